@@ -1,0 +1,123 @@
+#include "app/capture_text.h"
+
+#include "platform/basic.h"
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+namespace qv {
+
+namespace {
+
+constexpr double kTicksPerMicrosecond = 1.8432;
+constexpr long kTimerRange = 65536;
+
+bool endsWith(const std::string& s, const std::string& tail) {
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+std::string lower(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+void pushPair(std::vector<uint8_t>& out, long osc, long idle) {
+    out.push_back(static_cast<uint8_t>(osc >> 8));
+    out.push_back(static_cast<uint8_t>(osc & 0xFF));
+    out.push_back(static_cast<uint8_t>(idle >> 8));
+    out.push_back(static_cast<uint8_t>(idle & 0xFF));
+}
+
+} // namespace
+
+std::vector<int64_t> parseTimeList(const std::string& text) {
+    std::vector<int64_t> times; // even index: burst, odd: gap
+    std::istringstream in(text);
+    std::string line;
+    int lineNo = 0;
+    auto add = [&](bool burst, int64_t us) {
+        bool wantBurst = times.size() % 2 == 0;
+        if (burst == wantBurst)
+            times.push_back(us);
+        else if (!times.empty())
+            times.back() += us; // two of a kind in a row are one longer time
+        // a gap before the first burst is the idle time before the signal
+    };
+    while (std::getline(in, line)) {
+        ++lineNo;
+        if (auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
+        for (char& c : line)
+            if (c == ',' || c == '\t' || c == '\r' || c == ';') c = ' ';
+        std::istringstream words(line);
+        std::string word;
+        while (words >> word) {
+            std::string w = lower(word);
+            if (w == "pulse" || w == "space" || w == "timeout") {
+                std::string value;
+                if (!(words >> value) || !isNumeric(value))
+                    throw CaptureFormatError("line " + std::to_string(lineNo) + ": expected a time after \"" +
+                                             word + "\"");
+                if (w == "timeout") continue;
+                add(w == "pulse", wholeOf(value));
+                continue;
+            }
+            if (!isNumeric(word))
+                throw CaptureFormatError("line " + std::to_string(lineNo) +
+                                         ": expected a time in microseconds, found \"" + word + "\"");
+            double v = leadingNumber(word);
+            if (word[0] == '+' || word[0] == '-')
+                add(word[0] == '+', wholePart(std::fabs(v)));
+            else
+                add(times.size() % 2 == 0, wholePart(v));
+        }
+    }
+    if (times.empty()) throw CaptureFormatError("no times found: expected burst and gap times in microseconds");
+    for (auto t : times)
+        if (t < 0 || t > 100000000)
+            throw CaptureFormatError("time out of range: " + std::to_string(t));
+    return times;
+}
+
+std::vector<uint8_t> messageFromTimes(const std::vector<int64_t>& times, Carrier carrier) {
+    std::vector<uint8_t> out = {carrier.highTicks, carrier.lowTicks};
+    auto ticks = [](int64_t us) { return std::lround(static_cast<double>(us) * kTicksPerMicrosecond); };
+    size_t bursts = (times.size() + 1) / 2;
+    for (size_t k = 0; k < bursts; ++k) {
+        long osc = std::min<long>(ticks(times[2 * k]), kTimerRange - 1);
+        bool last = k + 1 == bursts;
+        if (last) {
+            // Seven overflow units close the signal.
+            pushPair(out, osc, 0);
+            for (int i = 0; i < 6; ++i) pushPair(out, 0, 0);
+            break;
+        }
+        long gap = ticks(times[2 * k + 1]);
+        if (gap < kTimerRange) {
+            pushPair(out, osc, gap);
+            continue;
+        }
+        long full = gap / kTimerRange, rest = gap % kTimerRange;
+        pushPair(out, osc, 0);
+        for (long i = 1; i < full; ++i) pushPair(out, 0, 0);
+        if (rest >= 2) pushPair(out, 0, rest);
+    }
+    // Only the first half of a message is decoded: pad with zeros.
+    size_t pairs = (out.size() - 2) / 4;
+    out.resize(out.size() + 4 * pairs + 4, 0);
+    return out;
+}
+
+std::vector<uint8_t> readCaptureFile(const std::string& path, Carrier carrier) {
+    std::ifstream f(path, std::ios::binary);
+    if (!f) throw CaptureFormatError(path + ": cannot be read");
+    std::string content((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    if (endsWith(lower(path), ".bin")) return std::vector<uint8_t>(content.begin(), content.end());
+    try {
+        return messageFromTimes(parseTimeList(content), carrier);
+    } catch (const CaptureFormatError& e) {
+        throw CaptureFormatError(path + ": " + e.what());
+    }
+}
+
+} // namespace qv

@@ -1,0 +1,38 @@
+// Captures written as text: times in microseconds, alternating burst and
+// gap. They are turned into the receiver unit's own message, so a text
+// capture takes exactly the road of a received one.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+class CaptureFormatError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Reads times separated by blanks, commas or line breaks, starting with a
+// burst; lines "pulse N" / "space N" and signed values (+burst, -gap) are
+// accepted too. Throws CaptureFormatError naming the line.
+std::vector<int64_t> parseTimeList(const std::string& text);
+
+struct Carrier {
+    uint8_t highTicks = 16;
+    uint8_t lowTicks = 32;
+};
+
+// Builds the receiver message: carrier bytes, 4-byte big-endian tick pairs
+// (ticks = microseconds x 1.8432, rounded), long gaps as overflow pairs,
+// seven overflow units after the last burst, and zero padding so that the
+// whole signal lies in the part of the message that is decoded.
+std::vector<uint8_t> messageFromTimes(const std::vector<int64_t>& times, Carrier carrier = {});
+
+// Reads a capture file: ".bin" is a receiver message as it came from the
+// port; anything else is a text time list. Throws CaptureFormatError.
+std::vector<uint8_t> readCaptureFile(const std::string& path, Carrier carrier = {});
+
+} // namespace qv

@@ -1,0 +1,90 @@
+#include "app/main_state.h"
+
+#include "catalogue/format_selection.h"
+#include "platform/basic.h"
+#include "waveform/waveform.h"
+
+namespace qv {
+
+void startsub(Session& s) {
+    s.TTable.clearAll();
+    s.TTable.writeHeaders();
+    s.code.Lblcarr_wid = " ";
+    s.code.Lblcarr_h = " ";
+    s.code.Lblcarr_f = " ";
+    if (s.port) s.port->clearBuffers();
+    pictscal(s);
+    s.TicksPerMicrosecond = static_cast<float>(22.1184 / 12);
+    s.BlinkPhase = 1;
+}
+
+void startUp(Session& s) {
+    startsub(s);
+    s.RecordCol = 1;
+    s.code.loaded = true;
+    if (s.codeGrid) s.codeGrid->setCurrentRow(3);
+    irdrw(s);
+    s.LblRGtime = std::to_string(wholePart(s.wave.Line1X - s.wave.Line2X));
+    s.wave.AddHeld = s.wave.ReaddHeld = s.wave.DecHeld = s.wave.RedecHeld = false;
+    s.TimeTolerance = 0.03f;
+    s.CycleTolerance = 500;
+    s.CrLf = "\r\n";
+    s.XTime = 15000;
+    s.ZeroOneTime = 100;
+    setIrtype(s, "Form016(NEC N-8)");
+    selectPort(s, 0);
+    s.AutoFormatIndex = 0;
+    s.setTimers(false, true);
+    s.changed();
+}
+
+void toleranceMenu(Session& s, int percent) {
+    switch (percent) {
+    case 5:
+        s.TimeTolerance = 0.05f;
+        s.CycleTolerance = 1000;
+        break;
+    case 8:
+        s.TimeTolerance = 0.08f;
+        s.CycleTolerance = 1500;
+        break;
+    default:
+        s.TimeTolerance = 0.03f;
+        s.CycleTolerance = 500;
+        break;
+    }
+    s.tTole = singleText(single(s.TimeTolerance * 100.0f)) + "%";
+    s.tTTole = singleText(s.CycleTolerance);
+    s.changed();
+}
+
+void toleranceBoxEnter(Session& s) {
+    s.TimeTolerance = single(leadingNumber(s.tTole) / 100.0);
+    s.changed();
+}
+
+void cycleToleranceBoxEnter(Session& s) {
+    if (isNumeric(s.tTTole)) s.CycleTolerance = static_cast<float>(wholeOf(s.tTTole));
+    s.changed();
+}
+
+void setIgnoreTime(Session& s, bool checked) {
+    s.cIgnoreT = checked;
+    if (checked) s.TimeTolerance = 0.15f;
+    s.changed();
+}
+
+void selectPort(Session& s, int position) {
+    s.SelCom = position;
+    if (!s.port) return;
+    if (s.port->isOpen()) s.port->close();
+    if (s.port->open(position + 1)) {
+        s.Image1Bitmap = "rs232.bmp";
+    } else {
+        s.Image1Bitmap = "rs232u.bmp";
+        s.message("This port is already open or doesn't exist,Please select another port.");
+    }
+    s.changed();
+}
+
+} // namespace qv

@@ -1,0 +1,223 @@
+// The one shared session: every process-wide value of the program, the
+// capture record, and the contents of the controls that the decoding core
+// reads and writes. Windows observe it and forward the user's actions; the
+// session itself never calls a window. Message boxes, beeps and timer
+// switches are outputs: recorded here and announced to the observers.
+#pragma once
+
+#include "errorlog/error_record.h"
+#include "platform/code_grid.h"
+#include "platform/serial_port.h"
+#include "platform/table_cursor.h"
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+constexpr int kDataRows = 64;
+constexpr int kDataCols = 10;
+constexpr int kOverflowUnit = 35555;           // Int(65536 / 1.8432)
+constexpr int kEndOfSignal = 7 * kOverflowUnit; // 248885
+
+// The capture record: 65 x 11 text cells; row 0 and column 0 are headers.
+class TimeTable {
+public:
+    TimeTable();
+    // Text of a cell; cells outside the grid read as empty.
+    const std::string& cell(long row, long col) const;
+    void setCell(long row, long col, std::string text);
+    void clearAll();
+    void writeHeaders();
+
+private:
+    std::array<std::array<std::string, kDataCols + 1>, kDataRows + 1> m_cells;
+};
+
+// Contents of the format editor window (Form_time), by control name.
+struct EditorModel {
+    EditorModel();
+    std::map<std::string, std::string> box;  // text boxes, lists: tStru, tHeadOsc, ...
+    std::map<std::string, bool> check;       // cHead, cData, cEndbit, cGroup, c2ndB, cG2RptB, cCYes, cCNo
+    std::string caption = "Form016 time";
+    std::string cAddFmt;                     // chosen user slot, empty when none
+    bool frameEnabled = false;
+    bool slotControlsVisible = false;
+    bool loaded = false;
+    bool visible = false;
+
+    static const std::vector<std::string>& textBoxNames();
+    static const std::vector<std::string>& checkBoxNames();
+};
+
+// Controls of the code recording window (Form_code) that the core uses.
+struct CodeWindowModel {
+    bool loaded = false;
+    bool visible = false;
+    bool cIrRec = false;
+    bool cOrder = false;
+    std::string lDspRslt;
+    std::string lDspRsltColor = "black";
+    std::string tHexCode;
+    std::vector<std::string> lGCyc;
+    std::string t01Tole = "100";
+    std::string tXTime = "15000";
+    std::string Lblcarr_h, Lblcarr_wid, Lblcarr_f;
+    std::string tRow = "3", tCol = "1";
+    std::string cbTol;
+    std::string tTTole = "500";
+    std::string tForm = "Form016";
+    std::array<std::string, 5> tPos = {"5", "25", "54", "71", "105"};
+};
+
+// The error record viewer / zoomed code window (Form_help).
+struct HelpWindowModel {
+    bool loaded = false;
+    bool visible = false;
+    std::string caption = "help";
+    std::string Text1;
+    int fontSize = 8;
+    bool bold = false;
+    bool cClearVisible = false;
+};
+
+// One line of the waveform drawing, in picture coordinates (x in
+// microseconds from the picture's left edge, y in picture units).
+struct LineCmd {
+    double x1, y1, x2, y2;
+    uint32_t rgb;
+    bool operator==(const LineCmd&) const = default;
+};
+
+struct WaveformState {
+    int VScroll1 = 3;            // zoom step 0..6
+    int HScroll1 = 0;            // 0..HScrollMax
+    static constexpr int HScrollMax = 10000;
+    double ScaleWidth = 100000;  // visible width in microseconds
+    float DrawX = 0;
+    int32_t OldScaleWidth = 0;
+    float ZoomRatio = 1;
+    std::string Lblzoom = " X10 ";
+    double Line1X = 0;           // red rule line
+    double Line2X = 0;           // green rule line
+    int selectedLine = 1;        // Option1 RED, Option2 GREEN, Option3 Both
+    bool AddHeld = false, ReaddHeld = false, DecHeld = false, RedecHeld = false;
+    std::vector<LineCmd> lines;  // the last drawing
+};
+
+// Decode state and result of the engine.
+struct DecodeState {
+    bool DecodeOK = true;
+    std::string PartBits;
+    float TimeSum = 0;
+    std::string StartBits, ToggleBits, FixedBits, CustomerBits, RevCustomerBits, DataBits,
+        RevDataBits, ParityBits;
+    std::string ParityCalc;
+    int16_t FirstCustomerBit = 0;
+    std::string CodeText, HexText;
+    float PairTime1 = 0, PairTime2 = 0;
+};
+
+class SessionObserver {
+public:
+    virtual ~SessionObserver() = default;
+    virtual void sessionChanged() {}
+    virtual void sessionMessage(const std::string& /*text*/) {}
+    virtual void sessionBeep() {}
+    virtual void sessionTimersChanged() {}
+};
+
+class Session {
+public:
+    Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // --- Module1 values ---
+    float TimeTolerance = 0.03f;
+    float CycleTolerance = 500;
+    int16_t XTime = 15000;
+    int16_t ZeroOneTime = 100;
+    std::string CrLf = "\r\n";
+    float TicksPerMicrosecond = static_cast<float>(22.1184 / 12);
+    float CarrierHigh = 0;
+    float CarrierPeriod = 0;
+    std::vector<uint8_t> RxBytes;
+    float HeadOsc = 0, HeadIdle = 0;
+    int16_t BlinkPhase = 1;
+    int16_t RecordCol = 1;
+    int16_t AutoFormatIndex = 0;
+    std::string SampleCode;
+    bool SampleHeld = false;
+    int16_t GroupNo = 1;
+    std::string FrameSpec;
+    int32_t SpecPos = 0, RunIndex = 0, SpecLen = 0;
+    int32_t RunCount = 0;
+
+    // --- capture record and read cursor ---
+    TimeTable TTable;
+    int16_t TimeRows = kDataRows;
+    long TimeRow = 1;
+    int16_t TimeCol = 1;
+
+    // --- decoding ---
+    DecodeState decode;
+
+    // --- catalogue selection ---
+    std::string cataloguePath = "IRTime.db";
+    std::unique_ptr<TableCursor> CurFormat;
+    bool ReadOrder = false;
+    std::string RepeatSpec;
+
+    // --- main window controls ---
+    std::string tBcode, tHCode;
+    std::vector<std::string> ErrRcd;
+    bool cIgnoreT = false;
+    std::string tTole;
+    std::string tTTole = "500";
+    bool optOct = false;
+    std::string irtype;
+    std::string LblRGtime = "0";
+    bool mnuAuto = false;
+    bool mnuCmp = false;
+    int SelCom = -1;                       // list position, -1 before start-up
+    std::string mumconnect = "Dis&Connect"; // menu caption
+    bool Image1Visible = true;
+    std::string Image1Bitmap;              // "rs232.bmp" or "rs232u.bmp"
+    bool Timer1 = false, Timer2 = false, Timer3 = false;
+
+    // --- other windows ---
+    EditorModel editor;
+    CodeWindowModel code;
+    HelpWindowModel help;
+    WaveformState wave;
+
+    // --- platform pieces, owned elsewhere ---
+    SerialPort* port = nullptr;
+    CodeGrid* codeGrid = nullptr;
+    ErrorRecord errorRecord;
+
+    // --- outputs ---
+    std::vector<std::string> messages;
+    int beeps = 0;
+
+    void message(const std::string& text);
+    void beep();
+    void changed();
+    void setTimers(bool timer1, bool timer2);
+    void addObserver(SessionObserver* o);
+    void removeObserver(SessionObserver* o);
+
+    // Cursor helpers of the capture record.
+    const std::string& cellAtCursor() const { return TTable.cell(TimeRow, TimeCol); }
+    void advanceCursor();
+
+private:
+    std::vector<SessionObserver*> m_observers;
+};
+
+} // namespace qv

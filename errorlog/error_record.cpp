@@ -1,0 +1,73 @@
+#include "errorlog/error_record.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace qv {
+
+void ErrorRecord::setPath(std::string path) {
+    close();
+    m_path = std::move(path);
+}
+
+void ErrorRecord::close() {
+    if (m_file) std::fclose(m_file);
+    m_file = nullptr;
+}
+
+void ErrorRecord::openOrThrow(const char* mode) {
+    close();
+    m_file = std::fopen(m_path.c_str(), mode);
+    if (!m_file) throw ErrorRecordError(m_path + ": " + std::strerror(errno));
+}
+
+void ErrorRecord::appendBlock(const std::vector<std::string>& lines, const std::string& lineBreak) {
+    openOrThrow("ab");
+    if (lines.empty()) return;
+    std::string block;
+    for (const auto& line : lines) block += line + "\r\n";
+    block += lineBreak + "\r\n";
+    bool ok = std::fwrite(block.data(), 1, block.size(), m_file) == block.size();
+    ok = std::fflush(m_file) == 0 && ok;
+    if (!ok) {
+        std::string why = std::strerror(errno);
+        close();
+        throw ErrorRecordError(m_path + ": " + why);
+    }
+}
+
+std::string ErrorRecord::readAll() {
+    close();
+    m_file = std::fopen(m_path.c_str(), "rb");
+    if (!m_file) return {};
+    std::string raw;
+    char buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, m_file)) > 0) raw.append(buf, n);
+    // Line by line: a line ends at CR LF, LF or a lone CR; a last line
+    // without a break still counts.
+    std::string text;
+    size_t i = 0;
+    while (i < raw.size()) {
+        size_t e = raw.find_first_of("\r\n", i);
+        if (e == std::string::npos) {
+            text += raw.substr(i) + "\r\n";
+            break;
+        }
+        text += raw.substr(i, e - i) + "\r\n";
+        i = (raw[e] == '\r' && e + 1 < raw.size() && raw[e + 1] == '\n') ? e + 2 : e + 1;
+    }
+    return text;
+}
+
+void ErrorRecord::clear() {
+    openOrThrow("wb");
+    bool ok = std::fputs("\r\n", m_file) >= 0 && std::fflush(m_file) == 0;
+    if (!ok) {
+        std::string why = std::strerror(errno);
+        close();
+        throw ErrorRecordError(m_path + ": " + why);
+    }
+}
+
+} // namespace qv

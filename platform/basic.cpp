@@ -1,0 +1,98 @@
+#include "platform/basic.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+namespace qv {
+
+namespace {
+
+// Length of the numeric prefix of s starting at i, or 0 when there is none.
+size_t numberLength(std::string_view s, size_t i) {
+    size_t j = i;
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+    size_t digits = 0;
+    while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j]))) ++j, ++digits;
+    if (j < s.size() && s[j] == '.') {
+        ++j;
+        while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j]))) ++j, ++digits;
+    }
+    if (digits == 0) return 0;
+    if (j < s.size() && (s[j] == 'e' || s[j] == 'E')) {
+        size_t k = j + 1;
+        if (k < s.size() && (s[k] == '+' || s[k] == '-')) ++k;
+        size_t expDigits = 0;
+        while (k < s.size() && std::isdigit(static_cast<unsigned char>(s[k]))) ++k, ++expDigits;
+        if (expDigits > 0) j = k;
+    }
+    return j - i;
+}
+
+size_t skipBlanks(std::string_view s, size_t i) {
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+    return i;
+}
+
+std::string trimmedNumber(const char* fmt, double v) {
+    if (std::isnan(v)) return "0";
+    if (v == 0) return "0"; // also folds -0
+    char buf[64];
+    std::snprintf(buf, sizeof buf, fmt, v);
+    return buf;
+}
+
+} // namespace
+
+double leadingNumber(std::string_view text) {
+    size_t i = skipBlanks(text, 0);
+    size_t len = numberLength(text, i);
+    if (len == 0) return 0.0;
+    std::string part(text.substr(i, len));
+    double v = std::strtod(part.c_str(), nullptr);
+    if (!std::isfinite(v)) return v > 0 ? std::numeric_limits<double>::max()
+                                        : std::numeric_limits<double>::lowest();
+    return v;
+}
+
+bool isNumeric(std::string_view text) {
+    size_t i = skipBlanks(text, 0);
+    size_t len = numberLength(text, i);
+    if (len == 0) return false;
+    return skipBlanks(text, i + len) == text.size();
+}
+
+int64_t wholePart(double v) {
+    if (std::isnan(v)) return 0;
+    double f = std::floor(v);
+    if (f >= 9.2e18) return std::numeric_limits<int64_t>::max();
+    if (f <= -9.2e18) return std::numeric_limits<int64_t>::min();
+    return static_cast<int64_t>(f);
+}
+
+double roundHalfEven(double v) {
+    double r = std::floor(v);
+    double diff = v - r;
+    if (diff > 0.5) return r + 1;
+    if (diff < 0.5) return r;
+    return std::fmod(r, 2.0) == 0 ? r : r + 1;
+}
+
+std::string singleText(float v) { return trimmedNumber("%.7g", static_cast<double>(v)); }
+
+std::string doubleText(double v) { return trimmedNumber("%.15g", v); }
+
+std::string wholeText(int64_t v) { return std::to_string(v); }
+
+std::string leftText(std::string_view s, size_t n) { return std::string(s.substr(0, n)); }
+
+std::string trimBlanks(std::string_view s) {
+    size_t b = 0, e = s.size();
+    while (b < e && s[b] == ' ') ++b;
+    while (e > b && s[e - 1] == ' ') --e;
+    return std::string(s.substr(b, e - b));
+}
+
+} // namespace qv
