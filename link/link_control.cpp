@@ -1,0 +1,57 @@
+#include "link/link_control.h"
+
+#include "app/main_state.h"
+#include "platform/basic.h"
+#include "waveform/waveform.h"
+
+namespace qv {
+
+void switchConnection(Session& s) {
+    if (!s.port) return;
+    if (s.port->isOpen()) {
+        // Bytes still waiting belong to a capture: the link stays open.
+        if (s.port->bytesWaiting() != 0) return;
+        s.setTimers(s.Timer1, false);
+        s.port->close();
+        s.Image1Bitmap = "rs232u.bmp";
+        s.mumconnect = "Connect";
+        s.changed();
+        return;
+    }
+    const int portNumber = (s.SelCom < 0 ? 0 : s.SelCom) + 1;
+    if (!s.port->open(portNumber) || !s.port->write("R")) {
+        s.message("The COM port is already open or not exist");
+        s.changed();
+        return;
+    }
+    startsub(s);
+    irdrw(s);
+    s.mumconnect = "DisConnect";
+    s.Image1Bitmap = s.port->isOpen() ? "rs232.bmp" : "rs232u.bmp";
+    s.setTimers(s.Timer1, true);
+    s.changed();
+}
+
+void receiveEvent(Session& s) {
+    s.Image1Visible = false;
+    s.setTimers(true, false);
+    s.changed();
+}
+
+void timer2Tick(Session& s) {
+    if (s.BlinkPhase != 1) {
+        s.BlinkPhase = 1;
+        s.Image1Visible = false;
+    } else {
+        s.BlinkPhase = 0;
+        s.Image1Visible = true;
+        if (s.port && s.port->isOpen()) s.port->write("Z");
+    }
+    if (s.code.cIrRec && !trimBlanks(s.tBcode).empty()) {
+        s.code.lDspRslt = "It's recording...";
+        s.code.lDspRsltColor = "black";
+    }
+    s.changed();
+}
+
+} // namespace qv

@@ -1,0 +1,18 @@
+// The serial link's control logic on the session: connect/disconnect, the
+// receive event and the idle timer. The port itself is behind SerialPort.
+#pragma once
+
+#include "app/session.h"
+
+namespace qv {
+
+// Toggles the link (menu "Connect"/"DisConnect" and a click on the icon).
+void switchConnection(Session& s);
+
+// The port's receive event: Timer2 off, Timer1 on, icon hidden.
+void receiveEvent(Session& s);
+
+// Timer2's tick: blink, "Z" every second tick, the recording status.
+void timer2Tick(Session& s);
+
+} // namespace qv
