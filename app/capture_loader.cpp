@@ -8,7 +8,9 @@ namespace {
 
 // A figure as the carrier labels keep it: decimal text of a single, cut to
 // seven characters and read back.
-float cutToSeven(float v) { return single(leadingNumber(leftText(singleText(v), 7))); }
+float cutToSeven(float v) {
+    return single(leadingNumber(leftText(singleText(v), 7)));
+}
 
 } // namespace
 
@@ -18,7 +20,8 @@ CarrierFigures carrierFigures(uint8_t highTicks, uint8_t lowTicks, float t) {
     f.period = cutToSeven(static_cast<float>(highTicks + lowTicks) / t);
     f.highText = singleText(f.high);
     f.periodText = singleText(f.period);
-    if (f.period > 0) f.frequencyText = leftText(doubleText(1000.0 / leadingNumber(f.periodText)), 7);
+    if (f.period > 0)
+        f.frequencyText = leftText(doubleText(1000.0 / leadingNumber(f.periodText)), 7);
     return f;
 }
 

@@ -18,7 +18,8 @@ bool endsWith(const std::string& s, const std::string& tail) {
 }
 
 std::string lower(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : s)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return s;
 }
 
@@ -56,15 +57,16 @@ std::vector<int64_t> parseTimeList(const std::string& text) {
             if (w == "pulse" || w == "space" || w == "timeout") {
                 std::string value;
                 if (!(words >> value) || !isNumeric(value))
-                    throw CaptureFormatError("line " + std::to_string(lineNo) + ": expected a time after \"" +
-                                             word + "\"");
+                    throw CaptureFormatError("line " + std::to_string(lineNo) +
+                                             ": expected a time after \"" + word + "\"");
                 if (w == "timeout") continue;
                 add(w == "pulse", wholeOf(value));
                 continue;
             }
             if (!isNumeric(word))
                 throw CaptureFormatError("line " + std::to_string(lineNo) +
-                                         ": expected a time in microseconds, found \"" + word + "\"");
+                                         ": expected a time in microseconds, found \"" + word +
+                                         "\"");
             double v = leadingNumber(word);
             if (word[0] == '+' || word[0] == '-')
                 add(word[0] == '+', wholePart(std::fabs(v)));
@@ -72,7 +74,8 @@ std::vector<int64_t> parseTimeList(const std::string& text) {
                 add(times.size() % 2 == 0, wholePart(v));
         }
     }
-    if (times.empty()) throw CaptureFormatError("no times found: expected burst and gap times in microseconds");
+    if (times.empty())
+        throw CaptureFormatError("no times found: expected burst and gap times in microseconds");
     for (auto t : times)
         if (t < 0 || t > 100000000)
             throw CaptureFormatError("time out of range: " + std::to_string(t));
@@ -81,7 +84,9 @@ std::vector<int64_t> parseTimeList(const std::string& text) {
 
 std::vector<uint8_t> messageFromTimes(const std::vector<int64_t>& times, Carrier carrier) {
     std::vector<uint8_t> out = {carrier.highTicks, carrier.lowTicks};
-    auto ticks = [](int64_t us) { return std::lround(static_cast<double>(us) * kTicksPerMicrosecond); };
+    auto ticks = [](int64_t us) {
+        return std::lround(static_cast<double>(us) * kTicksPerMicrosecond);
+    };
     size_t bursts = (times.size() + 1) / 2;
     for (size_t k = 0; k < bursts; ++k) {
         long osc = std::min<long>(ticks(times[2 * k]), kTimerRange - 1);
@@ -89,7 +94,8 @@ std::vector<uint8_t> messageFromTimes(const std::vector<int64_t>& times, Carrier
         if (last) {
             // Seven overflow units close the signal.
             pushPair(out, osc, 0);
-            for (int i = 0; i < 6; ++i) pushPair(out, 0, 0);
+            for (int i = 0; i < 6; ++i)
+                pushPair(out, 0, 0);
             break;
         }
         long gap = ticks(times[2 * k + 1]);
@@ -99,7 +105,8 @@ std::vector<uint8_t> messageFromTimes(const std::vector<int64_t>& times, Carrier
         }
         long full = gap / kTimerRange, rest = gap % kTimerRange;
         pushPair(out, osc, 0);
-        for (long i = 1; i < full; ++i) pushPair(out, 0, 0);
+        for (long i = 1; i < full; ++i)
+            pushPair(out, 0, 0);
         if (rest >= 2) pushPair(out, 0, rest);
     }
     // Only the first half of a message is decoded: pad with zeros.

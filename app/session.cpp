@@ -8,7 +8,9 @@ namespace {
 const std::string kEmpty;
 }
 
-TimeTable::TimeTable() { writeHeaders(); }
+TimeTable::TimeTable() {
+    writeHeaders();
+}
 
 const std::string& TimeTable::cell(long row, long col) const {
     if (row < 0 || row > kDataRows || col < 0 || col > kDataCols) return kEmpty;
@@ -22,28 +24,31 @@ void TimeTable::setCell(long row, long col, std::string text) {
 
 void TimeTable::clearAll() {
     for (auto& row : m_cells)
-        for (auto& c : row) c.clear();
+        for (auto& c : row)
+            c.clear();
 }
 
 void TimeTable::writeHeaders() {
-    for (int r = 1; r <= kDataRows; ++r) m_cells[r][0] = std::to_string(r);
-    for (int c = 1; c <= kDataCols; ++c) m_cells[0][c] = std::to_string(c);
+    for (int r = 1; r <= kDataRows; ++r)
+        m_cells[r][0] = std::to_string(r);
+    for (int c = 1; c <= kDataCols; ++c)
+        m_cells[0][c] = std::to_string(c);
 }
 
 const std::vector<std::string>& EditorModel::textBoxNames() {
     static const std::vector<std::string> names = {
-        "tStru",   "tAlias",  "tType",    "tHeadOsc", "tHeadIdle", "tHead1Osc", "tHead1Idle",
-        "tH1B2Osc", "tH1B2Idle", "tSbits", "tAddrBit", "tHBits",    "tTbits",    "tTcode",
-        "tFixBits", "tFixTime", "tFixCode", "t0Osc",  "t0Idle",    "t1Osc",     "t1Idle",
-        "tCBits",  "tRCBits", "tDBits",   "tRDbits",  "tCFOsc",    "tCF",       "tT1",
-        "tT2",     "tEOsc",   "tEIdle",   "tLastOsc", "cTole",     "tTTole",    "tXtime",
-        "tGroups", "tRemark"};
+        "tStru",    "tAlias",    "tType",    "tHeadOsc", "tHeadIdle", "tHead1Osc", "tHead1Idle",
+        "tH1B2Osc", "tH1B2Idle", "tSbits",   "tAddrBit", "tHBits",    "tTbits",    "tTcode",
+        "tFixBits", "tFixTime",  "tFixCode", "t0Osc",    "t0Idle",    "t1Osc",     "t1Idle",
+        "tCBits",   "tRCBits",   "tDBits",   "tRDbits",  "tCFOsc",    "tCF",       "tT1",
+        "tT2",      "tEOsc",     "tEIdle",   "tLastOsc", "cTole",     "tTTole",    "tXtime",
+        "tGroups",  "tRemark"};
     return names;
 }
 
 const std::vector<std::string>& EditorModel::checkBoxNames() {
-    static const std::vector<std::string> names = {"cHead",   "cData", "cEndbit", "cGroup",
-                                                   "c2ndB",   "cG2RptB", "cCYes", "cCNo"};
+    static const std::vector<std::string> names = {"cHead", "cData",   "cEndbit", "cGroup",
+                                                   "c2ndB", "cG2RptB", "cCYes",   "cCNo"};
     return names;
 }
 
@@ -86,7 +91,8 @@ EditorModel::EditorModel() {
            {"tXtime", "15000"},
            {"tGroups", "0"},
            {"tRemark", "NEC N-8"}};
-    for (const auto& name : checkBoxNames()) check[name] = false;
+    for (const auto& name : checkBoxNames())
+        check[name] = false;
     check["cHead"] = check["cEndbit"] = check["cCYes"] = true;
 }
 
@@ -94,25 +100,31 @@ Session::Session() = default;
 
 void Session::message(const std::string& text) {
     messages.push_back(text);
-    for (auto* o : m_observers) o->sessionMessage(text);
+    for (auto* o : m_observers)
+        o->sessionMessage(text);
 }
 
 void Session::beep() {
     ++beeps;
-    for (auto* o : m_observers) o->sessionBeep();
+    for (auto* o : m_observers)
+        o->sessionBeep();
 }
 
 void Session::changed() {
-    for (auto* o : m_observers) o->sessionChanged();
+    for (auto* o : m_observers)
+        o->sessionChanged();
 }
 
 void Session::setTimers(bool timer1, bool timer2) {
     Timer1 = timer1;
     Timer2 = timer2;
-    for (auto* o : m_observers) o->sessionTimersChanged();
+    for (auto* o : m_observers)
+        o->sessionTimersChanged();
 }
 
-void Session::addObserver(SessionObserver* o) { m_observers.push_back(o); }
+void Session::addObserver(SessionObserver* o) {
+    m_observers.push_back(o);
+}
 
 void Session::removeObserver(SessionObserver* o) {
     m_observers.erase(std::remove(m_observers.begin(), m_observers.end(), o), m_observers.end());

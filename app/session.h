@@ -21,7 +21,7 @@ namespace qv {
 
 constexpr int kDataRows = 64;
 constexpr int kDataCols = 10;
-constexpr int kOverflowUnit = 35555;           // Int(65536 / 1.8432)
+constexpr int kOverflowUnit = 35555;            // Int(65536 / 1.8432)
 constexpr int kEndOfSignal = 7 * kOverflowUnit; // 248885
 
 // The capture record: 65 x 11 text cells; row 0 and column 0 are headers.
@@ -41,10 +41,10 @@ private:
 // Contents of the format editor window (Form_time), by control name.
 struct EditorModel {
     EditorModel();
-    std::map<std::string, std::string> box;  // text boxes, lists: tStru, tHeadOsc, ...
-    std::map<std::string, bool> check;       // cHead, cData, cEndbit, cGroup, c2ndB, cG2RptB, cCYes, cCNo
+    std::map<std::string, std::string> box; // text boxes, lists: tStru, tHeadOsc, ...
+    std::map<std::string, bool> check; // cHead, cData, cEndbit, cGroup, c2ndB, cG2RptB, cCYes, cCNo
     std::string caption = "Form016 time";
-    std::string cAddFmt;                     // chosen user slot, empty when none
+    std::string cAddFmt; // chosen user slot, empty when none
     bool frameEnabled = false;
     bool slotControlsVisible = false;
     bool loaded = false;
@@ -94,19 +94,19 @@ struct LineCmd {
 };
 
 struct WaveformState {
-    int VScroll1 = 3;            // zoom step 0..6
-    int HScroll1 = 0;            // 0..HScrollMax
+    int VScroll1 = 3; // zoom step 0..6
+    int HScroll1 = 0; // 0..HScrollMax
     static constexpr int HScrollMax = 10000;
-    double ScaleWidth = 100000;  // visible width in microseconds
+    double ScaleWidth = 100000; // visible width in microseconds
     float DrawX = 0;
     int32_t OldScaleWidth = 0;
     float ZoomRatio = 1;
     std::string Lblzoom = " X10 ";
-    double Line1X = 0;           // red rule line
-    double Line2X = 0;           // green rule line
-    int selectedLine = 1;        // Option1 RED, Option2 GREEN, Option3 Both
+    double Line1X = 0;    // red rule line
+    double Line2X = 0;    // green rule line
+    int selectedLine = 1; // Option1 RED, Option2 GREEN, Option3 Both
     bool AddHeld = false, ReaddHeld = false, DecHeld = false, RedecHeld = false;
-    std::vector<LineCmd> lines;  // the last drawing
+    std::vector<LineCmd> lines; // the last drawing
 };
 
 // Decode state and result of the engine.
@@ -184,10 +184,10 @@ public:
     std::string LblRGtime = "0";
     bool mnuAuto = false;
     bool mnuCmp = false;
-    int SelCom = -1;                       // list position, -1 before start-up
+    int SelCom = -1;                        // list position, -1 before start-up
     std::string mumconnect = "Dis&Connect"; // menu caption
     bool Image1Visible = true;
-    std::string Image1Bitmap;              // "rs232.bmp" or "rs232u.bmp"
+    std::string Image1Bitmap; // "rs232.bmp" or "rs232u.bmp"
     bool Timer1 = false, Timer2 = false, Timer3 = false;
 
     // --- other windows ---

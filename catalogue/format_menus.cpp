@@ -6,7 +6,9 @@
 
 namespace qv {
 
-std::string FormatMenuEntry::key() const { return caption.substr(0, 7); }
+std::string FormatMenuEntry::key() const {
+    return caption.substr(0, 7);
+}
 
 namespace {
 

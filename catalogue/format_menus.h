@@ -14,7 +14,7 @@ struct FormatMenuEntry {
     std::string objectName; // mnuform001 .. mnuform042, mnuForm043 .. mnuForm160, mnuRib ...
     std::string shortcut;   // "F6", "Ctrl+F11", or empty
     bool separatorBefore = false;
-    bool available = true;  // "HL" and "SE" cannot be chosen
+    bool available = true;   // "HL" and "SE" cannot be chosen
     std::string key() const; // first 7 characters of the caption
 };
 

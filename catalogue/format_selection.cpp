@@ -17,7 +17,8 @@ std::unique_ptr<TableCursor> openCatalogue(const std::string& path) {
         int rc = sqlite3_errcode(db->handle());
         sqlite3_finalize(st);
         if (!found) {
-            if (rc != SQLITE_OK && rc != SQLITE_ROW && rc != SQLITE_DONE) db->fail("opening the catalogue");
+            if (rc != SQLITE_OK && rc != SQLITE_ROW && rc != SQLITE_DONE)
+                db->fail("opening the catalogue");
             throw DatabaseError(path + ": the catalogue has no index idxFormat");
         }
     }
@@ -34,7 +35,7 @@ struct RepeatLetter {
 };
 const std::vector<RepeatLetter>& repeatLetters() {
     static const std::vector<RepeatLetter> table = {
-        {"cGroup", {"G"}}, {"cData", {"D"}},    {"cHead", {"H"}},
+        {"cGroup", {"G"}},       {"cData", {"D"}},        {"cHead", {"H"}},
         {"cEndbit", {"E", "T"}}, {"c2ndB", {"B0", "2T"}}, {"cG2RptB", {"Y"}},
     };
     return table;
@@ -60,11 +61,13 @@ std::string repeatText(const EditorModel& editor) {
 }
 
 void applyRepeatText(EditorModel& editor, const std::string& text) {
-    for (const auto& r : repeatLetters()) editor.check[r.box] = false;
+    for (const auto& r : repeatLetters())
+        editor.check[r.box] = false;
     size_t start = 0;
     while (start <= text.size()) {
         size_t amp = text.find('&', start);
-        std::string token = text.substr(start, amp == std::string::npos ? std::string::npos : amp - start);
+        std::string token =
+            text.substr(start, amp == std::string::npos ? std::string::npos : amp - start);
         for (const auto& r : repeatLetters())
             for (const auto& letter : r.letters)
                 if (token == letter) editor.check[r.box] = true;
@@ -88,10 +91,10 @@ void LoadFormat(Session& s) {
     ed.loaded = true;
     for (const char* name :
          {"tHeadOsc", "tHeadIdle", "tHead1Osc", "tHead1Idle", "tH1B2Osc", "tH1B2Idle", "tStru",
-          "tAlias", "tSbits", "tHBits", "tAddrBit", "tTbits", "tTcode", "tFixBits", "tFixTime",
-          "tFixCode", "t0Osc", "t0Idle", "t1Osc", "t1Idle", "tCBits", "tRCBits", "tDBits",
-          "tRDbits", "tCF", "tCFOsc", "tT1", "tT2", "tEOsc", "tEIdle", "tLastOsc", "tTTole",
-          "tXtime", "tGroups", "tRemark"})
+          "tAlias",   "tSbits",    "tHBits",    "tAddrBit",   "tTbits",   "tTcode",    "tFixBits",
+          "tFixTime", "tFixCode",  "t0Osc",     "t0Idle",     "t1Osc",    "t1Idle",    "tCBits",
+          "tRCBits",  "tDBits",    "tRDbits",   "tCF",        "tCFOsc",   "tT1",       "tT2",
+          "tEOsc",    "tEIdle",    "tLastOsc",  "tTTole",     "tXtime",   "tGroups",   "tRemark"})
         ed.box[name] = "0";
     for (const char* name : {"cHead", "cData", "cEndbit", "cGroup", "cCYes", "cCNo"})
         ed.check[name] = false;
@@ -102,8 +105,12 @@ void LoadFormat(Session& s) {
         s.changed();
         return;
     }
-    auto text = [&](const char* field) { return f.hasField(field) ? f.field(field).toText() : std::string(); };
-    auto value = [&](const char* field) { return f.hasField(field) ? f.field(field) : FieldValue(); };
+    auto text = [&](const char* field) {
+        return f.hasField(field) ? f.field(field).toText() : std::string();
+    };
+    auto value = [&](const char* field) {
+        return f.hasField(field) ? f.field(field) : FieldValue();
+    };
 
     ed.box["tStru"] = text("stru");
     ed.box["tHeadOsc"] = text("H_Osc");
@@ -115,15 +122,18 @@ void LoadFormat(Session& s) {
     ed.box["tAlias"] = text("Alias");
     if (holdsValue(value("Type"))) ed.box["tType"] = text("Type");
     const std::pair<const char*, const char*> copies[] = {
-        {"H_Bits", "tHBits"},   {"S_Bits", "tSbits"},   {"T", "tTbits"},    {"Instance", "tTcode"},
-        {"F", "tFixBits"},      {"Fix_Time", "tFixTime"}, {"f_sit", "tFixCode"}, {"Zero_Osc", "t0Osc"},
-        {"zero_Idle", "t0Idle"}, {"One_Osc", "t1Osc"},  {"One_Idle", "t1Idle"}, {"C", "tCBits"},
-        {"R_C", "tRCBits"},     {"D", "tDBits"},        {"R_D", "tRDbits"},  {"CF_T", "tCF"},
-        {"CF_Osc", "tCFOsc"},   {"T1", "tT1"}};
-    for (const auto& [field, boxName] : copies) ed.box[boxName] = text(field);
+        {"H_Bits", "tHBits"},   {"S_Bits", "tSbits"},   {"T", "tTbits"},
+        {"Instance", "tTcode"}, {"F", "tFixBits"},      {"Fix_Time", "tFixTime"},
+        {"f_sit", "tFixCode"},  {"Zero_Osc", "t0Osc"},  {"zero_Idle", "t0Idle"},
+        {"One_Osc", "t1Osc"},   {"One_Idle", "t1Idle"}, {"C", "tCBits"},
+        {"R_C", "tRCBits"},     {"D", "tDBits"},        {"R_D", "tRDbits"},
+        {"CF_T", "tCF"},        {"CF_Osc", "tCFOsc"},   {"T1", "tT1"}};
+    for (const auto& [field, boxName] : copies)
+        ed.box[boxName] = text(field);
 
     const FieldValue g2t = value("G2_T");
-    const bool g2tEmpty = g2t.isNull() || g2t.toText().empty() || (g2t.toNumber() && *g2t.toNumber() == 0);
+    const bool g2tEmpty =
+        g2t.isNull() || g2t.toText().empty() || (g2t.toNumber() && *g2t.toNumber() == 0);
     ed.box["tT2"] = g2tEmpty ? text("T1") : g2t.toText();
     ed.box["tEOsc"] = text("E_Osc");
     ed.box["tEIdle"] = text("E_Idle");

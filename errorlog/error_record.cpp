@@ -25,7 +25,8 @@ void ErrorRecord::appendBlock(const std::vector<std::string>& lines, const std::
     openOrThrow("ab");
     if (lines.empty()) return;
     std::string block;
-    for (const auto& line : lines) block += line + "\r\n";
+    for (const auto& line : lines)
+        block += line + "\r\n";
     block += lineBreak + "\r\n";
     bool ok = std::fwrite(block.data(), 1, block.size(), m_file) == block.size();
     ok = std::fflush(m_file) == 0 && ok;
@@ -43,7 +44,8 @@ std::string ErrorRecord::readAll() {
     std::string raw;
     char buf[4096];
     size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, m_file)) > 0) raw.append(buf, n);
+    while ((n = std::fread(buf, 1, sizeof buf, m_file)) > 0)
+        raw.append(buf, n);
     // Line by line: a line ends at CR LF, LF or a lone CR; a last line
     // without a break still counts.
     std::string text;

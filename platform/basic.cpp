@@ -15,24 +15,28 @@ size_t numberLength(std::string_view s, size_t i) {
     size_t j = i;
     if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
     size_t digits = 0;
-    while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j]))) ++j, ++digits;
+    while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j])))
+        ++j, ++digits;
     if (j < s.size() && s[j] == '.') {
         ++j;
-        while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j]))) ++j, ++digits;
+        while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j])))
+            ++j, ++digits;
     }
     if (digits == 0) return 0;
     if (j < s.size() && (s[j] == 'e' || s[j] == 'E')) {
         size_t k = j + 1;
         if (k < s.size() && (s[k] == '+' || s[k] == '-')) ++k;
         size_t expDigits = 0;
-        while (k < s.size() && std::isdigit(static_cast<unsigned char>(s[k]))) ++k, ++expDigits;
+        while (k < s.size() && std::isdigit(static_cast<unsigned char>(s[k])))
+            ++k, ++expDigits;
         if (expDigits > 0) j = k;
     }
     return j - i;
 }
 
 size_t skipBlanks(std::string_view s, size_t i) {
-    while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t'))
+        ++i;
     return i;
 }
 
@@ -52,8 +56,8 @@ double leadingNumber(std::string_view text) {
     if (len == 0) return 0.0;
     std::string part(text.substr(i, len));
     double v = std::strtod(part.c_str(), nullptr);
-    if (!std::isfinite(v)) return v > 0 ? std::numeric_limits<double>::max()
-                                        : std::numeric_limits<double>::lowest();
+    if (!std::isfinite(v))
+        return v > 0 ? std::numeric_limits<double>::max() : std::numeric_limits<double>::lowest();
     return v;
 }
 
@@ -80,18 +84,28 @@ double roundHalfEven(double v) {
     return std::fmod(r, 2.0) == 0 ? r : r + 1;
 }
 
-std::string singleText(float v) { return trimmedNumber("%.7g", static_cast<double>(v)); }
+std::string singleText(float v) {
+    return trimmedNumber("%.7g", static_cast<double>(v));
+}
 
-std::string doubleText(double v) { return trimmedNumber("%.15g", v); }
+std::string doubleText(double v) {
+    return trimmedNumber("%.15g", v);
+}
 
-std::string wholeText(int64_t v) { return std::to_string(v); }
+std::string wholeText(int64_t v) {
+    return std::to_string(v);
+}
 
-std::string leftText(std::string_view s, size_t n) { return std::string(s.substr(0, n)); }
+std::string leftText(std::string_view s, size_t n) {
+    return std::string(s.substr(0, n));
+}
 
 std::string trimBlanks(std::string_view s) {
     size_t b = 0, e = s.size();
-    while (b < e && s[b] == ' ') ++b;
-    while (e > b && s[e - 1] == ' ') --e;
+    while (b < e && s[b] == ' ')
+        ++b;
+    while (e > b && s[e - 1] == ' ')
+        --e;
     return std::string(s.substr(b, e - b));
 }
 

@@ -22,13 +22,17 @@ bool isNumeric(std::string_view text);
 int64_t wholePart(double v);
 
 // Whole part of the number at the start of the text.
-inline int64_t wholeOf(std::string_view text) { return wholePart(leadingNumber(text)); }
+inline int64_t wholeOf(std::string_view text) {
+    return wholePart(leadingNumber(text));
+}
 
 // Nearest whole number, halves to even (309.5 -> 310, 310.5 -> 310).
 double roundHalfEven(double v);
 
 // Single precision value, as the 4-byte settings store it.
-inline float single(double v) { return static_cast<float>(v); }
+inline float single(double v) {
+    return static_cast<float>(v);
+}
 
 // Decimal text of a single: at most 7 significant digits, no trailing zeros
 // ("3", "12.5", "8.680555").

@@ -49,7 +49,8 @@ public:
     }
     void setCurrentRow(int row) override {
         if (row < 0) return;
-        while (row >= static_cast<int>(m_cells.size())) m_cells.emplace_back(m_columns);
+        while (row >= static_cast<int>(m_cells.size()))
+            m_cells.emplace_back(m_columns);
         m_row = row;
     }
     const std::string& cell(int row, int column) const { return m_cells.at(row).at(column); }

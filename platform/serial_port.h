@@ -46,7 +46,9 @@ public:
     }
     void clearBuffers() override { m_rx.clear(); }
 
-    void receive(const std::vector<uint8_t>& bytes) { m_rx.insert(m_rx.end(), bytes.begin(), bytes.end()); }
+    void receive(const std::vector<uint8_t>& bytes) {
+        m_rx.insert(m_rx.end(), bytes.begin(), bytes.end());
+    }
     const std::string& written() const { return m_written; }
     void setMissingPort(int n) { m_missingPort = n; }
 

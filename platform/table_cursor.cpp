@@ -80,7 +80,8 @@ std::shared_ptr<Database> Database::open(const std::string& path, bool readOnly)
 
 std::shared_ptr<Database> Database::create(const std::string& path) {
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    int rc =
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (rc != SQLITE_OK) {
         std::string msg = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
         sqlite3_close(db);
@@ -90,7 +91,9 @@ std::shared_ptr<Database> Database::create(const std::string& path) {
     return std::shared_ptr<Database>(new Database(db, path));
 }
 
-Database::~Database() { sqlite3_close(m_db); }
+Database::~Database() {
+    sqlite3_close(m_db);
+}
 
 void Database::fail(const std::string& doing) const {
     throw DatabaseError(m_path + ": " + doing + ": " + sqlite3_errmsg(m_db));
@@ -122,7 +125,8 @@ TableCursor::TableCursor(std::shared_ptr<Database> db, std::string table, std::s
     }
     if (m_fields.empty()) throw DatabaseError(m_db->path() + ": no table " + m_table);
     int key = fieldIndex(m_keyField);
-    if (key < 0) throw DatabaseError(m_db->path() + ": table " + m_table + " has no field " + m_keyField);
+    if (key < 0)
+        throw DatabaseError(m_db->path() + ": table " + m_table + " has no field " + m_keyField);
     m_keyIndex = key;
 
     Statement rows;
@@ -154,7 +158,9 @@ int TableCursor::requireField(const std::string& name) const {
     return i;
 }
 
-bool TableCursor::hasField(const std::string& name) const { return fieldIndex(name) >= 0; }
+bool TableCursor::hasField(const std::string& name) const {
+    return fieldIndex(name) >= 0;
+}
 
 bool TableCursor::seek(const std::string& key) {
     cancelEdit();
@@ -245,13 +251,15 @@ void TableCursor::update() {
     sql += " WHERE rowid = ?";
 
     sqlite3* db = m_db->handle();
-    if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
-        m_db->fail("writing row " + key());
-    auto rollback = [&](const std::string& doing) {
+    // A failed write leaves the file and this cursor's row as they were.
+    auto rollback = [&](const std::string& doing, bool inTransaction = true) {
         std::string msg = m_db->path() + ": " + doing + ": " + sqlite3_errmsg(db);
-        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        if (inTransaction) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        cancelEdit();
         throw DatabaseError(msg);
     };
+    if (sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK)
+        rollback("writing row " + key(), false);
     {
         Statement st;
         if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st.stmt, nullptr) != SQLITE_OK)

@@ -22,15 +22,16 @@ int main(int argc, char** argv) {
         }
     t.push_back(562);
     long used = 0;
-    for (long v : t) used += v;
+    for (long v : t)
+        used += v;
     t.push_back(period - used);
     for (int r = 0; r < repeats; ++r) {
         t.insert(t.end(), {9000, 2250, 562});
         t.push_back(period - 9000 - 2250 - 562);
     }
     t.pop_back(); // the signal ends with its last burst
-    std::printf("# NEC key press: address 0x%02X, command 0x%02X, %d repeat frame(s)\n", address, command,
-                repeats);
+    std::printf("# NEC key press: address 0x%02X, command 0x%02X, %d repeat frame(s)\n", address,
+                command, repeats);
     for (size_t i = 0; i < t.size(); i += 2) {
         if (i + 1 < t.size())
             std::printf("%ld %ld\n", t[i], t[i + 1]);

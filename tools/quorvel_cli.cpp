@@ -42,21 +42,25 @@ void printTable(const Session& s, bool json) {
         std::printf("\"table\": [");
         for (int r = 1; r <= kDataRows; ++r) {
             std::vector<std::string> row;
-            for (int c = 1; c <= kDataCols; ++c) row.push_back(s.TTable.cell(r, c));
+            for (int c = 1; c <= kDataCols; ++c)
+                row.push_back(s.TTable.cell(r, c));
             std::printf("%s%s", r > 1 ? ", " : "", jsonArray(row).c_str());
         }
         std::printf("]");
         return;
     }
     std::printf("row |");
-    for (int c = 1; c <= kDataCols; ++c) std::printf(" %8d", c);
+    for (int c = 1; c <= kDataCols; ++c)
+        std::printf(" %8d", c);
     std::printf("\n");
     for (int r = 1; r <= kDataRows; ++r) {
         bool any = false;
-        for (int c = 1; c <= kDataCols; ++c) any = any || !s.TTable.cell(r, c).empty();
+        for (int c = 1; c <= kDataCols; ++c)
+            any = any || !s.TTable.cell(r, c).empty();
         if (!any) continue;
         std::printf("%3d |", r);
-        for (int c = 1; c <= kDataCols; ++c) std::printf(" %8s", s.TTable.cell(r, c).c_str());
+        for (int c = 1; c <= kDataCols; ++c)
+            std::printf(" %8s", s.TTable.cell(r, c).c_str());
         std::printf("\n");
     }
 }
@@ -94,7 +98,8 @@ int cmdLoad(const std::vector<std::string>& args) {
     port.receive(message);
     const bool loaded = loadCapture(s);
     if (o.json) {
-        std::printf("{\"bytes\": %zu, \"carrier_high\": %s, \"carrier_period\": %s, \"carrier_frequency\": %s, ",
+        std::printf("{\"bytes\": %zu, \"carrier_high\": %s, \"carrier_period\": %s, "
+                    "\"carrier_frequency\": %s, ",
                     message.size(), jsonString(s.code.Lblcarr_h).c_str(),
                     jsonString(s.code.Lblcarr_wid).c_str(), jsonString(s.code.Lblcarr_f).c_str());
         printTable(s, true);

@@ -1,1 +1,157 @@
+#include "app/main_state.h"
+#include "catalogue/format_selection.h"
+#include "test_support.h"
+
 #include <gtest/gtest.h>
+
+using namespace qv;
+
+namespace {
+
+struct Started {
+    qvtest::TempDir dir;
+    Session s;
+    MemoryPort port;
+    explicit Started(int missingPort = 0) {
+        s.cataloguePath = qvtest::freshCatalogue(dir);
+        s.port = &port;
+        port.setMissingPort(missingPort);
+        startUp(s);
+    }
+};
+
+} // namespace
+
+TEST(StartUp, SetsTheDefaults) {
+    Started st;
+    const Session& s = st.s;
+    EXPECT_FLOAT_EQ(s.TimeTolerance, 0.03f);
+    EXPECT_FLOAT_EQ(s.CycleTolerance, 500);
+    EXPECT_EQ(s.XTime, 15000);
+    EXPECT_EQ(s.ZeroOneTime, 100);
+    EXPECT_EQ(s.RecordCol, 1);
+    EXPECT_EQ(s.AutoFormatIndex, 0);
+    EXPECT_EQ(s.CrLf, "\r\n");
+    EXPECT_EQ(s.irtype, "Form016(NEC N-8)");
+    EXPECT_EQ(s.CurFormat->key(), "Form016");
+    EXPECT_EQ(s.tTole, "3%");
+    EXPECT_EQ(s.tTTole, "500");
+    EXPECT_EQ(s.SelCom, 0);
+    EXPECT_TRUE(st.port.isOpen());
+    EXPECT_EQ(s.Image1Bitmap, "rs232.bmp");
+    EXPECT_EQ(s.mumconnect, "Dis&Connect");
+    EXPECT_TRUE(s.Timer2);
+    EXPECT_FALSE(s.Timer1);
+    EXPECT_EQ(s.BlinkPhase, 1);
+    EXPECT_EQ(s.LblRGtime, "0");
+    EXPECT_TRUE(s.messages.empty());
+}
+
+TEST(StartUp, AMissingCom1GivesThePortMessage) {
+    Started st(1);
+    ASSERT_EQ(st.s.messages.size(), 1u);
+    EXPECT_EQ(st.s.messages[0],
+              "This port is already open or doesn't exist,Please select another port.");
+    EXPECT_EQ(st.s.Image1Bitmap, "rs232u.bmp");
+    EXPECT_FALSE(st.port.isOpen());
+}
+
+TEST(SelectPort, AMissingPortClosesTheOpenOneAndLeavesTheCaption) {
+    Started st(7);
+    selectPort(st.s, 6);
+    EXPECT_FALSE(st.port.isOpen());
+    EXPECT_EQ(st.s.Image1Bitmap, "rs232u.bmp");
+    EXPECT_EQ(st.s.mumconnect, "Dis&Connect");
+    ASSERT_EQ(st.s.messages.size(), 1u);
+}
+
+TEST(Startsub, EmptiesEveryDataCellAndRewritesTheHeaders) {
+    Started st;
+    Session& s = st.s;
+    s.TTable.setCell(3, 4, "562");
+    s.TTable.setCell(64, 10, "9");
+    s.TTable.setCell(0, 2, "x");
+    st.port.receive({1, 2, 3});
+    startsub(s);
+    for (int r = 1; r <= kDataRows; ++r)
+        for (int c = 1; c <= kDataCols; ++c)
+            ASSERT_EQ(s.TTable.cell(r, c), "") << r << "," << c;
+    for (int c = 1; c <= kDataCols; ++c)
+        EXPECT_EQ(s.TTable.cell(0, c), std::to_string(c));
+    for (int r = 1; r <= kDataRows; ++r)
+        EXPECT_EQ(s.TTable.cell(r, 0), std::to_string(r));
+    EXPECT_EQ(st.port.bytesWaiting(), 0u);
+    EXPECT_EQ(s.code.Lblcarr_h, " ");
+}
+
+struct MenuCase {
+    int percent;
+    float time;
+    float cycle;
+    const char* tTole;
+    const char* tTTole;
+};
+class ToleranceMenus : public ::testing::TestWithParam<MenuCase> {};
+
+TEST_P(ToleranceMenus, SetBothTolerancesAndShowThem) {
+    Started st;
+    toleranceMenu(st.s, GetParam().percent);
+    EXPECT_FLOAT_EQ(st.s.TimeTolerance, GetParam().time);
+    EXPECT_FLOAT_EQ(st.s.CycleTolerance, GetParam().cycle);
+    EXPECT_EQ(st.s.tTole, GetParam().tTole);
+    EXPECT_EQ(st.s.tTTole, GetParam().tTTole);
+}
+
+INSTANTIATE_TEST_SUITE_P(Menus, ToleranceMenus,
+                         ::testing::Values(MenuCase{3, 0.03f, 500, "3%", "500"},
+                                           MenuCase{5, 0.05f, 1000, "5%", "1000"},
+                                           MenuCase{8, 0.08f, 1500, "8%", "1500"}));
+
+struct BoxCase {
+    const char* typed;
+    float expected;
+};
+class TimeToleranceBox : public ::testing::TestWithParam<BoxCase> {};
+
+TEST_P(TimeToleranceBox, EnterTakesTheNumberAtTheStartAsPercent) {
+    Started st;
+    st.s.tTole = GetParam().typed;
+    toleranceBoxEnter(st.s);
+    EXPECT_FLOAT_EQ(st.s.TimeTolerance, GetParam().expected);
+    EXPECT_EQ(st.s.tTole, GetParam().typed); // not reformatted
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, TimeToleranceBox,
+                         ::testing::Values(BoxCase{"5%", 0.05f}, BoxCase{"12.5", 0.125f},
+                                           BoxCase{"abc", 0.0f}));
+
+TEST(CycleToleranceBox, EnterTruncatesNumbersAndIgnoresText) {
+    Started st;
+    st.s.tTTole = "750.9";
+    cycleToleranceBoxEnter(st.s);
+    EXPECT_FLOAT_EQ(st.s.CycleTolerance, 750);
+    st.s.tTTole = "abc";
+    cycleToleranceBoxEnter(st.s);
+    EXPECT_FLOAT_EQ(st.s.CycleTolerance, 750);
+}
+
+TEST(IgnoreTime, CheckingWidensToFifteenPercentAndUncheckingKeepsIt) {
+    Started st;
+    setIgnoreTime(st.s, true);
+    EXPECT_FLOAT_EQ(st.s.TimeTolerance, 0.15f);
+    EXPECT_EQ(st.s.tTole, "3%");
+    setIgnoreTime(st.s, false);
+    EXPECT_FLOAT_EQ(st.s.TimeTolerance, 0.15f);
+    EXPECT_FALSE(st.s.cIgnoreT);
+}
+
+TEST(Session, CursorAdvancesPastColumnTenToTheNextRow) {
+    Session s;
+    s.TimeRow = 3;
+    s.TimeCol = 10;
+    s.advanceCursor();
+    EXPECT_EQ(s.TimeRow, 4);
+    EXPECT_EQ(s.TimeCol, 1);
+    EXPECT_EQ(s.TTable.cell(65, 1), "");
+    EXPECT_EQ(s.TTable.cell(-1, 1), "");
+}

@@ -1,0 +1,44 @@
+// Shared fixtures for the core tests: a fresh catalogue in a temporary folder.
+#pragma once
+
+#include "catalogue/catalogue_build.h"
+
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+namespace qvtest {
+
+// A temporary folder removed when the object goes.
+class TempDir {
+public:
+    TempDir() {
+        std::string tmpl =
+            (std::filesystem::temp_directory_path() / "quorvel-test-XXXXXX").string();
+        m_path = mkdtemp(tmpl.data());
+    }
+    ~TempDir() {
+        std::error_code ec;
+        std::filesystem::remove_all(m_path, ec);
+    }
+    std::string file(const std::string& name) const {
+        return (std::filesystem::path(m_path) / name).string();
+    }
+    const std::string& path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+inline std::string sourcePath(const std::string& relative) {
+    return std::string(QV_SOURCE_DIR) + "/" + relative;
+}
+
+// The shipped catalogue, made afresh in dir.
+inline std::string freshCatalogue(const TempDir& dir) {
+    std::string db = dir.file("IRTime.db");
+    qv::buildCatalogueIfMissing(sourcePath("data/catalogue.sql"), db);
+    return db;
+}
+
+} // namespace qvtest
