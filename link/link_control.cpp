@@ -54,4 +54,14 @@ void timer2Tick(Session& s) {
     s.changed();
 }
 
+void portLost(Session& s, const std::string& text) {
+    if (s.port && s.port->isOpen()) s.port->close();
+    s.setTimers(s.Timer1, false);
+    s.Image1Bitmap = "rs232u.bmp";
+    s.Image1Visible = true;
+    s.mumconnect = "Connect";
+    s.message(text);
+    s.changed();
+}
+
 } // namespace qv

@@ -15,4 +15,10 @@ void receiveEvent(Session& s);
 // Timer2's tick: blink, "Z" every second tick, the recording status.
 void timer2Tick(Session& s);
 
+// The open port's device went away (unplugged, or the far end of a
+// pseudo-terminal closed). Leaves the link as a disconnect does, so that
+// "Connect" or choosing a port brings it back; bytes already received stay
+// for a capture in progress. Reported with the given text.
+void portLost(Session& s, const std::string& text);
+
 } // namespace qv

@@ -1,0 +1,159 @@
+#include "link/qt_serial_port.h"
+
+#include "app/session.h"
+#include "link/link_control.h"
+
+#include <QSerialPortInfo>
+
+namespace qv {
+
+QtSerialPort::QtSerialPort(QObject* parent) : QObject(parent) {
+    connect(&m_port, &QSerialPort::readyRead, this, &QtSerialPort::takeArrivedBytes);
+    connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialPort::handleError);
+    rescan();
+}
+
+QtSerialPort::~QtSerialPort() {
+    // The port's own signals must not reach a half-destroyed object.
+    m_port.disconnect(this);
+}
+
+bool QtSerialPort::isOpen() const {
+    return m_port.isOpen();
+}
+
+bool QtSerialPort::open(int portNumber) {
+    if (m_port.isOpen()) m_port.close();
+    m_rx.clear();
+    m_portNumber = portNumber;
+    m_lastError.clear();
+    rescan();
+    const std::string& device = m_table.device(portNumber);
+    if (device.empty()) {
+        m_lastError = QStringLiteral("COM%1: no serial device").arg(portNumber);
+        return false;
+    }
+    m_port.setPortName(QString::fromStdString(device));
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        m_lastError = QStringLiteral("COM%1 (%2): %3")
+                          .arg(portNumber)
+                          .arg(m_port.portName(), m_port.errorString());
+        return false;
+    }
+    if (!configure()) {
+        m_lastError = QStringLiteral("COM%1 (%2): %3")
+                          .arg(portNumber)
+                          .arg(m_port.portName(), m_port.errorString());
+        m_port.close();
+        return false;
+    }
+    return true;
+}
+
+bool QtSerialPort::configure() {
+    // 28800 baud, 8N1, raw bytes; the unit needs no handshake.
+    return m_port.setBaudRate(kBaudRate) && m_port.setDataBits(QSerialPort::Data8) &&
+           m_port.setParity(QSerialPort::NoParity) && m_port.setStopBits(QSerialPort::OneStop) &&
+           m_port.setFlowControl(QSerialPort::NoFlowControl);
+}
+
+void QtSerialPort::close() {
+    m_port.close();
+    m_rx.clear();
+}
+
+size_t QtSerialPort::bytesWaiting() const {
+    return static_cast<size_t>(m_rx.size());
+}
+
+std::vector<uint8_t> QtSerialPort::read(size_t n) {
+    const qsizetype count = std::min<qsizetype>(static_cast<qsizetype>(n), m_rx.size());
+    std::vector<uint8_t> out(m_rx.begin(), m_rx.begin() + count);
+    m_rx.remove(0, count);
+    return out;
+}
+
+bool QtSerialPort::write(const std::string& text) {
+    if (!m_port.isOpen()) return false;
+    const auto size = static_cast<qint64>(text.size());
+    if (m_port.write(text.data(), size) != size) return false;
+    // Hand it to the device now: a buffer reset that follows must not lose it.
+    m_port.flush();
+    return true;
+}
+
+void QtSerialPort::clearBuffers() {
+    m_rx.clear();
+    // Only the receive side is discarded on the device: what was written is
+    // already on its way, and discarding the device's output would drop the
+    // "R" that a connect sends just before it resets the buffers.
+    if (m_port.isOpen()) m_port.clear(QSerialPort::Input);
+}
+
+void QtSerialPort::setOverride(int portNumber, const QString& device) {
+    m_table.setOverride(portNumber, device.toStdString());
+    rescan();
+}
+
+void QtSerialPort::rescan() {
+    std::vector<SerialDevice> devices;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+        devices.push_back({info.systemLocation().toStdString(), info.hasVendorIdentifier()});
+    if (m_table.assign(std::move(devices))) emit tableChanged();
+}
+
+void QtSerialPort::takeArrivedBytes() {
+    const QByteArray bytes = m_port.readAll();
+    if (bytes.isEmpty()) return;
+    // A full receive buffer drops what does not fit, as the device would on
+    // an overrun; only the first half of a message is ever decoded anyway.
+    const qsizetype room = std::max<qsizetype>(0, kReceiveBufferSize - m_rx.size());
+    m_rx.append(bytes.left(room));
+    m_overrun += bytes.size() - std::min(room, bytes.size());
+    emit received();
+}
+
+void QtSerialPort::handleError(QSerialPort::SerialPortError error) {
+    switch (error) {
+    case QSerialPort::ResourceError:
+    case QSerialPort::ReadError:
+    case QSerialPort::WriteError:
+        break;
+    default:
+        return;
+    }
+    if (!m_port.isOpen()) return;
+    // Closing at once stops the error from repeating on every event loop
+    // turn; what was received so far stays in the receive buffer.
+    m_port.close();
+    emit lost(QStringLiteral("The receiver on COM%1 (%2) was disconnected.")
+                  .arg(m_portNumber)
+                  .arg(m_port.portName()));
+}
+
+QString applyPortArguments(const QStringList& arguments, QtSerialPort& port) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        QString value;
+        if (arguments[i] == QLatin1String("--port")) {
+            if (i + 1 >= arguments.size()) return QStringLiteral("--port needs COMn=DEVICE");
+            value = arguments[++i];
+        } else if (arguments[i].startsWith(QLatin1String("--port="))) {
+            value = arguments[i].mid(7);
+        } else {
+            continue;
+        }
+        const auto entry = PortTable::parseOverride(value.toStdString());
+        if (!entry)
+            return QStringLiteral("--port %1: expected COMn=DEVICE with n from 1 to 16").arg(value);
+        port.setOverride(entry->first, QString::fromStdString(entry->second));
+    }
+    return {};
+}
+
+void connectLink(QtSerialPort& port, Session& session) {
+    QObject::connect(&port, &QtSerialPort::received, &port, [&session] { receiveEvent(session); });
+    QObject::connect(&port, &QtSerialPort::lost, &port,
+                     [&session](const QString& text) { portLost(session, text.toStdString()); });
+}
+
+} // namespace qv
