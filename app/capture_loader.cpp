@@ -89,6 +89,8 @@ bool loadCapture(Session& s) {
     const size_t n = s.port ? s.port->bytesWaiting() : 0;
     s.LblRGtime = std::to_string(n);
     if (n < 10) {
+        // Too short for a capture; dropped, or it would spoil the next one.
+        if (s.port && n > 0) s.port->read(n);
         s.changed();
         return false;
     }
