@@ -1,5 +1,6 @@
 #include "app/capture_loader.h"
 #include "platform/basic.h"
+#include "test_support.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -29,7 +30,8 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"1e3", 1000, true}, NumberCase{"1e", 1, false},
                       NumberCase{"---", 0, false}, NumberCase{"+7", 7, true},
                       NumberCase{"1.2.3", 1.2, false},
-                      NumberCase{"1e999", 1.7976931348623157e308, true}));
+                      NumberCase{"1e999", 1.7976931348623157e308, true}),
+                         [](const auto& info) { return qvtest::caseName(info.index, info.param.text); });
 
 TEST(WholePart, TruncatesTowardMinusInfinityAndSaturates) {
     EXPECT_EQ(wholePart(2.7), 2);

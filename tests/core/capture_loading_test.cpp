@@ -183,7 +183,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(BadText{"9000 4500\n562 abc\n", "line 2: expected a time in microseconds"},
                       BadText{"pulse\n", "line 1: expected a time after \"pulse\""},
                       BadText{"# only a comment\n", "no times found"},
-                      BadText{"", "no times found"}));
+                      BadText{"", "no times found"}),
+                         [](const auto& info) { return qvtest::caseName(info.index, info.param.text); });
 
 TEST(TextCaptures, Mode2AndSignedFormsReadTheSameTimes) {
     const std::vector<int64_t> plain = parseTimeList("9000, 4500\n562 562\n562");
