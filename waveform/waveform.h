@@ -5,7 +5,16 @@
 
 #include "app/session.h"
 
+#include <cstdint>
+
 namespace qv {
+
+// Picture height in picture units; the drawing uses y 40..397.
+constexpr double kPictureHeight = 400;
+
+constexpr uint32_t kRulerColour = 0x7D7D00; // RGB(125,125,0)
+constexpr uint32_t kLeadInColour = 0x00FF00;
+constexpr uint32_t kSignalColour = 0x0000FF;
 
 // Sets DrawX to the scroll origin and the scale width and zoom caption from
 // the zoom step.
@@ -13,5 +22,23 @@ void pictscal(Session& s);
 
 // Clears and redraws the waveform into s.wave.lines.
 void irdrw(Session& s);
+
+// HScroll1 moved to value (0..HScrollMax): redraw from the new origin.
+void hscrollChange(Session& s, int value);
+
+// VScroll1 moved to value (0..6): new scale, redraw, rule lines kept on
+// their time positions.
+void vscrollChange(Session& s, int value);
+
+// Keeps both rule lines on their time positions after a scale change.
+void add_rule_scale(Session& s);
+
+// Key codes of the numeric keypad's "+" and "-".
+constexpr int kKeyAdd = 107;
+constexpr int kKeySubtract = 109;
+
+// A key pressed in the main window or the picture: keypad "-" zooms out one
+// step, keypad "+" zooms in one step; every other key is ignored.
+void zoomKey(Session& s, int keyCode);
 
 } // namespace qv

@@ -1,0 +1,143 @@
+#include "waveform/rules.h"
+
+#include "platform/basic.h"
+#include "waveform/waveform.h"
+
+namespace qv {
+
+namespace {
+
+bool& heldFlag(WaveformState& w, RuleButton which) {
+    switch (which) {
+    case RuleButton::Add:
+        return w.AddHeld;
+    case RuleButton::Readd:
+        return w.ReaddHeld;
+    case RuleButton::Dec:
+        return w.DecHeld;
+    case RuleButton::Redec:
+        break;
+    }
+    return w.RedecHeld;
+}
+
+void step(Session& s, RuleButton which) {
+    switch (which) {
+    case RuleButton::Add:
+        add_rule(s);
+        break;
+    case RuleButton::Readd:
+        readd_rule(s);
+        break;
+    case RuleButton::Dec:
+        dec_rule(s);
+        break;
+    case RuleButton::Redec:
+        redec_rule(s);
+        break;
+    }
+}
+
+// Timer3 is announced with the other timers so the window follows it.
+void setTimer3(Session& s, bool on) {
+    s.Timer3 = on;
+    s.setTimers(s.Timer1, s.Timer2);
+}
+
+void moveBy(Session& s, double delta) {
+    WaveformState& w = s.wave;
+    if (w.selectedLine == kRuleRed) {
+        w.Line1X += delta;
+    } else if (w.selectedLine == kRuleGreen) {
+        w.Line2X += delta;
+    } else {
+        w.Line1X += delta;
+        w.Line2X += delta;
+    }
+}
+
+void stepBy(Session& s, double delta) {
+    moveBy(s, delta);
+    showRuleDistance(s);
+    irdrw(s);
+    s.changed();
+}
+
+} // namespace
+
+void showRuleDistance(Session& s) {
+    s.LblRGtime = wholeText(wholePart(s.wave.Line1X - s.wave.Line2X));
+}
+
+void GetAddPointor(Session& s, double distance) {
+    moveBy(s, distance);
+}
+void GetDecPointor(Session& s, double distance) {
+    moveBy(s, -distance);
+}
+
+void add_rule(Session& s) {
+    stepBy(s, s.wave.ScaleWidth / 1000);
+}
+void readd_rule(Session& s) {
+    stepBy(s, s.wave.ScaleWidth / 100);
+}
+void dec_rule(Session& s) {
+    stepBy(s, -s.wave.ScaleWidth / 1000);
+}
+void redec_rule(Session& s) {
+    stepBy(s, -s.wave.ScaleWidth / 100);
+}
+
+void pictureClick(Session& s, double x, MouseButton button) {
+    WaveformState& w = s.wave;
+    if (w.selectedLine == kRuleBoth) {
+        // The right-hand line of the pair lands on the click; the distance
+        // between the two stays.
+        const double gap = w.Line1X - w.Line2X;
+        if (gap > 0) {
+            w.Line1X = x;
+            w.Line2X = x - gap;
+        } else {
+            w.Line2X = x;
+            w.Line1X = x + gap;
+        }
+    } else if (button == MouseButton::Left) {
+        w.Line1X = x;
+    } else if (button == MouseButton::Right) {
+        w.Line2X = x;
+    } else {
+        return;
+    }
+    showRuleDistance(s);
+    s.changed();
+}
+
+void ruleButtonDown(Session& s, RuleButton which, MouseButton button) {
+    if (button != MouseButton::Left) return;
+    step(s, which);
+    heldFlag(s.wave, which) = true;
+    setTimer3(s, true);
+}
+
+void ruleButtonUp(Session& s, RuleButton which) {
+    heldFlag(s.wave, which) = false;
+    setTimer3(s, false);
+}
+
+void timer3Tick(Session& s) {
+    const WaveformState& w = s.wave;
+    if (w.AddHeld) {
+        add_rule(s);
+    } else if (w.ReaddHeld) {
+        readd_rule(s);
+    } else if (w.DecHeld) {
+        dec_rule(s);
+    } else if (w.RedecHeld) {
+        redec_rule(s);
+    } else {
+        setTimer3(s, false);
+    }
+}
+
+} // namespace qv
