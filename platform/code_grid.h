@@ -24,6 +24,8 @@ public:
     virtual void nextRow() = 0;
     // Scrolls the view by whole columns and rows (negative: left/up).
     virtual void scroll(int columns, int rows) = 0;
+    // Reads the cells again from where they are stored.
+    virtual void refresh() {}
 };
 
 class MemoryCodeGrid : public CodeGrid {

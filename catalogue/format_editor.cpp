@@ -1,0 +1,152 @@
+#include "catalogue/format_editor.h"
+
+#include "catalogue/format_selection.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace qv {
+
+const std::vector<std::string>& userSlots() {
+    static const std::vector<std::string> slots = {"Form155", "Form156", "Form157",
+                                                   "Form158", "Form159", "Form160"};
+    return slots;
+}
+
+void openFormatEditor(Session& s, bool editable) {
+    EditorModel& ed = s.editor;
+    ed.loaded = true;
+    ed.frameEnabled = editable;
+    if (editable) ed.slotControlsVisible = true;
+    LoadFormat(s);
+    if (editable) ed.caption = "Add or Modify the New IR Format";
+    ed.visible = true;
+    s.changed();
+}
+
+void closeFormatEditor(Session& s) {
+    EditorModel& ed = s.editor;
+    ed.visible = false;
+    ed.slotControlsVisible = false;
+    ed.cAddFmt.clear(); // a new window has no slot chosen
+    s.errorRecord.close();
+    s.changed();
+}
+
+namespace {
+
+// Field <- editor box, in the order the row is written.
+const std::vector<std::pair<const char*, const char*>>& fieldBoxes() {
+    static const std::vector<std::pair<const char*, const char*>> table = {
+        {"stru", "tStru"},
+        {"H_Osc", "tHeadOsc"},
+        {"H_Idle", "tHeadIdle"},
+        {"G2H_Osc", "tHead1Osc"},
+        {"G2H_Idle", "tHead1Idle"},
+        {"HB2_Osc", "tH1B2Osc"},
+        {"HB2_Idle", "tH1B2Idle"},
+        {"Alias", "tAlias"},
+        {"Type", "tType"},
+        {"H_Bits", "tHBits"},
+        {"S_Bits", "tSbits"},
+        {"T", "tTbits"},
+        {"Instance", "tTcode"},
+        {"F", "tFixBits"},
+        {"Fix_Time", "tFixTime"},
+        {"f_sit", "tFixCode"},
+        {"Zero_Osc", "t0Osc"},
+        {"zero_Idle", "t0Idle"},
+        {"One_Osc", "t1Osc"},
+        {"One_Idle", "t1Idle"},
+        {"C", "tCBits"},
+        {"R_C", "tRCBits"},
+        {"D", "tDBits"},
+        {"R_D", "tRDbits"},
+        {"CF_T", "tCF"},
+        {"CF_Osc", "tCFOsc"},
+        {"T1", "tT1"},
+        {"G2_T", "tT2"},
+        {"E_Osc", "tEOsc"},
+        {"E_Idle", "tEIdle"},
+        {"b_end", "tLastOsc"},
+        {"X", "tXtime"}};
+    return table;
+}
+
+std::string boxText(const EditorModel& ed, const std::string& name) {
+    auto it = ed.box.find(name);
+    return it == ed.box.end() ? std::string() : it->second;
+}
+
+bool checked(const EditorModel& ed, const std::string& name) {
+    auto it = ed.check.find(name);
+    return it != ed.check.end() && it->second;
+}
+
+} // namespace
+
+bool saveFormat(Session& s) {
+    const EditorModel& ed = s.editor;
+    const std::string slot = ed.cAddFmt;
+    if (slot.empty()) return false;
+    const auto& slots = userSlots();
+    if (std::find(slots.begin(), slots.end(), slot) == slots.end()) {
+        s.message(slot + " is not a user format; only Form155 to Form160 can be written.");
+        return false;
+    }
+
+    // The loader's catalogue, so that what is saved is what is selected later.
+    std::unique_ptr<TableCursor> cursor;
+    try {
+        cursor = openCatalogue(s.cataloguePath);
+    } catch (const DatabaseError& e) {
+        s.message(slot + " was not saved: " + e.what());
+        return false;
+    }
+    TableCursor& row = *cursor;
+    if (!row.seek(slot)) {
+        s.message(slot + " was not saved: the catalogue has no row for it.");
+        return false;
+    }
+
+    // The field being written and its text, for the message if it fails.
+    std::string field, value;
+    auto put = [&](const char* name, std::string text) {
+        field = name;
+        value = std::move(text);
+        row.setFieldText(field, value);
+    };
+    try {
+        row.edit();
+        for (const auto& [name, box] : fieldBoxes())
+            put(name, boxText(ed, box));
+        put("Repeat", repeatText(ed));
+        put("convert", checked(ed, "cCYes") ? "Y" : "N");
+        // An empty box keeps what the row holds.
+        if (std::string groups = boxText(ed, "tGroups"); !groups.empty())
+            put("G_count", std::move(groups));
+        if (std::string remark = boxText(ed, "tRemark"); !remark.empty())
+            put("Remark", std::move(remark));
+        row.update();
+    } catch (const RefusedValue& e) {
+        row.cancelEdit();
+        s.message(slot + " was not saved: field " + e.field() + " refuses the value \"" + value +
+                  "\".");
+        return false;
+    } catch (const FieldError&) {
+        row.cancelEdit();
+        s.message(slot + " was not saved: the catalogue has no field " + field + ".");
+        return false;
+    } catch (const DatabaseError& e) {
+        row.cancelEdit();
+        s.message(slot + " was not saved: " + e.what());
+        return false;
+    }
+
+    // Later captures decode against the row just written.
+    s.CurFormat = std::move(cursor);
+    s.changed();
+    return true;
+}
+
+} // namespace qv

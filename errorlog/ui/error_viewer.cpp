@@ -1,0 +1,54 @@
+#include "errorlog/ui/error_viewer.h"
+
+namespace qv {
+
+void viewErrorMessage(Session& s) {
+    HelpWindowModel& h = s.help;
+    h.loaded = true;
+    h.cClearVisible = true;
+    h.visible = true;
+    h.caption = "Error Message Record";
+    h.fontSize = 8;
+    h.bold = false;
+    try {
+        h.Text1 = s.errorRecord.readAll(); // a missing record reads as empty
+    } catch (const ErrorRecordError& e) {
+        h.Text1.clear();
+        s.message(e.what());
+    }
+    s.changed();
+}
+
+void viewZoomCode(Session& s) {
+    HelpWindowModel& h = s.help;
+    h.loaded = true;
+    h.caption = "Zoom in IR code";
+    h.fontSize = 24;
+    h.bold = true;
+    h.visible = true;
+    s.changed();
+}
+
+void clearErrorRecord(Session& s) {
+    try {
+        s.errorRecord.clear();
+        s.help.Text1.clear();
+    } catch (const ErrorRecordError& e) {
+        s.message(e.what());
+    }
+    s.changed();
+}
+
+void closeErrorViewer(Session& s) {
+    s.help.visible = false;
+    s.help.cClearVisible = false;
+    s.errorRecord.close();
+    s.changed();
+}
+
+void hideErrorViewer(Session& s) {
+    s.help.visible = false;
+    s.changed();
+}
+
+} // namespace qv

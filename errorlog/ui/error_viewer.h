@@ -1,0 +1,20 @@
+// The error record viewer's actions on the session: the error view, the
+// zoomed code view, clearing the record and the two ways of closing.
+#pragma once
+
+#include "app/session.h"
+
+namespace qv {
+
+// "&View Error Message": the whole record in the window, "&Clear" shown.
+void viewErrorMessage(Session& s);
+// "&View zoom IR Code": whatever the window holds, in large bold type.
+void viewZoomCode(Session& s);
+// "&Clear": the record holds one empty line, the window nothing.
+void clearErrorRecord(Session& s);
+// "C&lose": hidden, "&Clear" hidden, the record closed.
+void closeErrorViewer(Session& s);
+// Escape: hidden; the rest stays as it is.
+void hideErrorViewer(Session& s);
+
+} // namespace qv

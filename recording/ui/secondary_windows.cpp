@@ -1,0 +1,101 @@
+#include "recording/ui/secondary_windows.h"
+
+#include "catalogue/format_editor.h"
+#include "catalogue/ui/form_time.h"
+#include "errorlog/ui/error_viewer.h"
+#include "errorlog/ui/form_help.h"
+#include "recording/code_window.h"
+#include "recording/ui/form_code.h"
+
+#include <QAction>
+#include <QWidget>
+
+namespace qv {
+
+SecondaryWindows::SecondaryWindows(Session& session, QWidget* parent,
+                                   const QString& codeDatabasePath, const QString& helpPath)
+    : QObject(parent), m_session(session), m_parent(parent),
+      m_helpPath(helpPath.isEmpty() ? HelpTopicWindow::defaultHelpPath() : helpPath) {
+    m_code = new FormCode(
+        session, codeDatabasePath.isEmpty() ? FormCode::defaultDatabasePath() : codeDatabasePath,
+        parent);
+}
+
+SecondaryWindows::~SecondaryWindows() {
+    // Without a parent the windows are ours to delete.
+    if (!m_parent) {
+        delete m_code;
+        delete m_editor;
+        delete m_help;
+        delete m_topic;
+    }
+}
+
+void SecondaryWindows::connectMenus(QObject* mainWindow) {
+    auto hook = [&](const char* name, auto slot) {
+        auto* action = mainWindow->findChild<QAction*>(QString::fromLatin1(name));
+        if (!action) return;
+        action->setEnabled(true);
+        connect(action, &QAction::triggered, this, slot);
+    };
+    hook("mnusettime", [this] { showFormatEditor(false); });
+    hook("mnuAddFmt", [this] { showFormatEditor(true); });
+    hook("mnuviewcode", [this] { showCodeWindow(); });
+    hook("mnuErrMes", [this] { showErrorRecord(); });
+    hook("mnuVCode", [this] { showZoomCode(); });
+    hook("mnuHelp", [this] { showHelp(); });
+}
+
+FormCode* SecondaryWindows::codeWindow() const {
+    return m_code;
+}
+FormTime* SecondaryWindows::formatEditor() const {
+    return m_editor;
+}
+FormHelp* SecondaryWindows::errorViewer() const {
+    return m_help;
+}
+HelpTopicWindow* SecondaryWindows::helpWindow() const {
+    return m_topic;
+}
+
+FormTime* SecondaryWindows::editor() {
+    if (!m_editor) m_editor = new FormTime(m_session, m_parent);
+    return m_editor;
+}
+
+FormHelp* SecondaryWindows::viewer() {
+    if (!m_help) m_help = new FormHelp(m_session, m_parent);
+    return m_help;
+}
+
+void SecondaryWindows::showFormatEditor(bool editable) {
+    editor()->open(editable);
+}
+
+void SecondaryWindows::showCodeWindow() {
+    m_code->open();
+}
+
+void SecondaryWindows::showErrorRecord() {
+    viewer()->viewErrorMessage();
+}
+
+void SecondaryWindows::showZoomCode() {
+    viewer()->viewZoomCode();
+}
+
+void SecondaryWindows::showHelp() {
+    if (!m_topic) m_topic = new HelpTopicWindow(m_helpPath, m_parent);
+    m_topic->showTopic(QStringLiteral("Main_help"));
+}
+
+void SecondaryWindows::unloadAll() {
+    if (m_editor) closeFormatEditor(m_session);
+    if (m_code) m_code->unload();
+    if (m_help) closeErrorViewer(m_session);
+    if (m_topic) m_topic->hide();
+    m_session.errorRecord.close();
+}
+
+} // namespace qv
