@@ -117,6 +117,7 @@ struct DecodeState {
     std::string StartBits, ToggleBits, FixedBits, CustomerBits, RevCustomerBits, DataBits,
         RevDataBits, ParityBits;
     std::string ParityCalc;
+    std::string DataBitsRead; // the data part's bits as read, before DataBits is split into bytes
     int16_t FirstCustomerBit = 0;
     std::string CodeText, HexText;
     float PairTime1 = 0, PairTime2 = 0;

@@ -1,12 +1,20 @@
 // quorvel-cli: the capture road without a window.
 //   quorvel-cli load FILE [--json] [--carrier HIGH,LOW]
+//   quorvel-cli decode --format KEY [options] FILE...
 #include "app/capture_loader.h"
 #include "app/capture_text.h"
+#include "app/capture_tick.h"
+#include "app/main_state.h"
 #include "app/session.h"
+#include "catalogue/format_menus.h"
+#include "catalogue/format_selection.h"
 #include "platform/basic.h"
+#include "platform/paths.h"
 #include "tools/json_out.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,8 +23,18 @@ namespace {
 using namespace qv;
 
 int usage() {
-    std::fprintf(stderr, "usage: quorvel-cli load FILE [--json] [--carrier HIGH,LOW]\n");
+    std::fprintf(
+        stderr,
+        "usage: quorvel-cli load FILE [--json] [--carrier HIGH,LOW]\n"
+        "       quorvel-cli decode --format KEY [--tolerance 3|5|8] [--time-tolerance TEXT]\n"
+        "                          [--cycle-tolerance TEXT] [--ignore-time] [--oct] [--auto]\n"
+        "                          [--compare] [--catalogue PATH] [--json] FILE...\n");
     return 2;
+}
+
+int usageError(const std::string& what) {
+    std::fprintf(stderr, "quorvel-cli: %s\n", what.c_str());
+    return usage();
 }
 
 struct LoadOptions {
@@ -117,6 +135,194 @@ int cmdLoad(const std::vector<std::string>& args) {
     return 0;
 }
 
+// What one capture left on the main window and beside it.
+struct CaptureResult {
+    std::string file, format, bin, hex, tolerance, cycleTolerance;
+    std::vector<std::string> errors, cycles, messages;
+    int beeps = 0;
+};
+
+std::vector<std::string> since(const std::vector<std::string>& lines, size_t from) {
+    return std::vector<std::string>(lines.begin() + static_cast<long>(std::min(from, lines.size())),
+                                    lines.end());
+}
+
+// Lines of a code box, without the line breaks.
+std::vector<std::string> boxLines(const std::string& text, const std::string& lineBreak) {
+    std::vector<std::string> out;
+    size_t p = 0;
+    while (p < text.size()) {
+        size_t e = text.find(lineBreak, p);
+        if (e == std::string::npos) e = text.size();
+        out.push_back(text.substr(p, e - p));
+        p = e + lineBreak.size();
+    }
+    return out;
+}
+
+void printJson(const std::vector<CaptureResult>& results) {
+    std::printf("{\"captures\": [");
+    for (size_t i = 0; i < results.size(); ++i) {
+        const CaptureResult& r = results[i];
+        std::printf("%s{\"file\": %s, \"format\": %s, \"bin\": %s, \"hex\": %s, \"errors\": %s, "
+                    "\"cycles\": %s, \"tolerance\": %s, \"cycle_tolerance\": %s, \"messages\": %s, "
+                    "\"beeps\": %d}",
+                    i ? ", " : "", jsonString(r.file).c_str(), jsonString(r.format).c_str(),
+                    jsonString(r.bin).c_str(), jsonString(r.hex).c_str(),
+                    jsonArray(r.errors).c_str(), jsonArray(r.cycles).c_str(),
+                    jsonString(r.tolerance).c_str(), jsonString(r.cycleTolerance).c_str(),
+                    jsonArray(r.messages).c_str(), r.beeps);
+    }
+    std::printf("]}\n");
+}
+
+void printReport(const std::vector<CaptureResult>& results, const std::string& lineBreak) {
+    for (size_t i = 0; i < results.size(); ++i) {
+        const CaptureResult& r = results[i];
+        if (i) std::printf("\n");
+        std::printf("%s\n  format: %s\n", r.file.c_str(), r.format.c_str());
+        auto section = [](const char* title, const std::vector<std::string>& lines) {
+            std::printf("  %s:%s\n", title, lines.empty() ? " (none)" : "");
+            for (const auto& l : lines)
+                std::printf("    %s\n", l.c_str());
+        };
+        section("binary", boxLines(r.bin, lineBreak));
+        section("hexadecimal", boxLines(r.hex, lineBreak));
+        section("errors", r.errors);
+        section("cycles", r.cycles);
+        std::printf("  tolerance: %s, cycle tolerance: %s us\n", r.tolerance.c_str(),
+                    r.cycleTolerance.c_str());
+        for (const auto& m : r.messages)
+            std::printf("  message: %s\n", m.c_str());
+        if (r.beeps) std::printf("  beeps: %d\n", r.beeps);
+    }
+}
+
+int cmdDecode(const std::vector<std::string>& args) {
+    std::string formatKey, cataloguePath, missing;
+    bool json = false;
+    std::vector<std::string> files;
+    // Settings the user makes after choosing the format, in the order given.
+    std::vector<std::function<void(Session&)>> settings;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&]() -> const std::string* {
+            if (i + 1 >= args.size()) {
+                missing = a;
+                return nullptr;
+            }
+            return &args[++i];
+        };
+        if (a == "--format") {
+            const std::string* v = value();
+            if (!v) break;
+            formatKey = *v;
+        } else if (a == "--catalogue") {
+            const std::string* v = value();
+            if (!v) break;
+            cataloguePath = *v;
+        } else if (a == "--tolerance") {
+            const std::string* v = value();
+            if (!v) break;
+            if (*v != "3" && *v != "5" && *v != "8")
+                return usageError("--tolerance takes 3, 5 or 8");
+            const int percent = std::stoi(*v);
+            settings.push_back([percent](Session& s) { toleranceMenu(s, percent); });
+        } else if (a == "--time-tolerance") {
+            const std::string* v = value();
+            if (!v) break;
+            settings.push_back([text = *v](Session& s) {
+                s.tTole = text;
+                toleranceBoxEnter(s);
+            });
+        } else if (a == "--cycle-tolerance") {
+            const std::string* v = value();
+            if (!v) break;
+            settings.push_back([text = *v](Session& s) {
+                s.tTTole = text;
+                cycleToleranceBoxEnter(s);
+            });
+        } else if (a == "--ignore-time") {
+            settings.push_back([](Session& s) { setIgnoreTime(s, true); });
+        } else if (a == "--oct") {
+            settings.push_back([](Session& s) { s.optOct = true; });
+        } else if (a == "--auto") {
+            settings.push_back([](Session& s) { s.mnuAuto = true; });
+        } else if (a == "--compare") {
+            settings.push_back([](Session& s) { s.mnuCmp = true; });
+        } else if (a == "--json") {
+            json = true;
+        } else if (!a.empty() && a[0] == '-') {
+            return usageError("unknown option " + a);
+        } else {
+            files.push_back(a);
+        }
+    }
+    if (!missing.empty()) return usageError(missing + " needs a value");
+    if (formatKey.empty()) return usageError("decode needs --format KEY");
+    if (files.empty()) return usageError("decode needs at least one capture FILE");
+    const FormatMenuEntry* entry = findFormatEntry(formatKey);
+    if (!entry) return usageError("no format menu entry for \"" + formatKey + "\"");
+    if (!entry->available) return usageError("format \"" + formatKey + "\" cannot be chosen");
+
+    if (cataloguePath.empty()) cataloguePath = programDirectory() + "/IRTime.db";
+    try {
+        openCatalogue(cataloguePath);
+    } catch (const DatabaseError& e) {
+        std::fprintf(stderr, "quorvel-cli: the catalogue cannot be read: %s\n", e.what());
+        return 1;
+    }
+
+    // Every capture is read before any is decoded: a bad file stops the run
+    // before it writes to the error record.
+    std::vector<std::vector<uint8_t>> messages;
+    for (const auto& file : files) {
+        try {
+            messages.push_back(readCaptureFile(file));
+        } catch (const CaptureFormatError& e) {
+            std::fprintf(stderr, "quorvel-cli: %s\n", e.what());
+            return 1;
+        }
+    }
+
+    Session s;
+    MemoryPort port;
+    MemoryCodeGrid grid;
+    s.port = &port;
+    s.codeGrid = &grid;
+    s.cataloguePath = cataloguePath;
+    startUp(s);
+    setIrtype(s, entry->caption);
+    for (const auto& apply : settings)
+        apply(s);
+
+    std::vector<CaptureResult> results;
+    for (size_t i = 0; i < files.size(); ++i) {
+        CaptureResult r;
+        r.file = files[i];
+        r.format = s.irtype;
+        const size_t cycles = s.code.lGCyc.size(), shown = s.messages.size();
+        const int beeps = s.beeps;
+        port.receive(messages[i]);
+        s.setTimers(true, false); // the receive event
+        captureTick(s);
+        r.bin = s.tBcode;
+        r.hex = s.tHCode;
+        r.errors = s.ErrRcd;
+        r.cycles = since(s.code.lGCyc, cycles);
+        r.tolerance = s.tTole;
+        r.cycleTolerance = s.tTTole;
+        r.messages = since(s.messages, shown);
+        r.beeps = s.beeps - beeps;
+        results.push_back(std::move(r));
+    }
+    if (json)
+        printJson(results);
+    else
+        printReport(results, s.CrLf);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -124,5 +330,6 @@ int main(int argc, char** argv) {
     std::string cmd = argv[1];
     std::vector<std::string> args(argv + 2, argv + argc);
     if (cmd == "load") return cmdLoad(args);
+    if (cmd == "decode") return cmdDecode(args);
     return usage();
 }

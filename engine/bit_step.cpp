@@ -1,0 +1,219 @@
+// The bit step: one call reads the next bit or bits of the part being
+// collected, checks the times it consumes and moves the read cursor.
+#include "engine/walk_context.h"
+#include "platform/basic.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace qv {
+namespace engine {
+
+namespace {
+
+// Both times of a pair consumed: burst and gap.
+void pairAdvance(Walk& w, int64_t t1, int64_t t2) {
+    w.addTime(static_cast<float>(t1) + static_cast<float>(t2));
+    w.advance(2);
+}
+
+// Run lengths: the time at the cursor is a run of "0" bits, the next a run
+// of "1" bits. Errors skip the failing action and no timing is checked.
+void ruleSE(Walk& w, int64_t t1, int64_t t2) {
+    Session& s = w.s;
+    std::string& bits = w.d.PartBits;
+    Standard zero, total;
+    try {
+        zero = w.f.whole("Zero_Osc");
+    } catch (const WalkAborted&) {
+    }
+    try {
+        total = w.f.value("Bits");
+    } catch (const WalkAborted&) {
+    }
+    // Without a positive bit time nothing can be read; the caller sees a
+    // step without progress.
+    if (!zero || *zero - 200 <= 0) return;
+    const double bitTime = *zero - 200;
+
+    auto fitsCounter = [](double v) {
+        return v >= std::numeric_limits<int16_t>::min() && v <= std::numeric_limits<int16_t>::max();
+    };
+    // Returns true when the part is full and the step ends.
+    auto run = [&](int64_t t, char bit) {
+        const double count = std::floor(static_cast<double>(t) / bitTime);
+        if (fitsCounter(count))
+            s.RunCount = static_cast<int32_t>(count); // an overflow keeps the old count
+        if (total && s.RunCount > *total) {
+            const double rest = std::nearbyint(*total - static_cast<double>(bits.size()));
+            if (fitsCounter(rest)) s.RunCount = static_cast<int32_t>(rest);
+        } else if (s.RunCount > 0) {
+            w.addTime(static_cast<double>(t));
+            w.advance();
+        }
+        for (int32_t i = 0; i < s.RunCount; ++i) {
+            bits += bit;
+            if (total && static_cast<double>(bits.size()) == *total) return true;
+        }
+        return false;
+    };
+    if (run(t1, '0')) return;
+    if (run(t2, '1')) return;
+    if (s.RunCount == 0) w.d.DecodeOK = false;
+}
+
+// Interval lengths: a short interval repeats the previous bit, a long one
+// inverts it.
+void ruleHL(Walk& w, int64_t t1, int64_t t2) {
+    const Window win = w.window();
+    FormatFields& f = w.f;
+    const Standard zeroOsc = f.whole("Zero_Osc"), zeroIdle = f.whole("zero_Idle");
+    const Standard oneOsc = f.whole("One_Osc"), oneIdle = f.whole("One_Idle"), wait = f.whole("X");
+    const int g = w.s.GroupNo;
+
+    if (win.below(t1, oneIdle) && win.below(t1, wait) && t1 > 0) {
+        if (win.below(t1, zeroOsc) || win.above(t1, zeroIdle))
+            if (w.stopAfter({ErrorSet::ShortInterval, g, {f.shown("Zero_Osc"), timeText(t1)}}))
+                return;
+    } else if (win.above(t1, zeroIdle) && win.below(t1, wait)) {
+        if (win.below(t1, oneOsc) || win.above(t1, oneIdle))
+            if (w.stopAfter({ErrorSet::LongInterval, g, {f.shown("One_Idle"), timeText(t1)}}))
+                return;
+    }
+
+    const Standard startBits = f.whole("S_Bits");
+    if (startBits && static_cast<double>(w.d.PartBits.size()) < *startBits - 1) {
+        if (win.below(t2, oneIdle) && t2 > 0 && (win.below(t2, zeroOsc) || win.above(t2, zeroIdle)))
+            if (w.stopAfter({ErrorSet::ShortInterval, g, {f.shown("Zero_Osc"), timeText(t2)}}))
+                return;
+    }
+
+    const std::string previous = trimBlanks(w.d.CodeText) + w.d.PartBits;
+    if (win.matches(t1, zeroOsc))
+        w.d.PartBits += previous.empty() ? '0' : previous.back();
+    else if (win.matches(t1, oneIdle))
+        w.d.PartBits += previous.empty() ? "10" : (previous.back() == '1' ? "0" : "1");
+
+    if (win.matches(t2, zeroIdle)) {
+        w.advance();
+        w.addTime(static_cast<double>(t2));
+    }
+    w.advance();
+    w.addTime(static_cast<double>(t1));
+}
+
+// Burst lengths: the burst carries the bit.
+void ruleRIB(Walk& w, int64_t t1, int64_t t2) {
+    const Window win = w.window();
+    FormatFields& f = w.f;
+    const int g = w.s.GroupNo;
+    auto heldBits = [&] { return static_cast<double>(w.d.DataBits.size() + w.d.PartBits.size()); };
+    const Standard total = f.value("Bits");
+
+    // The gap after the last-but-one bit is taken to be standard.
+    if (total && heldBits() == *total - 2) {
+        t2 = wholePart(f.required("zero_Idle"));
+        w.d.PairTime2 = static_cast<float>(t2);
+    }
+    if (win.matches(t1, f.whole("Zero_Osc")))
+        w.d.PartBits += '0';
+    else if (win.matches(t1, f.whole("One_Osc")))
+        w.d.PartBits += '1';
+    else if (w.stopAfter(
+                 {ErrorSet::BurstBit, g, {f.shown("Zero_Osc"), f.shown("One_Osc"), timeText(t1)}}))
+        return;
+
+    const Standard wait = f.value("X");
+    if (wait && static_cast<double>(t2) < *wait && win.off(t2, f.whole("zero_Idle")))
+        if (w.stopAfter({ErrorSet::BurstGap, g, {f.shown("zero_Idle"), timeText(t2)}})) return;
+
+    if ((total && heldBits() == *total - 1) || (wait && static_cast<double>(t2) > *wait)) {
+        // Only the burst: the gap belongs to whatever follows.
+        w.addTime(static_cast<double>(t1));
+        w.advance();
+        return;
+    }
+    pairAdvance(w, t1, t2);
+}
+
+// Four gap lengths, two bits each.
+void ruleDNA(Walk& w, int64_t t1, int64_t t2) {
+    const Window win = w.window();
+    FormatFields& f = w.f;
+    const int g = w.s.GroupNo;
+    if (win.off(t1, f.whole("Zero_Osc")))
+        if (w.stopAfter({ErrorSet::ZeroOsc, g, {f.shown("Zero_Osc"), timeText(t1)}})) return;
+
+    static const std::pair<const char*, const char*> symbols[] = {
+        {"zero_Idle", "00"}, {"zero_HL", "01"}, {"One_Idle", "10"}, {"One_HL", "11"}};
+    bool found = false;
+    for (const auto& [field, symbol] : symbols)
+        if (win.matches(t2, f.whole(field))) {
+            w.d.PartBits += symbol;
+            found = true;
+            break;
+        }
+    if (!found &&
+        w.stopAfter(
+            {ErrorSet::ZeroOneIdle, g, {f.shown("zero_Idle"), f.shown("One_Idle"), timeText(t2)}}))
+        return;
+    pairAdvance(w, t1, t2);
+}
+
+// Every other coding type: one bit in each gap.
+void ruleCommon(Walk& w, int64_t t1, int64_t t2) {
+    const Window win = w.window();
+    FormatFields& f = w.f;
+    const int g = w.s.GroupNo;
+    if (win.off(t1, f.whole("Zero_Osc")))
+        if (w.stopAfter({ErrorSet::ZeroOsc, g, {f.shown("Zero_Osc"), timeText(t1)}})) return;
+
+    if (win.matches(t2, f.whole("zero_Idle")))
+        w.d.PartBits += '0';
+    else if (win.matches(t2, f.whole("One_Idle")))
+        w.d.PartBits += '1';
+    else if (w.stopAfter({ErrorSet::ZeroOneIdle,
+                          g,
+                          {f.shown("zero_Idle"), f.shown("One_Idle"), timeText(t2)}}))
+        return;
+    pairAdvance(w, t1, t2);
+}
+
+} // namespace
+
+void readIRData(Walk& w) {
+    const int64_t first = w.cursorTime();
+    if (first == 0 || first == kEndOfSignal) {
+        w.d.DecodeOK = false; // the capture has run out
+        return;
+    }
+    const int64_t t1 = first, t2 = w.nextTime();
+    w.d.PairTime1 = static_cast<float>(t1);
+    w.d.PairTime2 = static_cast<float>(t2);
+
+    const std::string type = w.f.text("Type");
+    if (type == "SE")
+        ruleSE(w, t1, t2);
+    else if (type == "MIS")
+        ruleMIS(w, t1, t2);
+    else if (type == "RCS16")
+        ruleRCS16(w);
+    else if (type == "HL")
+        ruleHL(w, t1, t2);
+    else if (type == "RIB")
+        ruleRIB(w, t1, t2);
+    else if (type == "DNA")
+        ruleDNA(w, t1, t2);
+    else
+        ruleCommon(w, t1, t2);
+}
+
+} // namespace engine
+
+void ReadIRData(Session& s) {
+    engine::Walk w(s);
+    engine::readIRData(w);
+}
+
+} // namespace qv

@@ -1,0 +1,603 @@
+// The frame reader: one structure token at a time, it consumes that part of
+// the frame from the capture, checks it against the format and keeps its
+// bits; at each group end it checks the cycle and the complements and
+// publishes the group's code lines.
+#include "engine/walk_context.h"
+#include "platform/basic.h"
+
+#include <cstdio>
+
+namespace qv {
+namespace engine {
+
+namespace {
+
+std::string hexOf(std::string bits, bool readOrder) {
+    return BToH(bits, readOrder);
+}
+
+// One bit step under watch: false when the part has failed, including a
+// step that neither read a bit nor moved the cursor (it would be called
+// again on the same cell for ever).
+bool bitStep(Walk& w) {
+    const size_t bitsBefore = w.d.PartBits.size();
+    const long row = w.s.TimeRow;
+    const int16_t col = w.s.TimeCol;
+    readIRData(w);
+    if (!w.d.DecodeOK) return false;
+    if (w.d.PartBits.size() == bitsBefore && w.s.TimeRow == row && w.s.TimeCol == col) {
+        w.report({ErrorSet::NoProgress, w.s.GroupNo, {timeText(w.cursorTime())}});
+        w.d.DecodeOK = false;
+        return false;
+    }
+    return true;
+}
+
+// Bits until the part holds count of them; false when the part failed.
+bool readPart(Walk& w, Standard count) {
+    while (count && static_cast<double>(w.d.PartBits.size()) < *count)
+        if (!bitStep(w)) return false;
+    return true;
+}
+
+// A finished part joins the group's binary and hexadecimal texts.
+void partTail(Walk& w, std::string& part) {
+    w.d.CodeText += part;
+    w.d.CodeText += ' ';
+    w.d.HexText += BToH(part, w.s.ReadOrder);
+    w.d.HexText += ' ';
+}
+
+void fail(Walk& w, const ErrorReport& r) {
+    w.report(r);
+    w.d.DecodeOK = false;
+}
+
+// The structure after the first group end, for a capture that begins with
+// a repeat group.
+std::string afterFirstGroup(const std::string& stru) {
+    const size_t x = stru.find('X');
+    const long p =
+        x == std::string::npos ? static_cast<long>(stru.size()) + 1 : static_cast<long>(x) + 1;
+    return midText(stru, p + 2);
+}
+
+void restartWithFullStructure(Walk& w) {
+    w.s.FrameSpec = w.f.text("stru");
+    nestedWalk(w);
+}
+
+// Each token returns false when it left the walk early (a nested walk),
+// which skips the end step.
+
+bool tokenHead(Walk& w) {
+    const Window win = w.window();
+    FormatFields& f = w.f;
+    const Standard headBits = f.whole("H_Bits");
+    for (double k = 1; headBits && k <= *headBits; ++k) {
+        if (w.s.TimeRow > kDataRows) break; // past the last cell: the data has ended
+        const int64_t ho = w.cursorTime(), hi = w.nextTime();
+        const Standard repeatIdle = f.whole("G2H_Idle");
+        if (win.matches(hi, repeatIdle) && win.off(*repeatIdle, f.whole("H_Idle"))) {
+            // The capture begins with a repeat head: read it as a later group.
+            w.s.FrameSpec = afterFirstGroup(f.text("stru"));
+            nestedWalk(w);
+            return false;
+        }
+        const int g = w.s.GroupNo;
+        const Standard secondBit = f.whole("HB2_Osc");
+        if (secondBit && *secondBit != 0 && static_cast<int64_t>(k) % 2 == 0) {
+            if (win.off(ho, secondBit))
+                fail(w, {ErrorSet::HeadSecondBit, g, {f.shown("HB2_Osc"), timeText(ho)}});
+        } else {
+            if (win.off(ho, f.value("H_Osc")))
+                fail(w, {ErrorSet::HeadOsc, g, {f.shown("H_Osc"), timeText(ho)}});
+            if (win.off(hi, f.value("H_Idle")))
+                fail(w, {ErrorSet::HeadIdle, g, {f.shown("H_Idle"), timeText(hi)}});
+        }
+        w.advance(2);
+        if (!f.is("Format", "Form011")) {
+            w.addTime(static_cast<double>(ho));
+            w.addTime(static_cast<double>(hi));
+        }
+        if (f.is("Type", "RCS16")) {
+            const int64_t t = w.cursorTime();
+            if (win.off(t, f.whole("HB2_Osc")))
+                fail(w, {ErrorSet::HeadSecondBit, g, {f.shown("HB2_Osc"), timeText(t)}});
+            w.addTime(static_cast<double>(t));
+            w.advance();
+        }
+    }
+    return true;
+}
+
+void tokenRepeatHead(Walk& w) {
+    const Window win = w.window();
+    FormatFields& f = w.f;
+    const int g = w.s.GroupNo;
+    const int64_t ho = w.cursorTime(), hi = w.nextTime();
+    if (win.off(ho, f.value("G2H_Osc")))
+        fail(w, {ErrorSet::RepeatHeadOsc, g, {f.shown("G2H_Osc"), timeText(ho)}});
+    if (win.off(hi, f.value("G2H_Idle")))
+        fail(w, {ErrorSet::RepeatHeadIdle, g, {f.shown("G2H_Idle"), timeText(hi)}});
+    w.advance(2);
+    w.addTime(static_cast<double>(ho));
+    w.addTime(static_cast<double>(hi));
+}
+
+bool slotIs(const FormatFields& f, std::initializer_list<std::string_view> slots) {
+    const std::string slot = f.text("Format");
+    for (auto s : slots)
+        if (slot == s) return true;
+    return false;
+}
+
+void tokenStart(Walk& w) {
+    const Window win = w.window();
+    FormatFields& f = w.f;
+    std::string& bits = w.d.PartBits;
+    bits.clear();
+    const int64_t p = w.previousTime();
+    if (f.is("Type", "HL")) {
+        const bool inverted = slotIs(f, {"Form046", "Form047"});
+        const Standard headIdle = f.whole("H_Idle");
+        if (win.above(p, headIdle) && win.belowUpper(p, headIdle + f.whole("Zero_Osc"))) {
+            bits = inverted ? "0" : "1"; // the first start bit merged into the head gap
+        } else if (win.matches(p, headIdle)) {
+            bits = inverted ? "1" : "0";
+            w.advance();
+        }
+    }
+    if (slotIs(f, {"Form030", "Form031"})) {
+        bits = "1";
+        if (win.matches(w.cursorTime(), f.whole("Zero_Osc"))) w.consume();
+    }
+    if (!readPart(w, f.whole("S_Bits"))) return;
+    w.d.StartBits = bits;
+    partTail(w, w.d.StartBits);
+}
+
+void tokenToggle(Walk& w) {
+    const Window win = w.window();
+    FormatFields& f = w.f;
+    w.d.PartBits.clear();
+    const Standard toggleTime = f.whole("T_Time");
+    if (toggleTime && *toggleTime == 0) {
+        if (!readPart(w, f.whole("T"))) return;
+    } else {
+        const Standard minimum = f.value("T_Time");
+        int64_t a = w.cursorTime(), b = w.nextTime();
+        if (win.below(a, minimum) || win.below(b, minimum)) {
+            w.addTime(static_cast<double>(a));
+            w.addTime(static_cast<double>(b));
+            w.advance();
+            a = w.cursorTime();
+            b = w.nextTime();
+        }
+        w.addTime(static_cast<double>(a));
+        w.addTime(static_cast<double>(b));
+        w.advance();
+        if (!f.is("Instance", "1")) w.advance();
+    }
+    w.d.ToggleBits = w.d.PartBits;
+    partTail(w, w.d.ToggleBits);
+}
+
+void tokenFixed(Walk& w) {
+    const Window win = w.window();
+    FormatFields& f = w.f;
+    w.d.PartBits.clear();
+    const FieldValue& fixTime = f.raw("Fix_Time");
+    const auto fixNumber = fixTime.toNumber();
+    if (fixTime.isNull() || trimBlanks(fixTime.toText()).empty() ||
+        (fixNumber && *fixNumber == 0)) {
+        if (!readPart(w, f.whole("F"))) return;
+        w.d.FixedBits = w.d.PartBits;
+        partTail(w, w.d.FixedBits);
+        return;
+    }
+    if (win.below(w.cursorTime(), f.whole("Fix_Time")))
+        fail(w, {ErrorSet::FixedBit, w.s.GroupNo, {f.shown("Fix_Time"), w.cursorText()}});
+    else
+        w.consume();
+}
+
+bool tokenCustomer(Walk& w) {
+    const Window win = w.window();
+    FormatFields& f = w.f;
+    std::string& bits = w.d.PartBits;
+    bits.clear();
+
+    // Bi-phase codes: the first bit may hide in the gap before the code.
+    const Standard toggleTime = f.whole("T_Time");
+    if (toggleTime && *toggleTime > 0) {
+        const int64_t p = w.previousTime();
+        const Standard zero = f.whole("Zero_Osc");
+        const char last = !w.d.StartBits.empty() && w.d.StartBits.back() == '1' ? '1' : '0';
+        const std::string same(1, last), inverse(1, last == '1' ? '0' : '1');
+        bool found = true;
+        if (win.matches(p, toggleTime)) {
+            bits = f.is("Format", "Form031") ? inverse : same;
+            if (win.matches(w.nextTime(), zero)) w.consume();
+        } else if (win.above(p, toggleTime) && win.belowUpper(p, toggleTime + zero)) {
+            bits = slotIs(f, {"Form031", "Form025", "Form047", "Form127"}) ? same : inverse;
+        } else if (win.belowUpper(p, toggleTime + 2.0 * zero) &&
+                   win.aboveLower(p, toggleTime + zero)) {
+            bits = inverse;
+        } else {
+            found = false;
+        }
+        if (found && win.matches(w.cursorTime(), zero)) w.consume();
+    }
+    if (w.s.TimeCol > kDataCols) {
+        w.s.TimeCol = 1;
+        ++w.s.TimeRow;
+    }
+
+    // A head where the code should begin: a whole new frame starts here.
+    const Standard headOsc = f.value("H_Osc");
+    if (headOsc && win.off(*headOsc, f.value("Zero_Osc")) && win.matches(w.cursorTime(), headOsc)) {
+        restartWithFullStructure(w);
+        return false;
+    }
+    if (f.is("Format", "Form029")) {
+        bits = "1";
+        w.advance();
+    }
+    if (!readPart(w, f.whole("C"))) return true;
+    w.d.CustomerBits = bits;
+    w.d.FirstCustomerBit = static_cast<int16_t>(wholeOf(leftText(trimBlanks(w.d.CustomerBits), 1)));
+    partTail(w, w.d.CustomerBits);
+    return true;
+}
+
+void tokenReverseCustomer(Walk& w) {
+    w.d.PartBits.clear();
+    if (!readPart(w, w.f.whole("R_C"))) return;
+    w.d.RevCustomerBits = w.d.PartBits;
+    partTail(w, w.d.RevCustomerBits);
+}
+
+void tokenData(Walk& w) {
+    const Window win = w.window();
+    FormatFields& f = w.f;
+    std::string& bits = w.d.PartBits;
+    bits.clear();
+    if (slotIs(f, {"Form063", "Form064", "Form098", "Form086", "IB", "RIB", "HL", "SE"})) {
+        // Open length: bits until a time reaches the wait time.
+        const bool rib = f.is("Format", "RIB");
+        for (;;) {
+            const Standard wait = f.whole("X");
+            if (!(wait && static_cast<double>(w.cursorTime()) < *wait)) break;
+            if (!rib && !(static_cast<double>(w.nextTime()) < *wait)) break;
+            if (!bitStep(w)) return;
+        }
+    } else {
+        if (f.is("Format", "Form002")) {
+            // Its data begins with an end bit; "---" means it has none to check.
+            if (!f.isNone("E_Osc") && win.off(w.cursorTime(), f.whole("E_Osc")))
+                w.report(
+                    {ErrorSet::EndBitForm002, w.s.GroupNo, {f.shown("E_Osc"), w.cursorText()}});
+            const Standard wait = f.whole("X");
+            if (wait && static_cast<double>(w.nextTime()) > *wait) w.advance(2);
+        }
+        if (slotIs(f, {"Form008", "Form009", "Form128"})) {
+            if (win.above(w.previousTime(), f.whole("One_Osc"))) {
+                bits = "1";
+                if (!f.is("Format", "Form128")) w.advance();
+            } else if (f.is("Format", "Form128")) {
+                bits = "1";
+                w.advance();
+            }
+        }
+        if (!readPart(w, f.whole("D"))) return;
+    }
+
+    w.d.DataBitsRead = bits;
+    w.d.DataBits = bits;
+    if (bits.size() > 8) {
+        // Shown as bytes; a tail shorter than half a byte is not shown.
+        const auto bytes =
+            static_cast<size_t>(roundHalfEven(static_cast<double>(bits.size()) / 8.0));
+        w.d.DataBits.clear();
+        for (size_t i = 0; i < bytes; ++i) {
+            w.d.DataBits += midText(bits, static_cast<long>(i * 8 + 1), 8);
+            w.d.DataBits += ' ';
+        }
+    }
+    w.d.CodeText += w.d.DataBits;
+    w.d.CodeText += ' ';
+    w.d.HexText += BToH(bits, w.s.ReadOrder);
+    w.d.HexText += ' ';
+}
+
+void tokenReverseData(Walk& w) {
+    w.d.PartBits.clear();
+    if (!readPart(w, w.f.whole("R_D"))) return;
+    w.d.RevDataBits = w.d.PartBits;
+    partTail(w, w.d.RevDataBits);
+}
+
+bool tokenFirstBitAgain(Walk& w) {
+    const Window win = w.window();
+    w.d.PartBits.clear();
+    if (!bitStep(w)) return true;
+    const bool one = trimBlanks(w.d.PartBits) == "1";
+    if (one && w.d.FirstCustomerBit == 1)
+        w.report({ErrorSet::FirstBitOne, w.s.GroupNo, {}});
+    else if (!one && w.d.FirstCustomerBit == 0)
+        w.report({ErrorSet::FirstBitZero, w.s.GroupNo, {}});
+
+    if (win.belowUpper(w.nextTime(), w.f.whole("One_Idle"))) {
+        // A short gap: this group is a full frame, not a repeat.
+        for (int i = 0; i < 4; ++i)
+            w.stepBack();
+        restartWithFullStructure(w);
+        return false;
+    }
+    return true;
+}
+
+void tokenLastBurst(Walk& w) {
+    FormatFields& f = w.f;
+    if (w.window().off(w.cursorTime(), f.whole("b_end")))
+        fail(w, {ErrorSet::LastBurst, w.s.GroupNo, {f.shown("b_end"), w.cursorText()}});
+    else
+        w.consume();
+}
+
+void tokenEndBit(Walk& w) {
+    const Window win = w.window();
+    FormatFields& f = w.f;
+    if (f.isNone("E_Osc")) return; // the format has no end bit
+    const int g = w.s.GroupNo;
+    const int64_t a = w.cursorTime(), b = w.nextTime();
+    if (win.off(a, f.value("E_Osc"))) {
+        fail(w, {ErrorSet::EndBitOsc, g, {f.shown("E_Osc"), timeText(a)}});
+        return;
+    }
+    w.addTime(static_cast<double>(a));
+    w.advance();
+    if (f.isNone("E_Idle")) return;
+    const Standard idle = f.whole("E_Idle");
+    if (!(idle && *idle != 0)) return;
+    if (win.off(b, f.value("E_Idle"))) {
+        fail(w, {ErrorSet::EndBitIdle, g, {f.shown("E_Idle"), timeText(b)}});
+        return;
+    }
+    w.addTime(static_cast<double>(b));
+    w.advance();
+}
+
+// Hexadecimal text as a value: blanks and leading zeros dropped, "0" for none.
+std::string hexValueText(const std::string& hex) {
+    std::string digits;
+    for (char c : hex)
+        if (c != ' ') digits += c;
+    const size_t first = digits.find_first_not_of('0');
+    return first == std::string::npos ? "0" : digits.substr(first);
+}
+
+unsigned hexValue(const std::string& text) {
+    unsigned v = 0;
+    for (char c : text) {
+        int d = -1;
+        if (c >= '0' && c <= '9') d = c - '0';
+        if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
+        if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
+        if (d < 0) break;
+        v = v * 16 + static_cast<unsigned>(d);
+    }
+    return v;
+}
+
+void tokenParity(Walk& w) {
+    DecodeState& d = w.d;
+    d.PartBits.clear();
+    const Standard count = w.f.whole("T");
+    while (count && static_cast<double>(d.PartBits.size()) != *count)
+        if (!bitStep(w)) return;
+    d.ParityBits = d.PartBits;
+
+    // The data's bits as read: its byte-split display text would shift the
+    // digits.
+    std::string all = d.CustomerBits + d.RevCustomerBits + d.DataBitsRead + d.RevDataBits;
+    const std::string hex = BToH(all, w.s.ReadOrder);
+    const std::string trimmed = trimBlanks(hex);
+    unsigned acc = 0;
+    for (size_t i = 0; i < trimmed.size(); i += 3)
+        acc ^= hexValue(midText(hex, static_cast<long>(i) + 1, 2));
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%X", acc);
+    d.ParityCalc = buf;
+
+    std::string parity = d.ParityBits;
+    if (hexValueText(BToH(parity, w.s.ReadOrder)) != hexValueText(d.ParityCalc))
+        w.report({ErrorSet::Parity, w.s.GroupNo, {}});
+    partTail(w, d.ParityBits);
+}
+
+// Whether the reverse part is the complement of the part, position by position.
+bool complementFails(const std::string& code, const std::string& reverse) {
+    for (size_t i = 0; i < code.size(); ++i) {
+        const char r = i < reverse.size() ? reverse[i] : '\0';
+        if (code[i] == '1' ? r == '1' : r == '0') return true;
+    }
+    return false;
+}
+
+// Slots whose code line is composed from their parts in their own way.
+void slotHexText(Walk& w) {
+    DecodeState& d = w.d;
+    const bool order = w.s.ReadOrder;
+    const std::string slot = w.f.text("Format");
+    if (slot == "Form031" || slot == "Form030") {
+        const std::string b = midText(d.StartBits, 2, 1) == "1" ? "0" : "1";
+        if (slot == "Form031") {
+            d.RevCustomerBits = rightText(d.HexText, 3);
+            d.RevDataBits = hexOf(midText(d.StartBits, 4, 5), order);
+            d.DataBits = hexOf(b + d.CustomerBits, order);
+            d.HexText = d.RevDataBits + " " + d.DataBits + " " + d.RevCustomerBits;
+        } else {
+            d.CustomerBits = midText(d.HexText, 5, 2);
+            d.DataBits = hexOf(b + d.DataBits, order);
+            d.HexText = d.CustomerBits + " " + d.DataBits;
+        }
+    } else if (slot == "Form018") {
+        d.RevCustomerBits = rightText(d.DataBits, 5);
+        d.RevDataBits = midText(d.DataBits, 1, 3);
+        d.HexText = hexOf(d.RevCustomerBits, order) + " " + hexOf(d.RevDataBits, order);
+    } else if (slot == "Form059") {
+        const std::string b = midText(d.DataBits, 1, 1);
+        d.CustomerBits = rightText(d.DataBits, 7);
+        d.RevDataBits = midText(d.DataBits, 2, 8);
+        d.HexText = b + " " + hexOf(d.RevDataBits, order) + " " + hexOf(d.CustomerBits, order);
+    }
+}
+
+void clearGroupParts(DecodeState& d) {
+    d.CustomerBits.clear();
+    d.RevCustomerBits.clear();
+    d.DataBits.clear();
+    d.DataBitsRead.clear();
+    d.RevDataBits.clear();
+    d.CodeText.clear();
+    d.HexText.clear();
+}
+
+void tokenGroupEnd(Walk& w) {
+    Session& s = w.s;
+    DecodeState& d = w.d;
+    FormatFields& f = w.f;
+    w.addTime(static_cast<double>(w.cursorTime()));
+
+    // Cycle check, only when another group follows.
+    const Standard cycle = f.whole("T1");
+    if (cycle && *cycle != 0 && Walk::holdsTime(w.nextTime())) {
+        const FieldValue& g2 = f.raw("G2_T");
+        const bool g2Empty = g2.isNull() || trimBlanks(g2.toText()).empty();
+        const Standard laterCycle = g2Empty ? Standard(0.0) : f.whole("G2_T");
+        const char* field = nullptr;
+        if (laterCycle && *laterCycle == 0)
+            field = "T1";
+        else if (laterCycle && s.GroupNo > 1)
+            field = "G2_T";
+        if (field) {
+            const double standard = f.required(field);
+            const double sum = d.TimeSum;
+            if (sum > standard + s.CycleTolerance || sum < standard - s.CycleTolerance) {
+                w.report({ErrorSet::Cycle, s.GroupNo, {f.shown(field), singleText(d.TimeSum)}});
+                if (!s.cIgnoreT) {
+                    d.DecodeOK = false;
+                    return;
+                }
+            }
+        }
+    }
+    s.code.loaded = true;
+    s.code.lGCyc.push_back(cycleLine(s.GroupNo, d.TimeSum));
+    ++s.GroupNo;
+
+    // Later groups are read with the structure after this group end.
+    if (s.SpecPos < s.SpecLen) {
+        s.FrameSpec = midText(s.FrameSpec, s.SpecPos + 1);
+        s.SpecLen = static_cast<int32_t>(s.FrameSpec.size());
+    }
+    w.advance();
+    if (Walk::holdsTime(w.cursorTime())) {
+        s.SpecPos = 0;
+        s.RunIndex = 1;
+    }
+    d.TimeSum = 0;
+
+    if (!trimBlanks(d.CodeText).empty()) s.tBcode += d.CodeText + s.CrLf;
+
+    // With "Ignore Time" checked a wrong complement is reported and the
+    // group still ends cleanly, so its parts do not leak into the next group.
+    bool complementsOk = true;
+    if (!d.CustomerBits.empty() && !d.RevCustomerBits.empty() &&
+        complementFails(d.CustomerBits, d.RevCustomerBits)) {
+        w.report({ErrorSet::CustomerComplement, s.GroupNo, {}});
+        complementsOk = false;
+    }
+    if (complementsOk && !d.DataBitsRead.empty() && !d.RevDataBits.empty() &&
+        complementFails(d.DataBitsRead, d.RevDataBits)) {
+        w.report({ErrorSet::DataComplement, s.GroupNo, {}});
+        complementsOk = false;
+    }
+    if (!complementsOk && !s.cIgnoreT) {
+        d.DecodeOK = false;
+        return;
+    }
+
+    slotHexText(w);
+    if (!trimBlanks(d.HexText).empty()) s.tHCode += d.HexText + s.CrLf;
+    clearGroupParts(d);
+    d.StartBits.clear();
+    d.FixedBits.clear();
+}
+
+// The end of every token that did not leave the walk early.
+void endStep(Walk& w) {
+    Session& s = w.s;
+    if (!w.d.DecodeOK && !s.cIgnoreT) {
+        // The capture does not fit the format: no code is shown and the
+        // walk ends with this token.
+        s.tHCode.clear();
+        s.tBcode.clear();
+        clearGroupParts(w.d);
+        s.SpecLen = 0;
+        s.SpecPos = 0;
+        if (s.TimeCol > kDataCols) {
+            s.TimeCol = 1;
+            ++s.TimeRow;
+        }
+        ++s.GroupNo;
+    }
+    w.d.DecodeOK = true;
+}
+
+} // namespace
+
+void readCode(Walk& w, const std::string& token) {
+    if (w.cursorTime() == 0 || w.s.TimeRow > kDataRows) return;
+    bool toEndStep = true;
+    if (token == "H")
+        toEndStep = tokenHead(w);
+    else if (token == "H2")
+        tokenRepeatHead(w);
+    else if (token == "S")
+        tokenStart(w);
+    else if (token == "T")
+        tokenToggle(w);
+    else if (token == "F")
+        tokenFixed(w);
+    else if (token == "C")
+        toEndStep = tokenCustomer(w);
+    else if (token == "~C")
+        tokenReverseCustomer(w);
+    else if (token == "RC0")
+        toEndStep = tokenFirstBitAgain(w);
+    else if (token == "D")
+        tokenData(w);
+    else if (token == "~D")
+        tokenReverseData(w);
+    else if (token == "B0")
+        tokenLastBurst(w);
+    else if (token == "X")
+        tokenGroupEnd(w);
+    else if (token == "E")
+        tokenEndBit(w);
+    else if (token == "P")
+        tokenParity(w);
+    if (toEndStep) endStep(w);
+}
+
+} // namespace engine
+
+void ReadCode(Session& s, const std::string& token) {
+    engine::Walk w(s);
+    engine::readCode(w, token);
+}
+
+} // namespace qv

@@ -1,0 +1,190 @@
+// The gap-coded rules of the bit step: "MIS", whose details depend on the
+// format slot, and "RCS16", eight two-bit symbols per step.
+#include "engine/walk_context.h"
+
+#include <cmath>
+
+namespace qv::engine {
+
+namespace {
+
+bool slotIn(const FormatFields& f, std::initializer_list<std::string_view> slots) {
+    const std::string slot = f.text("Format");
+    for (auto s : slots)
+        if (slot == s) return true;
+    return false;
+}
+
+double heldBits(const Walk& w) {
+    return static_cast<double>(w.d.PartBits.size());
+}
+
+// Variant of "Form029": runs of zeros in long gaps, ones in short bursts or gaps.
+void misRuns(Walk& w, int64_t t1, int64_t t2) {
+    const Window win = w.window();
+    FormatFields& f = w.f;
+    const Standard dataBits = f.whole("D"), customerBits = f.whole("C");
+    if (dataBits && customerBits && heldBits(w) == *dataBits + *customerBits - 1) {
+        w.d.PartBits += '0'; // the last bit is implied
+        return;
+    }
+    const Standard zeroIdle = f.whole("zero_Idle"), oneIdle = f.whole("One_Idle");
+    if (win.above(t1, oneIdle)) {
+        if (win.matches(t1, zeroIdle)) {
+            w.d.PartBits += '0';
+        } else if (win.above(t1, zeroIdle)) {
+            const double unit = *zeroIdle;
+            if (unit == 0) throw WalkAborted("division by zero: zero_Idle is 0");
+            const double zeros = std::floor(static_cast<double>(t1) / unit);
+            for (double i = 0; i < zeros; ++i)
+                w.d.PartBits += '0';
+        } else {
+            return; // fits neither: nothing appended, nothing consumed
+        }
+        w.advance();
+        w.addTime(static_cast<double>(t1));
+    } else if (win.matches(t1, f.whole("One_Osc"))) {
+        w.d.PartBits += '1';
+        w.advance();
+        w.addTime(static_cast<double>(t1));
+    } else if (win.matches(t1, oneIdle)) {
+        w.d.PartBits += '1';
+        w.advance(2);
+        w.addTime(static_cast<float>(t1) + static_cast<float>(t2));
+    } else {
+        w.stopAfter({ErrorSet::MisOneOsc, w.s.GroupNo, {f.shown("One_Osc"), timeText(t1)}});
+    }
+}
+
+// Variant of "Form042", "Form126", "Form131", "Form135": one bit, then
+// three checked pairs.
+void misTriplePair(Walk& w, int64_t t2) {
+    const Window win = w.window();
+    FormatFields& f = w.f;
+    const int g = w.s.GroupNo;
+    if (win.matches(t2, f.whole("One_Osc")))
+        w.d.PartBits += '1';
+    else if (win.matches(t2, f.whole("zero_Idle")))
+        w.d.PartBits += '0';
+
+    for (w.s.RunCount = 1; w.s.RunCount <= 3; ++w.s.RunCount) {
+        const int64_t a = w.cursorTime();
+        int64_t b = w.nextTime();
+        const Standard zeroOsc = f.whole("Zero_Osc"), zeroIdle = f.whole("zero_Idle");
+        if (win.off(a, zeroOsc))
+            if (w.stopAfter({ErrorSet::MisOsc, g, {f.shown("Zero_Osc"), timeText(a)}})) return;
+        const Standard dataBits = f.whole("D");
+        if ((dataBits && heldBits(w) < *dataBits && win.above(b, zeroIdle)) ||
+            win.below(b, zeroOsc)) {
+            if (w.stopAfter({ErrorSet::MisIdle, g, {timeText(b)}})) return;
+        } else if (dataBits && heldBits(w) == *dataBits && win.above(b, zeroIdle)) {
+            // The long gap after the last data bit belongs to the next part.
+            w.stepBack();
+            b = 0;
+        }
+        w.addTime(static_cast<float>(a) + static_cast<float>(b));
+        w.advance(2);
+    }
+}
+
+// Every other "MIS" slot: one bit in the gap, and for three slots an extra
+// pair after a "1".
+void misGap(Walk& w, int64_t t1, int64_t t2) {
+    const Window win = w.window();
+    FormatFields& f = w.f;
+    const int g = w.s.GroupNo;
+    if (win.matches(t2, f.whole("One_Idle"))) {
+        w.d.PartBits += '1';
+        w.addTime(static_cast<float>(t1) + static_cast<float>(t2));
+        w.advance(2);
+    } else if (win.matches(t2, f.whole("zero_Idle"))) {
+        w.d.PartBits += '0';
+        w.addTime(static_cast<float>(t1) + static_cast<float>(t2));
+        w.advance(2);
+        return;
+    } else if (w.stopAfter({ErrorSet::MisSecondIdle,
+                            g,
+                            {f.shown("zero_Idle"), f.shown("One_Idle"), timeText(t2)}})) {
+        return;
+    }
+
+    if (!slotIn(f, {"Form086", "Form089", "Form090"})) return;
+    const int64_t a = w.cursorTime();
+    int64_t b = w.nextTime();
+    if (win.off(a, f.whole("Zero_Osc")))
+        if (w.stopAfter({ErrorSet::MisOsc, g, {f.shown("Zero_Osc"), timeText(a)}})) return;
+    const Standard dataBits = f.whole("D"), oneHL = f.whole("One_HL");
+    const double held = heldBits(w);
+    if ((dataBits && held < *dataBits - 1 && win.above(b, oneHL)) ||
+        win.below(b, f.whole("One_Osc"))) {
+        if (w.stopAfter({ErrorSet::MisExtraIdle, g, {f.shown("One_HL"), timeText(b)}})) return;
+    } else if (dataBits && held == *dataBits && win.above(b, f.whole("zero_Idle"))) {
+        w.stepBack();
+        b = 0;
+    } else if (dataBits && held == *dataBits - 1 && win.above(b, oneHL)) {
+        w.d.PartBits += '0';
+        w.stepBack();
+        b = 0;
+    }
+    w.addTime(static_cast<float>(a) + static_cast<float>(b));
+    w.advance(2);
+}
+
+} // namespace
+
+void ruleMIS(Walk& w, int64_t t1, int64_t t2) {
+    if (w.f.is("Format", "Form029"))
+        misRuns(w, t1, t2);
+    else if (slotIn(w.f, {"Form042", "Form126", "Form131", "Form135"}))
+        misTriplePair(w, t2);
+    else
+        misGap(w, t1, t2);
+}
+
+void ruleRCS16(Walk& w) {
+    // Each symbol begins with a gap; its length gives the two bits and the
+    // gap that must follow the next burst ("00" is one pair only).
+    struct Symbol {
+        const char* gap;
+        const char* bits;
+        const char* secondGap;
+    };
+    static const Symbol symbols[] = {{"zero_Idle", "11", "One_Osc"},
+                                     {"zero_HL", "10", "zero_HL"},
+                                     {"One_Osc", "01", "zero_Idle"},
+                                     {"One_Idle", "00", nullptr}};
+    const Window win = w.window();
+    FormatFields& f = w.f;
+    const int g = w.s.GroupNo;
+    for (w.s.RunCount = 1; w.s.RunCount <= 8; ++w.s.RunCount) {
+        const int64_t gap = w.cursorTime(), burst = w.nextTime();
+        const Symbol* symbol = nullptr;
+        for (const auto& candidate : symbols)
+            if (win.matches(gap, f.whole(candidate.gap))) {
+                symbol = &candidate;
+                break;
+            }
+        if (!symbol) {
+            if (w.stopAfter({ErrorSet::RcsSymbol, g, {timeText(gap)}})) return;
+            continue; // the next round reads the same pair again
+        }
+        w.d.PartBits += symbol->bits;
+        const Standard burstStandard =
+            symbol->secondGap ? f.whole("Zero_Osc") : 2.0 * f.whole("Zero_Osc");
+        if (win.off(burst, burstStandard))
+            if (w.stopAfter({ErrorSet::RcsOsc, g, {timeText(burst)}})) return;
+        w.addTime(static_cast<float>(gap) + static_cast<float>(burst));
+        w.advance(2);
+        if (!symbol->secondGap) continue;
+
+        const int64_t gap2 = w.cursorTime(), burst2 = w.nextTime();
+        if (win.off(gap2, f.whole(symbol->secondGap)))
+            if (w.stopAfter({ErrorSet::RcsIdle, g, {timeText(gap2)}})) return;
+        if (win.off(burst2, f.whole("Zero_Osc")))
+            if (w.stopAfter({ErrorSet::RcsOsc, g, {timeText(burst2)}})) return;
+        w.addTime(static_cast<float>(gap2) + static_cast<float>(burst2));
+        w.advance(2);
+    }
+}
+
+} // namespace qv::engine

@@ -1,0 +1,164 @@
+// What every part of the engine shares while it walks one capture: the
+// session, the selected format's fields, the time window, the read cursor
+// and the error list. Internal to the engine.
+#pragma once
+
+#include "app/session.h"
+#include "engine/engine.h"
+#include "engine/error_report.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qv::engine {
+
+// A field value that may be absent: a Null field takes part in no
+// comparison (every test against it is false).
+using Standard = std::optional<double>;
+
+inline Standard operator+(Standard a, Standard b) {
+    if (!a || !b) return std::nullopt;
+    return *a + *b;
+}
+inline Standard operator*(double k, Standard a) {
+    if (!a) return std::nullopt;
+    return k * *a;
+}
+
+// The fields of CurFormat, read by name at each use.
+class FormatFields {
+public:
+    explicit FormatFields(const Session& s) : m_s(s) {}
+
+    // The stored value; WalkAborted when there is no row or no such field.
+    const FieldValue& raw(const char* name) const;
+    // Stored number; nullopt for Null. Text that is not a number aborts.
+    Standard value(const char* name) const;
+    // Whole part (toward minus infinity) of the stored number.
+    Standard whole(const char* name) const;
+    // A number the rule computes with (not only compares): Null aborts too.
+    double required(const char* name) const;
+    // The stored text ("" for Null).
+    std::string text(const char* name) const;
+    bool is(const char* name, std::string_view text) const;
+    // "---": the format has no such time (end bit fields).
+    bool isNone(const char* name) const;
+    // The stored value as error lines show it.
+    std::string shown(const char* name) const { return text(name); }
+
+private:
+    const Session& m_s;
+};
+
+// The time window: T matches S when S(1 - tol) < T < S(1 + tol), T is off S
+// when it lies outside either bound. The factors are single precision, as
+// the tolerance is stored; a value on a bound neither matches nor is off.
+struct Window {
+    float tolerance;
+
+    double lower(double s) const {
+        return s * static_cast<double>(static_cast<float>(1.0f - tolerance));
+    }
+    double upper(double s) const {
+        return s * static_cast<double>(static_cast<float>(1.0f + tolerance));
+    }
+    bool below(double t, Standard s) const { return s && t < lower(*s); }
+    bool above(double t, Standard s) const { return s && t > upper(*s); }
+    // Bounds of combined standards, "t < S(1 + tol)" and "t > S(1 - tol)".
+    bool belowUpper(double t, Standard s) const { return s && t < upper(*s); }
+    bool aboveLower(double t, Standard s) const { return s && t > lower(*s); }
+    bool matches(double t, Standard s) const { return s && lower(*s) < t && t < upper(*s); }
+    bool off(double t, Standard s) const { return below(t, s) || above(t, s); }
+};
+
+// A cell's text as a time: the number at its start, truncated; empty text
+// and cells outside the grid read 0.
+int64_t timeOf(std::string_view cell);
+
+// One walk over the capture. Nested walks share it and count their depth.
+struct Walk {
+    explicit Walk(Session& session) : s(session), d(session.decode), f(session) {}
+
+    Session& s;
+    DecodeState& d;
+    FormatFields f;
+    int depth = 0;
+
+    Window window() const { return Window{s.TimeTolerance}; }
+
+    int64_t timeAt(long row, long col) const { return timeOf(s.TTable.cell(row, col)); }
+    int64_t cursorTime() const { return timeAt(s.TimeRow, s.TimeCol); }
+    const std::string& cursorText() const { return s.TTable.cell(s.TimeRow, s.TimeCol); }
+    // The cell after the cursor: column 10 continues at column 1 of the next row.
+    int64_t nextTime() const {
+        return s.TimeCol >= kDataCols ? timeAt(s.TimeRow + 1, 1) : timeAt(s.TimeRow, s.TimeCol + 1);
+    }
+    // The cell before the cursor; nothing lies before (1, 1).
+    int64_t previousTime() const {
+        if (s.TimeCol > 1) return timeAt(s.TimeRow, s.TimeCol - 1);
+        return s.TimeRow > 1 ? timeAt(s.TimeRow - 1, kDataCols) : 0;
+    }
+    // Whether a cell holds a time: a number other than 0.
+    static bool holdsTime(int64_t t) { return t != 0; }
+
+    void advance() { s.advanceCursor(); }
+    void advance(int cells) {
+        for (int i = 0; i < cells; ++i)
+            s.advanceCursor();
+    }
+    // One cell back, never before (1, 1).
+    void stepBack() {
+        if (s.TimeCol > 1)
+            --s.TimeCol;
+        else if (s.TimeRow > 1) {
+            --s.TimeRow;
+            s.TimeCol = kDataCols;
+        }
+    }
+    void addTime(double t) { d.TimeSum = static_cast<float>(d.TimeSum + static_cast<float>(t)); }
+    // Adds the time at the cursor to the group's total and moves past it.
+    void consume() {
+        addTime(static_cast<double>(cursorTime()));
+        advance();
+    }
+
+    void report(const ErrorReport& r) { appendReport(s, r); }
+    // The stop rule after an error report: with "Ignore Time" unchecked the
+    // step fails and must end; checked, it goes on.
+    bool stopAfter(const ErrorReport& r) {
+        report(r);
+        if (s.cIgnoreT) return false;
+        d.DecodeOK = false;
+        return true;
+    }
+};
+
+// The frame reader and the bit step on a walk (the public entry points wrap these).
+void readCode(Walk& w, const std::string& token);
+void readIRData(Walk& w);
+// A walk over FrameSpec started inside a walk; RunawayWalk past the limit.
+void nestedWalk(Walk& w);
+
+// The gap-coded rules of the bit step; T1 and T2 as read at its start.
+void ruleMIS(Walk& w, int64_t t1, int64_t t2);
+void ruleRCS16(Walk& w);
+
+// Text from 1-based position start, at most n characters (all when n is
+// negative); empty when start lies past the end.
+inline std::string midText(const std::string& s, long start, long n = -1) {
+    if (start < 1 || static_cast<size_t>(start) > s.size()) return {};
+    return n < 0 ? s.substr(start - 1) : s.substr(start - 1, static_cast<size_t>(n));
+}
+// The last n characters (all when shorter).
+inline std::string rightText(const std::string& s, size_t n) {
+    return n >= s.size() ? s : s.substr(s.size() - n);
+}
+
+// The test time of a report: the whole number in plain decimal.
+inline std::string timeText(int64_t t) {
+    return std::to_string(t);
+}
+
+} // namespace qv::engine
