@@ -27,23 +27,23 @@ bool QtSerialPort::open(int portNumber) {
     m_rx.clear();
     m_portNumber = portNumber;
     m_lastError.clear();
+    m_device.clear();
     rescan();
     const std::string& device = m_table.device(portNumber);
     if (device.empty()) {
         m_lastError = QStringLiteral("COM%1: no serial device").arg(portNumber);
         return false;
     }
-    m_port.setPortName(QString::fromStdString(device));
+    m_device = QString::fromStdString(device);
+    m_port.setPortName(m_device);
     if (!m_port.open(QIODevice::ReadWrite)) {
-        m_lastError = QStringLiteral("COM%1 (%2): %3")
-                          .arg(portNumber)
-                          .arg(m_port.portName(), m_port.errorString());
+        m_lastError =
+            QStringLiteral("COM%1 (%2): %3").arg(portNumber).arg(m_device, m_port.errorString());
         return false;
     }
     if (!configure()) {
-        m_lastError = QStringLiteral("COM%1 (%2): %3")
-                          .arg(portNumber)
-                          .arg(m_port.portName(), m_port.errorString());
+        m_lastError =
+            QStringLiteral("COM%1 (%2): %3").arg(portNumber).arg(m_device, m_port.errorString());
         m_port.close();
         return false;
     }
@@ -128,7 +128,7 @@ void QtSerialPort::handleError(QSerialPort::SerialPortError error) {
     m_port.close();
     emit lost(QStringLiteral("The receiver on COM%1 (%2) was disconnected.")
                   .arg(m_portNumber)
-                  .arg(m_port.portName()));
+                  .arg(m_device));
 }
 
 QString applyPortArguments(const QStringList& arguments, QtSerialPort& port) {

@@ -45,7 +45,7 @@ public:
     void rescan();
     const PortTable& table() const { return m_table; }
     // The device behind the open port (or the last one tried).
-    QString deviceName() const { return m_port.portName(); }
+    QString deviceName() const { return m_device; }
     // Why the last open() failed, for the status bar.
     QString lastError() const { return m_lastError; }
     // Bytes dropped because the receive buffer was full.
@@ -69,6 +69,7 @@ private:
     QByteArray m_rx;
     PortTable m_table;
     int m_portNumber = 0;
+    QString m_device;
     QString m_lastError;
     qint64 m_overrun = 0;
 };
