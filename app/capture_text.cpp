@@ -1,7 +1,10 @@
 #include "app/capture_text.h"
 
+#include "app/capture_formats.h"
+
 #include "platform/basic.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <sstream>
@@ -12,6 +15,7 @@ namespace {
 
 constexpr double kTicksPerMicrosecond = 1.8432;
 constexpr long kTimerRange = 65536;
+constexpr int64_t kOverflowUnitUs = 35555;
 
 bool endsWith(const std::string& s, const std::string& tail) {
     return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
@@ -89,7 +93,8 @@ std::vector<uint8_t> messageFromTimes(const std::vector<int64_t>& times, Carrier
     };
     size_t bursts = (times.size() + 1) / 2;
     for (size_t k = 0; k < bursts; ++k) {
-        long osc = std::min<long>(ticks(times[2 * k]), kTimerRange - 1);
+        // A zero count would read as a timer overflow: the shortest time is one tick.
+        long osc = std::clamp<long>(ticks(times[2 * k]), 1, kTimerRange - 1);
         bool last = k + 1 == bursts;
         if (last) {
             // Seven overflow units close the signal.
@@ -98,16 +103,20 @@ std::vector<uint8_t> messageFromTimes(const std::vector<int64_t>& times, Carrier
                 pushPair(out, 0, 0);
             break;
         }
-        long gap = ticks(times[2 * k + 1]);
+        const int64_t us = times[2 * k + 1];
+        const long gap = ticks(us);
         if (gap < kTimerRange) {
-            pushPair(out, osc, gap);
+            pushPair(out, osc, std::max<long>(gap, 1));
             continue;
         }
-        long full = gap / kTimerRange, rest = gap % kTimerRange;
+        // The loader counts every overflow as kOverflowUnitUs: send the rest
+        // so that the sum comes out as the gap itself.
+        const int64_t full = us / kOverflowUnitUs;
+        const long rest = ticks(us - full * kOverflowUnitUs);
         pushPair(out, osc, 0);
-        for (long i = 1; i < full; ++i)
+        for (int64_t i = 1; i < full; ++i)
             pushPair(out, 0, 0);
-        if (rest >= 2) pushPair(out, 0, rest);
+        if (rest > 0) pushPair(out, 0, std::min<long>(rest, kTimerRange - 1));
     }
     // Only the first half of a message is decoded: pad with zeros.
     size_t pairs = (out.size() - 2) / 4;
@@ -121,6 +130,10 @@ std::vector<uint8_t> readCaptureFile(const std::string& path, Carrier carrier) {
     std::string content((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
     if (endsWith(lower(path), ".bin")) return std::vector<uint8_t>(content.begin(), content.end());
     try {
+        if (looksLikePronto(content)) {
+            const ProntoCode code = parsePronto(content);
+            return messageFromTimes(code.times, carrierForPeriod(code.carrierPeriodUs));
+        }
         return messageFromTimes(parseTimeList(content), carrier);
     } catch (const CaptureFormatError& e) {
         throw CaptureFormatError(path + ": " + e.what());

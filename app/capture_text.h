@@ -32,7 +32,8 @@ struct Carrier {
 std::vector<uint8_t> messageFromTimes(const std::vector<int64_t>& times, Carrier carrier = {});
 
 // Reads a capture file: ".bin" is a receiver message as it came from the
-// port; anything else is a text time list. Throws CaptureFormatError.
+// port; a text starting "0000 XXXX" is a Pronto learned code (it brings its
+// own carrier); anything else is a time list. Throws CaptureFormatError.
 std::vector<uint8_t> readCaptureFile(const std::string& path, Carrier carrier = {});
 
 } // namespace qv

@@ -31,7 +31,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"---", 0, false}, NumberCase{"+7", 7, true},
                       NumberCase{"1.2.3", 1.2, false},
                       NumberCase{"1e999", 1.7976931348623157e308, true}),
-                         [](const auto& info) { return qvtest::caseName(info.index, info.param.text); });
+    [](const auto& info) { return qvtest::caseName(info.index, info.param.text); });
 
 TEST(WholePart, TruncatesTowardMinusInfinityAndSaturates) {
     EXPECT_EQ(wholePart(2.7), 2);

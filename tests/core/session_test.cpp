@@ -106,7 +106,9 @@ INSTANTIATE_TEST_SUITE_P(Menus, ToleranceMenus,
                          ::testing::Values(MenuCase{3, 0.03f, 500, "3%", "500"},
                                            MenuCase{5, 0.05f, 1000, "5%", "1000"},
                                            MenuCase{8, 0.08f, 1500, "8%", "1500"}),
-                         [](const auto& info) { return qvtest::caseName(info.index, info.param.tTole); });
+                         [](const auto& info) {
+                             return qvtest::caseName(info.index, info.param.tTole);
+                         });
 
 struct BoxCase {
     const char* typed;
@@ -125,7 +127,9 @@ TEST_P(TimeToleranceBox, EnterTakesTheNumberAtTheStartAsPercent) {
 INSTANTIATE_TEST_SUITE_P(Texts, TimeToleranceBox,
                          ::testing::Values(BoxCase{"5%", 0.05f}, BoxCase{"12.5", 0.125f},
                                            BoxCase{"abc", 0.0f}),
-                         [](const auto& info) { return qvtest::caseName(info.index, info.param.typed); });
+                         [](const auto& info) {
+                             return qvtest::caseName(info.index, info.param.typed);
+                         });
 
 TEST(CycleToleranceBox, EnterTruncatesNumbersAndIgnoresText) {
     Started st;
