@@ -1,0 +1,658 @@
+#include "app/ui/form_main.h"
+
+#include "app/capture_tick.h"
+#include "app/main_state.h"
+#include "app/ui/capture_file.h"
+#include "app/ui/picture_widget.h"
+#include "app/ui/rule_button.h"
+#include "catalogue/format_menus.h"
+#include "catalogue/format_selection.h"
+#include "link/link_control.h"
+#include "platform/paths.h"
+#include "waveform/waveform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <chrono>
+#include <tuple>
+
+namespace qv {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// The grid's sizes are given in twips; 15 twips make a pixel at 96 dpi.
+int twips(int t) {
+    return qRound(t / 15.0);
+}
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// The code boxes hold CR LF line ends; the text widgets want plain LF.
+QString boxText(const std::string& s) {
+    return qs(s).replace("\r\n", "\n");
+}
+
+void setPlainIfChanged(QPlainTextEdit* box, const std::string& text) {
+    const QString t = boxText(text);
+    if (box->toPlainText() != t) box->setPlainText(t);
+}
+
+void setTextIfChanged(QLineEdit* box, const std::string& text) {
+    const QString t = qs(text);
+    if (box->text() != t) box->setText(t);
+}
+
+QLabel* caption(const QString& text, QWidget* parent = nullptr) {
+    auto* l = new QLabel(text, parent);
+    l->setTextFormat(Qt::PlainText);
+    return l;
+}
+
+void follow(QTimer* timer, bool on) {
+    if (on && !timer->isActive()) timer->start();
+    if (!on && timer->isActive()) timer->stop();
+}
+
+} // namespace
+
+Form_main::Form_main(Session& session, QWidget* parent) : QMainWindow(parent), m_s(session) {
+    setObjectName("Form_main");
+    setWindowTitle("Quorvel V2.0");
+
+    auto* central = new QWidget(this);
+    auto* top = new QHBoxLayout;
+    top->addWidget(buildCapturePanel(), 1);
+    top->addWidget(buildResultPanel(), 0);
+    auto* all = new QVBoxLayout(central);
+    all->setContentsMargins(8, 6, 8, 8);
+    all->addLayout(top, 3);
+    all->addWidget(buildWavePanel(), 2);
+    setCentralWidget(central);
+    buildMenus();
+
+    m_Timer1 = new QTimer(this);
+    m_Timer1->setObjectName("Timer1");
+    m_Timer1->setSingleShot(true);
+    m_Timer1->setInterval(900ms);
+    connect(m_Timer1, &QTimer::timeout, this, [this] {
+        captureTick(m_s);
+        refresh();
+    });
+    m_Timer2 = new QTimer(this);
+    m_Timer2->setObjectName("Timer2");
+    m_Timer2->setInterval(500ms);
+    connect(m_Timer2, &QTimer::timeout, this, [this] { timer2Tick(m_s); });
+    m_Timer3 = new QTimer(this);
+    m_Timer3->setObjectName("Timer3");
+    m_Timer3->setInterval(100ms);
+    connect(m_Timer3, &QTimer::timeout, this, [this] {
+        timer3Tick(m_s);
+        refresh();
+    });
+
+    m_s.addObserver(this);
+    // Keypad zoom keys work wherever the focus is in this window.
+    qApp->installEventFilter(this);
+    resize(1180, 820);
+    refresh();
+}
+
+Form_main::~Form_main() {
+    m_s.removeObserver(this);
+}
+
+// --- building -------------------------------------------------------------
+
+QWidget* Form_main::buildCapturePanel() {
+    m_TTable = new QTableWidget(kDataRows, kDataCols);
+    m_TTable->setObjectName("TTable");
+    QFont f = m_TTable->font();
+    f.setPointSize(10);
+    m_TTable->setFont(f);
+    m_TTable->horizontalHeader()->setFont(f);
+    m_TTable->verticalHeader()->setFont(f);
+    m_TTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_TTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_TTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_TTable->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    for (int c = 0; c < kDataCols; ++c)
+        m_TTable->setColumnWidth(c, twips(1040));
+    m_TTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_TTable->verticalHeader()->setDefaultSectionSize(20);
+    m_TTable->verticalHeader()->setFixedWidth(twips(400));
+    m_TTable->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    for (int r = 0; r < kDataRows; ++r) {
+        m_TTable->setVerticalHeaderItem(r, new QTableWidgetItem);
+        for (int c = 0; c < kDataCols; ++c) {
+            auto* item = new QTableWidgetItem;
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_TTable->setItem(r, c, item);
+        }
+    }
+    for (int c = 0; c < kDataCols; ++c)
+        m_TTable->setHorizontalHeaderItem(c, new QTableWidgetItem);
+    const int width = twips(400) + kDataCols * twips(1040) +
+                      m_TTable->verticalScrollBar()->sizeHint().width() +
+                      2 * m_TTable->frameWidth();
+    m_TTable->setMinimumWidth(width);
+    return m_TTable;
+}
+
+QWidget* Form_main::buildResultPanel() {
+    auto* panel = new QWidget;
+    panel->setFixedWidth(390);
+    auto* g = new QGridLayout(panel);
+    g->setContentsMargins(6, 0, 0, 0);
+    g->setVerticalSpacing(4);
+    const QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+
+    m_irtype = new QLineEdit;
+    m_irtype->setObjectName("irtype");
+    m_irtype->setReadOnly(true);
+    g->addWidget(caption("IR type:"), 0, 0);
+    g->addWidget(m_irtype, 0, 1, 1, 3);
+
+    auto* codeForm = new QGroupBox;
+    codeForm->setObjectName("fraCodeForm");
+    auto* codeFormLayout = new QHBoxLayout(codeForm);
+    codeFormLayout->setContentsMargins(8, 2, 8, 2);
+    m_optHex = new QRadioButton("HEX");
+    m_optHex->setObjectName("optHex");
+    m_optOct = new QRadioButton("OCT");
+    m_optOct->setObjectName("optOct");
+    auto* codeGroup = new QButtonGroup(codeForm);
+    codeGroup->addButton(m_optHex);
+    codeGroup->addButton(m_optOct);
+    codeFormLayout->addWidget(m_optHex);
+    codeFormLayout->addWidget(m_optOct);
+    codeFormLayout->addStretch();
+    g->addWidget(codeForm, 1, 0, 1, 4);
+    for (QRadioButton* b : {m_optHex, m_optOct})
+        connect(b, &QRadioButton::clicked, this, [this, b] {
+            m_s.optOct = b == m_optOct;
+            refresh();
+        });
+
+    m_tHCode = new QPlainTextEdit;
+    m_tHCode->setObjectName("tHCode");
+    m_tBcode = new QPlainTextEdit;
+    m_tBcode->setObjectName("tBcode");
+    for (QPlainTextEdit* box : {m_tHCode, m_tBcode}) {
+        box->setReadOnly(true);
+        box->setFont(mono);
+        box->setLineWrapMode(QPlainTextEdit::NoWrap);
+        box->setFixedHeight(78);
+    }
+    g->addWidget(m_tHCode, 2, 0, 1, 4);
+    g->addWidget(caption("Bin:"), 3, 0, 1, 4);
+    g->addWidget(m_tBcode, 4, 0, 1, 4);
+
+    m_ErrRcd = new QListWidget;
+    m_ErrRcd->setObjectName("ErrRcd");
+    m_ErrRcd->setFont(mono);
+    g->addWidget(caption("UnNormal Record:"), 5, 0, 1, 4);
+    g->addWidget(m_ErrRcd, 6, 0, 1, 4);
+    g->setRowStretch(6, 1);
+
+    m_tTole = new QLineEdit;
+    m_tTole->setObjectName("tTole");
+    m_tTTole = new QLineEdit;
+    m_tTTole->setObjectName("tTTole");
+    for (QLineEdit* box : {m_tTole, m_tTTole})
+        box->setFixedWidth(80);
+    g->addWidget(caption("0,1Time tolerance:"), 7, 0, 1, 2);
+    g->addWidget(m_tTole, 7, 2);
+    g->addWidget(caption("Cycle tolerance:"), 8, 0, 1, 2);
+    g->addWidget(m_tTTole, 8, 2);
+    g->addWidget(caption("us"), 8, 3);
+    connect(m_tTole, &QLineEdit::textEdited, this,
+            [this](const QString& t) { m_s.tTole = t.toStdString(); });
+    connect(m_tTTole, &QLineEdit::textEdited, this,
+            [this](const QString& t) { m_s.tTTole = t.toStdString(); });
+    connect(m_tTole, &QLineEdit::returnPressed, this, [this] {
+        toleranceBoxEnter(m_s);
+        refresh();
+    });
+    connect(m_tTTole, &QLineEdit::returnPressed, this, [this] {
+        cycleToleranceBoxEnter(m_s);
+        refresh();
+    });
+
+    m_cIgnoreT = new QCheckBox("Ignore Time");
+    m_cIgnoreT->setObjectName("cIgnoreT");
+    g->addWidget(m_cIgnoreT, 9, 0, 1, 4);
+    connect(m_cIgnoreT, &QCheckBox::clicked, this, [this](bool checked) {
+        setIgnoreTime(m_s, checked);
+        refresh();
+    });
+
+    auto* port = new QGroupBox("Comm Port:");
+    port->setObjectName("fraComm");
+    auto* portLayout = new QHBoxLayout(port);
+    m_SelCom = new QComboBox;
+    m_SelCom->setObjectName("SelCom");
+    for (int n = 1; n <= 16; ++n)
+        m_SelCom->addItem(QString("COM%1").arg(n));
+    connect(m_SelCom, &QComboBox::activated, this, [this](int index) {
+        selectPort(m_s, index);
+        refresh();
+    });
+    m_Image1 = new QLabel;
+    m_Image1->setObjectName("Image1");
+    m_Image1->setFixedSize(40, 32);
+    m_Image1->setAlignment(Qt::AlignCenter);
+    m_Image1->setCursor(Qt::PointingHandCursor);
+    QSizePolicy keep = m_Image1->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    m_Image1->setSizePolicy(keep);
+    m_Image1->installEventFilter(this);
+    portLayout->addWidget(m_SelCom, 1);
+    portLayout->addWidget(m_Image1);
+    g->addWidget(port, 10, 0, 1, 4);
+
+    auto* exit = new QPushButton("E&xit");
+    exit->setObjectName("Command1");
+    connect(exit, &QPushButton::clicked, this, &Form_main::exitProgram);
+    auto* exitRow = new QHBoxLayout;
+    exitRow->addStretch();
+    exitRow->addWidget(exit);
+    g->addLayout(exitRow, 11, 0, 1, 4);
+    g->setColumnStretch(1, 1);
+    return panel;
+}
+
+QWidget* Form_main::buildWavePanel() {
+    auto* panel = new QWidget;
+    auto* g = new QGridLayout(panel);
+    g->setContentsMargins(0, 4, 0, 0);
+    g->setHorizontalSpacing(6);
+
+    auto* frame = new QFrame;
+    frame->setFrameShape(QFrame::StyledPanel);
+    frame->setFrameShadow(QFrame::Sunken);
+    auto* frameLayout = new QVBoxLayout(frame);
+    frameLayout->setContentsMargins(1, 1, 1, 1);
+    m_Picture1 = new PictureWidget(m_s.wave);
+    frameLayout->addWidget(m_Picture1);
+    g->addWidget(frame, 0, 0);
+    connect(m_Picture1, &PictureWidget::pressed, this, [this](double x, MouseButton b) {
+        pictureClick(m_s, x, b);
+        refresh();
+    });
+
+    m_HScroll1 = new QScrollBar(Qt::Horizontal);
+    m_HScroll1->setObjectName("HScroll1");
+    m_HScroll1->setRange(0, WaveformState::HScrollMax);
+    g->addWidget(m_HScroll1, 1, 0);
+    connect(m_HScroll1, &QScrollBar::valueChanged, this, [this](int v) {
+        hscrollChange(m_s, v);
+        refresh();
+    });
+
+    auto* zoom = new QVBoxLayout;
+    auto* zoomCaption = caption("IR wave zoom out multiple:");
+    zoomCaption->setWordWrap(true);
+    zoomCaption->setFixedWidth(92);
+    m_Lblzoom = new QLabel;
+    m_Lblzoom->setObjectName("Lblzoom");
+    m_Lblzoom->setTextFormat(Qt::PlainText);
+    m_Lblzoom->setAlignment(Qt::AlignCenter);
+    m_Lblzoom->setFrameShape(QFrame::Panel);
+    m_Lblzoom->setFrameShadow(QFrame::Sunken);
+    QFont bold = m_Lblzoom->font();
+    bold.setBold(true);
+    m_Lblzoom->setFont(bold);
+    m_VScroll1 = new QScrollBar(Qt::Vertical);
+    m_VScroll1->setObjectName("VScroll1");
+    m_VScroll1->setRange(0, 6);
+    m_VScroll1->setSingleStep(1);
+    m_VScroll1->setPageStep(1);
+    m_VScroll1->setFixedHeight(96);
+    connect(m_VScroll1, &QScrollBar::valueChanged, this, [this](int v) {
+        vscrollChange(m_s, v);
+        refresh();
+    });
+    zoom->addWidget(zoomCaption);
+    zoom->addWidget(m_Lblzoom);
+    zoom->addWidget(m_VScroll1, 0, Qt::AlignHCenter);
+    zoom->addStretch();
+    g->addLayout(zoom, 0, 1, 2, 1);
+
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(caption("Select single time line or double time lines:"));
+    auto* lines = new QButtonGroup(panel);
+    const char* names[3] = {"RED", "GREEN", "Both"};
+    for (int i = 0; i < 3; ++i) {
+        m_Option[i] = new QRadioButton(names[i]);
+        m_Option[i]->setObjectName(QString("Option%1").arg(i + 1));
+        lines->addButton(m_Option[i]);
+        bar->addWidget(m_Option[i]);
+        connect(m_Option[i], &QRadioButton::clicked, this, [this, i] {
+            m_s.wave.selectedLine = i + 1;
+            refresh();
+        });
+    }
+    bar->addStretch();
+    bar->addWidget(caption("Display receive bits or the time interval of two time line: "));
+
+    struct Nudge {
+        const char* caption;
+        const char* name;
+        RuleButton which;
+    };
+    const Nudge nudges[4] = {{"<<", "Cmdredec", RuleButton::Redec},
+                             {"<", "Cmddec", RuleButton::Dec},
+                             {">", "Cmdadd", RuleButton::Add},
+                             {">>", "Cmdreadd", RuleButton::Readd}};
+    m_LblRGtime = new QLabel;
+    m_LblRGtime->setObjectName("LblRGtime");
+    m_LblRGtime->setTextFormat(Qt::PlainText);
+    m_LblRGtime->setAlignment(Qt::AlignCenter);
+    m_LblRGtime->setFrameShape(QFrame::Panel);
+    m_LblRGtime->setFrameShadow(QFrame::Sunken);
+    m_LblRGtime->setMinimumWidth(90);
+    for (int i = 0; i < 4; ++i) {
+        if (i == 2) bar->addWidget(m_LblRGtime);
+        auto* b = new RuleNudgeButton(nudges[i].caption, nudges[i].which);
+        b->setObjectName(nudges[i].name);
+        b->setFixedWidth(36);
+        bar->addWidget(b);
+        connect(b, &RuleNudgeButton::mouseDown, this, [this](RuleButton which, MouseButton mb) {
+            ruleButtonDown(m_s, which, mb);
+            refresh();
+        });
+        connect(b, &RuleNudgeButton::mouseUp, this, [this](RuleButton which) {
+            ruleButtonUp(m_s, which);
+            refresh();
+        });
+    }
+    g->addLayout(bar, 2, 0, 1, 2);
+    g->setRowStretch(0, 1);
+    g->setColumnStretch(0, 1);
+    return panel;
+}
+
+void Form_main::buildMenus() {
+    QMenuBar* bar = menuBar();
+    auto add = [this](QMenu* menu, const QString& text, const char* name, const char* keys) {
+        auto* a = menu->addAction(text);
+        a->setObjectName(name);
+        if (keys && *keys) a->setShortcut(QKeySequence(QString::fromLatin1(keys)));
+        return a;
+    };
+
+    QMenu* ir = bar->addMenu("&IRMenu");
+    ir->setObjectName("mnuIRMenu");
+    // The other windows' openers; their windows enable them.
+    for (auto [text, name, keys] : {std::tuple{"Standard &Time Parameter", "mnusettime", "F5"},
+                                    {"&Add Or Modify Format", "mnuAddFmt", "Ctrl+A"},
+                                    {"&Record code and Set tolerance", "mnuviewcode", "F4"},
+                                    {"&View Error Message", "mnuErrMes", "F3"},
+                                    {"&View zoom IR Code", "mnuVCode", "Ctrl+D"}})
+        add(ir, text, name, keys)->setEnabled(false);
+    ir->addSeparator();
+    for (auto [text, name, percent] : {std::tuple{"Time tolerance &3%", "mnu3per", 3},
+                                       {"Time tolerance &5%", "mnu5Per", 5},
+                                       {"Time tolerance &8%", "mnu8per", 8}})
+        connect(add(ir, text, name, nullptr), &QAction::triggered, this, [this, percent] {
+            toleranceMenu(m_s, percent);
+            refresh();
+        });
+    ir->addSeparator();
+    m_mnuAuto = add(ir, "Auto select Format", "mnuAuto", "Ctrl+F4");
+    m_mnuCmp = add(ir, "Compare Sample RCU Code", "mnuCmp", "Ctrl+F5");
+    for (QAction* a : {m_mnuAuto, m_mnuCmp})
+        a->setCheckable(true);
+    connect(m_mnuAuto, &QAction::triggered, this, [this] {
+        m_s.mnuAuto = !m_s.mnuAuto;
+        refresh();
+    });
+    connect(m_mnuCmp, &QAction::triggered, this, [this] {
+        m_s.mnuCmp = !m_s.mnuCmp;
+        refresh();
+    });
+    ir->addSeparator();
+    connect(add(ir, "&Open capture...", "mnuOpenCapture", "Ctrl+O"), &QAction::triggered, this,
+            &Form_main::chooseCaptureFile);
+    m_mumconnect = add(ir, "Dis&Connect", "mumconnect", nullptr);
+    connect(m_mumconnect, &QAction::triggered, this, [this] {
+        switchConnection(m_s);
+        refresh();
+    });
+    ir->addSeparator();
+    connect(add(ir, "E&xit", "mnuclose", nullptr), &QAction::triggered, this,
+            &Form_main::exitProgram);
+
+    QMenu* menu = nullptr;
+    std::string menuCaption;
+    int menuNumber = 0;
+    for (const FormatMenuEntry& e : formatMenuEntries()) {
+        if (!menu || e.menu != menuCaption) {
+            menuCaption = e.menu;
+            menu = bar->addMenu(qs(e.menu));
+            menu->setObjectName(QString("mnuFormats%1").arg(++menuNumber));
+        }
+        if (e.separatorBefore) menu->addSeparator();
+        QAction* a = add(menu, qs(e.caption), e.objectName.c_str(), e.shortcut.c_str());
+        a->setEnabled(e.available);
+        const std::string chosen = e.caption;
+        connect(a, &QAction::triggered, this, [this, chosen] {
+            setIrtype(m_s, chosen);
+            refresh();
+        });
+    }
+
+    QMenu* help = bar->addMenu("&Help");
+    help->setObjectName("mnuHelpMenu");
+    add(help, "Help &topic", "mnuHelp", "F1")->setEnabled(false);
+}
+
+// --- actions ------------------------------------------------------------
+
+void Form_main::startUp() {
+    qv::startUp(m_s);
+    refresh();
+}
+
+bool Form_main::openCapture(const QString& path) {
+    const bool ran = openCaptureFile(m_s, QFile::encodeName(path).toStdString());
+    refresh();
+    return ran;
+}
+
+void Form_main::chooseCaptureFile() {
+    QString dir = QDir(qs(programDirectory())).filePath("samples");
+    if (!QDir(dir).exists()) dir = QDir::currentPath();
+    const QString path = QFileDialog::getOpenFileName(this, "Open capture", dir,
+                                                      "Captures (*.bin *.txt);;All files (*)");
+    if (!path.isEmpty()) openCapture(path);
+}
+
+void Form_main::onPortReadyRead() {
+    receiveEvent(m_s);
+    refresh();
+}
+
+void Form_main::exitProgram() {
+    close();
+}
+
+void Form_main::closeEvent(QCloseEvent* event) {
+    // No window of the program outlives the main window.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != this && w->isVisible()) w->close();
+    m_Timer1->stop();
+    m_Timer2->stop();
+    m_Timer3->stop();
+    m_s.errorRecord.close();
+    event->accept();
+}
+
+bool Form_main::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_Image1 && event->type() == QEvent::MouseButtonPress) {
+        switchConnection(m_s);
+        refresh();
+        return true;
+    }
+    if (event->type() == QEvent::KeyRelease) {
+        m_lastZoomKey = nullptr;
+    } else if (event->type() == QEvent::KeyPress && event != m_lastZoomKey) {
+        // A key a child leaves unhandled travels up to its parents; the
+        // zoom reacts once, to its first delivery.
+        auto* w = qobject_cast<QWidget*>(watched);
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        if (w && w->window() == this && (key->modifiers() & Qt::KeypadModifier) &&
+            (key->key() == Qt::Key_Plus || key->key() == Qt::Key_Minus)) {
+            m_lastZoomKey = event;
+            zoomKey(m_s, key->key() == Qt::Key_Plus ? kKeyAdd : kKeySubtract);
+            refresh();
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// --- session observer -----------------------------------------------------
+
+void Form_main::sessionChanged() {
+    scheduleRefresh();
+}
+
+void Form_main::scheduleRefresh() {
+    if (m_refreshPending) return;
+    m_refreshPending = true;
+    QMetaObject::invokeMethod(
+        this, [this] { refresh(); }, Qt::QueuedConnection);
+}
+
+void Form_main::sessionMessage(const std::string& text) {
+    auto* box = new QMessageBox(QMessageBox::NoIcon, "Quorvel", qs(text), QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void Form_main::sessionBeep() {
+    QApplication::beep();
+}
+
+void Form_main::sessionTimersChanged() {
+    followTimers();
+}
+
+void Form_main::followTimers() {
+    follow(m_Timer1, m_s.Timer1);
+    follow(m_Timer2, m_s.Timer2);
+    follow(m_Timer3, m_s.Timer3);
+}
+
+// --- refresh --------------------------------------------------------------
+
+void Form_main::refreshTable() {
+    for (int c = 1; c <= kDataCols; ++c) {
+        QTableWidgetItem* h = m_TTable->horizontalHeaderItem(c - 1);
+        const QString t = qs(m_s.TTable.cell(0, c));
+        if (h->text() != t) h->setText(t);
+    }
+    for (int r = 1; r <= kDataRows; ++r) {
+        QTableWidgetItem* h = m_TTable->verticalHeaderItem(r - 1);
+        const QString t = qs(m_s.TTable.cell(r, 0));
+        if (h->text() != t) h->setText(t);
+        for (int c = 1; c <= kDataCols; ++c) {
+            QTableWidgetItem* item = m_TTable->item(r - 1, c - 1);
+            const QString cell = qs(m_s.TTable.cell(r, c));
+            if (item->text() != cell) item->setText(cell);
+        }
+    }
+}
+
+void Form_main::refreshIcon() {
+    const QString name = qs(m_s.Image1Bitmap);
+    if (name != m_Image1Shown) {
+        m_Image1Shown = name;
+        // A missing bitmap leaves the icon empty.
+        const QPixmap icon(QDir(qs(programDirectory())).filePath(name));
+        m_Image1->setPixmap(icon);
+        m_Image1->setToolTip(name.isEmpty() ? QString() : name);
+    }
+    m_Image1->setVisible(m_s.Image1Visible);
+}
+
+void Form_main::refresh() {
+    m_refreshPending = false;
+    refreshTable();
+    setPlainIfChanged(m_tHCode, m_s.tHCode);
+    setPlainIfChanged(m_tBcode, m_s.tBcode);
+
+    bool sameErrors = m_ErrRcd->count() == static_cast<int>(m_s.ErrRcd.size());
+    for (int i = 0; sameErrors && i < m_ErrRcd->count(); ++i)
+        sameErrors = m_ErrRcd->item(i)->text() == qs(m_s.ErrRcd[i]);
+    if (!sameErrors) {
+        m_ErrRcd->clear();
+        for (const auto& line : m_s.ErrRcd)
+            m_ErrRcd->addItem(qs(line));
+    }
+
+    setTextIfChanged(m_tTole, m_s.tTole);
+    setTextIfChanged(m_tTTole, m_s.tTTole);
+    setTextIfChanged(m_irtype, m_s.irtype);
+    m_cIgnoreT->setChecked(m_s.cIgnoreT);
+    (m_s.optOct ? m_optOct : m_optHex)->setChecked(true);
+    {
+        const QSignalBlocker block(m_SelCom);
+        m_SelCom->setCurrentIndex(m_s.SelCom < 0 ? 0 : m_s.SelCom);
+    }
+    refreshIcon();
+    m_LblRGtime->setText(qs(m_s.LblRGtime));
+    const int line = m_s.wave.selectedLine;
+    m_Option[(line >= 1 && line <= 3 ? line : 3) - 1]->setChecked(true);
+
+    const WaveformState& w = m_s.wave;
+    {
+        const QSignalBlocker blockV(m_VScroll1);
+        const QSignalBlocker blockH(m_HScroll1);
+        m_VScroll1->setValue(w.VScroll1);
+        m_HScroll1->setValue(w.HScroll1);
+        // A scroll step is a hundredth of the visible width.
+        const int step = std::max(1, static_cast<int>(w.ScaleWidth / 10000));
+        m_HScroll1->setSingleStep(step);
+        m_HScroll1->setPageStep(10 * step);
+    }
+    m_Lblzoom->setText(qs(w.Lblzoom));
+    m_Picture1->update();
+
+    m_mnuAuto->setChecked(m_s.mnuAuto);
+    m_mnuCmp->setChecked(m_s.mnuCmp);
+    m_mumconnect->setText(qs(m_s.mumconnect));
+    followTimers();
+}
+
+} // namespace qv

@@ -1,0 +1,104 @@
+// Form_main, the main window: shows what the session holds and forwards
+// the user's actions to it. The capture table, the decoded code, the error
+// list, the tolerances, the format choice, the port and the waveform with
+// its rule lines.
+#pragma once
+
+#include "app/session.h"
+#include "waveform/rules.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QEvent;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QRadioButton;
+class QScrollBar;
+class QTableWidget;
+class QTimer;
+
+namespace qv {
+
+class PictureWidget;
+
+class Form_main : public QMainWindow, public SessionObserver {
+    Q_OBJECT
+public:
+    explicit Form_main(Session& session, QWidget* parent = nullptr);
+    ~Form_main() override;
+
+    // The window's load event: defaults, format "Form016", port "COM1".
+    void startUp();
+
+    // Feeds a capture file (".bin" receiver message or text time list) to
+    // the capture tick. False when the file could not be read.
+    bool openCapture(const QString& path);
+
+    // Shows every control as the session holds it.
+    void refresh();
+
+public slots:
+    // The port's receive notification.
+    void onPortReadyRead();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void sessionChanged() override;
+    void sessionMessage(const std::string& text) override;
+    void sessionBeep() override;
+    void sessionTimersChanged() override;
+
+    void buildMenus();
+    QWidget* buildCapturePanel();
+    QWidget* buildResultPanel();
+    QWidget* buildWavePanel();
+    void refreshTable();
+    void refreshIcon();
+    void followTimers();
+    void chooseCaptureFile();
+    void exitProgram();
+    void scheduleRefresh();
+
+    Session& m_s;
+    bool m_refreshPending = false;
+    const QEvent* m_lastZoomKey = nullptr;
+
+    QTableWidget* m_TTable = nullptr;
+    QPlainTextEdit* m_tHCode = nullptr;
+    QPlainTextEdit* m_tBcode = nullptr;
+    QListWidget* m_ErrRcd = nullptr;
+    QLineEdit* m_tTole = nullptr;
+    QLineEdit* m_tTTole = nullptr;
+    QCheckBox* m_cIgnoreT = nullptr;
+    QRadioButton* m_optHex = nullptr;
+    QRadioButton* m_optOct = nullptr;
+    QLineEdit* m_irtype = nullptr;
+    QComboBox* m_SelCom = nullptr;
+    QLabel* m_Image1 = nullptr;
+    QString m_Image1Shown;
+    QLabel* m_LblRGtime = nullptr;
+    QRadioButton* m_Option[3] = {};
+    PictureWidget* m_Picture1 = nullptr;
+    QScrollBar* m_HScroll1 = nullptr;
+    QScrollBar* m_VScroll1 = nullptr;
+    QLabel* m_Lblzoom = nullptr;
+
+    QAction* m_mnuAuto = nullptr;
+    QAction* m_mnuCmp = nullptr;
+    QAction* m_mumconnect = nullptr;
+
+    QTimer* m_Timer1 = nullptr;
+    QTimer* m_Timer2 = nullptr;
+    QTimer* m_Timer3 = nullptr;
+};
+
+} // namespace qv

@@ -1,0 +1,50 @@
+// The window program: one session, the main window over it.
+#include "app/ui/form_main.h"
+#include "platform/paths.h"
+#include "platform/serial_port.h"
+
+#include <QApplication>
+#include <QStringList>
+#include <QStyleFactory>
+#include <QTimer>
+
+#include <chrono>
+
+namespace {
+
+// Documentation aid, not offered to users: "--open FILE" loads a capture
+// after start-up, "--screenshot FILE" saves the window's image and ends.
+QString optionValue(const QStringList& args, const QString& name) {
+    const qsizetype i = args.indexOf(name);
+    return i >= 0 && i + 1 < args.size() ? args[i + 1] : QString();
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    using namespace std::chrono_literals;
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    QApplication::setApplicationName("Quorvel");
+
+    qv::Session session;
+    session.cataloguePath = qv::programDirectory() + "/IRTime.db";
+    qv::MemoryPort port;
+    session.port = &port;
+
+    qv::Form_main window(session);
+    window.startUp();
+    window.show();
+
+    const QStringList args = QApplication::arguments();
+    const QString capture = optionValue(args, "--open");
+    const QString screenshot = optionValue(args, "--screenshot");
+    if (!capture.isEmpty()) window.openCapture(capture);
+    if (!screenshot.isEmpty()) {
+        QTimer::singleShot(500ms, &window, [&window, screenshot] {
+            const bool saved = window.grab().save(screenshot);
+            QApplication::exit(saved ? 0 : 1);
+        });
+    }
+    return app.exec();
+}
