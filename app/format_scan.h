@@ -1,0 +1,36 @@
+// "Which format is this?": one capture decoded against every catalogue row,
+// each on a fresh session, ranked by how well it fits.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+struct ScanResult {
+    std::string key;     // "Form016"
+    std::string caption; // the menu caption, "Form016(NEC N-8)"
+    bool clean = false;  // a code and no error line
+    int groups = 0;      // groups that reached their end
+    int bits = 0;        // code bits shown
+    int cells = 0;       // capture cells the walk got through
+    std::string bin, hex;
+    std::vector<std::string> firstErrors; // the first error set
+    std::vector<std::string> messages;
+};
+
+struct ScanOptions {
+    bool learn = false;       // also try the generic formats, which learn from the capture
+    int tolerancePercent = 3; // the tolerance menu to use: 3, 5 or 8
+};
+
+// Decodes the receiver message against every row of the catalogue (the file
+// is not changed: learning works on a copy) and returns the rows ranked:
+// clean decodes first, then by groups, bits and cells reached. Throws
+// DatabaseError when the catalogue cannot be read.
+std::vector<ScanResult> scanFormats(const std::vector<uint8_t>& message,
+                                    const std::string& cataloguePath,
+                                    const ScanOptions& options = {});
+
+} // namespace qv
