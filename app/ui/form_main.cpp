@@ -91,8 +91,8 @@ Form_main::Form_main(Session& session, QWidget* parent) : QMainWindow(parent), m
 
     auto* central = new QWidget(this);
     auto* top = new QHBoxLayout;
-    top->addWidget(buildCapturePanel(), 1);
-    top->addWidget(buildResultPanel(), 0);
+    top->addWidget(buildCapturePanel(), 0);
+    top->addWidget(buildResultPanel(), 1);
     auto* all = new QVBoxLayout(central);
     all->setContentsMargins(8, 6, 8, 8);
     all->addLayout(top, 3);
@@ -164,13 +164,13 @@ QWidget* Form_main::buildCapturePanel() {
     const int width = twips(400) + kDataCols * twips(1040) +
                       m_TTable->verticalScrollBar()->sizeHint().width() +
                       2 * m_TTable->frameWidth();
-    m_TTable->setMinimumWidth(width);
+    m_TTable->setFixedWidth(width);
     return m_TTable;
 }
 
 QWidget* Form_main::buildResultPanel() {
     auto* panel = new QWidget;
-    panel->setFixedWidth(390);
+    panel->setMinimumWidth(360);
     auto* g = new QGridLayout(panel);
     g->setContentsMargins(6, 0, 0, 0);
     g->setVerticalSpacing(4);
