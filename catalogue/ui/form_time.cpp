@@ -8,10 +8,10 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <initializer_list>
@@ -85,9 +85,6 @@ FormTime::FormTime(Session& session, QWidget* parent) : QWidget(parent), m_sessi
             [this](int i) { m_session.editor.cAddFmt = m_cAddFmt->itemText(i).toStdString(); });
     connect(m_bAddFmt, &QPushButton::clicked, this, &FormTime::save);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    escape->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     m_session.editor.loaded = true;
     m_session.addObserver(this);
@@ -260,6 +257,15 @@ void FormTime::open(bool editable) {
 
 void FormTime::save() {
     saveFormat(m_session);
+}
+
+void FormTime::keyPressEvent(QKeyEvent* event) {
+    // Escape anywhere in the window: the controls leave it to the window.
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void FormTime::closeEvent(QCloseEvent* event) {
