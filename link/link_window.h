@@ -1,0 +1,22 @@
+// The link's place in the main window: its events reach the session, and
+// the device behind every "COMn" entry of the port list is shown where the
+// user sees it (the entry's tooltip, and the chosen one's on the list).
+#pragma once
+
+class QComboBox;
+class QWidget;
+
+namespace qv {
+
+class QtSerialPort;
+class Session;
+
+// Keeps the tooltips current while the port table changes.
+void showPortDevices(QComboBox& selCom, QtSerialPort& port);
+
+// Everything the main window needs of the link: the receive event and the
+// port's loss go to the session (connectLink), and the window's port list
+// "SelCom" shows the devices.
+void attachReceiverLink(QtSerialPort& port, Session& session, QWidget& mainWindow);
+
+} // namespace qv
