@@ -1,0 +1,87 @@
+// Fixtures for the engine tests: a catalogue of our own rows in the shipped
+// table layout, captures written straight into the time table, and NEC key
+// presses built from the protocol's description.
+#pragma once
+
+#include "app/session.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace enginetest {
+
+using Fields = std::vector<std::pair<std::string, qv::FieldValue>>;
+
+inline qv::FieldValue num(double v) {
+    return qv::FieldValue::number(v);
+}
+inline qv::FieldValue text(const std::string& t) {
+    return qv::FieldValue::text(t);
+}
+inline qv::FieldValue null() {
+    return {};
+}
+
+// A temporary folder removed when the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    std::string file(const std::string& name) const;
+    const std::string& path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+std::string sourcePath(const std::string& relative);
+
+// The NEC N-8 parameters (the format editor's defaults) with one head bit.
+Fields necFields();
+
+// A catalogue holding only the rows a test makes: the table and index of
+// data/catalogue.sql, rows from necFields() changed by the given fields.
+class TestCatalogue {
+public:
+    explicit TestCatalogue(const std::string& path);
+    const std::string& path() const { return m_path; }
+    void add(const std::string& key, const Fields& changes = {});
+    void set(const std::string& key, const Fields& changes);
+    bool has(const std::string& key) const;
+
+private:
+    std::string m_path;
+};
+
+// Times written into the time table from (1, 1) in reading order; every
+// other data cell is emptied.
+void loadTimes(qv::Session& s, const std::vector<long>& times);
+
+// An NEC key press: one frame with address, command and their inverses,
+// then repeat frames, at the 108 ms frame period; the last burst is
+// followed by the end-of-signal gap.
+std::vector<long> necPress(unsigned address, unsigned command, int repeats);
+
+// A session on a test catalogue in its own folder ("Error record.txt" lies
+// there too).
+class EngineTest : public ::testing::Test {
+protected:
+    EngineTest();
+
+    // Makes (or changes) the row of key from the NEC parameters and selects it.
+    void useFormat(const std::string& key, const Fields& changes = {});
+    // The time table, the cursor at (row, col).
+    void load(const std::vector<long>& times, long row = 1, int col = 1);
+    std::string errorRecordText() const;
+
+    TempDir dir;
+    TestCatalogue catalogue;
+    qv::Session s;
+};
+
+} // namespace enginetest
