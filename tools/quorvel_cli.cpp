@@ -207,7 +207,7 @@ int cmdDecode(const std::vector<std::string>& args) {
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&]() -> const std::string* {
-            if (i + 1 >= args.size()) {
+            if (i + 1 >= args.size() || args[i + 1].rfind("--", 0) == 0) {
                 missing = a;
                 return nullptr;
             }

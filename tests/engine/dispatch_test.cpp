@@ -1,0 +1,276 @@
+// The decode dispatch: the result on the main window and beside it, the
+// error record, automatic format selection, the sample comparison and the
+// hand-over to the code recording grid.
+#include "app/capture_tick.h"
+#include "app/dispatch.h"
+#include "app/main_state.h"
+#include "catalogue/format_selection.h"
+#include "engine/engine.h"
+#include "engine_support.h"
+
+#include <filesystem>
+
+using namespace qv;
+using namespace enginetest;
+
+namespace {
+
+const std::string kNecHexLine = "00 FF 12 ED \r\n";
+
+class Dispatch : public EngineTest {
+protected:
+    // One capture's tick after loading: the capture in the time table, then
+    // the dispatch.
+    void capture(const std::vector<long>& times) {
+        loadTimes(s, times);
+        s.setTimers(false, false);
+        decodeDispatch(s);
+    }
+    std::vector<long> goodPress() { return necPress(0x00, 0x12, 0); }
+    std::vector<long> badPress() {
+        auto t = necPress(0x00, 0x12, 0);
+        t[2] = 700; // the first customer bit's burst
+        return t;
+    }
+    bool recordExists() const { return std::filesystem::exists(dir.file("Error record.txt")); }
+};
+
+TEST_F(Dispatch, GoodCaptureIsShownEverywhere) {
+    capture(goodPress());
+    EXPECT_EQ(s.tHCode, kNecHexLine);
+    EXPECT_EQ(s.tBcode, "00000000 11111111 01001000 10110111 \r\n");
+    EXPECT_EQ(s.code.tHexCode, s.tBcode);
+    EXPECT_EQ(s.help.Text1, s.tBcode + "\r\n" + s.tHCode + "\r\n\r\n");
+    EXPECT_EQ(s.tTole, "3%");
+    EXPECT_EQ(s.tTTole, "500");
+    EXPECT_TRUE(s.Timer2);
+}
+
+TEST_F(Dispatch, FailedCaptureAppendsOneBlockOfItsErrorLines) {
+    capture(badPress());
+    EXPECT_EQ(s.tHCode, "");
+    EXPECT_EQ(errorRecordText(), "Group 1:0 Osc time is error!\r\n"
+                                 "0 Osc standard time:562\r\n"
+                                 "0 Osc test time:700\r\n"
+                                 "\r\n\r\n");
+}
+
+TEST_F(Dispatch, ErrorRecordGetsEachFailedCaptureOnce) {
+    capture(badPress());
+    capture(badPress());
+    const std::string block = "Group 1:0 Osc time is error!\r\n0 Osc standard time:562\r\n"
+                              "0 Osc test time:700\r\n\r\n\r\n";
+    EXPECT_EQ(errorRecordText(), block + block);
+}
+
+TEST_F(Dispatch, GoodCaptureCreatesTheRecordButWritesNothing) {
+    capture(goodPress());
+    EXPECT_TRUE(recordExists());
+    EXPECT_EQ(errorRecordText(), "");
+}
+
+TEST_F(Dispatch, IgnoreTimeWritesNoRecord) {
+    setIgnoreTime(s, true);
+    capture(badPress());
+    EXPECT_FALSE(recordExists());
+    EXPECT_EQ(s.tHCode, kNecHexLine);
+    EXPECT_EQ(s.ErrRcd.size(), 3u);
+    EXPECT_EQ(s.tTole, "15%");
+}
+
+TEST_F(Dispatch, UnwritableRecordIsReported) {
+    s.errorRecord.setPath(dir.path()); // a folder cannot be appended to
+    capture(badPress());
+    ASSERT_EQ(s.messages.size(), 1u);
+    EXPECT_NE(s.messages[0].find("The error record could not be written"), std::string::npos);
+    EXPECT_TRUE(s.Timer2);
+}
+
+TEST_F(Dispatch, FewerGroupsThanQuickPressAddsTwoLines) {
+    useFormat("Form016", {{"G_count", num(3)}});
+    capture(goodPress());
+    EXPECT_EQ(s.ErrRcd, (std::vector<std::string>{"Quick press should send 3groups",
+                                                  "Actually send 2groups"}));
+    EXPECT_EQ(errorRecordText(),
+              "Quick press should send 3groups\r\nActually send 2groups\r\n\r\n\r\n");
+}
+
+TEST_F(Dispatch, OctShowsBytesInDecimal) {
+    s.optOct = true;
+    capture(goodPress());
+    EXPECT_EQ(s.tHCode, "00 255 18 237 \r\n");
+}
+
+TEST_F(Dispatch, FormatWithoutRowDecodesNothingAndEndsTheTick) {
+    setIrtype(s, "Form999");
+    capture(goodPress());
+    EXPECT_EQ(s.tBcode, "");
+    EXPECT_TRUE(s.messages.empty());
+    EXPECT_TRUE(s.Timer2);
+}
+
+struct OctCase {
+    std::string name;
+    std::string hex;
+    std::string oct;
+};
+
+void PrintTo(const OctCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class Oct : public ::testing::TestWithParam<OctCase> {};
+
+TEST_P(Oct, ConvertsEveryTokenOfEveryLine) {
+    EXPECT_EQ(octText(GetParam().hex, "\r\n"), GetParam().oct);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Display, Oct,
+    ::testing::Values(OctCase{"TwoBytes", "0A 1F\r\n", "10 31 \r\n"},
+                      OctCase{"SmallValueGetsLeadingZero", "05\r\n", "05 \r\n"},
+                      OctCase{"LastOneDigitTokenIsKept", "1E 1\r\n", "30 01 \r\n"},
+                      OctCase{"EveryLine", "00 FF \r\n12 ED \r\n", "00 255 \r\n18 237 \r\n"},
+                      OctCase{"DoubleBlankIsNoToken", "0A  1F\r\n", "10 31 \r\n"},
+                      OctCase{"TextAfterLastBreakIsDropped", "0A\r\n1F", "10 \r\n"},
+                      OctCase{"Nothing", "", ""}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(FirstCodeLine, KeepsTheCarriageReturnOfTheFirstLine) {
+    EXPECT_EQ(firstCodeLine(" 00 FF \r\n12 \r\n", "\r\n"), "00 FF \r");
+    EXPECT_EQ(firstCodeLine("00 FF", "\r\n"), "");
+}
+
+// Automatic format selection over successive captures.
+class AutoSelection : public Dispatch {
+protected:
+    AutoSelection() {
+        // Form010 has NEC's head but twice its bit time: NEC presses fail there.
+        catalogue.add("Form010", {{"Zero_Osc", num(1124)}, {"zero_Idle", num(1124)}});
+        catalogue.add("Form040", {{"H_Osc", num(3000)}, {"H_Idle", num(3000)}});
+        setIrtype(s, "Form010(&ITT)");
+        s.mnuAuto = true;
+    }
+};
+
+TEST_F(AutoSelection, WidensTheToleranceThenTriesTheNextFittingFormat) {
+    const std::vector<std::string> shown = {"5%", "7%", "9%", "11%", "13%", "15%"};
+    for (const auto& tolerance : shown) {
+        capture(goodPress());
+        EXPECT_EQ(s.tTole, tolerance);
+        EXPECT_EQ(s.tHCode, "");
+        EXPECT_FALSE(s.Timer2);
+        EXPECT_EQ(s.irtype, "Form010(&ITT)");
+    }
+    EXPECT_EQ(s.tTTole, "8377.143");
+
+    capture(goodPress());
+    EXPECT_EQ(s.tBcode, "It not this format");
+    // The format that just failed matches its own head; the search goes on
+    // past it to the next one.
+    EXPECT_EQ(s.irtype, "Form016");
+    EXPECT_EQ(s.AutoFormatIndex, 2);
+    EXPECT_FLOAT_EQ(s.TimeTolerance, 0.05f);
+    EXPECT_FLOAT_EQ(s.CycleTolerance, 500);
+    EXPECT_EQ(s.tTole, "5%");
+
+    capture(goodPress());
+    EXPECT_EQ(s.tHCode, kNecHexLine);
+    EXPECT_TRUE(s.Timer2);
+}
+
+TEST_F(AutoSelection, NoFittingFormatGoesBackToTheFirst) {
+    catalogue.set("Form016", {{"H_Osc", num(3000)}});
+    setIrtype(s, "Form010(&ITT)");
+    for (int i = 0; i < 7; ++i)
+        capture(goodPress());
+    EXPECT_EQ(s.irtype, "Form001");
+    EXPECT_EQ(s.AutoFormatIndex, 0);
+    EXPECT_EQ(s.tHCode, "");
+}
+
+TEST_F(AutoSelection, EarlyEndOfTheTickStillRecordsTheErrors) {
+    capture(goodPress());
+    EXPECT_NE(errorRecordText(), "");
+    EXPECT_EQ(errorRecordText().substr(errorRecordText().size() - 4), "\r\n\r\n");
+}
+
+// The sample comparison: captures alternate between storing and comparing.
+TEST_F(Dispatch, SampleComparisonBeepsOnEqualCodes) {
+    s.mnuCmp = true;
+    capture(goodPress());
+    EXPECT_TRUE(s.SampleHeld);
+    EXPECT_EQ(s.SampleCode, "00 FF 12 ED \r");
+    EXPECT_EQ(s.beeps, 0);
+    capture(goodPress());
+    EXPECT_EQ(s.beeps, 1);
+    EXPECT_FALSE(s.SampleHeld);
+    capture(goodPress());
+    EXPECT_EQ(s.beeps, 1); // stores a new sample
+    EXPECT_TRUE(s.SampleHeld);
+}
+
+TEST_F(Dispatch, MismatchingCaptureBecomesTheNewSample) {
+    s.mnuCmp = true;
+    capture(goodPress());
+    capture(necPress(0x01, 0x12, 0));
+    EXPECT_EQ(s.beeps, 0);
+    EXPECT_TRUE(s.SampleHeld);
+    EXPECT_EQ(s.SampleCode, "01 FE 12 ED \r");
+}
+
+TEST_F(Dispatch, SampleIsUpdatedWithoutComparison) {
+    capture(goodPress());
+    capture(goodPress());
+    EXPECT_EQ(s.beeps, 0);
+    EXPECT_FALSE(s.SampleHeld);
+}
+
+// The hand-over to the code recording grid.
+class HandOver : public Dispatch {
+protected:
+    HandOver() {
+        s.codeGrid = &grid;
+        s.code.cIrRec = true;
+    }
+    MemoryCodeGrid grid{12, 5};
+};
+
+TEST_F(HandOver, ColumnThreeStartsWithFormatAndTolerance) {
+    s.RecordCol = 3;
+    capture(goodPress());
+    EXPECT_EQ(grid.cell(0, 3), "Form016");
+    EXPECT_EQ(grid.cell(0, 4), "0.03");
+    EXPECT_EQ(grid.cell(0, 8), "00 FF 12 ED \r");
+    EXPECT_EQ(s.RecordCol, 9);
+    EXPECT_EQ(s.code.lDspRslt, "Record success!");
+    EXPECT_EQ(s.code.lDspRsltColor, "red");
+    EXPECT_EQ(s.beeps, 1);
+    EXPECT_EQ(s.code.tRow, "1");
+    EXPECT_EQ(s.code.tCol, "9");
+}
+
+TEST_F(HandOver, LastColumnMovesToTheNextRow) {
+    s.RecordCol = 11;
+    capture(goodPress());
+    EXPECT_EQ(grid.cell(0, 11), "00 FF 12 ED \r");
+    EXPECT_EQ(s.RecordCol, 1);
+    EXPECT_EQ(grid.currentRow(), 1);
+    EXPECT_EQ(s.code.tRow, "2");
+}
+
+TEST_F(HandOver, EveryFourthColumnScrollsTheGrid) {
+    s.RecordCol = 7;
+    capture(goodPress());
+    EXPECT_EQ(s.RecordCol, 8);
+    EXPECT_EQ(grid.leftColumn(), 4);
+}
+
+TEST_F(HandOver, NothingDecodedHandsNothingOver) {
+    s.RecordCol = 5;
+    capture(badPress());
+    EXPECT_EQ(grid.cell(0, 5), "");
+    EXPECT_EQ(s.RecordCol, 5);
+}
+
+} // namespace
