@@ -170,6 +170,7 @@ public:
 
     // --- catalogue selection ---
     std::string cataloguePath = "IRTime.db";
+    std::string codeDatabasePath = "IR_CODE_DB.db"; // the code recording window's table
     std::unique_ptr<TableCursor> CurFormat;
     bool ReadOrder = false;
     std::string RepeatSpec;

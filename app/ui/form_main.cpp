@@ -9,6 +9,7 @@
 #include "catalogue/format_selection.h"
 #include "link/link_control.h"
 #include "platform/paths.h"
+#include "recording/ui/secondary_windows.h"
 #include "waveform/waveform.h"
 
 #include <QAction>
@@ -99,6 +100,8 @@ Form_main::Form_main(Session& session, QWidget* parent) : QMainWindow(parent), m
     all->addWidget(buildWavePanel(), 2);
     setCentralWidget(central);
     buildMenus();
+    // The other windows; the code recording window exists before start-up.
+    (new SecondaryWindows(m_s, this))->connectMenus(this);
 
     m_Timer1 = new QTimer(this);
     m_Timer1->setObjectName("Timer1");

@@ -29,6 +29,7 @@ int main(int argc, char* argv[]) {
 
     qv::Session session;
     session.cataloguePath = qv::programDirectory() + "/IRTime.db";
+    session.codeDatabasePath = qv::programDirectory() + "/IR_CODE_DB.db";
     qv::MemoryPort port;
     session.port = &port;
 

@@ -1,6 +1,5 @@
 #include "recording/ui/form_code.h"
 
-#include "platform/paths.h"
 #include "recording/code_window.h"
 #include "recording/ui/sql_code_grid.h"
 
@@ -43,10 +42,6 @@ template <class W> W* named(W* widget, const char* name) {
 }
 
 } // namespace
-
-QString FormCode::defaultDatabasePath() {
-    return qs(programDirectory()) + QStringLiteral("/IR_CODE_DB.db");
-}
 
 FormCode::FormCode(Session& session, const QString& databasePath, QWidget* parent)
     : QMainWindow(parent), m_session(session), m_grid(std::make_unique<SqlCodeGrid>(databasePath)) {

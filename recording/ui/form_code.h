@@ -26,9 +26,6 @@ class SqlCodeGrid;
 class FormCode : public QMainWindow, public SessionObserver {
     Q_OBJECT
 public:
-    // The database file beside the executables.
-    static QString defaultDatabasePath();
-
     FormCode(Session& session, const QString& databasePath, QWidget* parent = nullptr);
     ~FormCode() override;
 

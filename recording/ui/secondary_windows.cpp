@@ -16,9 +16,11 @@ SecondaryWindows::SecondaryWindows(Session& session, QWidget* parent,
                                    const QString& codeDatabasePath, const QString& helpPath)
     : QObject(parent), m_session(session), m_parent(parent),
       m_helpPath(helpPath.isEmpty() ? HelpTopicWindow::defaultHelpPath() : helpPath) {
-    m_code = new FormCode(
-        session, codeDatabasePath.isEmpty() ? FormCode::defaultDatabasePath() : codeDatabasePath,
-        parent);
+    m_code =
+        new FormCode(session,
+                     codeDatabasePath.isEmpty() ? QString::fromStdString(session.codeDatabasePath)
+                                                : codeDatabasePath,
+                     parent);
 }
 
 SecondaryWindows::~SecondaryWindows() {

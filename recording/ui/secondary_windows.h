@@ -23,7 +23,7 @@ class SecondaryWindows : public QObject {
     Q_OBJECT
 public:
     // The windows are children of parent (the main window), so they close
-    // with it.
+    // with it. The code database is session.codeDatabasePath unless given.
     SecondaryWindows(Session& session, QWidget* parent, const QString& codeDatabasePath = QString(),
                      const QString& helpPath = QString());
     ~SecondaryWindows() override;

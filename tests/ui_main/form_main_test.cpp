@@ -250,12 +250,12 @@ void FormMainTest::irMenuEntries_data() {
         const char *name, *caption, *keys;
         bool enabled;
     };
-    const Row rows[] = {{"mnusettime", "Standard &Time Parameter", "F5", false},
-                        {"mnuAddFmt", "&Add Or Modify Format", "Ctrl+A", false},
-                        {"mnuviewcode", "&Record code and Set tolerance", "F4", false},
-                        {"mnuErrMes", "&View Error Message", "F3", false},
-                        {"mnuVCode", "&View zoom IR Code", "Ctrl+D", false},
-                        {"mnuHelp", "Help &topic", "F1", false},
+    const Row rows[] = {{"mnusettime", "Standard &Time Parameter", "F5", true},
+                        {"mnuAddFmt", "&Add Or Modify Format", "Ctrl+A", true},
+                        {"mnuviewcode", "&Record code and Set tolerance", "F4", true},
+                        {"mnuErrMes", "&View Error Message", "F3", true},
+                        {"mnuVCode", "&View zoom IR Code", "Ctrl+D", true},
+                        {"mnuHelp", "Help &topic", "F1", true},
                         {"mnu3per", "Time tolerance &3%", "", true},
                         {"mnu5Per", "Time tolerance &5%", "", true},
                         {"mnu8per", "Time tolerance &8%", "", true},

@@ -1,5 +1,6 @@
 // The format editor window: its two modes, the save into a user slot and
 // what a failed save leaves behind.
+#include "app/capture_tick.h"
 #include "catalogue/format_selection.h"
 #include "catalogue/ui/form_time.h"
 #include "window_test_support.h"
@@ -76,6 +77,7 @@ private slots:
     void saveWithoutSlotWritesNothing();
     void failedSaveLeavesTheCatalogueUnchanged_data();
     void failedSaveLeavesTheCatalogueUnchanged();
+    void nextCaptureDecodesAgainstTheSavedSlot();
 };
 
 void FormatEditorTest::readOnlyModeShowsNoSlotChooser() {
@@ -274,6 +276,34 @@ void FormatEditorTest::failedSaveLeavesTheCatalogueUnchanged() {
         QVERIFY2(QString::fromStdString(t.s.messages.front()).contains(word),
                  t.s.messages.front().c_str());
     QCOMPARE(QString::fromStdString(t.s.CurFormat->key()), QStringLiteral("Form016"));
+}
+
+void FormatEditorTest::nextCaptureDecodesAgainstTheSavedSlot() {
+    TestSession t;
+    qv::MemoryPort port;
+    port.open(1);
+    t.s.port = &port;
+    auto capture = [&] {
+        port.receive(qvtest::necSample());
+        qv::captureTick(t.s);
+    };
+    capture();
+    QVERIFY2(!t.s.tHCode.empty(), "the sample decodes against Form016");
+
+    // Form158 gets Form016's parameters with a head burst the sample does not have.
+    qv::FormTime w(t.s);
+    w.open(true);
+    typeInto(w, "tHeadOsc", QStringLiteral("5000"));
+    chooseSlot(w, QStringLiteral("Form158"));
+    clickSave(w);
+    QVERIFY(t.s.messages.empty());
+
+    capture();
+    QCOMPARE(QString::fromStdString(t.s.irtype), QStringLiteral("Form016(NEC N-8)"));
+    QVERIFY(t.s.tHCode.empty());
+    const std::vector<std::string>& errors = t.s.ErrRcd;
+    QVERIFY(std::find(errors.begin(), errors.end(), "The head's Osc standard time:5000") !=
+            errors.end());
 }
 
 QTEST_MAIN(FormatEditorTest)
