@@ -101,6 +101,11 @@ QLineEdit* FormTime::box(const char* name) {
     const std::string key = name;
     connect(edit, &QLineEdit::textEdited, this,
             [this, key](const QString& t) { m_session.editor.box[key] = t.toStdString(); });
+    // Numbers get narrow boxes; the structure, alias and remark take the room left.
+    if (key == "tStru" || key == "tRemark")
+        edit->setMinimumWidth(260);
+    else if (key != "tAlias")
+        edit->setMaximumWidth(90);
     m_boxes[key] = edit;
     return edit;
 }
@@ -186,7 +191,7 @@ QWidget* FormTime::buildFrame() {
                     });
                     line->addWidget(m_cTole);
                 } else {
-                    line->addWidget(box(item.name), std::string(item.name) == "tStru" ? 3 : 1);
+                    line->addWidget(box(item.name));
                 }
                 break;
             case Item::Check: {
