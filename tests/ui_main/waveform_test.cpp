@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <vector>
 
 using namespace qv;
@@ -135,6 +136,10 @@ struct FrameCase {
     bool rowTwo, rowThree, rowFour;
 };
 
+void PrintTo(const FrameCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class FrameRows : public ::testing::TestWithParam<FrameCase> {};
 
 TEST_P(FrameRows, AppearAsTheGapsAllow) {
@@ -235,6 +240,10 @@ struct ZoomKeyCase {
     const char* caption;
 };
 
+void PrintTo(const ZoomKeyCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class ZoomKeys : public ::testing::TestWithParam<ZoomKeyCase> {};
 
 TEST_P(ZoomKeys, StepWithinTheSevenZooms) {
@@ -289,6 +298,10 @@ struct StepCase {
     const char* label;
 };
 
+void PrintTo(const StepCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class RuleSteps : public ::testing::TestWithParam<StepCase> {};
 
 TEST_P(RuleSteps, MoveTheSelectedLinesByTheirShareOfTheScale) {
@@ -320,6 +333,10 @@ struct ClickCase {
     double wantRed, wantGreen;
     const char* label;
 };
+
+void PrintTo(const ClickCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class PictureClicks : public ::testing::TestWithParam<ClickCase> {};
 
