@@ -1,0 +1,140 @@
+// Any receiver message through the whole capture tick, against any row of
+// the shipped catalogue, with the user's switches taken from the input.
+#include "fuzz_support.h"
+#include "fuzz_targets.h"
+
+#include "app/capture_tick.h"
+#include "app/main_state.h"
+#include "catalogue/format_menus.h"
+#include "catalogue/format_selection.h"
+
+#include <filesystem>
+#include <set>
+
+namespace qvfuzz {
+
+namespace {
+
+const std::set<std::string> kGenericKeys = {"IB", "RIB", "HL", "SE"};
+// What the learner may rewrite in a generic row.
+const std::set<std::string> kLearnedFields = {"X",        "stru",     "H_Bits",    "H_Osc",
+                                              "H_Idle",   "Zero_Osc", "zero_Idle", "One_Osc",
+                                              "One_Idle", "b_end"};
+
+struct Fixture {
+    std::string catalogue = workDir() + "/IRTime.db";
+    std::string errorRecord = workDir() + "/Error record.txt";
+    CatalogueRows shipped;
+    std::vector<std::string> captions;
+    bool dirty = true;
+
+    Fixture() {
+        shipped = catalogueRows(pristineCatalogue());
+        for (const auto& e : qv::formatMenuEntries())
+            captions.push_back(e.caption);
+        captions.push_back("Form999(no row)");
+    }
+
+    void restore() {
+        if (dirty) copyFile(pristineCatalogue(), catalogue);
+        dirty = false;
+    }
+
+    // Only the learned fields of the generic rows may differ from the shipped catalogue.
+    void checkCatalogue() const {
+        const CatalogueRows now = catalogueRows(catalogue);
+        require(now.size() == shipped.size(), "the catalogue lost or gained rows");
+        for (size_t r = 0; r < now.size(); ++r) {
+            require(now[r].size() == shipped[r].size(), "a catalogue row lost fields");
+            const std::string& key = shipped[r].front().second;
+            require(now[r].front() == shipped[r].front(), "catalogue row " + key + " changed key");
+            for (size_t f = 0; f < now[r].size(); ++f) {
+                if (now[r][f] == shipped[r][f]) continue;
+                const std::string& field = shipped[r][f].first;
+                require(kGenericKeys.count(key) && kLearnedFields.count(field),
+                        "field " + field + " of catalogue row " + key + " changed");
+            }
+        }
+    }
+};
+
+Fixture& fixture() {
+    static Fixture f;
+    return f;
+}
+
+uintmax_t fileSize(const std::string& path) {
+    std::error_code ec;
+    const auto n = std::filesystem::file_size(path, ec);
+    return ec ? 0 : n;
+}
+
+} // namespace
+
+int captureDispatch(const uint8_t* data, size_t size) {
+    Fixture& fx = fixture();
+    fx.restore();
+    std::filesystem::remove(fx.errorRecord);
+
+    ByteReader in(data, size);
+    const std::string caption = fx.captions[in.byte() % fx.captions.size()];
+    const uint8_t switches = in.byte();
+    const uint8_t tolerance = in.byte();
+    const uint8_t recordColumn = in.byte();
+    const std::vector<uint8_t> message = in.rest();
+
+    qv::MemoryPort port;
+    qv::MemoryCodeGrid grid;
+    {
+        qv::Session s;
+        s.cataloguePath = fx.catalogue;
+        s.errorRecord.setPath(fx.errorRecord);
+        s.port = &port;
+        s.codeGrid = &grid;
+        qv::startUp(s);
+        qv::setIrtype(s, caption);
+        s.mnuAuto = switches & 1;
+        s.optOct = switches & 4;
+        s.mnuCmp = switches & 8;
+        s.code.cIrRec = switches & 16;
+        s.RecordCol = static_cast<int16_t>(recordColumn % 128);
+        switch (tolerance % 4) {
+        case 0:
+            break;
+        case 1:
+            qv::toleranceMenu(s, 5);
+            break;
+        case 2:
+            qv::toleranceMenu(s, 8);
+            break;
+        default:
+            // A tolerance typed into the box: any percentage up to 63.
+            s.tTole = std::to_string(tolerance >> 2) + "%";
+            qv::toleranceBoxEnter(s);
+            break;
+        }
+        qv::setIgnoreTime(s, switches & 2);
+
+        const int ticks = 1 + (switches >> 5);
+        for (int i = 0; i < ticks; ++i) {
+            if (kGenericKeys.count(s.irtype)) fx.dirty = true; // the learner writes its row
+            const uintmax_t before = fileSize(fx.errorRecord);
+            port.receive(message);
+            qv::captureTick(s);
+
+            // At most one block per capture, only with "Ignore Time" unchecked.
+            uintmax_t block = 0;
+            if (message.size() >= 10 && !s.cIgnoreT && !s.ErrRcd.empty()) {
+                for (const auto& line : s.ErrRcd)
+                    block += line.size() + 2;
+                block += s.CrLf.size() + 2;
+            }
+            require(fileSize(fx.errorRecord) - before == block,
+                    "the error record did not grow by exactly this capture's block");
+        }
+    }
+    if (fx.dirty) fx.checkCatalogue();
+    return 0;
+}
+
+} // namespace qvfuzz

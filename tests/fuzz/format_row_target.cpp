@@ -1,0 +1,285 @@
+// Any values in a format row, decoded against a capture. The row starts as
+// a shipped row and the input rewrites some of its fields with values of
+// every kind a file or a user can hold; the capture is a receiver message or
+// times written straight into the capture record.
+#include "fuzz_support.h"
+#include "fuzz_targets.h"
+
+#include "app/capture_loader.h"
+#include "app/capture_tick.h"
+#include "catalogue/format_editor.h"
+#include "catalogue/format_selection.h"
+#include "platform/basic.h"
+#include "platform/table_cursor.h"
+#include "waveform/waveform.h"
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sqlite3.h>
+#include <sstream>
+
+namespace qvfuzz {
+
+namespace {
+
+// The slots with rules of their own, and the generic keys.
+const char* const kSlots[] = {"Form002", "Form008", "Form009", "Form011", "Form016", "Form018",
+                              "Form025", "Form029", "Form030", "Form031", "Form042", "Form046",
+                              "Form047", "Form059", "Form063", "Form064", "Form086", "Form089",
+                              "Form090", "Form098", "Form126", "Form127", "Form128", "Form131",
+                              "Form135", "IB",      "RIB",     "HL",      "SE",      "Form160"};
+const char* const kTypes[] = {"IB", "RIB", "HL", "Pulse", "MIS", "SE", "RCS16", "DNA", "OTHER"};
+const char* const kTokens[] = {"H", "H2", "S",  "T", "F", "C", "~C", "RC0",
+                               "D", "~D", "B0", "E", "P", "X", "",   "x"};
+const double kExtremes[] = {1e9,   -1e9,    2147483648.0, -2147483649.0, 9.3e18,
+                            1e300, -1e300,  65536,        32768,         -32769,
+                            1e-9,  0.49999, 248885,       35555,         INFINITY};
+
+// The table layout of the shipped catalogue (everything before its rows).
+const std::string& schema() {
+    static const std::string text = [] {
+        std::ifstream in(std::string(QV_SOURCE_DIR) + "/data/catalogue.sql");
+        std::stringstream all;
+        all << in.rdbuf();
+        const std::string sql = all.str();
+        const size_t rows = sql.find("INSERT");
+        require(rows != std::string::npos, "data/catalogue.sql has no rows");
+        return sql.substr(0, rows);
+    }();
+    return text;
+}
+
+struct Fixture {
+    CatalogueRows shipped = catalogueRows(pristineCatalogue());
+    std::string editorCatalogue = workDir() + "/editor.db";
+    std::string errorRecord = workDir() + "/Error record.txt";
+    Fixture() { copyFile(pristineCatalogue(), editorCatalogue); }
+};
+
+Fixture& fixture() {
+    static Fixture f;
+    return f;
+}
+
+std::string structure(ByteReader& in) {
+    std::string out;
+    const int n = in.byte() % 24;
+    for (int i = 0; i < n; ++i) {
+        if (i) out += ',';
+        out += kTokens[in.byte() % std::size(kTokens)];
+    }
+    if (in.byte() & 1) out += ','; // a trailing comma makes the last token end in one
+    return out;
+}
+
+qv::FieldValue anyValue(ByteReader& in) {
+    using qv::FieldValue;
+    switch (in.byte() % 12) {
+    case 0:
+        return {};
+    case 1:
+        return FieldValue::text("");
+    case 2:
+        return FieldValue::text("---");
+    case 3:
+        return FieldValue::number(in.i16());
+    case 4:
+        return FieldValue::number(in.f64());
+    case 5:
+        return FieldValue::text(in.text(64));
+    case 6:
+        return FieldValue::number(in.i16() / 8.0);
+    case 7:
+        return FieldValue::text(qv::doubleText(in.i16() / 4.0)); // a number kept as text
+    case 8:
+        return FieldValue::number(kExtremes[in.byte() % std::size(kExtremes)]);
+    case 9:
+        return FieldValue::text(kSlots[in.byte() % std::size(kSlots)]);
+    case 10:
+        return FieldValue::text(kTypes[in.byte() % std::size(kTypes)]);
+    default:
+        return FieldValue::text(structure(in));
+    }
+}
+
+void bind(sqlite3_stmt* st, int n, const qv::FieldValue& v) {
+    if (v.isNull())
+        sqlite3_bind_null(st, n);
+    else if (v.isNumber())
+        sqlite3_bind_double(st, n, *v.toNumber());
+    else
+        sqlite3_bind_text(st, n, v.toText().c_str(), -1, SQLITE_TRANSIENT);
+}
+
+// A catalogue in memory holding the one row.
+std::unique_ptr<qv::TableCursor> rowCursor(const std::vector<std::string>& names,
+                                           const std::vector<qv::FieldValue>& values) {
+    auto db = qv::Database::create(":memory:");
+    db->exec(schema());
+    std::string sql = "INSERT INTO \"Type\" VALUES (";
+    for (size_t i = 0; i < names.size(); ++i)
+        sql += i ? ", ?" : "?";
+    sql += ")";
+    sqlite3_stmt* st = nullptr;
+    require(sqlite3_prepare_v2(db->handle(), sql.c_str(), -1, &st, nullptr) == SQLITE_OK,
+            "cannot prepare the row");
+    for (size_t i = 0; i < values.size(); ++i)
+        bind(st, static_cast<int>(i) + 1, values[i]);
+    const int rc = sqlite3_step(st);
+    sqlite3_finalize(st);
+    require(rc == SQLITE_DONE, "cannot store the row");
+    return std::make_unique<qv::TableCursor>(db, "Type", "Format");
+}
+
+// Times straight into the capture record; two values stand for an empty
+// cell and the end marker.
+void writeCells(qv::Session& s, ByteReader& in) {
+    for (long r = 1; r <= qv::kDataRows; ++r)
+        for (long c = 1; c <= qv::kDataCols; ++c) {
+            std::string cell;
+            if (!in.empty()) {
+                const uint32_t v = in.u24();
+                if (v == 0xFFFFFF)
+                    cell.clear();
+                else if (v == 0xFFFFFE)
+                    cell = std::to_string(qv::kEndOfSignal);
+                else
+                    cell = std::to_string(v);
+            }
+            s.TTable.setCell(r, c, cell);
+        }
+}
+
+// The editor's save of the typed values into a user slot: either the row
+// holds what was typed, or the user is told and the row is as it was.
+void saveThroughEditor(qv::Session& s, const std::vector<std::string>& names,
+                       const std::vector<qv::FieldValue>& values) {
+    Fixture& fx = fixture();
+    static const std::map<std::string, std::string> boxOf = {{"stru", "tStru"},
+                                                             {"H_Osc", "tHeadOsc"},
+                                                             {"H_Idle", "tHeadIdle"},
+                                                             {"G2H_Osc", "tHead1Osc"},
+                                                             {"G2H_Idle", "tHead1Idle"},
+                                                             {"HB2_Osc", "tH1B2Osc"},
+                                                             {"HB2_Idle", "tH1B2Idle"},
+                                                             {"Alias", "tAlias"},
+                                                             {"Type", "tType"},
+                                                             {"H_Bits", "tHBits"},
+                                                             {"S_Bits", "tSbits"},
+                                                             {"T", "tTbits"},
+                                                             {"Instance", "tTcode"},
+                                                             {"F", "tFixBits"},
+                                                             {"Fix_Time", "tFixTime"},
+                                                             {"f_sit", "tFixCode"},
+                                                             {"Zero_Osc", "t0Osc"},
+                                                             {"zero_Idle", "t0Idle"},
+                                                             {"One_Osc", "t1Osc"},
+                                                             {"One_Idle", "t1Idle"},
+                                                             {"C", "tCBits"},
+                                                             {"R_C", "tRCBits"},
+                                                             {"D", "tDBits"},
+                                                             {"R_D", "tRDbits"},
+                                                             {"CF_T", "tCF"},
+                                                             {"CF_Osc", "tCFOsc"},
+                                                             {"T1", "tT1"},
+                                                             {"G2_T", "tT2"},
+                                                             {"E_Osc", "tEOsc"},
+                                                             {"E_Idle", "tEIdle"},
+                                                             {"b_end", "tLastOsc"},
+                                                             {"X", "tXtime"},
+                                                             {"G_count", "tGroups"},
+                                                             {"Remark", "tRemark"}};
+    for (size_t i = 0; i < names.size(); ++i)
+        if (auto it = boxOf.find(names[i]); it != boxOf.end())
+            s.editor.box[it->second] = values[i].toText();
+    s.editor.cAddFmt = "Form160";
+    s.cataloguePath = fx.editorCatalogue;
+
+    const CatalogueRows before = catalogueRows(fx.editorCatalogue);
+    const size_t messages = s.messages.size();
+    const bool saved = qv::saveFormat(s);
+    const CatalogueRows after = catalogueRows(fx.editorCatalogue);
+    require(after.size() == before.size(), "the editor's save lost or gained rows");
+    for (size_t r = 0; r < after.size(); ++r) {
+        if (after[r] == before[r]) continue;
+        require(saved && after[r].front().second == "Form160",
+                "the editor's save changed row " + before[r].front().second);
+    }
+    require(saved || s.messages.size() > messages, "a save that failed told the user nothing");
+    if (saved)
+        require(s.CurFormat && s.CurFormat->key() == "Form160",
+                "CurFormat is not on the saved row");
+}
+
+} // namespace
+
+int formatRow(const uint8_t* data, size_t size) {
+    Fixture& fx = fixture();
+    std::filesystem::remove(fx.errorRecord);
+    ByteReader in(data, size);
+
+    // The row: a shipped one, some fields replaced.
+    const auto& base = fx.shipped[in.byte() % fx.shipped.size()];
+    std::vector<std::string> names;
+    std::vector<qv::FieldValue> values;
+    {
+        auto db = qv::Database::open(pristineCatalogue(), true);
+        qv::TableCursor t(db, "Type", "Format");
+        t.seek(base.front().second);
+        for (const auto& [name, text] : base) {
+            names.push_back(name);
+            values.push_back(t.field(name));
+        }
+    }
+    const int changes = in.byte() % 16;
+    for (int i = 0; i < changes; ++i) {
+        const size_t field = in.byte() % names.size();
+        values[field] = anyValue(in);
+    }
+
+    const uint8_t switches = in.byte();
+    const uint8_t tolerance = in.byte();
+    const uint16_t cycleTolerance = in.u16();
+    const int16_t xTime = in.i16();
+    const std::string zeroOneTolerance = in.text(24);
+
+    qv::MemoryPort port;
+    qv::MemoryCodeGrid grid;
+    qv::Session s;
+    s.cataloguePath = pristineCatalogue(); // what automatic selection reads
+    s.errorRecord.setPath(fx.errorRecord);
+    s.port = &port;
+    s.codeGrid = &grid;
+    s.cIgnoreT = switches & 1;
+    s.optOct = switches & 2;
+    s.ReadOrder = switches & 4;
+    s.mnuAuto = switches & 8;
+    s.code.cIrRec = switches & 16;
+    s.TimeTolerance = static_cast<float>(tolerance) / 400.0f;
+    s.CycleTolerance = cycleTolerance;
+    s.XTime = xTime;
+    s.code.t01Tole = zeroOneTolerance;
+
+    if (switches & 32) {
+        saveThroughEditor(s, names, values);
+        s.irtype = "Form160";
+    } else {
+        s.CurFormat = rowCursor(names, values);
+        const std::string key = s.CurFormat->moveFirst() ? s.CurFormat->key() : std::string();
+        s.irtype = switches & 64 ? key : key + "(caption)";
+    }
+
+    if (switches & 128) {
+        writeCells(s, in);
+        qv::irdrw(s);
+        qv::decodeDispatch(s);
+    } else {
+        port.receive(in.rest());
+        qv::captureTick(s);
+    }
+    return 0;
+}
+
+} // namespace qvfuzz

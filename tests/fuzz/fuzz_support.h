@@ -1,0 +1,57 @@
+// What the fuzz targets share: reading structured values from the fuzzer's
+// bytes, a private folder with a fresh copy of the shipped catalogue, and the
+// check that ends the run when an input breaks a promise of the program.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qvfuzz {
+
+// Takes values from the front of the input; an exhausted input gives zeros
+// and empty texts, so every input means something.
+class ByteReader {
+public:
+    ByteReader(const uint8_t* data, size_t size) : m_data(data), m_size(size) {}
+
+    bool empty() const { return m_pos >= m_size; }
+    size_t remaining() const { return m_size - m_pos; }
+    uint8_t byte();
+    uint16_t u16();
+    uint32_t u24();
+    int16_t i16() { return static_cast<int16_t>(u16()); }
+    double f64();
+    // A text of up to maxLength bytes, its length taken from one byte.
+    std::string text(size_t maxLength = 255);
+    std::vector<uint8_t> rest();
+
+private:
+    const uint8_t* m_data;
+    size_t m_size;
+    size_t m_pos = 0;
+};
+
+// A folder of this process, removed at exit.
+const std::string& workDir();
+
+// The shipped catalogue, built once from data/catalogue.sql into workDir().
+const std::string& pristineCatalogue();
+
+// Every row of a catalogue as text, field by field, in key order; used to
+// prove that nothing but the learned fields of a generic row changed.
+using CatalogueRows = std::vector<std::vector<std::pair<std::string, std::string>>>;
+CatalogueRows catalogueRows(const std::string& path);
+
+// Copies a file over another (the working catalogue back to its shipped state).
+void copyFile(const std::string& from, const std::string& to);
+
+// A broken promise: prints what and aborts, which the fuzzer reports as a
+// crash and a replay test as a failure.
+[[noreturn]] void broken(const std::string& what);
+inline void require(bool ok, const std::string& what) {
+    if (!ok) broken(what);
+}
+
+} // namespace qvfuzz
