@@ -1,0 +1,26 @@
+// The capture road in process: a session like the program's, a fresh
+// catalogue made from the shipped text source, a capture handed to the
+// serial port and the capture timer's tick.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qvproto {
+
+struct Decoded {
+    std::vector<std::string> binary, hex, errors, cycles, messages;
+};
+
+// The catalogue made once per test program from data/catalogue.sql.
+const std::string& freshCatalogue();
+
+// Decodes the times (burst first, microseconds) against the format key with
+// the tolerance menu's 3, 5 or 8 percent.
+Decoded decode(const std::string& key, const std::vector<int64_t>& times, int tolerancePercent);
+
+// The number after the last ':' of a cycle line.
+double cycleTime(const std::string& line);
+
+} // namespace qvproto
