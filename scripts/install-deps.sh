@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev libqt6sql6-sqlite
   libsqlite3-dev sqlite3
   libgtest-dev libbenchmark-dev
+  clang libclang-rt-14-dev llvm-14
   xvfb xauth fonts-dejavu-core
 )
 
