@@ -301,15 +301,8 @@ void FormCode::open() {
     openCodeWindow(m_session);
 }
 
-void FormCode::unload() {
-    m_closing = true;
-    closeCodeWindow(m_session);
-    hide();
-    m_closing = false;
-}
-
 void FormCode::closeEvent(QCloseEvent* event) {
-    if (!m_closing) closeCodeWindow(m_session);
+    closeCodeWindow(m_session);
     event->accept();
 }
 

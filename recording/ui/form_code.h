@@ -36,8 +36,6 @@ public:
 public slots:
     // The main window's "&Record code and Set tolerance".
     void open();
-    // Closes for good: the window's closing steps, without showing.
-    void unload();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -52,7 +50,6 @@ private:
 
     Session& m_session;
     std::unique_ptr<SqlCodeGrid> m_grid;
-    bool m_closing = false;
 
     QTableView* m_tblCode = nullptr;
     QLineEdit* m_tHexCode = nullptr;

@@ -1,10 +1,7 @@
 #include "recording/ui/secondary_windows.h"
 
-#include "catalogue/format_editor.h"
 #include "catalogue/ui/form_time.h"
-#include "errorlog/ui/error_viewer.h"
 #include "errorlog/ui/form_help.h"
-#include "recording/code_window.h"
 #include "recording/ui/form_code.h"
 
 #include <QAction>
@@ -90,14 +87,6 @@ void SecondaryWindows::showZoomCode() {
 void SecondaryWindows::showHelp() {
     if (!m_topic) m_topic = new HelpTopicWindow(m_helpPath, m_parent);
     m_topic->showTopic(QStringLiteral("Main_help"));
-}
-
-void SecondaryWindows::unloadAll() {
-    if (m_editor) closeFormatEditor(m_session);
-    if (m_code) m_code->unload();
-    if (m_help) closeErrorViewer(m_session);
-    if (m_topic) m_topic->hide();
-    m_session.errorRecord.close();
 }
 
 } // namespace qv

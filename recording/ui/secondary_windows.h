@@ -44,8 +44,6 @@ public slots:
     void showErrorRecord();
     void showZoomCode();
     void showHelp();
-    // Exit: every window runs its closing steps and is hidden.
-    void unloadAll();
 
 private:
     FormTime* editor();
