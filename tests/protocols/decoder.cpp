@@ -65,7 +65,8 @@ const std::string& freshCatalogue() {
     return path;
 }
 
-Decoded decode(const std::string& key, const std::vector<int64_t>& times, int tolerancePercent) {
+Decoded decode(const std::string& key, const std::vector<int64_t>& times, int tolerancePercent,
+               const std::function<void(qv::Session&)>& inspect) {
     const qv::FormatMenuEntry* entry = qv::findFormatEntry(key);
     if (!entry) throw std::invalid_argument("no menu entry " + key);
 
@@ -91,6 +92,7 @@ Decoded decode(const std::string& key, const std::vector<int64_t>& times, int to
     d.errors = s.ErrRcd;
     d.cycles.assign(s.code.lGCyc.begin() + static_cast<long>(cycles), s.code.lGCyc.end());
     d.messages.assign(s.messages.begin() + static_cast<long>(shown), s.messages.end());
+    if (inspect) inspect(s);
     return d;
 }
 

@@ -4,8 +4,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
+
+namespace qv {
+class Session;
+}
 
 namespace qvproto {
 
@@ -18,7 +23,9 @@ const std::string& freshCatalogue();
 
 // Decodes the times (burst first, microseconds) against the format key with
 // the tolerance menu's 3, 5 or 8 percent.
-Decoded decode(const std::string& key, const std::vector<int64_t>& times, int tolerancePercent);
+// After the decode, inspect sees the session (the selected row included).
+Decoded decode(const std::string& key, const std::vector<int64_t>& times, int tolerancePercent,
+               const std::function<void(qv::Session&)>& inspect = {});
 
 // The number after the last ':' of a cycle line.
 double cycleTime(const std::string& line);

@@ -1,0 +1,62 @@
+// A key press of one protocol does not decode cleanly against the row of a
+// clearly different protocol: either error lines or no code at all.
+#include "decoder.h"
+#include "protocol_cases.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Cross {
+    const char* signal; // slot whose protocol sends
+    const char* row;    // slot the capture is decoded against
+    const char* name;
+};
+
+const Cross kCrosses[] = {
+    {"Form016", "Form034", "NEC_against_Sony12"},
+    {"Form034", "Form016", "Sony12_against_NEC"},
+    {"Form030", "Form016", "RC5_against_NEC"},
+    {"Form016", "Form030", "NEC_against_RC5"},
+    {"Form012", "Form016", "Panasonic_against_NEC"},
+    {"Form016", "Form012", "NEC_against_Panasonic"},
+    {"Form052", "Form016", "Samsung_against_NEC"},
+    {"Form016", "Form052", "NEC_against_Samsung"},
+    {"Form046", "Form030", "RC6_against_RC5"},
+    {"Form030", "Form046", "RC5_against_RC6"},
+    {"Form034", "Form030", "Sony12_against_RC5"},
+    {"Form033", "Form013", "Sharp_against_Mitsubishi"},
+    {"Form137", "Form016", "Nokia_against_NEC"},
+    {"Form042", "Form059", "Zenith_against_Grundig16"},
+};
+
+struct Param {
+    Cross cross;
+    int tolerance;
+};
+
+class CrossProtocol : public testing::TestWithParam<Param> {};
+
+TEST_P(CrossProtocol, DoesNotDecodeCleanly) {
+    const Param p = GetParam();
+    const auto press = cases::protocolCase(p.cross.signal).make(cases::Code::Mixed);
+    const auto capture = irsig::render(press.press, 0.02, 11);
+    const qvproto::Decoded d = qvproto::decode(p.cross.row, capture.times, p.tolerance);
+    EXPECT_TRUE(!d.errors.empty() || d.hex.empty()) << testing::PrintToString(d.hex);
+}
+
+std::vector<Param> params() {
+    std::vector<Param> out;
+    for (const auto& c : kCrosses)
+        for (int tolerance : {3, 8})
+            out.push_back({c, tolerance});
+    return out;
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, CrossProtocol, testing::ValuesIn(params()),
+                         [](const testing::TestParamInfo<Param>& info) {
+                             return std::string(info.param.cross.name) + "_at" +
+                                    std::to_string(info.param.tolerance) + "pct";
+                         });
+
+} // namespace
