@@ -30,7 +30,7 @@ scripts/install-deps.sh
 build=build-fuzz
 sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 cmake -S . -B "$build" -G Ninja \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DQUORVEL_GUI=OFF -DQUORVEL_FUZZ=ON \
   -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link $sanitizers" \

@@ -80,6 +80,10 @@ SqlCodeGrid::SqlCodeGrid(const QString& path, QObject* parent) : QObject(parent)
     m_connection = QStringLiteral("qv_code_grid_%1").arg(reinterpret_cast<quintptr>(this), 0, 16);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     db.setDatabaseName(path);
+    // Another program holding the file locked must not freeze the window:
+    // a write waits as long as a catalogue write does, then fails and is
+    // reported.
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=200"));
     if (!db.open()) {
         m_error = path + QStringLiteral(": ") + db.lastError().text();
         return;

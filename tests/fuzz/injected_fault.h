@@ -1,0 +1,96 @@
+// Failures injected into a database file while the program writes it: a
+// second connection holding the file locked, a rollback journal that cannot
+// be created, and a file the system protects against writing.
+#pragma once
+
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qvfault {
+
+enum class Fault { None, LockedBySecondConnection, JournalCannotBeCreated, ReadOnlyFile };
+
+inline const char* faultName(Fault f) {
+    switch (f) {
+    case Fault::None:
+        return "NoFault";
+    case Fault::LockedBySecondConnection:
+        return "LockedBySecondConnection";
+    case Fault::JournalCannotBeCreated:
+        return "JournalCannotBeCreated";
+    case Fault::ReadOnlyFile:
+        return "ReadOnlyFile";
+    }
+    return "?";
+}
+
+// The system lets root write a read-only file, so that fault cannot be
+// made for root.
+inline bool canInject(Fault f) {
+    return f != Fault::ReadOnlyFile || geteuid() != 0;
+}
+
+inline std::string fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// Holds the fault from construction to destruction.
+class InjectedFault {
+public:
+    InjectedFault(std::string path, Fault fault) : m_path(std::move(path)), m_fault(fault) {
+        switch (fault) {
+        case Fault::None:
+            break;
+        case Fault::LockedBySecondConnection:
+            sqlite3_open(m_path.c_str(), &m_other);
+            m_holding =
+                sqlite3_exec(m_other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK;
+            break;
+        case Fault::JournalCannotBeCreated:
+            // A folder where the journal file would go.
+            m_holding = std::filesystem::create_directory(m_path + "-journal");
+            break;
+        case Fault::ReadOnlyFile:
+            m_holding = chmod(m_path.c_str(), 0444) == 0;
+            break;
+        }
+    }
+    ~InjectedFault() {
+        switch (m_fault) {
+        case Fault::None:
+            break;
+        case Fault::LockedBySecondConnection:
+            sqlite3_exec(m_other, "ROLLBACK", nullptr, nullptr, nullptr);
+            sqlite3_close(m_other);
+            break;
+        case Fault::JournalCannotBeCreated: {
+            std::error_code ec;
+            std::filesystem::remove(m_path + "-journal", ec);
+            break;
+        }
+        case Fault::ReadOnlyFile:
+            chmod(m_path.c_str(), 0644);
+            break;
+        }
+    }
+    InjectedFault(const InjectedFault&) = delete;
+    InjectedFault& operator=(const InjectedFault&) = delete;
+
+    // Whether the fault is really in place.
+    bool holding() const { return m_fault == Fault::None || m_holding; }
+
+private:
+    std::string m_path;
+    Fault m_fault;
+    sqlite3* m_other = nullptr;
+    bool m_holding = false;
+};
+
+} // namespace qvfault
