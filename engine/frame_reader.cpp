@@ -118,8 +118,10 @@ void tokenRepeatHead(Walk& w) {
     const int64_t ho = w.cursorTime(), hi = w.nextTime();
     if (win.off(ho, f.value("G2H_Osc")))
         fail(w, {ErrorSet::RepeatHeadOsc, g, {f.shown("G2H_Osc"), timeText(ho)}});
-    if (win.off(hi, f.value("G2H_Idle")))
+    if (win.off(hi, f.value("G2H_Idle"))) {
         fail(w, {ErrorSet::RepeatHeadIdle, g, {f.shown("G2H_Idle"), timeText(hi)}});
+        return; // a wrong gap ends the token before the head
+    }
     w.advance(2);
     w.addTime(static_cast<double>(ho));
     w.addTime(static_cast<double>(hi));
@@ -189,7 +191,7 @@ void tokenFixed(Walk& w) {
     w.d.PartBits.clear();
     const FieldValue& fixTime = f.raw("Fix_Time");
     const auto fixNumber = fixTime.toNumber();
-    if (fixTime.isNull() || trimBlanks(fixTime.toText()).empty() ||
+    if (fixTime.isNull() || (fixTime.isText() && trimBlanks(fixTime.toText()).empty()) ||
         (fixNumber && *fixNumber == 0)) {
         if (!readPart(w, f.whole("F"))) return;
         w.d.FixedBits = w.d.PartBits;
@@ -475,7 +477,7 @@ void tokenGroupEnd(Walk& w) {
     const Standard cycle = f.whole("T1");
     if (cycle && *cycle != 0 && Walk::holdsTime(w.nextTime())) {
         const FieldValue& g2 = f.raw("G2_T");
-        const bool g2Empty = g2.isNull() || trimBlanks(g2.toText()).empty();
+        const bool g2Empty = g2.isNull() || (g2.isText() && trimBlanks(g2.toText()).empty());
         const Standard laterCycle = g2Empty ? Standard(0.0) : f.whole("G2_T");
         const char* field = nullptr;
         if (laterCycle && *laterCycle == 0)

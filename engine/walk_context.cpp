@@ -5,9 +5,13 @@
 namespace qv::engine {
 
 const FieldValue& FormatFields::raw(const char* name) const {
+    for (size_t i = 0; i < m_foundCount; ++i)
+        if (m_found[i].first == name) return *m_found[i].second;
     if (!m_s.CurFormat) throw WalkAborted("no format is selected");
     try {
-        return m_s.CurFormat->field(name);
+        const FieldValue& v = m_s.CurFormat->field(name);
+        if (m_foundCount < m_found.size()) m_found[m_foundCount++] = {name, &v};
+        return v;
     } catch (const FieldError& e) {
         throw WalkAborted(e.what());
     }

@@ -7,6 +7,7 @@
 #include "engine/engine.h"
 #include "engine/error_report.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -50,6 +51,11 @@ public:
 
 private:
     const Session& m_s;
+    // Where each name was found in the current row: the row does not change
+    // while a walk reads it, so a name is looked up once per walk (the value
+    // itself is still read at each use).
+    mutable std::array<std::pair<const char*, const FieldValue*>, 48> m_found{};
+    mutable size_t m_foundCount = 0;
 };
 
 // The time window: T matches S when S(1 - tol) < T < S(1 + tol), T is off S
