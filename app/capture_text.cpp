@@ -14,7 +14,9 @@ namespace qv {
 namespace {
 
 constexpr double kTicksPerMicrosecond = 1.8432;
-constexpr long kTimerRange = 65536;
+// 65535 ticks load as 35555 us, the overflow unit itself, which the loader
+// takes for a timer overflow: the longest count a time may be sent with.
+constexpr long kLongestTicks = 65534;
 constexpr int64_t kOverflowUnitUs = 35555;
 
 bool endsWith(const std::string& s, const std::string& tail) {
@@ -94,7 +96,7 @@ std::vector<uint8_t> messageFromTimes(const std::vector<int64_t>& times, Carrier
     size_t bursts = (times.size() + 1) / 2;
     for (size_t k = 0; k < bursts; ++k) {
         // A zero count would read as a timer overflow: the shortest time is one tick.
-        long osc = std::clamp<long>(ticks(times[2 * k]), 1, kTimerRange - 1);
+        long osc = std::clamp<long>(ticks(times[2 * k]), 1, kLongestTicks);
         bool last = k + 1 == bursts;
         if (last) {
             // Seven overflow units close the signal.
@@ -105,18 +107,20 @@ std::vector<uint8_t> messageFromTimes(const std::vector<int64_t>& times, Carrier
         }
         const int64_t us = times[2 * k + 1];
         const long gap = ticks(us);
-        if (gap < kTimerRange) {
+        if (gap <= kLongestTicks) {
             pushPair(out, osc, std::max<long>(gap, 1));
             continue;
         }
         // The loader counts every overflow as kOverflowUnitUs: send the rest
-        // so that the sum comes out as the gap itself.
+        // so that the sum comes out as the gap itself. The rest pair also
+        // ends the gap (the loader skips the burst after an overflow), so it
+        // is sent even for a whole number of units, one tick long.
         const int64_t full = us / kOverflowUnitUs;
         const long rest = ticks(us - full * kOverflowUnitUs);
         pushPair(out, osc, 0);
         for (int64_t i = 1; i < full; ++i)
             pushPair(out, 0, 0);
-        if (rest > 0) pushPair(out, 0, std::min<long>(rest, kTimerRange - 1));
+        pushPair(out, 0, std::clamp<long>(rest, 1, kLongestTicks));
     }
     // Only the first half of a message is decoded: pad with zeros.
     size_t pairs = (out.size() - 2) / 4;
