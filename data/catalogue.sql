@@ -185,17 +185,17 @@ VALUES
 -- Form019: Nokia NRC17 (SBP, IRP): +500 -2500, start 1, command 8, address 4, subcode 4 LSB first, bi-phase T = 500, start and stop messages.
   ('Form019', 'HL', 'H,C,D,F,X', 'NOKIA', 500, 2500, 0, 0, 0, 0, 1, 0, 0, '0', 8, 0, '0', 500, 500, 1000, 1000, 1, 0, 8, 0, 26.32, 6.58, 34000, 130000, '---', '---', 0, 2000, 'G', 'Y', 3, 'Nokia NRC17: start bit, command, address+16*subcode', NULL, NULL, NULL, 2100),
 -- Form025: RC-6 mode 6A 24-bit 'Replay' (IRP, DIR): D:8 S:8 F:8 MSB first, -100 ms; read for trailer 1.
-  ('Form025', 'HL', 'H,S,T,C,D,X', 'PHILIPS2', 2664, 888, 0, 0, 0, 0, 1, 4, 1, '0', 0, 0, '0', 444, 444, 888, 888, 8, 0, 16, 0, 27.78, 6.94, 129748, 0, '---', '---', 0, 2000, 'G', 'N', 0, 'Philips RC-6 mode 6A 24-bit, trailer 1; label not publicly defined', NULL, NULL, NULL, 444),
+  ('Form025', 'HL', 'H,S,E,F,C,D,X', 'PHILIPS2', 2664, 888, 0, 0, 0, 0, 1, 4, 1, '0', 0, 800, '0', 444, 444, 888, 888, 8, 0, 16, 0, 27.78, 6.94, 129748, 0, '1332', '---', 0, 2000, 'G', 'N', 0, 'Philips RC-6 mode 6A 24-bit, trailer 1; label not publicly defined', NULL, NULL, NULL, 444),
 -- Form030: RC-5 (SBP, IRP): S1 S2 T, address 5, command 6, MSB first, T = 889, 1 = space-mark, frames every 113.778 ms.
   ('Form030', 'HL', 'S,T,C,D,X', 'RC-5', 0, 0, 0, 0, 0, 0, 0, 2, 1, '0', 0, 0, '0', 889, 889, 1778, 1778, 5, 0, 6, 0, 27.78, 6.94, 113778, 0, '---', '---', 0, 3000, 'G', 'N', 0, 'RC-5: address, 7-bit command (field bit inverted)', NULL, NULL, NULL, 0),
 -- Form031: RC5x / Marantz extended (IRP, LNX, AIR's Marantz): S1, field, T, D:5, 4T pause, S:6, F:6, MSB first.
   ('Form031', 'HL', 'S,F,C,D,X', 'RC-5 Extension', 0, 0, 0, 0, 0, 0, 0, 8, 0, '0', 0, 3000, '0', 889, 889, 1778, 1778, 6, 0, 6, 0, 27.78, 6.94, 113778, 0, '---', '---', 0, 3000, 'G', 'N', 0, 'RC5x: system, 7-bit command, extension; the pause is read as a fixed time', NULL, NULL, NULL, 3556),
 -- Form046: RC-6 mode 6A MCE (IRP, LNX): leader +2664 -888, start 1, mode 110, trailer 0, customer 0x800F, T' D:7 F:8, MSB first, ^107m.
-  ('Form046', 'HL', 'H,S,T,C,D,X', 'RC-6(Mic)', 2664, 888, 0, 0, 0, 0, 1, 4, 1, '0', 0, 0, '0', 444, 444, 888, 888, 16, 0, 16, 0, 27.78, 6.94, 106556, 0, '---', '---', 0, 2000, 'G', 'N', 0, 'RC-6 MCE (Microsoft); the cycle leaves out the start bit''s first half', NULL, NULL, NULL, 888),
+  ('Form046', 'HL', 'H,S,E,F,C,D,X', 'RC-6(Mic)', 2664, 888, 0, 0, 0, 0, 1, 4, 1, '0', 0, 800, '0', 444, 444, 888, 888, 16, 0, 16, 0, 27.78, 6.94, 106556, 0, '888', '---', 0, 2000, 'G', 'N', 0, 'RC-6 MCE (Microsoft); the cycle leaves out the start bit''s first half', NULL, NULL, NULL, 888),
 -- Form047: RC-6 mode 0 (SBP, IRP; the Marantz RC-6 codes in LIRC are mode 0): A:8 F:8 MSB first, ^107m; read for trailer (toggle) 0.
-  ('Form047', 'HL', 'H,S,T,C,D,X', 'RC-6(Marntz)', 2664, 888, 0, 0, 0, 0, 1, 4, 1, '0', 0, 0, '0', 444, 444, 888, 888, 8, 0, 8, 0, 27.78, 6.94, 106556, 0, '---', '---', 0, 2000, 'G', 'N', 0, 'RC-6 mode 0, frames with toggle 0', NULL, NULL, NULL, 444),
+  ('Form047', 'HL', 'H,S,E,F,C,D,X', 'RC-6(Marntz)', 2664, 888, 0, 0, 0, 0, 1, 4, 1, '0', 0, 800, '0', 444, 444, 888, 888, 8, 0, 8, 0, 27.78, 6.94, 106556, 0, '888', '---', 0, 2000, 'G', 'N', 0, 'RC-6 mode 0, frames with toggle 0', NULL, NULL, NULL, 444),
 -- Form127: no public data on Reverse RC-6: RC-6 mode 0 read for trailer (toggle) 1; start and mode bits show inverted.
-  ('Form127', 'HL', 'H,S,T,C,D,X', 'Reverse RC-6', 2664, 888, 0, 0, 0, 0, 1, 4, 1, '0', 0, 0, '0', 444, 444, 888, 888, 8, 0, 8, 0, 27.78, 6.94, 106556, 0, '---', '---', 0, 2000, 'G', 'N', 0, 'RC-6 mode 0, frames with toggle 1; label not publicly defined', NULL, NULL, NULL, 444),
+  ('Form127', 'HL', 'H,S,E,F,C,D,X', 'Reverse RC-6', 2664, 888, 0, 0, 0, 0, 1, 4, 1, '0', 0, 800, '0', 444, 444, 888, 888, 8, 0, 8, 0, 27.78, 6.94, 106556, 0, '1332', '---', 0, 2000, 'G', 'N', 0, 'RC-6 mode 0, frames with toggle 1; label not publicly defined', NULL, NULL, NULL, 444),
 -- Form128: RC-5 read through this slot's start-bit rule: start bits and toggle as data, address, command.
   ('Form128', 'HL', 'D,C,F,X', 'Similar Form009', 0, 0, 0, 0, 0, 0, 0, 0, 0, '0', 6, 0, '0', 889, 889, 1778, 1778, 5, 0, 3, 0, 27.78, 6.94, 112889, 113778, '---', '---', 0, 3000, 'G', 'N', 0, 'RC-5 frame read with the Form128 start-bit rule', NULL, NULL, NULL, 0);
 

@@ -28,6 +28,9 @@ const Cross kCrosses[] = {
     {"Form033", "Form013", "Sharp_against_Mitsubishi"},
     {"Form137", "Form016", "Nokia_against_NEC"},
     {"Form042", "Form059", "Zenith_against_Grundig16"},
+    // RC-6 mode 0 with the other toggle value than the slot reads.
+    {"Form127", "Form047", "RC6toggle1_against_RC6toggle0"},
+    {"Form047", "Form127", "RC6toggle0_against_RC6toggle1"},
 };
 
 struct Param {

@@ -396,10 +396,9 @@ std::vector<ProtocolCase> makeCases() {
         [](Code c) {
             const unsigned t = pick<unsigned>(c, 0, 1, 0), d = pick<unsigned>(c, 0, 127, 4),
                            f = pick<unsigned>(c, 0, 0xFF, 0x0D);
-            return Press{
-                P::rc6Mce(0x0F, t, d, f, 3),
-                every(3, {{plain("1110", false), plain("", false), plain(M(0x800F, 16), false),
-                           data(M(t, 1) + M(d, 7) + M(f, 8), false)}})};
+            return Press{P::rc6Mce(0x0F, t, d, f, 3),
+                         every(3, {{plain("1110", false), plain(M(0x800F, 16), false),
+                                    data(M(t, 1) + M(d, 7) + M(f, 8), false)}})};
         },
         cellOfEveryGroup(2));
     auto rc6Mode0 = [](unsigned toggle) {
@@ -408,9 +407,9 @@ std::vector<ProtocolCase> makeCases() {
                            f = pick<unsigned>(c, 0, 0xFF, 0x76);
             // The slot reads the start and mode bits the other way round for toggle 1.
             const std::string start = toggle ? "0111" : "1000";
-            return Press{P::rc6Mode0(a, f, toggle, 3),
-                         every(3, {{plain(start, false), plain("", false), plain(M(a, 8), false),
-                                    data(M(f, 8), false)}})};
+            return Press{
+                P::rc6Mode0(a, f, toggle, 3),
+                every(3, {{plain(start, false), plain(M(a, 8), false), data(M(f, 8), false)}})};
         };
     };
     add("Form047", "RC6mode0toggle0", rc6Mode0(0), cellOfEveryGroup(2));
@@ -427,7 +426,7 @@ std::vector<ProtocolCase> makeCases() {
                            s = pick<unsigned>(c, 0, 0xFF, 0x0C),
                            f = pick<unsigned>(c, 0, 0xFF, 0xE5);
             return Press{P::rc6Replay(d, s, f, 1, 3),
-                         every(3, {{plain("0001", false), plain("", false), plain(M(d, 8), false),
+                         every(3, {{plain("0001", false), plain(M(d, 8), false),
                                     data(M(s, 8) + M(f, 8), false)}})};
         },
         cellOfEveryGroup(2));
