@@ -18,6 +18,7 @@ constexpr double kTicksPerMicrosecond = 1.8432;
 // takes for a timer overflow: the longest count a time may be sent with.
 constexpr long kLongestTicks = 65534;
 constexpr int64_t kOverflowUnitUs = 35555;
+constexpr int64_t kLongestTimeUs = 100000000;
 
 bool endsWith(const std::string& s, const std::string& tail) {
     return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
@@ -43,12 +44,19 @@ std::vector<int64_t> parseTimeList(const std::string& text) {
     std::istringstream in(text);
     std::string line;
     int lineNo = 0;
+    // Checked as each time is read: two of a kind in a row are added, and
+    // an absurd value must not overflow the sum.
+    auto inRange = [](int64_t us) {
+        if (us < 0 || us > kLongestTimeUs)
+            throw CaptureFormatError("time out of range: " + std::to_string(us));
+        return us;
+    };
     auto add = [&](bool burst, int64_t us) {
         bool wantBurst = times.size() % 2 == 0;
         if (burst == wantBurst)
-            times.push_back(us);
+            times.push_back(inRange(us));
         else if (!times.empty())
-            times.back() += us; // two of a kind in a row are one longer time
+            times.back() = inRange(times.back() + inRange(us)); // one longer time
         // a gap before the first burst is the idle time before the signal
     };
     while (std::getline(in, line)) {
@@ -82,9 +90,6 @@ std::vector<int64_t> parseTimeList(const std::string& text) {
     }
     if (times.empty())
         throw CaptureFormatError("no times found: expected burst and gap times in microseconds");
-    for (auto t : times)
-        if (t < 0 || t > 100000000)
-            throw CaptureFormatError("time out of range: " + std::to_string(t));
     return times;
 }
 

@@ -57,4 +57,14 @@ INSTANTIATE_TEST_SUITE_P(
                                {"560", "35554", "560", "248885", ""}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// An absurd time ("51e+5111111902") read as the largest whole number, then
+// added to the gap after it: a signed overflow before the range check.
+TEST(TextCaptureRead, AbsurdTimeOverflowedTheSumOfTwoGaps) {
+    EXPECT_THROW(qv::parseTimeList("560 51e+5111111902\nspace 4467\n"), qv::CaptureFormatError);
+    EXPECT_THROW(qv::parseTimeList("pulse 560\nspace 60000000\nspace 60000000\n"),
+                 qv::CaptureFormatError);
+    EXPECT_EQ(qv::parseTimeList("pulse 560\nspace 50000000\nspace 50000000\n"),
+              (std::vector<int64_t>{560, 100000000}));
+}
+
 } // namespace
