@@ -8,6 +8,9 @@
 #include <poll.h>
 #include <signal.h>
 #include <strings.h>
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
 #include <termios.h>
 #include <unistd.h>
 
@@ -436,5 +439,11 @@ int main(int argc, char** argv) {
     sigaction(SIGINT, &sa, nullptr);
     sigaction(SIGTERM, &sa, nullptr);
     signal(SIGPIPE, SIG_IGN);
+#ifdef __linux__
+    // A simulator whose starter died (a script, a test) ends with it.
+    const pid_t parent = getppid();
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() != parent) return 0;
+#endif
     return Simulator(std::move(options)).run();
 }

@@ -1,7 +1,8 @@
 // The window program: one session, the main window over it.
 #include "app/ui/form_main.h"
+#include "link/link_window.h"
+#include "link/qt_serial_port.h"
 #include "platform/paths.h"
-#include "platform/serial_port.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -9,6 +10,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <cstdio>
 
 namespace {
 
@@ -30,10 +32,18 @@ int main(int argc, char* argv[]) {
     qv::Session session;
     session.cataloguePath = qv::programDirectory() + "/IRTime.db";
     session.codeDatabasePath = qv::programDirectory() + "/IR_CODE_DB.db";
-    qv::MemoryPort port;
+    // "--port COMn=DEVICE" puts any device (a pseudo-terminal of
+    // quorvel-sim, an unusual adapter) behind an entry of the port list.
+    qv::QtSerialPort port;
+    if (const QString bad = qv::applyPortArguments(QApplication::arguments(), port);
+        !bad.isEmpty()) {
+        std::fprintf(stderr, "quorvel: %s\n", qPrintable(bad));
+        return 2;
+    }
     session.port = &port;
 
     qv::Form_main window(session);
+    qv::attachReceiverLink(port, session, window);
     window.startUp();
     window.show();
 
