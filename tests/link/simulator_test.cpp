@@ -2,6 +2,7 @@
 #include "app/capture_loader.h"
 #include "app/capture_text.h"
 #include "link/qt_serial_port.h"
+#include "pty_master.h"
 
 #include <QProcess>
 #include <QSignalSpy>
@@ -10,6 +11,7 @@
 
 #include <memory>
 
+using linktest::PtyMaster;
 using qv::QtSerialPort;
 
 namespace {
@@ -89,6 +91,7 @@ class SimulatorTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void printsTheDeviceAndLogsTheProgramsCommands();
     void playsCapturesInTheUnitsWireFormat_data();
     void playsCapturesInTheUnitsWireFormat();
@@ -102,6 +105,10 @@ private slots:
 private:
     QTemporaryDir m_dir;
 };
+
+void SimulatorTest::initTestCase() {
+    if (!PtyMaster().ok()) QSKIP("this machine offers no pseudo-terminals");
+}
 
 void SimulatorTest::printsTheDeviceAndLogsTheProgramsCommands() {
     Sim sim({});
