@@ -429,8 +429,11 @@ bool complementFails(const std::string& code, const std::string& reverse) {
 }
 
 // Slots whose code line is composed from their parts in their own way.
+// They take their fields from the data bits as read: the byte-split display
+// text would put a blank among the bits of a part longer than a byte.
 void slotHexText(Walk& w) {
     DecodeState& d = w.d;
+    const std::string& data = d.DataBitsRead;
     const bool order = w.s.ReadOrder;
     const std::string slot = w.f.text("Format");
     if (slot == "Form031" || slot == "Form030") {
@@ -442,17 +445,17 @@ void slotHexText(Walk& w) {
             d.HexText = d.RevDataBits + " " + d.DataBits + " " + d.RevCustomerBits;
         } else {
             d.CustomerBits = midText(d.HexText, 5, 2);
-            d.DataBits = hexOf(b + d.DataBits, order);
+            d.DataBits = hexOf(b + data, order);
             d.HexText = d.CustomerBits + " " + d.DataBits;
         }
     } else if (slot == "Form018") {
-        d.RevCustomerBits = rightText(d.DataBits, 5);
-        d.RevDataBits = midText(d.DataBits, 1, 3);
+        d.RevCustomerBits = rightText(data, 5);
+        d.RevDataBits = midText(data, 1, 3);
         d.HexText = hexOf(d.RevCustomerBits, order) + " " + hexOf(d.RevDataBits, order);
     } else if (slot == "Form059") {
-        const std::string b = midText(d.DataBits, 1, 1);
-        d.CustomerBits = rightText(d.DataBits, 7);
-        d.RevDataBits = midText(d.DataBits, 2, 8);
+        const std::string b = midText(data, 1, 1);
+        d.CustomerBits = rightText(data, 7);
+        d.RevDataBits = midText(data, 2, 8);
         d.HexText = b + " " + hexOf(d.RevDataBits, order) + " " + hexOf(d.CustomerBits, order);
     }
 }

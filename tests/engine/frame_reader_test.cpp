@@ -833,7 +833,7 @@ const std::vector<GroupEndCase> kGroupEnds = {
      .times = {8000},
      .setup =
          [](Session& s) {
-             s.decode.DataBits = "11100101";
+             s.decode.DataBitsRead = s.decode.DataBits = "11100101";
              s.decode.CodeText = "11100101 ";
          },
      .bin = "11100101 \r\n",
@@ -844,11 +844,24 @@ const std::vector<GroupEndCase> kGroupEnds = {
      .times = {8000},
      .setup =
          [](Session& s) {
-             s.decode.DataBits = "10110011";
+             s.decode.DataBitsRead = s.decode.DataBits = "10110011";
              s.decode.CodeText = "10110011 ";
          },
      .bin = "10110011 \r\n",
      .hex = "1 66 66\r\n",
+     .cycles = {"Group 1:Cycle's test time:8000"}},
+    {.name = "Form059ComposesSixteenDataBitsAsRead",
+     .slot = "Form059",
+     .format = {{"convert", text("N")}},
+     .times = {8000},
+     .setup =
+         [](Session& s) {
+             s.decode.DataBitsRead = "1011000001010000"; // toggle, command 8 bits, device 7 bits
+             s.decode.DataBits = "10110000 01010000 ";
+             s.decode.CodeText = "10110000 01010000  ";
+         },
+     .bin = "10110000 01010000  \r\n",
+     .hex = "1 60 50\r\n",
      .cycles = {"Group 1:Cycle's test time:8000"}},
     {.name = "Form030ComposesItsCode",
      .slot = "Form030",
@@ -856,7 +869,7 @@ const std::vector<GroupEndCase> kGroupEnds = {
      .setup =
          [](Session& s) {
              s.decode.StartBits = "11";
-             s.decode.DataBits = "101010";
+             s.decode.DataBitsRead = s.decode.DataBits = "101010";
              s.decode.HexText = "1 1 05 ";
              s.decode.CodeText = "11 101010 ";
          },
