@@ -1,6 +1,7 @@
 #include "ir_signal.h"
 
 #include <cmath>
+#include <cstdint>
 #include <random>
 #include <stdexcept>
 
@@ -88,19 +89,22 @@ Capture render(const KeyPress& press, double jitter, uint32_t seed) {
         size_t frame;
     };
     std::vector<Piece> pieces;
-    double nominalStart = 0;
+    // Each time is rounded on its own, as the receiver counts each burst and
+    // gap on its own; the silence after a frame takes up what rounding and
+    // jitter added, so that frames start on time.
+    double frameEnd = 0;
     int64_t t = 0;
     for (size_t k = 0; k < press.size(); ++k) {
         const Frame& f = press[k];
         for (const auto& s : f.body) {
             const double us = jitter > 0 ? s.us * factor(rng) : s.us;
-            const int64_t d = std::max<int64_t>(1, std::llround(us));
+            const auto d = std::max<int64_t>(1, static_cast<int64_t>(std::nearbyint(us)));
             pieces.push_back({s.mark, d, k});
             t += d;
         }
-        nominalStart += f.period;
+        frameEnd += f.period;
         if (k + 1 < press.size()) {
-            const int64_t gap = std::llround(nominalStart) - t;
+            const auto gap = static_cast<int64_t>(std::nearbyint(frameEnd)) - t;
             if (gap <= 0) throw std::logic_error("jitter pushed a frame past its period");
             pieces.push_back({false, gap, k});
             t += gap;
