@@ -471,7 +471,6 @@ std::vector<ProtocolCase> makeCases() {
         return Press{P::grundig16(t, f, d, 3),
                      every(3, {{data(M(t, 1) + M(f, 8) + M(d, 7), false)}, hex})};
     });
-    v.back().hexFromSplitText = true;
 
     // -------------------------------------------------- Zenith and slot rules
     auto zenith = [](unsigned s, int bits) {

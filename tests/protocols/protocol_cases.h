@@ -39,9 +39,6 @@ struct ProtocolCase {
     // with error lines rather than show a wrong code.
     std::optional<Code> unreadable = std::nullopt;
     std::string why = {};
-    // Set when the reader composes this slot's hexadecimal line from the
-    // byte-split binary text, which puts the wrong bits into it.
-    bool hexFromSplitText = false;
 };
 
 const std::vector<ProtocolCase>& protocolCases();

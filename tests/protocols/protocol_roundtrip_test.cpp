@@ -82,9 +82,7 @@ TEST_P(RoundTrip, DecodesWithoutErrorsWithItsCodeLinesAndCycles) {
         hex.push_back(g.hex.empty() ? lines::hexLine(g.parts) : g.hex);
     }
     EXPECT_EQ(d.binary, nonEmpty(binary));
-    if (!pc.hexFromSplitText) {
-        EXPECT_EQ(d.hex, nonEmpty(hex));
-    }
+    EXPECT_EQ(d.hex, nonEmpty(hex));
 
     // Each group's cycle: its times up to the next group, the last one with
     // the end-of-signal cell, less what the slot's reading leaves out.
@@ -100,20 +98,6 @@ TEST_P(RoundTrip, DecodesWithoutErrorsWithItsCodeLinesAndCycles) {
         // Each time may come back one microsecond off from the receiver's ticks.
         EXPECT_NEAR(qvproto::cycleTime(d.cycles[g]), expected, static_cast<double>(to - from) + 1)
             << d.cycles[g];
-    }
-}
-
-// Grundig16 (slot Form059) shows its toggle, command and device. The reader
-// takes the slot's fields from the binary line, where the 16 data bits are
-// split into two bytes by a blank, so today it shows bits 2-8 and 11-16.
-// Enable when the slot's line is composed from the data bits as read.
-TEST(Form059, DISABLED_ShowsToggleCommandAndDeviceOfGrundig16) {
-    const auto& pc = cases::protocolCase("Form059");
-    for (Code code : {Code::Zeros, Code::Ones, Code::Mixed}) {
-        const cases::Press press = pc.make(code);
-        const qvproto::Decoded d =
-            qvproto::decode(pc.key, irsig::render(press.press, 0, 1).times, 3);
-        EXPECT_EQ(d.hex, std::vector<std::string>(press.groups.size(), press.groups[0].hex));
     }
 }
 
