@@ -123,11 +123,11 @@ VALUES
 -- Form013: Mitsubishi TV (IRP): no header, D:8 F:8 LSB first, +300 -900 / +300 -2100, stop, lead-out -80T.
   ('Form013', 'IB', 'C,D,B0,X', 'MITSUBISHI', 0, 0, 0, 0, 0, 0, 0, 0, 0, '0', 0, 0, '0', 300, 900, 300, 2100, 8, 0, 8, 0, 30.67, 10.22, 0, 0, '---', '---', 300, 15000, 'G', 'Y', 0, 'Mitsubishi TV', NULL, NULL, NULL, 0),
 -- Form020: as Form022 (old Panasonic 5+6-bit frame, unverified); what sets variant (1) apart is not published.
-  ('Form020', 'IB', 'H,C,D,~C,~D,B0,X', 'PANA5-6(1)', 3332, 3332, 0, 0, 0, 0, 1, 0, 0, '0', 0, 0, '0', 833, 833, 833, 2499, 5, 5, 6, 6, 17.36, 5.79, 0, 0, '---', '---', 833, 15000, 'G', 'Y', 0, 'like Form022 (unverified)', NULL, NULL, NULL, 0),
+  ('Form020', 'IB', 'H,C,D,~C,~D,B0,X', 'PANA5-6(1)', 3332, 3332, 0, 0, 0, 0, 1, 0, 0, '0', 0, 0, '0', 833, 833, 833, 2499, 5, 5, 6, 6, 17.36, 5.79, 106475, 0, '---', '---', 833, 15000, 'G', 'Y', 0, 'like Form022 (unverified)', NULL, NULL, NULL, 0),
 -- Form021: as Form022 (old Panasonic 5+6-bit frame, unverified); what sets variant (2) apart is not published.
-  ('Form021', 'IB', 'H,C,D,~C,~D,B0,X', 'PANA5-6(2)', 3332, 3332, 0, 0, 0, 0, 1, 0, 0, '0', 0, 0, '0', 833, 833, 833, 2499, 5, 5, 6, 6, 17.36, 5.79, 0, 0, '---', '---', 833, 15000, 'G', 'Y', 0, 'like Form022 (unverified)', NULL, NULL, NULL, 0),
--- Form022: not in the reference sheet: IrpTransmogrifier 'Panasonic_Old' (57.6 kHz, unit 833, +4T -4T, D:5 F:6 ~D:5 ~F:6, stop, -44 ms), unverified.
-  ('Form022', 'IB', 'H,C,D,~C,~D,B0,X', 'PANA5-6', 3332, 3332, 0, 0, 0, 0, 1, 0, 0, '0', 0, 0, '0', 833, 833, 833, 2499, 5, 5, 6, 6, 17.36, 5.79, 0, 0, '---', '---', 833, 15000, 'G', 'Y', 0, 'old Panasonic 5+6-bit frame (IRP Panasonic_Old, unverified)', NULL, NULL, NULL, 0),
+  ('Form021', 'IB', 'H,C,D,~C,~D,B0,X', 'PANA5-6(2)', 3332, 3332, 0, 0, 0, 0, 1, 0, 0, '0', 0, 0, '0', 833, 833, 833, 2499, 5, 5, 6, 6, 17.36, 5.79, 106475, 0, '---', '---', 833, 15000, 'G', 'Y', 0, 'like Form022 (unverified)', NULL, NULL, NULL, 0),
+-- Form022: IrpTransmogrifier's 'Panasonic_Old' as recalled, not checked against the file (57.6 kHz, unit 833, +4T -4T, D:5 F:6 ~D:5 ~F:6, stop, -44 ms; 75T and the silence per frame).
+  ('Form022', 'IB', 'H,C,D,~C,~D,B0,X', 'PANA5-6', 3332, 3332, 0, 0, 0, 0, 1, 0, 0, '0', 0, 0, '0', 833, 833, 833, 2499, 5, 5, 6, 6, 17.36, 5.79, 106475, 0, '---', '---', 833, 15000, 'G', 'Y', 0, 'old Panasonic 5+6-bit frame (IRP Panasonic_Old, unverified)', NULL, NULL, NULL, 0),
 -- Form023: PaceMSS (IRP, DIR): two +630 -3150 lead pulses, T:1 D:1 F:8 MSB first, +630 -4410 / -6930, stop, 120 ms.
   ('Form023', 'IB', 'H,T,S,D,B0,X', 'PACE', 630, 3150, 0, 0, 0, 0, 2, 1, 1, '0', 0, 0, '0', 630, 4410, 630, 6930, 0, 0, 8, 0, 26.32, 8.77, 120000, 0, '---', '---', 630, 15000, 'G', 'N', 0, 'PaceMSS', NULL, NULL, NULL, 0),
 -- Form032: RCA (IRP): +3680 -3680, A:4 F:8 ~A:4 ~F:8 MSB first, +460 -920 / -1840, stop and -16T; 129T per frame.

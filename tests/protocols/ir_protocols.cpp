@@ -406,7 +406,7 @@ KeyPress daikin(const std::vector<uint8_t>& s1, const std::vector<uint8_t>& s2,
     return press;
 }
 
-// IRP "Panasonic_Old" (not in our reference sheet, unverified):
+// IRP "Panasonic_Old" as recalled, not checked against the file (unverified):
 // {57.6k,833}<1,-1|1,-3>(4,-4,D:5,F:6,~D:5,~F:6,1,-44m)*.
 KeyPress panasonicOld(unsigned d, unsigned f, int frames) {
     const double t = 833;
