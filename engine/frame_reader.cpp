@@ -127,13 +127,6 @@ void tokenRepeatHead(Walk& w) {
     w.addTime(static_cast<double>(hi));
 }
 
-bool slotIs(const FormatFields& f, std::initializer_list<std::string_view> slots) {
-    const std::string slot = f.text("Format");
-    for (auto s : slots)
-        if (slot == s) return true;
-    return false;
-}
-
 void tokenStart(Walk& w) {
     const Window win = w.window();
     FormatFields& f = w.f;
@@ -141,7 +134,7 @@ void tokenStart(Walk& w) {
     bits.clear();
     const int64_t p = w.previousTime();
     if (f.is("Type", "HL")) {
-        const bool inverted = slotIs(f, {"Form046", "Form047"});
+        const bool inverted = f.isAnyOf("Format", {"Form046", "Form047"});
         const Standard headIdle = f.whole("H_Idle");
         if (win.above(p, headIdle) && win.belowUpper(p, headIdle + f.whole("Zero_Osc"))) {
             bits = inverted ? "0" : "1"; // the first start bit merged into the head gap
@@ -150,7 +143,7 @@ void tokenStart(Walk& w) {
             w.advance();
         }
     }
-    if (slotIs(f, {"Form030", "Form031"})) {
+    if (f.isAnyOf("Format", {"Form030", "Form031"})) {
         bits = "1";
         if (win.matches(w.cursorTime(), f.whole("Zero_Osc"))) w.consume();
     }
@@ -222,7 +215,8 @@ bool tokenCustomer(Walk& w) {
             bits = f.is("Format", "Form031") ? inverse : same;
             if (win.matches(w.nextTime(), zero)) w.consume();
         } else if (win.above(p, toggleTime) && win.belowUpper(p, toggleTime + zero)) {
-            bits = slotIs(f, {"Form031", "Form025", "Form047", "Form127"}) ? same : inverse;
+            bits =
+                f.isAnyOf("Format", {"Form031", "Form025", "Form047", "Form127"}) ? same : inverse;
         } else if (win.belowUpper(p, toggleTime + 2.0 * zero) &&
                    win.aboveLower(p, toggleTime + zero)) {
             bits = inverse;
@@ -265,7 +259,8 @@ void tokenData(Walk& w) {
     FormatFields& f = w.f;
     std::string& bits = w.d.PartBits;
     bits.clear();
-    if (slotIs(f, {"Form063", "Form064", "Form098", "Form086", "IB", "RIB", "HL", "SE"})) {
+    if (f.isAnyOf("Format",
+                  {"Form063", "Form064", "Form098", "Form086", "IB", "RIB", "HL", "SE"})) {
         // Open length: bits until a time reaches the wait time.
         const bool rib = f.is("Format", "RIB");
         for (;;) {
@@ -283,7 +278,7 @@ void tokenData(Walk& w) {
             const Standard wait = f.whole("X");
             if (wait && static_cast<double>(w.nextTime()) > *wait) w.advance(2);
         }
-        if (slotIs(f, {"Form008", "Form009", "Form128"})) {
+        if (f.isAnyOf("Format", {"Form008", "Form009", "Form128"})) {
             if (win.above(w.previousTime(), f.whole("One_Osc"))) {
                 bits = "1";
                 if (!f.is("Format", "Form128")) w.advance();

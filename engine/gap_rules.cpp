@@ -8,13 +8,6 @@ namespace qv::engine {
 
 namespace {
 
-bool slotIn(const FormatFields& f, std::initializer_list<std::string_view> slots) {
-    const std::string slot = f.text("Format");
-    for (auto s : slots)
-        if (slot == s) return true;
-    return false;
-}
-
 double heldBits(const Walk& w) {
     return static_cast<double>(w.d.PartBits.size());
 }
@@ -108,7 +101,7 @@ void misGap(Walk& w, int64_t t1, int64_t t2) {
         return;
     }
 
-    if (!slotIn(f, {"Form086", "Form089", "Form090"})) return;
+    if (!f.isAnyOf("Format", {"Form086", "Form089", "Form090"})) return;
     const int64_t a = w.cursorTime();
     int64_t b = w.nextTime();
     if (win.off(a, f.whole("Zero_Osc")))
@@ -135,7 +128,7 @@ void misGap(Walk& w, int64_t t1, int64_t t2) {
 void ruleMIS(Walk& w, int64_t t1, int64_t t2) {
     if (w.f.is("Format", "Form029"))
         misRuns(w, t1, t2);
-    else if (slotIn(w.f, {"Form042", "Form126", "Form131", "Form135"}))
+    else if (w.f.isAnyOf("Format", {"Form042", "Form126", "Form131", "Form135"}))
         misTriplePair(w, t2);
     else
         misGap(w, t1, t2);

@@ -44,6 +44,13 @@ bool FormatFields::is(const char* name, std::string_view text) const {
     return raw(name).toText() == text;
 }
 
+bool FormatFields::isAnyOf(const char* name, std::initializer_list<std::string_view> texts) const {
+    const std::string value = raw(name).toText();
+    for (auto t : texts)
+        if (value == t) return true;
+    return false;
+}
+
 bool FormatFields::isNone(const char* name) const {
     const FieldValue& v = raw(name);
     return v.isText() && trimBlanks(v.toText()) == "---";

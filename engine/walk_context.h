@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,6 +45,7 @@ public:
     // The stored text ("" for Null).
     std::string text(const char* name) const;
     bool is(const char* name, std::string_view text) const;
+    bool isAnyOf(const char* name, std::initializer_list<std::string_view> texts) const;
     // "---": the format has no such time (end bit fields).
     bool isNone(const char* name) const;
     // The stored value as error lines show it.

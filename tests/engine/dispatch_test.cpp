@@ -153,7 +153,7 @@ protected:
     }
 };
 
-TEST_F(AutoSelection, WidensTheToleranceThenTriesTheNextFittingFormat) {
+TEST_F(AutoSelection, WidensTheToleranceThenSkipsTheFormatThatJustFailed) {
     const std::vector<std::string> shown = {"5%", "7%", "9%", "11%", "13%", "15%"};
     for (const auto& tolerance : shown) {
         capture(goodPress());
