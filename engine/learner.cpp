@@ -25,7 +25,7 @@ struct BitTimes {
 };
 
 std::optional<BitTimes> scanBitTimes(Session& s, bool bursts) {
-    const int64_t tolerance = wholeOf(s.code.t01Tole);
+    const auto tolerance = static_cast<double>(wholeOf(s.code.t01Tole));
     const int16_t firstColumn = bursts ? 1 : 2;
     s.TimeRow = 1;
     s.TimeCol = bursts ? 3 : 4;
@@ -35,7 +35,9 @@ std::optional<BitTimes> scanBitTimes(Session& s, bool bursts) {
             const std::string& a = s.TTable.cell(s.TimeRow, s.TimeCol);
             const std::string& b = s.TTable.cell(s.TimeRow, s.TimeCol + 2);
             if (a.empty() || b.empty()) return std::nullopt;
-            const int64_t ta = engine::timeOf(a), tb = engine::timeOf(b);
+            // The tolerance is typed by the user: any size, so no sum may overflow.
+            const double ta = static_cast<double>(engine::timeOf(a));
+            const double tb = static_cast<double>(engine::timeOf(b));
             if (ta > tb + tolerance) return BitTimes{b, a};
             if (ta < tb - tolerance) return BitTimes{a, b};
         }

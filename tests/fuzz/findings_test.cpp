@@ -2,6 +2,12 @@
 // (their raw inputs are kept in findings/ and replayed too).
 #include "app/capture_loader.h"
 #include "app/capture_text.h"
+#include "catalogue/catalogue_build.h"
+#include "catalogue/format_selection.h"
+#include "engine/engine.h"
+
+#include <filesystem>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -65,6 +71,36 @@ TEST(TextCaptureRead, AbsurdTimeOverflowedTheSumOfTwoGaps) {
                  qv::CaptureFormatError);
     EXPECT_EQ(qv::parseTimeList("pulse 560\nspace 50000000\nspace 50000000\n"),
               (std::vector<int64_t>{560, 100000000}));
+}
+
+// The 0,1 time tolerance is typed into the code recording window; a huge
+// one overflowed the learner's "a > b + tolerance" (the sanitizer build
+// reports it). Now no pair differs by more than it, and nothing is learned
+// from the bit times.
+TEST(LearnerScan, HugeZeroOneToleranceOverflowedTheLearnersScan) {
+    std::string folder =
+        (std::filesystem::temp_directory_path() / "quorvel-finding-XXXXXX").string();
+    ASSERT_TRUE(mkdtemp(folder.data()));
+    for (const char* tolerance : {"1e300", "-1e300", "9223372036854775807"}) {
+        qv::Session s;
+        s.cataloguePath = folder + "/IRTime.db";
+        qv::buildCatalogueIfMissing(std::string(QV_SOURCE_DIR) + "/data/catalogue.sql",
+                                    s.cataloguePath);
+        qv::setIrtype(s, "IB");
+        ASSERT_TRUE(s.CurFormat && s.CurFormat->hasRow());
+        const std::string zeroIdle = s.CurFormat->field("zero_Idle").toText();
+        const long times[] = {9000, 4500, 560, 560, 560, 1690, 560, 560, 560, 1690, 560, 248885};
+        for (size_t i = 0; i < std::size(times); ++i)
+            s.TTable.setCell(1 + static_cast<long>(i) / 10, 1 + static_cast<long>(i) % 10,
+                             std::to_string(times[i]));
+        s.code.t01Tole = tolerance;
+        qv::GenelRead(s);
+        EXPECT_EQ(s.CurFormat->field("H_Osc").toText(), "9000") << tolerance;
+        if (tolerance[0] != '-') {
+            EXPECT_EQ(s.CurFormat->field("zero_Idle").toText(), zeroIdle);
+        }
+    }
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace
