@@ -77,6 +77,11 @@ ScanResult decodeWith(const FormatMenuEntry& entry, const std::vector<uint8_t>& 
         r.messages = s.messages;
         return r;
     }
+    if (s.CurFormat->hasField("Remark")) {
+        const std::string remark = s.CurFormat->field("Remark").toText();
+        r.standIn =
+            remark.find("placeholder") != std::string::npos || remark.rfind("user slot:", 0) == 0;
+    }
     port.receive(message);
     captureTick(s);
     r.bin = s.tBcode;
@@ -110,6 +115,7 @@ std::vector<ScanResult> scanFormats(const std::vector<uint8_t>& message,
     }
     std::stable_sort(results.begin(), results.end(), [](const ScanResult& a, const ScanResult& b) {
         if (a.clean != b.clean) return a.clean;
+        if (a.clean && a.standIn != b.standIn) return !a.standIn;
         if (a.groups != b.groups) return a.groups > b.groups;
         if (a.bits != b.bits) return a.bits > b.bits;
         return a.cells > b.cells;

@@ -9,12 +9,13 @@
 namespace qv {
 
 struct ScanResult {
-    std::string key;     // "Form016"
-    std::string caption; // the menu caption, "Form016(NEC N-8)"
-    bool clean = false;  // a code and no error line
-    int groups = 0;      // groups that reached their end
-    int bits = 0;        // code bits shown
-    int cells = 0;       // capture cells the walk got through
+    std::string key;      // "Form016"
+    std::string caption;  // the menu caption, "Form016(NEC N-8)"
+    bool clean = false;   // a code and no error line
+    bool standIn = false; // a placeholder row (its remark says so), ranked after real formats
+    int groups = 0;       // groups that reached their end
+    int bits = 0;         // code bits shown
+    int cells = 0;        // capture cells the walk got through
     std::string bin, hex;
     std::vector<std::string> firstErrors; // the first error set
     std::vector<std::string> messages;
@@ -27,7 +28,8 @@ struct ScanOptions {
 
 // Decodes the receiver message against every row of the catalogue (the file
 // is not changed: learning works on a copy) and returns the rows ranked:
-// clean decodes first, then by groups, bits and cells reached. Throws
+// clean decodes first (real formats before placeholder rows), then by
+// groups, bits and cells reached. Throws
 // DatabaseError when the catalogue cannot be read.
 std::vector<ScanResult> scanFormats(const std::vector<uint8_t>& message,
                                     const std::string& cataloguePath,

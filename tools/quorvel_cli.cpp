@@ -1,9 +1,13 @@
 // quorvel-cli: the capture road without a window.
 //   quorvel-cli load FILE [--json] [--carrier HIGH,LOW]
 //   quorvel-cli decode --format KEY [options] FILE...
+//   quorvel-cli convert IN OUT
+//   quorvel-cli scan FILE [--json] [--learn] [--tolerance 3|5|8] [--all]
+#include "app/capture_formats.h"
 #include "app/capture_loader.h"
 #include "app/capture_text.h"
 #include "app/capture_tick.h"
+#include "app/format_scan.h"
 #include "app/main_state.h"
 #include "app/session.h"
 #include "catalogue/format_menus.h"
@@ -14,6 +18,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -28,7 +33,12 @@ int usage() {
         "usage: quorvel-cli load FILE [--json] [--carrier HIGH,LOW]\n"
         "       quorvel-cli decode --format KEY [--tolerance 3|5|8] [--time-tolerance TEXT]\n"
         "                          [--cycle-tolerance TEXT] [--ignore-time] [--oct] [--auto]\n"
-        "                          [--compare] [--catalogue PATH] [--json] FILE...\n");
+        "                          [--compare] [--catalogue PATH] [--json] FILE...\n"
+        "       quorvel-cli convert IN OUT [--carrier HIGH,LOW] [--frame-gap US]\n"
+        "       quorvel-cli scan FILE [--json] [--learn] [--tolerance 3|5|8] [--all]\n"
+        "                        [--catalogue PATH]\n"
+        "FILE endings: .bin receiver message; .raw signed (+burst -gap); .mode2 pulse/space;\n"
+        ".pronto or .ccf Pronto learned code; anything else a microsecond list.\n");
     return 2;
 }
 
@@ -265,7 +275,8 @@ int cmdDecode(const std::vector<std::string>& args) {
     if (!entry) return usageError("no format menu entry for \"" + formatKey + "\"");
     if (!entry->available) return usageError("format \"" + formatKey + "\" cannot be chosen");
 
-    if (cataloguePath.empty()) cataloguePath = programDirectory() + "/IRTime.db";
+    const AppFiles appFiles = locateAppFiles();
+    if (cataloguePath.empty()) cataloguePath = appFiles.catalogue;
     try {
         openCatalogue(cataloguePath);
     } catch (const DatabaseError& e) {
@@ -291,6 +302,7 @@ int cmdDecode(const std::vector<std::string>& args) {
     s.port = &port;
     s.codeGrid = &grid;
     s.cataloguePath = cataloguePath;
+    s.errorRecord.setPath(appFiles.errorRecord);
     startUp(s);
     setIrtype(s, entry->caption);
     for (const auto& apply : settings)
@@ -323,6 +335,158 @@ int cmdDecode(const std::vector<std::string>& args) {
     return 0;
 }
 
+// Loads a capture file through the receiver's road into s.
+bool loadFile(Session& s, MemoryPort& port, const std::string& file, Carrier carrier) {
+    try {
+        port.receive(readCaptureFile(file, carrier));
+    } catch (const CaptureFormatError& e) {
+        std::fprintf(stderr, "quorvel-cli: %s\n", e.what());
+        return false;
+    }
+    s.port = &port;
+    if (!loadCapture(s)) {
+        std::fprintf(stderr, "quorvel-cli: %s: fewer than 10 bytes, not a capture\n", file.c_str());
+        return false;
+    }
+    return true;
+}
+
+int cmdConvert(const std::vector<std::string>& args) {
+    std::vector<std::string> files;
+    Carrier carrier;
+    double frameGap = 13580; // (X - 1000) x (1 - 3%) for the usual X of 15000
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--carrier" && i + 1 < args.size()) {
+            if (!parseCarrier(args[++i], carrier))
+                return usageError("--carrier takes HIGH,LOW in ticks (0..255)");
+        } else if (args[i] == "--frame-gap" && i + 1 < args.size()) {
+            if (!isNumeric(args[++i]) || leadingNumber(args[i]) <= 0)
+                return usageError("--frame-gap takes a time in microseconds");
+            frameGap = leadingNumber(args[i]);
+        } else if (!args[i].empty() && args[i][0] == '-' && args[i] != "-") {
+            return usageError("unknown option " + args[i]);
+        } else {
+            files.push_back(args[i]);
+        }
+    }
+    if (files.size() != 2) return usageError("convert needs IN and OUT");
+    Session s;
+    MemoryPort port;
+    if (!loadFile(s, port, files[0], carrier)) return 1;
+
+    std::string out;
+    const auto times = captureTimes(s);
+    switch (captureKindForPath(files[1])) {
+    case CaptureFileKind::ReceiverMessage:
+        out.assign(s.RxBytes.begin(), s.RxBytes.end());
+        break;
+    case CaptureFileKind::SignedRaw:
+        out = writeSignedRaw(times);
+        break;
+    case CaptureFileKind::Mode2:
+        out = writeMode2(times);
+        break;
+    case CaptureFileKind::Pronto:
+        out = writePronto(times, s.CarrierPeriod, frameGap);
+        break;
+    case CaptureFileKind::TimeList:
+        out = writeTimeList(times);
+        break;
+    }
+    std::ofstream f(files[1], std::ios::binary);
+    f.write(out.data(), static_cast<std::streamsize>(out.size()));
+    f.close();
+    if (!f) {
+        std::fprintf(stderr, "quorvel-cli: %s: cannot be written\n", files[1].c_str());
+        return 1;
+    }
+    return 0;
+}
+
+int cmdScan(const std::vector<std::string>& args) {
+    std::string file, cataloguePath;
+    bool json = false, all = false;
+    ScanOptions options;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--json")
+            json = true;
+        else if (a == "--learn")
+            options.learn = true;
+        else if (a == "--all")
+            all = true;
+        else if (a == "--tolerance" && i + 1 < args.size()) {
+            const std::string& t = args[++i];
+            if (t != "3" && t != "5" && t != "8") return usageError("--tolerance takes 3, 5 or 8");
+            options.tolerancePercent = static_cast<int>(wholeOf(t));
+        } else if (a == "--catalogue" && i + 1 < args.size())
+            cataloguePath = args[++i];
+        else if (!a.empty() && a[0] == '-')
+            return usageError("unknown option " + a);
+        else if (file.empty())
+            file = a;
+        else
+            return usageError("scan takes one capture FILE");
+    }
+    if (file.empty()) return usageError("scan needs a capture FILE");
+    if (cataloguePath.empty()) cataloguePath = locateAppFiles().catalogue;
+    std::vector<uint8_t> message;
+    try {
+        message = readCaptureFile(file);
+    } catch (const CaptureFormatError& e) {
+        std::fprintf(stderr, "quorvel-cli: %s\n", e.what());
+        return 1;
+    }
+    std::vector<ScanResult> results;
+    try {
+        results = scanFormats(message, cataloguePath, options);
+    } catch (const DatabaseError& e) {
+        std::fprintf(stderr, "quorvel-cli: the catalogue cannot be read: %s\n", e.what());
+        return 1;
+    }
+    const std::string lineBreak = "\r\n";
+    if (json) {
+        std::printf("{\"file\": %s, \"results\": [", jsonString(file).c_str());
+        for (size_t i = 0; i < results.size(); ++i) {
+            const ScanResult& r = results[i];
+            std::printf("%s\n  {\"rank\": %zu, \"format\": %s, \"caption\": %s, \"clean\": %s, "
+                        "\"groups\": %d, \"bits\": %d, \"cells\": %d, \"bin\": %s, \"hex\": %s, "
+                        "\"placeholder\": %s, \"first_error\": %s, \"messages\": %s}",
+                        i ? "," : "", i + 1, jsonString(r.key).c_str(),
+                        jsonString(withoutAccessKeys(r.caption)).c_str(),
+                        r.clean ? "true" : "false", r.groups, r.bits, r.cells,
+                        jsonArray(boxLines(r.bin, lineBreak)).c_str(),
+                        jsonArray(boxLines(r.hex, lineBreak)).c_str(), r.standIn ? "true" : "false",
+                        jsonArray(r.firstErrors).c_str(), jsonArray(r.messages).c_str());
+        }
+        std::printf("\n]}\n");
+        return 0;
+    }
+    size_t clean = 0;
+    for (const auto& r : results)
+        clean += r.clean;
+    std::printf("%s: %zu of %zu formats decode it cleanly\n", file.c_str(), clean, results.size());
+    std::printf("%4s  %-40s %-6s %6s %5s  %s\n", "rank", "format", "fit", "groups", "bits",
+                "code or first error");
+    const size_t shown =
+        all ? results.size() : std::min<size_t>(results.size(), std::max<size_t>(clean, 10));
+    for (size_t i = 0; i < shown; ++i) {
+        const ScanResult& r = results[i];
+        const auto hex = boxLines(r.hex, lineBreak);
+        std::string detail = r.clean && !hex.empty()  ? hex.front()
+                             : !r.firstErrors.empty() ? r.firstErrors.front()
+                             : !r.messages.empty()    ? r.messages.front()
+                                                      : "";
+        std::printf("%4zu  %-40s %-6s %6d %5d  %s\n", i + 1, withoutAccessKeys(r.caption).c_str(),
+                    r.clean ? (r.standIn ? "clean*" : "clean") : "fails", r.groups, r.bits,
+                    detail.c_str());
+    }
+    if (shown < results.size())
+        std::printf("(%zu more; --all lists them)\n", results.size() - shown);
+    if (clean > 0) std::printf("clean*: a placeholder row that fits, not a format of its own\n");
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -331,5 +495,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 2, argv + argc);
     if (cmd == "load") return cmdLoad(args);
     if (cmd == "decode") return cmdDecode(args);
+    if (cmd == "convert") return cmdConvert(args);
+    if (cmd == "scan") return cmdScan(args);
     return usage();
 }
