@@ -1,5 +1,7 @@
 #include "app/session.h"
 
+#include "platform/paths.h"
+
 #include <algorithm>
 
 namespace qv {
@@ -96,7 +98,7 @@ EditorModel::EditorModel() {
     check["cHead"] = check["cEndbit"] = check["cCYes"] = true;
 }
 
-Session::Session() = default;
+Session::Session() : resourceDir(programDirectory()) {}
 
 void Session::message(const std::string& text) {
     messages.push_back(text);

@@ -171,6 +171,9 @@ public:
     // --- catalogue selection ---
     std::string cataloguePath = "IRTime.db";
     std::string codeDatabasePath = "IR_CODE_DB.db"; // the code recording window's table
+    // Icons, help and samples: the program's directory unless the program
+    // is installed (main sets it).
+    std::string resourceDir;
     std::unique_ptr<TableCursor> CurFormat;
     bool ReadOrder = false;
     std::string RepeatSpec;

@@ -100,22 +100,6 @@ void drawRowOne(Session& s, Pen& pen) {
     }
 }
 
-// The gap length that ends a frame: (X - 1000) x (1 - TimeTolerance), the
-// tolerance factor in single precision as the setting is stored. Empty when
-// the selected format's X cannot be read.
-std::optional<double> frameGapThreshold(const Session& s) {
-    if (!s.CurFormat || !s.CurFormat->hasRow()) return std::nullopt;
-    std::optional<double> x;
-    try {
-        x = s.CurFormat->field("X").toNumber();
-    } catch (const FieldError&) {
-        return std::nullopt;
-    }
-    if (!x) return std::nullopt;
-    const float factor = 1.0f - s.TimeTolerance;
-    return (*x - 1000) * static_cast<double>(factor);
-}
-
 // Rows 2 to 4: one frame each, every frame starting at the picture's origin.
 void drawFrameRows(Session& s, Pen& pen, double threshold) {
     WaveformState& w = s.wave;
@@ -162,6 +146,20 @@ void drawFrameRows(Session& s, Pen& pen, double threshold) {
 }
 
 } // namespace
+
+// The tolerance factor in single precision, as the setting is stored.
+std::optional<double> frameGapThreshold(const Session& s) {
+    if (!s.CurFormat || !s.CurFormat->hasRow()) return std::nullopt;
+    std::optional<double> x;
+    try {
+        x = s.CurFormat->field("X").toNumber();
+    } catch (const FieldError&) {
+        return std::nullopt;
+    }
+    if (!x) return std::nullopt;
+    const float factor = 1.0f - s.TimeTolerance;
+    return (*x - 1000) * static_cast<double>(factor);
+}
 
 void pictscal(Session& s) {
     WaveformState& w = s.wave;

@@ -6,6 +6,7 @@
 #include "app/session.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace qv {
 
@@ -22,6 +23,10 @@ void pictscal(Session& s);
 
 // Clears and redraws the waveform into s.wave.lines.
 void irdrw(Session& s);
+
+// The gap that ends a frame: (X - 1000) x (1 - TimeTolerance) with X of the
+// selected format; empty when X cannot be read.
+std::optional<double> frameGapThreshold(const Session& s);
 
 // HScroll1 moved to value (0..HScrollMax): redraw from the new origin.
 void hscrollChange(Session& s, int value);

@@ -2,10 +2,25 @@
 
 #include "app/capture_text.h"
 #include "app/capture_tick.h"
+#include "waveform/waveform.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <cctype>
+#include <filesystem>
 
 namespace qv {
 
 namespace {
+
+// A file dropped by mistake (a film, a disk image) must not be read whole;
+// the longest receiver message is a few kilobytes.
+constexpr std::uintmax_t kLargestCaptureFile = 1 << 20;
+// Two carrier bytes and two time pairs: anything shorter the loader drops.
+constexpr size_t kShortestMessage = 10;
+// The frame gap for a format whose X cannot be read: X = 15000 at 3%.
+constexpr double kDefaultFrameGap = 13580;
 
 // The file's bytes wait in a port of their own for the duration of the
 // tick, so they never mix with bytes the receiver may have sent meanwhile.
@@ -21,12 +36,54 @@ private:
     SerialPort* m_saved;
 };
 
+std::vector<uint8_t> readCapture(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) throw CaptureFormatError(path + ": cannot be read");
+    const std::uintmax_t size = fs::file_size(path, ec);
+    if (!ec && size > kLargestCaptureFile)
+        throw CaptureFormatError(path + ": expected a capture file of at most 1 MiB, found " +
+                                 std::to_string(size) + " bytes");
+    std::vector<uint8_t> bytes = readCaptureFile(path);
+    if (bytes.size() < kShortestMessage)
+        throw CaptureFormatError(
+            path + ": expected a receiver message of at least " + std::to_string(kShortestMessage) +
+            " bytes (two carrier bytes and two time pairs), found " + std::to_string(bytes.size()));
+    return bytes;
+}
+
+std::string lowerEnding(const std::string& path) {
+    const std::string name = std::filesystem::path(path).filename().string();
+    const auto dot = name.rfind('.');
+    if (dot == std::string::npos || dot == 0) return {};
+    std::string e = name.substr(dot);
+    for (char& c : e)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return e;
+}
+
+const char* endingOf(CaptureFileKind kind) {
+    switch (kind) {
+    case CaptureFileKind::ReceiverMessage:
+        return ".bin";
+    case CaptureFileKind::SignedRaw:
+        return ".raw";
+    case CaptureFileKind::Mode2:
+        return ".mode2";
+    case CaptureFileKind::Pronto:
+        return ".pronto";
+    case CaptureFileKind::TimeList:
+        break;
+    }
+    return ".txt";
+}
+
 } // namespace
 
 bool openCaptureFile(Session& s, const std::string& path) {
     std::vector<uint8_t> bytes;
     try {
-        bytes = readCaptureFile(path);
+        bytes = readCapture(path);
     } catch (const CaptureFormatError& e) {
         s.message(e.what());
         return false;
@@ -36,6 +93,53 @@ bool openCaptureFile(Session& s, const std::string& path) {
     PortSwap swap(s, &filePort);
     captureTick(s);
     return true;
+}
+
+bool hasCapture(const Session& s) {
+    return s.RxBytes.size() >= kShortestMessage && !captureTimes(s).empty();
+}
+
+std::string captureFileContent(const Session& s, CaptureFileKind kind) {
+    switch (kind) {
+    case CaptureFileKind::ReceiverMessage:
+        return std::string(s.RxBytes.begin(), s.RxBytes.end());
+    case CaptureFileKind::SignedRaw:
+        return writeSignedRaw(captureTimes(s));
+    case CaptureFileKind::Mode2:
+        return writeMode2(captureTimes(s));
+    case CaptureFileKind::Pronto:
+        return writePronto(captureTimes(s), s.CarrierPeriod,
+                           frameGapThreshold(s).value_or(kDefaultFrameGap));
+    case CaptureFileKind::TimeList:
+        break;
+    }
+    return writeTimeList(captureTimes(s));
+}
+
+bool saveCaptureFile(Session& s, const std::string& path) {
+    if (!hasCapture(s)) {
+        s.message("There is no capture to save yet.");
+        return false;
+    }
+    const std::string content = captureFileContent(s, captureKindForPath(path));
+    // Written beside and renamed: a failed save leaves the old file whole.
+    QSaveFile file(QFile::decodeName(path.c_str()));
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(content.data(), static_cast<qint64>(content.size())) !=
+            static_cast<qint64>(content.size()) ||
+        !file.commit()) {
+        s.message(path + ": cannot be written: " + file.errorString().toStdString());
+        return false;
+    }
+    return true;
+}
+
+std::string captureSavePath(const std::string& path, CaptureFileKind chosen) {
+    const std::string e = lowerEnding(path);
+    for (const char* named : {".bin", ".raw", ".mode2", ".pronto", ".ccf", ".txt"})
+        if (e == named) return path;
+    if (chosen == CaptureFileKind::TimeList && !e.empty()) return path;
+    return path + endingOf(chosen);
 }
 
 } // namespace qv

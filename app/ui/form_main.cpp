@@ -3,12 +3,12 @@
 #include "app/capture_tick.h"
 #include "app/main_state.h"
 #include "app/ui/capture_file.h"
+#include "app/ui/form_scan.h"
 #include "app/ui/picture_widget.h"
 #include "app/ui/rule_button.h"
 #include "catalogue/format_menus.h"
 #include "catalogue/format_selection.h"
 #include "link/link_control.h"
-#include "platform/paths.h"
 #include "recording/ui/secondary_windows.h"
 #include "waveform/waveform.h"
 
@@ -19,8 +19,11 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -32,6 +35,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -40,6 +44,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <array>
 #include <chrono>
 #include <tuple>
 
@@ -84,6 +89,27 @@ void follow(QTimer* timer, bool on) {
     if (!on && timer->isActive()) timer->stop();
 }
 
+// The save dialog's filters and the kind each one writes.
+struct SaveFilter {
+    const char* filter;
+    CaptureFileKind kind;
+};
+constexpr std::array<SaveFilter, 6> kSaveFilters = {
+    {{"Time list (*.txt)", CaptureFileKind::TimeList},
+     {"Signed raw (*.raw)", CaptureFileKind::SignedRaw},
+     {"LIRC mode2 (*.mode2)", CaptureFileKind::Mode2},
+     {"Pronto hex (*.pronto *.ccf)", CaptureFileKind::Pronto},
+     {"Receiver message (*.bin)", CaptureFileKind::ReceiverMessage},
+     {"All files (*)", CaptureFileKind::TimeList}}};
+
+// The first local file among dropped URLs, if any.
+QString droppedFile(const QMimeData* data) {
+    if (!data || !data->hasUrls()) return {};
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile()) return url.toLocalFile();
+    return {};
+}
+
 } // namespace
 
 Form_main::Form_main(Session& session, QWidget* parent) : QMainWindow(parent), m_s(session) {
@@ -110,6 +136,7 @@ Form_main::Form_main(Session& session, QWidget* parent) : QMainWindow(parent), m
     connect(m_Timer1, &QTimer::timeout, this, [this] {
         captureTick(m_s);
         refresh();
+        captureArrived();
     });
     m_Timer2 = new QTimer(this);
     m_Timer2->setObjectName("Timer2");
@@ -126,6 +153,7 @@ Form_main::Form_main(Session& session, QWidget* parent) : QMainWindow(parent), m
     m_s.addObserver(this);
     // Keypad zoom keys work wherever the focus is in this window.
     qApp->installEventFilter(this);
+    setAcceptDrops(true);
     resize(1180, 820);
     refresh();
 }
@@ -231,8 +259,11 @@ QWidget* Form_main::buildResultPanel() {
     m_tTole->setObjectName("tTole");
     m_tTTole = new QLineEdit;
     m_tTTole->setObjectName("tTTole");
-    for (QLineEdit* box : {m_tTole, m_tTTole})
+    for (QLineEdit* box : {m_tTole, m_tTTole}) {
         box->setFixedWidth(80);
+        // A file dropped here opens as a capture instead of pasting its name.
+        box->setAcceptDrops(false);
+    }
     g->addWidget(caption("0,1Time tolerance:"), 7, 0, 1, 2);
     g->addWidget(m_tTole, 7, 2);
     g->addWidget(caption("Cycle tolerance:"), 8, 0, 1, 2);
@@ -447,6 +478,10 @@ void Form_main::buildMenus() {
     ir->addSeparator();
     connect(add(ir, "&Open capture...", "mnuOpenCapture", "Ctrl+O"), &QAction::triggered, this,
             &Form_main::chooseCaptureFile);
+    connect(add(ir, "&Save capture as...", "mnuSaveCapture", "Ctrl+Shift+S"), &QAction::triggered,
+            this, &Form_main::chooseSaveFile);
+    connect(add(ir, "Scan all formats...", "mnuScan", nullptr), &QAction::triggered, this,
+            &Form_main::showScan);
     m_mumconnect = add(ir, "Dis&Connect", "mumconnect", nullptr);
     connect(m_mumconnect, &QAction::triggered, this, [this] {
         switchConnection(m_s);
@@ -490,15 +525,84 @@ void Form_main::startUp() {
 bool Form_main::openCapture(const QString& path) {
     const bool ran = openCaptureFile(m_s, QFile::encodeName(path).toStdString());
     refresh();
+    if (ran) {
+        m_captureDir = QFileInfo(path).absolutePath();
+        captureArrived();
+    }
     return ran;
 }
 
+bool Form_main::saveCapture(const QString& path) {
+    const bool saved = saveCaptureFile(m_s, QFile::encodeName(path).toStdString());
+    if (saved) m_captureDir = QFileInfo(path).absolutePath();
+    return saved;
+}
+
 void Form_main::chooseCaptureFile() {
-    QString dir = QDir(qs(programDirectory())).filePath("samples");
+    QString dir = m_captureDir;
+    if (dir.isEmpty()) dir = QDir(qs(m_s.resourceDir)).filePath("samples");
     if (!QDir(dir).exists()) dir = QDir::currentPath();
-    const QString path = QFileDialog::getOpenFileName(this, "Open capture", dir,
-                                                      "Captures (*.bin *.txt);;All files (*)");
+    const QString path = QFileDialog::getOpenFileName(
+        this, "Open capture", dir,
+        "Captures (*.bin *.txt *.raw *.mode2 *.pronto *.ccf);;Receiver message (*.bin);;"
+        "Time list (*.txt);;Signed raw (*.raw);;LIRC mode2 (*.mode2);;"
+        "Pronto hex (*.pronto *.ccf);;All files (*)");
     if (!path.isEmpty()) openCapture(path);
+}
+
+void Form_main::chooseSaveFile() {
+    if (!hasCapture(m_s)) {
+        m_s.message("There is no capture to save yet.");
+        return;
+    }
+    QStringList filters;
+    for (const SaveFilter& f : kSaveFilters)
+        filters << f.filter;
+    const QString dir = m_captureDir.isEmpty() ? QDir::currentPath() : m_captureDir;
+    QString chosen = filters.front();
+    const QString path = QFileDialog::getSaveFileName(
+        this, "Save capture as", QDir(dir).filePath("capture.txt"), filters.join(";;"), &chosen);
+    if (path.isEmpty()) return;
+    CaptureFileKind kind = CaptureFileKind::TimeList;
+    for (const SaveFilter& f : kSaveFilters)
+        if (chosen == f.filter) kind = f.kind;
+    saveCapture(
+        QFile::decodeName(captureSavePath(QFile::encodeName(path).toStdString(), kind).c_str()));
+}
+
+void Form_main::showScan() {
+    if (!hasCapture(m_s)) {
+        m_s.message("There is no capture to scan yet.");
+        return;
+    }
+    if (!m_scan) {
+        m_scan = new Form_scan(m_s, this);
+        connect(m_scan, &Form_scan::formatChosen, this, &Form_main::refresh);
+    }
+    if (!m_scan->scan()) return;
+    m_scan->show();
+    m_scan->raise();
+    m_scan->activateWindow();
+}
+
+Form_scan* Form_main::scanWindow() const {
+    return m_scan;
+}
+
+// An open scan window follows every new capture.
+void Form_main::captureArrived() {
+    if (m_scan && m_scan->isVisible()) m_scan->scan();
+}
+
+void Form_main::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void Form_main::dropEvent(QDropEvent* event) {
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    openCapture(path);
 }
 
 void Form_main::onPortReadyRead() {
@@ -602,7 +706,7 @@ void Form_main::refreshIcon() {
     if (name != m_Image1Shown) {
         m_Image1Shown = name;
         // A missing bitmap leaves the icon empty.
-        const QPixmap icon(QDir(qs(programDirectory())).filePath(name));
+        const QPixmap icon(QDir(qs(m_s.resourceDir)).filePath(name));
         m_Image1->setPixmap(icon);
         m_Image1->setToolTip(name.isEmpty() ? QString() : name);
     }

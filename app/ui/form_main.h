@@ -8,11 +8,14 @@
 #include "waveform/rules.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 class QAction;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QEvent;
 class QLabel;
 class QLineEdit;
@@ -25,6 +28,7 @@ class QTimer;
 
 namespace qv {
 
+class Form_scan;
 class PictureWidget;
 
 class Form_main : public QMainWindow, public SessionObserver {
@@ -36,9 +40,18 @@ public:
     // The window's load event: defaults, format "Form016", port "COM1".
     void startUp();
 
-    // Feeds a capture file (".bin" receiver message or text time list) to
-    // the capture tick. False when the file could not be read.
+    // Feeds a capture file (".bin" receiver message, a time list, signed
+    // raw, mode2 or Pronto) to the capture tick. False, with a message, when
+    // the file could not be read; the capture shown is then kept.
     bool openCapture(const QString& path);
+
+    // Writes the capture in the kind the path's ending names. False, with a
+    // message, when there is no capture or the file cannot be written.
+    bool saveCapture(const QString& path);
+
+    // "Scan all formats...": opens the scan window over the last capture.
+    void showScan();
+    Form_scan* scanWindow() const;
 
     // Shows every control as the session holds it.
     void refresh();
@@ -49,6 +62,8 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -65,11 +80,15 @@ private:
     void refreshIcon();
     void followTimers();
     void chooseCaptureFile();
+    void chooseSaveFile();
+    void captureArrived();
     void exitProgram();
     void scheduleRefresh();
 
     Session& m_s;
     bool m_refreshPending = false;
+    QString m_captureDir; // where the last capture file was opened or saved
+    QPointer<Form_scan> m_scan;
     const QEvent* m_lastZoomKey = nullptr;
 
     QTableWidget* m_TTable = nullptr;

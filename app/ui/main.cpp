@@ -30,8 +30,13 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName("Quorvel");
 
     qv::Session session;
-    session.cataloguePath = qv::programDirectory() + "/IRTime.db";
-    session.codeDatabasePath = qv::programDirectory() + "/IR_CODE_DB.db";
+    // A portable build keeps its files beside the program; an installed one
+    // writes into the user's data directory.
+    const qv::AppFiles files = qv::locateAppFiles();
+    session.cataloguePath = files.catalogue;
+    session.codeDatabasePath = files.codeDatabase;
+    session.errorRecord.setPath(files.errorRecord);
+    session.resourceDir = files.resources;
     // "--port COMn=DEVICE" puts any device (a pseudo-terminal of
     // quorvel-sim, an unusual adapter) behind an entry of the port list.
     qv::QtSerialPort port;

@@ -1,7 +1,6 @@
 #include "errorlog/ui/form_help.h"
 
 #include "errorlog/ui/error_viewer.h"
-#include "platform/paths.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -102,10 +101,6 @@ bool FormHelp::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QWidget::eventFilter(watched, event);
-}
-
-QString HelpTopicWindow::defaultHelpPath() {
-    return QString::fromStdString(programDirectory()) + QStringLiteral("/help.html");
 }
 
 HelpTopicWindow::HelpTopicWindow(const QString& helpPath, QWidget* parent)

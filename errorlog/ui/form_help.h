@@ -36,12 +36,10 @@ private:
     QPushButton* m_close = nullptr;
 };
 
-// The help document beside the executables, shown at one of its topics.
+// The help document, shown at one of its topics.
 class HelpTopicWindow : public QWidget {
     Q_OBJECT
 public:
-    static QString defaultHelpPath();
-
     explicit HelpTopicWindow(const QString& helpPath, QWidget* parent = nullptr);
     // Shows the document at the anchor named topic ("Main_help").
     void showTopic(const QString& topic);

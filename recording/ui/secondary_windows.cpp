@@ -12,7 +12,8 @@ namespace qv {
 SecondaryWindows::SecondaryWindows(Session& session, QWidget* parent,
                                    const QString& codeDatabasePath, const QString& helpPath)
     : QObject(parent), m_session(session), m_parent(parent),
-      m_helpPath(helpPath.isEmpty() ? HelpTopicWindow::defaultHelpPath() : helpPath) {
+      m_helpPath(helpPath.isEmpty() ? QString::fromStdString(session.resourceDir + "/help.html")
+                                    : helpPath) {
     m_code =
         new FormCode(session,
                      codeDatabasePath.isEmpty() ? QString::fromStdString(session.codeDatabasePath)

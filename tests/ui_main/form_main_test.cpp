@@ -263,6 +263,8 @@ void FormMainTest::irMenuEntries_data() {
                         {"mnuCmp", "Compare Sample RCU Code", "Ctrl+F5", true},
                         {"mumconnect", "Dis&Connect", "", true},
                         {"mnuOpenCapture", "&Open capture...", "Ctrl+O", true},
+                        {"mnuSaveCapture", "&Save capture as...", "Ctrl+Shift+S", true},
+                        {"mnuScan", "Scan all formats...", "", true},
                         {"mnuclose", "E&xit", "", true}};
     for (const Row& r : rows)
         QTest::newRow(r.name) << r.name << r.caption << r.keys << r.enabled;
