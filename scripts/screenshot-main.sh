@@ -1,18 +1,24 @@
 #!/usr/bin/env bash
-# Makes docs/main-window.png: the main window under a virtual X display
-# after opening the NEC sample capture.
+# Makes docs/main-window.png (the main window under a virtual X display
+# after opening the NEC sample capture) and docs/scan-window.png (the scan
+# window over the same capture).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build}
 out=${1:-docs/main-window.png}
+scan_out=${2:-docs/scan-window.png}
 cmake -S . -B "$build" -G Ninja >/dev/null
 cmake --build "$build" --target quorvel catalogue
-mkdir -p "$(dirname "$out")"
+mkdir -p "$(dirname "$out")" "$(dirname "$scan_out")"
 # Run from a scratch folder so the error record lands there, not in the tree.
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-(cd "$work" && xvfb-run -a -s "-screen 0 1280x1024x24" \
-  "$OLDPWD/$build/bin/quorvel" --open "$OLDPWD/data/samples/nec-00-12.txt" \
-  --screenshot "$work/main-window.png")
+shot() {
+  (cd "$work" && xvfb-run -a -s "-screen 0 1280x1024x24" \
+    "$OLDPWD/$build/bin/quorvel" --open "$OLDPWD/data/samples/nec-00-12.txt" "$@")
+}
+shot --screenshot "$work/main-window.png"
+shot --scan --screenshot "$work/scan-window.png"
 cp "$work/main-window.png" "$out"
-echo "wrote $out"
+cp "$work/scan-window.png" "$scan_out"
+echo "wrote $out and $scan_out"

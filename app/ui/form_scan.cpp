@@ -121,10 +121,11 @@ bool Form_scan::scan() {
     const QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     m_tblScan->clearContents();
     m_tblScan->setRowCount(static_cast<int>(m_results.size()));
-    int clean = 0;
+    int clean = 0, standIns = 0;
     for (int row = 0; row < static_cast<int>(m_results.size()); ++row) {
         const ScanResult& r = m_results[row];
-        clean += r.clean;
+        clean += r.clean && !r.standIn;
+        standIns += r.clean && r.standIn;
         std::string error = r.firstErrors.empty() ? std::string() : r.firstErrors.front();
         if (error.empty() && !r.messages.empty()) error = r.messages.front();
         const QString cells[Columns] = {QString::number(row + 1),
@@ -147,12 +148,14 @@ bool Form_scan::scan() {
         }
     }
     m_tblScan->resizeColumnsToContents();
-    m_tblScan->setColumnWidth(Format, std::min(m_tblScan->columnWidth(Format), 260));
+    m_tblScan->setColumnWidth(Format, std::min(m_tblScan->columnWidth(Format), 240));
     m_tblScan->setColumnWidth(Code, std::min(m_tblScan->columnWidth(Code), 220));
     if (!m_results.empty()) m_tblScan->setCurrentCell(0, Format);
-    m_lScanInfo->setText(QString("%1 formats tried, %2 decode the capture without an error.")
-                             .arg(m_results.size())
-                             .arg(clean));
+    QString info = QString("%1 formats tried: %2 decode the capture without an error")
+                       .arg(m_results.size())
+                       .arg(clean);
+    if (standIns > 0) info += QString(", and %1 placeholder rows that fit (clean*)").arg(standIns);
+    m_lScanInfo->setText(info + ".");
     followCurrentRow();
     return true;
 }

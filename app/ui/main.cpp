@@ -1,5 +1,6 @@
 // The window program: one session, the main window over it.
 #include "app/ui/form_main.h"
+#include "app/ui/form_scan.h"
 #include "link/link_window.h"
 #include "link/qt_serial_port.h"
 #include "platform/paths.h"
@@ -15,7 +16,8 @@
 namespace {
 
 // Documentation aid, not offered to users: "--open FILE" loads a capture
-// after start-up, "--screenshot FILE" saves the window's image and ends.
+// after start-up, "--scan" opens the scan window over it, "--screenshot
+// FILE" saves the image of the window in front and ends.
 QString optionValue(const QStringList& args, const QString& name) {
     const qsizetype i = args.indexOf(name);
     return i >= 0 && i + 1 < args.size() ? args[i + 1] : QString();
@@ -56,9 +58,12 @@ int main(int argc, char* argv[]) {
     const QString capture = optionValue(args, "--open");
     const QString screenshot = optionValue(args, "--screenshot");
     if (!capture.isEmpty()) window.openCapture(capture);
+    if (args.contains("--scan")) window.showScan();
     if (!screenshot.isEmpty()) {
         QTimer::singleShot(500ms, &window, [&window, screenshot] {
-            const bool saved = window.grab().save(screenshot);
+            QWidget* front = window.scanWindow();
+            if (!front) front = &window;
+            const bool saved = front->grab().save(screenshot);
             QApplication::exit(saved ? 0 : 1);
         });
     }
