@@ -1,5 +1,10 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test (windows on Qt's offscreen platform).
+# Builds everything and runs every test: the whole suite (windows on Qt's
+# offscreen platform), a short run of every fuzz target, and the whole suite
+# again under AddressSanitizer and UndefinedBehaviorSanitizer.
+#
+#   scripts/test.sh           everything, as CI runs it
+#   scripts/test.sh --quick   only the normal build and its test suite
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -10,3 +15,9 @@ export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 chmod 700 "$XDG_RUNTIME_DIR"
 ctest --test-dir "$build" --output-on-failure -j2
+
+if [[ ${1:-} == --quick ]]; then
+  exit 0
+fi
+FUZZ_SECONDS=${FUZZ_SECONDS:-30} scripts/fuzz.sh
+scripts/sanitize.sh
