@@ -59,6 +59,9 @@ void GenelRead(Session& s) {
     s.TimeRow = 1;
     s.TimeCol = 1;
     if (!s.CurFormat) throw FieldError("No current record.");
+    // Only the generic row itself learns: after a selection that could not
+    // open the catalogue, CurFormat still stands on the format chosen before.
+    if (s.CurFormat->key() != kind) return;
     TableCursor& f = *s.CurFormat;
     f.edit();
     try {

@@ -5,8 +5,11 @@
 
 #include <sqlite3.h>
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
+#include <grp.h>
 #include <iterator>
 #include <string>
 #include <sys/stat.h>
@@ -30,10 +33,22 @@ inline const char* faultName(Fault f) {
     return "?";
 }
 
-// The system lets root write a read-only file, so that fault cannot be
-// made for root.
-inline bool canInject(Fault f) {
-    return f != Fault::ReadOnlyFile || geteuid() != 0;
+// Runs a test body with the fault possible: the system lets root write a
+// read-only file, so for root the body runs as the unprivileged user
+// "nobody" in a child process, whose failures fail the test.
+template <class Body> void runWithFault(Fault f, Body body) {
+    if (f != Fault::ReadOnlyFile || geteuid() != 0) {
+        body();
+        return;
+    }
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0) _exit(2);
+            body();
+            _exit(::testing::Test::HasFailure() ? 1 : 0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 inline std::string fileBytes(const std::string& path) {

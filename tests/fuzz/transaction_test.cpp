@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <unistd.h>
 
 namespace {
@@ -71,41 +72,45 @@ struct Program {
     }
 };
 
-class CatalogueWrite : public ::testing::TestWithParam<Fault> {
-protected:
-    void SetUp() override {
-        if (!qvfault::canInject(GetParam())) GTEST_SKIP() << "root may write a read-only file";
-    }
-};
+class CatalogueWrite : public ::testing::TestWithParam<Fault> {};
 
 // The generic format "IB" learns its row from every capture.
-TEST_P(CatalogueWrite, LearnerCommitIsWholeOrLeavesTheFileAsItWas) {
+void learnerCommit(Fault injected) {
     Program p;
-    qv::setIrtype(p.s, "IB");
     const std::string before = qvfault::fileBytes(p.s.cataloguePath);
-    const std::string struBefore = p.rowText("stru");
+    const std::string struBefore = p.storedText("IB", "stru");
     const size_t messages = p.s.messages.size();
     {
-        qvfault::InjectedFault fault(p.s.cataloguePath, GetParam());
-        ASSERT_TRUE(fault.holding());
+        // A read-only file is read-only when it is opened, at the selection.
+        std::optional<qvfault::InjectedFault> fault;
+        if (injected == Fault::ReadOnlyFile) fault.emplace(p.s.cataloguePath, injected);
+        qv::setIrtype(p.s, "IB");
+        if (!fault) fault.emplace(p.s.cataloguePath, injected);
+        ASSERT_TRUE(fault->holding());
+        ASSERT_EQ(p.s.CurFormat->key(), "IB");
         p.port.receive(necMessage());
         qv::captureTick(p.s);
     }
-    if (GetParam() == Fault::None) {
-        EXPECT_NE(qvfault::fileBytes(p.s.cataloguePath), before);
+    if (injected == Fault::None) {
+        EXPECT_TRUE(qvfault::fileBytes(p.s.cataloguePath) != before) << "nothing was written";
         EXPECT_EQ(p.storedText("IB", "stru"), "H,D,B0,X");
         EXPECT_EQ(p.s.messages.size(), messages);
         return;
     }
-    EXPECT_EQ(qvfault::fileBytes(p.s.cataloguePath), before);
+    EXPECT_TRUE(qvfault::fileBytes(p.s.cataloguePath) == before) << "the file changed";
     EXPECT_EQ(p.rowText("stru"), struBefore); // the row in memory too
     ASSERT_GT(p.s.messages.size(), messages) << "the failed commit was not reported";
-    EXPECT_NE(p.s.messages.back().find("IRTime.db"), std::string::npos) << p.s.messages.back();
+    EXPECT_NE(p.s.messages[messages].find("IRTime.db"), std::string::npos)
+        << p.s.messages[messages];
     // The capture is still decoded with the row as it was, and the program goes on.
     EXPECT_TRUE(p.s.Timer2);
 }
 
-TEST_P(CatalogueWrite, EditorSaveIsWholeOrLeavesTheFileAsItWas) {
+TEST_P(CatalogueWrite, LearnerCommitIsWholeOrLeavesTheFileAsItWas) {
+    qvfault::runWithFault(GetParam(), [&] { learnerCommit(GetParam()); });
+}
+
+void editorSave(Fault injected) {
     Program p;
     qv::openFormatEditor(p.s, true);
     p.s.editor.cAddFmt = "Form160";
@@ -115,21 +120,25 @@ TEST_P(CatalogueWrite, EditorSaveIsWholeOrLeavesTheFileAsItWas) {
     const size_t messages = p.s.messages.size();
     bool saved = false;
     {
-        qvfault::InjectedFault fault(p.s.cataloguePath, GetParam());
+        qvfault::InjectedFault fault(p.s.cataloguePath, injected);
         ASSERT_TRUE(fault.holding());
         saved = qv::saveFormat(p.s);
     }
-    if (GetParam() == Fault::None) {
+    if (injected == Fault::None) {
         EXPECT_TRUE(saved);
         EXPECT_EQ(p.storedText("Form160", "Remark"), "saved by the test");
         EXPECT_EQ(p.s.CurFormat->key(), "Form160");
         return;
     }
     EXPECT_FALSE(saved);
-    EXPECT_EQ(qvfault::fileBytes(p.s.cataloguePath), before);
+    EXPECT_TRUE(qvfault::fileBytes(p.s.cataloguePath) == before) << "the file changed";
     EXPECT_EQ(p.s.CurFormat->key(), "Form016"); // the selection stays in force
     ASSERT_GT(p.s.messages.size(), messages);
     EXPECT_EQ(p.s.messages.back().rfind("Form160 was not saved", 0), 0u) << p.s.messages.back();
+}
+
+TEST_P(CatalogueWrite, EditorSaveIsWholeOrLeavesTheFileAsItWas) {
+    qvfault::runWithFault(GetParam(), [&] { editorSave(GetParam()); });
 }
 
 // A value the catalogue refuses, met after other fields were already set:
@@ -142,9 +151,27 @@ TEST(CatalogueWriteRefused, EditorSaveWithARefusedValueHalfwayLeavesTheFileAsItW
     p.s.editor.box["tT1"] = "not a number";
     const std::string before = qvfault::fileBytes(p.s.cataloguePath);
     EXPECT_FALSE(qv::saveFormat(p.s));
-    EXPECT_EQ(qvfault::fileBytes(p.s.cataloguePath), before);
+    EXPECT_TRUE(qvfault::fileBytes(p.s.cataloguePath) == before) << "the file changed";
     ASSERT_FALSE(p.s.messages.empty());
     EXPECT_NE(p.s.messages.back().find("T1"), std::string::npos) << p.s.messages.back();
+}
+
+// Choosing "IB" while another program held the catalogue locked left the
+// previous format selected; the next capture's learner then wrote the
+// generic row's fields into that format's row.
+TEST(CatalogueWriteLocked, LearnerOverwroteTheFormatSelectedBeforeWhenTheCatalogueWasLocked) {
+    Program p;
+    const std::string before = qvfault::fileBytes(p.s.cataloguePath);
+    {
+        qvfault::InjectedFault fault(p.s.cataloguePath, Fault::LockedBySecondConnection);
+        ASSERT_TRUE(fault.holding());
+        qv::setIrtype(p.s, "IB");
+    }
+    ASSERT_FALSE(p.s.messages.empty()) << "the failed selection was not reported";
+    p.port.receive(necMessage());
+    qv::captureTick(p.s);
+    EXPECT_TRUE(qvfault::fileBytes(p.s.cataloguePath) == before) << "the file changed";
+    EXPECT_EQ(p.storedText("Form016", "stru"), "H,C,~C,D,~D,B0,X,H2,B0,X");
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, CatalogueWrite,
