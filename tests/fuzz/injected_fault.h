@@ -33,22 +33,51 @@ inline const char* faultName(Fault f) {
     return "?";
 }
 
+// The catalogue's text source the tests build their catalogues from.
+inline std::string& catalogueSql() {
+    static std::string path = std::string(QV_SOURCE_DIR) + "/data/catalogue.sql";
+    return path;
+}
+
+// A folder an unprivileged user can read, named after the test process.
+inline std::filesystem::path readableFolder(pid_t testProcess) {
+    return std::filesystem::temp_directory_path() /
+           ("quorvel-readonly-" + std::to_string(testProcess));
+}
+
 // Runs a test body with the fault possible: the system lets root write a
 // read-only file, so for root the body runs as the unprivileged user
-// "nobody" in a child process, whose failures fail the test.
+// "nobody" in a child process, whose failures fail the test. The work tree
+// may lie where that user cannot read, so the catalogue source is copied
+// out first.
 template <class Body> void runWithFault(Fault f, Body body) {
     if (f != Fault::ReadOnlyFile || geteuid() != 0) {
         body();
         return;
     }
+    namespace fs = std::filesystem;
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
+            const fs::path folder = readableFolder(getppid());
+            std::error_code ec;
+            fs::create_directories(folder, ec);
+            fs::copy_file(catalogueSql(), folder / "catalogue.sql",
+                          fs::copy_options::overwrite_existing, ec);
+            fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read |
+                                        fs::perms::group_exec | fs::perms::others_read |
+                                        fs::perms::others_exec);
+            fs::permissions(folder / "catalogue.sql",
+                            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                                fs::perms::others_read);
+            catalogueSql() = (folder / "catalogue.sql").string();
             if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0) _exit(2);
             body();
             _exit(::testing::Test::HasFailure() ? 1 : 0);
         },
         ::testing::ExitedWithCode(0), "");
+    std::error_code ec;
+    fs::remove_all(readableFolder(getpid()), ec);
 }
 
 inline std::string fileBytes(const std::string& path) {

@@ -40,8 +40,7 @@ void handOver(Fault injected) {
     qv::MemoryPort port;
     s.cataloguePath = dir.filePath("IRTime.db").toStdString();
     s.errorRecord.setPath(dir.filePath("Error record.txt").toStdString());
-    qv::buildCatalogueIfMissing(std::string(QV_SOURCE_DIR) + "/data/catalogue.sql",
-                                s.cataloguePath);
+    qv::buildCatalogueIfMissing(qvfault::catalogueSql(), s.cataloguePath);
     const std::string codes = dir.filePath("IR_CODE_DB.db").toStdString();
     {
         // The code database with its table and the rows up to the grid's row 3.

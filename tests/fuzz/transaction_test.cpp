@@ -58,8 +58,7 @@ struct Program {
     Program() {
         s.cataloguePath = dir.file("IRTime.db");
         s.errorRecord.setPath(dir.file("Error record.txt"));
-        qv::buildCatalogueIfMissing(std::string(QV_SOURCE_DIR) + "/data/catalogue.sql",
-                                    s.cataloguePath);
+        qv::buildCatalogueIfMissing(qvfault::catalogueSql(), s.cataloguePath);
         s.port = &port;
         qv::startUp(s);
     }
