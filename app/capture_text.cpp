@@ -121,6 +121,14 @@ std::vector<uint8_t> messageFromTimes(const std::vector<int64_t>& times, Carrier
         // ends the gap (the loader skips the burst after an overflow), so it
         // is sent even for a whole number of units, one tick long.
         const int64_t full = us / kOverflowUnitUs;
+        if (full >= 7) {
+            // Seven overflow units end the signal when it is loaded: nothing
+            // after them is read, so a huge gap costs no more than that.
+            pushPair(out, osc, 0);
+            for (int i = 0; i < 6; ++i)
+                pushPair(out, 0, 0);
+            break;
+        }
         const long rest = ticks(us - full * kOverflowUnitUs);
         pushPair(out, osc, 0);
         for (int64_t i = 1; i < full; ++i)

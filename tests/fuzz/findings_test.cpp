@@ -1,5 +1,6 @@
 // The faults the fuzz targets found, each pinned down by a readable case
 // (their raw inputs are kept in findings/ and replayed too).
+#include "app/capture_formats.h"
 #include "app/capture_loader.h"
 #include "app/capture_text.h"
 #include "catalogue/catalogue_build.h"
@@ -71,6 +72,19 @@ TEST(TextCaptureRead, AbsurdTimeOverflowedTheSumOfTwoGaps) {
                  qv::CaptureFormatError);
     EXPECT_EQ(qv::parseTimeList("pulse 560\nspace 50000000\nspace 50000000\n"),
               (std::vector<int64_t>{560, 100000000}));
+}
+
+// A 5 KB Pronto file of the longest words made a message of hundreds of
+// megabytes: every long gap was sent as all its timer overflows, though the
+// loader stops reading at the seventh.
+TEST(TextCaptureRead, HugeProntoGapsBlewTheMessageUp) {
+    std::string text = "0000 FFFF 0000 01F4";
+    for (int i = 0; i < 1000; ++i)
+        text += " FFFF";
+    const qv::ProntoCode code = qv::parsePronto(text);
+    const std::vector<uint8_t> message = qv::messageFromTimes(code.times);
+    EXPECT_LT(message.size(), 100u);
+    EXPECT_EQ(loaded(code.times, 3), (std::vector<std::string>{"35554", "248885", ""}));
 }
 
 // The 0,1 time tolerance is typed into the code recording window; a huge
