@@ -33,10 +33,7 @@ void closeFormatEditor(Session& s) {
     s.changed();
 }
 
-namespace {
-
-// Field <- editor box, in the order the row is written.
-const std::vector<std::pair<const char*, const char*>>& fieldBoxes() {
+const std::vector<std::pair<const char*, const char*>>& editorFieldBoxes() {
     static const std::vector<std::pair<const char*, const char*>> table = {
         {"stru", "tStru"},
         {"H_Osc", "tHeadOsc"},
@@ -72,6 +69,8 @@ const std::vector<std::pair<const char*, const char*>>& fieldBoxes() {
         {"X", "tXtime"}};
     return table;
 }
+
+namespace {
 
 std::string boxText(const EditorModel& ed, const std::string& name) {
     auto it = ed.box.find(name);
@@ -118,7 +117,7 @@ bool saveFormat(Session& s) {
     };
     try {
         row.edit();
-        for (const auto& [name, box] : fieldBoxes())
+        for (const auto& [name, box] : editorFieldBoxes())
             put(name, boxText(ed, box));
         put("Repeat", repeatText(ed));
         put("convert", checked(ed, "cCYes") ? "Y" : "N");

@@ -9,6 +9,10 @@
 
 namespace qv {
 
+// Field <- editor box, in the order the save writes them ("G_count" and
+// "Remark" are written only from a box that is not empty, after these).
+const std::vector<std::pair<const char*, const char*>>& editorFieldBoxes();
+
 // The slots a user may overwrite: "Form155" ... "Form160".
 const std::vector<std::string>& userSlots();
 

@@ -174,40 +174,13 @@ void writeCells(qv::Session& s, ByteReader& in) {
 void saveThroughEditor(qv::Session& s, const std::vector<std::string>& names,
                        const std::vector<qv::FieldValue>& values) {
     Fixture& fx = fixture();
-    static const std::map<std::string, std::string> boxOf = {{"stru", "tStru"},
-                                                             {"H_Osc", "tHeadOsc"},
-                                                             {"H_Idle", "tHeadIdle"},
-                                                             {"G2H_Osc", "tHead1Osc"},
-                                                             {"G2H_Idle", "tHead1Idle"},
-                                                             {"HB2_Osc", "tH1B2Osc"},
-                                                             {"HB2_Idle", "tH1B2Idle"},
-                                                             {"Alias", "tAlias"},
-                                                             {"Type", "tType"},
-                                                             {"H_Bits", "tHBits"},
-                                                             {"S_Bits", "tSbits"},
-                                                             {"T", "tTbits"},
-                                                             {"Instance", "tTcode"},
-                                                             {"F", "tFixBits"},
-                                                             {"Fix_Time", "tFixTime"},
-                                                             {"f_sit", "tFixCode"},
-                                                             {"Zero_Osc", "t0Osc"},
-                                                             {"zero_Idle", "t0Idle"},
-                                                             {"One_Osc", "t1Osc"},
-                                                             {"One_Idle", "t1Idle"},
-                                                             {"C", "tCBits"},
-                                                             {"R_C", "tRCBits"},
-                                                             {"D", "tDBits"},
-                                                             {"R_D", "tRDbits"},
-                                                             {"CF_T", "tCF"},
-                                                             {"CF_Osc", "tCFOsc"},
-                                                             {"T1", "tT1"},
-                                                             {"G2_T", "tT2"},
-                                                             {"E_Osc", "tEOsc"},
-                                                             {"E_Idle", "tEIdle"},
-                                                             {"b_end", "tLastOsc"},
-                                                             {"X", "tXtime"},
-                                                             {"G_count", "tGroups"},
-                                                             {"Remark", "tRemark"}};
+    static const std::map<std::string, std::string> boxOf = [] {
+        std::map<std::string, std::string> m(qv::editorFieldBoxes().begin(),
+                                             qv::editorFieldBoxes().end());
+        m["G_count"] = "tGroups";
+        m["Remark"] = "tRemark";
+        return m;
+    }();
     for (size_t i = 0; i < names.size(); ++i)
         if (auto it = boxOf.find(names[i]); it != boxOf.end())
             s.editor.box[it->second] = values[i].toText();
