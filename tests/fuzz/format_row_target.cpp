@@ -141,6 +141,8 @@ std::unique_ptr<qv::TableCursor> rowCursor(const std::vector<std::string>& names
         bind(st, static_cast<int>(i) + 1, values[i]);
     const int rc = sqlite3_step(st);
     sqlite3_finalize(st);
+    // A row the table itself refuses (a key of Null) is no catalogue row.
+    if (rc == SQLITE_CONSTRAINT) return nullptr;
     require(rc == SQLITE_DONE, "cannot store the row");
     return std::make_unique<qv::TableCursor>(db, "Type", "Format");
 }
@@ -255,6 +257,7 @@ int formatRow(const uint8_t* data, size_t size) {
         s.irtype = "Form160";
     } else {
         s.CurFormat = rowCursor(names, values);
+        if (!s.CurFormat) return 0;
         const std::string key = s.CurFormat->moveFirst() ? s.CurFormat->key() : std::string();
         s.irtype = switches & 64 ? key : key + "(caption)";
     }
