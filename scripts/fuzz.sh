@@ -49,10 +49,17 @@ for t in "${targets[@]}"; do
   mkdir -p "$corpus" "$findings"
   seeds=(tests/fuzz/corpus/"$t")
   [[ -d tests/fuzz/findings/$t ]] && seeds+=(tests/fuzz/findings/"$t")
-  options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=16384
+  # FUZZ_RUNS: a fixed number of inputs from a fixed seed, so that a run
+  # (as CI makes it) does the same work every time.
+  if [[ -n ${FUZZ_RUNS:-} ]]; then
+    budget=(-runs="$FUZZ_RUNS" -seed=1)
+  else
+    budget=(-max_total_time="$seconds")
+  fi
+  options=("${budget[@]}" -timeout=10 -rss_limit_mb=2048 -max_len=16384
            -print_final_stats=1 -artifact_prefix="$findings/")
   [[ -f tests/fuzz/$t.dict ]] && options+=(-dict="tests/fuzz/$t.dict")
-  echo "== fuzz_$t for ${seconds}s"
+  echo "== fuzz_$t: ${budget[*]}"
   start=$SECONDS
   if "$build/bin/fuzz_$t" "${options[@]}" "$corpus" "${seeds[@]}" >"$build/fuzz-$t.log" 2>&1; then
     echo "   no finding in $((SECONDS - start))s: $(grep -E '^stat::number_of_executed_units' "$build/fuzz-$t.log" | awk '{print $2}') inputs"
