@@ -49,7 +49,13 @@ PairTable decodePairs(const std::vector<uint8_t>& bytes, float t) {
     return table;
 }
 
-void loadTimeTable(Session& s, const PairTable& pairs) {
+std::pair<long, int> loadTimeTable(TimeTable& table, const PairTable& pairs, long row, int col) {
+    auto advance = [&] {
+        if (++col > kDataCols) {
+            col = 1;
+            ++row;
+        }
+    };
     int a = 0, b = 0;
     bool adding = false;
     int overflows = 0;
@@ -61,9 +67,9 @@ void loadTimeTable(Session& s, const PairTable& pairs) {
     };
     while (a < kDataRows && overflows < 7) {
         const int32_t v = pairs[a][b];
-        const std::string& cur = s.cellAtCursor();
+        const std::string& cur = table.cell(row, col);
         const int64_t value = adding ? wholeOf(cur) + v : v;
-        s.TTable.setCell(s.TimeRow, s.TimeCol, wholeText(value));
+        table.setCell(row, col, wholeText(value));
         if (v == kOverflowUnit || v == 0) {
             nextEntry();
             nextEntry();
@@ -73,14 +79,21 @@ void loadTimeTable(Session& s, const PairTable& pairs) {
             adding = false;
             overflows = 0;
             nextEntry();
-            s.advanceCursor();
+            advance();
         }
     }
-    s.advanceCursor();
-    while (s.TimeRow < kDataRows) {
-        s.TTable.setCell(s.TimeRow, s.TimeCol, "");
-        s.advanceCursor();
+    advance();
+    while (row < kDataRows) {
+        table.setCell(row, col, "");
+        advance();
     }
+    return {row, col};
+}
+
+void loadTimeTable(Session& s, const PairTable& pairs) {
+    const auto [row, col] = loadTimeTable(s.TTable, pairs, s.TimeRow, s.TimeCol);
+    s.TimeRow = row;
+    s.TimeCol = static_cast<int16_t>(col);
 }
 
 bool loadCapture(Session& s) {

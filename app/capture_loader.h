@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace qv {
@@ -26,7 +27,11 @@ int32_t ticksToMicroseconds(unsigned ticks, float ticksPerMicrosecond);
 // Decodes the Osc/Idle pairs of the message's first half into the pair table.
 PairTable decodePairs(const std::vector<uint8_t>& bytes, float ticksPerMicrosecond);
 
-// Writes the pair table into the capture record, summing overflow units.
+// Writes the pair table into the capture record from (row, col) on,
+// summing overflow units; returns where the cursor stopped.
+std::pair<long, int> loadTimeTable(TimeTable& table, const PairTable& pairs, long row = 1,
+                                   int col = 1);
+// The same at the session's cursor, which it moves.
 void loadTimeTable(Session& s, const PairTable& pairs);
 
 // The loading half of the capture tick. Returns false when fewer than 10

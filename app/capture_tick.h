@@ -9,6 +9,10 @@ namespace qv {
 // Timer1's tick: loading, drawing, then the decode dispatch.
 void captureTick(Session& s);
 
+// Without a format whose wait time tells the frames of the drawn capture
+// apart, the tick selects "Form016(NEC N-8)" before it decodes.
+void keepADrawableFormat(Session& s);
+
 // The second half of the tick: decode against the selected format and
 // present the result.
 void decodeDispatch(Session& s);

@@ -4,7 +4,6 @@
 
 #include "app/capture_tick.h"
 #include "catalogue/format_selection.h"
-#include "engine/engine.h"
 #include "engine/error_report.h"
 #include "platform/basic.h"
 
@@ -80,16 +79,10 @@ void automaticSelection(Session& s) {
 }
 
 void quickPressCheck(Session& s) {
-    if (!s.CurFormat) return;
-    try {
-        const FieldValue& count = s.CurFormat->field("G_count");
-        const auto n = count.toNumber();
-        if (n && s.GroupNo < wholePart(*n))
-            appendReport(
-                s, {ErrorSet::QuickPress, s.GroupNo, {count.toText(), std::to_string(s.GroupNo)}});
-    } catch (const FieldError&) {
-        // a format without the field has no quick-press count
-    }
+    if (!s.CurFormat || !s.CurFormat->hasRow()) return;
+    if (auto r = quickPressReport(engine::FormatRow::fromCursor(*s.CurFormat), s.GroupNo))
+        for (auto& line : formatReport(*r))
+            s.ErrRcd.push_back(std::move(line));
 }
 
 // The hand-over writes into the code recording window's grid; its failures
@@ -139,39 +132,50 @@ void recordingHandOver(Session& s, const std::string& firstLine) {
 
 } // namespace
 
-std::string octText(const std::string& hexCode, const std::string& lineBreak) {
-    const std::string text = trimBlanks(hexCode);
-    std::string out;
-    size_t p = 0;
-    while (p < text.size()) {
-        const size_t e = text.find(lineBreak, p);
-        if (e == std::string::npos || lineBreak.empty()) break; // text after the last line break
-        const std::string line = trimBlanks(std::string_view(text).substr(p, e - p));
-        size_t q = 0;
-        while (q < line.size()) {
-            size_t blank = line.find(' ', q);
-            if (blank == std::string::npos) blank = line.size();
-            const std::string token = trimBlanks(std::string_view(line).substr(q, blank - q));
-            q = blank + 1;
-            if (token.empty()) continue;
-            unsigned long v = 0;
-            size_t digits = 0;
-            for (char c : token) {
-                int d = -1;
-                if (c >= '0' && c <= '9') d = c - '0';
-                if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
-                if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
-                if (d < 0 || digits >= 8) break;
-                v = v * 16 + static_cast<unsigned long>(d);
-                ++digits;
-            }
-            if (digits == 0) continue; // not a hexadecimal number: nothing to show
-            out += (v <= 9 ? "0" : "") + std::to_string(v) + " ";
-        }
-        out += lineBreak;
-        p = e + lineBreak.size();
+void learnIntoCatalogue(Session& s) {
+    const std::string kind = s.irtype;
+    if (kind != "SE" && kind != "HL" && kind != "RIB" && kind != "IB") return;
+    s.code.loaded = true;
+    s.TimeRow = 1;
+    s.TimeCol = 1;
+    if (!s.CurFormat) throw FieldError("No current record.");
+    // Only the generic row itself learns: after a selection that could not
+    // open the catalogue, CurFormat still stands on the format chosen before.
+    if (s.CurFormat->key() != kind) return;
+    TableCursor& f = *s.CurFormat;
+    f.edit();
+    try {
+        for (const auto& [name, value] : engine::learnFields(s.TTable, kind, decodeSettings(s)))
+            f.setField(name, value);
+    } catch (...) {
+        f.cancelEdit();
+        throw;
     }
-    return out;
+    f.update();
+}
+
+std::optional<ErrorReport> quickPressReport(const engine::FormatRow& row, int groupNo) {
+    // A format without the field has no quick-press count.
+    const FieldValue* count = row.find("G_count");
+    if (!count) return std::nullopt;
+    const auto n = count->toNumber();
+    if (!(n && groupNo < wholePart(*n))) return std::nullopt;
+    return ErrorReport{ErrorSet::QuickPress, groupNo, {count->toText(), std::to_string(groupNo)}};
+}
+
+engine::DecodeSettings decodeSettings(const Session& s) {
+    engine::DecodeSettings d;
+    d.window.tolerance = s.TimeTolerance;
+    d.cycleTolerance = s.CycleTolerance;
+    d.zeroOneTolerance = s.code.t01Tole;
+    d.waitTime = s.XTime;
+    d.ignoreTime = s.cIgnoreT;
+    d.octal = s.optOct;
+    d.readOrder = s.ReadOrder;
+    d.ticksPerMicrosecond = s.TicksPerMicrosecond;
+    d.lineBreak = s.CrLf;
+    d.carry = {s.RunCount, s.FirstCustomerBit};
+    return d;
 }
 
 std::string firstCodeLine(const std::string& hexCode, const std::string& lineBreak) {
@@ -185,30 +189,30 @@ void decodeDispatch(Session& s) {
     s.tHCode.clear();
 
     try {
-        GenelRead(s);
+        learnIntoCatalogue(s);
     } catch (const FieldError&) {
         // no row to learn into: the walk finds no format either
     } catch (const DatabaseError& e) {
         s.message(e.what());
     }
+    const engine::FormatRow row =
+        s.CurFormat ? engine::FormatRow::fromCursor(*s.CurFormat) : engine::FormatRow();
+    engine::DecodeSettings settings = decodeSettings(s);
+    settings.learn = false; // learned and stored above
+    const engine::DecodeResult r = engine::decode(s.TTable, row, settings);
 
-    try {
-        s.FrameSpec = s.CurFormat ? s.CurFormat->field("stru").toText() : std::string();
-    } catch (const FieldError&) {
-        s.FrameSpec.clear(); // a format that cannot be read decodes nothing
-    }
-
-    s.ErrRcd.clear();
-    s.TimeRow = 1;
-    s.TimeCol = 1;
-    s.GroupNo = 1;
-    DecodeState& d = s.decode;
-    for (std::string* part :
-         {&d.CustomerBits, &d.StartBits, &d.FixedBits, &d.RevCustomerBits, &d.DataBits,
-          &d.DataBitsRead, &d.RevDataBits, &d.CodeText, &d.HexText})
-        part->clear();
-
-    HandleData(s);
+    s.ErrRcd = r.errorLines();
+    s.tBcode = r.binary;
+    s.tHCode = r.hex;
+    if (r.codeWindowLoaded) s.code.loaded = true;
+    s.code.lGCyc.insert(s.code.lGCyc.end(), r.cycles.begin(), r.cycles.end());
+    for (const auto& m : r.messages)
+        s.message(m);
+    s.TimeRow = r.row;
+    s.TimeCol = static_cast<int16_t>(r.col);
+    s.GroupNo = static_cast<int16_t>(r.groupNo);
+    s.RunCount = r.carry.runCount;
+    s.FirstCustomerBit = r.carry.firstCustomerBit;
 
     showTolerances(s);
     s.code.tHexCode = s.tBcode;

@@ -1,38 +1,18 @@
 #include "app/format_scan.h"
 
-#include "app/capture_tick.h"
-#include "app/main_state.h"
+#include "app/capture_loader.h"
+#include "app/dispatch.h"
 #include "catalogue/format_menus.h"
 #include "catalogue/format_selection.h"
+#include "engine/decode.h"
+#include "platform/basic.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <unistd.h>
+#include <memory>
 
 namespace qv {
 
 namespace {
-
-// A private copy of the catalogue and a place for the error record, removed
-// when the scan ends.
-class ScratchDir {
-public:
-    ScratchDir() {
-        std::string tmpl =
-            (std::filesystem::temp_directory_path() / "quorvel-scan-XXXXXX").string();
-        if (mkdtemp(tmpl.data()) == nullptr)
-            throw DatabaseError("cannot make a temporary folder for the scan");
-        m_path = tmpl;
-    }
-    ~ScratchDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    std::string file(const char* name) const { return (m_path / name).string(); }
-
-private:
-    std::filesystem::path m_path;
-};
 
 int countBits(const std::string& text) {
     return static_cast<int>(
@@ -59,39 +39,87 @@ std::vector<std::string> firstErrorSet(const std::vector<std::string>& lines) {
     return set;
 }
 
-ScanResult decodeWith(const FormatMenuEntry& entry, const std::vector<uint8_t>& message,
-                      const std::string& catalogue, const std::string& errorRecord, int tolerance) {
-    Session s;
-    MemoryPort port;
-    s.port = &port;
-    s.cataloguePath = catalogue;
-    s.errorRecord.setPath(errorRecord);
-    port.open(1);
-    toleranceMenu(s, tolerance);
-    setIrtype(s, entry.caption);
+// What a fresh session's tolerance menu sets.
+engine::DecodeSettings scanSettings(int tolerancePercent) {
+    engine::DecodeSettings d;
+    switch (tolerancePercent) {
+    case 5:
+        d.window.tolerance = 0.05f;
+        d.cycleTolerance = 1000;
+        break;
+    case 8:
+        d.window.tolerance = 0.08f;
+        d.cycleTolerance = 1500;
+        break;
+    default:
+        d.window.tolerance = 0.03f;
+        d.cycleTolerance = 500;
+        break;
+    }
+    return d;
+}
 
+struct Row {
+    bool found = false;
+    engine::FormatRow row;
+};
+
+Row rowOf(TableCursor& catalogue, const std::string& key) {
+    Row r;
+    r.found = catalogue.seek(key);
+    if (r.found) r.row = engine::FormatRow::fromCursor(catalogue);
+    return r;
+}
+
+// Whether the row's wait time tells frames apart; the tick selects
+// "Form016" for a drawn capture when it does not.
+bool hasWaitTime(const engine::FormatRow& row) {
+    const FieldValue* x = row.find("X");
+    return x && x->toNumber().has_value();
+}
+
+ScanResult decodeWith(const FormatMenuEntry& entry, const TimeTable* times, TableCursor& catalogue,
+                      const engine::FormatRow& fallback, int tolerance) {
     ScanResult r;
     r.key = entry.key();
     r.caption = entry.caption;
-    if (!s.CurFormat || !s.CurFormat->hasRow()) {
-        r.messages = s.messages;
-        return r;
-    }
-    if (s.CurFormat->hasField("Remark")) {
-        const std::string remark = s.CurFormat->field("Remark").toText();
+    Row selected = rowOf(catalogue, entry.key());
+    if (!selected.found) return r;
+    if (const FieldValue* remark = selected.row.find("Remark")) {
+        const std::string text = remark->toText();
         r.standIn =
-            remark.find("placeholder") != std::string::npos || remark.rfind("user slot:", 0) == 0;
+            text.find("placeholder") != std::string::npos || text.rfind("user slot:", 0) == 0;
     }
-    port.receive(message);
-    captureTick(s);
-    r.bin = s.tBcode;
-    r.hex = s.tHCode;
-    r.groups = static_cast<int>(s.code.lGCyc.size());
-    r.bits = countBits(s.tBcode);
-    r.cells = static_cast<int>((std::min<long>(s.TimeRow, 65) - 1) * 10 + s.TimeCol - 1);
-    r.firstErrors = firstErrorSet(s.ErrRcd);
-    r.messages = s.messages;
-    r.clean = s.ErrRcd.empty() && s.messages.empty() && countLines(s.tHCode) > 0;
+    if (!times) return r; // too short to be a capture
+
+    engine::DecodeSettings settings = scanSettings(tolerance);
+    const engine::FormatRow* row = &selected.row;
+    const bool drawn =
+        !(leadingNumber(times->cell(1, 1)) == 0 && leadingNumber(times->cell(1, 2)) == 0);
+    bool generic = entry.caption == entry.key();
+    if (drawn && !hasWaitTime(selected.row)) {
+        row = &fallback;
+        generic = false;
+    }
+    if (row->present()) {
+        const FieldValue* convert = row->find("convert");
+        settings.readOrder = !(convert && convert->toText() == "Y");
+    }
+    settings.learn = generic;
+    const engine::DecodeResult d = engine::decode(*times, *row, settings);
+
+    std::vector<std::string> errors = d.errorLines();
+    if (auto quick = quickPressReport(*row, d.groupNo))
+        for (auto& line : formatReport(*quick))
+            errors.push_back(std::move(line));
+    r.bin = d.binary;
+    r.hex = d.hex;
+    r.groups = static_cast<int>(d.cycles.size());
+    r.bits = countBits(d.binary);
+    r.cells = static_cast<int>((std::min<long>(d.row, 65) - 1) * 10 + d.col - 1);
+    r.firstErrors = firstErrorSet(errors);
+    r.messages = d.messages;
+    r.clean = errors.empty() && d.messages.empty() && countLines(d.hex) > 0;
     return r;
 }
 
@@ -99,19 +127,22 @@ ScanResult decodeWith(const FormatMenuEntry& entry, const std::vector<uint8_t>& 
 
 std::vector<ScanResult> scanFormats(const std::vector<uint8_t>& message,
                                     const std::string& cataloguePath, const ScanOptions& options) {
-    openCatalogue(cataloguePath); // a broken catalogue is reported once, here
-    ScratchDir scratch;
-    const std::string copy = scratch.file("IRTime.db");
-    std::error_code ec;
-    std::filesystem::copy_file(cataloguePath, copy, ec);
-    if (ec) throw DatabaseError(cataloguePath + ": " + ec.message());
+    // A broken catalogue is reported once, here. Learning rows learn into
+    // the values decoded, never into the file.
+    std::unique_ptr<TableCursor> catalogue = openCatalogue(cataloguePath);
+    std::unique_ptr<TimeTable> times;
+    if (message.size() >= 10) {
+        times = std::make_unique<TimeTable>();
+        loadTimeTable(*times, decodePairs(message, engine::DecodeSettings().ticksPerMicrosecond));
+    }
+    const engine::FormatRow fallback = rowOf(*catalogue, "Form016").row;
 
     std::vector<ScanResult> results;
     for (const auto& entry : formatMenuEntries()) {
         const bool generic = entry.key().rfind("Form", 0) != 0;
         if (generic && !options.learn) continue;
-        results.push_back(decodeWith(entry, message, copy, scratch.file("Error record.txt"),
-                                     options.tolerancePercent));
+        results.push_back(
+            decodeWith(entry, times.get(), *catalogue, fallback, options.tolerancePercent));
     }
     std::stable_sort(results.begin(), results.end(), [](const ScanResult& a, const ScanResult& b) {
         if (a.clean != b.clean) return a.clean;

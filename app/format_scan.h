@@ -1,5 +1,6 @@
 // "Which format is this?": one capture decoded against every catalogue row,
-// each on a fresh session, ranked by how well it fits.
+// each as the program would decode it just after selecting that row,
+// ranked by how well it fits.
 #pragma once
 
 #include <cstdint>

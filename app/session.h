@@ -5,6 +5,7 @@
 // switches are outputs: recorded here and announced to the observers.
 #pragma once
 
+#include "capture/capture_record.h"
 #include "errorlog/error_record.h"
 #include "platform/code_grid.h"
 #include "platform/serial_port.h"
@@ -18,25 +19,6 @@
 #include <vector>
 
 namespace qv {
-
-constexpr int kDataRows = 64;
-constexpr int kDataCols = 10;
-constexpr int kOverflowUnit = 35555;            // Int(65536 / 1.8432)
-constexpr int kEndOfSignal = 7 * kOverflowUnit; // 248885
-
-// The capture record: 65 x 11 text cells; row 0 and column 0 are headers.
-class TimeTable {
-public:
-    TimeTable();
-    // Text of a cell; cells outside the grid read as empty.
-    const std::string& cell(long row, long col) const;
-    void setCell(long row, long col, std::string text);
-    void clearAll();
-    void writeHeaders();
-
-private:
-    std::array<std::array<std::string, kDataCols + 1>, kDataRows + 1> m_cells;
-};
 
 // Contents of the format editor window (Form_time), by control name.
 struct EditorModel {
@@ -99,28 +81,12 @@ struct WaveformState {
     static constexpr int HScrollMax = 10000;
     double ScaleWidth = 100000; // visible width in microseconds
     float DrawX = 0;
-    int32_t OldScaleWidth = 0;
-    float ZoomRatio = 1;
     std::string Lblzoom = " X10 ";
     double Line1X = 0;    // red rule line
     double Line2X = 0;    // green rule line
     int selectedLine = 1; // Option1 RED, Option2 GREEN, Option3 Both
     bool AddHeld = false, ReaddHeld = false, DecHeld = false, RedecHeld = false;
     std::vector<LineCmd> lines; // the last drawing
-};
-
-// Decode state and result of the engine.
-struct DecodeState {
-    bool DecodeOK = true;
-    std::string PartBits;
-    float TimeSum = 0;
-    std::string StartBits, ToggleBits, FixedBits, CustomerBits, RevCustomerBits, DataBits,
-        RevDataBits, ParityBits;
-    std::string ParityCalc;
-    std::string DataBitsRead; // the data part's bits as read, before DataBits is split into bytes
-    int16_t FirstCustomerBit = 0;
-    std::string CodeText, HexText;
-    float PairTime1 = 0, PairTime2 = 0;
 };
 
 class SessionObserver {
@@ -154,19 +120,16 @@ public:
     int16_t AutoFormatIndex = 0;
     std::string SampleCode;
     bool SampleHeld = false;
-    int16_t GroupNo = 1;
-    std::string FrameSpec;
-    int32_t SpecPos = 0, RunIndex = 0, SpecLen = 0;
+    int16_t GroupNo = 1; // the group number the last decode ended on
+    // What the last decode left for the next (engine::DecodeCarry).
     int32_t RunCount = 0;
+    int16_t FirstCustomerBit = 0;
 
     // --- capture record and read cursor ---
     TimeTable TTable;
     int16_t TimeRows = kDataRows;
     long TimeRow = 1;
     int16_t TimeCol = 1;
-
-    // --- decoding ---
-    DecodeState decode;
 
     // --- catalogue selection ---
     std::string cataloguePath = "IRTime.db";

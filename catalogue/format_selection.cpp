@@ -159,14 +159,6 @@ void LoadFormat(Session& s) {
     ed.box["tRemark"] = holdsValue(value("Remark")) ? text("Remark") : "";
     ed.caption = s.irtype + " standard time parameter";
 
-    DecodeState& d = s.decode;
-    d.CustomerBits.clear();
-    d.RevCustomerBits.clear();
-    d.DataBits.clear();
-    d.RevDataBits.clear();
-    d.CodeText.clear();
-    d.HexText.clear();
-
     s.tTole = singleText(single(s.TimeTolerance * 100.0f)) + "%";
     s.changed();
 }

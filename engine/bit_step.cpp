@@ -7,8 +7,7 @@
 #include <cstdint>
 #include <limits>
 
-namespace qv {
-namespace engine {
+namespace qv::engine {
 
 namespace {
 
@@ -21,7 +20,7 @@ void pairAdvance(Walk& w, int64_t t1, int64_t t2) {
 // Run lengths: the time at the cursor is a run of "0" bits, the next a run
 // of "1" bits. Errors skip the failing action and no timing is checked.
 void ruleSE(Walk& w, int64_t t1, int64_t t2) {
-    Session& s = w.s;
+    WalkState& s = w.state;
     std::string& bits = w.d.PartBits;
     Standard zero, total;
     try {
@@ -44,15 +43,15 @@ void ruleSE(Walk& w, int64_t t1, int64_t t2) {
     auto run = [&](int64_t t, char bit) {
         const double count = std::floor(static_cast<double>(t) / bitTime);
         if (fitsCounter(count))
-            s.RunCount = static_cast<int32_t>(count); // an overflow keeps the old count
-        if (total && s.RunCount > *total) {
+            s.runCount = static_cast<int32_t>(count); // an overflow keeps the old count
+        if (total && s.runCount > *total) {
             const double rest = std::nearbyint(*total - static_cast<double>(bits.size()));
-            if (fitsCounter(rest)) s.RunCount = static_cast<int32_t>(rest);
-        } else if (s.RunCount > 0) {
+            if (fitsCounter(rest)) s.runCount = static_cast<int32_t>(rest);
+        } else if (s.runCount > 0) {
             w.addTime(static_cast<double>(t));
             w.advance();
         }
-        for (int32_t i = 0; i < s.RunCount; ++i) {
+        for (int32_t i = 0; i < s.runCount; ++i) {
             bits += bit;
             if (total && static_cast<double>(bits.size()) == *total) return true;
         }
@@ -60,7 +59,7 @@ void ruleSE(Walk& w, int64_t t1, int64_t t2) {
     };
     if (run(t1, '0')) return;
     if (run(t2, '1')) return;
-    if (s.RunCount == 0) w.d.DecodeOK = false;
+    if (s.runCount == 0) w.d.DecodeOK = false;
 }
 
 // Interval lengths: a short interval repeats the previous bit, a long one
@@ -70,7 +69,7 @@ void ruleHL(Walk& w, int64_t t1, int64_t t2) {
     FormatFields& f = w.f;
     const Standard zeroOsc = f.whole("Zero_Osc"), zeroIdle = f.whole("zero_Idle");
     const Standard oneOsc = f.whole("One_Osc"), oneIdle = f.whole("One_Idle"), wait = f.whole("X");
-    const int g = w.s.GroupNo;
+    const int g = w.state.group;
 
     if (win.below(t1, oneIdle) && win.below(t1, wait) && t1 > 0) {
         if (win.below(t1, zeroOsc) || win.above(t1, zeroIdle))
@@ -107,7 +106,7 @@ void ruleHL(Walk& w, int64_t t1, int64_t t2) {
 void ruleRIB(Walk& w, int64_t t1, int64_t t2) {
     const Window win = w.window();
     FormatFields& f = w.f;
-    const int g = w.s.GroupNo;
+    const int g = w.state.group;
     auto heldBits = [&] { return static_cast<double>(w.d.DataBits.size() + w.d.PartBits.size()); };
     const Standard total = f.value("Bits");
 
@@ -116,15 +115,26 @@ void ruleRIB(Walk& w, int64_t t1, int64_t t2) {
         t2 = wholePart(f.required("zero_Idle"));
         w.d.PairTime2 = static_cast<float>(t2);
     }
-    if (win.matches(t1, f.whole("Zero_Osc")))
+    const int bit = static_cast<int>(w.d.PartBits.size());
+    const Standard zeroOsc = f.whole("Zero_Osc");
+    Standard oneOsc;
+    if (win.matches(t1, zeroOsc)) {
         w.d.PartBits += '0';
-    else if (win.matches(t1, f.whole("One_Osc")))
+        w.note(ReadAs::BitBurst, 0, t1, zeroOsc, true, bit, "0");
+    } else if (win.matches(t1, oneOsc = f.whole("One_Osc"))) {
         w.d.PartBits += '1';
-    else if (w.stopAfter(
-                 {ErrorSet::BurstBit, g, {f.shown("Zero_Osc"), f.shown("One_Osc"), timeText(t1)}}))
+        w.note(ReadAs::BitBurst, 0, t1, oneOsc, true, bit, "1");
+    } else if (!w.note(ReadAs::BitBurst, 0, t1, std::nullopt, false, bit) &&
+               w.stopAfter({ErrorSet::BurstBit,
+                            g,
+                            {f.shown("Zero_Osc"), f.shown("One_Osc"), timeText(t1)}}))
         return;
 
     const Standard wait = f.value("X");
+    if (wait && static_cast<double>(t2) < *wait) {
+        const Standard gap = f.whole("zero_Idle");
+        w.note(ReadAs::BitGap, 1, t2, gap, !win.off(t2, gap), bit);
+    }
     if (wait && static_cast<double>(t2) < *wait && win.off(t2, f.whole("zero_Idle")))
         if (w.stopAfter({ErrorSet::BurstGap, g, {f.shown("zero_Idle"), timeText(t2)}})) return;
 
@@ -141,20 +151,25 @@ void ruleRIB(Walk& w, int64_t t1, int64_t t2) {
 void ruleDNA(Walk& w, int64_t t1, int64_t t2) {
     const Window win = w.window();
     FormatFields& f = w.f;
-    const int g = w.s.GroupNo;
-    if (win.off(t1, f.whole("Zero_Osc")))
+    const int g = w.state.group;
+    const int bit = static_cast<int>(w.d.PartBits.size());
+    const Standard zeroOsc = f.whole("Zero_Osc");
+    if (!w.note(ReadAs::BitBurst, 0, t1, zeroOsc, !win.off(t1, zeroOsc), bit))
         if (w.stopAfter({ErrorSet::ZeroOsc, g, {f.shown("Zero_Osc"), timeText(t1)}})) return;
 
     static const std::pair<const char*, const char*> symbols[] = {
         {"zero_Idle", "00"}, {"zero_HL", "01"}, {"One_Idle", "10"}, {"One_HL", "11"}};
     bool found = false;
-    for (const auto& [field, symbol] : symbols)
-        if (win.matches(t2, f.whole(field))) {
+    for (const auto& [field, symbol] : symbols) {
+        const Standard standard = f.whole(field);
+        if (win.matches(t2, standard)) {
             w.d.PartBits += symbol;
+            w.note(ReadAs::BitGap, 1, t2, standard, true, bit, symbol);
             found = true;
             break;
         }
-    if (!found &&
+    }
+    if (!found && !w.note(ReadAs::BitGap, 1, t2, std::nullopt, false, bit) &&
         w.stopAfter(
             {ErrorSet::ZeroOneIdle, g, {f.shown("zero_Idle"), f.shown("One_Idle"), timeText(t2)}}))
         return;
@@ -165,22 +180,41 @@ void ruleDNA(Walk& w, int64_t t1, int64_t t2) {
 void ruleCommon(Walk& w, int64_t t1, int64_t t2) {
     const Window win = w.window();
     FormatFields& f = w.f;
-    const int g = w.s.GroupNo;
-    if (win.off(t1, f.whole("Zero_Osc")))
+    const int g = w.state.group;
+    const int bit = static_cast<int>(w.d.PartBits.size());
+    const Standard zeroOsc = f.whole("Zero_Osc");
+    if (!w.note(ReadAs::BitBurst, 0, t1, zeroOsc, !win.off(t1, zeroOsc), bit))
         if (w.stopAfter({ErrorSet::ZeroOsc, g, {f.shown("Zero_Osc"), timeText(t1)}})) return;
 
-    if (win.matches(t2, f.whole("zero_Idle")))
+    const Standard zeroIdle = f.whole("zero_Idle");
+    Standard oneIdle;
+    if (win.matches(t2, zeroIdle)) {
         w.d.PartBits += '0';
-    else if (win.matches(t2, f.whole("One_Idle")))
+        w.note(ReadAs::BitGap, 1, t2, zeroIdle, true, bit, "0");
+    } else if (win.matches(t2, oneIdle = f.whole("One_Idle"))) {
         w.d.PartBits += '1';
-    else if (w.stopAfter({ErrorSet::ZeroOneIdle,
-                          g,
-                          {f.shown("zero_Idle"), f.shown("One_Idle"), timeText(t2)}}))
+        w.note(ReadAs::BitGap, 1, t2, oneIdle, true, bit, "1");
+    } else if (!w.note(ReadAs::BitGap, 1, t2, std::nullopt, false, bit) &&
+               w.stopAfter({ErrorSet::ZeroOneIdle,
+                            g,
+                            {f.shown("zero_Idle"), f.shown("One_Idle"), timeText(t2)}}))
         return;
     pairAdvance(w, t1, t2);
 }
 
 } // namespace
+
+void readByRule(Walk& w, int64_t t1, int64_t t2);
+
+CodingRule codingRuleOf(std::string_view type) {
+    if (type == "SE") return CodingRule::RunLengths;
+    if (type == "MIS") return CodingRule::Mis;
+    if (type == "RCS16") return CodingRule::Rcs16;
+    if (type == "HL") return CodingRule::Intervals;
+    if (type == "RIB") return CodingRule::Bursts;
+    if (type == "DNA") return CodingRule::FourGaps;
+    return CodingRule::Gaps; // every other type codes one bit in each gap
+}
 
 void readIRData(Walk& w) {
     const int64_t first = w.cursorTime();
@@ -192,28 +226,51 @@ void readIRData(Walk& w) {
     w.d.PairTime1 = static_cast<float>(t1);
     w.d.PairTime2 = static_cast<float>(t2);
 
-    const std::string type = w.f.text("Type");
-    if (type == "SE")
+    const size_t notesBefore = w.out.annotations.size();
+    const size_t bitsBefore = w.d.PartBits.size();
+    const long atRow = w.state.row;
+    const int16_t atCol = w.state.col, atGroup = w.state.group;
+    readByRule(w, t1, t2);
+    if (w.out.annotations.size() == notesBefore && (w.state.row != atRow || w.state.col != atCol)) {
+        // Rules that judge their times in their own way: the first time, and the bits it gave.
+        Annotation a;
+        a.row = atRow;
+        a.col = atCol;
+        a.measured = t1;
+        a.as = atCol % 2 == 1 ? ReadAs::BitBurst : ReadAs::BitGap;
+        a.part = w.part;
+        a.group = atGroup;
+        a.bit = static_cast<int>(bitsBefore);
+        if (w.d.PartBits.size() > bitsBefore) a.bits = w.d.PartBits.substr(bitsBefore);
+        a.pass = w.d.DecodeOK;
+        w.out.annotations.push_back(std::move(a));
+    }
+}
+
+void readByRule(Walk& w, int64_t t1, int64_t t2) {
+    switch (codingRuleOf(w.f.text("Type"))) {
+    case CodingRule::RunLengths:
         ruleSE(w, t1, t2);
-    else if (type == "MIS")
+        break;
+    case CodingRule::Mis:
         ruleMIS(w, t1, t2);
-    else if (type == "RCS16")
+        break;
+    case CodingRule::Rcs16:
         ruleRCS16(w);
-    else if (type == "HL")
+        break;
+    case CodingRule::Intervals:
         ruleHL(w, t1, t2);
-    else if (type == "RIB")
+        break;
+    case CodingRule::Bursts:
         ruleRIB(w, t1, t2);
-    else if (type == "DNA")
+        break;
+    case CodingRule::FourGaps:
         ruleDNA(w, t1, t2);
-    else
+        break;
+    case CodingRule::Gaps:
         ruleCommon(w, t1, t2);
+        break;
+    }
 }
 
-} // namespace engine
-
-void ReadIRData(Session& s) {
-    engine::Walk w(s);
-    engine::readIRData(w);
-}
-
-} // namespace qv
+} // namespace qv::engine

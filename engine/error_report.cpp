@@ -166,11 +166,6 @@ std::vector<std::string> formatReport(const ErrorReport& r) {
     return out;
 }
 
-void appendReport(Session& s, const ErrorReport& r) {
-    for (auto& line : formatReport(r))
-        s.ErrRcd.push_back(std::move(line));
-}
-
 std::string cycleLine(int group, float timeSum) {
     return groupText(group) + ":Cycle's test time:" + singleText(timeSum);
 }

@@ -3,8 +3,6 @@
 // the error list. The wording of every line lives in error_report.cpp only.
 #pragma once
 
-#include "app/session.h"
-
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -57,9 +55,6 @@ struct ErrorReport {
 
 // The lines of a report, in list order.
 std::vector<std::string> formatReport(const ErrorReport& r);
-
-// Adds the report's lines to ErrRcd.
-void appendReport(Session& s, const ErrorReport& r);
 
 // The line the code recording window's cycle list gets for each group.
 std::string cycleLine(int group, float timeSum);

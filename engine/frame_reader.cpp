@@ -6,9 +6,10 @@
 #include "platform/basic.h"
 
 #include <cstdio>
+#include <optional>
+#include <string_view>
 
-namespace qv {
-namespace engine {
+namespace qv::engine {
 
 namespace {
 
@@ -21,12 +22,12 @@ std::string hexOf(std::string bits, bool readOrder) {
 // again on the same cell for ever).
 bool bitStep(Walk& w) {
     const size_t bitsBefore = w.d.PartBits.size();
-    const long row = w.s.TimeRow;
-    const int16_t col = w.s.TimeCol;
+    const long row = w.state.row;
+    const int16_t col = w.state.col;
     readIRData(w);
     if (!w.d.DecodeOK) return false;
-    if (w.d.PartBits.size() == bitsBefore && w.s.TimeRow == row && w.s.TimeCol == col) {
-        w.report({ErrorSet::NoProgress, w.s.GroupNo, {timeText(w.cursorTime())}});
+    if (w.d.PartBits.size() == bitsBefore && w.state.row == row && w.state.col == col) {
+        w.report({ErrorSet::NoProgress, w.state.group, {timeText(w.cursorTime())}});
         w.d.DecodeOK = false;
         return false;
     }
@@ -44,7 +45,7 @@ bool readPart(Walk& w, Standard count) {
 void partTail(Walk& w, std::string& part) {
     w.d.CodeText += part;
     w.d.CodeText += ' ';
-    w.d.HexText += BToH(part, w.s.ReadOrder);
+    w.d.HexText += BToH(part, w.settings.readOrder);
     w.d.HexText += ' ';
 }
 
@@ -63,7 +64,7 @@ std::string afterFirstGroup(const std::string& stru) {
 }
 
 void restartWithFullStructure(Walk& w) {
-    w.s.FrameSpec = w.f.text("stru");
+    w.state.spec = w.f.text("stru");
     nestedWalk(w);
 }
 
@@ -75,24 +76,26 @@ bool tokenHead(Walk& w) {
     FormatFields& f = w.f;
     const Standard headBits = f.whole("H_Bits");
     for (double k = 1; headBits && k <= *headBits; ++k) {
-        if (w.s.TimeRow > kDataRows) break; // past the last cell: the data has ended
+        if (w.state.row > kDataRows) break; // past the last cell: the data has ended
         const int64_t ho = w.cursorTime(), hi = w.nextTime();
         const Standard repeatIdle = f.whole("G2H_Idle");
         if (win.matches(hi, repeatIdle) && win.off(*repeatIdle, f.whole("H_Idle"))) {
             // The capture begins with a repeat head: read it as a later group.
-            w.s.FrameSpec = afterFirstGroup(f.text("stru"));
+            w.state.spec = afterFirstGroup(f.text("stru"));
             nestedWalk(w);
             return false;
         }
-        const int g = w.s.GroupNo;
+        const int g = w.state.group;
         const Standard secondBit = f.whole("HB2_Osc");
         if (secondBit && *secondBit != 0 && static_cast<int64_t>(k) % 2 == 0) {
-            if (win.off(ho, secondBit))
+            if (!w.note(ReadAs::HeadSecondBurst, 0, ho, secondBit, !win.off(ho, secondBit)))
                 fail(w, {ErrorSet::HeadSecondBit, g, {f.shown("HB2_Osc"), timeText(ho)}});
         } else {
-            if (win.off(ho, f.value("H_Osc")))
+            const Standard osc = f.value("H_Osc");
+            if (!w.note(ReadAs::HeadBurst, 0, ho, osc, !win.off(ho, osc)))
                 fail(w, {ErrorSet::HeadOsc, g, {f.shown("H_Osc"), timeText(ho)}});
-            if (win.off(hi, f.value("H_Idle")))
+            const Standard idle = f.value("H_Idle");
+            if (!w.note(ReadAs::HeadGap, 1, hi, idle, !win.off(hi, idle)))
                 fail(w, {ErrorSet::HeadIdle, g, {f.shown("H_Idle"), timeText(hi)}});
         }
         w.advance(2);
@@ -102,7 +105,8 @@ bool tokenHead(Walk& w) {
         }
         if (f.is("Type", "RCS16")) {
             const int64_t t = w.cursorTime();
-            if (win.off(t, f.whole("HB2_Osc")))
+            const Standard second = f.whole("HB2_Osc");
+            if (!w.note(ReadAs::HeadSecondBurst, 0, t, second, !win.off(t, second)))
                 fail(w, {ErrorSet::HeadSecondBit, g, {f.shown("HB2_Osc"), timeText(t)}});
             w.addTime(static_cast<double>(t));
             w.advance();
@@ -114,11 +118,13 @@ bool tokenHead(Walk& w) {
 void tokenRepeatHead(Walk& w) {
     const Window win = w.window();
     FormatFields& f = w.f;
-    const int g = w.s.GroupNo;
+    const int g = w.state.group;
     const int64_t ho = w.cursorTime(), hi = w.nextTime();
-    if (win.off(ho, f.value("G2H_Osc")))
+    const Standard osc = f.value("G2H_Osc");
+    if (!w.note(ReadAs::RepeatHeadBurst, 0, ho, osc, !win.off(ho, osc)))
         fail(w, {ErrorSet::RepeatHeadOsc, g, {f.shown("G2H_Osc"), timeText(ho)}});
-    if (win.off(hi, f.value("G2H_Idle"))) {
+    const Standard idle = f.value("G2H_Idle");
+    if (!w.note(ReadAs::RepeatHeadGap, 1, hi, idle, !win.off(hi, idle))) {
         fail(w, {ErrorSet::RepeatHeadIdle, g, {f.shown("G2H_Idle"), timeText(hi)}});
         return; // a wrong gap ends the token before the head
     }
@@ -191,8 +197,10 @@ void tokenFixed(Walk& w) {
         partTail(w, w.d.FixedBits);
         return;
     }
-    if (win.below(w.cursorTime(), f.whole("Fix_Time")))
-        fail(w, {ErrorSet::FixedBit, w.s.GroupNo, {f.shown("Fix_Time"), w.cursorText()}});
+    const Standard fixMinimum = f.whole("Fix_Time");
+    const int64_t fixed = w.cursorTime();
+    if (!w.note(ReadAs::FixedTime, 0, fixed, fixMinimum, !win.below(fixed, fixMinimum)))
+        fail(w, {ErrorSet::FixedBit, w.state.group, {f.shown("Fix_Time"), w.cursorText()}});
     else
         w.consume();
 }
@@ -225,9 +233,9 @@ bool tokenCustomer(Walk& w) {
         }
         if (found && win.matches(w.cursorTime(), zero)) w.consume();
     }
-    if (w.s.TimeCol > kDataCols) {
-        w.s.TimeCol = 1;
-        ++w.s.TimeRow;
+    if (w.state.col > kDataCols) {
+        w.state.col = 1;
+        ++w.state.row;
     }
 
     // A head where the code should begin: a whole new frame starts here.
@@ -274,7 +282,7 @@ void tokenData(Walk& w) {
             // Its data begins with an end bit; "---" means it has none to check.
             if (!f.isNone("E_Osc") && win.off(w.cursorTime(), f.whole("E_Osc")))
                 w.report(
-                    {ErrorSet::EndBitForm002, w.s.GroupNo, {f.shown("E_Osc"), w.cursorText()}});
+                    {ErrorSet::EndBitForm002, w.state.group, {f.shown("E_Osc"), w.cursorText()}});
             const Standard wait = f.whole("X");
             if (wait && static_cast<double>(w.nextTime()) > *wait) w.advance(2);
         }
@@ -304,7 +312,7 @@ void tokenData(Walk& w) {
     }
     w.d.CodeText += w.d.DataBits;
     w.d.CodeText += ' ';
-    w.d.HexText += BToH(bits, w.s.ReadOrder);
+    w.d.HexText += BToH(bits, w.settings.readOrder);
     w.d.HexText += ' ';
 }
 
@@ -321,9 +329,9 @@ bool tokenFirstBitAgain(Walk& w) {
     if (!bitStep(w)) return true;
     const bool one = trimBlanks(w.d.PartBits) == "1";
     if (one && w.d.FirstCustomerBit == 1)
-        w.report({ErrorSet::FirstBitOne, w.s.GroupNo, {}});
+        w.report({ErrorSet::FirstBitOne, w.state.group, {}});
     else if (!one && w.d.FirstCustomerBit == 0)
-        w.report({ErrorSet::FirstBitZero, w.s.GroupNo, {}});
+        w.report({ErrorSet::FirstBitZero, w.state.group, {}});
 
     if (win.belowUpper(w.nextTime(), w.f.whole("One_Idle"))) {
         // A short gap: this group is a full frame, not a repeat.
@@ -337,8 +345,10 @@ bool tokenFirstBitAgain(Walk& w) {
 
 void tokenLastBurst(Walk& w) {
     FormatFields& f = w.f;
-    if (w.window().off(w.cursorTime(), f.whole("b_end")))
-        fail(w, {ErrorSet::LastBurst, w.s.GroupNo, {f.shown("b_end"), w.cursorText()}});
+    const Standard last = f.whole("b_end");
+    const int64_t t = w.cursorTime();
+    if (!w.note(ReadAs::LastBurst, 0, t, last, !w.window().off(t, last)))
+        fail(w, {ErrorSet::LastBurst, w.state.group, {f.shown("b_end"), w.cursorText()}});
     else
         w.consume();
 }
@@ -347,9 +357,10 @@ void tokenEndBit(Walk& w) {
     const Window win = w.window();
     FormatFields& f = w.f;
     if (f.isNone("E_Osc")) return; // the format has no end bit
-    const int g = w.s.GroupNo;
+    const int g = w.state.group;
     const int64_t a = w.cursorTime(), b = w.nextTime();
-    if (win.off(a, f.value("E_Osc"))) {
+    const Standard osc = f.value("E_Osc");
+    if (!w.note(ReadAs::EndBitBurst, 0, a, osc, !win.off(a, osc))) {
         fail(w, {ErrorSet::EndBitOsc, g, {f.shown("E_Osc"), timeText(a)}});
         return;
     }
@@ -358,7 +369,8 @@ void tokenEndBit(Walk& w) {
     if (f.isNone("E_Idle")) return;
     const Standard idle = f.whole("E_Idle");
     if (!(idle && *idle != 0)) return;
-    if (win.off(b, f.value("E_Idle"))) {
+    const Standard idleValue = f.value("E_Idle");
+    if (!w.note(ReadAs::EndBitGap, 0, b, idleValue, !win.off(b, idleValue))) {
         fail(w, {ErrorSet::EndBitIdle, g, {f.shown("E_Idle"), timeText(b)}});
         return;
     }
@@ -399,7 +411,7 @@ void tokenParity(Walk& w) {
     // The data's bits as read: its byte-split display text would shift the
     // digits.
     std::string all = d.CustomerBits + d.RevCustomerBits + d.DataBitsRead + d.RevDataBits;
-    const std::string hex = BToH(all, w.s.ReadOrder);
+    const std::string hex = BToH(all, w.settings.readOrder);
     const std::string trimmed = trimBlanks(hex);
     unsigned acc = 0;
     for (size_t i = 0; i < trimmed.size(); i += 3)
@@ -409,8 +421,8 @@ void tokenParity(Walk& w) {
     d.ParityCalc = buf;
 
     std::string parity = d.ParityBits;
-    if (hexValueText(BToH(parity, w.s.ReadOrder)) != hexValueText(d.ParityCalc))
-        w.report({ErrorSet::Parity, w.s.GroupNo, {}});
+    if (hexValueText(BToH(parity, w.settings.readOrder)) != hexValueText(d.ParityCalc))
+        w.report({ErrorSet::Parity, w.state.group, {}});
     partTail(w, d.ParityBits);
 }
 
@@ -429,7 +441,7 @@ bool complementFails(const std::string& code, const std::string& reverse) {
 void slotHexText(Walk& w) {
     DecodeState& d = w.d;
     const std::string& data = d.DataBitsRead;
-    const bool order = w.s.ReadOrder;
+    const bool order = w.settings.readOrder;
     const std::string slot = w.f.text("Format");
     if (slot == "Form031" || slot == "Form030") {
         const std::string b = midText(d.StartBits, 2, 1) == "1" ? "0" : "1";
@@ -465,8 +477,26 @@ void clearGroupParts(DecodeState& d) {
     d.HexText.clear();
 }
 
+// The group end's gap, judged by the cycle it closes.
+void noteCycle(Walk& w, double sum, double standard, bool pass) {
+    Annotation a;
+    a.row = w.state.row;
+    a.col = w.state.col;
+    a.measured = static_cast<int64_t>(sum);
+    a.as = ReadAs::GroupEnd;
+    a.part = w.part;
+    a.group = w.state.group;
+    a.standard = standard;
+    a.lo = standard - w.settings.cycleTolerance;
+    a.hi = standard + w.settings.cycleTolerance;
+    a.pass = pass;
+    w.out.annotations.push_back(std::move(a));
+}
+
 void tokenGroupEnd(Walk& w) {
-    Session& s = w.s;
+    WalkState& s = w.state;
+    DecodeResult& out = w.out;
+    const DecodeSettings& set = w.settings;
     DecodeState& d = w.d;
     FormatFields& f = w.f;
     w.addTime(static_cast<double>(w.cursorTime()));
@@ -480,58 +510,61 @@ void tokenGroupEnd(Walk& w) {
         const char* field = nullptr;
         if (laterCycle && *laterCycle == 0)
             field = "T1";
-        else if (laterCycle && s.GroupNo > 1)
+        else if (laterCycle && s.group > 1)
             field = "G2_T";
         if (field) {
             const double standard = f.required(field);
             const double sum = d.TimeSum;
-            if (sum > standard + s.CycleTolerance || sum < standard - s.CycleTolerance) {
-                w.report({ErrorSet::Cycle, s.GroupNo, {f.shown(field), singleText(d.TimeSum)}});
-                if (!s.cIgnoreT) {
+            const bool off =
+                sum > standard + set.cycleTolerance || sum < standard - set.cycleTolerance;
+            noteCycle(w, sum, standard, !off);
+            if (off) {
+                w.report({ErrorSet::Cycle, s.group, {f.shown(field), singleText(d.TimeSum)}});
+                if (!set.ignoreTime) {
                     d.DecodeOK = false;
                     return;
                 }
             }
         }
     }
-    s.code.loaded = true;
-    s.code.lGCyc.push_back(cycleLine(s.GroupNo, d.TimeSum));
-    ++s.GroupNo;
+    out.codeWindowLoaded = true;
+    out.cycles.push_back(cycleLine(s.group, d.TimeSum));
+    ++s.group;
 
     // Later groups are read with the structure after this group end.
-    if (s.SpecPos < s.SpecLen) {
-        s.FrameSpec = midText(s.FrameSpec, s.SpecPos + 1);
-        s.SpecLen = static_cast<int32_t>(s.FrameSpec.size());
+    if (s.specPos < s.specLen) {
+        s.spec = midText(s.spec, s.specPos + 1);
+        s.specLen = static_cast<int32_t>(s.spec.size());
     }
     w.advance();
     if (Walk::holdsTime(w.cursorTime())) {
-        s.SpecPos = 0;
-        s.RunIndex = 1;
+        s.specPos = 0;
+        s.runIndex = 1;
     }
     d.TimeSum = 0;
 
-    if (!trimBlanks(d.CodeText).empty()) s.tBcode += d.CodeText + s.CrLf;
+    if (!trimBlanks(d.CodeText).empty()) out.binary += d.CodeText + set.lineBreak;
 
     // With "Ignore Time" checked a wrong complement is reported and the
     // group still ends cleanly, so its parts do not leak into the next group.
     bool complementsOk = true;
     if (!d.CustomerBits.empty() && !d.RevCustomerBits.empty() &&
         complementFails(d.CustomerBits, d.RevCustomerBits)) {
-        w.report({ErrorSet::CustomerComplement, s.GroupNo, {}});
+        w.report({ErrorSet::CustomerComplement, s.group, {}});
         complementsOk = false;
     }
     if (complementsOk && !d.DataBitsRead.empty() && !d.RevDataBits.empty() &&
         complementFails(d.DataBitsRead, d.RevDataBits)) {
-        w.report({ErrorSet::DataComplement, s.GroupNo, {}});
+        w.report({ErrorSet::DataComplement, s.group, {}});
         complementsOk = false;
     }
-    if (!complementsOk && !s.cIgnoreT) {
+    if (!complementsOk && !set.ignoreTime) {
         d.DecodeOK = false;
         return;
     }
 
     slotHexText(w);
-    if (!trimBlanks(d.HexText).empty()) s.tHCode += d.HexText + s.CrLf;
+    if (!trimBlanks(d.HexText).empty()) out.hex += d.HexText + set.lineBreak;
     clearGroupParts(d);
     d.StartBits.clear();
     d.FixedBits.clear();
@@ -539,65 +572,143 @@ void tokenGroupEnd(Walk& w) {
 
 // The end of every token that did not leave the walk early.
 void endStep(Walk& w) {
-    Session& s = w.s;
-    if (!w.d.DecodeOK && !s.cIgnoreT) {
+    WalkState& s = w.state;
+    if (!w.d.DecodeOK && !w.settings.ignoreTime) {
         // The capture does not fit the format: no code is shown and the
         // walk ends with this token.
-        s.tHCode.clear();
-        s.tBcode.clear();
+        w.out.hex.clear();
+        w.out.binary.clear();
         clearGroupParts(w.d);
-        s.SpecLen = 0;
-        s.SpecPos = 0;
-        if (s.TimeCol > kDataCols) {
-            s.TimeCol = 1;
-            ++s.TimeRow;
+        s.specLen = 0;
+        s.specPos = 0;
+        if (s.col > kDataCols) {
+            s.col = 1;
+            ++s.row;
         }
-        ++s.GroupNo;
+        ++s.group;
     }
     w.d.DecodeOK = true;
 }
 
 } // namespace
 
-void readCode(Walk& w, const std::string& token) {
-    if (w.cursorTime() == 0 || w.s.TimeRow > kDataRows) return;
-    bool toEndStep = true;
-    if (token == "H")
-        toEndStep = tokenHead(w);
-    else if (token == "H2")
+std::optional<Token> tokenOf(std::string_view text) {
+    static constexpr std::pair<std::string_view, Token> names[] = {{"H", Token::Head},
+                                                                   {"H2", Token::RepeatHead},
+                                                                   {"S", Token::Start},
+                                                                   {"T", Token::Toggle},
+                                                                   {"F", Token::Fixed},
+                                                                   {"C", Token::Customer},
+                                                                   {"~C", Token::ReverseCustomer},
+                                                                   {"RC0", Token::FirstBitAgain},
+                                                                   {"D", Token::Data},
+                                                                   {"~D", Token::ReverseData},
+                                                                   {"B0", Token::LastBurst},
+                                                                   {"X", Token::GroupEnd},
+                                                                   {"E", Token::EndBit},
+                                                                   {"P", Token::Parity}};
+    for (const auto& [name, token] : names)
+        if (name == text) return token;
+    return std::nullopt;
+}
+
+namespace {
+
+Part partOf(Token t) {
+    switch (t) {
+    case Token::Head:
+        return Part::Head;
+    case Token::RepeatHead:
+        return Part::RepeatHead;
+    case Token::Start:
+        return Part::Start;
+    case Token::Toggle:
+        return Part::Toggle;
+    case Token::Fixed:
+        return Part::Fixed;
+    case Token::Customer:
+        return Part::Customer;
+    case Token::ReverseCustomer:
+        return Part::ReverseCustomer;
+    case Token::FirstBitAgain:
+        return Part::FirstBitAgain;
+    case Token::Data:
+        return Part::Data;
+    case Token::ReverseData:
+        return Part::ReverseData;
+    case Token::LastBurst:
+        return Part::LastBurst;
+    case Token::GroupEnd:
+        return Part::GroupEnd;
+    case Token::EndBit:
+        return Part::EndBit;
+    case Token::Parity:
+        return Part::Parity;
+    }
+    return Part::None;
+}
+
+// Returns false when the token left the walk early (a nested walk), which
+// skips the end step.
+bool readToken(Walk& w, Token token) {
+    switch (token) {
+    case Token::Head:
+        return tokenHead(w);
+    case Token::RepeatHead:
         tokenRepeatHead(w);
-    else if (token == "S")
+        return true;
+    case Token::Start:
         tokenStart(w);
-    else if (token == "T")
+        return true;
+    case Token::Toggle:
         tokenToggle(w);
-    else if (token == "F")
+        return true;
+    case Token::Fixed:
         tokenFixed(w);
-    else if (token == "C")
-        toEndStep = tokenCustomer(w);
-    else if (token == "~C")
+        return true;
+    case Token::Customer:
+        return tokenCustomer(w);
+    case Token::ReverseCustomer:
         tokenReverseCustomer(w);
-    else if (token == "RC0")
-        toEndStep = tokenFirstBitAgain(w);
-    else if (token == "D")
+        return true;
+    case Token::FirstBitAgain:
+        return tokenFirstBitAgain(w);
+    case Token::Data:
         tokenData(w);
-    else if (token == "~D")
+        return true;
+    case Token::ReverseData:
         tokenReverseData(w);
-    else if (token == "B0")
+        return true;
+    case Token::LastBurst:
         tokenLastBurst(w);
-    else if (token == "X")
+        return true;
+    case Token::GroupEnd:
         tokenGroupEnd(w);
-    else if (token == "E")
+        return true;
+    case Token::EndBit:
         tokenEndBit(w);
-    else if (token == "P")
+        return true;
+    case Token::Parity:
         tokenParity(w);
+        return true;
+    }
+    return true;
+}
+
+} // namespace
+
+void readCode(Walk& w, const std::string& text) {
+    if (w.cursorTime() == 0 || w.state.row > kDataRows) return;
+    // A token the reader does not know reads nothing; the end step still runs.
+    const std::optional<Token> token = tokenOf(text);
+    bool toEndStep = true;
+    if (token) {
+        const Part outer = w.part;
+        w.part = partOf(*token);
+        toEndStep = readToken(w, *token);
+        w.part = outer;
+    }
     if (toEndStep) endStep(w);
 }
 
-} // namespace engine
-
-void ReadCode(Session& s, const std::string& token) {
-    engine::Walk w(s);
-    engine::readCode(w, token);
-}
-
-} // namespace qv
+} // namespace qv::engine

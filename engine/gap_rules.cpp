@@ -45,7 +45,7 @@ void misRuns(Walk& w, int64_t t1, int64_t t2) {
         w.advance(2);
         w.addTime(static_cast<float>(t1) + static_cast<float>(t2));
     } else {
-        w.stopAfter({ErrorSet::MisOneOsc, w.s.GroupNo, {f.shown("One_Osc"), timeText(t1)}});
+        w.stopAfter({ErrorSet::MisOneOsc, w.state.group, {f.shown("One_Osc"), timeText(t1)}});
     }
 }
 
@@ -54,13 +54,13 @@ void misRuns(Walk& w, int64_t t1, int64_t t2) {
 void misTriplePair(Walk& w, int64_t t2) {
     const Window win = w.window();
     FormatFields& f = w.f;
-    const int g = w.s.GroupNo;
+    const int g = w.state.group;
     if (win.matches(t2, f.whole("One_Osc")))
         w.d.PartBits += '1';
     else if (win.matches(t2, f.whole("zero_Idle")))
         w.d.PartBits += '0';
 
-    for (w.s.RunCount = 1; w.s.RunCount <= 3; ++w.s.RunCount) {
+    for (w.state.runCount = 1; w.state.runCount <= 3; ++w.state.runCount) {
         const int64_t a = w.cursorTime();
         int64_t b = w.nextTime();
         const Standard zeroOsc = f.whole("Zero_Osc"), zeroIdle = f.whole("zero_Idle");
@@ -85,7 +85,7 @@ void misTriplePair(Walk& w, int64_t t2) {
 void misGap(Walk& w, int64_t t1, int64_t t2) {
     const Window win = w.window();
     FormatFields& f = w.f;
-    const int g = w.s.GroupNo;
+    const int g = w.state.group;
     if (win.matches(t2, f.whole("One_Idle"))) {
         w.d.PartBits += '1';
         w.addTime(static_cast<float>(t1) + static_cast<float>(t2));
@@ -148,8 +148,8 @@ void ruleRCS16(Walk& w) {
                                      {"One_Idle", "00", nullptr}};
     const Window win = w.window();
     FormatFields& f = w.f;
-    const int g = w.s.GroupNo;
-    for (w.s.RunCount = 1; w.s.RunCount <= 8; ++w.s.RunCount) {
+    const int g = w.state.group;
+    for (w.state.runCount = 1; w.state.runCount <= 8; ++w.state.runCount) {
         const int64_t gap = w.cursorTime(), burst = w.nextTime();
         const Symbol* symbol = nullptr;
         for (const auto& candidate : symbols)

@@ -6,13 +6,9 @@
 
 #include <optional>
 
-namespace qv {
+namespace qv::engine {
 
 namespace {
-
-int64_t cellTime(const Session& s, long row, long col) {
-    return engine::timeOf(s.TTable.cell(row, col));
-}
 
 FieldValue numberValue(int64_t v) {
     return FieldValue::number(static_cast<double>(v));
@@ -24,105 +20,99 @@ struct BitTimes {
     std::string shortTime, longTime;
 };
 
-std::optional<BitTimes> scanBitTimes(Session& s, bool bursts) {
-    const auto tolerance = static_cast<double>(wholeOf(s.code.t01Tole));
+std::optional<BitTimes> scanBitTimes(const TimeTable& times, const DecodeSettings& settings,
+                                     bool bursts) {
+    const auto tolerance = static_cast<double>(wholeOf(settings.zeroOneTolerance));
     const int16_t firstColumn = bursts ? 1 : 2;
-    s.TimeRow = 1;
-    s.TimeCol = bursts ? 3 : 4;
+    long row = 1;
+    int16_t col = bursts ? 3 : 4;
     for (;;) {
-        if (cellTime(s, s.TimeRow, s.TimeCol) == kEndOfSignal) return std::nullopt;
-        if (s.TimeCol <= 8) {
-            const std::string& a = s.TTable.cell(s.TimeRow, s.TimeCol);
-            const std::string& b = s.TTable.cell(s.TimeRow, s.TimeCol + 2);
+        if (timeOf(times.cell(row, col)) == kEndOfSignal) return std::nullopt;
+        if (col <= 8) {
+            const std::string& a = times.cell(row, col);
+            const std::string& b = times.cell(row, col + 2);
             if (a.empty() || b.empty()) return std::nullopt;
             // The tolerance is typed by the user: any size, so no sum may overflow.
-            const double ta = static_cast<double>(engine::timeOf(a));
-            const double tb = static_cast<double>(engine::timeOf(b));
+            const double ta = static_cast<double>(timeOf(a));
+            const double tb = static_cast<double>(timeOf(b));
             if (ta > tb + tolerance) return BitTimes{b, a};
             if (ta < tb - tolerance) return BitTimes{a, b};
         }
-        s.TimeCol = static_cast<int16_t>(s.TimeCol + 2);
-        if (s.TimeCol > kDataCols) {
-            ++s.TimeRow;
-            s.TimeCol = firstColumn;
+        col = static_cast<int16_t>(col + 2);
+        if (col > kDataCols) {
+            ++row;
+            col = firstColumn;
         }
-        if (s.TimeRow > kDataRows) return std::nullopt;
+        if (row > kDataRows) return std::nullopt;
     }
 }
 
 } // namespace
 
-void GenelRead(Session& s) {
-    const std::string kind = s.irtype;
-    if (kind != "SE" && kind != "HL" && kind != "RIB" && kind != "IB") return;
-    s.code.loaded = true;
-    s.TimeRow = 1;
-    s.TimeCol = 1;
-    if (!s.CurFormat) throw FieldError("No current record.");
-    // Only the generic row itself learns: after a selection that could not
-    // open the catalogue, CurFormat still stands on the format chosen before.
-    if (s.CurFormat->key() != kind) return;
-    TableCursor& f = *s.CurFormat;
-    f.edit();
-    try {
-        f.setField("X", FieldValue::number(s.XTime));
-        f.setFieldText("stru", "D,X");
-        const int64_t first = cellTime(s, 1, 1), second = cellTime(s, 1, 3);
-        if (first - second > 300) {
-            f.setField("H_Bits", FieldValue::number(1));
-            f.setField("H_Osc", numberValue(first));
-            f.setField("H_Idle", numberValue(cellTime(s, 1, 2)));
-            if (kind == "IB") {
-                f.setFieldText("stru", "H,D,B0,X");
-                f.setField("One_Osc", numberValue(second));
-                f.setField("Zero_Osc", numberValue(second));
-                f.setField("b_end", f.field("One_Osc"));
-            } else if (kind == "RIB") {
-                f.setFieldText("stru", "H,D,X");
-                f.setField("One_Idle", numberValue(cellTime(s, 1, 4)));
-                f.setField("zero_Idle", numberValue(cellTime(s, 1, 4)));
-            }
-        } else {
-            f.setField("H_Osc", numberValue(0));
-            f.setField("H_Idle", numberValue(0));
-            if (kind == "IB") {
-                f.setFieldText("stru", "D,B0,X");
-                f.setField("One_Osc", numberValue(first));
-                f.setField("Zero_Osc", numberValue(first));
-                f.setField("b_end", f.field("One_Osc"));
-            } else if (kind == "RIB") {
-                f.setFieldText("stru", "D,X");
-                f.setField("One_Idle", numberValue(cellTime(s, 1, 2)));
-                f.setField("zero_Idle", numberValue(cellTime(s, 1, 2)));
-            }
-        }
+std::vector<std::pair<std::string, FieldValue>>
+learnFields(const TimeTable& times, const std::string& kind, const DecodeSettings& settings) {
+    std::vector<std::pair<std::string, FieldValue>> out;
+    if (kind != "SE" && kind != "HL" && kind != "RIB" && kind != "IB") return out;
+    auto set = [&](const char* name, FieldValue v) { out.emplace_back(name, std::move(v)); };
+    auto setText = [&](const char* name, const std::string& text) {
+        out.emplace_back(name, FieldValue::text(text));
+    };
+    auto cellTime = [&](long row, long col) { return timeOf(times.cell(row, col)); };
 
-        if (auto times = scanBitTimes(s, kind == "RIB")) {
-            const std::string& shortTime = times->shortTime;
-            const std::string& longTime = times->longTime;
-            if (kind == "IB") {
-                f.setFieldText("zero_Idle", shortTime);
-                f.setFieldText("One_Idle", longTime);
-            } else if (kind == "RIB") {
-                f.setFieldText("Zero_Osc", shortTime);
-                f.setFieldText("One_Osc", longTime);
-            } else if (kind == "HL") {
-                f.setFieldText("Zero_Osc", shortTime);
-                f.setFieldText("zero_Idle", shortTime);
-                f.setFieldText("One_Osc", shortTime);
-                f.setFieldText("One_Idle", longTime);
-            } else {
-                f.setFieldText("Zero_Osc", shortTime);
-                f.setFieldText("zero_Idle", "0");
-                f.setFieldText("One_Osc", "0");
-                f.setFieldText("One_Idle", shortTime);
-            }
+    set("X", FieldValue::number(settings.waitTime));
+    setText("stru", "D,X");
+    const int64_t first = cellTime(1, 1), second = cellTime(1, 3);
+    if (first - second > 300) {
+        set("H_Bits", FieldValue::number(1));
+        set("H_Osc", numberValue(first));
+        set("H_Idle", numberValue(cellTime(1, 2)));
+        if (kind == "IB") {
+            setText("stru", "H,D,B0,X");
+            set("One_Osc", numberValue(second));
+            set("Zero_Osc", numberValue(second));
+            set("b_end", numberValue(second)); // as "One_Osc"
+        } else if (kind == "RIB") {
+            setText("stru", "H,D,X");
+            set("One_Idle", numberValue(cellTime(1, 4)));
+            set("zero_Idle", numberValue(cellTime(1, 4)));
         }
-    } catch (...) {
-        f.cancelEdit();
-        throw;
+    } else {
+        set("H_Osc", numberValue(0));
+        set("H_Idle", numberValue(0));
+        if (kind == "IB") {
+            setText("stru", "D,B0,X");
+            set("One_Osc", numberValue(first));
+            set("Zero_Osc", numberValue(first));
+            set("b_end", numberValue(first)); // as "One_Osc"
+        } else if (kind == "RIB") {
+            setText("stru", "D,X");
+            set("One_Idle", numberValue(cellTime(1, 2)));
+            set("zero_Idle", numberValue(cellTime(1, 2)));
+        }
     }
-    f.update();
+
+    if (auto bitTimes = scanBitTimes(times, settings, kind == "RIB")) {
+        const std::string& shortTime = bitTimes->shortTime;
+        const std::string& longTime = bitTimes->longTime;
+        if (kind == "IB") {
+            setText("zero_Idle", shortTime);
+            setText("One_Idle", longTime);
+        } else if (kind == "RIB") {
+            setText("Zero_Osc", shortTime);
+            setText("One_Osc", longTime);
+        } else if (kind == "HL") {
+            setText("Zero_Osc", shortTime);
+            setText("zero_Idle", shortTime);
+            setText("One_Osc", shortTime);
+            setText("One_Idle", longTime);
+        } else {
+            setText("Zero_Osc", shortTime);
+            setText("zero_Idle", "0");
+            setText("One_Osc", "0");
+            setText("One_Idle", shortTime);
+        }
+    }
+    return out;
 }
 
-} // namespace qv
+} // namespace qv::engine

@@ -4,30 +4,30 @@
 // nested walk on another structure.
 #include "engine/walk_context.h"
 
-namespace qv {
-namespace engine {
+namespace qv::engine {
 
 namespace {
 
 void walkLoop(Walk& w) {
-    Session& s = w.s;
-    s.SpecLen = static_cast<int32_t>(s.FrameSpec.size());
-    s.SpecPos = 1;
-    s.RunIndex = 1;
+    WalkState& st = w.state;
+    st.specLen = static_cast<int32_t>(st.spec.size());
+    st.specPos = 1;
+    st.runIndex = 1;
     w.d.TimeSum = 0;
     w.d.HexText.clear();
     w.d.DecodeOK = true;
-    // The frame reader changes FrameSpec, SpecPos and SpecLen: read them afresh at every step.
-    while (s.SpecPos <= s.SpecLen) {
-        if (s.SpecPos == s.SpecLen) {
-            readCode(w, midText(s.FrameSpec, s.RunIndex));
-        } else if (s.SpecPos >= 1 && static_cast<size_t>(s.SpecPos) <= s.FrameSpec.size() &&
-                   s.FrameSpec[s.SpecPos - 1] == ',') {
-            const long length = s.SpecPos - s.RunIndex;
-            readCode(w, length > 0 ? midText(s.FrameSpec, s.RunIndex, length) : std::string());
-            s.RunIndex = s.SpecPos + 1;
+    // The frame reader changes the structure and the positions in it: read them afresh at every
+    // step.
+    while (st.specPos <= st.specLen) {
+        if (st.specPos == st.specLen) {
+            readCode(w, midText(st.spec, st.runIndex));
+        } else if (st.specPos >= 1 && static_cast<size_t>(st.specPos) <= st.spec.size() &&
+                   st.spec[st.specPos - 1] == ',') {
+            const long length = st.specPos - st.runIndex;
+            readCode(w, length > 0 ? midText(st.spec, st.runIndex, length) : std::string());
+            st.runIndex = st.specPos + 1;
         }
-        s.SpecPos = s.SpecPos + 1;
+        st.specPos = st.specPos + 1;
     }
 }
 
@@ -43,18 +43,17 @@ void nestedWalk(Walk& w) {
     walkLoop(w);
 }
 
-} // namespace engine
-
-void HandleData(Session& s) {
-    engine::Walk w(s);
+void walkStructure(Walk& w) {
     try {
-        engine::walkLoop(w);
+        walkLoop(w);
     } catch (const RunawayWalk&) {
-        s.message(kWrongFormatMessage);
+        w.out.runaway = true;
+        w.out.messages.push_back(kWrongFormatMessage);
     } catch (const std::exception&) {
         // A format field that cannot be read ends the walk; what the tokens
         // already did stays.
+        w.out.aborted = true;
     }
 }
 
-} // namespace qv
+} // namespace qv::engine

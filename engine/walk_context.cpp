@@ -2,19 +2,84 @@
 
 #include "platform/basic.h"
 
+#include <cctype>
+
 namespace qv::engine {
+
+namespace {
+
+bool sameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+} // namespace
+
+FormatRow FormatRow::fromCursor(const TableCursor& cursor) {
+    FormatRow row;
+    row.m_keyField = cursor.keyField();
+    row.m_source = cursor.path();
+    if (!cursor.hasRow()) return row;
+    row.m_present = true;
+    const auto& names = cursor.fieldNames();
+    for (size_t i = 0; i < names.size(); ++i)
+        row.m_fields.push_back({names[i], cursor.field(names[i]), cursor.numericField(i)});
+    return row;
+}
+
+std::string FormatRow::key() const {
+    const FieldValue* v = find(m_keyField);
+    return v ? v->toText() : std::string();
+}
+
+FormatRow::Field* FormatRow::lookup(std::string_view name) {
+    if (!m_present) return nullptr;
+    for (auto& f : m_fields)
+        if (f.name == name) return &f;
+    for (auto& f : m_fields)
+        if (sameIgnoringCase(f.name, name)) return &f;
+    return nullptr;
+}
+
+const FieldValue* FormatRow::find(std::string_view name) const {
+    Field* f = const_cast<FormatRow*>(this)->lookup(name);
+    return f ? &f->value : nullptr;
+}
+
+bool FormatRow::set(std::string_view name, const FieldValue& value) {
+    Field* f = lookup(name);
+    if (!f) return false;
+    FieldValue v = value;
+    if (f->numeric && v.isText()) {
+        if (trimBlanks(v.toText()).empty())
+            v = FieldValue();
+        else if (auto n = v.toNumber())
+            v = FieldValue::number(*n);
+        else
+            return false;
+    }
+    f->value = std::move(v);
+    return true;
+}
+
+FormatRow& FormatRow::add(std::string name, FieldValue value, bool numeric) {
+    m_present = true;
+    m_fields.push_back({std::move(name), std::move(value), numeric});
+    return *this;
+}
 
 const FieldValue& FormatFields::raw(const char* name) const {
     for (size_t i = 0; i < m_foundCount; ++i)
         if (m_found[i].first == name) return *m_found[i].second;
-    if (!m_s.CurFormat) throw WalkAborted("no format is selected");
-    try {
-        const FieldValue& v = m_s.CurFormat->field(name);
-        if (m_foundCount < m_found.size()) m_found[m_foundCount++] = {name, &v};
-        return v;
-    } catch (const FieldError& e) {
-        throw WalkAborted(e.what());
-    }
+    if (!m_row.present()) throw WalkAborted("No current record.");
+    const FieldValue* v = m_row.find(name);
+    if (!v) throw WalkAborted(std::string("Item not found in this collection: ") + name);
+    if (m_foundCount < m_found.size()) m_found[m_foundCount++] = {name, v};
+    return *v;
 }
 
 Standard FormatFields::value(const char* name) const {
@@ -71,6 +136,54 @@ int64_t timeOf(std::string_view cell) {
         if (digits) return v;
     }
     return wholeOf(cell);
+}
+
+std::pair<long, int> cellFrom(const WalkState& st, int offset) {
+    long row = st.row;
+    int col = st.col;
+    if (offset > 0) {
+        if (++col > kDataCols) {
+            col = 1;
+            ++row;
+        }
+    } else if (offset < 0) {
+        if (col > 1)
+            --col;
+        else if (row > 1) {
+            --row;
+            col = kDataCols;
+        } else {
+            col = 0;
+        }
+    }
+    return {row, col};
+}
+
+bool Walk::note(ReadAs as, int offset, int64_t t, Standard standard, bool pass, int bit,
+                std::string bits) {
+    const auto [row, col] = cellFrom(state, offset);
+    Annotation a;
+    a.row = row;
+    a.col = col;
+    a.measured = t;
+    a.as = as;
+    a.part = part;
+    a.group = state.group;
+    a.bit = bit;
+    a.bits = std::move(bits);
+    a.standard = standard;
+    if (standard) {
+        const Window win = window();
+        a.lo = win.lower(*standard);
+        a.hi = win.upper(*standard);
+    }
+    a.pass = pass;
+    out.annotations.push_back(std::move(a));
+    return pass;
+}
+
+void Walk::noteFree(ReadAs as, int offset, int64_t t, int bit, std::string bits) {
+    note(as, offset, t, std::nullopt, true, bit, std::move(bits));
 }
 
 } // namespace qv::engine

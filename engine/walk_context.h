@@ -1,9 +1,9 @@
 // What every part of the engine shares while it walks one capture: the
-// session, the selected format's fields, the time window, the read cursor
-// and the error list. Internal to the engine.
+// capture, the format's fields, the settings, the read cursor and the
+// result being built. Internal to the engine (and its tests).
 #pragma once
 
-#include "app/session.h"
+#include "engine/decode.h"
 #include "engine/engine.h"
 #include "engine/error_report.h"
 
@@ -32,7 +32,7 @@ inline Standard operator*(double k, Standard a) {
 // The fields of CurFormat, read by name at each use.
 class FormatFields {
 public:
-    explicit FormatFields(const Session& s) : m_s(s) {}
+    explicit FormatFields(const FormatRow& row) : m_row(row) {}
 
     // The stored value; WalkAborted when there is no row or no such field.
     const FieldValue& raw(const char* name) const;
@@ -52,7 +52,7 @@ public:
     std::string shown(const char* name) const { return text(name); }
 
 private:
-    const Session& m_s;
+    const FormatRow& m_row;
     // Where each name was found in the current row: the row does not change
     // while a walk reads it, so a name is looked up once per walk (the value
     // itself is still read at each use).
@@ -65,6 +65,9 @@ private:
 // the tolerance is stored; a value on a bound neither matches nor is off.
 struct Window {
     float tolerance;
+
+    explicit Window(float t) : tolerance(t) {}
+    explicit Window(const WindowSettings& w) : tolerance(w.tolerance) {}
 
     double lower(double s) const {
         return s * static_cast<double>(static_cast<float>(1.0f - tolerance));
@@ -85,44 +88,82 @@ struct Window {
 // and cells outside the grid read 0.
 int64_t timeOf(std::string_view cell);
 
+// The walk's state between tokens: the read cursor, the group, the
+// structure being walked and the parts read so far.
+struct DecodeState {
+    bool DecodeOK = true;
+    std::string PartBits;
+    float TimeSum = 0;
+    std::string StartBits, ToggleBits, FixedBits, CustomerBits, RevCustomerBits, DataBits,
+        RevDataBits, ParityBits;
+    std::string ParityCalc;
+    std::string DataBitsRead; // the data part's bits as read, before DataBits is split into bytes
+    int16_t FirstCustomerBit = 0;
+    std::string CodeText, HexText;
+    float PairTime1 = 0, PairTime2 = 0;
+};
+
+struct WalkState {
+    long row = 1;
+    int16_t col = 1;
+    int16_t group = 1;
+    std::string spec; // the structure still to walk
+    int32_t specPos = 0, runIndex = 0, specLen = 0;
+    int32_t runCount = 0;
+    DecodeState d;
+};
+
 // One walk over the capture. Nested walks share it and count their depth.
 struct Walk {
-    explicit Walk(Session& session) : s(session), d(session.decode), f(session) {}
+    Walk(const TimeTable& t, const FormatRow& row, const DecodeSettings& set, WalkState& st,
+         DecodeResult& result)
+        : times(t), f(row), settings(set), state(st), d(st.d), out(result) {}
 
-    Session& s;
-    DecodeState& d;
+    const TimeTable& times;
     FormatFields f;
+    const DecodeSettings& settings;
+    WalkState& state;
+    DecodeState& d;
+    DecodeResult& out;
     int depth = 0;
+    Part part = Part::None;
 
-    Window window() const { return Window{s.TimeTolerance}; }
+    Window window() const { return Window{settings.window}; }
 
-    int64_t timeAt(long row, long col) const { return timeOf(s.TTable.cell(row, col)); }
-    int64_t cursorTime() const { return timeAt(s.TimeRow, s.TimeCol); }
-    const std::string& cursorText() const { return s.TTable.cell(s.TimeRow, s.TimeCol); }
+    // The one place a time is taken from the capture record.
+    int64_t timeAt(long row, long col) const { return timeOf(times.cell(row, col)); }
+    int64_t cursorTime() const { return timeAt(state.row, state.col); }
+    const std::string& cursorText() const { return times.cell(state.row, state.col); }
     // The cell after the cursor: column 10 continues at column 1 of the next row.
     int64_t nextTime() const {
-        return s.TimeCol >= kDataCols ? timeAt(s.TimeRow + 1, 1) : timeAt(s.TimeRow, s.TimeCol + 1);
+        return state.col >= kDataCols ? timeAt(state.row + 1, 1) : timeAt(state.row, state.col + 1);
     }
     // The cell before the cursor; nothing lies before (1, 1).
     int64_t previousTime() const {
-        if (s.TimeCol > 1) return timeAt(s.TimeRow, s.TimeCol - 1);
-        return s.TimeRow > 1 ? timeAt(s.TimeRow - 1, kDataCols) : 0;
+        if (state.col > 1) return timeAt(state.row, state.col - 1);
+        return state.row > 1 ? timeAt(state.row - 1, kDataCols) : 0;
     }
     // Whether a cell holds a time: a number other than 0.
     static bool holdsTime(int64_t t) { return t != 0; }
 
-    void advance() { s.advanceCursor(); }
+    void advance() {
+        ++state.col;
+        if (state.col > kDataCols) {
+            state.col = 1;
+            ++state.row;
+        }
+    }
     void advance(int cells) {
         for (int i = 0; i < cells; ++i)
-            s.advanceCursor();
+            advance();
     }
     // One cell back, never before (1, 1).
     void stepBack() {
-        if (s.TimeCol > 1)
-            --s.TimeCol;
-        else if (s.TimeRow > 1) {
-            --s.TimeRow;
-            s.TimeCol = kDataCols;
+        if (state.col > 1)
+            --state.col;
+        else if (state.row > 1) {
+            --state.row;
+            state.col = kDataCols;
         }
     }
     void addTime(double t) { d.TimeSum = static_cast<float>(d.TimeSum + static_cast<float>(t)); }
@@ -132,22 +173,66 @@ struct Walk {
         advance();
     }
 
-    void report(const ErrorReport& r) { appendReport(s, r); }
+    void report(const ErrorReport& r) { out.errors.push_back(r); }
     // The stop rule after an error report: with "Ignore Time" unchecked the
     // step fails and must end; checked, it goes on.
     bool stopAfter(const ErrorReport& r) {
         report(r);
-        if (s.cIgnoreT) return false;
+        if (settings.ignoreTime) return false;
         d.DecodeOK = false;
         return true;
     }
+
+    // Notes a time read at the cursor (offset cells after it: 0 or 1, -1
+    // before it), checked against standard; returns pass.
+    bool note(ReadAs as, int offset, int64_t t, Standard standard, bool pass, int bit = -1,
+              std::string bits = {});
+    // A time read with no standard to fit: a run length, a counted part.
+    void noteFree(ReadAs as, int offset, int64_t t, int bit = -1, std::string bits = {});
+    int groupNo() const { return state.group; }
 };
+
+// The cell offset cells from the cursor (-1, 0, 1).
+std::pair<long, int> cellFrom(const WalkState& st, int offset);
+
+// The tokens of a structure.
+enum class Token {
+    Head,            // "H"
+    RepeatHead,      // "H2"
+    Start,           // "S"
+    Toggle,          // "T"
+    Fixed,           // "F"
+    Customer,        // "C"
+    ReverseCustomer, // "~C"
+    FirstBitAgain,   // "RC0"
+    Data,            // "D"
+    ReverseData,     // "~D"
+    LastBurst,       // "B0"
+    GroupEnd,        // "X"
+    EndBit,          // "E"
+    Parity,          // "P"
+};
+std::optional<Token> tokenOf(std::string_view text);
+
+// The coding rules of the bit step, by the row's "Type".
+enum class CodingRule {
+    RunLengths, // "SE"
+    Mis,        // "MIS": by format slot
+    Rcs16,      // "RCS16"
+    Intervals,  // "HL"
+    Bursts,     // "RIB"
+    FourGaps,   // "DNA"
+    Gaps,       // every other type
+};
+CodingRule codingRuleOf(std::string_view type);
 
 // The frame reader and the bit step on a walk (the public entry points wrap these).
 void readCode(Walk& w, const std::string& token);
 void readIRData(Walk& w);
-// A walk over FrameSpec started inside a walk; RunawayWalk past the limit.
+// A walk over the structure started inside a walk; RunawayWalk past the limit.
 void nestedWalk(Walk& w);
+// The structure walk from its start (HandleData); every failure caught.
+void walkStructure(Walk& w);
 
 // The gap-coded rules of the bit step; T1 and T2 as read at its start.
 void ruleMIS(Walk& w, int64_t t1, int64_t t2);

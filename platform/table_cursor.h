@@ -105,6 +105,9 @@ public:
     const FieldValue& field(const std::string& name) const;
     bool hasField(const std::string& name) const;
     const std::vector<std::string>& fieldNames() const { return m_fields; }
+    // Whether field i is declared NUMERIC (takes numbers, Null or empty text).
+    bool numericField(size_t i) const { return m_numeric[i]; }
+    const std::string& keyField() const { return m_keyField; }
     std::string key() const;
 
     // Editing: edit() starts, setField() changes the pending row, update()

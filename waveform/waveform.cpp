@@ -178,13 +178,10 @@ void irdrw(Session& s) {
     drawRuler(w, pen);
     if (cellNumber(s, 1, 1) == 0 && cellNumber(s, 1, 2) == 0) return;
     drawRowOne(s, pen);
-    const std::optional<double> threshold = frameGapThreshold(s);
-    if (!threshold) {
-        // Without a usable format the frames cannot be told apart.
-        setIrtype(s, "Form016(NEC N-8)");
-        return;
-    }
-    drawFrameRows(s, pen, *threshold);
+    // Without a usable format the frames cannot be told apart (the capture
+    // tick then selects one).
+    if (const std::optional<double> threshold = frameGapThreshold(s))
+        drawFrameRows(s, pen, *threshold);
 }
 
 void hscrollChange(Session& s, int value) {
@@ -196,19 +193,12 @@ void hscrollChange(Session& s, int value) {
 
 void vscrollChange(Session& s, int value) {
     WaveformState& w = s.wave;
+    // The rule lines keep microseconds: they stay on their time positions
+    // at every zoom without being moved.
     w.VScroll1 = value;
-    w.OldScaleWidth = static_cast<int32_t>(roundHalfEven(w.ScaleWidth));
     pictscal(s);
     irdrw(s);
-    w.ZoomRatio = static_cast<float>(w.OldScaleWidth / w.ScaleWidth);
-    add_rule_scale(s);
     s.changed();
-}
-
-void add_rule_scale(Session& /*s*/) {
-    // The rule lines keep microseconds, and a feature of the waveform keeps
-    // its microsecond position at every zoom: both lines already stand on
-    // the same time position, so nothing is rescaled or redrawn.
 }
 
 void zoomKey(Session& s, int keyCode) {

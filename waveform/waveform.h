@@ -35,9 +35,6 @@ void hscrollChange(Session& s, int value);
 // their time positions.
 void vscrollChange(Session& s, int value);
 
-// Keeps both rule lines on their time positions after a scale change.
-void add_rule_scale(Session& s);
-
 // Key codes of the numeric keypad's "+" and "-".
 constexpr int kKeyAdd = 107;
 constexpr int kKeySubtract = 109;

@@ -120,17 +120,6 @@ TEST(LoadFormat, SelectingForm016FillsTheEditor) {
     EXPECT_EQ(c.s.tTole, "3%");
 }
 
-TEST(LoadFormat, ClearsTheDecodedCodeStrings) {
-    Selected c;
-    c.s.decode.CustomerBits = "1010";
-    c.s.decode.HexText = "A ";
-    c.s.decode.ToggleBits = "1";
-    setIrtype(c.s, "Form016");
-    EXPECT_EQ(c.s.decode.CustomerBits, "");
-    EXPECT_EQ(c.s.decode.HexText, "");
-    EXPECT_EQ(c.s.decode.ToggleBits, "1"); // not one of the six
-}
-
 struct T2Case {
     const char* name;
     FieldValue g2t;

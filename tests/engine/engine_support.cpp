@@ -1,5 +1,7 @@
 #include "engine_support.h"
 
+#include "app/dispatch.h"
+
 #include "catalogue/format_selection.h"
 #include "platform/table_cursor.h"
 
@@ -159,6 +161,73 @@ std::string EngineTest::errorRecordText() const {
     std::ostringstream out;
     out << in.rdbuf();
     return out.str();
+}
+
+namespace {
+
+template <class Step> void onWalk(WalkSession& s, Step step) {
+    using namespace qv::engine;
+    const FormatRow row = s.CurFormat ? FormatRow::fromCursor(*s.CurFormat) : FormatRow();
+    DecodeSettings settings = qv::decodeSettings(s);
+    settings.learn = false;
+    WalkState st;
+    st.row = s.TimeRow;
+    st.col = s.TimeCol;
+    st.group = s.GroupNo;
+    st.spec = s.FrameSpec;
+    st.specPos = s.SpecPos;
+    st.runIndex = s.RunIndex;
+    st.specLen = s.SpecLen;
+    st.runCount = s.RunCount;
+    st.d = s.decode;
+    DecodeResult out;
+    out.binary = s.tBcode;
+    out.hex = s.tHCode;
+    auto back = [&] {
+        s.TimeRow = st.row;
+        s.TimeCol = st.col;
+        s.GroupNo = st.group;
+        s.FrameSpec = st.spec;
+        s.SpecPos = st.specPos;
+        s.RunIndex = st.runIndex;
+        s.SpecLen = st.specLen;
+        s.RunCount = st.runCount;
+        s.decode = st.d;
+        s.tBcode = out.binary;
+        s.tHCode = out.hex;
+        for (auto& line : out.errorLines())
+            s.ErrRcd.push_back(std::move(line));
+        if (out.codeWindowLoaded) s.code.loaded = true;
+        s.code.lGCyc.insert(s.code.lGCyc.end(), out.cycles.begin(), out.cycles.end());
+        for (const auto& m : out.messages)
+            s.message(m);
+    };
+    Walk w(s.TTable, row, settings, st, out);
+    try {
+        step(w);
+    } catch (...) {
+        back();
+        throw;
+    }
+    back();
+}
+
+} // namespace
+
+void HandleData(WalkSession& s) {
+    onWalk(s, [](qv::engine::Walk& w) { qv::engine::walkStructure(w); });
+}
+
+void ReadCode(WalkSession& s, const std::string& token) {
+    onWalk(s, [&](qv::engine::Walk& w) { qv::engine::readCode(w, token); });
+}
+
+void ReadIRData(WalkSession& s) {
+    onWalk(s, [](qv::engine::Walk& w) { qv::engine::readIRData(w); });
+}
+
+void GenelRead(qv::Session& s) {
+    qv::learnIntoCatalogue(s);
 }
 
 } // namespace enginetest

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/session.h"
+#include "engine/walk_context.h"
 
 #include <gtest/gtest.h>
 
@@ -67,6 +68,23 @@ void loadTimes(qv::Session& s, const std::vector<long>& times);
 // followed by the end-of-signal gap.
 std::vector<long> necPress(unsigned address, unsigned command, int repeats);
 
+// A session with the walk's state beside it, for tests that drive one
+// token or one bit step of the walk on a session's capture and format.
+struct WalkSession : qv::Session {
+    std::string FrameSpec;
+    int32_t SpecPos = 0, RunIndex = 0, SpecLen = 0;
+    qv::engine::DecodeState decode;
+};
+
+// The walk from the structure's start, one token, one bit step: run on
+// the session's capture record and selected row, with its settings; the
+// walk's results are added to the session's boxes and lists.
+void HandleData(WalkSession& s);
+void ReadCode(WalkSession& s, const std::string& token);
+void ReadIRData(WalkSession& s);
+// The learner, as the dispatch runs it.
+void GenelRead(qv::Session& s);
+
 // A session on a test catalogue in its own folder ("Error record.txt" lies
 // there too).
 class EngineTest : public ::testing::Test {
@@ -81,7 +99,7 @@ protected:
 
     TempDir dir;
     TestCatalogue catalogue;
-    qv::Session s;
+    WalkSession s;
 };
 
 } // namespace enginetest

@@ -21,7 +21,7 @@ struct TokenCase {
     std::string token{};
     int col = 1;
     bool ignoreTime = false;
-    std::function<void(Session&)> setup{};
+    std::function<void(WalkSession&)> setup{};
     // what the token leaves
     long row = 1;
     int endCol = 1;
@@ -30,7 +30,7 @@ struct TokenCase {
     std::vector<std::string> errors{};
     std::string codeText{};
     std::string hexText{};
-    std::function<void(const Session&)> check{};
+    std::function<void(const WalkSession&)> check{};
 };
 
 void PrintTo(const TokenCase& c, std::ostream* os) {
@@ -48,7 +48,7 @@ std::vector<long> bitTimes(const std::string& bits) {
 }
 
 // The state of an NEC frame's group end: X's comma in the structure.
-void atFirstGroupEnd(Session& s) {
+void atFirstGroupEnd(WalkSession& s) {
     s.FrameSpec = kNecStructure;
     s.SpecLen = static_cast<int32_t>(kNecStructure.size());
     s.SpecPos = 17;
@@ -262,14 +262,14 @@ const std::vector<TokenCase> kTokens = {
      .timeSum = 3374,
      .codeText = "10 ",
      .hexText = "1 ",
-     .check = [](const Session& s) { EXPECT_EQ(s.decode.FirstCustomerBit, 1); }},
+     .check = [](const WalkSession& s) { EXPECT_EQ(s.decode.FirstCustomerBit, 1); }},
     {.name = "BiPhaseGapOfToggleTimeRepeatsLastStartBit",
      .slot = "Form016",
      .format = kBiPhase,
      .times = {1000, 500, 500, 500},
      .token = "C",
      .col = 2,
-     .setup = [](Session& s) { s.decode.StartBits = "01"; },
+     .setup = [](WalkSession& s) { s.decode.StartBits = "01"; },
      .endCol = 4,
      .timeSum = 1000,
      .codeText = "1 ",
@@ -280,7 +280,7 @@ const std::vector<TokenCase> kTokens = {
      .times = {1000, 500, 500, 500},
      .token = "C",
      .col = 2,
-     .setup = [](Session& s) { s.decode.StartBits = "01"; },
+     .setup = [](WalkSession& s) { s.decode.StartBits = "01"; },
      .endCol = 4,
      .timeSum = 1000,
      .codeText = "0 ",
@@ -291,7 +291,7 @@ const std::vector<TokenCase> kTokens = {
      .times = {1300, 500, 600},
      .token = "C",
      .col = 2,
-     .setup = [](Session& s) { s.decode.StartBits = "1"; },
+     .setup = [](WalkSession& s) { s.decode.StartBits = "1"; },
      .endCol = 3,
      .timeSum = 500,
      .codeText = "0 ",
@@ -302,7 +302,7 @@ const std::vector<TokenCase> kTokens = {
      .times = {1300, 500, 600},
      .token = "C",
      .col = 2,
-     .setup = [](Session& s) { s.decode.StartBits = "1"; },
+     .setup = [](WalkSession& s) { s.decode.StartBits = "1"; },
      .endCol = 3,
      .timeSum = 500,
      .codeText = "1 ",
@@ -313,7 +313,7 @@ const std::vector<TokenCase> kTokens = {
      .times = {1800, 500, 600},
      .token = "C",
      .col = 2,
-     .setup = [](Session& s) { s.decode.StartBits = "1"; },
+     .setup = [](WalkSession& s) { s.decode.StartBits = "1"; },
      .endCol = 3,
      .timeSum = 500,
      .codeText = "0 ",
@@ -347,7 +347,7 @@ const std::vector<TokenCase> kTokens = {
      .timeSum = 20244,
      .codeText = "10110011 1000  ",
      .hexText = "1C D ",
-     .check = [](const Session& s) { EXPECT_EQ(s.decode.DataBitsRead, "101100111000"); }},
+     .check = [](const WalkSession& s) { EXPECT_EQ(s.decode.DataBitsRead, "101100111000"); }},
     {.name = "TwentyDataBitsShowSixteenInBinaryAllInHex",
      .slot = "Form016",
      .format = {{"D", num(20)}},
@@ -400,7 +400,7 @@ const std::vector<TokenCase> kTokens = {
      .slot = "Form016",
      .times = {562, 1688, 562, 40000},
      .token = "RC0",
-     .setup = [](Session& s) { s.decode.FirstCustomerBit = 1; },
+     .setup = [](WalkSession& s) { s.decode.FirstCustomerBit = 1; },
      .endCol = 3,
      .timeSum = 2250,
      .errors = {"The groups that behind the first group's first bit is wrong:",
@@ -421,7 +421,7 @@ const std::vector<TokenCase> kTokens = {
      .col = 5,
      .endCol = 3,
      .check =
-         [](const Session& s) {
+         [](const WalkSession& s) {
              EXPECT_EQ(s.FrameSpec, "Q");
              EXPECT_EQ(s.SpecPos, 2);
          }},
@@ -430,7 +430,7 @@ const std::vector<TokenCase> kTokens = {
      .format = {{"stru", text("Q")}},
      .times = {562, 1688, 562, 562},
      .token = "RC0",
-     .check = [](const Session& s) { EXPECT_EQ(s.FrameSpec, "Q"); }},
+     .check = [](const WalkSession& s) { EXPECT_EQ(s.FrameSpec, "Q"); }},
     // "B0"
     {.name = "LastBurstFits",
      .slot = "Form016",
@@ -492,19 +492,19 @@ const std::vector<TokenCase> kTokens = {
      .format = {{"T", num(8)}},
      .times = bitTimes("10100000"),
      .token = "P",
-     .setup = [](Session& s) { s.decode.CustomerBits = "10100000"; },
+     .setup = [](WalkSession& s) { s.decode.CustomerBits = "10100000"; },
      .row = 2,
      .endCol = 7,
      .timeSum = 11244,
      .codeText = "10100000 ",
      .hexText = "05 ",
-     .check = [](const Session& s) { EXPECT_EQ(s.decode.ParityCalc, "5"); }},
+     .check = [](const WalkSession& s) { EXPECT_EQ(s.decode.ParityCalc, "5"); }},
     {.name = "ParityMismatchIsReportedOnly",
      .slot = "Form016",
      .format = {{"T", num(8)}},
      .times = bitTimes("10000000"),
      .token = "P",
-     .setup = [](Session& s) { s.decode.CustomerBits = "10100000"; },
+     .setup = [](WalkSession& s) { s.decode.CustomerBits = "10100000"; },
      .row = 2,
      .endCol = 7,
      .timeSum = 10118,
@@ -524,7 +524,7 @@ const std::vector<TokenCase> kTokens = {
      .times = bitTimes("1100"),
      .token = "P",
      .setup =
-         [](Session& s) {
+         [](WalkSession& s) {
              s.decode.DataBitsRead = "1000000001000000";
              s.decode.DataBits = "10000000 01000000 ";
          },
@@ -532,19 +532,19 @@ const std::vector<TokenCase> kTokens = {
      .timeSum = 6748,
      .codeText = "1100 ",
      .hexText = "3 ",
-     .check = [](const Session& s) { EXPECT_EQ(s.decode.ParityCalc, "3"); }},
+     .check = [](const WalkSession& s) { EXPECT_EQ(s.decode.ParityCalc, "3"); }},
     // entry test and end step
     {.name = "TokenAtEmptyCellDoesNothing",
      .slot = "Form016",
      .times = {},
      .token = "B0",
      .setup =
-         [](Session& s) {
+         [](WalkSession& s) {
              s.decode.DecodeOK = false;
              s.tBcode = "kept";
          },
      .check =
-         [](const Session& s) {
+         [](const WalkSession& s) {
              EXPECT_FALSE(s.decode.DecodeOK);
              EXPECT_EQ(s.tBcode, "kept");
          }},
@@ -553,24 +553,24 @@ const std::vector<TokenCase> kTokens = {
      .times = {562},
      .token = "B0",
      .setup =
-         [](Session& s) {
+         [](WalkSession& s) {
              s.TimeRow = 65;
              s.decode.DecodeOK = false;
          },
      .row = 65,
-     .check = [](const Session& s) { EXPECT_FALSE(s.decode.DecodeOK); }},
+     .check = [](const WalkSession& s) { EXPECT_FALSE(s.decode.DecodeOK); }},
     {.name = "UnknownTokenOnlyEndsTheStep",
      .slot = "Form016",
      .times = {562},
      .token = "X,",
      .setup =
-         [](Session& s) {
+         [](WalkSession& s) {
              s.decode.DecodeOK = false;
              s.tBcode = "gone";
          },
      .groupNo = 2,
      .check =
-         [](const Session& s) {
+         [](const WalkSession& s) {
              EXPECT_TRUE(s.decode.DecodeOK);
              EXPECT_EQ(s.tBcode, "");
              EXPECT_EQ(s.SpecLen, 0);
@@ -645,7 +645,7 @@ struct GroupEndCase {
     Fields format{};
     std::vector<long> times{}; // the gap at the cursor, then what follows
     bool ignoreTime = false;
-    std::function<void(Session&)> setup{};
+    std::function<void(WalkSession&)> setup{};
     std::vector<std::string> errors{};
     std::string bin{};
     std::string hex{};
@@ -657,9 +657,9 @@ void PrintTo(const GroupEndCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-void necGroupParts(Session& s) {
+void necGroupParts(WalkSession& s) {
     atFirstGroupEnd(s);
-    DecodeState& d = s.decode;
+    qv::engine::DecodeState& d = s.decode;
     d.TimeSum = 100000;
     d.CustomerBits = "00000000";
     d.RevCustomerBits = "11111111";
@@ -737,7 +737,7 @@ const std::vector<GroupEndCase> kGroupEnds = {
      .format = {{"G2_T", num(50000)}},
      .times = {1000, 9000},
      .setup =
-         [](Session& s) {
+         [](WalkSession& s) {
              s.GroupNo = 2;
              s.decode.TimeSum = 48000;
          },
@@ -772,7 +772,7 @@ const std::vector<GroupEndCase> kGroupEnds = {
      .slot = "Form016",
      .times = {8000, 9000},
      .setup =
-         [](Session& s) {
+         [](WalkSession& s) {
              necGroupParts(s);
              s.decode.RevCustomerBits = "11101111";
          },
@@ -783,7 +783,7 @@ const std::vector<GroupEndCase> kGroupEnds = {
      .slot = "Form016",
      .times = {8000, 9000},
      .setup =
-         [](Session& s) {
+         [](WalkSession& s) {
              necGroupParts(s);
              s.decode.RevDataBits = "10110110";
          },
@@ -794,7 +794,7 @@ const std::vector<GroupEndCase> kGroupEnds = {
      .slot = "Form016",
      .times = {8000, 9000},
      .setup =
-         [](Session& s) {
+         [](WalkSession& s) {
              necGroupParts(s);
              s.decode.DataBitsRead = "1010101000001111";
              s.decode.DataBits = "10101010 00001111 ";
@@ -807,7 +807,7 @@ const std::vector<GroupEndCase> kGroupEnds = {
      .slot = "Form016",
      .times = {8000, 9000},
      .setup =
-         [](Session& s) {
+         [](WalkSession& s) {
              necGroupParts(s);
              s.decode.RevCustomerBits.clear();
              s.decode.RevDataBits.clear();
@@ -820,7 +820,7 @@ const std::vector<GroupEndCase> kGroupEnds = {
      .times = {8000, 9000},
      .ignoreTime = true,
      .setup =
-         [](Session& s) {
+         [](WalkSession& s) {
              necGroupParts(s);
              s.decode.RevCustomerBits = "11101111";
          },
@@ -832,7 +832,7 @@ const std::vector<GroupEndCase> kGroupEnds = {
      .slot = "Form018",
      .times = {8000},
      .setup =
-         [](Session& s) {
+         [](WalkSession& s) {
              s.decode.DataBitsRead = s.decode.DataBits = "11100101";
              s.decode.CodeText = "11100101 ";
          },
@@ -843,7 +843,7 @@ const std::vector<GroupEndCase> kGroupEnds = {
      .slot = "Form059",
      .times = {8000},
      .setup =
-         [](Session& s) {
+         [](WalkSession& s) {
              s.decode.DataBitsRead = s.decode.DataBits = "10110011";
              s.decode.CodeText = "10110011 ";
          },
@@ -855,7 +855,7 @@ const std::vector<GroupEndCase> kGroupEnds = {
      .format = {{"convert", text("N")}},
      .times = {8000},
      .setup =
-         [](Session& s) {
+         [](WalkSession& s) {
              s.decode.DataBitsRead = "1011000001010000"; // toggle, command 8 bits, device 7 bits
              s.decode.DataBits = "10110000 01010000 ";
              s.decode.CodeText = "10110000 01010000  ";
@@ -867,7 +867,7 @@ const std::vector<GroupEndCase> kGroupEnds = {
      .slot = "Form030",
      .times = {8000},
      .setup =
-         [](Session& s) {
+         [](WalkSession& s) {
              s.decode.StartBits = "11";
              s.decode.DataBitsRead = s.decode.DataBits = "101010";
              s.decode.HexText = "1 1 05 ";
@@ -880,7 +880,7 @@ const std::vector<GroupEndCase> kGroupEnds = {
      .slot = "Form031",
      .times = {8000},
      .setup =
-         [](Session& s) {
+         [](WalkSession& s) {
              s.decode.StartBits = "11010011";
              s.decode.CustomerBits = "10100";
              s.decode.HexText = "3 1A 05 ";

@@ -14,7 +14,7 @@ const char* kNecBinary = "00000000 11111111 01001000 10110111 \r\n";
 const char* kNecHex = "00 FF 12 ED \r\n";
 
 // The decode dispatch's preparation, then the walk.
-void walk(Session& s) {
+void walk(WalkSession& s) {
     s.FrameSpec = s.CurFormat->field("stru").toText();
     s.TimeRow = 1;
     s.TimeCol = 1;

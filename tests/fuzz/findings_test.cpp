@@ -3,9 +3,9 @@
 #include "app/capture_formats.h"
 #include "app/capture_loader.h"
 #include "app/capture_text.h"
+#include "app/dispatch.h"
 #include "catalogue/catalogue_build.h"
 #include "catalogue/format_selection.h"
-#include "engine/engine.h"
 
 #include <filesystem>
 #include <unistd.h>
@@ -108,7 +108,7 @@ TEST(LearnerScan, HugeZeroOneToleranceOverflowedTheLearnersScan) {
             s.TTable.setCell(1 + static_cast<long>(i) / 10, 1 + static_cast<long>(i) % 10,
                              std::to_string(times[i]));
         s.code.t01Tole = tolerance;
-        qv::GenelRead(s);
+        qv::learnIntoCatalogue(s);
         EXPECT_EQ(s.CurFormat->field("H_Osc").toText(), "9000") << tolerance;
         if (tolerance[0] != '-') {
             EXPECT_EQ(s.CurFormat->field("zero_Idle").toText(), zeroIdle);

@@ -1,0 +1,189 @@
+#include "engine/decode.h"
+
+#include "engine/walk_context.h"
+#include "platform/basic.h"
+
+namespace qv::engine {
+
+namespace {
+
+std::string refusal(const FormatRow& row, const std::string& name, const FieldValue& v) {
+    return row.source() + ": field " + name + " refuses the value \"" + v.toText() + "\"";
+}
+
+// Where each cell starts, from the first burst: the sum of the times before it.
+void placeAnnotations(const TimeTable& times, std::vector<Annotation>& notes) {
+    if (notes.empty()) return;
+    std::vector<int64_t> start((kDataRows + 2) * (kDataCols + 1), 0);
+    int64_t sum = 0;
+    for (long r = 1; r <= kDataRows + 1; ++r)
+        for (int c = 1; c <= kDataCols; ++c) {
+            start[r * (kDataCols + 1) + c] = sum;
+            sum += timeOf(times.cell(r, c));
+        }
+    for (auto& a : notes)
+        if (a.row >= 1 && a.row <= kDataRows + 1 && a.col >= 1 && a.col <= kDataCols)
+            a.startUs = start[a.row * (kDataCols + 1) + a.col];
+}
+
+} // namespace
+
+const char* readAsName(ReadAs as) {
+    switch (as) {
+    case ReadAs::HeadBurst:
+        return "head burst";
+    case ReadAs::HeadGap:
+        return "head gap";
+    case ReadAs::HeadSecondBurst:
+        return "head second burst";
+    case ReadAs::RepeatHeadBurst:
+        return "repeat head burst";
+    case ReadAs::RepeatHeadGap:
+        return "repeat head gap";
+    case ReadAs::BitBurst:
+        return "bit burst";
+    case ReadAs::BitGap:
+        return "bit gap";
+    case ReadAs::ToggleTime:
+        return "toggle time";
+    case ReadAs::FixedTime:
+        return "fixed time";
+    case ReadAs::EndBitBurst:
+        return "end bit burst";
+    case ReadAs::EndBitGap:
+        return "end bit gap";
+    case ReadAs::LastBurst:
+        return "last burst";
+    case ReadAs::GroupEnd:
+        return "group end";
+    }
+    return "";
+}
+
+const char* partName(Part part) {
+    switch (part) {
+    case Part::None:
+        return "";
+    case Part::Head:
+        return "H";
+    case Part::RepeatHead:
+        return "H2";
+    case Part::Start:
+        return "S";
+    case Part::Toggle:
+        return "T";
+    case Part::Fixed:
+        return "F";
+    case Part::Customer:
+        return "C";
+    case Part::ReverseCustomer:
+        return "~C";
+    case Part::FirstBitAgain:
+        return "RC0";
+    case Part::Data:
+        return "D";
+    case Part::ReverseData:
+        return "~D";
+    case Part::LastBurst:
+        return "B0";
+    case Part::GroupEnd:
+        return "X";
+    case Part::EndBit:
+        return "E";
+    case Part::Parity:
+        return "P";
+    }
+    return "";
+}
+
+std::vector<std::string> DecodeResult::errorLines() const {
+    std::vector<std::string> lines;
+    for (const auto& r : errors)
+        for (auto& line : formatReport(r))
+            lines.push_back(std::move(line));
+    return lines;
+}
+
+DecodeResult decode(const TimeTable& times, const FormatRow& row, const DecodeSettings& settings) {
+    DecodeResult out;
+    const FormatRow* walked = &row;
+    FormatRow learnedRow;
+    if (settings.learn && row.present()) {
+        auto learned = learnFields(times, row.key(), settings);
+        if (!learned.empty()) {
+            out.codeWindowLoaded = true;
+            learnedRow = row;
+            bool stored = true;
+            for (const auto& [name, value] : learned) {
+                // A missing field ends the learning silently, a refused value
+                // with a message; either way the row stays as it was.
+                if (!row.find(name)) {
+                    stored = false;
+                    break;
+                }
+                if (!learnedRow.set(name, value)) {
+                    out.learnRefused = refusal(row, name, value);
+                    out.messages.push_back(out.learnRefused);
+                    stored = false;
+                    break;
+                }
+            }
+            if (stored) {
+                out.learned = std::move(learned);
+                walked = &learnedRow;
+            }
+        }
+    }
+
+    WalkState st;
+    st.runCount = settings.carry.runCount;
+    st.d.FirstCustomerBit = settings.carry.firstCustomerBit;
+    if (const FieldValue* stru = walked->find("stru")) st.spec = stru->toText();
+    Walk w(times, *walked, settings, st, out);
+    walkStructure(w);
+
+    out.groupNo = st.group;
+    out.row = st.row;
+    out.col = st.col;
+    out.carry = {st.runCount, st.d.FirstCustomerBit};
+    out.shown = settings.octal ? octText(out.hex, settings.lineBreak) : out.hex;
+    placeAnnotations(times, out.annotations);
+    return out;
+}
+
+std::string octText(const std::string& hexCode, const std::string& lineBreak) {
+    const std::string text = trimBlanks(hexCode);
+    std::string out;
+    size_t p = 0;
+    while (p < text.size()) {
+        const size_t e = text.find(lineBreak, p);
+        if (e == std::string::npos || lineBreak.empty()) break; // text after the last line break
+        const std::string line = trimBlanks(std::string_view(text).substr(p, e - p));
+        size_t q = 0;
+        while (q < line.size()) {
+            size_t blank = line.find(' ', q);
+            if (blank == std::string::npos) blank = line.size();
+            const std::string token = trimBlanks(std::string_view(line).substr(q, blank - q));
+            q = blank + 1;
+            if (token.empty()) continue;
+            unsigned long v = 0;
+            size_t digits = 0;
+            for (char c : token) {
+                int d = -1;
+                if (c >= '0' && c <= '9') d = c - '0';
+                if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
+                if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
+                if (d < 0 || digits >= 8) break;
+                v = v * 16 + static_cast<unsigned long>(d);
+                ++digits;
+            }
+            if (digits == 0) continue; // not a hexadecimal number: nothing to show
+            out += (v <= 9 ? "0" : "") + std::to_string(v) + " ";
+        }
+        out += lineBreak;
+        p = e + lineBreak.size();
+    }
+    return out;
+}
+
+} // namespace qv::engine

@@ -1,0 +1,183 @@
+// The decode as a value: a capture record, one format row and the settings
+// in, everything the walk found out. The engine keeps no state between
+// calls except what DecodeCarry hands back, and writes nowhere: the caller
+// shows the result, writes the error record and stores learned fields.
+#pragma once
+
+#include "capture/capture_record.h"
+#include "engine/error_report.h"
+#include "platform/table_cursor.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace qv::engine {
+
+// One catalogue row's fields as values, in the catalogue's field order.
+class FormatRow {
+public:
+    // No row: every field read ends the walk, which then decodes nothing.
+    FormatRow() = default;
+    // The cursor's current row (its pending edit, if any); no row when the
+    // cursor stands on none.
+    static FormatRow fromCursor(const TableCursor& cursor);
+
+    bool present() const { return m_present; }
+    // The key field's text ("Form016", "IB"); empty without a row.
+    std::string key() const;
+    // By name: the exact name first, then ignoring case; nullptr when the
+    // row has no such field (or there is no row).
+    const FieldValue* find(std::string_view name) const;
+    // Stores a value as the catalogue would: a NUMERIC field takes the
+    // number a text spells and reads empty text as Null. False, and nothing
+    // changed, when the field is missing or refuses the value.
+    bool set(std::string_view name, const FieldValue& value);
+    // Builds a row field by field (tests, rows not from a catalogue).
+    FormatRow& add(std::string name, FieldValue value, bool numeric = false);
+    void setKeyField(std::string name) { m_keyField = std::move(name); }
+    // Where the row came from, for messages: the catalogue file.
+    const std::string& source() const { return m_source; }
+
+private:
+    struct Field {
+        std::string name;
+        FieldValue value;
+        bool numeric = false;
+    };
+    Field* lookup(std::string_view name);
+    bool m_present = false;
+    std::string m_keyField = "Format";
+    std::string m_source;
+    std::vector<Field> m_fields;
+};
+
+// The time window a measured time must fall in. Every time check of the
+// walk goes through engine::Window (walk_context.h), built from these; a new
+// kind of window (an absolute margin, a receiver's burst excess) is added
+// here and there only.
+struct WindowSettings {
+    float tolerance = 0.03f; // share of the standard: 0.03 is 3%
+};
+
+// What the walk of the previous capture left behind and the next one reads
+// (the old program kept them in globals): the last run count of the
+// run-length and symbol rules, and the first customer bit.
+struct DecodeCarry {
+    int32_t runCount = 0;
+    int16_t firstCustomerBit = 0;
+    bool operator==(const DecodeCarry&) const = default;
+};
+
+struct DecodeSettings {
+    WindowSettings window;
+    float cycleTolerance = 500;           // µs either side of a cycle's standard
+    std::string zeroOneTolerance = "100"; // as typed: how far the learner's two bit times differ
+    int16_t waitTime = 15000;             // X: the learner's end-of-frame wait, µs
+    bool ignoreTime = false;              // "Ignore Time": a failed check does not end the part
+    bool octal = false;                   // HEX/OCT: code bytes shown as decimal numbers
+    bool readOrder = false;               // bits read most significant first
+    float ticksPerMicrosecond = static_cast<float>(22.1184 / 12); // the receiver's clock
+    std::string lineBreak = "\r\n";
+    // A generic row ("IB", "RIB", "HL", "SE") first learns its times from
+    // the capture. Off when the caller has learned and stored them already.
+    bool learn = true;
+    DecodeCarry carry;
+};
+
+// What a time was read as.
+enum class ReadAs {
+    HeadBurst,
+    HeadGap,
+    HeadSecondBurst, // the second head burst ("HB2_Osc")
+    RepeatHeadBurst,
+    RepeatHeadGap,
+    BitBurst,
+    BitGap,
+    ToggleTime,
+    FixedTime,
+    EndBitBurst,
+    EndBitGap,
+    LastBurst,
+    GroupEnd, // the gap that ends a group; the check is on the cycle
+};
+
+// The part of the frame being read (the structure token).
+enum class Part {
+    None,
+    Head,
+    RepeatHead,
+    Start,
+    Toggle,
+    Fixed,
+    Customer,
+    ReverseCustomer,
+    FirstBitAgain,
+    Data,
+    ReverseData,
+    LastBurst,
+    GroupEnd,
+    EndBit,
+    Parity,
+};
+
+const char* readAsName(ReadAs as);
+const char* partName(Part part);
+
+// One time the walk read, and how.
+struct Annotation {
+    long row = 0; // cell of the capture record
+    int col = 0;
+    int64_t startUs = 0;  // from the capture's first burst
+    int64_t measured = 0; // the time (for GroupEnd: the cycle's sum)
+    ReadAs as = ReadAs::BitBurst;
+    Part part = Part::None;
+    int group = 1;
+    int bit = -1;     // index of the part's first bit this time gave, -1 for none
+    std::string bits; // the bits it gave
+    std::optional<double> standard;
+    double lo = 0, hi = 0; // the window it had to fall in (strictly inside)
+    bool pass = false;
+};
+
+struct DecodeResult {
+    std::string binary;              // the binary code lines, each ended by the line break
+    std::string hex;                 // the hexadecimal code lines
+    std::string shown;               // hex, or with HEX/OCT on its bytes as decimal numbers
+    std::vector<ErrorReport> errors; // in the order they were made
+    std::vector<std::string> cycles; // one line per group that ended
+    std::vector<std::string> messages;
+    int beeps = 0;
+    // A generic row's learned fields, in the order set; the caller stores them.
+    std::vector<std::pair<std::string, FieldValue>> learned;
+    std::string learnRefused;      // why the row refused a learned value ("" when it did not)
+    bool runaway = false;          // nested walks past the limit: a wrong format
+    bool aborted = false;          // a field that could not be read ended the walk
+    bool codeWindowLoaded = false; // the code recording window was used
+    int groupNo = 1;               // the group number when the walk ended
+    long row = 1;                  // where the read cursor stopped
+    int col = 1;
+    DecodeCarry carry;
+    std::vector<Annotation> annotations;
+
+    std::vector<std::string> errorLines() const;
+};
+
+// The learner of the generic rows: the fields "IB", "RIB", "HL" or "SE"
+// takes from the capture, in the order it sets them; nothing for other kinds.
+std::vector<std::pair<std::string, FieldValue>>
+learnFields(const TimeTable& times, const std::string& kind, const DecodeSettings& settings);
+
+// The decode. row.find("stru") is the structure walked; a generic row
+// learns first when settings.learn is set.
+DecodeResult decode(const TimeTable& times, const FormatRow& row, const DecodeSettings& settings);
+
+// The hexadecimal code lines with every byte shown as a decimal number:
+// "0A 1F " + line break becomes "10 31 " + line break; values up to 9 get a
+// leading "0". Text after the last line break is dropped.
+std::string octText(const std::string& hexCode, const std::string& lineBreak);
+
+} // namespace qv::engine
