@@ -4,9 +4,15 @@
 
 #include "app/session.h"
 
+#include <cstdint>
+#include <vector>
+
 namespace qv {
 
-// Timer1's tick: loading, drawing, then the decode dispatch.
+// Timer1's tick on the bytes received: loading, drawing, then the decode
+// dispatch.
+void captureTick(Session& s, const std::vector<uint8_t>& received);
+// The same on every byte waiting at the session's port.
 void captureTick(Session& s);
 
 // Without a format whose wait time tells the frames of the drawn capture

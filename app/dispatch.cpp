@@ -3,7 +3,7 @@
 #include "app/dispatch.h"
 
 #include "app/capture_tick.h"
-#include "catalogue/format_selection.h"
+#include "app/format_selection.h"
 #include "engine/error_report.h"
 #include "platform/basic.h"
 

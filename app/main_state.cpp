@@ -1,6 +1,6 @@
 #include "app/main_state.h"
 
-#include "catalogue/format_selection.h"
+#include "app/format_selection.h"
 #include "platform/basic.h"
 #include "waveform/waveform.h"
 

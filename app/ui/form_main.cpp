@@ -7,7 +7,7 @@
 #include "app/ui/picture_widget.h"
 #include "app/ui/rule_button.h"
 #include "catalogue/format_menus.h"
-#include "catalogue/format_selection.h"
+#include "app/format_selection.h"
 #include "link/link_control.h"
 #include "recording/ui/secondary_windows.h"
 #include "waveform/waveform.h"

@@ -34,6 +34,8 @@ class PictureWidget;
 class Form_main : public QMainWindow, public SessionObserver {
     Q_OBJECT
 public:
+    // The port list "SelCom", for the link to show its devices on.
+    QComboBox& portList() const { return *m_SelCom; }
     explicit Form_main(Session& session, QWidget* parent = nullptr);
     ~Form_main() override;
 

@@ -50,7 +50,7 @@ int main(int argc, char* argv[]) {
     session.port = &port;
 
     qv::Form_main window(session);
-    qv::attachReceiverLink(port, session, window);
+    qv::attachReceiverLink(port, session, window.portList());
     window.startUp();
     window.show();
 

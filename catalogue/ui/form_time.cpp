@@ -1,6 +1,6 @@
 #include "catalogue/ui/form_time.h"
 
-#include "catalogue/format_editor.h"
+#include "app/format_editor.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -1,5 +1,5 @@
 #include "app/main_state.h"
-#include "catalogue/format_selection.h"
+#include "app/format_selection.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

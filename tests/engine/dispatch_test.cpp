@@ -4,7 +4,7 @@
 #include "app/capture_tick.h"
 #include "app/dispatch.h"
 #include "app/main_state.h"
-#include "catalogue/format_selection.h"
+#include "app/format_selection.h"
 #include "engine/engine.h"
 #include "engine_support.h"
 

@@ -53,7 +53,7 @@ struct Program {
         port.setOverride(1, device.isEmpty() ? unit.devicePath() : device);
         session.port = &port;
         window = std::make_unique<qv::Form_main>(session);
-        qv::attachReceiverLink(port, session, *window);
+        qv::attachReceiverLink(port, session, window->portList());
         QObject::connect(&unit, &PtyMaster::bytesReceived, &unit, [this] {
             const qsizetype zs = unit.received().count('Z');
             while (zTimes.size() < zs)

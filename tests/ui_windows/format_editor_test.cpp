@@ -1,7 +1,7 @@
 // The format editor window: its two modes, the save into a user slot and
 // what a failed save leaves behind.
 #include "app/capture_tick.h"
-#include "catalogue/format_selection.h"
+#include "app/format_selection.h"
 #include "catalogue/ui/form_time.h"
 #include "window_test_support.h"
 

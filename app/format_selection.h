@@ -4,15 +4,12 @@
 #pragma once
 
 #include "app/session.h"
+#include "catalogue/catalogue.h"
 
 #include <memory>
 #include <string>
 
 namespace qv {
-
-// Opens the catalogue: table "Type" with its index "idxFormat" on "Format".
-// Throws DatabaseError naming the file and the database's message.
-std::unique_ptr<TableCursor> openCatalogue(const std::string& path);
 
 // The change handler of irtype.
 void LoadFormat(Session& s);

@@ -1,6 +1,6 @@
-#include "catalogue/format_editor.h"
+#include "app/format_editor.h"
 
-#include "catalogue/format_selection.h"
+#include "app/format_selection.h"
 
 #include <algorithm>
 #include <utility>
