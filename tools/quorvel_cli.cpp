@@ -11,7 +11,7 @@
 #include "app/main_state.h"
 #include "app/session.h"
 #include "catalogue/format_menus.h"
-#include "catalogue/format_selection.h"
+#include "app/format_selection.h"
 #include "platform/basic.h"
 #include "platform/paths.h"
 #include "tools/json_out.h"
