@@ -89,6 +89,7 @@ bool openCaptureFile(Session& s, const std::string& path) {
         return false;
     }
     MemoryPort filePort;
+    filePort.setName(std::filesystem::path(path).filename().string());
     filePort.receive(bytes);
     PortSwap swap(s, &filePort);
     captureTick(s);

@@ -45,6 +45,7 @@ private:
     bool m_closing = false;
     QGroupBox* m_frame = nullptr;
     QLabel* m_lAddFmt = nullptr;
+    QLabel* m_saved = nullptr;
     QComboBox* m_cAddFmt = nullptr;
     QPushButton* m_bAddFmt = nullptr;
     QComboBox* m_tType = nullptr;

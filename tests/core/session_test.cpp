@@ -51,7 +51,8 @@ TEST(StartUp, AMissingCom1GivesThePortMessage) {
     Started st(1);
     ASSERT_EQ(st.s.messages.size(), 1u);
     EXPECT_EQ(st.s.messages[0],
-              "This port is already open or doesn't exist,Please select another port.");
+              "This port is already open or doesn't exist,Please select another port.\n"
+              "COM1: no such port");
     EXPECT_EQ(st.s.Image1Bitmap, "rs232u.bmp");
     EXPECT_FALSE(st.port.isOpen());
 }
@@ -113,6 +114,7 @@ INSTANTIATE_TEST_SUITE_P(Menus, ToleranceMenus,
 struct BoxCase {
     const char* typed;
     float expected;
+    const char* shown; // the box afterwards: a refused text shows the tolerance in force
 };
 class TimeToleranceBox : public ::testing::TestWithParam<BoxCase> {};
 
@@ -121,12 +123,14 @@ TEST_P(TimeToleranceBox, EnterTakesTheNumberAtTheStartAsPercent) {
     st.s.tTole = GetParam().typed;
     toleranceBoxEnter(st.s);
     EXPECT_FLOAT_EQ(st.s.TimeTolerance, GetParam().expected);
-    EXPECT_EQ(st.s.tTole, GetParam().typed); // not reformatted
+    EXPECT_EQ(st.s.tTole, GetParam().shown);
+    EXPECT_EQ(st.s.messages.size(), std::string(GetParam().shown) == GetParam().typed ? 0u : 1u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, TimeToleranceBox,
-                         ::testing::Values(BoxCase{"5%", 0.05f}, BoxCase{"12.5", 0.125f},
-                                           BoxCase{"abc", 0.0f}),
+                         ::testing::Values(BoxCase{"5%", 0.05f, "5%"},
+                                           BoxCase{"12.5", 0.125f, "12.5"},
+                                           BoxCase{"abc", 0.03f, "3%"}, BoxCase{"0", 0.03f, "3%"}),
                          [](const auto& info) {
                              return qvtest::caseName(info.index, info.param.typed);
                          });
@@ -139,6 +143,7 @@ TEST(CycleToleranceBox, EnterTruncatesNumbersAndIgnoresText) {
     st.s.tTTole = "abc";
     cycleToleranceBoxEnter(st.s);
     EXPECT_FLOAT_EQ(st.s.CycleTolerance, 750);
+    EXPECT_EQ(st.s.tTTole, "750");
 }
 
 TEST(IgnoreTime, CheckingWidensToFifteenPercentAndUncheckingKeepsIt) {
