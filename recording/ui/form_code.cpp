@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -48,7 +49,13 @@ FormCode::FormCode(Session& session, const QString& databasePath, QWidget* paren
     setObjectName(QStringLiteral("Form_code"));
     setWindowTitle(QStringLiteral("current time and code"));
     if (parent) setWindowFlag(Qt::Window);
-    setCentralWidget(buildControls());
+    // A small screen scrolls the controls instead of cutting them off.
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("controlsScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(buildControls());
+    setCentralWidget(scroll);
     buildMenus();
 
     if (m_grid->isOpen()) {
