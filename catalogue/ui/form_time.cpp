@@ -195,6 +195,7 @@ QWidget* FormTime::buildFrame() {
                     connect(m_tType, &QComboBox::activated, this, [this](int i) {
                         m_session.editor.box["tType"] = m_tType->itemText(i).toStdString();
                     });
+                    m_tType->installEventFilter(this);
                     line->addWidget(m_tType);
                 } else if (std::string(item.name) == "cTole") {
                     m_cTole = new QComboBox;
@@ -209,6 +210,7 @@ QWidget* FormTime::buildFrame() {
                     connect(m_cTole, &QComboBox::activated, this, [this](int i) {
                         m_session.editor.box["cTole"] = m_cTole->itemText(i).toStdString();
                     });
+                    m_cTole->installEventFilter(this);
                     line->addWidget(m_cTole);
                 } else {
                     line->addWidget(box(item.name));
@@ -224,6 +226,7 @@ QWidget* FormTime::buildFrame() {
                 connect(c, &QCheckBox::clicked, this,
                         [this, key](bool on) { m_session.editor.check[key] = on; });
                 m_checks[key] = c;
+                c->installEventFilter(this);
                 line->addWidget(c);
                 break;
             }
@@ -270,14 +273,11 @@ void FormTime::sessionChanged() {
     for (const auto& [name, edit] : m_boxes)
         edit->setReadOnly(readOnly);
     m_cTole->lineEdit()->setReadOnly(readOnly);
-    for (QWidget* w : std::initializer_list<QWidget*>{m_tType, m_cTole}) {
-        w->setAttribute(Qt::WA_TransparentForMouseEvents, readOnly);
+    // The lists and check boxes take no click or key then (eventFilter).
+    for (QWidget* w : std::initializer_list<QWidget*>{m_tType, m_cTole})
         w->setFocusPolicy(readOnly ? Qt::NoFocus : Qt::StrongFocus);
-    }
-    for (const auto& [name, c] : m_checks) {
-        c->setAttribute(Qt::WA_TransparentForMouseEvents, readOnly);
+    for (const auto& [name, c] : m_checks)
         c->setFocusPolicy(readOnly ? Qt::NoFocus : Qt::StrongFocus);
-    }
     m_saved->setText(qs(ed.saved));
     m_lAddFmt->setVisible(ed.slotControlsVisible);
     m_cAddFmt->setVisible(ed.slotControlsVisible);
@@ -298,6 +298,23 @@ void FormTime::open(bool editable) {
 
 void FormTime::save() {
     saveFormat(m_session);
+}
+
+bool FormTime::eventFilter(QObject* watched, QEvent* event) {
+    if (!m_session.editor.frameEnabled) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+            return true;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void FormTime::keyPressEvent(QKeyEvent* event) {
