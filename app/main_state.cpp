@@ -11,6 +11,7 @@ namespace qv {
 void startsub(Session& s) {
     s.TTable.clearAll();
     s.TTable.writeHeaders();
+    s.captureSource.clear(); // the title names no capture that is gone
     s.code.Lblcarr_wid = " ";
     s.code.Lblcarr_h = " ";
     s.code.Lblcarr_f = " ";

@@ -762,8 +762,10 @@ void Form_main::refreshIcon() {
         m_Image1->setPixmap(QPixmap());
     }
     // The blink clears the picture but keeps the label, so that its place
-    // takes a click in either phase.
-    const bool shown = m_s.Image1Visible && !m_Image1Icon.isNull();
+    // takes a click in either phase. Hidden only while it blinks or a
+    // capture arrives: with both timers off nothing would show it again.
+    const bool shown =
+        (m_s.Image1Visible || (!m_s.Timer1 && !m_s.Timer2)) && !m_Image1Icon.isNull();
     if (shown == m_Image1->pixmap().isNull()) m_Image1->setPixmap(shown ? m_Image1Icon : QPixmap());
 }
 

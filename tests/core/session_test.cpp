@@ -111,40 +111,7 @@ INSTANTIATE_TEST_SUITE_P(Menus, ToleranceMenus,
                              return qvtest::caseName(info.index, info.param.tTole);
                          });
 
-struct BoxCase {
-    const char* typed;
-    float expected;
-    const char* shown; // the box afterwards: a refused text shows the tolerance in force
-};
-class TimeToleranceBox : public ::testing::TestWithParam<BoxCase> {};
-
-TEST_P(TimeToleranceBox, EnterTakesTheNumberAtTheStartAsPercent) {
-    Started st;
-    st.s.tTole = GetParam().typed;
-    toleranceBoxEnter(st.s);
-    EXPECT_FLOAT_EQ(st.s.TimeTolerance, GetParam().expected);
-    EXPECT_EQ(st.s.tTole, GetParam().shown);
-    EXPECT_EQ(st.s.messages.size(), std::string(GetParam().shown) == GetParam().typed ? 0u : 1u);
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, TimeToleranceBox,
-                         ::testing::Values(BoxCase{"5%", 0.05f, "5%"},
-                                           BoxCase{"12.5", 0.125f, "12.5"},
-                                           BoxCase{"abc", 0.03f, "3%"}, BoxCase{"0", 0.03f, "3%"}),
-                         [](const auto& info) {
-                             return qvtest::caseName(info.index, info.param.typed);
-                         });
-
-TEST(CycleToleranceBox, EnterTruncatesNumbersAndIgnoresText) {
-    Started st;
-    st.s.tTTole = "750.9";
-    cycleToleranceBoxEnter(st.s);
-    EXPECT_FLOAT_EQ(st.s.CycleTolerance, 750);
-    st.s.tTTole = "abc";
-    cycleToleranceBoxEnter(st.s);
-    EXPECT_FLOAT_EQ(st.s.CycleTolerance, 750);
-    EXPECT_EQ(st.s.tTTole, "750");
-}
+// The tolerance boxes' Enter is tested on the window (form_main_test).
 
 TEST(IgnoreTime, CheckingWidensToFifteenPercentAndUncheckingKeepsIt) {
     Started st;

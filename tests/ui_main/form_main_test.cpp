@@ -668,6 +668,9 @@ void FormMainTest::aChangedSettingDecodesTheShownCaptureAgain_data() {
     QTest::newRow("tolerance menu") << "mnu8per"
                                     << "00 FF 12 ED \n"
                                     << "8%";
+    QTest::newRow("tolerance box") << "tTole"
+                                   << "00 FF 12 ED \n"
+                                   << "8%"; // "8" typed, shown as the decode shows it
 }
 
 // A new setting shows at once, as the next capture would show it, but the
@@ -688,10 +691,16 @@ void FormMainTest::aChangedSettingDecodesTheShownCaptureAgain() {
     const bool held = win.s.SampleHeld;
 
     QObject* c = win.w->findChild<QObject*>(control);
-    if (auto* a = qobject_cast<QAction*>(c))
+    if (auto* a = qobject_cast<QAction*>(c)) {
         a->trigger();
-    else if (auto* w = qobject_cast<QWidget*>(c))
+    } else if (auto* box = qobject_cast<QLineEdit*>(c)) {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, "8");
+        QTest::keyClick(box, Qt::Key_Return);
+    } else if (auto* w = qobject_cast<QWidget*>(c)) {
         QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(8, w->height() / 2));
+    }
     QCOMPARE(win.text("tHCode"), hex);
     QCOMPARE(win.errorLines().isEmpty(), !hex.isEmpty());
     QCOMPARE(win.text("tTole"), tTole);
