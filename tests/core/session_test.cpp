@@ -85,43 +85,8 @@ TEST(Startsub, EmptiesEveryDataCellAndRewritesTheHeaders) {
     EXPECT_EQ(s.code.Lblcarr_h, " ");
 }
 
-struct MenuCase {
-    int percent;
-    float time;
-    float cycle;
-    const char* tTole;
-    const char* tTTole;
-};
-class ToleranceMenus : public ::testing::TestWithParam<MenuCase> {};
-
-TEST_P(ToleranceMenus, SetBothTolerancesAndShowThem) {
-    Started st;
-    toleranceMenu(st.s, GetParam().percent);
-    EXPECT_FLOAT_EQ(st.s.TimeTolerance, GetParam().time);
-    EXPECT_FLOAT_EQ(st.s.CycleTolerance, GetParam().cycle);
-    EXPECT_EQ(st.s.tTole, GetParam().tTole);
-    EXPECT_EQ(st.s.tTTole, GetParam().tTTole);
-}
-
-INSTANTIATE_TEST_SUITE_P(Menus, ToleranceMenus,
-                         ::testing::Values(MenuCase{3, 0.03f, 500, "3%", "500"},
-                                           MenuCase{5, 0.05f, 1000, "5%", "1000"},
-                                           MenuCase{8, 0.08f, 1500, "8%", "1500"}),
-                         [](const auto& info) {
-                             return qvtest::caseName(info.index, info.param.tTole);
-                         });
-
-// The tolerance boxes' Enter is tested on the window (form_main_test).
-
-TEST(IgnoreTime, CheckingWidensToFifteenPercentAndUncheckingKeepsIt) {
-    Started st;
-    setIgnoreTime(st.s, true);
-    EXPECT_FLOAT_EQ(st.s.TimeTolerance, 0.15f);
-    EXPECT_EQ(st.s.tTole, "3%");
-    setIgnoreTime(st.s, false);
-    EXPECT_FLOAT_EQ(st.s.TimeTolerance, 0.15f);
-    EXPECT_FALSE(st.s.cIgnoreT);
-}
+// The tolerance menus, the tolerance boxes and "Ignore Time" are tested on
+// the window (form_main_test), whose tables cover these functions.
 
 TEST(Session, CursorAdvancesPastColumnTenToTheNextRow) {
     Session s;
