@@ -100,10 +100,11 @@ bool loadCapture(Session& s) {
     // Every byte waiting is taken: one too short for a capture is dropped,
     // or it would spoil the next one.
     const size_t n = s.port ? s.port->bytesWaiting() : 0;
-    return loadCapture(s, n > 0 ? s.port->read(n) : std::vector<uint8_t>());
+    return loadCapture(s, n > 0 ? s.port->read(n) : std::vector<uint8_t>(),
+                       s.port ? s.port->source() : std::string());
 }
 
-bool loadCapture(Session& s, const std::vector<uint8_t>& received) {
+bool loadCapture(Session& s, const std::vector<uint8_t>& received, const std::string& source) {
     s.TimeRows = kDataRows;
     s.setTimers(false, s.Timer2);
     s.LblRGtime = std::to_string(received.size());
@@ -113,6 +114,7 @@ bool loadCapture(Session& s, const std::vector<uint8_t>& received) {
     }
     s.CarrierPeriod = 0;
     s.RxBytes = received;
+    s.captureSource = source;
 
     const CarrierFigures f = carrierFigures(s.RxBytes[0], s.RxBytes[1], s.TicksPerMicrosecond);
     s.CarrierHigh = f.high;

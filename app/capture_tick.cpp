@@ -29,8 +29,8 @@ void captureTick(Session& s) {
     if (loadCapture(s)) afterLoading(s);
 }
 
-void captureTick(Session& s, const std::vector<uint8_t>& received) {
-    if (loadCapture(s, received)) afterLoading(s);
+void captureTick(Session& s, const std::vector<uint8_t>& received, const std::string& source) {
+    if (loadCapture(s, received, source)) afterLoading(s);
 }
 
 } // namespace qv

@@ -1,5 +1,6 @@
 #include "app/format_selection.h"
 
+#include "catalogue/format_menus.h"
 #include "platform/basic.h"
 
 namespace qv {
@@ -143,7 +144,7 @@ void LoadFormat(Session& s) {
 }
 
 void setIrtype(Session& s, const std::string& text) {
-    s.irtype = text;
+    s.irtype = withoutAccessKeys(text);
     LoadFormat(s);
 }
 

@@ -75,7 +75,7 @@ bool openCaptureFile(Session& s, const std::string& path) {
         return false;
     }
     // The file's bytes never mix with bytes the receiver may have sent meanwhile.
-    captureTick(s, bytes);
+    captureTick(s, bytes, std::filesystem::path(path).filename().string());
     return true;
 }
 
