@@ -3,9 +3,9 @@
 //   quorvel-cli decode --format KEY [options] FILE...
 //   quorvel-cli convert IN OUT
 //   quorvel-cli scan FILE [--json] [--learn] [--tolerance 3|5|8] [--all]
-#include "app/capture_formats.h"
+#include "capture/capture_formats.h"
 #include "app/capture_loader.h"
-#include "app/capture_text.h"
+#include "capture/capture_text.h"
 #include "app/capture_tick.h"
 #include "app/format_scan.h"
 #include "app/main_state.h"
@@ -379,7 +379,7 @@ int cmdConvert(const std::vector<std::string>& args) {
     if (!loadFile(s, port, files[0], carrier)) return 1;
 
     std::string out;
-    const auto times = captureTimes(s);
+    const auto times = captureTimes(s.TTable);
     switch (captureKindForPath(files[1])) {
     case CaptureFileKind::ReceiverMessage:
         out.assign(s.RxBytes.begin(), s.RxBytes.end());
