@@ -1,4 +1,4 @@
-#include "app/capture_text.h"
+#include "app/capture_reader.h"
 #include "app/format_scan.h"
 #include "platform/table_cursor.h"
 #include "test_support.h"

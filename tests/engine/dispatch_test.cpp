@@ -8,7 +8,9 @@
 #include "engine/engine.h"
 #include "engine_support.h"
 
+#include <csignal>
 #include <filesystem>
+#include <sys/resource.h>
 
 using namespace qv;
 using namespace enginetest;
@@ -84,6 +86,27 @@ TEST_F(Dispatch, UnwritableRecordIsReported) {
     ASSERT_EQ(s.messages.size(), 1u);
     EXPECT_NE(s.messages[0].find("The error record could not be written"), std::string::npos);
     EXPECT_TRUE(s.Timer2);
+}
+
+// A full disk cut the block and the next capture continued the cut line.
+// A file size limit makes the write stop part way as a full disk does.
+TEST_F(Dispatch, AFailedAppendLeavesTheRecordAsItWasAndIsReportedOnce) {
+    capture(badPress());
+    const std::string before = errorRecordText();
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tight = saved;
+    tight.rlim_cur = before.size() + 20;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    capture(badPress());
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(errorRecordText(), before);
+    ASSERT_EQ(s.messages.size(), 1u);
+    EXPECT_NE(s.messages[0].find("The error record could not be written"), std::string::npos);
+    capture(badPress());
+    EXPECT_EQ(errorRecordText(), before + before);
 }
 
 TEST_F(Dispatch, FewerGroupsThanQuickPressAddsTwoLines) {
