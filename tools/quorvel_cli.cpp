@@ -76,6 +76,13 @@ bool readInput(const std::string& file, Carrier carrier, CaptureFile& out) {
     return true;
 }
 
+// The user's catalogue; a first start that could not make it says why.
+std::string defaultCatalogue(const AppFiles& files) {
+    if (!files.problem.empty())
+        std::fprintf(stderr, "quorvel-cli: warning: %s\n", files.problem.c_str());
+    return files.catalogue;
+}
+
 struct LoadOptions {
     std::string file;
     bool json = false;
@@ -308,7 +315,7 @@ int cmdDecode(const std::vector<std::string>& args) {
     if (!entry->available) return usageError("format \"" + formatKey + "\" cannot be chosen");
 
     const AppFiles appFiles = locateAppFiles();
-    if (cataloguePath.empty()) cataloguePath = appFiles.catalogue;
+    if (cataloguePath.empty()) cataloguePath = defaultCatalogue(appFiles);
     try {
         openCatalogue(cataloguePath);
     } catch (const DatabaseError& e) {
@@ -469,7 +476,7 @@ int cmdScan(const std::vector<std::string>& args) {
             return usageError("scan takes one capture FILE");
     }
     if (file.empty()) return usageError("scan needs a capture FILE");
-    if (cataloguePath.empty()) cataloguePath = locateAppFiles().catalogue;
+    if (cataloguePath.empty()) cataloguePath = defaultCatalogue(locateAppFiles());
     CaptureFile read;
     if (!readInput(file, {}, read)) return 1;
     std::vector<ScanResult> results;

@@ -4,8 +4,10 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <sstream>
 #include <sys/wait.h>
+#include <thread>
 
 namespace {
 
@@ -120,9 +122,12 @@ TEST_F(CliFiles, Mode2AsALircReceiverPrintsItDecodes) {
 // change on the way: refused or said, naming the file and the reason.
 struct Refusal {
     const char* name;
-    const char* file;    // made in the test's folder; "" for none
-    const char* content; // "@folder" makes a folder, "@zero" a link to /dev/zero
-    const char* args;    // {F} the file, {C} the catalogue; "*" every command reading a file
+    const char* file; // made in the test's folder; "" for none
+    // "@folder" makes a folder, "@zero" a link to /dev/zero, "@sql:..." a
+    // copy of the catalogue changed by the statement
+    const char* content;
+    const char*
+        args; // {F} the file, {C} the catalogue, {S} the sample; "*" every command reading {F}
     int status;
     const char* expected;
 };
@@ -136,11 +141,18 @@ TEST_P(CliRefusal, ExitsWithTheStatusAndSaysWhy) {
         std::filesystem::create_directory(path);
     else if (std::string(c.content) == "@zero")
         std::filesystem::create_symlink("/dev/zero", path);
-    else if (*c.file)
+    else if (std::string(c.content).rfind("@sql:", 0) == 0) {
+        std::filesystem::copy_file(catalogue, path);
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(db, c.content + 5, nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+    } else if (*c.file)
         std::ofstream(path, std::ios::binary) << c.content;
     auto expand = [&](std::string args) {
-        for (auto [key, value] :
-             {std::pair<std::string, std::string>{"{F}", q(path)}, {"{C}", q(catalogue)}})
+        for (auto [key, value] : {std::pair<std::string, std::string>{"{F}", q(path)},
+                                  {"{C}", q(catalogue)},
+                                  {"{S}", q(sample)}})
             for (size_t at; (at = args.find(key)) != std::string::npos;)
                 args.replace(at, key.size(), value);
         return args;
@@ -216,8 +228,34 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"convertOneFile", "", "", "convert only-one", 2, "convert needs IN and OUT"},
         Refusal{"scanNoFile", "", "", "scan", 2, "scan needs a capture FILE"},
         Refusal{"scanTolerance", "", "", "scan --tolerance 4 x", 2, "--tolerance takes 3, 5"},
-        Refusal{"unknownCommand", "", "", "frobnicate", 2, "usage:"}),
+        Refusal{"unknownCommand", "", "", "frobnicate", 2, "usage:"},
+        Refusal{"renamedColumn", "r.db", "@sql:ALTER TABLE Type RENAME COLUMN H_Osc TO HOsc",
+                "decode --format Form016 --catalogue {F} {S}", 1,
+                "r.db: the catalogue's table Type has no column H_Osc (to get the shipped"},
+        Refusal{"droppedColumn", "d.db", "@sql:ALTER TABLE Type DROP COLUMN Remark",
+                "scan --catalogue {F} {S}", 1, "the catalogue's table Type has no column Remark"},
+        Refusal{"droppedTable", "t.db", "@sql:DROP TABLE Type",
+                "decode --format Form016 --catalogue {F} {S}", 1,
+                "t.db: the catalogue has no table Type"},
+        Refusal{"emptyCatalogue", "e.db", "", "scan --catalogue {F} {S}", 1,
+                "e.db: the catalogue has no table Type"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A parallel writer's short transaction used to make decode give up at once.
+TEST_F(CliFiles, ALockedCatalogueIsWaitedFor) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(catalogue.c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    std::thread writer([db] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    });
+    const CliRun r = cli("decode --format Form016 --catalogue " + q(catalogue) + " " + q(sample));
+    writer.join();
+    sqlite3_close(db);
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("00 FF 12 ED"), std::string::npos) << r.out;
+}
 
 TEST_F(CliFiles, ScanRanksForm016FirstAndSaysWhyOthersFail) {
     const CliRun r = cli("scan --catalogue " + q(catalogue) + " --json " + q(sample));
