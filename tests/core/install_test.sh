@@ -67,6 +67,13 @@ out=$(cd "$tmp/work" && env HOME="$tmp/work" XDG_DATA_HOME="$tmp/other-data" "${
 [ ! -e "$tmp/other-data/quorvel" ] || { echo "a portable build wrote into the user data folder"; exit 1; }
 chmod 0755 "$portable"
 
+# The simulator reads capture files through the same reader as quorvel-cli:
+# a folder is refused by name, not a crash.
+status=0
+out=$("$build/bin/quorvel-sim" "$tmp/work" 2>&1) || status=$?
+[ "$status" = 1 ] && echo "$out" | grep -q "work: cannot be read: it is a folder" ||
+  { echo "quorvel-sim FOLDER: exit $status: $out"; exit 1; }
+
 # The window program says so when an option is not its own.
 if [ -e "$build/bin/quorvel" ]; then
   status=0

@@ -21,9 +21,8 @@ struct Kind {
     const char* ending;
     Lies lies;
 };
-constexpr Kind kKinds[] = {{".bin", Lies::File},    {".txt", Lies::File},
-                           {".raw", Lies::File},    {".mode2", Lies::File},
-                           {".pronto", Lies::File}, {".bin", Lies::Folder},
+constexpr Kind kKinds[] = {{".bin", Lies::File},   {".txt", Lies::File},    {".raw", Lies::File},
+                           {".mode2", Lies::File}, {".pronto", Lies::File}, {".bin", Lies::Folder},
                            {".txt", Lies::Device}};
 
 } // namespace
