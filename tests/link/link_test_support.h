@@ -71,6 +71,7 @@ struct StartedSession {
     LoggingPort port;
     explicit StartedSession(int missingPort = 0) {
         s.cataloguePath = dir.file("IRTime.db");
+        s.errorRecord.setPath(dir.file("Error record.txt")); // not the folder tests share
         qv::buildCatalogueIfMissing(sourcePath("data/catalogue.sql"), s.cataloguePath);
         s.port = &port;
         port.setMissingPort(missingPort);

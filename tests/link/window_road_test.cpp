@@ -49,6 +49,7 @@ struct Program {
     explicit Program(const QString& device = {}) {
         clock.start();
         session.cataloguePath = dir.filePath("IRTime.db").toStdString();
+        session.errorRecord.setPath(dir.filePath("Error record.txt").toStdString());
         qv::buildCatalogueIfMissing(QV_SOURCE_DIR "/data/catalogue.sql", session.cataloguePath);
         port.setOverride(1, device.isEmpty() ? unit.devicePath() : device);
         session.port = &port;
