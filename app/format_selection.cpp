@@ -83,7 +83,9 @@ void loadFormat(Session& s) {
 
     s.CurFormat = std::move(cursor);
     TableCursor& f = *s.CurFormat;
-    if (!f.seek(leftText(s.irtype, 7))) {
+    if (const std::string key = leftText(s.irtype, 7); !f.seek(key)) {
+        if (!key.empty())
+            s.message(s.cataloguePath + ": the catalogue has no row " + key + kRestoreCatalogue);
         s.changed();
         return;
     }

@@ -8,7 +8,14 @@
 
 namespace qv {
 
-// Opens the catalogue: table "Type" with its index "idxFormat" on "Format".
+// Said with every catalogue fault: how to get the shipped catalogue back.
+inline constexpr const char* kRestoreCatalogue =
+    " (to get the shipped catalogue back, delete the file: see the README, \"The format "
+    "catalogue\")";
+
+// Opens the catalogue: table "Type" with its index "idxFormat" on "Format",
+// after checking that the table, every column the program reads and the
+// index are there.
 // Throws DatabaseError naming the file and the database's message.
 std::unique_ptr<TableCursor> openCatalogue(const std::string& path);
 
