@@ -3,6 +3,7 @@
 #include "app/dispatch.h"
 
 #include "app/capture_tick.h"
+#include "app/press_log.h"
 #include "catalogue/format_selection.h"
 #include "engine/error_report.h"
 #include "platform/basic.h"
@@ -200,6 +201,7 @@ void decodeDispatch(Session& s) {
     engine::DecodeSettings settings = decodeSettings(s);
     settings.learn = false; // learned and stored above
     const engine::DecodeResult r = engine::decode(s.TTable, row, settings);
+    logPress(s, row, r);
 
     s.ErrRcd = r.errorLines();
     s.tBcode = r.binary;

@@ -1,0 +1,15 @@
+// The captures of this run, for the statistics: every decode adds one.
+#pragma once
+
+#include "app/session.h"
+#include "engine/decode.h"
+
+namespace qv {
+
+// Adds the decode of the capture record just made with row.
+void logPress(Session& s, const engine::FormatRow& row, const engine::DecodeResult& result);
+
+// The presses of the log entries picked (indexes into s.pressLog; others are skipped).
+std::vector<engine::PressRecord> pickedPresses(const Session& s, const std::vector<size_t>& picked);
+
+} // namespace qv
