@@ -345,10 +345,14 @@ GeneratedSignal generateSignal(const FormatRow& row, const GenerateRequest& requ
                       std::all_of(shown.begin(), shown.end(), [&](const std::string& l) {
                           return withoutBlanks(l) == withoutBlanks(asked);
                       });
-    if (!same)
-        refuse(row, "its coding cannot be generated: the signal made from it decodes as \"" +
-                        (shown.empty() ? std::string() : shown.front()) + "\"" +
-                        (d.errors.empty() ? "" : " with errors"));
+    if (!same) {
+        const auto errors = d.errorLines();
+        refuse(row, "the signal made from its fields does not decode to this code (" +
+                        (!errors.empty() ? errors.front()
+                         : shown.empty() ? std::string("no code")
+                                         : "it decodes as \"" + shown.front() + "\"") +
+                        ")");
+    }
     out.hex = lines(d.hex).front();
 
     if (request.receiver.jitter > 0 || request.receiver.speed != 1 || request.receiver.excess > 0 ||
