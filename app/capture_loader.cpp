@@ -97,19 +97,24 @@ void loadTimeTable(Session& s, const PairTable& pairs) {
 }
 
 bool loadCapture(Session& s) {
+    // Every byte waiting is taken: one too short for a capture is dropped,
+    // or it would spoil the next one.
+    const size_t n = s.port ? s.port->bytesWaiting() : 0;
+    return loadCapture(s, n > 0 ? s.port->read(n) : std::vector<uint8_t>(),
+                       s.port ? s.port->source() : std::string());
+}
+
+bool loadCapture(Session& s, const std::vector<uint8_t>& received, const std::string& source) {
     s.TimeRows = kDataRows;
     s.setTimers(false, s.Timer2);
-    const size_t n = s.port ? s.port->bytesWaiting() : 0;
-    s.LblRGtime = std::to_string(n);
-    if (n < 10) {
-        // Too short for a capture; dropped, or it would spoil the next one.
-        if (s.port && n > 0) s.port->read(n);
+    s.LblRGtime = std::to_string(received.size());
+    if (received.size() < 10) {
         s.changed();
         return false;
     }
     s.CarrierPeriod = 0;
-    s.RxBytes = s.port->read(n);
-    if (s.RxBytes.size() < 10) return false;
+    s.RxBytes = received;
+    s.captureSource = source;
 
     const CarrierFigures f = carrierFigures(s.RxBytes[0], s.RxBytes[1], s.TicksPerMicrosecond);
     s.CarrierHigh = f.high;

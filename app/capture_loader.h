@@ -34,8 +34,12 @@ std::pair<long, int> loadTimeTable(TimeTable& table, const PairTable& pairs, lon
 // The same at the session's cursor, which it moves.
 void loadTimeTable(Session& s, const PairTable& pairs);
 
-// The loading half of the capture tick. Returns false when fewer than 10
-// bytes were waiting (nothing else of the tick runs then).
+// The loading half of the capture tick on the bytes received from source
+// ("COM1 (/dev/ttyUSB0)", a file's name). Returns false for fewer than 10
+// bytes (nothing else of the tick runs then).
+bool loadCapture(Session& s, const std::vector<uint8_t>& received, const std::string& source);
+// The same on the bytes waiting at the session's port; a message too short
+// to be a capture is read and dropped.
 bool loadCapture(Session& s);
 
 } // namespace qv

@@ -1,7 +1,8 @@
 #include "app/capture_tick.h"
 
 #include "app/capture_loader.h"
-#include "catalogue/format_selection.h"
+#include "app/dispatch.h"
+#include "app/format_selection.h"
 #include "platform/basic.h"
 #include "waveform/waveform.h"
 
@@ -13,12 +14,23 @@ void keepADrawableFormat(Session& s) {
     if (drawn && !frameGapThreshold(s)) setIrtype(s, "Form016(NEC N-8)");
 }
 
-void captureTick(Session& s) {
-    if (!loadCapture(s)) return;
+namespace {
+
+void afterLoading(Session& s) {
     irdrw(s);
     keepADrawableFormat(s);
     decodeDispatch(s);
     s.changed();
+}
+
+} // namespace
+
+void captureTick(Session& s) {
+    if (loadCapture(s)) afterLoading(s);
+}
+
+void captureTick(Session& s, const std::vector<uint8_t>& received, const std::string& source) {
+    if (loadCapture(s, received, source)) afterLoading(s);
 }
 
 } // namespace qv

@@ -4,9 +4,16 @@
 
 #include "app/session.h"
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 namespace qv {
 
-// Timer1's tick: loading, drawing, then the decode dispatch.
+// Timer1's tick on the bytes received from source: loading, drawing, then
+// the decode dispatch.
+void captureTick(Session& s, const std::vector<uint8_t>& received, const std::string& source);
+// The same on every byte waiting at the session's port.
 void captureTick(Session& s);
 
 // Without a format whose wait time tells the frames of the drawn capture
@@ -16,5 +23,11 @@ void keepADrawableFormat(Session& s);
 // The second half of the tick: decode against the selected format and
 // present the result.
 void decodeDispatch(Session& s);
+
+// A setting changed (format, a tolerance, Ignore Time, HEX/OCT): the
+// capture on screen is decoded again as it would be on arrival, but it is
+// not compared with the sample, not handed to the recording, writes no
+// second block to the error record and starts no automatic selection.
+void redecodeShown(Session& s);
 
 } // namespace qv

@@ -3,7 +3,7 @@
 #include "app/capture_loader.h"
 #include "app/dispatch.h"
 #include "catalogue/format_menus.h"
-#include "catalogue/format_selection.h"
+#include "app/format_selection.h"
 #include "engine/decode.h"
 #include "platform/basic.h"
 

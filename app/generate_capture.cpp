@@ -2,7 +2,7 @@
 
 #include "app/capture_text.h"
 #include "app/capture_tick.h"
-#include "catalogue/format_selection.h"
+#include "catalogue/catalogue.h"
 #include "platform/basic.h"
 
 namespace qv {

@@ -5,7 +5,8 @@
 
 namespace qv {
 
-void logPress(Session& s, const engine::FormatRow& row, const engine::DecodeResult& result) {
+void logPress(Session& s, const engine::FormatRow& row, const engine::DecodeResult& result,
+              bool again) {
     LoggedPress p;
     const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
     std::tm local{};
@@ -17,6 +18,11 @@ void logPress(Session& s, const engine::FormatRow& row, const engine::DecodeResu
     const std::optional<double> carrier =
         s.CarrierPeriod > 0 ? std::optional<double>(1000.0 / s.CarrierPeriod) : std::nullopt;
     p.record = engine::pressRecord(result, row, carrier);
+    if (again && !s.pressLog.empty()) {
+        p.time = s.pressLog.back().time; // when it came, not when it was decoded again
+        s.pressLog.back() = std::move(p);
+        return;
+    }
     if (s.pressLog.size() >= kPressLogSize) s.pressLog.erase(s.pressLog.begin());
     s.pressLog.push_back(std::move(p));
 }

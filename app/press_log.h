@@ -6,8 +6,11 @@
 
 namespace qv {
 
-// Adds the decode of the capture record just made with row.
-void logPress(Session& s, const engine::FormatRow& row, const engine::DecodeResult& result);
+// Adds the decode of the capture record just made with row; again: the
+// capture shown was decoded again (a setting changed), which replaces the
+// newest entry instead (an empty log gets it added).
+void logPress(Session& s, const engine::FormatRow& row, const engine::DecodeResult& result,
+              bool again = false);
 
 // The presses of the log entries picked (indexes into s.pressLog; others are skipped).
 std::vector<engine::PressRecord> pickedPresses(const Session& s, const std::vector<size_t>& picked);

@@ -108,7 +108,7 @@ struct WindowRoad {
         port.setOverride(1, unit.path());
         s.port = &port;
         window = std::make_unique<qv::Form_main>(s);
-        qv::attachReceiverLink(port, s, *window);
+        qv::attachReceiverLink(port, s, window->portList());
         window->startUp();
         window->show();
         tHCode = window->findChild<QPlainTextEdit*>(QStringLiteral("tHCode"));

@@ -7,7 +7,7 @@
 #include "app/capture_tick.h"
 #include "app/main_state.h"
 #include "catalogue/catalogue_build.h"
-#include "catalogue/format_selection.h"
+#include "app/format_selection.h"
 #include "waveform/waveform.h"
 
 #include <benchmark/benchmark.h>

@@ -29,10 +29,9 @@ void showPortDevices(QComboBox& selCom, QtSerialPort& port) {
                      [&selCom, &port] { update(selCom, port); });
 }
 
-void attachReceiverLink(QtSerialPort& port, Session& session, QWidget& mainWindow) {
+void attachReceiverLink(QtSerialPort& port, Session& session, QComboBox& portList) {
     connectLink(port, session);
-    if (auto* selCom = mainWindow.findChild<QComboBox*>(QStringLiteral("SelCom")))
-        showPortDevices(*selCom, port);
+    showPortDevices(portList, port);
 }
 
 } // namespace qv

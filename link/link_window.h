@@ -4,7 +4,6 @@
 #pragma once
 
 class QComboBox;
-class QWidget;
 
 namespace qv {
 
@@ -15,8 +14,8 @@ class Session;
 void showPortDevices(QComboBox& selCom, QtSerialPort& port);
 
 // Everything the main window needs of the link: the receive event and the
-// port's loss go to the session (connectLink), and the window's port list
-// "SelCom" shows the devices.
-void attachReceiverLink(QtSerialPort& port, Session& session, QWidget& mainWindow);
+// port's loss go to the session (connectLink), and the port list the
+// window hands over ("SelCom") shows the devices.
+void attachReceiverLink(QtSerialPort& port, Session& session, QComboBox& portList);
 
 } // namespace qv

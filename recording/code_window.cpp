@@ -1,6 +1,6 @@
 #include "recording/code_window.h"
 
-#include "catalogue/format_selection.h"
+#include "app/format_selection.h"
 #include "platform/basic.h"
 
 #include <cstdint>

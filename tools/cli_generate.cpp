@@ -1,5 +1,5 @@
 #include "app/generate_capture.h"
-#include "catalogue/format_selection.h"
+#include "catalogue/catalogue.h"
 #include "platform/basic.h"
 #include "platform/paths.h"
 #include "tools/cli_commands.h"

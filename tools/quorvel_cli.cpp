@@ -13,7 +13,7 @@
 #include "app/main_state.h"
 #include "app/session.h"
 #include "catalogue/format_menus.h"
-#include "catalogue/format_selection.h"
+#include "app/format_selection.h"
 #include "platform/basic.h"
 #include "platform/paths.h"
 #include "tools/cli_commands.h"
@@ -130,6 +130,7 @@ int cmdLoad(const std::vector<std::string>& args) {
     MemoryPort port;
     s.port = &port;
     port.open(1);
+    startsub(s); // the carrier labels read " " until a capture sets them
     port.receive(message);
     const bool loaded = loadCapture(s);
     if (o.json) {
@@ -316,6 +317,9 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
     setIrtype(s, entry->caption);
     for (const auto& apply : settings)
         apply(s);
+    // A refused setting (a tolerance that is no number) says so, as the window does.
+    for (const auto& m : s.messages)
+        std::fprintf(stderr, "quorvel-cli: %s\n", m.c_str());
 
     std::vector<CaptureResult> results;
     for (size_t i = 0; i < files.size(); ++i) {

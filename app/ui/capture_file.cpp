@@ -22,20 +22,6 @@ constexpr size_t kShortestMessage = 10;
 // The frame gap for a format whose X cannot be read: X = 15000 at 3%.
 constexpr double kDefaultFrameGap = 13580;
 
-// The file's bytes wait in a port of their own for the duration of the
-// tick, so they never mix with bytes the receiver may have sent meanwhile.
-class PortSwap {
-public:
-    PortSwap(Session& s, SerialPort* port) : m_s(s), m_saved(s.port) { s.port = port; }
-    ~PortSwap() { m_s.port = m_saved; }
-    PortSwap(const PortSwap&) = delete;
-    PortSwap& operator=(const PortSwap&) = delete;
-
-private:
-    Session& m_s;
-    SerialPort* m_saved;
-};
-
 std::vector<uint8_t> readCapture(const std::string& path) {
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -88,10 +74,8 @@ bool openCaptureFile(Session& s, const std::string& path) {
         s.message(e.what());
         return false;
     }
-    MemoryPort filePort;
-    filePort.receive(bytes);
-    PortSwap swap(s, &filePort);
-    captureTick(s);
+    // The file's bytes never mix with bytes the receiver may have sent meanwhile.
+    captureTick(s, bytes, std::filesystem::path(path).filename().string());
     return true;
 }
 

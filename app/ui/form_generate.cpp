@@ -2,7 +2,7 @@
 
 #include "app/generate_capture.h"
 #include "catalogue/format_menus.h"
-#include "catalogue/format_selection.h"
+#include "app/format_selection.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -2,7 +2,7 @@
 
 #include "app/ui/capture_file.h"
 #include "catalogue/format_menus.h"
-#include "catalogue/format_selection.h"
+#include "app/format_selection.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -19,7 +19,8 @@ namespace {
 // Documentation aid, not offered to users: "--open FILE" loads a capture
 // after start-up (given again, the next one), "--scan" opens the scan
 // window over it, "--statistics" the statistics window over every capture
-// opened, "--screenshot FILE" saves the image of the window in front and ends.
+// opened, "--size WxH" resizes the main window, "--screenshot FILE" saves
+// the image of the window in front and ends.
 QString optionValue(const QStringList& args, const QString& name) {
     const qsizetype i = args.indexOf(name);
     return i >= 0 && i + 1 < args.size() ? args[i + 1] : QString();
@@ -52,8 +53,11 @@ int main(int argc, char* argv[]) {
     session.port = &port;
 
     qv::Form_main window(session);
-    qv::attachReceiverLink(port, session, window);
+    qv::attachReceiverLink(port, session, window.portList());
     window.startUp();
+    if (const QStringList size = optionValue(QApplication::arguments(), "--size").split('x');
+        size.size() == 2)
+        window.resize(size[0].toInt(), size[1].toInt());
     window.show();
 
     const QStringList args = QApplication::arguments();

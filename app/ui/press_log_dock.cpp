@@ -60,12 +60,18 @@ PressLogDock::PressLogDock(Session& session, QMainWindow* window, QMenu* menu)
     v->addLayout(buttons);
     setWidget(body);
     window->addDockWidget(Qt::RightDockWidgetArea, this);
+    // Hidden until asked for: the main window keeps its layout at small sizes.
+    hide();
 
     if (menu) {
         // Beside "Scan all formats...", ahead of the connection and "Exit".
         QAction* before = nullptr;
         for (QAction* a : menu->actions())
             if (a->objectName() == "mumconnect") before = a;
+        QAction* shown = toggleViewAction();
+        shown->setText("Captures of this &run");
+        shown->setObjectName("mnuPresses");
+        menu->insertAction(before, shown);
         for (auto [text, name, slot] :
              {std::tuple{"&Generate capture...", "mnuGenerate", &PressLogDock::showGenerate},
               {"Stat&istics...", "mnuStatistics", &PressLogDock::showStatistics}}) {

@@ -1,5 +1,5 @@
 #include "catalogue/format_menus.h"
-#include "catalogue/format_selection.h"
+#include "app/format_selection.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

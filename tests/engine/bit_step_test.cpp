@@ -1,6 +1,6 @@
 // The bit step, one case per row: a small capture, the format's standards,
 // and what one call leaves behind.
-#include "catalogue/format_selection.h"
+#include "app/format_selection.h"
 #include "engine/engine.h"
 #include "engine_support.h"
 

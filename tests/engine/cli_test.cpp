@@ -1,6 +1,8 @@
-// quorvel-cli decode end to end: each case is a set of data files (the
-// arguments, the captures, what is printed and the error record left
-// behind), run in an empty folder against a fresh copy of the catalogue.
+// quorvel-cli decode and scan end to end: each case is a set of data files
+// (the arguments, the captures, what is printed, the error record and a
+// learning row left behind), run in an empty folder against a fresh copy of
+// the catalogue.
+#include "catalogue/catalogue.h"
 #include "catalogue/catalogue_build.h"
 #include "engine_support.h"
 
@@ -36,9 +38,11 @@ struct CliRun {
     std::string out, err;
 };
 
-// Runs the command line program in folder with the given arguments.
-CliRun runCli(const TempDir& folder, const std::vector<std::string>& args) {
-    std::string command = "cd " + quoted(folder.path()) + " && " + quoted(QV_CLI) + " decode";
+// Runs the command line program in folder with the given arguments; "decode"
+// unless the first argument names the subcommand.
+CliRun runCli(const TempDir& folder, std::vector<std::string> args) {
+    std::string command = "cd " + quoted(folder.path()) + " && " + quoted(QV_CLI);
+    if (args.empty() || (args[0] != "scan" && args[0] != "decode")) command += " decode";
     for (const auto& a : args)
         command += " " + quoted(a);
     command +=
@@ -72,6 +76,16 @@ std::vector<std::string> caseNames() {
     return names;
 }
 
+// Every field of the catalogue's row key, one "name=value" line each.
+std::string rowText(const std::string& catalogue, const std::string& key) {
+    auto cursor = qv::openCatalogue(catalogue);
+    if (!cursor->seek(key)) return "no row " + key + "\n";
+    std::string out;
+    for (const auto& name : cursor->fieldNames())
+        out += name + "=" + cursor->field(name).toText() + "\n";
+    return out;
+}
+
 std::vector<std::string> argumentsOf(const std::string& name) {
     std::ifstream in(kCases / (name + ".args"));
     std::vector<std::string> args;
@@ -96,6 +110,13 @@ TEST_P(CliCase, PrintsAndRecordsAsExpected) {
         EXPECT_EQ(readFile(record), readFile(expected));
     else
         EXPECT_FALSE(fs::exists(record));
+    // CASE.row: the row of the chosen format afterwards (a generic row learns).
+    const fs::path row = kCases / (name + ".row");
+    if (fs::exists(row)) {
+        const auto format = std::find(args.begin(), args.end(), "--format");
+        ASSERT_NE(format, args.end());
+        EXPECT_EQ(rowText(w.catalogue, *(format + 1)), readFile(row));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Decode, CliCase, ::testing::ValuesIn(caseNames()), [](const auto& info) {

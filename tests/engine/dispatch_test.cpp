@@ -4,7 +4,7 @@
 #include "app/capture_tick.h"
 #include "app/dispatch.h"
 #include "app/main_state.h"
-#include "catalogue/format_selection.h"
+#include "app/format_selection.h"
 #include "engine/engine.h"
 #include "engine_support.h"
 
@@ -161,7 +161,7 @@ TEST_F(AutoSelection, WidensTheToleranceThenSkipsTheFormatThatJustFailed) {
         EXPECT_EQ(s.tTole, tolerance);
         EXPECT_EQ(s.tHCode, "");
         EXPECT_FALSE(s.Timer2);
-        EXPECT_EQ(s.irtype, "Form010(&ITT)");
+        EXPECT_EQ(s.irtype, "Form010(ITT)");
     }
     EXPECT_EQ(s.tTTole, "8377.143");
 

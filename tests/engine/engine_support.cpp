@@ -2,7 +2,7 @@
 
 #include "app/dispatch.h"
 
-#include "catalogue/format_selection.h"
+#include "app/format_selection.h"
 #include "platform/table_cursor.h"
 
 #include <filesystem>

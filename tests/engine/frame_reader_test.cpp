@@ -1,6 +1,6 @@
 // The frame reader, one token per case: what it consumes, what it keeps,
 // what it reports and what its end step does.
-#include "catalogue/format_selection.h"
+#include "app/format_selection.h"
 #include "engine/engine.h"
 #include "engine_support.h"
 

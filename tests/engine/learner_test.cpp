@@ -1,5 +1,5 @@
 // The format learner: what a capture writes into a generic format's row.
-#include "catalogue/format_selection.h"
+#include "app/format_selection.h"
 #include "engine/engine.h"
 #include "engine_support.h"
 

@@ -1,7 +1,7 @@
 // The structure walk over whole captures: groups, repeats, nested walks,
 // and walks that cannot go on.
 #include "app/capture_tick.h"
-#include "catalogue/format_selection.h"
+#include "app/format_selection.h"
 #include "engine/engine.h"
 #include "engine_support.h"
 

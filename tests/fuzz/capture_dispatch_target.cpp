@@ -6,7 +6,7 @@
 #include "app/capture_tick.h"
 #include "app/main_state.h"
 #include "catalogue/format_menus.h"
-#include "catalogue/format_selection.h"
+#include "app/format_selection.h"
 
 #include <filesystem>
 #include <set>

@@ -5,7 +5,7 @@
 #include "app/capture_text.h"
 #include "app/dispatch.h"
 #include "catalogue/catalogue_build.h"
-#include "catalogue/format_selection.h"
+#include "app/format_selection.h"
 
 #include <filesystem>
 #include <unistd.h>

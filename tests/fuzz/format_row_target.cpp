@@ -7,8 +7,8 @@
 
 #include "app/capture_loader.h"
 #include "app/capture_tick.h"
-#include "catalogue/format_editor.h"
-#include "catalogue/format_selection.h"
+#include "app/format_editor.h"
+#include "app/format_selection.h"
 #include "platform/basic.h"
 #include "platform/table_cursor.h"
 #include "waveform/waveform.h"

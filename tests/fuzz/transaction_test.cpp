@@ -7,8 +7,8 @@
 #include "app/capture_tick.h"
 #include "app/main_state.h"
 #include "catalogue/catalogue_build.h"
-#include "catalogue/format_editor.h"
-#include "catalogue/format_selection.h"
+#include "app/format_editor.h"
+#include "app/format_selection.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "ir_protocols.h"
 #include "protocol_cases.h"
 
-#include "catalogue/format_selection.h"
+#include "app/format_selection.h"
 
 #include <gtest/gtest.h>
 

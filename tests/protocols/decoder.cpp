@@ -6,7 +6,7 @@
 #include "app/session.h"
 #include "catalogue/catalogue_build.h"
 #include "catalogue/format_menus.h"
-#include "catalogue/format_selection.h"
+#include "app/format_selection.h"
 
 #include <cstdlib>
 #include <filesystem>

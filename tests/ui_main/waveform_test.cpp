@@ -1,7 +1,7 @@
 // The waveform drawing and the rule lines, checked as data without a screen.
 #include "app/capture_tick.h"
 #include "app/main_state.h"
-#include "catalogue/format_selection.h"
+#include "app/format_selection.h"
 #include "test_support.h"
 #include "waveform/rules.h"
 #include "waveform/waveform.h"

@@ -2,7 +2,7 @@
 
 #include "app/capture_text.h"
 #include "catalogue/catalogue_build.h"
-#include "catalogue/format_selection.h"
+#include "app/format_selection.h"
 
 #include <QFile>
 
