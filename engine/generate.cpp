@@ -268,7 +268,8 @@ bool isLearningRow(const FormatRow& row) {
 
 bool isPlaceholderRow(const FormatRow& row) {
     const std::string remark = text(row, "Remark");
-    return remark.find("placeholder") != std::string::npos || remark.rfind("user slot:", 0) == 0;
+    // A user slot ("user slot: ...") is the user's own row: it is generated.
+    return remark.find("placeholder") != std::string::npos;
 }
 
 GeneratedSignal generateSignal(const FormatRow& row, const GenerateRequest& request) {

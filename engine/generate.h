@@ -37,7 +37,8 @@ struct GeneratedSignal {
 };
 
 // A learning row (its times are read from a capture, there are none to send)
-// and a placeholder row (its remark says so) cannot be generated.
+// and a placeholder row (its remark says "placeholder") cannot be generated;
+// the user slots can.
 bool isLearningRow(const FormatRow& row);
 bool isPlaceholderRow(const FormatRow& row);
 
