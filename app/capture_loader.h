@@ -1,8 +1,9 @@
-// Loading a received capture: from the bytes waiting at the port to the
-// carrier figures and the capture record.
+// Loading a received capture into the session: from the bytes received to
+// the carrier labels and the capture record.
 #pragma once
 
 #include "app/session.h"
+#include "capture/receiver_message.h"
 
 #include <array>
 #include <cstdint>
@@ -11,27 +12,7 @@
 
 namespace qv {
 
-using PairTable = std::array<std::array<int32_t, kDataCols>, kDataRows>;
-
-// The carrier figures as shown: high time, period and frequency texts.
-struct CarrierFigures {
-    float high = 0;
-    float period = 0;
-    std::string highText, periodText, frequencyText; // frequencyText empty when period is 0
-};
-CarrierFigures carrierFigures(uint8_t highTicks, uint8_t lowTicks, float ticksPerMicrosecond);
-
-// Ticks to whole microseconds (halves to even).
-int32_t ticksToMicroseconds(unsigned ticks, float ticksPerMicrosecond);
-
-// Decodes the Osc/Idle pairs of the message's first half into the pair table.
-PairTable decodePairs(const std::vector<uint8_t>& bytes, float ticksPerMicrosecond);
-
-// Writes the pair table into the capture record from (row, col) on,
-// summing overflow units; returns where the cursor stopped.
-std::pair<long, int> loadTimeTable(TimeTable& table, const PairTable& pairs, long row = 1,
-                                   int col = 1);
-// The same at the session's cursor, which it moves.
+// The pair table into the capture record at the session's cursor, which it moves.
 void loadTimeTable(Session& s, const PairTable& pairs);
 
 // The loading half of the capture tick on the bytes received from source

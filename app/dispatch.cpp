@@ -2,7 +2,7 @@
 // the selected format and present the result.
 #include "app/dispatch.h"
 
-#include "app/capture_formats.h"
+#include "capture/capture_formats.h"
 #include "app/capture_tick.h"
 #include "app/format_selection.h"
 #include "app/press_log.h"
@@ -270,7 +270,7 @@ void decodeDispatch(Session& s) {
 
 void redecodeShown(Session& s) {
     // Nothing received yet, or the record was cleared by a new connection.
-    if (s.RxBytes.size() < 10 || captureTimes(s).empty()) return;
+    if (s.RxBytes.size() < 10 || captureTimes(s.TTable).empty()) return;
     decodeCapture(s, true);
     presentCode(s);
     s.changed();

@@ -1,6 +1,6 @@
 #include "app/generate_capture.h"
 
-#include "app/capture_text.h"
+#include "capture/capture_text.h"
 #include "app/capture_tick.h"
 #include "catalogue/catalogue.h"
 #include "platform/basic.h"
@@ -73,19 +73,9 @@ bool parseDistortion(const std::string& text, engine::GenerateRequest& request, 
     return true;
 }
 
-void receiveGenerated(Session& s, const engine::GeneratedSignal& signal) {
-    MemoryPort port;
-    port.open(1);
-    port.receive(generatedMessage(signal));
-    SerialPort* saved = s.port;
-    s.port = &port;
-    try {
-        captureTick(s);
-    } catch (...) {
-        s.port = saved;
-        throw;
-    }
-    s.port = saved;
+void receiveGenerated(Session& s, const engine::GeneratedSignal& signal,
+                      const std::string& source) {
+    captureTick(s, generatedMessage(signal), source);
 }
 
 } // namespace qv

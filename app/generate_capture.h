@@ -2,7 +2,7 @@
 // or taken through the capture tick as if the receiver unit had sent them.
 #pragma once
 
-#include "app/capture_formats.h"
+#include "capture/capture_formats.h"
 #include "app/session.h"
 #include "engine/generate.h"
 
@@ -26,7 +26,9 @@ std::string generatedFileContent(const engine::GeneratedSignal& signal, CaptureF
 bool parseDistortion(const std::string& text, engine::GenerateRequest& request, std::string& why);
 
 // Runs the capture tick on the signal's message, as if it had just been
-// received; the session's own port is left alone.
-void receiveGenerated(Session& s, const engine::GeneratedSignal& signal);
+// received from source (what the window names as the capture's origin);
+// the session's own port is left alone.
+void receiveGenerated(Session& s, const engine::GeneratedSignal& signal,
+                      const std::string& source);
 
 } // namespace qv

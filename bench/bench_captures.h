@@ -3,7 +3,7 @@
 // capture record.
 #pragma once
 
-#include "app/capture_text.h"
+#include "capture/capture_text.h"
 
 #include <cstdint>
 #include <string>

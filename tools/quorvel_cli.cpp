@@ -5,9 +5,9 @@
 //   quorvel-cli scan FILE [--json] [--learn] [--tolerance 3|5|8] [--all]
 //   quorvel-cli generate --format KEY --code HEX -o FILE (see cli_commands.h)
 //   quorvel-cli stats --format KEY [options] FILE...
-#include "app/capture_formats.h"
+#include "capture/capture_formats.h"
 #include "app/capture_loader.h"
-#include "app/capture_text.h"
+#include "capture/capture_text.h"
 #include "app/capture_tick.h"
 #include "app/format_scan.h"
 #include "app/main_state.h"
@@ -389,7 +389,7 @@ int cmdConvert(const std::vector<std::string>& args) {
     if (!loadFile(s, port, files[0], carrier)) return 1;
 
     std::string out;
-    const auto times = captureTimes(s);
+    const auto times = captureTimes(s.TTable);
     switch (captureKindForPath(files[1])) {
     case CaptureFileKind::ReceiverMessage:
         out.assign(s.RxBytes.begin(), s.RxBytes.end());

@@ -2,7 +2,7 @@
 // device path for the window program's "--port COMn=DEVICE", and plays the
 // unit's side of the link. It takes the program's "R" and "Z" commands and
 // sends capture messages in the unit's wire format.
-#include "app/capture_text.h"
+#include "capture/capture_text.h"
 
 #include <fcntl.h>
 #include <poll.h>

@@ -1,6 +1,6 @@
 #include "app/ui/capture_file.h"
 
-#include "app/capture_text.h"
+#include "capture/capture_text.h"
 #include "app/capture_tick.h"
 #include "waveform/waveform.h"
 
@@ -80,7 +80,7 @@ bool openCaptureFile(Session& s, const std::string& path) {
 }
 
 bool hasCapture(const Session& s) {
-    return s.RxBytes.size() >= kShortestMessage && !captureTimes(s).empty();
+    return s.RxBytes.size() >= kShortestMessage && !captureTimes(s.TTable).empty();
 }
 
 std::string captureFileContent(const Session& s, CaptureFileKind kind) {
@@ -88,16 +88,16 @@ std::string captureFileContent(const Session& s, CaptureFileKind kind) {
     case CaptureFileKind::ReceiverMessage:
         return std::string(s.RxBytes.begin(), s.RxBytes.end());
     case CaptureFileKind::SignedRaw:
-        return writeSignedRaw(captureTimes(s));
+        return writeSignedRaw(captureTimes(s.TTable));
     case CaptureFileKind::Mode2:
-        return writeMode2(captureTimes(s));
+        return writeMode2(captureTimes(s.TTable));
     case CaptureFileKind::Pronto:
-        return writePronto(captureTimes(s), s.CarrierPeriod,
+        return writePronto(captureTimes(s.TTable), s.CarrierPeriod,
                            frameGapThreshold(s).value_or(kDefaultFrameGap));
     case CaptureFileKind::TimeList:
         break;
     }
-    return writeTimeList(captureTimes(s));
+    return writeTimeList(captureTimes(s.TTable));
 }
 
 bool saveCaptureFile(Session& s, const std::string& path) {

@@ -3,7 +3,7 @@
 // capture record in the kind the file name's ending names.
 #pragma once
 
-#include "app/capture_formats.h"
+#include "capture/capture_formats.h"
 #include "app/session.h"
 
 #include <string>

@@ -90,7 +90,7 @@ bool Form_generate::generate() {
     }
     // The capture is decoded with the row it was made from.
     setIrtype(m_s, entry->caption);
-    receiveGenerated(m_s, signal);
+    receiveGenerated(m_s, signal, "generated " + entry->key() + " " + signal.hex);
     return true;
 }
 

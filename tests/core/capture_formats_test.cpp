@@ -1,4 +1,4 @@
-#include "app/capture_formats.h"
+#include "capture/capture_formats.h"
 #include "app/capture_loader.h"
 #include "test_support.h"
 
@@ -18,7 +18,7 @@ std::vector<int64_t> loadTimes(const std::vector<uint8_t>& message, Session* kee
     port.receive(message);
     EXPECT_TRUE(loadCapture(s));
     s.port = nullptr;
-    return captureTimes(s);
+    return captureTimes(s.TTable);
 }
 
 const std::vector<int64_t> kNecTwoFrames = {9000, 4500,  562,  562,  562, 1688,

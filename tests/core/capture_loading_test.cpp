@@ -1,5 +1,5 @@
 #include "app/capture_loader.h"
-#include "app/capture_text.h"
+#include "capture/capture_text.h"
 #include "test_support.h"
 
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "app/capture_text.h"
+#include "capture/capture_text.h"
 #include "app/format_scan.h"
 #include "platform/table_cursor.h"
 #include "test_support.h"

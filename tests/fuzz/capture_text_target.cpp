@@ -5,9 +5,9 @@
 #include "fuzz_support.h"
 #include "fuzz_targets.h"
 
-#include "app/capture_formats.h"
+#include "capture/capture_formats.h"
 #include "app/capture_loader.h"
-#include "app/capture_text.h"
+#include "capture/capture_text.h"
 #include "platform/basic.h"
 
 #include <cstdlib>

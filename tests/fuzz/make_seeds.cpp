@@ -5,8 +5,8 @@
 
 #include "../protocols/protocol_cases.h"
 
-#include "app/capture_formats.h"
-#include "app/capture_text.h"
+#include "capture/capture_formats.h"
+#include "capture/capture_text.h"
 #include "catalogue/format_menus.h"
 
 #include <cstdio>

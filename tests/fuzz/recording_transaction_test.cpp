@@ -3,7 +3,7 @@
 // what the file holds, and the user told.
 #include "injected_fault.h"
 
-#include "app/capture_text.h"
+#include "capture/capture_text.h"
 #include "app/capture_tick.h"
 #include "app/main_state.h"
 #include "catalogue/catalogue_build.h"

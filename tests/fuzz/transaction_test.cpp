@@ -3,7 +3,7 @@
 // selected row in memory as it was, and tells the user.
 #include "injected_fault.h"
 
-#include "app/capture_text.h"
+#include "capture/capture_text.h"
 #include "app/capture_tick.h"
 #include "app/main_state.h"
 #include "catalogue/catalogue_build.h"

@@ -2,7 +2,7 @@
 // the link does to it, and a fresh catalogue in a temporary folder.
 #pragma once
 
-#include "app/capture_text.h"
+#include "capture/capture_text.h"
 #include "app/main_state.h"
 #include "catalogue/catalogue_build.h"
 

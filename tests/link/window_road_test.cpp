@@ -1,7 +1,7 @@
 // The road of a capture end to end: the unit's side of a pseudo-terminal
 // (or the simulator) sends, the main window on the real serial port shows
 // the decoded code. Wired exactly as the window program wires it.
-#include "app/capture_text.h"
+#include "capture/capture_text.h"
 #include "app/ui/form_main.h"
 #include "catalogue/catalogue_build.h"
 #include "link/link_window.h"

@@ -1,6 +1,6 @@
 #include "decoder.h"
 
-#include "app/capture_text.h"
+#include "capture/capture_text.h"
 #include "app/capture_tick.h"
 #include "app/main_state.h"
 #include "app/session.h"

@@ -5,7 +5,7 @@
 #include "decoder.h"
 #include "protocol_cases.h"
 
-#include "app/capture_formats.h"
+#include "capture/capture_formats.h"
 #include "app/generate_capture.h"
 #include "engine/walk_context.h"
 

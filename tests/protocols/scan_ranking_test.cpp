@@ -6,7 +6,7 @@
 #include "decoder.h"
 #include "protocol_cases.h"
 
-#include "app/capture_text.h"
+#include "capture/capture_text.h"
 #include "app/format_scan.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "window_test_support.h"
 
-#include "app/capture_text.h"
+#include "capture/capture_text.h"
 #include "catalogue/catalogue_build.h"
 #include "app/format_selection.h"
 

@@ -4,8 +4,8 @@
 // capture; the writers start from the capture record.
 #pragma once
 
-#include "app/capture_text.h"
-#include "app/session.h"
+#include "capture/capture_record.h"
+#include "capture/capture_text.h"
 
 #include <cstdint>
 #include <string>
@@ -33,7 +33,7 @@ Carrier carrierForPeriod(double periodUs);
 
 // The times of the capture record: from the first cell to the last time
 // before an empty cell, a cell reading 0 or the end marker.
-std::vector<int64_t> captureTimes(const Session& s);
+std::vector<int64_t> captureTimes(const TimeTable& table);
 
 std::string writeTimeList(const std::vector<int64_t>& times);
 std::string writeSignedRaw(const std::vector<int64_t>& times);

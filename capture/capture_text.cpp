@@ -1,6 +1,6 @@
-#include "app/capture_text.h"
+#include "capture/capture_text.h"
 
-#include "app/capture_formats.h"
+#include "capture/capture_formats.h"
 
 #include "platform/basic.h"
 

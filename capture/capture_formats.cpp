@@ -1,4 +1,4 @@
-#include "app/capture_formats.h"
+#include "capture/capture_formats.h"
 
 #include "platform/basic.h"
 
@@ -90,11 +90,11 @@ Carrier carrierForPeriod(double periodUs) {
     return {static_cast<uint8_t>(high), static_cast<uint8_t>(std::min<long>(total - high, 255))};
 }
 
-std::vector<int64_t> captureTimes(const Session& s) {
+std::vector<int64_t> captureTimes(const TimeTable& table) {
     std::vector<int64_t> times;
     for (long r = 1; r <= kDataRows; ++r)
         for (long c = 1; c <= kDataCols; ++c) {
-            const int64_t t = wholeOf(s.TTable.cell(r, c));
+            const int64_t t = wholeOf(table.cell(r, c));
             if (t == 0 || t == kEndOfSignal) return times;
             times.push_back(t);
         }
