@@ -5,15 +5,15 @@
 //   quorvel-cli scan FILE [--json] [--learn] [--tolerance 3|5|8] [--all]
 //   quorvel-cli generate --format KEY --code HEX -o FILE (see cli_commands.h)
 //   quorvel-cli stats --format KEY [options] FILE...
-#include "capture/capture_formats.h"
 #include "app/capture_loader.h"
-#include "capture/capture_text.h"
 #include "app/capture_tick.h"
 #include "app/format_scan.h"
+#include "app/format_selection.h"
 #include "app/main_state.h"
 #include "app/session.h"
+#include "capture/capture_formats.h"
+#include "capture/capture_text.h"
 #include "catalogue/format_menus.h"
-#include "app/format_selection.h"
 #include "platform/basic.h"
 #include "platform/paths.h"
 #include "tools/cli_commands.h"
@@ -130,7 +130,7 @@ int cmdLoad(const std::vector<std::string>& args) {
     MemoryPort port;
     s.port = &port;
     port.open(1);
-    startsub(s); // the carrier labels read " " until a capture sets them
+    resetCapture(s); // the carrier labels read " " until a capture sets them
     port.receive(message);
     const bool loaded = loadCapture(s);
     if (o.json) {
