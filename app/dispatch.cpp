@@ -5,6 +5,7 @@
 #include "capture/capture_formats.h"
 #include "app/capture_tick.h"
 #include "app/format_selection.h"
+#include "app/press_log.h"
 #include "engine/error_report.h"
 #include "platform/basic.h"
 
@@ -187,8 +188,9 @@ std::string firstCodeLine(const std::string& hexCode, const std::string& lineBre
 
 namespace {
 
-// The decode itself, as every capture gets it.
-void decodeCapture(Session& s) {
+// The decode itself, as every capture gets it. A capture decoded again
+// replaces its own entry in the log of this run.
+void decodeCapture(Session& s, bool again = false) {
     s.tBcode.clear();
     s.tHCode.clear();
 
@@ -204,6 +206,7 @@ void decodeCapture(Session& s) {
     engine::DecodeSettings settings = decodeSettings(s);
     settings.learn = false; // learned and stored above
     const engine::DecodeResult r = engine::decode(s.TTable, row, settings);
+    logPress(s, row, r, again);
 
     s.ErrRcd = r.errorLines();
     s.tBcode = r.binary;
@@ -268,7 +271,7 @@ void decodeDispatch(Session& s) {
 void redecodeShown(Session& s) {
     // Nothing received yet, or the record was cleared by a new connection.
     if (s.RxBytes.size() < 10 || captureTimes(s.TTable).empty()) return;
-    decodeCapture(s);
+    decodeCapture(s, true);
     presentCode(s);
     s.changed();
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "capture/capture_record.h"
+#include "engine/press_stats.h"
 #include "errorlog/error_record.h"
 #include "platform/code_grid.h"
 #include "platform/serial_port.h"
@@ -92,6 +93,16 @@ struct WaveformState {
     std::vector<LineCmd> lines; // the last drawing
 };
 
+// A capture of this run as the statistics see it: when it came, the format
+// it was decoded with (the menu caption) and what the decode read.
+struct LoggedPress {
+    std::string time; // "HH:MM:SS", local time
+    std::string caption;
+    engine::PressRecord record;
+};
+// The log keeps this many captures, dropping the oldest.
+constexpr size_t kPressLogSize = 1000;
+
 class SessionObserver {
 public:
     virtual ~SessionObserver() = default;
@@ -167,6 +178,9 @@ public:
     CodeWindowModel code;
     HelpWindowModel help;
     WaveformState wave;
+
+    // --- the captures of this run, oldest first (PressLog) ---
+    std::vector<LoggedPress> pressLog;
 
     // --- platform pieces, owned elsewhere ---
     SerialPort* port = nullptr;

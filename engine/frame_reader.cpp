@@ -99,7 +99,7 @@ bool tokenHead(Walk& w) {
                 fail(w, {ErrorSet::HeadIdle, g, {f.shown("H_Idle"), timeText(hi)}});
         }
         w.advance(2);
-        if (!f.is("Format", "Form011")) {
+        if (!headOutsideCycle(f.raw("Format").toText())) {
             w.addTime(static_cast<double>(ho));
             w.addTime(static_cast<double>(hi));
         }
@@ -267,8 +267,7 @@ void tokenData(Walk& w) {
     FormatFields& f = w.f;
     std::string& bits = w.d.PartBits;
     bits.clear();
-    if (f.isAnyOf("Format",
-                  {"Form063", "Form064", "Form098", "Form086", "IB", "RIB", "HL", "SE"})) {
+    if (readsOpenLengthData(f.raw("Format").toText())) {
         // Open length: bits until a time reaches the wait time.
         const bool rib = f.is("Format", "RIB");
         for (;;) {
@@ -443,6 +442,7 @@ void slotHexText(Walk& w) {
     const std::string& data = d.DataBitsRead;
     const bool order = w.settings.readOrder;
     const std::string slot = w.f.text("Format");
+    if (!composesOwnCodeLine(slot)) return;
     if (slot == "Form031" || slot == "Form030") {
         const std::string b = midText(d.StartBits, 2, 1) == "1" ? "0" : "1";
         if (slot == "Form031") {

@@ -195,6 +195,23 @@ struct Walk {
 // The cell offset cells from the cursor (-1, 0, 1).
 std::pair<long, int> cellFrom(const WalkState& st, int offset);
 
+// Rows whose data part runs until a time reaches the wait time "X"
+// instead of "D" bits.
+inline bool readsOpenLengthData(std::string_view key) {
+    for (std::string_view k : {"Form063", "Form064", "Form098", "Form086", "IB", "RIB", "HL", "SE"})
+        if (k == key) return true;
+    return false;
+}
+// Rows whose hexadecimal code line is composed from their parts by a rule
+// of their own (their binary line is still the bits as read).
+inline bool composesOwnCodeLine(std::string_view key) {
+    return key == "Form018" || key == "Form030" || key == "Form031" || key == "Form059";
+}
+// A row whose cycle leaves the head times out.
+inline bool headOutsideCycle(std::string_view key) {
+    return key == "Form011";
+}
+
 // The tokens of a structure.
 enum class Token {
     Head,            // "H"

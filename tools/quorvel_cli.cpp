@@ -3,6 +3,8 @@
 //   quorvel-cli decode --format KEY [options] FILE...
 //   quorvel-cli convert IN OUT [--force]
 //   quorvel-cli scan FILE [--json] [--learn] [--tolerance 3|5|8] [--all]
+//   quorvel-cli generate --format KEY --code HEX -o FILE (see cli_commands.h)
+//   quorvel-cli stats --format KEY [options] FILE...
 #include "app/capture_loader.h"
 #include "capture/capture_reader.h"
 #include "app/capture_tick.h"
@@ -15,6 +17,7 @@
 #include "catalogue/format_menus.h"
 #include "platform/basic.h"
 #include "platform/paths.h"
+#include "tools/cli_commands.h"
 #include "tools/json_out.h"
 
 #include <algorithm>
@@ -43,6 +46,10 @@ int usage() {
         "       quorvel-cli convert IN OUT [--carrier HIGH,LOW] [--frame-gap US] [--force]\n"
         "       quorvel-cli scan FILE [--json] [--learn] [--tolerance 3|5|8] [--all]\n"
         "                        [--catalogue PATH]\n"
+        "       quorvel-cli generate --format KEY --code HEX|--bin BITS [--repeats N]\n"
+        "                            [--distort excess=US,jitter=PCT,step=US,seed=N]\n"
+        "                            [--catalogue PATH] -o FILE\n"
+        "       quorvel-cli stats --format KEY [decode options] [--json] FILE...\n"
         "FILE endings: .bin receiver message; .raw signed (+burst -gap); .mode2 pulse/space;\n"
         ".pronto or .ccf Pronto learned code; anything else a microsecond list.\n");
     return 2;
@@ -242,7 +249,8 @@ void printReport(const std::vector<CaptureResult>& results, const std::string& l
     }
 }
 
-int cmdDecode(const std::vector<std::string>& args) {
+// With stats set, the statistics of the presses instead of each decode.
+int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
     std::string formatKey, cataloguePath, missing;
     bool json = false;
     std::vector<std::string> files;
@@ -309,8 +317,9 @@ int cmdDecode(const std::vector<std::string>& args) {
         }
     }
     if (!missing.empty()) return usageError(missing + " needs a value");
-    if (formatKey.empty()) return usageError("decode needs --format KEY");
-    if (files.empty()) return usageError("decode needs at least one capture FILE");
+    const std::string command = stats ? "stats" : "decode";
+    if (formatKey.empty()) return usageError(command + " needs --format KEY");
+    if (files.empty()) return usageError(command + " needs at least one capture FILE");
     const FormatMenuEntry* entry = findFormatEntry(formatKey);
     if (!entry) return usageError("no format menu entry for \"" + formatKey + "\"");
     if (!entry->available) return usageError("format \"" + formatKey + "\" cannot be chosen");
@@ -368,6 +377,7 @@ int cmdDecode(const std::vector<std::string>& args) {
         r.beeps = s.beeps - beeps;
         results.push_back(std::move(r));
     }
+    if (stats) return printStatistics(s, json);
     if (json)
         printJson(results);
     else
@@ -543,5 +553,7 @@ int main(int argc, char** argv) {
     if (cmd == "decode") return cmdDecode(args);
     if (cmd == "convert") return cmdConvert(args);
     if (cmd == "scan") return cmdScan(args);
+    if (cmd == "generate") return cmdGenerate(args);
+    if (cmd == "stats") return cmdDecode(args, true);
     return usage();
 }

@@ -5,6 +5,7 @@
 #include "app/ui/capture_file.h"
 #include "app/ui/form_scan.h"
 #include "app/ui/picture_widget.h"
+#include "app/ui/press_log_dock.h"
 #include "app/ui/rule_button.h"
 #include "catalogue/format_menus.h"
 #include "app/format_selection.h"
@@ -153,6 +154,8 @@ Form_main::Form_main(Session& session, QWidget* parent) : QMainWindow(parent), m
     margins->addWidget(all);
     setCentralWidget(central);
     buildMenus();
+    connect(new PressLogDock(m_s, this, menuBar()->findChild<QMenu*>("mnuIRMenu")),
+            &PressLogDock::captureGenerated, this, &Form_main::refresh);
     // The other windows; the code recording window exists before start-up.
     (new SecondaryWindows(m_s, this))->connectMenus(this);
 

@@ -1,6 +1,7 @@
 // The window program: one session, the main window over it.
 #include "app/ui/form_main.h"
 #include "app/ui/form_scan.h"
+#include "app/ui/press_log_dock.h"
 #include "link/link_window.h"
 #include "link/qt_serial_port.h"
 #include "platform/paths.h"
@@ -16,9 +17,10 @@
 namespace {
 
 // Documentation aid, not offered to users: "--open FILE" loads a capture
-// after start-up, "--scan" opens the scan window over it, "--size WxH"
-// resizes the main window, "--screenshot FILE" saves the image of the
-// window in front and ends.
+// after start-up (given again, the next one), "--scan" opens the scan
+// window over it, "--statistics" the statistics window over every capture
+// opened, "--size WxH" resizes the main window, "--screenshot FILE" saves
+// the image of the window in front and ends.
 QString optionValue(const QStringList& args, const QString& name) {
     const qsizetype i = args.indexOf(name);
     return i >= 0 && i + 1 < args.size() ? args[i + 1] : QString();
@@ -78,13 +80,16 @@ int main(int argc, char* argv[]) {
     window.show();
 
     const QStringList args = QApplication::arguments();
-    const QString capture = optionValue(args, "--open");
     const QString screenshot = optionValue(args, "--screenshot");
-    if (!capture.isEmpty()) window.openCapture(capture);
+    for (qsizetype i = 0; i + 1 < args.size(); ++i)
+        if (args[i] == "--open") window.openCapture(args[i + 1]);
     if (args.contains("--scan")) window.showScan();
+    auto* presses = window.findChild<qv::PressLogDock*>();
+    if (args.contains("--statistics") && presses) presses->showStatistics();
     if (!screenshot.isEmpty()) {
-        QTimer::singleShot(500ms, &window, [&window, screenshot] {
+        QTimer::singleShot(500ms, &window, [&window, presses, screenshot] {
             QWidget* front = window.scanWindow();
+            if (!front && presses) front = presses->statisticsWindow();
             if (!front) front = &window;
             const bool saved = front->grab().save(screenshot);
             QApplication::exit(saved ? 0 : 1);

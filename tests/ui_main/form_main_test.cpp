@@ -1,8 +1,10 @@
 // The main window on the offscreen platform: what it shows after start-up,
 // its menus and tolerance controls, a capture opened from a file, zoom keys
 // and the rule lines.
+#include "app/ui/form_generate.h"
 #include "app/ui/form_main.h"
 #include "app/ui/picture_widget.h"
+#include "app/ui/press_log_dock.h"
 #include "catalogue/catalogue_build.h"
 #include "catalogue/format_menus.h"
 #include "link/link_control.h"
@@ -11,6 +13,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -29,6 +32,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <memory>
 
@@ -137,6 +141,7 @@ private slots:
     void aChangedSettingDecodesTheShownCaptureAgain_data();
     void aChangedSettingDecodesTheShownCaptureAgain();
     void aSmallWindowKeepsEveryControlReachable();
+    void generatedCapturesAreListedAndSummedUp();
 };
 
 void FormMainTest::startUpShowsTheDefaults() {
@@ -272,6 +277,9 @@ void FormMainTest::irMenuEntries_data() {
                         {"mnuOpenCapture", "&Open capture...", "Ctrl+O", true},
                         {"mnuSaveCapture", "&Save capture as...", "Ctrl+Shift+S", true},
                         {"mnuScan", "Scan all formats...", "", true},
+                        {"mnuPresses", "Captures of this &run", "", true},
+                        {"mnuGenerate", "&Generate capture...", "", true},
+                        {"mnuStatistics", "Stat&istics...", "", true},
                         {"mnuclose", "E&xit", "", true}};
     for (const Row& r : rows)
         QTest::newRow(r.name) << r.name << r.caption << r.keys << r.enabled;
@@ -738,6 +746,41 @@ void FormMainTest::aSmallWindowKeepsEveryControlReachable() {
         scroll->ensureWidgetVisible(w, 0, 0);
         QCOMPARE(w->visibleRegion().boundingRect(), w->rect());
     }
+}
+
+void FormMainTest::generatedCapturesAreListedAndSummedUp() {
+    Window win;
+    auto generate = [&](const char* key, const QString& distortion) {
+        Form_generate g(win.s, win.w.get());
+        auto* formats = g.findChild<QComboBox*>("cGenFormat");
+        formats->setCurrentIndex(
+            formats->findData(QString::fromStdString(findFormatEntry(key)->caption)));
+        g.findChild<QLineEdit*>("tGenDistort")->setText(distortion);
+        const bool made = g.generate();
+        return std::pair{made, g.findChild<QLabel*>("lGenerateInfo")->text()};
+    };
+    QVERIFY(generate("Form016", "jitter=2,seed=1").first);
+    QVERIFY(generate("Form016", "jitter=2,seed=2").first);
+    const auto [made, why] = generate("Form003", "");
+    QVERIFY(!made);
+    QVERIFY2(why.contains("placeholder"), qPrintable(why));
+    win.w->refresh();
+    QCOMPARE(win.text("tHCode").trimmed(), QString("00 FF 12 ED"));
+
+    win.trigger("mnuPresses");
+    QVERIFY(win.get<QDockWidget>("dockPresses")->isVisible());
+    auto* list = win.get<QTreeWidget>("lstPresses");
+    QCOMPARE(list->topLevelItemCount(), 2);
+    QCOMPARE(list->topLevelItem(0)->text(2), QString("00 FF 12 ED"));
+    auto* dock = win.w->findChild<PressLogDock*>();
+    dock->showStatistics();
+    auto* table = dock->statisticsWindow()->findChild<QTableWidget*>("tblStats");
+    QCOMPARE(table->item(0, 0)->text(), QString("Form016  code 00 FF 12 ED  (2 presses, 2 clean)"));
+    QCOMPARE(table->item(1, 0)->text(), QString("head burst"));
+    QCOMPARE(table->item(1, 1)->text(), QString("2"));
+
+    win.get<QPushButton>("bClearPresses")->click();
+    QCOMPARE(list->topLevelItemCount(), 0);
 }
 
 QTEST_MAIN(FormMainTest)

@@ -1,0 +1,18 @@
+// Subcommands of quorvel-cli kept in files of their own.
+#pragma once
+
+#include "app/session.h"
+
+#include <string>
+#include <vector>
+
+namespace qv {
+
+// quorvel-cli generate --format KEY --code HEX | --bin BITS [--repeats N]
+//                      [--distort excess=US,jitter=PCT,step=US,seed=N] [--catalogue PATH] -o FILE
+int cmdGenerate(const std::vector<std::string>& args);
+
+// The statistics of the presses a "stats" run decoded (the session's log).
+int printStatistics(const Session& s, bool json);
+
+} // namespace qv
