@@ -2,13 +2,17 @@
 // the selected format and present the result.
 #include "app/dispatch.h"
 
+#include "app/capture_formats.h"
 #include "app/capture_tick.h"
 #include "catalogue/format_selection.h"
+#include "engine/burst_excess.h"
 #include "engine/engine.h"
 #include "engine/error_report.h"
 #include "platform/basic.h"
 
+#include <cmath>
 #include <functional>
+#include <initializer_list>
 
 namespace qv {
 
@@ -80,7 +84,8 @@ void automaticSelection(Session& s) {
 }
 
 void quickPressCheck(Session& s) {
-    if (!s.CurFormat) return;
+    // A logger behind a demodulating receiver often keeps the first frame only.
+    if (!s.CurFormat || s.demod.on) return;
     try {
         const FieldValue& count = s.CurFormat->field("G_count");
         const auto n = count.toNumber();
@@ -135,6 +140,35 @@ void recordingHandOver(Session& s, const std::string& firstLine) {
         s.code.tCol = std::to_string(grid->currentColumn() + 1);
     });
     if (s.RecordCol % 4 == 0) ignoringFailures([&] { grid->scroll(4, 0); });
+}
+
+// Numbers of the selected format's fields; fields that are missing, Null or
+// not a number are left out.
+std::vector<double> formatNumbers(const Session& s, std::initializer_list<const char*> fields) {
+    std::vector<double> out;
+    for (const char* name : fields) {
+        if (!s.CurFormat || !s.CurFormat->hasRow() || !s.CurFormat->hasField(name)) continue;
+        if (const auto v = s.CurFormat->field(name).toNumber()) out.push_back(*v);
+    }
+    return out;
+}
+
+// The burst excess taken off the capture record for the decode; the caller
+// puts the record back afterwards, so the record and the waveform keep the
+// times as received.
+void takeOffBurstExcess(Session& s) {
+    const Demodulation& d = s.demod;
+    const std::vector<int64_t> times = captureTimes(s);
+    double excess = d.excess;
+    if (d.excessMode == ExcessMode::Auto)
+        excess = engine::estimateBurstExcess(times, formatNumbers(s, {"Zero_Osc", "One_Osc"}),
+                                             formatNumbers(s, {"zero_Idle", "One_Idle"}));
+    s.demod.lastExcess = static_cast<int64_t>(std::lround(excess));
+    const std::vector<int64_t> corrected = engine::withoutBurstExcess(times, s.demod.lastExcess);
+    for (size_t i = 0; i < corrected.size(); ++i)
+        if (corrected[i] != times[i])
+            s.TTable.setCell(static_cast<long>(i / kDataCols) + 1,
+                             static_cast<long>(i % kDataCols) + 1, wholeText(corrected[i]));
 }
 
 } // namespace
@@ -208,7 +242,14 @@ void decodeDispatch(Session& s) {
           &d.DataBitsRead, &d.RevDataBits, &d.CodeText, &d.HexText})
         part->clear();
 
-    HandleData(s);
+    if (s.demod.excessMode == ExcessMode::None) {
+        HandleData(s);
+    } else {
+        const TimeTable received = s.TTable;
+        takeOffBurstExcess(s);
+        HandleData(s);
+        s.TTable = received;
+    }
 
     showTolerances(s);
     s.code.tHexCode = s.tBcode;

@@ -60,14 +60,17 @@ std::vector<std::string> firstErrorSet(const std::vector<std::string>& lines) {
 }
 
 ScanResult decodeWith(const FormatMenuEntry& entry, const std::vector<uint8_t>& message,
-                      const std::string& catalogue, const std::string& errorRecord, int tolerance) {
+                      const std::string& catalogue, const std::string& errorRecord,
+                      const ScanOptions& options) {
     Session s;
     MemoryPort port;
     s.port = &port;
     s.cataloguePath = catalogue;
     s.errorRecord.setPath(errorRecord);
     port.open(1);
-    toleranceMenu(s, tolerance);
+    toleranceMenu(s, options.tolerancePercent);
+    for (const auto& apply : options.settings)
+        apply(s);
     setIrtype(s, entry.caption);
 
     ScanResult r;
@@ -110,8 +113,8 @@ std::vector<ScanResult> scanFormats(const std::vector<uint8_t>& message,
     for (const auto& entry : formatMenuEntries()) {
         const bool generic = entry.key().rfind("Form", 0) != 0;
         if (generic && !options.learn) continue;
-        results.push_back(decodeWith(entry, message, copy, scratch.file("Error record.txt"),
-                                     options.tolerancePercent));
+        results.push_back(
+            decodeWith(entry, message, copy, scratch.file("Error record.txt"), options));
     }
     std::stable_sort(results.begin(), results.end(), [](const ScanResult& a, const ScanResult& b) {
         if (a.clean != b.clean) return a.clean;

@@ -3,10 +3,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace qv {
+
+class Session;
 
 struct ScanResult {
     std::string key;      // "Form016"
@@ -24,6 +27,9 @@ struct ScanResult {
 struct ScanOptions {
     bool learn = false;       // also try the generic formats, which learn from the capture
     int tolerancePercent = 3; // the tolerance menu to use: 3, 5 or 8
+    // Applied to each row's session after the tolerance menu, in order
+    // (the demodulated-capture settings, for one).
+    std::vector<std::function<void(Session&)>> settings;
 };
 
 // Decodes the receiver message against every row of the catalogue (the file

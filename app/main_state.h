@@ -19,6 +19,14 @@ void toleranceMenu(Session& s, int percent);
 void toleranceBoxEnter(Session& s);
 void cycleToleranceBoxEnter(Session& s);
 
+// IRMenu "Demodulated capture" set to the given state. On, it puts the
+// mode's settings in force (the time and cycle tolerances as their boxes
+// show them); off, it gives back the tolerances it found and reads times as
+// the receiver unit's again.
+void setDemodulated(Session& s, bool on);
+// The settings dialog's OK: new settings for the mode, in force at once when it is on.
+void setDemodSettings(Session& s, const DemodSettings& settings);
+
 // "Ignore Time" clicked to the given state.
 void setIgnoreTime(Session& s, bool checked);
 

@@ -123,6 +123,32 @@ struct DecodeState {
     float PairTime1 = 0, PairTime2 = 0;
 };
 
+// Captures made through a demodulating receiver (README "Demodulated
+// captures"). With the absolute tolerance 0 and no excess, every decode is
+// as before.
+enum class ExcessMode { None, Auto, Given };
+
+// What IRMenu "Demodulated capture" sets; its settings dialog changes them.
+struct DemodSettings {
+    float timeTolerance = 0.25f;
+    float cycleTolerance = 5000;   // us
+    float absoluteTolerance = 100; // us
+    ExcessMode excessMode = ExcessMode::Auto;
+    float excess = 0; // us, for ExcessMode::Given
+};
+
+struct Demodulation {
+    bool on = false; // IRMenu "Demodulated capture"
+    DemodSettings settings;
+    // In force for the decode (the mode sets them, so do decode's options).
+    float absoluteTolerance = 0; // a time also passes within this of its standard
+    ExcessMode excessMode = ExcessMode::None;
+    float excess = 0;
+    int64_t lastExcess = 0; // what the last decode took off each burst
+    // The tolerances before the mode was turned on, given back when it is turned off.
+    float savedTimeTolerance = 0.03f, savedCycleTolerance = 500;
+};
+
 class SessionObserver {
 public:
     virtual ~SessionObserver() = default;
@@ -141,6 +167,7 @@ public:
     // --- Module1 values ---
     float TimeTolerance = 0.03f;
     float CycleTolerance = 500;
+    Demodulation demod;
     int16_t XTime = 15000;
     int16_t ZeroOneTime = 100;
     std::string CrLf = "\r\n";

@@ -111,20 +111,26 @@ bool tokenHead(Walk& w) {
     return true;
 }
 
-void tokenRepeatHead(Walk& w) {
+bool tokenRepeatHead(Walk& w) {
     const Window win = w.window();
     FormatFields& f = w.f;
     const int g = w.s.GroupNo;
     const int64_t ho = w.cursorTime(), hi = w.nextTime();
+    if (w.s.demod.on && win.matches(hi, f.whole("H_Idle")) && win.off(hi, f.whole("G2H_Idle"))) {
+        // Many remotes of ditto formats send the whole frame again instead.
+        restartWithFullStructure(w);
+        return false;
+    }
     if (win.off(ho, f.value("G2H_Osc")))
         fail(w, {ErrorSet::RepeatHeadOsc, g, {f.shown("G2H_Osc"), timeText(ho)}});
     if (win.off(hi, f.value("G2H_Idle"))) {
         fail(w, {ErrorSet::RepeatHeadIdle, g, {f.shown("G2H_Idle"), timeText(hi)}});
-        return; // a wrong gap ends the token before the head
+        return true; // a wrong gap ends the token before the head
     }
     w.advance(2);
     w.addTime(static_cast<double>(ho));
     w.addTime(static_cast<double>(hi));
+    return true;
 }
 
 void tokenStart(Walk& w) {
@@ -485,7 +491,11 @@ void tokenGroupEnd(Walk& w) {
         if (field) {
             const double standard = f.required(field);
             const double sum = d.TimeSum;
-            if (sum > standard + s.CycleTolerance || sum < standard - s.CycleTolerance) {
+            // A demodulated capture's remote keeps its period only as well as its times.
+            const bool within =
+                (sum <= standard + s.CycleTolerance && sum >= standard - s.CycleTolerance) ||
+                (s.demod.on && w.window().matches(sum, standard));
+            if (!within) {
                 w.report({ErrorSet::Cycle, s.GroupNo, {f.shown(field), singleText(d.TimeSum)}});
                 if (!s.cIgnoreT) {
                     d.DecodeOK = false;
@@ -565,7 +575,7 @@ void readCode(Walk& w, const std::string& token) {
     if (token == "H")
         toEndStep = tokenHead(w);
     else if (token == "H2")
-        tokenRepeatHead(w);
+        toEndStep = tokenRepeatHead(w);
     else if (token == "S")
         tokenStart(w);
     else if (token == "T")

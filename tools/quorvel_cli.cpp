@@ -33,10 +33,11 @@ int usage() {
         "usage: quorvel-cli load FILE [--json] [--carrier HIGH,LOW]\n"
         "       quorvel-cli decode --format KEY [--tolerance 3|5|8] [--time-tolerance TEXT]\n"
         "                          [--cycle-tolerance TEXT] [--ignore-time] [--oct] [--auto]\n"
-        "                          [--compare] [--catalogue PATH] [--json] FILE...\n"
+        "                          [--compare] [--catalogue PATH] [--json] [DEMODULATED] FILE...\n"
         "       quorvel-cli convert IN OUT [--carrier HIGH,LOW] [--frame-gap US]\n"
         "       quorvel-cli scan FILE [--json] [--learn] [--tolerance 3|5|8] [--all]\n"
-        "                        [--catalogue PATH]\n"
+        "                        [--catalogue PATH] [DEMODULATED]\n"
+        "DEMODULATED: [--demodulated] [--absolute-tolerance US] [--excess auto|US]\n"
         "FILE endings: .bin receiver message; .raw signed (+burst -gap); .mode2 pulse/space;\n"
         ".pronto or .ccf Pronto learned code; anything else a microsecond list.\n");
     return 2;
@@ -45,6 +46,36 @@ int usage() {
 int usageError(const std::string& what) {
     std::fprintf(stderr, "quorvel-cli: %s\n", what.c_str());
     return usage();
+}
+
+// The demodulated-capture options of decode and scan. --demodulated takes
+// effect first, so the other options override its settings wherever they
+// stand. False when option a is none of them; error names a bad value.
+bool demodOption(const std::string& a, const std::vector<std::string>& args, size_t& i,
+                 bool& demodulated, std::vector<std::function<void(Session&)>>& settings,
+                 std::string& error) {
+    if (a == "--demodulated") {
+        demodulated = true;
+        return true;
+    }
+    if (a != "--absolute-tolerance" && a != "--excess") return false;
+    const std::string v = i + 1 < args.size() ? args[++i] : std::string();
+    if (a == "--excess" && v == "auto") {
+        settings.push_back([](Session& s) { s.demod.excessMode = ExcessMode::Auto; });
+    } else if (!isNumeric(v) || leadingNumber(v) < 0 || leadingNumber(v) > 100000) {
+        error = a == "--excess" ? "--excess takes auto or a time in microseconds"
+                                : "--absolute-tolerance takes a time in microseconds";
+    } else if (a == "--excess") {
+        settings.push_back([us = static_cast<float>(leadingNumber(v))](Session& s) {
+            s.demod.excessMode = ExcessMode::Given;
+            s.demod.excess = us;
+        });
+    } else {
+        settings.push_back([us = static_cast<float>(leadingNumber(v))](Session& s) {
+            s.demod.absoluteTolerance = us;
+        });
+    }
+    return true;
 }
 
 struct LoadOptions {
@@ -209,8 +240,8 @@ void printReport(const std::vector<CaptureResult>& results, const std::string& l
 }
 
 int cmdDecode(const std::vector<std::string>& args) {
-    std::string formatKey, cataloguePath, missing;
-    bool json = false;
+    std::string formatKey, cataloguePath, missing, badValue;
+    bool json = false, demodulated = false;
     std::vector<std::string> files;
     // Settings the user makes after choosing the format, in the order given.
     std::vector<std::function<void(Session&)>> settings;
@@ -223,7 +254,9 @@ int cmdDecode(const std::vector<std::string>& args) {
             }
             return &args[++i];
         };
-        if (a == "--format") {
+        if (demodOption(a, args, i, demodulated, settings, badValue)) {
+            if (!badValue.empty()) return usageError(badValue);
+        } else if (a == "--format") {
             const std::string* v = value();
             if (!v) break;
             formatKey = *v;
@@ -305,6 +338,7 @@ int cmdDecode(const std::vector<std::string>& args) {
     s.errorRecord.setPath(appFiles.errorRecord);
     startUp(s);
     setIrtype(s, entry->caption);
+    if (demodulated) setDemodulated(s, true);
     for (const auto& apply : settings)
         apply(s);
 
@@ -404,12 +438,15 @@ int cmdConvert(const std::vector<std::string>& args) {
 }
 
 int cmdScan(const std::vector<std::string>& args) {
-    std::string file, cataloguePath;
-    bool json = false, all = false;
+    std::string file, cataloguePath, badValue;
+    bool json = false, all = false, demodulated = false;
     ScanOptions options;
+    std::vector<std::function<void(Session&)>> settings;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--json")
+        if (demodOption(a, args, i, demodulated, settings, badValue)) {
+            if (!badValue.empty()) return usageError(badValue);
+        } else if (a == "--json")
             json = true;
         else if (a == "--learn")
             options.learn = true;
@@ -429,6 +466,14 @@ int cmdScan(const std::vector<std::string>& args) {
             return usageError("scan takes one capture FILE");
     }
     if (file.empty()) return usageError("scan needs a capture FILE");
+    // An explicit --tolerance overrides the demodulated mode's percentage.
+    const bool tolerance = std::find(args.begin(), args.end(), "--tolerance") != args.end();
+    if (demodulated)
+        options.settings.push_back([tolerance, percent = options.tolerancePercent](Session& s) {
+            setDemodulated(s, true);
+            if (tolerance) toleranceMenu(s, percent);
+        });
+    options.settings.insert(options.settings.end(), settings.begin(), settings.end());
     if (cataloguePath.empty()) cataloguePath = locateAppFiles().catalogue;
     std::vector<uint8_t> message;
     try {
