@@ -78,12 +78,14 @@ void setDemodulated(Session& s, bool on) {
         s.TimeTolerance = d.settings.timeTolerance;
         s.CycleTolerance = d.settings.cycleTolerance;
         d.absoluteTolerance = d.settings.absoluteTolerance;
+        d.cycleShare = d.settings.cycleShare;
         d.excessMode = d.settings.excessMode;
         d.excess = d.settings.excess;
     } else {
         s.TimeTolerance = d.savedTimeTolerance;
         s.CycleTolerance = d.savedCycleTolerance;
         d.absoluteTolerance = 0;
+        d.cycleShare = 0;
         d.excessMode = ExcessMode::None;
     }
     s.tTole = singleText(single(s.TimeTolerance * 100.0f)) + "%";

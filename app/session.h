@@ -130,9 +130,10 @@ enum class ExcessMode { None, Auto, Given };
 
 // What IRMenu "Demodulated capture" sets; its settings dialog changes them.
 struct DemodSettings {
-    float timeTolerance = 0.25f;
+    float timeTolerance = 0.20f;
     float cycleTolerance = 5000;   // us
-    float absoluteTolerance = 100; // us
+    float cycleShare = 0.25f;      // a period also passes within this share of its standard
+    float absoluteTolerance = 200; // us
     ExcessMode excessMode = ExcessMode::Auto;
     float excess = 0; // us, for ExcessMode::Given
 };
@@ -142,6 +143,7 @@ struct Demodulation {
     DemodSettings settings;
     // In force for the decode (the mode sets them, so do decode's options).
     float absoluteTolerance = 0; // a time also passes within this of its standard
+    float cycleShare = 0;        // a period also passes within this share of its standard
     ExcessMode excessMode = ExcessMode::None;
     float excess = 0;
     int64_t lastExcess = 0; // what the last decode took off each burst

@@ -49,7 +49,8 @@ double estimateBurstExcess(const std::vector<int64_t>& times, const std::vector<
         excess = (sxx * szy - sxz * sxy) / det;
         if (k < 0.5 || k > 1.5) return 0; // no bit timing of this format in the capture
     }
-    return excess;
+    // Receivers lengthen bursts; a fit that says otherwise read the wrong times.
+    return std::max(excess, 0.0);
 }
 
 std::vector<int64_t> withoutBurstExcess(std::vector<int64_t> times, int64_t excess) {

@@ -5,6 +5,7 @@
 #include "engine/walk_context.h"
 #include "platform/basic.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace qv {
@@ -491,10 +492,11 @@ void tokenGroupEnd(Walk& w) {
         if (field) {
             const double standard = f.required(field);
             const double sum = d.TimeSum;
-            // A demodulated capture's remote keeps its period only as well as its times.
+            // Remotes read through a demodulating receiver often keep a gap
+            // after each frame rather than the period.
             const bool within =
                 (sum <= standard + s.CycleTolerance && sum >= standard - s.CycleTolerance) ||
-                (s.demod.on && w.window().matches(sum, standard));
+                std::abs(sum - standard) <= s.demod.cycleShare * standard;
             if (!within) {
                 w.report({ErrorSet::Cycle, s.GroupNo, {f.shown(field), singleText(d.TimeSum)}});
                 if (!s.cIgnoreT) {

@@ -1,5 +1,7 @@
 #include "app/ui/capture_file.h"
 
+#include "app/main_state.h"
+
 #include "app/capture_text.h"
 #include "app/capture_tick.h"
 #include "waveform/waveform.h"
@@ -88,6 +90,9 @@ bool openCaptureFile(Session& s, const std::string& path) {
         s.message(e.what());
         return false;
     }
+    // A receiver message comes from the unit, which measures its bursts;
+    // every other kind is usually made through a demodulating receiver.
+    setDemodulated(s, captureKindForPath(path) != CaptureFileKind::ReceiverMessage);
     MemoryPort filePort;
     filePort.receive(bytes);
     PortSwap swap(s, &filePort);

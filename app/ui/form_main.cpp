@@ -3,6 +3,7 @@
 #include "app/capture_tick.h"
 #include "app/main_state.h"
 #include "app/ui/capture_file.h"
+#include "app/ui/demod_dialog.h"
 #include "app/ui/form_scan.h"
 #include "app/ui/picture_widget.h"
 #include "app/ui/rule_button.h"
@@ -134,6 +135,10 @@ Form_main::Form_main(Session& session, QWidget* parent) : QMainWindow(parent), m
     m_Timer1->setSingleShot(true);
     m_Timer1->setInterval(900ms);
     connect(m_Timer1, &QTimer::timeout, this, [this] {
+        // The receiver unit measures its bursts: a capture from it after one
+        // from a file is read without the demodulated mode.
+        if (m_lastFromFile) setDemodulated(m_s, false);
+        m_lastFromFile = false;
         captureTick(m_s);
         refresh();
         captureArrived();
@@ -462,6 +467,19 @@ void Form_main::buildMenus() {
             toleranceMenu(m_s, percent);
             refresh();
         });
+    m_mnuDemod = add(ir, "Demodulated capture", "mnuDemodulated", nullptr);
+    m_mnuDemod->setCheckable(true);
+    connect(m_mnuDemod, &QAction::triggered, this, [this](bool checked) {
+        setDemodulated(m_s, checked);
+        refresh();
+    });
+    connect(add(ir, "Demodulated capture settings...", "mnuDemodSettings", nullptr),
+            &QAction::triggered, this, [this] {
+                Form_demod dialog(m_s.demod.settings, this);
+                if (dialog.exec() != QDialog::Accepted) return;
+                setDemodSettings(m_s, dialog.settings());
+                refresh();
+            });
     ir->addSeparator();
     m_mnuAuto = add(ir, "Auto select Format", "mnuAuto", "Ctrl+F4");
     m_mnuCmp = add(ir, "Compare Sample RCU Code", "mnuCmp", "Ctrl+F5");
@@ -523,6 +541,7 @@ void Form_main::startUp() {
 }
 
 bool Form_main::openCapture(const QString& path) {
+    m_lastFromFile = true;
     const bool ran = openCaptureFile(m_s, QFile::encodeName(path).toStdString());
     refresh();
     if (ran) {
@@ -756,6 +775,10 @@ void Form_main::refresh() {
     m_Lblzoom->setText(qs(w.Lblzoom));
     m_Picture1->update();
 
+    m_mnuDemod->setChecked(m_s.demod.on);
+    setWindowTitle(m_s.demod.on ? QString("Quorvel V2.0 - demodulated capture (burst excess %1 us)")
+                                      .arg(m_s.demod.lastExcess)
+                                : QString("Quorvel V2.0"));
     m_mnuAuto->setChecked(m_s.mnuAuto);
     m_mnuCmp->setChecked(m_s.mnuCmp);
     m_mumconnect->setText(qs(m_s.mumconnect));

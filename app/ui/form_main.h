@@ -113,6 +113,8 @@ private:
 
     QAction* m_mnuAuto = nullptr;
     QAction* m_mnuCmp = nullptr;
+    QAction* m_mnuDemod = nullptr;
+    bool m_lastFromFile = false; // the shown capture came from a file
     QAction* m_mumconnect = nullptr;
 
     QTimer* m_Timer1 = nullptr;

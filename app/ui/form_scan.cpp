@@ -1,5 +1,7 @@
 #include "app/ui/form_scan.h"
 
+#include "app/main_state.h"
+
 #include "app/ui/capture_file.h"
 #include "catalogue/format_menus.h"
 #include "catalogue/format_selection.h"
@@ -111,6 +113,13 @@ bool Form_scan::scan() {
     ScanOptions options;
     options.learn = m_cLearn->isChecked();
     options.tolerancePercent = m_cTole->currentData().toInt();
+    // The main window's "Demodulated capture" holds here too, with its settings.
+    if (m_s.demod.on)
+        options.settings.push_back([settings = m_s.demod.settings](Session& s) {
+            s.demod.settings = settings;
+            setDemodulated(s, true);
+        });
+    setWindowTitle(m_s.demod.on ? "Scan all formats (demodulated capture)" : "Scan all formats");
     try {
         m_results = scanFormats(m_s.RxBytes, m_s.cataloguePath, options);
     } catch (const std::exception& e) {
