@@ -97,6 +97,7 @@ bool loadCapture(Session& s) {
     s.CarrierPeriod = 0;
     s.RxBytes = s.port->read(n);
     if (s.RxBytes.size() < 10) return false;
+    s.captureSource = s.port->source();
 
     const CarrierFigures f = carrierFigures(s.RxBytes[0], s.RxBytes[1], s.TicksPerMicrosecond);
     s.CarrierHigh = f.high;

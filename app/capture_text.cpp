@@ -46,9 +46,10 @@ std::vector<int64_t> parseTimeList(const std::string& text) {
     int lineNo = 0;
     // Checked as each time is read: two of a kind in a row are added, and
     // an absurd value must not overflow the sum.
-    auto inRange = [](int64_t us) {
+    auto inRange = [&lineNo](int64_t us) {
         if (us < 0 || us > kLongestTimeUs)
-            throw CaptureFormatError("time out of range: " + std::to_string(us));
+            throw CaptureFormatError("line " + std::to_string(lineNo) +
+                                     ": time out of range: " + std::to_string(us));
         return us;
     };
     auto add = [&](bool burst, int64_t us) {

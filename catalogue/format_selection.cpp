@@ -1,5 +1,6 @@
 #include "catalogue/format_selection.h"
 
+#include "catalogue/format_menus.h"
 #include "platform/basic.h"
 
 #include <sqlite3.h>
@@ -172,7 +173,7 @@ void LoadFormat(Session& s) {
 }
 
 void setIrtype(Session& s, const std::string& text) {
-    s.irtype = text;
+    s.irtype = withoutAccessKeys(text);
     LoadFormat(s);
 }
 

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Makes docs/main-window.png (the main window under a virtual X display
-# after opening the NEC sample capture) and docs/scan-window.png (the scan
-# window over the same capture).
+# after opening the NEC sample capture), docs/main-window-small.png (the
+# same at 640 x 480) and docs/scan-window.png (the scan window over the
+# same capture).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build}
 out=${1:-docs/main-window.png}
 scan_out=${2:-docs/scan-window.png}
+small_out=${3:-docs/main-window-small.png}
 cmake -S . -B "$build" -G Ninja >/dev/null
 cmake --build "$build" --target quorvel catalogue
 mkdir -p "$(dirname "$out")" "$(dirname "$scan_out")"
@@ -19,6 +21,8 @@ shot() {
 }
 shot --screenshot "$work/main-window.png"
 shot --scan --screenshot "$work/scan-window.png"
+shot --size 640x480 --screenshot "$work/main-window-small.png"
 cp "$work/main-window.png" "$out"
 cp "$work/scan-window.png" "$scan_out"
-echo "wrote $out and $scan_out"
+cp "$work/main-window-small.png" "$small_out"
+echo "wrote $out, $small_out and $scan_out"

@@ -154,6 +154,7 @@ int cmdLoad(const std::vector<std::string>& args) {
     MemoryPort port;
     s.port = &port;
     port.open(1);
+    startsub(s); // the carrier labels read " " until a capture sets them
     port.receive(message);
     const bool loaded = loadCapture(s);
     if (o.json) {
@@ -341,6 +342,9 @@ int cmdDecode(const std::vector<std::string>& args) {
     if (demodulated) setDemodulated(s, true);
     for (const auto& apply : settings)
         apply(s);
+    // A refused setting (a tolerance that is no number) says so, as the window does.
+    for (const auto& m : s.messages)
+        std::fprintf(stderr, "quorvel-cli: %s\n", m.c_str());
 
     std::vector<CaptureResult> results;
     for (size_t i = 0; i < files.size(); ++i) {

@@ -94,6 +94,7 @@ bool openCaptureFile(Session& s, const std::string& path) {
     // every other kind is usually made through a demodulating receiver.
     setDemodulated(s, captureKindForPath(path) != CaptureFileKind::ReceiverMessage);
     MemoryPort filePort;
+    filePort.setName(std::filesystem::path(path).filename().string());
     filePort.receive(bytes);
     PortSwap swap(s, &filePort);
     captureTick(s);

@@ -16,8 +16,9 @@
 namespace {
 
 // Documentation aid, not offered to users: "--open FILE" loads a capture
-// after start-up, "--scan" opens the scan window over it, "--screenshot
-// FILE" saves the image of the window in front and ends.
+// after start-up, "--scan" opens the scan window over it, "--size WxH"
+// resizes the main window, "--screenshot FILE" saves the image of the
+// window in front and ends.
 QString optionValue(const QStringList& args, const QString& name) {
     const qsizetype i = args.indexOf(name);
     return i >= 0 && i + 1 < args.size() ? args[i + 1] : QString();
@@ -52,6 +53,9 @@ int main(int argc, char* argv[]) {
     qv::Form_main window(session);
     qv::attachReceiverLink(port, session, window);
     window.startUp();
+    if (const QStringList size = optionValue(QApplication::arguments(), "--size").split('x');
+        size.size() == 2)
+        window.resize(size[0].toInt(), size[1].toInt());
     window.show();
 
     const QStringList args = QApplication::arguments();

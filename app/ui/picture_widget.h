@@ -19,7 +19,7 @@ public:
     double pixelX(double x) const;
 
     QSize sizeHint() const override { return {900, 240}; }
-    QSize minimumSizeHint() const override { return {300, 160}; }
+    QSize minimumSizeHint() const override { return {240, 100}; }
 
 signals:
     void pressed(double x, qv::MouseButton button);

@@ -160,7 +160,7 @@ TEST_F(AutoSelection, WidensTheToleranceThenSkipsTheFormatThatJustFailed) {
         EXPECT_EQ(s.tTole, tolerance);
         EXPECT_EQ(s.tHCode, "");
         EXPECT_FALSE(s.Timer2);
-        EXPECT_EQ(s.irtype, "Form010(&ITT)");
+        EXPECT_EQ(s.irtype, "Form010(ITT)");
     }
     EXPECT_EQ(s.tTTole, "8377.143");
 

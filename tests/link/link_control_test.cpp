@@ -81,7 +81,7 @@ TEST(SwitchConnection, APortThatCannotOpenGivesTheMessageAndSkipsTheRest) {
     s.setTimers(false, false);
     switchConnection(s);
     ASSERT_EQ(s.messages.size(), 1u);
-    EXPECT_EQ(s.messages[0], "The COM port is already open or not exist");
+    EXPECT_EQ(s.messages[0], "The COM port is already open or not exist\nCOM1: no such port");
     EXPECT_EQ(st.port.written(), "");
     EXPECT_EQ(s.mumconnect, "Dis&Connect");
     EXPECT_EQ(s.Image1Bitmap, "rs232u.bmp");
@@ -92,7 +92,8 @@ TEST(StartUp, AMissingCom1LeavesTheClosedIconAndTheIdleTimerRunning) {
     StartedSession st(1);
     ASSERT_EQ(st.s.messages.size(), 1u);
     EXPECT_EQ(st.s.messages[0],
-              "This port is already open or doesn't exist,Please select another port.");
+              "This port is already open or doesn't exist,Please select another port.\n"
+              "COM1: no such port");
     EXPECT_EQ(st.s.Image1Bitmap, "rs232u.bmp");
     EXPECT_TRUE(st.s.Timer2);
     // The idle timer goes on blinking but sends nothing on a closed port.

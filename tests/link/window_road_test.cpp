@@ -128,6 +128,7 @@ void WindowRoadTest::anNecKeyPressIsShownAfterTheCaptureWait() {
              QStringLiteral("00000000 11111111 01001000 10110111 "));
     QCOMPARE(p.bytesShown(), QString::number(necMessage().size()));
     QVERIFY(p.timerActive("Timer2"));
+    QCOMPARE(p.window->windowTitle(), "Quorvel V2.0 - COM1 (" + p.unit.devicePath() + ")");
     QVERIFY(!p.timerActive("Timer1"));
     // No poll while the capture was being taken in.
     for (qint64 t : p.zTimes)
@@ -218,7 +219,13 @@ void WindowRoadTest::aBurstOverSeveralReceiveEventsMakesOneCapture() {
 
 void WindowRoadTest::aPortThatDoesNotExistGivesTheMessageAndTheClosedIcon() {
     Program p(QStringLiteral("/nonexistent/ttyQV0"));
-    QTRY_COMPARE_WITH_TIMEOUT(p.messages(), QStringList{kPortMessage}, kWaitMs);
+    // The second line names the port, its device and the system's reason.
+    QTRY_COMPARE_WITH_TIMEOUT(p.messages().size(), 1, kWaitMs);
+    const QStringList lines = p.messages().first().split('\n');
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines[0], kPortMessage);
+    QVERIFY2(lines[1].startsWith("COM1 (/nonexistent/ttyQV0): ") && lines[1].size() > 28,
+             qPrintable(lines[1]));
     QVERIFY(!p.port.isOpen());
     QCOMPARE(p.session.Image1Bitmap, std::string("rs232u.bmp"));
     QVERIFY(!p.child<QLabel>("Image1")->pixmap().isNull());
