@@ -217,18 +217,33 @@ bool tokenCustomer(Walk& w) {
         const Standard zero = f.whole("Zero_Osc");
         const char last = !w.d.StartBits.empty() && w.d.StartBits.back() == '1' ? '1' : '0';
         const std::string same(1, last), inverse(1, last == '1' ? '0' : '1');
-        bool found = true;
-        if (win.matches(p, toggleTime)) {
-            bits = f.is("Format", "Form031") ? inverse : same;
-            if (win.matches(w.nextTime(), zero)) w.consume();
+        // The gap holds 0, 1 or 2 halves beyond the toggle time. The
+        // demodulated mode's wide windows overlap there: it takes the nearest.
+        int halves = -1;
+        if (w.s.demod.on && zero) {
+            for (int k = 0; k <= 2; ++k)
+                if (win.matches(p, toggleTime + k * *zero) &&
+                    (halves < 0 ||
+                     std::abs(static_cast<double>(p) - *toggleTime - k * *zero) <
+                         std::abs(static_cast<double>(p) - *toggleTime - halves * *zero)))
+                    halves = k;
+        } else if (win.matches(p, toggleTime)) {
+            halves = 0;
         } else if (win.above(p, toggleTime) && win.belowUpper(p, toggleTime + zero)) {
-            bits =
-                f.isAnyOf("Format", {"Form031", "Form025", "Form047", "Form127"}) ? same : inverse;
+            halves = 1;
         } else if (win.belowUpper(p, toggleTime + 2.0 * zero) &&
                    win.aboveLower(p, toggleTime + zero)) {
+            halves = 2;
+        }
+        const bool found = halves >= 0;
+        if (halves == 0) {
+            bits = f.is("Format", "Form031") ? inverse : same;
+            if (win.matches(w.nextTime(), zero)) w.consume();
+        } else if (halves == 1) {
+            bits =
+                f.isAnyOf("Format", {"Form031", "Form025", "Form047", "Form127"}) ? same : inverse;
+        } else if (halves == 2) {
             bits = inverse;
-        } else {
-            found = false;
         }
         if (found && win.matches(w.cursorTime(), zero)) w.consume();
     }
@@ -496,7 +511,8 @@ void tokenGroupEnd(Walk& w) {
             // after each frame rather than the period.
             const bool within =
                 (sum <= standard + s.CycleTolerance && sum >= standard - s.CycleTolerance) ||
-                std::abs(sum - standard) <= s.demod.cycleShare * standard;
+                (s.demod.cycleShare > 0 &&
+                 std::abs(sum - standard) <= s.demod.cycleShare * standard);
             if (!within) {
                 w.report({ErrorSet::Cycle, s.GroupNo, {f.shown(field), singleText(d.TimeSum)}});
                 if (!s.cIgnoreT) {

@@ -98,10 +98,10 @@ struct Short {
 };
 const std::map<std::string, Short> kShort = {
     {"Form010", {32, 68, "ITT has no carrier: a demodulating receiver does not see it"}},
-    {"Form019", {36, 66, "NRC17's first bit in the 2.5 ms gap is told by 500 us"}},
+    {"Form019", {83, 19, "NRC17's later frames lose their first bit in the long gap"}},
     {"Form026", {34, 68, "RC-MM gaps lie 167 us apart"}},
     {"Form029", {25, 4, "shape chosen here: runs of 1 ms cells"}},
-    {"Form031", {75, 27, "RC5x's 4T pause is read as a fixed time"}},
+    {"Form031", {101, 1, "RC5x's 4T pause is read as a fixed time"}},
     {"Form046", {99, 0, "RC-6's double-length trailer bit"}},
     {"Form059", {65, 0, "Grundig16's gaps lie one 578 us unit apart in a 4-level code"}},
     {"Form130", {32, 25, "shape chosen here: run lengths"}},
