@@ -90,7 +90,9 @@ bool loadCapture(Session& s) {
     s.LblRGtime = std::to_string(n);
     if (n < 10) {
         // Too short for a capture; dropped, or it would spoil the next one.
+        // The link goes on polling as after any finished capture.
         if (s.port && n > 0) s.port->read(n);
+        s.setTimers(false, true);
         s.changed();
         return false;
     }

@@ -29,7 +29,7 @@ struct ScanOptions {
     int tolerancePercent = 3; // the tolerance menu to use: 3, 5 or 8
     // Applied to each row's session after the tolerance menu, in order
     // (the demodulated-capture settings, for one).
-    std::vector<std::function<void(Session&)>> settings;
+    std::vector<std::function<void(Session&)>> settings = {};
 };
 
 // Decodes the receiver message against every row of the catalogue (the file
