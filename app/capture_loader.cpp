@@ -25,6 +25,9 @@ bool loadCapture(Session& s, const std::vector<uint8_t>& received, const std::st
     s.setTimers(false, s.Timer2);
     s.LblRGtime = std::to_string(received.size());
     if (received.size() < 10) {
+        // Too short for a capture. The link goes on polling as after any
+        // finished capture.
+        s.setTimers(false, true);
         s.changed();
         return false;
     }

@@ -17,7 +17,7 @@ void loadTimeTable(Session& s, const PairTable& pairs);
 
 // The loading half of the capture tick on the bytes received from source
 // ("COM1 (/dev/ttyUSB0)", a file's name). Returns false for fewer than 10
-// bytes (nothing else of the tick runs then).
+// bytes: the idle timer polls again and nothing else of the tick runs.
 bool loadCapture(Session& s, const std::vector<uint8_t>& received, const std::string& source);
 // The same on the bytes waiting at the session's port; a message too short
 // to be a capture is read and dropped.

@@ -2,9 +2,9 @@
 // the selected format and present the result.
 #include "app/dispatch.h"
 
-#include "capture/capture_formats.h"
 #include "app/capture_tick.h"
 #include "app/format_selection.h"
+#include "capture/capture_formats.h"
 #include "engine/error_report.h"
 #include "platform/basic.h"
 
@@ -80,7 +80,8 @@ void automaticSelection(Session& s) {
 }
 
 void quickPressCheck(Session& s) {
-    if (!s.CurFormat || !s.CurFormat->hasRow()) return;
+    // A logger behind a demodulating receiver often keeps the first frame only.
+    if (!s.CurFormat || !s.CurFormat->hasRow() || s.demod.on) return;
     if (auto r = quickPressReport(engine::FormatRow::fromCursor(*s.CurFormat), s.GroupNo))
         for (auto& line : formatReport(*r))
             s.ErrRcd.push_back(std::move(line));
@@ -176,6 +177,11 @@ engine::DecodeSettings decodeSettings(const Session& s) {
     d.ticksPerMicrosecond = s.TicksPerMicrosecond;
     d.lineBreak = s.CrLf;
     d.carry = {s.RunCount, s.FirstCustomerBit};
+    d.window.absolute = s.demod.absoluteTolerance;
+    d.demodulated = s.demod.on;
+    d.cycleShare = s.demod.cycleShare;
+    d.excessMode = s.demod.excessMode;
+    d.excess = s.demod.excess;
     return d;
 }
 
@@ -217,6 +223,7 @@ void decodeCapture(Session& s) {
     s.GroupNo = static_cast<int16_t>(r.groupNo);
     s.RunCount = r.carry.runCount;
     s.FirstCustomerBit = r.carry.firstCustomerBit;
+    if (settings.excessMode != ExcessMode::None) s.demod.lastExcess = r.burstExcess;
 
     showTolerances(s);
     s.code.tHexCode = s.tBcode;

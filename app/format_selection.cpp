@@ -1,5 +1,6 @@
 #include "app/format_selection.h"
 
+#include "catalogue/catalogue.h"
 #include "catalogue/format_menus.h"
 #include "platform/basic.h"
 
@@ -81,7 +82,10 @@ void LoadFormat(Session& s) {
 
     s.CurFormat = std::move(cursor);
     TableCursor& f = *s.CurFormat;
-    if (!f.seek(leftText(s.irtype, 7))) {
+    if (const std::string key = leftText(s.irtype, 7); !f.seek(key)) {
+        if (!key.empty())
+            s.message(s.cataloguePath + ": the catalogue has no row " + key +
+                      kRestoreCatalogueAdvice);
         s.changed();
         return;
     }

@@ -8,6 +8,7 @@
 #include "capture/capture_formats.h"
 #include "app/capture_loader.h"
 #include "capture/capture_text.h"
+#include "app/capture_reader.h"
 #include "platform/basic.h"
 
 #include <cstdlib>

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "capture/capture_text.h"
+#include "app/capture_reader.h"
 #include "app/main_state.h"
 #include "catalogue/catalogue_build.h"
 
@@ -71,6 +72,7 @@ struct StartedSession {
     LoggingPort port;
     explicit StartedSession(int missingPort = 0) {
         s.cataloguePath = dir.file("IRTime.db");
+        s.errorRecord.setPath(dir.file("Error record.txt")); // not the folder tests share
         qv::buildCatalogueIfMissing(sourcePath("data/catalogue.sql"), s.cataloguePath);
         s.port = &port;
         port.setMissingPort(missingPort);

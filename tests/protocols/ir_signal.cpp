@@ -80,7 +80,42 @@ Frame FrameBuilder::leadOut(double gap) const {
 }
 
 Capture render(const KeyPress& press, double jitter, uint32_t seed) {
+    return render(press, Receiver{jitter}, seed);
+}
+
+Receiver drawReceiver(uint32_t seed) {
+    std::mt19937 rng(seed ^ 0x5eed);
+    auto in = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(rng); };
+    const double steps[] = {50, 1000.0 / 15, 100};
+    Receiver r;
+    r.excess = in(40, 200);
+    r.jitter = 0.06;
+    r.speed = rng() % 2 ? 1.04 : 0.96;
+    r.step = steps[rng() % 3];
+    return r;
+}
+
+// The receiver's view of exact times: bursts end late, edges fall on the
+// sampling grid (from a random phase).
+void demodulate(std::vector<int64_t>& times, const Receiver& r, std::mt19937& rng) {
+    const double phase = std::uniform_real_distribution<double>(0, r.step)(rng);
+    auto grid = [&](double t) { return std::floor((t + phase) / r.step) * r.step; };
+    double edge = 0, previous = grid(0);
+    for (size_t i = 0; i < times.size(); ++i) {
+        const double exact = edge + static_cast<double>(times[i]);
+        // A burst ends late, never past the next burst's start.
+        const double gap = i + 1 < times.size() ? static_cast<double>(times[i + 1]) - 1 : r.excess;
+        const double seen = i % 2 == 0 ? exact + std::min(r.excess, gap) : exact;
+        edge = exact;
+        const double q = std::max(grid(seen), previous + r.step);
+        times[i] = static_cast<int64_t>(std::nearbyint(q - previous));
+        previous = q;
+    }
+}
+
+Capture render(const KeyPress& press, const Receiver& receiver, uint32_t seed) {
     std::mt19937 rng(seed);
+    const double jitter = receiver.jitter;
     std::uniform_real_distribution<double> factor(1.0 - jitter, 1.0 + jitter);
 
     struct Piece {
@@ -97,12 +132,12 @@ Capture render(const KeyPress& press, double jitter, uint32_t seed) {
     for (size_t k = 0; k < press.size(); ++k) {
         const Frame& f = press[k];
         for (const auto& s : f.body) {
-            const double us = jitter > 0 ? s.us * factor(rng) : s.us;
+            const double us = (jitter > 0 ? s.us * factor(rng) : s.us) * receiver.speed;
             const auto d = std::max<int64_t>(1, static_cast<int64_t>(std::nearbyint(us)));
             pieces.push_back({s.mark, d, k});
             t += d;
         }
-        frameEnd += f.period;
+        frameEnd += f.period * receiver.speed;
         if (k + 1 < press.size()) {
             const auto gap = static_cast<int64_t>(std::nearbyint(frameEnd)) - t;
             if (gap <= 0) throw std::logic_error("jitter pushed a frame past its period");
@@ -131,6 +166,7 @@ Capture render(const KeyPress& press, double jitter, uint32_t seed) {
         c.times.pop_back(); // silence after the signal
         level.pop_back();
     }
+    if (receiver.excess > 0 || receiver.step > 1) demodulate(c.times, receiver, rng);
     // A gap of whole overflow units would read as one unit more than sent.
     for (size_t i = 1; i < c.times.size(); i += 2)
         if (c.times[i] >= kOverflowUs && c.times[i] % kOverflowUs == 0) ++c.times[i];

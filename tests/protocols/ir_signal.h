@@ -63,6 +63,18 @@ struct Capture {
 // burst is dropped.
 Capture render(const KeyPress& press, double jitter, uint32_t seed);
 
+// A remote seen through a demodulating receiver: the remote's clock runs
+// speed times slow, every time is off by up to jitter, every burst ends
+// excess late (its gap is as much shorter), and every edge falls on a
+// sampling grid of step microseconds.
+struct Receiver {
+    double jitter = 0, speed = 1, excess = 0, step = 1;
+};
+// One drawn from the ranges such receivers show: excess 40-200 us, jitter up
+// to 6%, steps of 50, 67 or 100 us, remotes 4% fast or slow.
+Receiver drawReceiver(uint32_t seed);
+Capture render(const KeyPress& press, const Receiver& receiver, uint32_t seed);
+
 // How many Osc/Idle pairs the receiver message of the capture needs
 // (long gaps take one pair per timer overflow).
 size_t receiverPairs(const Capture& capture);

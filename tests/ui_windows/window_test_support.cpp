@@ -1,6 +1,7 @@
 #include "window_test_support.h"
 
 #include "capture/capture_text.h"
+#include "app/capture_reader.h"
 #include "catalogue/catalogue_build.h"
 #include "app/format_selection.h"
 
