@@ -17,7 +17,7 @@ void keepADrawableFormat(Session& s) {
 namespace {
 
 void afterLoading(Session& s) {
-    irdrw(s);
+    drawWaveform(s);
     keepADrawableFormat(s);
     decodeDispatch(s);
     s.changed();

@@ -19,7 +19,7 @@ void openFormatEditor(Session& s, bool editable) {
     ed.loaded = true;
     ed.frameEnabled = editable;
     if (editable) ed.slotControlsVisible = true;
-    LoadFormat(s);
+    loadFormat(s);
     if (editable) ed.caption = "Add or Modify the New IR Format";
     ed.visible = true;
     s.changed();

@@ -1,5 +1,6 @@
 #include "app/format_selection.h"
 
+#include "app/format_editor.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/format_menus.h"
 #include "platform/basic.h"
@@ -57,7 +58,7 @@ void applyRepeatText(EditorModel& editor, const std::string& text) {
     }
 }
 
-void LoadFormat(Session& s) {
+void loadFormat(Session& s) {
     // Open first: a catalogue that cannot be opened leaves the previous
     // selection in force and is reported.
     std::unique_ptr<TableCursor> cursor;
@@ -76,7 +77,7 @@ void LoadFormat(Session& s) {
           "tFixTime", "tFixCode",  "t0Osc",     "t0Idle",     "t1Osc",    "t1Idle",    "tCBits",
           "tRCBits",  "tDBits",    "tRDbits",   "tCF",        "tCFOsc",   "tT1",       "tT2",
           "tEOsc",    "tEIdle",    "tLastOsc",  "tTTole",     "tXtime",   "tGroups",   "tRemark"})
-        ed.box[name] = "0";
+        ed.box[name] = std::string(1, '0'); // not "0": GCC 12 warns falsely
     for (const char* name : {"cHead", "cData", "cEndbit", "cGroup", "cCYes", "cCNo"})
         ed.check[name] = false;
 
@@ -96,36 +97,24 @@ void LoadFormat(Session& s) {
         return f.hasField(field) ? f.field(field) : FieldValue();
     };
 
-    ed.box["tStru"] = text("stru");
-    ed.box["tHeadOsc"] = text("H_Osc");
-    ed.box["tHeadIdle"] = text("H_Idle");
-    ed.box["tHead1Osc"] = text("G2H_Osc");
-    ed.box["tHead1Idle"] = text("G2H_Idle");
-    ed.box["tH1B2Osc"] = text("HB2_Osc");
-    ed.box["tH1B2Idle"] = text("HB2_Idle");
-    ed.box["tAlias"] = text("Alias");
-    if (holdsValue(value("Type"))) ed.box["tType"] = text("Type");
-    const std::pair<const char*, const char*> copies[] = {
-        {"H_Bits", "tHBits"},   {"S_Bits", "tSbits"},   {"T", "tTbits"},
-        {"Instance", "tTcode"}, {"F", "tFixBits"},      {"Fix_Time", "tFixTime"},
-        {"f_sit", "tFixCode"},  {"Zero_Osc", "t0Osc"},  {"zero_Idle", "t0Idle"},
-        {"One_Osc", "t1Osc"},   {"One_Idle", "t1Idle"}, {"C", "tCBits"},
-        {"R_C", "tRCBits"},     {"D", "tDBits"},        {"R_D", "tRDbits"},
-        {"CF_T", "tCF"},        {"CF_Osc", "tCFOsc"},   {"T1", "tT1"}};
-    for (const auto& [field, boxName] : copies)
-        ed.box[boxName] = text(field);
-
+    // Every field the editor shows, through the editor's one table; a Type
+    // without a value leaves its box, and G2_T falls back on T1.
     const FieldValue g2t = value("G2_T");
     const bool g2tEmpty =
         g2t.isNull() || g2t.toText().empty() || (g2t.toNumber() && *g2t.toNumber() == 0);
-    ed.box["tT2"] = g2tEmpty ? text("T1") : g2t.toText();
-    ed.box["tEOsc"] = text("E_Osc");
-    ed.box["tEIdle"] = text("E_Idle");
-    ed.box["tLastOsc"] = text("b_end");
+    for (const auto& [field, boxName] : editorFieldBoxes()) {
+        const std::string_view name = field;
+        if (name == "Type") {
+            if (holdsValue(value("Type"))) ed.box[boxName] = text("Type");
+        } else if (name == "G2_T") {
+            ed.box[boxName] = g2tEmpty ? text("T1") : g2t.toText();
+        } else {
+            ed.box[boxName] = text(field);
+        }
+    }
 
     ed.box["cTole"] = singleText(single(s.TimeTolerance * 100.0f));
     ed.box["tTTole"] = singleText(s.CycleTolerance);
-    ed.box["tXtime"] = text("X");
 
     s.RepeatSpec = text("Repeat");
     applyRepeatText(ed, s.RepeatSpec);
@@ -149,7 +138,7 @@ void LoadFormat(Session& s) {
 
 void setIrtype(Session& s, const std::string& text) {
     s.irtype = withoutAccessKeys(text);
-    LoadFormat(s);
+    loadFormat(s);
 }
 
 } // namespace qv

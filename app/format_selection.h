@@ -12,7 +12,7 @@
 namespace qv {
 
 // The change handler of irtype.
-void LoadFormat(Session& s);
+void loadFormat(Session& s);
 
 // Sets irtype's text and runs the change handler (also when the text is
 // unchanged, so the cursor is always positioned again). A menu caption's

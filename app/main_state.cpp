@@ -8,7 +8,7 @@
 
 namespace qv {
 
-void startsub(Session& s) {
+void resetCapture(Session& s) {
     s.TTable.clearAll();
     s.TTable.writeHeaders();
     s.captureSource.clear(); // the title names no capture that is gone
@@ -16,17 +16,17 @@ void startsub(Session& s) {
     s.code.Lblcarr_h = " ";
     s.code.Lblcarr_f = " ";
     if (s.port) s.port->clearBuffers();
-    pictscal(s);
+    scalePicture(s);
     s.TicksPerMicrosecond = static_cast<float>(22.1184 / 12);
     s.BlinkPhase = 1;
 }
 
 void startUp(Session& s) {
-    startsub(s);
+    resetCapture(s);
     s.RecordCol = 1;
     s.code.loaded = true;
     if (s.codeGrid) s.codeGrid->setCurrentRow(3);
-    irdrw(s);
+    drawWaveform(s);
     s.LblRGtime = std::to_string(wholePart(s.wave.Line1X - s.wave.Line2X));
     s.wave.AddHeld = s.wave.ReaddHeld = s.wave.DecHeld = s.wave.RedecHeld = false;
     s.TimeTolerance = 0.03f;

@@ -7,7 +7,7 @@
 namespace qv {
 
 // Resets the capture record and the receiver buffers.
-void startsub(Session& s);
+void resetCapture(Session& s);
 
 // The main window's load event: defaults, format "Form016", port "COM1".
 void startUp(Session& s);

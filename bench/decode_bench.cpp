@@ -5,9 +5,9 @@
 
 #include "app/capture_loader.h"
 #include "app/capture_tick.h"
+#include "app/format_selection.h"
 #include "app/main_state.h"
 #include "catalogue/catalogue_build.h"
-#include "app/format_selection.h"
 #include "waveform/waveform.h"
 
 #include <benchmark/benchmark.h>
@@ -125,7 +125,7 @@ void waveformLines(benchmark::State& state) {
     b.port.receive(qvbench::fullMessage());
     qv::loadCapture(b.s);
     for (auto _ : state)
-        qv::irdrw(b.s);
+        qv::drawWaveform(b.s);
     state.SetLabel(std::to_string(b.s.wave.lines.size()) + " lines, 640 cells");
 }
 

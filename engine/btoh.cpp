@@ -7,7 +7,7 @@
 
 namespace qv {
 
-std::string BToH(std::string& s1, bool rOrder) {
+std::string bitsToHex(std::string& s1, bool rOrder) {
     if (s1.empty()) return {};
     s1 = trimBlanks(s1);
     size_t k = s1.size();

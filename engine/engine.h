@@ -29,6 +29,6 @@ constexpr int kMaxNestedWalks = 256;
 inline constexpr const char* kWrongFormatMessage = "You have select wrong format!";
 
 // Bit text to hexadecimal text; s1 is trimmed in place.
-std::string BToH(std::string& s1, bool rOrder);
+std::string bitsToHex(std::string& s1, bool rOrder);
 
 } // namespace qv

@@ -15,7 +15,7 @@ namespace qv::engine {
 namespace {
 
 std::string hexOf(std::string bits, bool readOrder) {
-    return BToH(bits, readOrder);
+    return bitsToHex(bits, readOrder);
 }
 
 // One bit step under watch: false when the part has failed, including a
@@ -46,7 +46,7 @@ bool readPart(Walk& w, Standard count) {
 void partTail(Walk& w, std::string& part) {
     w.d.CodeText += part;
     w.d.CodeText += ' ';
-    w.d.HexText += BToH(part, w.settings.readOrder);
+    w.d.HexText += bitsToHex(part, w.settings.readOrder);
     w.d.HexText += ' ';
 }
 
@@ -335,7 +335,7 @@ void tokenData(Walk& w) {
     }
     w.d.CodeText += w.d.DataBits;
     w.d.CodeText += ' ';
-    w.d.HexText += BToH(bits, w.settings.readOrder);
+    w.d.HexText += bitsToHex(bits, w.settings.readOrder);
     w.d.HexText += ' ';
 }
 
@@ -434,7 +434,7 @@ void tokenParity(Walk& w) {
     // The data's bits as read: its byte-split display text would shift the
     // digits.
     std::string all = d.CustomerBits + d.RevCustomerBits + d.DataBitsRead + d.RevDataBits;
-    const std::string hex = BToH(all, w.settings.readOrder);
+    const std::string hex = bitsToHex(all, w.settings.readOrder);
     const std::string trimmed = trimBlanks(hex);
     unsigned acc = 0;
     for (size_t i = 0; i < trimmed.size(); i += 3)
@@ -444,7 +444,7 @@ void tokenParity(Walk& w) {
     d.ParityCalc = buf;
 
     std::string parity = d.ParityBits;
-    if (hexValueText(BToH(parity, w.settings.readOrder)) != hexValueText(d.ParityCalc))
+    if (hexValueText(bitsToHex(parity, w.settings.readOrder)) != hexValueText(d.ParityCalc))
         w.report({ErrorSet::Parity, w.state.group, {}});
     partTail(w, d.ParityBits);
 }

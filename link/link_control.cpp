@@ -31,8 +31,8 @@ void switchConnection(Session& s) {
         s.changed();
         return;
     }
-    startsub(s);
-    irdrw(s);
+    resetCapture(s);
+    drawWaveform(s);
     s.mumconnect = "DisConnect";
     s.Image1Bitmap = s.port->isOpen() ? "rs232.bmp" : "rs232u.bmp";
     s.setTimers(s.Timer1, true);

@@ -202,7 +202,7 @@ int cmdLoad(const std::vector<std::string>& args) {
     MemoryPort port;
     s.port = &port;
     port.open(1);
-    startsub(s); // the carrier labels read " " until a capture sets them
+    resetCapture(s); // the carrier labels read " " until a capture sets them
     port.receive(message);
     const bool loaded = loadCapture(s);
     if (o.json) {

@@ -24,16 +24,16 @@ bool& heldFlag(WaveformState& w, RuleButton which) {
 void step(Session& s, RuleButton which) {
     switch (which) {
     case RuleButton::Add:
-        add_rule(s);
+        addRule(s);
         break;
     case RuleButton::Readd:
-        readd_rule(s);
+        readdRule(s);
         break;
     case RuleButton::Dec:
-        dec_rule(s);
+        decRule(s);
         break;
     case RuleButton::Redec:
-        redec_rule(s);
+        redecRule(s);
         break;
     }
 }
@@ -59,7 +59,7 @@ void moveBy(Session& s, double delta) {
 void stepBy(Session& s, double delta) {
     moveBy(s, delta);
     showRuleDistance(s);
-    irdrw(s);
+    drawWaveform(s);
     s.changed();
 }
 
@@ -69,23 +69,23 @@ void showRuleDistance(Session& s) {
     s.LblRGtime = wholeText(wholePart(s.wave.Line1X - s.wave.Line2X));
 }
 
-void GetAddPointor(Session& s, double distance) {
+void moveRulesRight(Session& s, double distance) {
     moveBy(s, distance);
 }
-void GetDecPointor(Session& s, double distance) {
+void moveRulesLeft(Session& s, double distance) {
     moveBy(s, -distance);
 }
 
-void add_rule(Session& s) {
+void addRule(Session& s) {
     stepBy(s, s.wave.ScaleWidth / 1000);
 }
-void readd_rule(Session& s) {
+void readdRule(Session& s) {
     stepBy(s, s.wave.ScaleWidth / 100);
 }
-void dec_rule(Session& s) {
+void decRule(Session& s) {
     stepBy(s, -s.wave.ScaleWidth / 1000);
 }
-void redec_rule(Session& s) {
+void redecRule(Session& s) {
     stepBy(s, -s.wave.ScaleWidth / 100);
 }
 
@@ -128,13 +128,13 @@ void ruleButtonUp(Session& s, RuleButton which) {
 void timer3Tick(Session& s) {
     const WaveformState& w = s.wave;
     if (w.AddHeld) {
-        add_rule(s);
+        addRule(s);
     } else if (w.ReaddHeld) {
-        readd_rule(s);
+        readdRule(s);
     } else if (w.DecHeld) {
-        dec_rule(s);
+        decRule(s);
     } else if (w.RedecHeld) {
-        redec_rule(s);
+        redecRule(s);
     } else {
         setTimer3(s, false);
     }

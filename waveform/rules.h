@@ -22,15 +22,15 @@ constexpr int kRuleBoth = 3;
 void showRuleDistance(Session& s);
 
 // Move the selected line(s) right / left by distance microseconds.
-void GetAddPointor(Session& s, double distance);
-void GetDecPointor(Session& s, double distance);
+void moveRulesRight(Session& s, double distance);
+void moveRulesLeft(Session& s, double distance);
 
 // One step of a button: a thousandth (">", "<") or a hundredth (">>", "<<")
 // of the scale width, then the distance label and a redraw.
-void add_rule(Session& s);
-void readd_rule(Session& s);
-void dec_rule(Session& s);
-void redec_rule(Session& s);
+void addRule(Session& s);
+void readdRule(Session& s);
+void decRule(Session& s);
+void redecRule(Session& s);
 
 // A mouse button pressed in the picture at picture x.
 void pictureClick(Session& s, double x, MouseButton button);

@@ -82,7 +82,7 @@ void drawRuler(WaveformState& w, Pen& pen) {
 
 void drawRowOne(Session& s, Pen& pen) {
     WaveformState& w = s.wave;
-    pictscal(s);
+    scalePicture(s);
     pen.line(0, kRowOneBase, w.DrawX, kRowOneBase, kLeadInColour);
     for (long row = 1; row <= s.TimeRows; ++row) {
         for (int col = 1; col <= kDataCols; col += 2) {
@@ -118,7 +118,7 @@ void drawFrameRows(Session& s, Pen& pen, double threshold) {
     cur.advance();
 
     for (double base : kFrameRowBases) {
-        pictscal(s);
+        scalePicture(s);
         pen.line(0, base, w.DrawX, base, kSignalColour);
         for (;;) {
             if (cur.row > kLastFrameRow) return;
@@ -161,7 +161,7 @@ std::optional<double> frameGapThreshold(const Session& s) {
     return (*x - 1000) * static_cast<double>(factor);
 }
 
-void pictscal(Session& s) {
+void scalePicture(Session& s) {
     WaveformState& w = s.wave;
     w.DrawX = static_cast<float>(
         100.0f - (static_cast<float>(w.HScroll1) / WaveformState::HScrollMax) * 1000000.0f);
@@ -171,7 +171,7 @@ void pictscal(Session& s) {
     }
 }
 
-void irdrw(Session& s) {
+void drawWaveform(Session& s) {
     WaveformState& w = s.wave;
     w.lines.clear();
     Pen pen(w.lines);
@@ -186,8 +186,8 @@ void irdrw(Session& s) {
 
 void hscrollChange(Session& s, int value) {
     s.wave.HScroll1 = value;
-    pictscal(s);
-    irdrw(s);
+    scalePicture(s);
+    drawWaveform(s);
     s.changed();
 }
 
@@ -196,8 +196,8 @@ void vscrollChange(Session& s, int value) {
     // The rule lines keep microseconds: they stay on their time positions
     // at every zoom without being moved.
     w.VScroll1 = value;
-    pictscal(s);
-    irdrw(s);
+    scalePicture(s);
+    drawWaveform(s);
     s.changed();
 }
 

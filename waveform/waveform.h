@@ -19,10 +19,10 @@ constexpr uint32_t kSignalColour = 0x0000FF;
 
 // Sets DrawX to the scroll origin and the scale width and zoom caption from
 // the zoom step.
-void pictscal(Session& s);
+void scalePicture(Session& s);
 
 // Clears and redraws the waveform into s.wave.lines.
-void irdrw(Session& s);
+void drawWaveform(Session& s);
 
 // The gap that ends a frame: (X - 1000) x (1 - TimeTolerance) with X of the
 // selected format; empty when X cannot be read.

@@ -676,11 +676,6 @@ void Form_main::dropEvent(QDropEvent* event) {
     openCapture(path);
 }
 
-void Form_main::onPortReadyRead() {
-    receiveEvent(m_s);
-    refresh();
-}
-
 void Form_main::exitProgram() {
     close();
 }

@@ -63,10 +63,6 @@ public:
     // Shows every control as the session holds it.
     void refresh();
 
-public slots:
-    // The port's receive notification.
-    void onPortReadyRead();
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -1,5 +1,5 @@
-#include "catalogue/format_menus.h"
 #include "app/format_selection.h"
+#include "catalogue/format_menus.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -95,7 +95,7 @@ TEST(Catalogue, MovesInKeyOrder) {
     EXPECT_FALSE(cursor->hasRow());
 }
 
-TEST(LoadFormat, SelectingForm016FillsTheEditor) {
+TEST(loadFormat, SelectingForm016FillsTheEditor) {
     Selected c;
     setIrtype(c.s, "Form016(NEC N-8)");
     ASSERT_TRUE(c.s.CurFormat && c.s.CurFormat->hasRow());
@@ -186,7 +186,7 @@ TEST(RepeatLetters, WhatTheEditorWritesLoadsBackIntoTheSameBoxes) {
     EXPECT_EQ(repeatText(headAndEnd), "H&E");
 }
 
-TEST(LoadFormat, ConvertNReadsInOrderWithNeitherBoxChecked) {
+TEST(loadFormat, ConvertNReadsInOrderWithNeitherBoxChecked) {
     Selected c;
     c.setFields("Form016", {{"convert", text("N")}});
     setIrtype(c.s, "Form016");
@@ -195,7 +195,7 @@ TEST(LoadFormat, ConvertNReadsInOrderWithNeitherBoxChecked) {
     EXPECT_FALSE(c.s.editor.check.at("cCNo"));
 }
 
-TEST(LoadFormat, EmptyRemarkAndNullFieldsShowEmptyBoxes) {
+TEST(loadFormat, EmptyRemarkAndNullFieldsShowEmptyBoxes) {
     Selected c;
     c.setFields("Form016", {{"Remark", text("")}, {"stru", FieldValue()}, {"G_count", num(3)}});
     setIrtype(c.s, "Form016");
@@ -204,7 +204,7 @@ TEST(LoadFormat, EmptyRemarkAndNullFieldsShowEmptyBoxes) {
     EXPECT_EQ(c.s.editor.box.at("tGroups"), "3");
 }
 
-TEST(LoadFormat, AKeyWithoutARowLeavesZerosAndNoCurrentRow) {
+TEST(loadFormat, AKeyWithoutARowLeavesZerosAndNoCurrentRow) {
     Selected c;
     setIrtype(c.s, "Form016(NEC N-8)");
     {
@@ -224,7 +224,7 @@ TEST(LoadFormat, AKeyWithoutARowLeavesZerosAndNoCurrentRow) {
               std::string::npos);
 }
 
-TEST(LoadFormat, ToleranceBoxFollowsTheRunTimeTolerance) {
+TEST(loadFormat, ToleranceBoxFollowsTheRunTimeTolerance) {
     Selected c;
     c.s.TimeTolerance = 0.05f;
     setIrtype(c.s, "Form016");
@@ -232,7 +232,7 @@ TEST(LoadFormat, ToleranceBoxFollowsTheRunTimeTolerance) {
     EXPECT_EQ(c.s.editor.box.at("cTole"), "5");
 }
 
-TEST(LoadFormat, ABrokenCatalogueIsReportedAndKeepsThePreviousSelection) {
+TEST(loadFormat, ABrokenCatalogueIsReportedAndKeepsThePreviousSelection) {
     Selected c;
     setIrtype(c.s, "Form016(NEC N-8)");
     c.s.cataloguePath = c.dir.file("missing.db");

@@ -1,5 +1,5 @@
-#include "app/main_state.h"
 #include "app/format_selection.h"
+#include "app/main_state.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -73,7 +73,7 @@ TEST(Startsub, EmptiesEveryDataCellAndRewritesTheHeaders) {
     s.TTable.setCell(64, 10, "9");
     s.TTable.setCell(0, 2, "x");
     st.port.receive({1, 2, 3});
-    startsub(s);
+    resetCapture(s);
     for (int r = 1; r <= kDataRows; ++r)
         for (int c = 1; c <= kDataCols; ++c)
             ASSERT_EQ(s.TTable.cell(r, c), "") << r << "," << c;

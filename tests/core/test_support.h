@@ -2,6 +2,7 @@
 #pragma once
 
 #include "catalogue/catalogue_build.h"
+#include "tests/temp_dir.h"
 
 #include <cctype>
 #include <filesystem>
@@ -9,27 +10,6 @@
 #include <unistd.h>
 
 namespace qvtest {
-
-// A temporary folder removed when the object goes.
-class TempDir {
-public:
-    TempDir() {
-        std::string tmpl =
-            (std::filesystem::temp_directory_path() / "quorvel-test-XXXXXX").string();
-        m_path = mkdtemp(tmpl.data());
-    }
-    ~TempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    std::string file(const std::string& name) const {
-        return (std::filesystem::path(m_path) / name).string();
-    }
-    const std::string& path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
 
 // A test name made of the letters and digits of a text ("5%" -> "5pct").
 inline std::string caseName(size_t index, const std::string& text) {

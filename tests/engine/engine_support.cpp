@@ -12,25 +12,6 @@
 
 namespace enginetest {
 
-TempDir::TempDir() {
-    // Memory-backed when the system has it: the catalogue commits often.
-    std::error_code ec;
-    std::filesystem::path base = "/dev/shm";
-    if (!std::filesystem::is_directory(base, ec) || access(base.c_str(), W_OK) != 0)
-        base = std::filesystem::temp_directory_path();
-    std::string tmpl = (base / "quorvel-engine-XXXXXX").string();
-    m_path = mkdtemp(tmpl.data());
-}
-
-TempDir::~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(m_path, ec);
-}
-
-std::string TempDir::file(const std::string& name) const {
-    return (std::filesystem::path(m_path) / name).string();
-}
-
 std::string sourcePath(const std::string& relative) {
     return std::string(QV_SOURCE_DIR) + "/" + relative;
 }

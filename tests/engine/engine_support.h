@@ -5,6 +5,7 @@
 
 #include "app/session.h"
 #include "engine/walk_context.h"
+#include "tests/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,8 @@
 #include <vector>
 
 namespace enginetest {
+
+using qvtest::TempDir;
 
 using Fields = std::vector<std::pair<std::string, qv::FieldValue>>;
 
@@ -25,20 +28,6 @@ inline qv::FieldValue text(const std::string& t) {
 inline qv::FieldValue null() {
     return {};
 }
-
-// A temporary folder removed when the object goes.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    std::string file(const std::string& name) const;
-    const std::string& path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
 
 std::string sourcePath(const std::string& relative);
 

@@ -5,6 +5,8 @@
 #include "engine/engine.h"
 #include "engine_support.h"
 
+#include <algorithm>
+
 using namespace qv;
 using namespace enginetest;
 
@@ -192,6 +194,55 @@ TEST_F(EngineTest, FullFrameAmongRepeatsIsReadAgainFromItsHead) {
                             "It's not reverse each other"}));
     EXPECT_EQ(s.code.lGCyc.size(), 3u);
     EXPECT_TRUE(s.messages.empty());
+}
+
+} // namespace
+
+namespace {
+
+// The decode as a value: no session, no catalogue file.
+TEST(DecodeValue, ShowsTheCodeAndNotesEveryTimeItRead) {
+    engine::FormatRow row;
+    row.add("Format", text("Form016"));
+    for (const auto& [name, value] : necFields())
+        row.add(name, value);
+    // Fields of the catalogue's table that an NEC row leaves empty.
+    for (const char* name : {"T_Time", "Instance", "Fix_Time", "G2_T", "Bits", "zero_HL", "One_HL"})
+        if (!row.find(name)) row.add(name, null());
+    TimeTable times;
+    const auto press = necPress(0x00, 0x12, 0);
+    for (size_t i = 0; i < press.size(); ++i)
+        times.setCell(1 + static_cast<long>(i) / 10, 1 + static_cast<long>(i) % 10,
+                      std::to_string(press[i]));
+    const engine::DecodeResult r = engine::decode(times, row, {});
+    EXPECT_EQ(r.binary, kNecBinary);
+    EXPECT_EQ(r.hex, kNecHex);
+    EXPECT_TRUE(r.errors.empty());
+    ASSERT_GE(r.annotations.size(), 4u);
+
+    const engine::Annotation& head = r.annotations[0];
+    EXPECT_EQ(std::make_pair(head.row, head.col), std::make_pair(1L, 1));
+    EXPECT_EQ(head.as, engine::ReadAs::HeadBurst);
+    EXPECT_EQ(head.measured, 9000);
+    EXPECT_EQ(head.standard, 9000);
+    EXPECT_DOUBLE_EQ(head.lo, 9000 * static_cast<double>(0.97f));
+    EXPECT_TRUE(head.pass);
+    EXPECT_EQ(r.annotations[1].as, engine::ReadAs::HeadGap);
+    EXPECT_EQ(r.annotations[1].startUs, 9000);
+
+    // The command's fifth bit (a one): its gap is the capture's 44th time.
+    const auto one = std::find_if(r.annotations.begin(), r.annotations.end(), [](const auto& a) {
+        return a.part == engine::Part::Data && a.bit == 4 && a.as == engine::ReadAs::BitGap;
+    });
+    ASSERT_NE(one, r.annotations.end());
+    EXPECT_EQ(std::make_pair(one->row, one->col), std::make_pair(5L, 4));
+    EXPECT_EQ(one->bits, "1");
+    EXPECT_EQ(one->standard, 1688);
+    EXPECT_TRUE(std::all_of(r.annotations.begin(), r.annotations.end(),
+                            [](const auto& a) { return a.pass; }));
+    EXPECT_EQ(std::count_if(r.annotations.begin(), r.annotations.end(),
+                            [](const auto& a) { return a.as == engine::ReadAs::BitGap; }),
+              32);
 }
 
 } // namespace

@@ -264,7 +264,7 @@ int formatRow(const uint8_t* data, size_t size) {
 
     if (switches & 128) {
         writeCells(s, in);
-        qv::irdrw(s);
+        qv::drawWaveform(s);
         qv::decodeDispatch(s);
     } else {
         port.receive(in.rest());

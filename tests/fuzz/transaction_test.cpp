@@ -2,13 +2,14 @@
 // that fails in the middle leaves the file byte for byte as it was, the
 // selected row in memory as it was, and tells the user.
 #include "injected_fault.h"
+#include "tests/temp_dir.h"
 
-#include "capture/capture_text.h"
 #include "app/capture_tick.h"
-#include "app/main_state.h"
-#include "catalogue/catalogue_build.h"
 #include "app/format_editor.h"
 #include "app/format_selection.h"
+#include "app/main_state.h"
+#include "capture/capture_text.h"
+#include "catalogue/catalogue_build.h"
 
 #include <gtest/gtest.h>
 
@@ -19,24 +20,7 @@
 namespace {
 
 using qvfault::Fault;
-
-class TempDir {
-public:
-    TempDir() {
-        std::string tmpl =
-            (std::filesystem::temp_directory_path() / "quorvel-transaction-XXXXXX").string();
-        if (mkdtemp(tmpl.data())) m_path = tmpl;
-    }
-    ~TempDir() {
-        std::error_code ec;
-        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, ec);
-        std::filesystem::remove_all(m_path, ec);
-    }
-    std::string file(const std::string& name) const { return m_path + "/" + name; }
-
-private:
-    std::string m_path;
-};
+using qvtest::TempDir;
 
 // An NEC key press as the receiver sends it.
 std::vector<uint8_t> necMessage() {

@@ -121,7 +121,7 @@ TEST(Timer2, SendsZOnEverySecondTickAndBlinksTheIcon) {
         visible.push_back(s.Image1Visible);
         polls.push_back(st.port.written().size());
     }
-    // startsub set BlinkPhase 1: the first tick shows the icon and polls.
+    // resetCapture set BlinkPhase 1: the first tick shows the icon and polls.
     EXPECT_EQ(visible, (std::vector<bool>{true, false, true, false, true, false}));
     EXPECT_EQ(polls, (std::vector<size_t>{1, 1, 2, 2, 3, 3}));
     EXPECT_EQ(st.port.written(), "ZZZ");

@@ -2,9 +2,9 @@
 // the link does to it, and a fresh catalogue in a temporary folder.
 #pragma once
 
-#include "capture/capture_text.h"
 #include "app/capture_reader.h"
 #include "app/main_state.h"
+#include "capture/capture_text.h"
 #include "catalogue/catalogue_build.h"
 
 #include <filesystem>
@@ -12,28 +12,11 @@
 #include <unistd.h>
 #include <vector>
 
+#include "tests/temp_dir.h"
+
 namespace linktest {
 
-class TempDir {
-public:
-    TempDir() {
-        std::string tmpl =
-            (std::filesystem::temp_directory_path() / "quorvel-link-XXXXXX").string();
-        m_path = mkdtemp(tmpl.data());
-    }
-    ~TempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    std::string file(const std::string& name) const {
-        return (std::filesystem::path(m_path) / name).string();
-    }
-
-private:
-    std::string m_path;
-};
+using qvtest::TempDir;
 
 inline std::string sourcePath(const std::string& relative) {
     return std::string(QV_SOURCE_DIR) + "/" + relative;

@@ -1,12 +1,13 @@
 #include "decoder.h"
+#include "tests/temp_dir.h"
 
-#include "capture/capture_text.h"
 #include "app/capture_tick.h"
+#include "app/format_selection.h"
 #include "app/main_state.h"
 #include "app/session.h"
+#include "capture/capture_text.h"
 #include "catalogue/catalogue_build.h"
 #include "catalogue/format_menus.h"
-#include "app/format_selection.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -15,27 +16,9 @@
 
 namespace qvproto {
 
+using qvtest::TempDir;
+
 namespace {
-
-class TempDir {
-public:
-    TempDir() {
-        std::string tmpl =
-            (std::filesystem::temp_directory_path() / "quorvel-protocols-XXXXXX").string();
-        if (!mkdtemp(tmpl.data())) throw std::runtime_error("no temporary folder");
-        m_path = tmpl;
-    }
-    ~TempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    std::string file(const std::string& name) const {
-        return (std::filesystem::path(m_path) / name).string();
-    }
-
-private:
-    std::string m_path;
-};
 
 const TempDir& folder() {
     static const TempDir dir;

@@ -1,7 +1,7 @@
 // The waveform drawing and the rule lines, checked as data without a screen.
 #include "app/capture_tick.h"
-#include "app/main_state.h"
 #include "app/format_selection.h"
+#include "app/main_state.h"
 #include "test_support.h"
 #include "waveform/rules.h"
 #include "waveform/waveform.h"
@@ -28,14 +28,14 @@ struct Drawn {
         startUp(s);
     }
     void capture(const std::vector<long>& times) {
-        startsub(s);
+        resetCapture(s);
         long row = 1;
         int col = 1;
         for (long t : times) {
             s.TTable.setCell(row, col, std::to_string(t));
             if (++col > kDataCols) col = 1, ++row;
         }
-        irdrw(s);
+        drawWaveform(s);
     }
     // Signal lines (not the ruler) of the drawing row whose baseline is base.
     std::vector<LineCmd> onBaseline(double base) const {
@@ -74,8 +74,8 @@ TEST(Ruler, HasAHundredAndOneTicksWithTheTenthOfEachDecadeLong) {
     Drawn d;
     for (int zoom = 0; zoom <= 6; ++zoom) {
         d.s.wave.VScroll1 = zoom;
-        pictscal(d.s);
-        irdrw(d.s);
+        scalePicture(d.s);
+        drawWaveform(d.s);
         const double step = d.s.wave.ScaleWidth / 100;
         ASSERT_EQ(d.s.wave.lines.size(), 101u) << "zoom " << zoom;
         for (int i = 0; i <= 100; ++i) {
@@ -318,12 +318,12 @@ TEST_P(RuleSteps, MoveTheSelectedLinesByTheirShareOfTheScale) {
 INSTANTIATE_TEST_SUITE_P(
     Waveform, RuleSteps,
     ::testing::Values(
-        StepCase{"AddAtX1MovesRed1000", 6, kRuleRed, add_rule, 1000, 0, "1000"},
-        StepCase{"RedecAtX1MovesRed10000Left", 6, kRuleRed, redec_rule, -10000, 0, "-10000"},
-        StepCase{"AddAtX100MovesRed10", 0, kRuleRed, add_rule, 10, 0, "10"},
-        StepCase{"ReaddAtX10MovesGreen1000", 3, kRuleGreen, readd_rule, 0, 1000, "-1000"},
-        StepCase{"DecAtX5MovesGreen200Left", 4, kRuleGreen, dec_rule, 0, -200, "200"},
-        StepCase{"BothMoveTogetherAndKeepTheLabel", 6, kRuleBoth, add_rule, 1000, 1000, "0"}),
+        StepCase{"AddAtX1MovesRed1000", 6, kRuleRed, addRule, 1000, 0, "1000"},
+        StepCase{"RedecAtX1MovesRed10000Left", 6, kRuleRed, redecRule, -10000, 0, "-10000"},
+        StepCase{"AddAtX100MovesRed10", 0, kRuleRed, addRule, 10, 0, "10"},
+        StepCase{"ReaddAtX10MovesGreen1000", 3, kRuleGreen, readdRule, 0, 1000, "-1000"},
+        StepCase{"DecAtX5MovesGreen200Left", 4, kRuleGreen, decRule, 0, -200, "200"},
+        StepCase{"BothMoveTogetherAndKeepTheLabel", 6, kRuleBoth, addRule, 1000, 1000, "0"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct ClickCase {
