@@ -2,10 +2,10 @@
 // the selected format and present the result.
 #include "app/dispatch.h"
 
-#include "capture/capture_formats.h"
 #include "app/capture_tick.h"
 #include "app/format_selection.h"
 #include "app/press_log.h"
+#include "capture/capture_formats.h"
 #include "engine/error_report.h"
 #include "platform/basic.h"
 
@@ -81,7 +81,8 @@ void automaticSelection(Session& s) {
 }
 
 void quickPressCheck(Session& s) {
-    if (!s.CurFormat || !s.CurFormat->hasRow()) return;
+    // A logger behind a demodulating receiver often keeps the first frame only.
+    if (!s.CurFormat || !s.CurFormat->hasRow() || s.demod.on) return;
     if (auto r = quickPressReport(engine::FormatRow::fromCursor(*s.CurFormat), s.GroupNo))
         for (auto& line : formatReport(*r))
             s.ErrRcd.push_back(std::move(line));
@@ -177,6 +178,11 @@ engine::DecodeSettings decodeSettings(const Session& s) {
     d.ticksPerMicrosecond = s.TicksPerMicrosecond;
     d.lineBreak = s.CrLf;
     d.carry = {s.RunCount, s.FirstCustomerBit};
+    d.window.absolute = s.demod.absoluteTolerance;
+    d.demodulated = s.demod.on;
+    d.cycleShare = s.demod.cycleShare;
+    d.excessMode = s.demod.excessMode;
+    d.excess = s.demod.excess;
     return d;
 }
 
@@ -220,6 +226,7 @@ void decodeCapture(Session& s, bool again = false) {
     s.GroupNo = static_cast<int16_t>(r.groupNo);
     s.RunCount = r.carry.runCount;
     s.FirstCustomerBit = r.carry.firstCustomerBit;
+    if (settings.excessMode != ExcessMode::None) s.demod.lastExcess = r.burstExcess;
 
     showTolerances(s);
     s.code.tHexCode = s.tBcode;

@@ -2,13 +2,14 @@
 
 #include "app/capture_loader.h"
 #include "app/dispatch.h"
-#include "catalogue/format_menus.h"
 #include "app/format_selection.h"
+#include "catalogue/format_menus.h"
 #include "engine/decode.h"
 #include "platform/basic.h"
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 namespace qv {
 
@@ -39,8 +40,9 @@ std::vector<std::string> firstErrorSet(const std::vector<std::string>& lines) {
     return set;
 }
 
-// What a fresh session's tolerance menu sets.
-engine::DecodeSettings scanSettings(int tolerancePercent) {
+} // namespace
+
+engine::DecodeSettings toleranceMenuSettings(int tolerancePercent) {
     engine::DecodeSettings d;
     switch (tolerancePercent) {
     case 5:
@@ -58,6 +60,8 @@ engine::DecodeSettings scanSettings(int tolerancePercent) {
     }
     return d;
 }
+
+namespace {
 
 struct Row {
     bool found = false;
@@ -79,7 +83,7 @@ bool hasWaitTime(const engine::FormatRow& row) {
 }
 
 ScanResult decodeWith(const FormatMenuEntry& entry, const TimeTable* times, TableCursor& catalogue,
-                      const engine::FormatRow& fallback, int tolerance) {
+                      const engine::FormatRow& fallback, const ScanOptions& options) {
     ScanResult r;
     r.key = entry.key();
     r.caption = entry.caption;
@@ -92,7 +96,9 @@ ScanResult decodeWith(const FormatMenuEntry& entry, const TimeTable* times, Tabl
     }
     if (!times) return r; // too short to be a capture
 
-    engine::DecodeSettings settings = scanSettings(tolerance);
+    engine::DecodeSettings settings = toleranceMenuSettings(options.tolerancePercent);
+    for (const auto& apply : options.settings)
+        apply(settings);
     const engine::FormatRow* row = &selected.row;
     const bool drawn =
         !(leadingNumber(times->cell(1, 1)) == 0 && leadingNumber(times->cell(1, 2)) == 0);
@@ -109,7 +115,8 @@ ScanResult decodeWith(const FormatMenuEntry& entry, const TimeTable* times, Tabl
     const engine::DecodeResult d = engine::decode(*times, *row, settings);
 
     std::vector<std::string> errors = d.errorLines();
-    if (auto quick = quickPressReport(*row, d.groupNo))
+    // A logger behind a demodulating receiver often keeps the first frame only.
+    if (auto quick = settings.demodulated ? std::nullopt : quickPressReport(*row, d.groupNo))
         for (auto& line : formatReport(*quick))
             errors.push_back(std::move(line));
     r.bin = d.binary;
@@ -141,8 +148,7 @@ std::vector<ScanResult> scanFormats(const std::vector<uint8_t>& message,
     for (const auto& entry : formatMenuEntries()) {
         const bool generic = entry.key().rfind("Form", 0) != 0;
         if (generic && !options.learn) continue;
-        results.push_back(
-            decodeWith(entry, times.get(), *catalogue, fallback, options.tolerancePercent));
+        results.push_back(decodeWith(entry, times.get(), *catalogue, fallback, options));
     }
     std::stable_sort(results.begin(), results.end(), [](const ScanResult& a, const ScanResult& b) {
         if (a.clean != b.clean) return a.clean;

@@ -3,7 +3,10 @@
 // ranked by how well it fits.
 #pragma once
 
+#include "engine/decode.h"
+
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,7 +28,14 @@ struct ScanResult {
 struct ScanOptions {
     bool learn = false;       // also try the generic formats, which learn from the capture
     int tolerancePercent = 3; // the tolerance menu to use: 3, 5 or 8
+    // Applied to each row's decode settings after the tolerance menu's, in
+    // order (the demodulated-capture settings, for one).
+    std::vector<std::function<void(engine::DecodeSettings&)>> settings = {};
 };
+
+// The time and cycle tolerances the tolerance menu sets (3, 5 or 8; any
+// other value is 3), on otherwise default settings.
+engine::DecodeSettings toleranceMenuSettings(int tolerancePercent);
 
 // Decodes the receiver message against every row of the catalogue (the file
 // is not changed: learning works on a copy) and returns the rows ranked:

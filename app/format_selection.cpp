@@ -1,7 +1,7 @@
 #include "app/format_selection.h"
 
 #include "app/format_editor.h"
-
+#include "catalogue/catalogue.h"
 #include "catalogue/format_menus.h"
 #include "platform/basic.h"
 
@@ -85,7 +85,8 @@ void loadFormat(Session& s) {
     TableCursor& f = *s.CurFormat;
     if (const std::string key = leftText(s.irtype, 7); !f.seek(key)) {
         if (!key.empty())
-            s.message(s.cataloguePath + ": the catalogue has no row " + key + kRestoreCatalogue);
+            s.message(s.cataloguePath + ": the catalogue has no row " + key +
+                      kRestoreCatalogue);
         s.changed();
         return;
     }

@@ -104,6 +104,48 @@ bool cycleToleranceBoxEnter(Session& s) {
     return true;
 }
 
+void setDemodulated(Session& s, bool on) {
+    Demodulation& d = s.demod;
+    if (on == d.on) return;
+    d.on = on;
+    if (on) {
+        d.savedTimeTolerance = s.TimeTolerance;
+        d.savedCycleTolerance = s.CycleTolerance;
+        s.TimeTolerance = d.settings.timeTolerance;
+        s.CycleTolerance = d.settings.cycleTolerance;
+        d.absoluteTolerance = d.settings.absoluteTolerance;
+        d.cycleShare = d.settings.cycleShare;
+        d.excessMode = d.settings.excessMode;
+        d.excess = d.settings.excess;
+    } else {
+        s.TimeTolerance = d.savedTimeTolerance;
+        s.CycleTolerance = d.savedCycleTolerance;
+        d.absoluteTolerance = 0;
+        d.cycleShare = 0;
+        d.excessMode = ExcessMode::None;
+    }
+    s.tTole = singleText(single(s.TimeTolerance * 100.0f)) + "%";
+    s.tTTole = singleText(s.CycleTolerance);
+    s.changed();
+}
+
+void setDemodSettings(Session& s, const DemodSettings& settings) {
+    const bool on = s.demod.on;
+    setDemodulated(s, false);
+    s.demod.settings = settings;
+    setDemodulated(s, on);
+}
+
+void applyDemodSettings(engine::DecodeSettings& d, const DemodSettings& settings) {
+    d.demodulated = true;
+    d.window.tolerance = settings.timeTolerance;
+    d.cycleTolerance = settings.cycleTolerance;
+    d.window.absolute = settings.absoluteTolerance;
+    d.cycleShare = settings.cycleShare;
+    d.excessMode = settings.excessMode;
+    d.excess = settings.excess;
+}
+
 void setIgnoreTime(Session& s, bool checked) {
     s.cIgnoreT = checked;
     if (checked) s.TimeTolerance = 0.15f;

@@ -21,6 +21,17 @@ void toleranceMenu(Session& s, int percent);
 bool toleranceBoxEnter(Session& s);
 bool cycleToleranceBoxEnter(Session& s);
 
+// IRMenu "Demodulated capture" set to the given state. On, it puts the
+// mode's settings in force (the time and cycle tolerances as their boxes
+// show them); off, it gives back the tolerances it found and reads times as
+// the receiver unit's again.
+void setDemodulated(Session& s, bool on);
+// The settings dialog's OK: new settings for the mode, in force at once when it is on.
+void setDemodSettings(Session& s, const DemodSettings& settings);
+// What the mode puts in force, on decode settings without a session (the
+// scan): its tolerances replace those the settings had.
+void applyDemodSettings(engine::DecodeSettings& d, const DemodSettings& settings);
+
 // "Ignore Time" clicked to the given state.
 void setIgnoreTime(Session& s, bool checked);
 

@@ -7,6 +7,7 @@
 
 #include "capture/capture_record.h"
 #include "engine/press_stats.h"
+#include "engine/decode.h"
 #include "errorlog/error_record.h"
 #include "platform/code_grid.h"
 #include "platform/serial_port.h"
@@ -102,6 +103,33 @@ struct LoggedPress {
 };
 // The log keeps this many captures, dropping the oldest.
 constexpr size_t kPressLogSize = 1000;
+// Captures made through a demodulating receiver (README "Demodulated
+// captures"). With the absolute tolerance 0 and no excess, every decode is
+// as before.
+using engine::ExcessMode;
+
+// What IRMenu "Demodulated capture" sets; its settings dialog changes them.
+struct DemodSettings {
+    float timeTolerance = 0.20f;
+    float cycleTolerance = 5000;   // us
+    float cycleShare = 0.25f;      // a period also passes within this share of its standard
+    float absoluteTolerance = 200; // us
+    ExcessMode excessMode = ExcessMode::Auto;
+    float excess = 0; // us, for ExcessMode::Given
+};
+
+struct Demodulation {
+    bool on = false; // IRMenu "Demodulated capture"
+    DemodSettings settings;
+    // In force for the decode (the mode sets them, so do decode's options).
+    float absoluteTolerance = 0; // a time also passes within this of its standard
+    float cycleShare = 0;        // a period also passes within this share of its standard
+    ExcessMode excessMode = ExcessMode::None;
+    float excess = 0;
+    int64_t lastExcess = 0; // what the last decode took off each burst
+    // The tolerances before the mode was turned on, given back when it is turned off.
+    float savedTimeTolerance = 0.03f, savedCycleTolerance = 500;
+};
 
 class SessionObserver {
 public:
@@ -121,6 +149,7 @@ public:
     // --- Module1 values ---
     float TimeTolerance = 0.03f;
     float CycleTolerance = 500;
+    Demodulation demod;
     int16_t XTime = 15000;
     int16_t ZeroOneTime = 100;
     std::string CrLf = "\r\n";

@@ -78,8 +78,8 @@ VALUES
   ('Form129', 'IB', 'H,C,D,~D,B0,X,H2,B0,X', 'NEC 24 bits', 8960, 4480, 8960, 2240, 0, 0, 1, 0, 0, '0', 0, 0, '0', 560, 560, 560, 1680, 8, 0, 8, 8, 26.32, 8.77, 108000, 108000, '---', '---', 560, 15000, 'H&E', 'Y', 0, 'NEC 24 bits read as Dgtec: D, F, ~F', NULL, NULL, NULL, 0),
 -- Form133: no public protocol of this name: 8-bit custom and 8-bit data codes with NEC1 timing and ditto repeats.
   ('Form133', 'IB', 'H,C,D,B0,X,H2,B0,X', '8-8 IB', 9000, 4500, 9000, 2250, 0, 0, 1, 0, 0, '0', 0, 0, '0', 562, 562, 562, 1688, 8, 0, 8, 0, 26.37, 8.79, 108000, 108000, '---', '---', 562, 15000, 'H&E', 'Y', 0, '8+8 bits with NEC timing, no complements; label not publicly defined', NULL, NULL, NULL, 0),
--- Form134: IRMP NEC16: NEC header and bits, 8-bit address, a +560 -4500 sync bit, 8-bit command; NEC ditto repeats.
-  ('Form134', 'IB', 'H,C,E,D,B0,X,H2,B0,X', '8-8 E', 9000, 4500, 9000, 2250, 0, 0, 1, 0, 0, '0', 0, 0, '0', 560, 560, 560, 1690, 8, 0, 8, 0, 26.32, 8.77, 108000, 108000, '560', '4500', 560, 15000, 'H&E', 'Y', 0, 'NEC16 (IRMP): address, sync bit, command', NULL, NULL, NULL, 0),
+-- Form134: IRMP NEC16: NEC header and bits, 8-bit address, a +560 -4500 sync bit, 8-bit command; NEC ditto repeats. IRMP times a gap after each frame, and with no complements the period depends on the code: no cycle check.
+  ('Form134', 'IB', 'H,C,E,D,B0,X,H2,B0,X', '8-8 E', 9000, 4500, 9000, 2250, 0, 0, 1, 0, 0, '0', 0, 0, '0', 560, 560, 560, 1690, 8, 0, 8, 0, 26.32, 8.77, 0, 0, '560', '4500', 560, 15000, 'H&E', 'Y', 0, 'NEC16 (IRMP): address, sync bit, command', NULL, NULL, NULL, 0),
 -- Form142: no public data on NEC DNA: the four-gap DNA code with NEC header and unit, gaps 1T/2T/3T/4T for 00/01/10/11, 16 symbols.
   ('Form142', 'DNA', 'H,C,D,B0,X', 'NEC DNA', 9000, 4500, 0, 0, 0, 0, 1, 0, 0, '0', 0, 0, '0', 562, 562, 562, 1687, 16, 0, 16, 0, 26.37, 8.79, 108000, 0, '---', '---', 562, 15000, 'G', 'N', 0, 'no public description; DNA code with NEC timing, shape chosen here', NULL, 1125, 2250, 0);
 
@@ -118,8 +118,8 @@ VALUES
   ('Form007', 'IB', 'S,T,C,D,B0,X', 'GRADIENTE', 0, 0, 0, 0, 0, 0, 0, 1, 1, '0', 0, 0, '0', 158, 4898, 158, 7426, 3, 0, 6, 0, 26.32, 8.77, 0, 0, '---', '---', 158, 15000, 'G', 'N', 0, 'Gradiente: RECS80', NULL, NULL, NULL, 0),
 -- Form010: ITT (SBP): 10 us pulses, intervals 100 us = 0, 200 us = 1, 300 us lead-in and lead-out; start bit 0, address 4, command 6, LSB first.
   ('Form010', 'IB', 'H,S,C,D,E,B0,X', 'ITT', 10, 290, 0, 0, 0, 0, 1, 1, 0, '0', 0, 0, '0', 10, 90, 10, 190, 4, 0, 6, 0, 0, 0, 0, 0, '10', '290', 10, 15000, 'G', 'Y', 0, 'ITT, no carrier, LSB first', NULL, NULL, NULL, 0),
--- Form011: JVC (IRP): +8432 -4216 on the first frame only, D:8 F:8 LSB first, stop; first frame padded to 59.08 ms, repeats (no head) to 46.42 ms.
-  ('Form011', 'IB', 'H,C,D,B0,X,C,D,B0,X', 'Jvc', 8432, 4216, 0, 0, 0, 0, 1, 0, 0, '0', 0, 0, '0', 527, 527, 527, 1581, 8, 0, 8, 0, 26.39, 8.8, 46420, 0, '---', '---', 527, 15000, 'D&E', 'Y', 0, 'JVC; the slot leaves the head out of the cycle, so every group is 46.42 ms', NULL, NULL, NULL, 0),
+-- Form011: JVC (IRP): +8432 -4216 on the first frame only, D:8 F:8 LSB first, stop; first frame padded to 59.08 ms, repeats (no head) to 46.42 ms. DIR, IRMP and AIR give a 23.6 ms gap after each frame instead, so the period depends on the code: no cycle check.
+  ('Form011', 'IB', 'H,C,D,B0,X,C,D,B0,X', 'Jvc', 8432, 4216, 0, 0, 0, 0, 1, 0, 0, '0', 0, 0, '0', 527, 527, 527, 1581, 8, 0, 8, 0, 26.39, 8.8, 0, 0, '---', '---', 527, 15000, 'D&E', 'Y', 0, 'JVC; the slot leaves the head out of the cycle, so every group is 46.42 ms', NULL, NULL, NULL, 0),
 -- Form013: Mitsubishi TV (IRP): no header, D:8 F:8 LSB first, +300 -900 / +300 -2100, stop, lead-out -80T.
   ('Form013', 'IB', 'C,D,B0,X', 'MITSUBISHI', 0, 0, 0, 0, 0, 0, 0, 0, 0, '0', 0, 0, '0', 300, 900, 300, 2100, 8, 0, 8, 0, 30.67, 10.22, 0, 0, '---', '---', 300, 15000, 'G', 'Y', 0, 'Mitsubishi TV', NULL, NULL, NULL, 0),
 -- Form020: as Form022 (old Panasonic 5+6-bit frame, unverified); what sets variant (1) apart is not published.
@@ -132,8 +132,8 @@ VALUES
   ('Form023', 'IB', 'H,T,S,D,B0,X', 'PACE', 630, 3150, 0, 0, 0, 0, 2, 1, 1, '0', 0, 0, '0', 630, 4410, 630, 6930, 0, 0, 8, 0, 26.32, 8.77, 120000, 0, '---', '---', 630, 15000, 'G', 'N', 0, 'PaceMSS', NULL, NULL, NULL, 0),
 -- Form032: RCA (IRP): +3680 -3680, A:4 F:8 ~A:4 ~F:8 MSB first, +460 -920 / -1840, stop and -16T; 129T per frame.
   ('Form032', 'IB', 'H,C,D,~C,~D,B0,X', 'RCA', 3680, 3680, 0, 0, 0, 0, 1, 0, 0, '0', 0, 0, '0', 460, 920, 460, 1840, 4, 4, 8, 8, 17.24, 5.75, 59340, 0, '---', '---', 460, 15000, 'G', 'N', 0, 'RCA, IRP timing', NULL, NULL, NULL, 0),
--- Form033: Sharp (IRP): no header, D:5 F:8 and two frame bits (10; the inverted half 01), stop; each half padded to 67 ms.
-  ('Form033', 'IB', 'C,D,F,B0,X', 'Sharp', 0, 0, 0, 0, 0, 0, 0, 0, 0, '0', 2, 0, '0', 264, 792, 264, 1848, 5, 0, 8, 0, 26.32, 8.77, 67000, 0, '---', '---', 264, 15000, 'G', 'Y', 0, 'Sharp: address, command, frame bits; the inverted half reads ~F', NULL, NULL, NULL, 0),
+-- Form033: Sharp (IRP): no header, D:5 F:8 and two frame bits (10; the inverted half 01), stop; each half padded to 67 ms. ESP, IRMP and AIR give a 40-45 ms gap after each half instead, so the period depends on the code: no cycle check.
+  ('Form033', 'IB', 'C,D,F,B0,X', 'Sharp', 0, 0, 0, 0, 0, 0, 0, 0, 0, '0', 2, 0, '0', 264, 792, 264, 1848, 5, 0, 8, 0, 26.32, 8.77, 0, 0, '---', '---', 264, 15000, 'G', 'Y', 0, 'Sharp: address, command, frame bits; the inverted half reads ~F', NULL, NULL, NULL, 0),
 -- Form037: Telefunken (IRMP, the only Telefunken-specific definition): +600 -1500, 15 bits MSB first, +600 -600 / -1500, stop, 22 ms pause.
   ('Form037', 'IB', 'H,D,B0,X', 'TELEFUNKEN2', 600, 1500, 0, 0, 0, 0, 1, 0, 0, '0', 0, 0, '0', 600, 600, 600, 1500, 0, 0, 15, 0, 26.32, 8.77, 0, 0, '---', '---', 600, 15000, 'G', 'N', 0, 'Telefunken, IRMP definition', NULL, NULL, NULL, 0),
 -- Form038: RECS80 (IRP, UEI 0045; Telefunken files in LIRC decode as RECS80 or Thomson).
@@ -142,16 +142,16 @@ VALUES
   ('Form039', 'IB', 'C,T,D,B0,X', 'THOMSON', 0, 0, 0, 0, 0, 0, 0, 0, 1, '0', 0, 0, '0', 500, 2000, 500, 4500, 4, 0, 7, 0, 30.3, 10.1, 80000, 0, '---', '---', 500, 15000, 'G', 'Y', 0, 'Thomson7', NULL, NULL, NULL, 0),
 -- Form044: Bose (IRP): +1000 -1500, F:8 ~F:8 MSB first (IRP; AIR and IRMP read LSB first), +500 -500 / -1500, stop, -50 ms.
   ('Form044', 'IB', 'H,D,~D,B0,X', 'Bose 16', 1000, 1500, 0, 0, 0, 0, 1, 0, 0, '0', 0, 0, '0', 500, 500, 500, 1500, 0, 0, 8, 8, 26.32, 8.77, 77000, 0, '---', '---', 500, 15000, 'G', 'N', 0, 'Bose: command and complement, MSB first as IRP', NULL, NULL, NULL, 0),
--- Form048: Denon (IRP): Sharp timing, D:5 F:8, frame bits 00 (inverted half 11), stop; each half padded to 67 ms.
-  ('Form048', 'IB', 'C,D,F,B0,X', 'Denon', 0, 0, 0, 0, 0, 0, 0, 0, 0, '0', 2, 0, '0', 264, 792, 264, 1848, 5, 0, 8, 0, 26.32, 8.77, 67000, 0, '---', '---', 264, 15000, 'G', 'Y', 0, 'Denon: address, command, frame bits', NULL, NULL, NULL, 0),
+-- Form048: Denon (IRP): Sharp timing, D:5 F:8, frame bits 00 (inverted half 11), stop; each half padded to 67 ms. AIR and IRMP give a 45 ms gap after each half instead: no cycle check.
+  ('Form048', 'IB', 'C,D,F,B0,X', 'Denon', 0, 0, 0, 0, 0, 0, 0, 0, 0, '0', 2, 0, '0', 264, 792, 264, 1848, 5, 0, 8, 0, 26.32, 8.77, 0, 0, '---', '---', 264, 15000, 'G', 'Y', 0, 'Denon: address, command, frame bits', NULL, NULL, NULL, 0),
 -- Form057: De'Longhi PAC A95 (ESP): +8984 -4200, 64 bits LSB first, mark 572, -510 / -1558, stop, no repeat.
   ('Form057', 'IB', 'H,D,B0,X', 'DELONGHI', 8984, 4200, 0, 0, 0, 0, 1, 0, 0, '0', 0, 0, '0', 572, 510, 572, 1558, 0, 0, 64, 0, 26.32, 8.77, 0, 0, '---', '---', 572, 15000, '', 'Y', 0, 'De''Longhi air conditioner, 8 bytes', NULL, NULL, NULL, 0),
 -- Form058: RCA-38 (IRP): the RCA frame at 38.7 kHz, which RCA-branded Thomson products use (LIRC); the label R 2000 is not publicly defined.
   ('Form058', 'IB', 'H,C,D,~C,~D,B0,X', 'THOMSON R 2000', 3680, 3680, 0, 0, 0, 0, 1, 0, 0, '0', 0, 0, '0', 460, 920, 460, 1840, 4, 4, 8, 8, 25.84, 8.61, 59340, 0, '---', '---', 460, 15000, 'G', 'N', 0, 'RCA-38 frame', NULL, NULL, NULL, 0),
 -- Form061: RCA(Old) (IRP): like RCA but a 40T head mark on the first frame and a 2T stop mark.
   ('Form061', 'IB', 'H,C,D,~C,~D,B0,X,H2,C,D,~C,~D,B0,X', 'Similar Form032', 18400, 3680, 3680, 3680, 0, 0, 1, 0, 0, '0', 0, 0, '0', 460, 920, 460, 1840, 4, 4, 8, 8, 17.24, 5.75, 74520, 59800, '---', '---', 920, 15000, 'G', 'N', 0, 'RCA(Old), a close relative of Form032', NULL, NULL, NULL, 0),
--- Form062: copy of Form033's Sharp frame; the label names no protocol of its own.
-  ('Form062', 'IB', 'C,D,F,B0,X', 'Similar Form033', 0, 0, 0, 0, 0, 0, 0, 0, 0, '0', 2, 0, '0', 264, 792, 264, 1848, 5, 0, 8, 0, 26.32, 8.77, 67000, 0, '---', '---', 264, 15000, 'G', 'Y', 0, 'like Form033 (Sharp frame)', NULL, NULL, NULL, 0),
+-- Form062: copy of Form033's Sharp frame; the label names no protocol of its own. No cycle check, as Form033.
+  ('Form062', 'IB', 'C,D,F,B0,X', 'Similar Form033', 0, 0, 0, 0, 0, 0, 0, 0, 0, '0', 2, 0, '0', 264, 792, 264, 1848, 5, 0, 8, 0, 26.32, 8.77, 0, 0, '---', '---', 264, 15000, 'G', 'Y', 0, 'like Form033 (Sharp frame)', NULL, NULL, NULL, 0),
 -- Form064: Daikin ARC433 (ESP): five 0 bits and +428 -29428, then three sections +3650 -1623, 8, 8, 19 bytes LSB first, +428 -29428 each.
   ('Form064', 'IB', 'D,B0,X,H,D,B0,X', 'Daikin air-condition', 3650, 1623, 0, 0, 0, 0, 1, 0, 0, '0', 0, 0, '0', 428, 428, 428, 1280, 0, 0, 152, 0, 26.32, 8.77, 0, 0, '---', '---', 428, 5000, '', 'Y', 0, 'Daikin 280-bit: preamble and three sections, data read to the section gap', NULL, NULL, NULL, 0),
 -- Form143: no public definition of SAC; the Sanyo air-conditioner frame SanyoAc (ESP): +8500 -4200, mark 500, -550 / -1600, 72 bits.

@@ -1,7 +1,12 @@
 #include "engine/decode.h"
 
+#include "capture/capture_formats.h"
+#include "engine/burst_excess.h"
 #include "engine/walk_context.h"
 #include "platform/basic.h"
+
+#include <cmath>
+#include <initializer_list>
 
 namespace qv::engine {
 
@@ -24,6 +29,16 @@ void placeAnnotations(const TimeTable& times, std::vector<Annotation>& notes) {
     for (auto& a : notes)
         if (a.row >= 1 && a.row <= kDataRows + 1 && a.col >= 1 && a.col <= kDataCols)
             a.startUs = start[a.row * (kDataCols + 1) + a.col];
+}
+
+// Numbers of the row's fields; fields that are missing, Null or not a
+// number are left out.
+std::vector<double> rowNumbers(const FormatRow& row, std::initializer_list<const char*> fields) {
+    std::vector<double> out;
+    for (const char* name : fields)
+        if (const FieldValue* v = row.find(name))
+            if (const auto n = v->toNumber()) out.push_back(*n);
+    return out;
 }
 
 } // namespace
@@ -135,11 +150,31 @@ DecodeResult decode(const TimeTable& times, const FormatRow& row, const DecodeSe
         }
     }
 
+    // The learner reads the times as received; the excess is judged against
+    // the (learned) row's bit times.
+    TimeTable corrected;
+    const TimeTable* walkedTimes = &times;
+    if (settings.excessMode != ExcessMode::None) {
+        const std::vector<int64_t> received = captureTimes(times);
+        double excess = settings.excess;
+        if (settings.excessMode == ExcessMode::Auto)
+            excess = estimateBurstExcess(received, rowNumbers(*walked, {"Zero_Osc", "One_Osc"}),
+                                         rowNumbers(*walked, {"zero_Idle", "One_Idle"}));
+        out.burstExcess = static_cast<int64_t>(std::lround(excess));
+        const std::vector<int64_t> taken = withoutBurstExcess(received, out.burstExcess);
+        corrected = times;
+        for (size_t i = 0; i < taken.size(); ++i)
+            if (taken[i] != received[i])
+                corrected.setCell(static_cast<long>(i / kDataCols) + 1,
+                                  static_cast<long>(i % kDataCols) + 1, wholeText(taken[i]));
+        walkedTimes = &corrected;
+    }
+
     WalkState st;
     st.runCount = settings.carry.runCount;
     st.d.FirstCustomerBit = settings.carry.firstCustomerBit;
     if (const FieldValue* stru = walked->find("stru")) st.spec = stru->toText();
-    Walk w(times, *walked, settings, st, out);
+    Walk w(*walkedTimes, *walked, settings, st, out);
     walkStructure(w);
 
     out.groupNo = st.group;
@@ -147,7 +182,7 @@ DecodeResult decode(const TimeTable& times, const FormatRow& row, const DecodeSe
     out.col = st.col;
     out.carry = {st.runCount, st.d.FirstCustomerBit};
     out.shown = settings.octal ? octText(out.hex, settings.lineBreak) : out.hex;
-    placeAnnotations(times, out.annotations);
+    placeAnnotations(*walkedTimes, out.annotations);
     return out;
 }
 

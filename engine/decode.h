@@ -61,7 +61,14 @@ private:
 // here and there only.
 struct WindowSettings {
     float tolerance = 0.03f; // share of the standard: 0.03 is 3%
+    // µs: a time S > 0 also passes within S ± absolute. A short time from a
+    // demodulating receiver is off by a fixed amount rather than a share.
+    double absolute = 0;
 };
+
+// How the burst excess of a demodulating receiver is taken off before the
+// walk (engine/burst_excess.h).
+enum class ExcessMode { None, Auto, Given };
 
 // What the walk of the previous capture left behind and the next one reads
 // (the old program kept them in globals): the last run count of the
@@ -86,6 +93,13 @@ struct DecodeSettings {
     // the capture. Off when the caller has learned and stored them already.
     bool learn = true;
     DecodeCarry carry;
+    // A capture through a demodulating receiver: a whole frame is accepted
+    // where a ditto is expected, and a bi-phase first bit hidden in the gap
+    // is read as the nearest of its three lengths.
+    bool demodulated = false;
+    float cycleShare = 0; // a cycle also passes within this share of its standard
+    ExcessMode excessMode = ExcessMode::None;
+    float excess = 0; // µs taken off each burst, for ExcessMode::Given
 };
 
 // What a time was read as.
@@ -161,6 +175,7 @@ struct DecodeResult {
     long row = 1;                  // where the read cursor stopped
     int col = 1;
     DecodeCarry carry;
+    int64_t burstExcess = 0; // µs taken off each burst before the walk
     std::vector<Annotation> annotations;
 
     std::vector<std::string> errorLines() const;

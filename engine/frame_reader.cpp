@@ -5,6 +5,7 @@
 #include "engine/walk_context.h"
 #include "platform/basic.h"
 
+#include <cmath>
 #include <cstdio>
 #include <optional>
 #include <string_view>
@@ -115,22 +116,29 @@ bool tokenHead(Walk& w) {
     return true;
 }
 
-void tokenRepeatHead(Walk& w) {
+bool tokenRepeatHead(Walk& w) {
     const Window win = w.window();
     FormatFields& f = w.f;
     const int g = w.state.group;
     const int64_t ho = w.cursorTime(), hi = w.nextTime();
+    if (w.settings.demodulated && win.matches(hi, f.whole("H_Idle")) &&
+        win.off(hi, f.whole("G2H_Idle"))) {
+        // Many remotes of ditto formats send the whole frame again instead.
+        restartWithFullStructure(w);
+        return false;
+    }
     const Standard osc = f.value("G2H_Osc");
     if (!w.note(ReadAs::RepeatHeadBurst, 0, ho, osc, !win.off(ho, osc)))
         fail(w, {ErrorSet::RepeatHeadOsc, g, {f.shown("G2H_Osc"), timeText(ho)}});
     const Standard idle = f.value("G2H_Idle");
     if (!w.note(ReadAs::RepeatHeadGap, 1, hi, idle, !win.off(hi, idle))) {
         fail(w, {ErrorSet::RepeatHeadIdle, g, {f.shown("G2H_Idle"), timeText(hi)}});
-        return; // a wrong gap ends the token before the head
+        return true; // a wrong gap ends the token before the head
     }
     w.advance(2);
     w.addTime(static_cast<double>(ho));
     w.addTime(static_cast<double>(hi));
+    return true;
 }
 
 void tokenStart(Walk& w) {
@@ -218,18 +226,33 @@ bool tokenCustomer(Walk& w) {
         const Standard zero = f.whole("Zero_Osc");
         const char last = !w.d.StartBits.empty() && w.d.StartBits.back() == '1' ? '1' : '0';
         const std::string same(1, last), inverse(1, last == '1' ? '0' : '1');
-        bool found = true;
-        if (win.matches(p, toggleTime)) {
-            bits = f.is("Format", "Form031") ? inverse : same;
-            if (win.matches(w.nextTime(), zero)) w.consume();
+        // The gap holds 0, 1 or 2 halves beyond the toggle time. The
+        // demodulated mode's wide windows overlap there: it takes the nearest.
+        int halves = -1;
+        if (w.settings.demodulated && zero) {
+            for (int k = 0; k <= 2; ++k)
+                if (win.matches(p, toggleTime + k * *zero) &&
+                    (halves < 0 ||
+                     std::abs(static_cast<double>(p) - *toggleTime - k * *zero) <
+                         std::abs(static_cast<double>(p) - *toggleTime - halves * *zero)))
+                    halves = k;
+        } else if (win.matches(p, toggleTime)) {
+            halves = 0;
         } else if (win.above(p, toggleTime) && win.belowUpper(p, toggleTime + zero)) {
-            bits =
-                f.isAnyOf("Format", {"Form031", "Form025", "Form047", "Form127"}) ? same : inverse;
+            halves = 1;
         } else if (win.belowUpper(p, toggleTime + 2.0 * zero) &&
                    win.aboveLower(p, toggleTime + zero)) {
+            halves = 2;
+        }
+        const bool found = halves >= 0;
+        if (halves == 0) {
+            bits = f.is("Format", "Form031") ? inverse : same;
+            if (win.matches(w.nextTime(), zero)) w.consume();
+        } else if (halves == 1) {
+            bits =
+                f.isAnyOf("Format", {"Form031", "Form025", "Form047", "Form127"}) ? same : inverse;
+        } else if (halves == 2) {
             bits = inverse;
-        } else {
-            found = false;
         }
         if (found && win.matches(w.cursorTime(), zero)) w.consume();
     }
@@ -515,10 +538,13 @@ void tokenGroupEnd(Walk& w) {
         if (field) {
             const double standard = f.required(field);
             const double sum = d.TimeSum;
-            const bool off =
-                sum > standard + set.cycleTolerance || sum < standard - set.cycleTolerance;
-            noteCycle(w, sum, standard, !off);
-            if (off) {
+            // Remotes read through a demodulating receiver often keep a gap
+            // after each frame rather than the period.
+            const bool within =
+                (sum <= standard + set.cycleTolerance && sum >= standard - set.cycleTolerance) ||
+                (set.cycleShare > 0 && std::abs(sum - standard) <= set.cycleShare * standard);
+            noteCycle(w, sum, standard, within);
+            if (!within) {
                 w.report({ErrorSet::Cycle, s.group, {f.shown(field), singleText(d.TimeSum)}});
                 if (!set.ignoreTime) {
                     d.DecodeOK = false;
@@ -655,8 +681,7 @@ bool readToken(Walk& w, Token token) {
     case Token::Head:
         return tokenHead(w);
     case Token::RepeatHead:
-        tokenRepeatHead(w);
-        return true;
+        return tokenRepeatHead(w);
     case Token::Start:
         tokenStart(w);
         return true;

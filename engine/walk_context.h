@@ -7,6 +7,7 @@
 #include "engine/engine.h"
 #include "engine/error_report.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <initializer_list>
@@ -63,17 +64,24 @@ private:
 // The time window: T matches S when S(1 - tol) < T < S(1 + tol), T is off S
 // when it lies outside either bound. The factors are single precision, as
 // the tolerance is stored; a value on a bound neither matches nor is off.
+// An absolute tolerance widens the window of a time S > 0 to at least
+// S - abs < T < S + abs (0 stands for no time and keeps its empty window):
+// a short time from a demodulating receiver is off by a fixed amount rather
+// than a share.
 struct Window {
     float tolerance;
+    double absolute = 0;
 
     explicit Window(float t) : tolerance(t) {}
-    explicit Window(const WindowSettings& w) : tolerance(w.tolerance) {}
+    explicit Window(const WindowSettings& w) : tolerance(w.tolerance), absolute(w.absolute) {}
 
     double lower(double s) const {
-        return s * static_cast<double>(static_cast<float>(1.0f - tolerance));
+        const double share = s * static_cast<double>(static_cast<float>(1.0f - tolerance));
+        return absolute > 0 && s > 0 ? std::min(share, s - absolute) : share;
     }
     double upper(double s) const {
-        return s * static_cast<double>(static_cast<float>(1.0f + tolerance));
+        const double share = s * static_cast<double>(static_cast<float>(1.0f + tolerance));
+        return absolute > 0 && s > 0 ? std::max(share, s + absolute) : share;
     }
     bool below(double t, Standard s) const { return s && t < lower(*s); }
     bool above(double t, Standard s) const { return s && t > upper(*s); }

@@ -7,7 +7,8 @@
 # files in CORPUS_DIR/scan-all/ are also scanned at 5% and 8%, files in
 # CORPUS_DIR/decode-only/ are not scanned. Each decode
 # run takes every capture at once (one session, as the program would see
-# them one after another) against one format and one set of options.
+# them one after another) against one format and one set of options (no
+# set may be empty: xargs -L would join its line to the next).
 set -u
 cli=$(realpath "$1"); catalogue=$(realpath "$2"); corpus=$(realpath "$3"); out=$4
 jobs=${JOBS:-2}
@@ -37,7 +38,7 @@ export -f decode_one
 export cli catalogue out scratch
 
 optsets=(
-  "plain|"
+  "plain|--tolerance 3"
   "json|--json"
   "tol5|--tolerance 5 --json"
   "tol8|--tolerance 8 --json"

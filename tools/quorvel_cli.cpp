@@ -26,6 +26,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,14 +43,15 @@ int usage() {
         "usage: quorvel-cli load FILE [--json] [--carrier HIGH,LOW]\n"
         "       quorvel-cli decode --format KEY [--tolerance 3|5|8] [--time-tolerance TEXT]\n"
         "                          [--cycle-tolerance TEXT] [--ignore-time] [--oct] [--auto]\n"
-        "                          [--compare] [--catalogue PATH] [--json] FILE...\n"
+        "                          [--compare] [--catalogue PATH] [--json] [DEMODULATED] FILE...\n"
         "       quorvel-cli convert IN OUT [--carrier HIGH,LOW] [--frame-gap US] [--force]\n"
         "       quorvel-cli scan FILE [--json] [--learn] [--tolerance 3|5|8] [--all]\n"
-        "                        [--catalogue PATH]\n"
+        "                        [--catalogue PATH] [DEMODULATED]\n"
         "       quorvel-cli generate --format KEY --code HEX|--bin BITS [--repeats N]\n"
         "                            [--distort excess=US,jitter=PCT,step=US,seed=N]\n"
         "                            [--catalogue PATH] -o FILE\n"
         "       quorvel-cli stats --format KEY [decode options] [--json] FILE...\n"
+        "DEMODULATED: [--demodulated] [--absolute-tolerance US] [--excess auto|US]\n"
         "FILE endings: .bin receiver message; .raw signed (+burst -gap); .mode2 pulse/space;\n"
         ".pronto or .ccf Pronto learned code; anything else a microsecond list.\n");
     return 2;
@@ -67,6 +69,50 @@ bool numberIn(std::string text, double low, double high, bool percent) {
     if (!isNumeric(text)) return false;
     const double v = leadingNumber(text);
     return std::isfinite(v) && v >= low && v <= high;
+}
+
+// The demodulated-capture options of decode and scan. --demodulated takes
+// effect first, so the other options override its settings wherever they
+// stand (the last of each wins).
+struct DemodOptions {
+    bool on = false;
+    std::optional<ExcessMode> excessMode;
+    float excess = 0;
+    std::optional<float> absoluteTolerance;
+
+    void apply(Demodulation& d) const {
+        if (excessMode) d.excessMode = *excessMode;
+        if (excessMode == ExcessMode::Given) d.excess = excess;
+        if (absoluteTolerance) d.absoluteTolerance = *absoluteTolerance;
+    }
+    void apply(engine::DecodeSettings& d) const {
+        if (excessMode) d.excessMode = *excessMode;
+        if (excessMode == ExcessMode::Given) d.excess = excess;
+        if (absoluteTolerance) d.window.absolute = *absoluteTolerance;
+    }
+};
+
+// False when option a is none of them; error names a bad value.
+bool demodOption(const std::string& a, const std::vector<std::string>& args, size_t& i,
+                 DemodOptions& demod, std::string& error) {
+    if (a == "--demodulated") {
+        demod.on = true;
+        return true;
+    }
+    if (a != "--absolute-tolerance" && a != "--excess") return false;
+    const std::string v = i + 1 < args.size() ? args[++i] : std::string();
+    if (a == "--excess" && v == "auto") {
+        demod.excessMode = ExcessMode::Auto;
+    } else if (!numberIn(v, 0, 100000, false)) {
+        error = a == "--excess" ? "--excess takes auto or a time in microseconds"
+                                : "--absolute-tolerance takes a time in microseconds";
+    } else if (a == "--excess") {
+        demod.excessMode = ExcessMode::Given;
+        demod.excess = static_cast<float>(leadingNumber(v));
+    } else {
+        demod.absoluteTolerance = static_cast<float>(leadingNumber(v));
+    }
+    return true;
 }
 
 // Reads a capture file through the one reader; says what loading changes
@@ -251,8 +297,9 @@ void printReport(const std::vector<CaptureResult>& results, const std::string& l
 
 // With stats set, the statistics of the presses instead of each decode.
 int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
-    std::string formatKey, cataloguePath, missing;
+    std::string formatKey, cataloguePath, missing, badValue;
     bool json = false;
+    DemodOptions demod;
     std::vector<std::string> files;
     // Settings the user makes after choosing the format, in the order given.
     std::vector<std::function<void(Session&)>> settings;
@@ -265,7 +312,9 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
             }
             return &args[++i];
         };
-        if (a == "--format") {
+        if (demodOption(a, args, i, demod, badValue)) {
+            if (!badValue.empty()) return usageError(badValue);
+        } else if (a == "--format") {
             const std::string* v = value();
             if (!v) break;
             formatKey = *v;
@@ -351,6 +400,8 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
     s.errorRecord.setPath(appFiles.errorRecord);
     startUp(s);
     setIrtype(s, entry->caption);
+    if (demod.on) setDemodulated(s, true);
+    demod.apply(s.demod);
     for (const auto& apply : settings)
         apply(s);
     // A refused setting (a tolerance that is no number) says so, as the window does.
@@ -465,12 +516,15 @@ int cmdConvert(const std::vector<std::string>& args) {
 }
 
 int cmdScan(const std::vector<std::string>& args) {
-    std::string file, cataloguePath;
+    std::string file, cataloguePath, badValue;
     bool json = false, all = false;
+    DemodOptions demod;
     ScanOptions options;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--json")
+        if (demodOption(a, args, i, demod, badValue)) {
+            if (!badValue.empty()) return usageError(badValue);
+        } else if (a == "--json")
             json = true;
         else if (a == "--learn")
             options.learn = true;
@@ -490,6 +544,20 @@ int cmdScan(const std::vector<std::string>& args) {
             return usageError("scan takes one capture FILE");
     }
     if (file.empty()) return usageError("scan needs a capture FILE");
+    // An explicit --tolerance overrides the demodulated mode's percentage.
+    const bool tolerance = std::find(args.begin(), args.end(), "--tolerance") != args.end();
+    options.settings.push_back(
+        [tolerance, percent = options.tolerancePercent, demod](engine::DecodeSettings& d) {
+            if (demod.on) {
+                applyDemodSettings(d, DemodSettings{});
+                if (tolerance) {
+                    const engine::DecodeSettings menu = toleranceMenuSettings(percent);
+                    d.window.tolerance = menu.window.tolerance;
+                    d.cycleTolerance = menu.cycleTolerance;
+                }
+            }
+            demod.apply(d);
+        });
     if (cataloguePath.empty()) cataloguePath = defaultCatalogue(locateAppFiles());
     CaptureFile read;
     if (!readInput(file, {}, read)) return 1;

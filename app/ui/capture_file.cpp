@@ -3,6 +3,7 @@
 #include "capture/capture_reader.h"
 #include "capture/capture_text.h"
 #include "app/capture_tick.h"
+#include "app/main_state.h"
 #include "waveform/waveform.h"
 
 #include <QFile>
@@ -70,6 +71,9 @@ bool openCaptureFile(Session& s, const std::string& path) {
         s.message(e.what());
         return false;
     }
+    // A receiver message comes from the unit, which measures its bursts;
+    // every other kind is usually made through a demodulating receiver.
+    setDemodulated(s, captureKindForPath(path) != CaptureFileKind::ReceiverMessage);
     // The file's bytes never mix with bytes the receiver may have sent meanwhile.
     captureTick(s, bytes, std::filesystem::path(path).filename().string());
     return true;

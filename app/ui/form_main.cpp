@@ -3,6 +3,7 @@
 #include "app/capture_tick.h"
 #include "app/main_state.h"
 #include "app/ui/capture_file.h"
+#include "app/ui/demod_dialog.h"
 #include "app/ui/form_scan.h"
 #include "app/ui/picture_widget.h"
 #include "app/ui/press_log_dock.h"
@@ -164,6 +165,10 @@ Form_main::Form_main(Session& session, QWidget* parent) : QMainWindow(parent), m
     m_Timer1->setSingleShot(true);
     m_Timer1->setInterval(900ms);
     connect(m_Timer1, &QTimer::timeout, this, [this] {
+        // The receiver unit measures its bursts: a capture from it after one
+        // from a file is read without the demodulated mode.
+        if (m_lastFromFile) setDemodulated(m_s, false);
+        m_lastFromFile = false;
         captureTick(m_s);
         refresh();
         captureArrived();
@@ -509,6 +514,21 @@ void Form_main::buildMenus() {
             refresh();
         });
     }
+    m_mnuDemod = add(ir, "Demodulated capture", "mnuDemodulated", nullptr);
+    m_mnuDemod->setCheckable(true);
+    connect(m_mnuDemod, &QAction::triggered, this, [this](bool checked) {
+        setDemodulated(m_s, checked);
+        redecodeShown(m_s);
+        refresh();
+    });
+    connect(add(ir, "Demodulated capture settings...", "mnuDemodSettings", nullptr),
+            &QAction::triggered, this, [this] {
+                Form_demod dialog(m_s.demod.settings, this);
+                if (dialog.exec() != QDialog::Accepted) return;
+                setDemodSettings(m_s, dialog.settings());
+                redecodeShown(m_s);
+                refresh();
+            });
     ir->addSeparator();
     m_mnuAuto = add(ir, "Auto select Format", "mnuAuto", "Ctrl+F4");
     m_mnuCmp = add(ir, "Compare Sample RCU Code", "mnuCmp", "Ctrl+F5");
@@ -573,6 +593,7 @@ void Form_main::startUp() {
 }
 
 bool Form_main::openCapture(const QString& path) {
+    m_lastFromFile = true;
     const bool ran = openCaptureFile(m_s, QFile::encodeName(path).toStdString());
     refresh();
     if (ran) {
@@ -810,8 +831,10 @@ void Form_main::refresh() {
     m_Lblzoom->setText(qs(w.Lblzoom));
     m_Picture1->update();
 
-    const QString title =
-        m_s.captureSource.empty() ? kTitle : kTitle + " - " + qs(m_s.captureSource);
+    m_mnuDemod->setChecked(m_s.demod.on);
+    QString title = m_s.captureSource.empty() ? kTitle : kTitle + " - " + qs(m_s.captureSource);
+    if (m_s.demod.on)
+        title += QString(" - demodulated capture (burst excess %1 us)").arg(m_s.demod.lastExcess);
     if (windowTitle() != title) setWindowTitle(title);
     const std::string key = m_s.irtype.substr(0, 7);
     for (const auto& [entryKey, a] : m_formatActions)

@@ -121,6 +121,8 @@ private:
     std::vector<std::pair<int, QAction*>> m_toleranceActions;
     QAction* m_mnuAuto = nullptr;
     QAction* m_mnuCmp = nullptr;
+    QAction* m_mnuDemod = nullptr;
+    bool m_lastFromFile = false; // the shown capture came from a file
     QAction* m_mumconnect = nullptr;
 
     QTimer* m_Timer1 = nullptr;

@@ -1,8 +1,10 @@
 #include "app/ui/form_scan.h"
 
+#include "app/main_state.h"
+
+#include "app/format_selection.h"
 #include "app/ui/capture_file.h"
 #include "catalogue/format_menus.h"
-#include "app/format_selection.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -111,6 +113,12 @@ bool Form_scan::scan() {
     ScanOptions options;
     options.learn = m_cLearn->isChecked();
     options.tolerancePercent = m_cTole->currentData().toInt();
+    // The main window's "Demodulated capture" holds here too, with its settings.
+    if (m_s.demod.on)
+        options.settings.push_back([settings = m_s.demod.settings](engine::DecodeSettings& d) {
+            applyDemodSettings(d, settings);
+        });
+    setWindowTitle(m_s.demod.on ? "Scan all formats (demodulated capture)" : "Scan all formats");
     try {
         m_results = scanFormats(m_s.RxBytes, m_s.cataloguePath, options);
     } catch (const std::exception& e) {

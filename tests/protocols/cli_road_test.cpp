@@ -34,9 +34,10 @@ std::string run(const std::string& command) {
 struct Road {
     const char* key;
     cases::Code code;
-    double jitter;
+    double jitter; // below 0: through the receiver model
     int tolerance;
     const char* name;
+    const char* options = "";
 };
 
 class CliRoad : public testing::TestWithParam<Road> {};
@@ -44,7 +45,8 @@ class CliRoad : public testing::TestWithParam<Road> {};
 TEST_P(CliRoad, ShowsTheCodeLinesWithoutErrors) {
     const Road r = GetParam();
     const auto press = cases::protocolCase(r.key).make(r.code);
-    const auto capture = irsig::render(press.press, r.jitter, 5);
+    const auto capture = r.jitter < 0 ? irsig::render(press.press, irsig::drawReceiver(5), 5)
+                                      : irsig::render(press.press, r.jitter, 5);
 
     // A folder of its own: the same case of another build may run meanwhile.
     std::string name =
@@ -58,9 +60,9 @@ TEST_P(CliRoad, ShowsTheCodeLinesWithoutErrors) {
             out << (i % 2 ? "-" : "+") << capture.times[i] << (i % 2 ? "\n" : " ");
     }
     const std::string output =
-        run("cd '" + dir.string() + "' && '" QV_CLI "' decode --format " + r.key + " --tolerance " +
-            std::to_string(r.tolerance) + " --catalogue '" + qvproto::freshCatalogue() +
-            "' --json '" + file.string() + "'");
+        run("cd '" + dir.string() + "' && '" QV_CLI "' decode --format " + r.key +
+            (r.tolerance ? " --tolerance " + std::to_string(r.tolerance) : "") + " " + r.options +
+            " --catalogue '" + qvproto::freshCatalogue() + "' --json '" + file.string() + "'");
     std::filesystem::remove_all(dir);
 
     std::vector<std::string> binary, hex;
@@ -79,6 +81,9 @@ const Road kRoads[] = {
     {"Form030", cases::Code::Mixed, 0.02, 3, "RC5_jitter2"},
     {"Form035", cases::Code::Ones, 0.05, 8, "Sony20_jitter5"},
     {"Form012", cases::Code::Mixed, 0.05, 8, "Panasonic_jitter5"},
+    {"Form016", cases::Code::Mixed, -1, 0, "NEC_demodulated", "--demodulated"},
+    {"Form048", cases::Code::Ones, -1, 0, "Denon_excessGiven",
+     "--demodulated --excess 150 --absolute-tolerance 250"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Program, CliRoad, testing::ValuesIn(kRoads),

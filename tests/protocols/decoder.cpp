@@ -49,7 +49,8 @@ const std::string& freshCatalogue() {
 }
 
 Decoded decode(const std::string& key, const std::vector<int64_t>& times, int tolerancePercent,
-               const std::function<void(qv::Session&)>& inspect) {
+               const std::function<void(qv::Session&)>& inspect,
+               const std::function<void(qv::Session&)>& prepare) {
     const qv::FormatMenuEntry* entry = qv::findFormatEntry(key);
     if (!entry) throw std::invalid_argument("no menu entry " + key);
 
@@ -63,6 +64,7 @@ Decoded decode(const std::string& key, const std::vector<int64_t>& times, int to
     qv::startUp(s);
     qv::setIrtype(s, entry->caption);
     qv::toleranceMenu(s, tolerancePercent);
+    if (prepare) prepare(s);
 
     const size_t cycles = s.code.lGCyc.size(), shown = s.messages.size();
     port.receive(qv::messageFromTimes(times));

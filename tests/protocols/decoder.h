@@ -24,8 +24,10 @@ const std::string& freshCatalogue();
 // Decodes the times (burst first, microseconds) against the format key with
 // the tolerance menu's 3, 5 or 8 percent.
 // After the decode, inspect sees the session (the selected row included).
+// prepare, when given, makes further settings after the tolerance menu.
 Decoded decode(const std::string& key, const std::vector<int64_t>& times, int tolerancePercent,
-               const std::function<void(qv::Session&)>& inspect = {});
+               const std::function<void(qv::Session&)>& inspect = {},
+               const std::function<void(qv::Session&)>& prepare = {});
 
 // The number after the last ':' of a cycle line.
 double cycleTime(const std::string& line);

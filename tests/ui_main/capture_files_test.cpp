@@ -259,6 +259,11 @@ void CaptureFilesTest::everyKindOpensToTheSameCapture() {
     QVERIFY(win.s.messages.empty());
     if (sameTimes) QCOMPARE(shown.cells, expected.cells);
     if (kind == "bin") QVERIFY(shown.message == expected.message);
+    // Files other than the unit's messages are read as demodulated captures.
+    const bool demodulated = kind != "bin";
+    QCOMPARE(win.s.demod.on, demodulated);
+    QCOMPARE(win.w->findChild<QAction*>("mnuDemodulated")->isChecked(), demodulated);
+    QCOMPARE(win.w->windowTitle().contains("demodulated"), demodulated);
     if (kind == "pronto") {
         // Its own carrier: 38 kHz, not the default of a text capture.
         QCOMPARE(std::lround(1000 / win.s.CarrierPeriod), 38L);

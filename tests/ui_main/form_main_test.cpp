@@ -473,7 +473,9 @@ void FormMainTest::openingTheNecSampleFillsTheWindow() {
     QCOMPARE(win.text("tHCode"), QString("00 FF 12 ED \n"));
     QCOMPARE(win.text("tBcode"), QString("00000000 11111111 01001000 10110111 \n"));
     QVERIFY(win.errorLines().isEmpty());
-    QCOMPARE(win.w->windowTitle(), QString("Quorvel V2.0 - nec-00-12.txt"));
+    // A time list is read as a demodulated capture.
+    QCOMPARE(win.w->windowTitle(),
+             QString("Quorvel V2.0 - nec-00-12.txt - demodulated capture (burst excess 0 us)"));
     QCOMPARE(win.text("LblRGtime"), QString::number(win.s.RxBytes.size()));
     // Row 1 and two frame rows besides the ruler.
     QVERIFY(win.s.wave.lines.size() > 101 + 3 * 32);
@@ -664,12 +666,16 @@ void FormMainTest::aChangedSettingDecodesTheShownCaptureAgain_data() {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("hex");
     QTest::addColumn<QString>("tTole");
+    // The sample is a time list, opened in the demodulated mode (20%).
     QTest::newRow("a format without this code") << "mnuform013"
                                                 << ""
-                                                << "3%";
+                                                << "20%";
     QTest::newRow("OCT") << "optOct"
                          << "00 255 18 237 \n"
-                         << "3%";
+                         << "20%";
+    QTest::newRow("demodulated capture off") << "mnuDemodulated"
+                                             << "00 FF 12 ED \n"
+                                             << "3%";
     QTest::newRow("Ignore Time") << "cIgnoreT"
                                  << "00 FF 12 ED \n"
                                  << "15%";

@@ -1,0 +1,26 @@
+// A demodulating receiver reports every burst longer, and the gap after it
+// shorter, by about the same time (the burst excess). Taking it off before
+// the decode gives back times close to what the remote sent.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace qv::engine {
+
+// The excess of a capture (burst first, microseconds) read against the
+// burst and gap times of a format's bits. Each time is paired with the
+// nearest of those standards, and bursts = k x standard + excess, gaps =
+// k x standard - excess is fitted by least squares (k takes up a remote that
+// runs fast or slow); times far from every standard (heads, frame gaps) take
+// no part. 0 when the capture holds too few bit times to tell, or when the
+// fit comes out below 0 (receivers lengthen bursts, never shorten them).
+double estimateBurstExcess(const std::vector<int64_t>& times, const std::vector<double>& marks,
+                           const std::vector<double>& spaces);
+
+// The times with each burst shortened by excess and the gap after it
+// lengthened by as much, so a burst and its gap keep their sum. A burst
+// never becomes shorter than 1 microsecond.
+std::vector<int64_t> withoutBurstExcess(std::vector<int64_t> times, int64_t excess);
+
+} // namespace qv::engine
