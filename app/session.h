@@ -93,6 +93,24 @@ struct LineCmd {
     bool operator==(const LineCmd&) const = default;
 };
 
+// One burst or gap as drawn: its row (0 the whole capture, 1 to 3 the frame
+// rows), its place and length in picture x and its capture table cell.
+struct WaveSegment {
+    int row;
+    double x, width;
+    bool burst;
+    long cellRow;
+    int cellCol;
+    bool operator==(const WaveSegment&) const = default;
+};
+
+// A drawn row: its baseline in picture units and its label.
+struct WaveRow {
+    double base;
+    std::string label;
+    bool operator==(const WaveRow&) const = default;
+};
+
 struct WaveformState {
     int VScroll1 = 3; // zoom step 0..6
     int HScroll1 = 0; // 0..HScrollMax
@@ -106,7 +124,10 @@ struct WaveformState {
     double Line2X = 0;    // green rule line
     int selectedLine = 1; // Option1 RED, Option2 GREEN, Option3 Both
     bool AddHeld = false, ReaddHeld = false, DecHeld = false, RedecHeld = false;
+    bool linePlaced = false;    // a rule line was clicked or nudged into place
     std::vector<LineCmd> lines; // the last drawing
+    std::vector<WaveSegment> segments;
+    std::vector<WaveRow> rows;
 };
 
 // Decode state and result of the engine.

@@ -49,6 +49,11 @@ public:
     // message, when there is no capture or the file cannot be written.
     bool saveCapture(const QString& path);
 
+    // "Save waveform as...": the visible waveform as a PNG image, or as an
+    // SVG drawing when the path ends in ".svg". False, with a message, when
+    // it cannot be written.
+    bool saveWaveform(const QString& path);
+
     // "Scan all formats...": opens the scan window over the last capture.
     void showScan();
     Form_scan* scanWindow() const;
@@ -81,6 +86,7 @@ private:
     void followTimers();
     void chooseCaptureFile();
     void chooseSaveFile();
+    void chooseWaveFile();
     void captureArrived();
     void exitProgram();
     void scheduleRefresh();

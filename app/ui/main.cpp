@@ -6,6 +6,7 @@
 #include "platform/paths.h"
 
 #include <QApplication>
+#include <QPalette>
 #include <QStringList>
 #include <QStyleFactory>
 #include <QTimer>
@@ -16,11 +17,32 @@
 namespace {
 
 // Documentation aid, not offered to users: "--open FILE" loads a capture
-// after start-up, "--scan" opens the scan window over it, "--screenshot
-// FILE" saves the image of the window in front and ends.
+// after start-up, "--scan" opens the scan window over it, "--dark" shows
+// the windows as a dark desktop theme would, "--screenshot FILE" saves the
+// image of the window in front and ends.
 QString optionValue(const QStringList& args, const QString& name) {
     const qsizetype i = args.indexOf(name);
     return i >= 0 && i + 1 < args.size() ? args[i + 1] : QString();
+}
+
+QPalette darkPalette() {
+    QPalette p;
+    const QColor window(45, 45, 48), base(30, 30, 32), text(220, 220, 220);
+    p.setColor(QPalette::Window, window);
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Base, base);
+    p.setColor(QPalette::AlternateBase, window);
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::Button, window);
+    p.setColor(QPalette::ButtonText, text);
+    p.setColor(QPalette::ToolTipBase, base);
+    p.setColor(QPalette::ToolTipText, text);
+    p.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 120, 120));
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 120, 120));
+    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(120, 120, 120));
+    return p;
 }
 
 } // namespace
@@ -30,6 +52,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     QApplication::setApplicationName("Quorvel");
+    if (QApplication::arguments().contains("--dark")) QApplication::setPalette(darkPalette());
 
     qv::Session session;
     // A portable build keeps its files beside the program; an installed one

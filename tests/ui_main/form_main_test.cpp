@@ -6,13 +6,16 @@
 #include "catalogue/catalogue_build.h"
 #include "catalogue/format_menus.h"
 #include "platform/serial_port.h"
+#include "waveform/measure.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -27,6 +30,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <memory>
 
@@ -129,6 +133,9 @@ private slots:
     void ruleClicksPlaceTheLines();
     void heldNudgeButtonRepeatsUntilReleased();
     void middleButtonOnANudgeButtonOnlyStopsTheRepeat();
+    void wheelZoomsAndPansAndTheMiddleButtonDrags();
+    void hoverAndSavedWaveformShowTheTrace();
+    void codeBoxesCopyTheirCode();
     void exitClosesEveryWindow();
 };
 
@@ -140,7 +147,7 @@ void FormMainTest::startUpShowsTheDefaults() {
     QCOMPARE(win.text("irtype"), QString("Form016(NEC N-8)"));
     QCOMPARE(win.text("SelCom"), QString("COM1"));
     QVERIFY(win.port.isOpen());
-    QCOMPARE(win.text("LblRGtime"), QString("0"));
+    QCOMPARE(win.text("LblRGtime"), QString());
     QCOMPARE(win.text("Lblzoom"), QString(" X10 "));
     QCOMPARE(win.text("tHCode"), QString());
     QCOMPARE(win.text("tBcode"), QString());
@@ -264,6 +271,7 @@ void FormMainTest::irMenuEntries_data() {
                         {"mumconnect", "Dis&Connect", "", true},
                         {"mnuOpenCapture", "&Open capture...", "Ctrl+O", true},
                         {"mnuSaveCapture", "&Save capture as...", "Ctrl+Shift+S", true},
+                        {"mnuSaveWave", "Save &waveform as...", "", true},
                         {"mnuScan", "Scan all formats...", "", true},
                         {"mnuclose", "E&xit", "", true}};
     for (const Row& r : rows)
@@ -442,9 +450,10 @@ void FormMainTest::openingTheNecSampleFillsTheWindow() {
     QCOMPARE(win.text("tHCode"), QString("00 FF 12 ED \n"));
     QCOMPARE(win.text("tBcode"), QString("00000000 11111111 01001000 10110111 \n"));
     QVERIFY(win.errorLines().isEmpty());
-    QCOMPARE(win.text("LblRGtime"), QString::number(win.s.RxBytes.size()));
-    // Row 1 and two frame rows besides the ruler.
-    QVERIFY(win.s.wave.lines.size() > 101 + 3 * 32);
+    QCOMPARE(win.s.LblRGtime, std::to_string(win.s.RxBytes.size()));
+    QCOMPARE(win.text("LblRGtime"), QString()); // no rule line placed yet
+    QCOMPARE(win.s.wave.rows.size(), size_t(4));
+    QVERIFY(win.s.wave.lines.size() > 3 * 32);
     QVERIFY(win.get<QTimer>("Timer2")->isActive());
 }
 
@@ -536,7 +545,7 @@ void FormMainTest::ruleClicksPlaceTheLines() {
     const double red = picture->pictureX(300), green = picture->pictureX(100);
     QCOMPARE(win.s.wave.Line1X, red);
     QCOMPARE(win.s.wave.Line2X, green);
-    const QString distance = QString::number(std::floor(red - green));
+    const QString distance = QString::fromStdString("Δt = " + durationText(red - green));
     QCOMPARE(win.text("LblRGtime"), distance);
 
     QTest::mouseClick(win.get<QRadioButton>("Option3"), Qt::LeftButton);
@@ -554,7 +563,7 @@ void FormMainTest::heldNudgeButtonRepeatsUntilReleased() {
     auto* add = win.get<QPushButton>("Cmdadd");
     QTest::mousePress(add, Qt::LeftButton);
     QCOMPARE(win.s.wave.Line1X, 1000.0);
-    QCOMPARE(win.text("LblRGtime"), QString("1000"));
+    QCOMPARE(win.text("LblRGtime"), QString("Δt = 1.000 ms"));
     QVERIFY(win.get<QTimer>("Timer3")->isActive());
     QTest::qWait(550);
     QTest::mouseRelease(add, Qt::LeftButton);
@@ -578,6 +587,79 @@ void FormMainTest::middleButtonOnANudgeButtonOnlyStopsTheRepeat() {
     QVERIFY(!win.get<QTimer>("Timer3")->isActive());
     QTest::qWait(250);
     QCOMPARE(win.s.wave.Line1X, x);
+}
+
+void FormMainTest::wheelZoomsAndPansAndTheMiddleButtonDrags() {
+    Window win;
+    PictureWidget* picture = win.picture();
+    auto wheel = [&](QPoint at, int delta, Qt::KeyboardModifiers mods = {}) {
+        QWheelEvent e(at, picture->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, mods,
+                      Qt::NoScrollPhase, false);
+        QApplication::sendEvent(picture, &e);
+    };
+    auto mouse = [&](QEvent::Type type, QPoint at) {
+        QMouseEvent e(type, at, picture->mapToGlobal(at), Qt::MiddleButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MiddleButton, {});
+        QApplication::sendEvent(picture, &e);
+    };
+    auto* zoom = win.get<QScrollBar>("VScroll1");
+    auto* scroll = win.get<QScrollBar>("HScroll1");
+    wheel({picture->width() / 2, 60}, 120);
+    QCOMPARE(zoom->value(), 2);
+    QCOMPARE(win.text("Lblzoom"), QString(" X20 "));
+    QVERIFY(scroll->value() > 0); // the middle of the old view stays in the middle
+    const int zoomed = scroll->value();
+    wheel({10, 60}, -120, Qt::ShiftModifier); // a tenth of 50000 us later
+    QCOMPARE(scroll->value(), zoomed + 50);
+    QCOMPARE(zoom->value(), 2);
+
+    mouse(QEvent::MouseButtonPress, {400, 60});
+    mouse(QEvent::MouseMove, {300, 60});
+    mouse(QEvent::MouseButtonRelease, {300, 60});
+    QCOMPARE(win.s.wave.HScroll1, zoomed + 50 + qRound(picture->pictureX(100) / 100));
+    QCOMPARE(scroll->value(), win.s.wave.HScroll1);
+    QCOMPARE(win.s.wave.Line1X, 0.0); // a drag is no click
+
+    win.get<QRadioButton>("Option3")->click();
+    mouse(QEvent::MouseButtonPress, {200, 60});
+    mouse(QEvent::MouseButtonRelease, {200, 60});
+    QCOMPARE(win.s.wave.Line1X, picture->pictureX(200));
+}
+
+void FormMainTest::hoverAndSavedWaveformShowTheTrace() {
+    Window win;
+    QVERIFY(win.w->openCapture(necSample()));
+    PictureWidget* picture = win.picture();
+    // Over the head burst of row 1.
+    const QPoint at(int(picture->pixelX(5000)), int(picture->height() * 0.18));
+    QMouseEvent move(QEvent::MouseMove, at, picture->mapToGlobal(at), Qt::NoButton, {}, {});
+    QApplication::sendEvent(picture, &move);
+    QVERIFY2(picture->hoverText().startsWith("Whole capture  t = 4."),
+             qPrintable(picture->hoverText()));
+    QVERIFY(picture->hoverText().endsWith("burst 9.000 ms (row 1, col 1)"));
+
+    const QString png = win.dir.filePath("wave.png"), svg = win.dir.filePath("wave.svg");
+    QVERIFY(win.w->saveWaveform(png));
+    QVERIFY(win.w->saveWaveform(svg));
+    const QImage image(png);
+    QCOMPARE(image.size(), picture->size());
+    QCOMPARE(image.pixelColor(picture->width() - 2, picture->height() - 2),
+             picture->palette().color(QPalette::Base));
+    QFile drawing(svg);
+    QVERIFY(drawing.open(QIODevice::ReadOnly));
+    const QByteArray text = drawing.readAll();
+    QVERIFY(text.contains("<svg") && text.contains("Whole capture") && text.contains("10 ms"));
+    QVERIFY(!win.w->saveWaveform(win.dir.filePath("missing/wave.png")));
+    QVERIFY(win.messageBox());
+}
+
+void FormMainTest::codeBoxesCopyTheirCode() {
+    Window win;
+    QVERIFY(win.w->openCapture(necSample()));
+    win.trigger("tHCodeCopy");
+    QCOMPARE(QApplication::clipboard()->text(), QString("00 FF 12 ED"));
+    win.trigger("tBcodeCopy");
+    QCOMPARE(QApplication::clipboard()->text(), QString("00000000 11111111 01001000 10110111"));
 }
 
 void FormMainTest::exitClosesEveryWindow() {
