@@ -9,6 +9,7 @@
 #include "platform/code_grid.h"
 #include "platform/serial_port.h"
 #include "platform/table_cursor.h"
+#include "waveform/marks.h"
 
 #include <array>
 #include <cstdint>
@@ -94,13 +95,15 @@ struct LineCmd {
 };
 
 // One burst or gap as drawn: its row (0 the whole capture, 1 to 3 the frame
-// rows), its place and length in picture x and its capture table cell.
+// rows), its place and length in picture x, its capture table cell and its
+// start in microseconds from the capture's first burst.
 struct WaveSegment {
     int row;
     double x, width;
     bool burst;
     long cellRow;
     int cellCol;
+    double startUs;
     bool operator==(const WaveSegment&) const = default;
 };
 
@@ -128,6 +131,8 @@ struct WaveformState {
     std::vector<LineCmd> lines; // the last drawing
     std::vector<WaveSegment> segments;
     std::vector<WaveRow> rows;
+    DecodeMarks marks;     // of the last decode, drawn over the trace
+    int selectedMark = -1; // the mark of the error line chosen
 };
 
 // Decode state and result of the engine.

@@ -3,6 +3,8 @@
 #include "catalogue/format_selection.h"
 #include "platform/basic.h"
 
+#include <algorithm>
+#include <array>
 #include <optional>
 
 namespace qv {
@@ -42,9 +44,30 @@ struct Cell {
     }
 };
 
+// Where each cell starts, in microseconds from the first burst.
+class CellStarts {
+public:
+    explicit CellStarts(const Session& s) {
+        double t = 0;
+        for (long row = 1; row <= kDataRows; ++row)
+            for (int col = 1; col <= kDataCols; ++col) {
+                m_start[index(row, col)] = t;
+                t += std::max(0.0, cellNumber(s, row, col));
+            }
+    }
+    double operator()(const Cell& c) const { return m_start[index(c.row, c.col)]; }
+
+private:
+    static size_t index(long row, int col) {
+        return static_cast<size_t>((row - 1) * kDataCols + (col - 1));
+    }
+    std::array<double, kDataRows * kDataCols> m_start{};
+};
+
 class Pen {
 public:
-    explicit Pen(WaveformState& w) : m_out(w.lines), m_segments(w.segments) {}
+    Pen(WaveformState& w, const CellStarts& starts)
+        : m_out(w.lines), m_segments(w.segments), m_starts(starts) {}
     // A time of 0 leaves no mark, so zero-length lines are not kept.
     void line(double x1, double y1, double x2, double y2, uint32_t rgb) {
         if (x1 == x2 && y1 == y2) return;
@@ -58,16 +81,18 @@ public:
     }
     void burst(int row, double x, double base, double width, const Cell& cell) {
         burst(x, base, width);
-        m_segments.push_back({row, x, width, true, cell.row, cell.col});
+        m_segments.push_back({row, x, width, true, cell.row, cell.col, m_starts(cell)});
     }
     void gap(int row, double x, double base, double width, const Cell& cell) {
         line(x, base, x + width, base, kSignalColour);
-        if (width > 0) m_segments.push_back({row, x, width, false, cell.row, cell.col});
+        if (width > 0)
+            m_segments.push_back({row, x, width, false, cell.row, cell.col, m_starts(cell)});
     }
 
 private:
     std::vector<LineCmd>& m_out;
     std::vector<WaveSegment>& m_segments;
+    const CellStarts& m_starts;
 };
 
 void advanceDrawX(WaveformState& w, double by) {
@@ -175,7 +200,8 @@ void irdrw(Session& s) {
     w.lines.clear();
     w.segments.clear();
     w.rows.clear();
-    Pen pen(w);
+    const CellStarts starts(s);
+    Pen pen(w, starts);
     if (cellNumber(s, 1, 1) == 0 && cellNumber(s, 1, 2) == 0) return;
     drawRowOne(s, pen);
     const std::optional<double> threshold = frameGapThreshold(s);

@@ -11,6 +11,7 @@
 #include "link/link_control.h"
 #include "recording/ui/secondary_windows.h"
 #include "waveform/measure.h"
+#include "waveform/overlay.h"
 #include "waveform/waveform.h"
 
 #include <QAction>
@@ -50,6 +51,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <tuple>
@@ -278,6 +280,8 @@ QWidget* Form_main::buildResultPanel() {
     m_ErrRcd = new QListWidget;
     m_ErrRcd->setObjectName("ErrRcd");
     m_ErrRcd->setFont(mono);
+    // Choosing an error line shows the time it speaks of.
+    connect(m_ErrRcd, &QListWidget::currentRowChanged, this, &Form_main::showErrorLine);
     g->addWidget(caption("UnNormal Record:"), 5, 0, 1, 4);
     g->addWidget(m_ErrRcd, 6, 0, 1, 4);
     g->setRowStretch(6, 1);
@@ -759,7 +763,25 @@ void Form_main::followTimers() {
 
 // --- refresh --------------------------------------------------------------
 
+void Form_main::showErrorLine(int line) {
+    const int mark = markOfErrorLine(m_s.ErrRcd, line, m_s.wave.marks);
+    if (mark < 0) return;
+    showMark(m_s, mark);
+    const DecodeMark& m = m_s.wave.marks.marks[static_cast<size_t>(mark)];
+    if (QTableWidgetItem* cell = m_TTable->item(static_cast<int>(m.row) - 1, m.col - 1)) {
+        m_TTable->setCurrentItem(cell);
+        m_TTable->scrollToItem(cell);
+    }
+    refresh();
+}
+
 void Form_main::refreshTable() {
+    // The cells of the times the last decode failed on.
+    std::vector<std::pair<long, int>> failing;
+    for (const DecodeMark& m : m_s.wave.marks.marks)
+        if (!m.pass) failing.emplace_back(m.row, m.col);
+    const bool dark = m_TTable->palette().color(QPalette::Base).lightness() < 128;
+    const QBrush failBrush(dark ? QColor(120, 40, 40) : QColor(255, 200, 200));
     for (int c = 1; c <= kDataCols; ++c) {
         QTableWidgetItem* h = m_TTable->horizontalHeaderItem(c - 1);
         const QString t = qs(m_s.TTable.cell(0, c));
@@ -773,6 +795,10 @@ void Form_main::refreshTable() {
             QTableWidgetItem* item = m_TTable->item(r - 1, c - 1);
             const QString cell = qs(m_s.TTable.cell(r, c));
             if (item->text() != cell) item->setText(cell);
+            const bool fails = std::find(failing.begin(), failing.end(),
+                                         std::pair<long, int>(r, c)) != failing.end();
+            const QBrush brush = fails ? failBrush : QBrush();
+            if (item->background() != brush) item->setBackground(brush);
         }
     }
 }

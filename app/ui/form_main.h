@@ -81,6 +81,7 @@ private:
     QWidget* buildCapturePanel();
     QWidget* buildResultPanel();
     QWidget* buildWavePanel();
+    void showErrorLine(int line);
     void refreshTable();
     void refreshIcon();
     void followTimers();

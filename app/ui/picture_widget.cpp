@@ -2,11 +2,13 @@
 
 #include "app/ui/mouse_button.h"
 #include "waveform/measure.h"
+#include "waveform/overlay.h"
 #include "waveform/waveform.h"
 
 #include <QMouseEvent>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPolygonF>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -25,9 +27,11 @@ QColor mix(const QColor& a, const QColor& b, double t) {
                             static_cast<float>(a.blueF() + (b.blueF() - a.blueF()) * t));
 }
 
+} // namespace
+
 // The drawing's colours on the window's palette: the trace keeps its blue
 // and green on a light background and turns lighter on a dark one.
-struct Colours {
+struct PictureWidget::Colours {
     QColor background, text, tick, grid, red, green;
     bool dark;
     QColor of(uint32_t rgb) const {
@@ -37,8 +41,10 @@ struct Colours {
     }
 };
 
-Colours coloursOf(const QPalette& palette) {
-    Colours c;
+namespace {
+
+PictureWidget::Colours coloursOf(const QPalette& palette) {
+    PictureWidget::Colours c;
     c.background = palette.color(QPalette::Base);
     c.text = palette.color(QPalette::Text);
     c.dark = c.background.lightness() < 128;
@@ -49,17 +55,18 @@ Colours coloursOf(const QPalette& palette) {
     return c;
 }
 
+} // namespace
+
 // Text on a patch of the background, so it stays readable over the trace.
-void label(QPainter& p, const QRectF& box, const QString& text, const Colours& c, int flags) {
+void PictureWidget::label(QPainter& p, const QRectF& box, const QString& text, const Colours& c,
+                          int flags, const QColor& ink) {
     const QRectF r = p.boundingRect(box, flags, text).adjusted(-2, 0, 2, 0);
     QColor patch = c.background;
     patch.setAlpha(215);
     p.fillRect(r, patch);
-    p.setPen(c.text);
+    p.setPen(ink.isValid() ? ink : c.text);
     p.drawText(box, flags, text);
 }
-
-} // namespace
 
 PictureWidget::PictureWidget(const WaveformState& wave, QWidget* parent)
     : QWidget(parent), m_wave(wave) {
@@ -150,6 +157,7 @@ void PictureWidget::paintPicture(QPainter& p, QSize size) const {
         label(p, QRectF(4, top, w - 8, fm.height()), QString::fromStdString(row.label), c,
               Qt::AlignLeft | Qt::AlignVCenter);
     }
+    paintOverlay(p, xScale, axis, yScale, c);
     // The rule lines lie above the drawing, from top to bottom.
     for (const auto& [x, colour] : {std::pair{m_wave.Line2X, c.green}, {m_wave.Line1X, c.red}}) {
         const double lx = px(x);
@@ -159,6 +167,66 @@ void PictureWidget::paintPicture(QPainter& p, QSize size) const {
         p.drawLine(QPointF(lx, 0), QPointF(lx, h));
     }
     p.restore();
+}
+
+void PictureWidget::paintOverlay(QPainter& p, double xScale, double axis, double yScale,
+                                 const Colours& c) const {
+    auto px = [&](double x) { return x * xScale; };
+    auto py = [&](double y) { return axis + y * yScale; };
+    const QFontMetrics fm(font());
+    const std::vector<OverlayItem> items = overlay(m_wave, xScale, fm.averageCharWidth());
+    QColor shade = c.red;
+    shade.setAlpha(c.dark ? 70 : 45);
+    QColor failFill = c.red;
+    failFill.setAlpha(c.dark ? 110 : 80);
+    QPen pen;
+    pen.setCosmetic(true);
+    for (const OverlayItem& item : items) {
+        const double base = m_wave.rows[static_cast<size_t>(item.row)].base;
+        const double x1 = px(item.x1), x2 = px(item.x2);
+        const double top = py(base - 50), bottom = py(base);
+        const QRectF band(x1, top, x2 - x1, bottom - top);
+        const QString text = QString::fromStdString(item.text);
+        switch (item.kind) {
+        case OverlayKind::Head:
+        case OverlayKind::Repeat:
+        case OverlayKind::Bit:
+            p.setPen(c.text);
+            p.drawText(band, Qt::AlignCenter, text);
+            break;
+        case OverlayKind::Window:
+            p.fillRect(band, shade);
+            break;
+        case OverlayKind::Fail:
+            p.fillRect(band, failFill);
+            pen.setColor(c.red);
+            pen.setWidth(2);
+            p.setPen(pen);
+            p.drawRect(band);
+            label(p, QRectF(x1, top - fm.height() - 1, std::max(400.0, x2 - x1), fm.height()), text,
+                  c, Qt::AlignLeft | Qt::AlignVCenter, c.red);
+            break;
+        case OverlayKind::Selected:
+            pen.setColor(palette().color(QPalette::Highlight));
+            pen.setWidth(2);
+            p.setPen(pen);
+            p.drawRect(band.adjusted(-3, -3, 3, 3));
+            break;
+        case OverlayKind::Part: {
+            pen.setColor(c.tick);
+            pen.setWidth(1);
+            p.setPen(pen);
+            const double y = bottom + 3, foot = bottom + 7;
+            p.drawPolyline(QPolygonF({QPointF(x1 + 1, y), QPointF(x1 + 1, foot),
+                                      QPointF(x2 - 1, foot), QPointF(x2 - 1, y)}));
+            if (!text.isEmpty()) {
+                p.setPen(c.text);
+                p.drawText(QRectF(x1, foot, x2 - x1, fm.height()), Qt::AlignCenter, text);
+            }
+            break;
+        }
+        }
+    }
 }
 
 void PictureWidget::paintEvent(QPaintEvent*) {

@@ -50,8 +50,15 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
+public:
+    struct Colours;
+
 private:
     int axisHeight() const;
+    void paintOverlay(QPainter& p, double xScale, double axis, double yScale,
+                      const Colours& c) const;
+    static void label(QPainter& p, const QRectF& box, const QString& text, const Colours& c,
+                      int flags, const QColor& ink = QColor());
     void updateHover(std::optional<QPointF> at);
 
     const WaveformState& m_wave;

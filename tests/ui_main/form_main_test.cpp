@@ -7,6 +7,7 @@
 #include "catalogue/format_menus.h"
 #include "platform/serial_port.h"
 #include "waveform/measure.h"
+#include "waveform/overlay.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -136,6 +137,7 @@ private slots:
     void wheelZoomsAndPansAndTheMiddleButtonDrags();
     void hoverAndSavedWaveformShowTheTrace();
     void codeBoxesCopyTheirCode();
+    void anErrorLineShowsItsTimeAndCell();
     void exitClosesEveryWindow();
 };
 
@@ -660,6 +662,32 @@ void FormMainTest::codeBoxesCopyTheirCode() {
     QCOMPARE(QApplication::clipboard()->text(), QString("00 FF 12 ED"));
     win.trigger("tBcodeCopy");
     QCOMPARE(QApplication::clipboard()->text(), QString("00000000 11111111 01001000 10110111"));
+}
+
+// The decode's marks are set by hand here: the wiring is under test.
+void FormMainTest::anErrorLineShowsItsTimeAndCell() {
+    Window win;
+    QFile sample(necSample());
+    QVERIFY(sample.open(QIODevice::ReadOnly));
+    QByteArray text = sample.readAll();
+    text.replace(text.indexOf("562 562"), 7, "562 1200"); // the first bit's gap
+    QVERIFY(win.w->openCapture(writeCapture(win, "damaged.txt", text)));
+    DecodeMark bad;
+    bad.startUs = 9000 + 4500 + 562, bad.durationUs = 1200, bad.row = 1, bad.col = 4;
+    bad.pass = false, bad.standard = 562, bad.lo = 545, bad.hi = 579;
+    win.s.wave.marks.marks = {bad};
+    win.get<QScrollBar>("VScroll1")->setValue(0); // X100: 10 ms wide
+    win.w->refresh();
+    auto* table = win.get<QTableWidget>("TTable");
+    QCOMPARE(table->item(0, 3)->background().color(), QColor(255, 200, 200));
+    QCOMPARE(table->item(0, 2)->background(), QBrush());
+
+    win.get<QListWidget>("ErrRcd")->setCurrentRow(2);
+    QCOMPARE(win.s.wave.selectedMark, 0);
+    QCOMPARE(table->currentRow(), 0);
+    QCOMPARE(table->currentColumn(), 3);
+    // 14.062 ms stands a fifth (2 ms) into the picture: 122 scroll steps of 100 us.
+    QCOMPARE(win.get<QScrollBar>("HScroll1")->value(), 122);
 }
 
 void FormMainTest::exitClosesEveryWindow() {

@@ -3,6 +3,7 @@
 #include "catalogue/format_selection.h"
 #include "test_support.h"
 #include "waveform/measure.h"
+#include "waveform/overlay.h"
 #include "waveform/rules.h"
 #include "waveform/waveform.h"
 
@@ -209,12 +210,12 @@ TEST(Irdrw, DrawsRowOneAndOneFrameRowPerFrame) {
     EXPECT_EQ(d.s.wave.rows, rows);
     // Each burst and gap drawn, with its cell; the last row-two burst closes the frame.
     const std::vector<WaveSegment> segments = {
-        {0, 100, 1000, true, 1, 1},  {0, 1100, 2000, false, 1, 2},
-        {0, 3100, 500, true, 1, 3},  {0, 3600, 20000, false, 1, 4},
-        {0, 23600, 700, true, 1, 5}, {0, 24300, 300, false, 1, 6},
-        {0, 24600, 600, true, 1, 7}, {0, 25200, 248885, false, 1, 8},
-        {1, 100, 700, true, 1, 5},   {1, 800, 300, false, 1, 6},
-        {1, 1100, 600, true, 1, 7},  {1, 1700, 248885, false, 1, 8}};
+        {0, 100, 1000, true, 1, 1, 0},      {0, 1100, 2000, false, 1, 2, 1000},
+        {0, 3100, 500, true, 1, 3, 3000},   {0, 3600, 20000, false, 1, 4, 3500},
+        {0, 23600, 700, true, 1, 5, 23500}, {0, 24300, 300, false, 1, 6, 24200},
+        {0, 24600, 600, true, 1, 7, 24500}, {0, 25200, 248885, false, 1, 8, 25100},
+        {1, 100, 700, true, 1, 5, 23500},   {1, 800, 300, false, 1, 6, 24200},
+        {1, 1100, 600, true, 1, 7, 24500},  {1, 1700, 248885, false, 1, 8, 25100}};
     EXPECT_EQ(d.s.wave.segments, segments);
 }
 
@@ -597,4 +598,143 @@ TEST(Measure, PanMovesTheScrollByItsTimeWithinItsRange) {
         panFrom(d.s, from, us);
         EXPECT_EQ(d.s.wave.HScroll1, want) << from << " + " << us;
     }
+}
+
+// --- the decode on the trace ---
+
+namespace {
+
+DecodeMark mark(double start, double length, long row, int col, MarkKind kind, int bit = -1,
+                int part = -1) {
+    DecodeMark m;
+    m.startUs = start, m.durationUs = length, m.row = row, m.col = col, m.kind = kind;
+    m.bitValue = bit, m.part = part;
+    return m;
+}
+
+DecodeMark failing(DecodeMark m, double standard, double lo, double hi) {
+    m.pass = false, m.standard = standard, m.lo = lo, m.hi = hi;
+    return m;
+}
+
+struct OverlayCase {
+    const char* name;
+    std::vector<long> times;
+    std::vector<DecodeMark> marks;
+    std::vector<DecodePart> parts;
+    int selected;
+    double pxPerUs; // 0.09: X100 on 900 pixels; 0.009: X10
+    std::vector<OverlayItem> want;
+};
+
+void PrintTo(const OverlayCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+using K = MarkKind;
+using O = OverlayKind;
+
+} // namespace
+
+class Overlay : public ::testing::TestWithParam<OverlayCase> {};
+
+TEST_P(Overlay, PlacesTheMarksOnTheirRowsAndKeepsTheLabelsThatFit) {
+    const OverlayCase& c = GetParam();
+    Drawn d;
+    d.capture(c.times);
+    d.s.wave.marks = {c.marks, c.parts};
+    d.s.wave.selectedMark = c.selected;
+    EXPECT_EQ(overlay(d.s.wave, c.pxPerUs, 7), c.want);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Waveform, Overlay,
+    ::testing::Values(
+        // Gap-coded: the gap decides the bit; the end bit carries no value.
+        OverlayCase{"NecHeadBitsAndPart",
+                    {9000, 4500, 560, 560, 560, 1690, 560, 40000},
+                    {mark(0, 9000, 1, 1, K::HeadBurst), mark(9000, 4500, 1, 2, K::HeadGap),
+                     mark(14060, 560, 1, 4, K::Bit, 0, 0), mark(15180, 1690, 1, 6, K::Bit, 1, 0),
+                     mark(16870, 560, 1, 7, K::EndBit)},
+                    {{"Customer", "2"}},
+                    -1,
+                    0.09,
+                    {{O::Head, 0, 100, 9100, "Head"},
+                     {O::Bit, 0, 14160, 14720, "0"},
+                     {O::Bit, 0, 15280, 16970, "1"},
+                     {O::Part, 0, 14160, 16970, "Customer 2"}}},
+        OverlayCase{"NecZoomedOutKeepsOnlyTheBracket",
+                    {9000, 4500, 560, 560, 560, 1690, 560, 40000},
+                    {mark(0, 9000, 1, 1, K::HeadBurst), mark(14060, 560, 1, 4, K::Bit, 0, 0),
+                     mark(15180, 1690, 1, 6, K::Bit, 1, 0)},
+                    {{"Customer", "2"}},
+                    -1,
+                    0.0009,
+                    {{O::Part, 0, 14160, 16970, ""}}},
+        // Bi-phase: bits straddle the bursts and gaps; a half bit is too
+        // narrow for its value at X10, the part keeps only its value.
+        OverlayCase{"Rc5BitsAcrossCells",
+                    {889, 889, 1778, 889, 889, 1778, 889, 100000},
+                    {mark(0, 889, 1, 1, K::Bit, 1, 0), mark(889, 1778, 1, 2, K::Bit, 1, 0),
+                     mark(2667, 1778, 1, 3, K::Bit, 0, 0)},
+                    {{"Address", "6"}},
+                    -1,
+                    0.009,
+                    {{O::Bit, 0, 989, 2767, "1"},
+                     {O::Bit, 0, 2767, 4545, "0"},
+                     {O::Part, 0, 100, 4545, "6"}}},
+        // Burst-coded, with a repeat frame drawn in row 1 and in its own row.
+        OverlayCase{"SonyBurstBitsTwoPartsAndARepeat",
+                    {2400, 600, 1200, 600, 600, 600, 1200, 30000, 2400, 600, 1200, 30000},
+                    {mark(0, 2400, 1, 1, K::HeadBurst), mark(3000, 1200, 1, 3, K::Bit, 1, 0),
+                     mark(4800, 600, 1, 5, K::Bit, 0, 0), mark(6000, 1200, 1, 7, K::Bit, 1, 1),
+                     mark(37200, 2400, 1, 9, K::RepeatHead)},
+                    {{"Command", "5"}, {"Device", "1"}},
+                    -1,
+                    0.09,
+                    {{O::Head, 0, 100, 2500, "Head"},
+                     {O::Bit, 0, 3100, 4300, "1"},
+                     {O::Bit, 0, 4900, 5500, "0"},
+                     {O::Bit, 0, 6100, 7300, "1"},
+                     {O::Repeat, 0, 37300, 39700, "Repeat"},
+                     {O::Part, 0, 3100, 5500, "Command 5"},
+                     {O::Part, 0, 6100, 7300, "Device 1"},
+                     {O::Repeat, 1, 100, 2500, "Repeat"}}},
+        // A failing gap: red, its allowed window shaded, chosen in the error list.
+        OverlayCase{"FailingGapWithItsWindow",
+                    {9000, 4500, 560, 1200, 560, 40000},
+                    {mark(0, 9000, 1, 1, K::HeadBurst),
+                     failing(mark(14060, 1200, 1, 4, K::Bit, -1, 0), 560, 543, 577)},
+                    {{"Customer", "00"}},
+                    1,
+                    0.09,
+                    {{O::Head, 0, 100, 9100, "Head"},
+                     {O::Window, 0, 14703, 14737, ""},
+                     {O::Fail, 0, 14160, 15360, "standard 560 µs, measured 1.200 ms"},
+                     {O::Selected, 0, 14160, 15360, ""},
+                     {O::Part, 0, 14160, 15360, "Customer 00"}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Overlay, AnErrorLineLeadsToTheFailingMarkOfItsReportAndScrollsToIt) {
+    Drawn d;
+    DecodeMarks marks;
+    marks.marks = {mark(0, 9000, 1, 1, K::HeadBurst),
+                   failing(mark(14060, 1200, 1, 4, K::Bit), 560, 543, 577),
+                   failing(mark(250000, 9000, 7, 9, K::RepeatHead), 9000, 8730, 9270)};
+    const std::vector<std::string> lines = {
+        "Custom code or reverse custom code is wrong", "Group 1:0 or 1's Idle time is error!",
+        "0 Idle standard time:562", "Group 2:head's Osc time is error!",
+        "Group 3:Cycle's time is error!"};
+    const std::pair<int, int> cases[] = {{0, -1}, {1, 1}, {2, 1}, {3, 2}, {4, -1}, {-1, -1}};
+    for (auto [line, want] : cases)
+        EXPECT_EQ(markOfErrorLine(lines, line, marks), want) << line;
+
+    d.s.wave.marks = marks;
+    vscrollChange(d.s, 3);
+    showMark(d.s, 2);
+    EXPECT_EQ(d.s.wave.selectedMark, 2);
+    // 250 ms stands a fifth into the 100 ms wide picture.
+    EXPECT_DOUBLE_EQ(timeOrigin(d.s.wave) + 250000, 20000);
+    showMark(d.s, 1); // near the start the scroll stops at 0
+    EXPECT_EQ(d.s.wave.HScroll1, 0);
 }
