@@ -12,11 +12,12 @@ enum class MarkKind { HeadBurst, HeadGap, Bit, EndBit, RepeatHead, Cycle, Other 
 // One time the decode read.
 struct DecodeMark {
     double startUs = 0;    // from the capture's first burst
-    double durationUs = 0; // as measured
+    double durationUs = 0; // of the burst or gap
     long row = 0;          // capture table cell
     int col = 0;
     MarkKind kind = MarkKind::Other;
-    int bitValue = -1;                   // 0 or 1 where the time decided a bit
+    std::string bits;                    // the bits the time gave, if any
+    double measuredUs = 0;               // what was checked: the time, or a cycle's sum
     int part = -1;                       // index into DecodeMarks::parts
     double standard = 0, lo = 0, hi = 0; // the format's time and allowed window
     bool pass = true;

@@ -63,15 +63,17 @@ std::vector<OverlayItem> overlay(const WaveformState& w, double pxPerUs, double 
                         items.push_back({OverlayKind::Repeat, row, x1, x2, text});
                         break;
                     }
-            } else if (m.bitValue == 0 || m.bitValue == 1) {
-                const std::string text = m.bitValue ? "1" : "0";
-                if (fits(text)) items.push_back({OverlayKind::Bit, row, x1, x2, text});
+            } else if (!m.bits.empty() && fits(m.bits)) {
+                items.push_back({OverlayKind::Bit, row, x1, x2, m.bits});
             }
             if (!m.pass) {
-                items.push_back({OverlayKind::Window, row, x1 + m.lo, x1 + m.hi, ""});
+                const double measured = m.kind == MarkKind::Cycle ? m.measuredUs : m.durationUs;
                 items.push_back({OverlayKind::Fail, row, x1, x2,
                                  "standard " + durationText(m.standard) + ", measured " +
-                                     durationText(m.durationUs)});
+                                     durationText(measured)});
+                // A cycle's window is about the frame's sum, not where this gap ends.
+                if (m.kind != MarkKind::Cycle)
+                    items.push_back({OverlayKind::Window, row, x1 + m.lo, x1 + m.hi, ""});
             }
             if (static_cast<int>(i) == w.selectedMark)
                 items.push_back({OverlayKind::Selected, row, x1, x2, ""});

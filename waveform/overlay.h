@@ -18,7 +18,7 @@ enum class OverlayKind {
     Part,     // a bracket under a part, with its name and value
     Repeat,   // a repeat frame's head
     Fail,     // a failing time, drawn in red, with standard and measured time
-    Window,   // the allowed window of a failing time, shaded
+    Window,   // the allowed window of a failing time's end, shaded over it
     Selected, // the time of the error line chosen in the error list
 };
 

@@ -175,8 +175,9 @@ void PictureWidget::paintOverlay(QPainter& p, double xScale, double axis, double
     auto py = [&](double y) { return axis + y * yScale; };
     const QFontMetrics fm(font());
     const std::vector<OverlayItem> items = overlay(m_wave, xScale, fm.averageCharWidth());
-    QColor shade = c.red;
-    shade.setAlpha(c.dark ? 70 : 45);
+    // The allowed window in green over the red of the failing time.
+    QColor shade = c.green;
+    shade.setAlpha(c.dark ? 150 : 120);
     QColor failFill = c.red;
     failFill.setAlpha(c.dark ? 110 : 80);
     QPen pen;

@@ -604,11 +604,11 @@ TEST(Measure, PanMovesTheScrollByItsTimeWithinItsRange) {
 
 namespace {
 
-DecodeMark mark(double start, double length, long row, int col, MarkKind kind, int bit = -1,
-                int part = -1) {
+DecodeMark mark(double start, double length, long row, int col, MarkKind kind,
+                const char* bits = "", int part = -1) {
     DecodeMark m;
     m.startUs = start, m.durationUs = length, m.row = row, m.col = col, m.kind = kind;
-    m.bitValue = bit, m.part = part;
+    m.bits = bits, m.part = part;
     return m;
 }
 
@@ -654,8 +654,8 @@ INSTANTIATE_TEST_SUITE_P(
         OverlayCase{"NecHeadBitsAndPart",
                     {9000, 4500, 560, 560, 560, 1690, 560, 40000},
                     {mark(0, 9000, 1, 1, K::HeadBurst), mark(9000, 4500, 1, 2, K::HeadGap),
-                     mark(14060, 560, 1, 4, K::Bit, 0, 0), mark(15180, 1690, 1, 6, K::Bit, 1, 0),
-                     mark(16870, 560, 1, 7, K::EndBit)},
+                     mark(14060, 560, 1, 4, K::Bit, "0", 0),
+                     mark(15180, 1690, 1, 6, K::Bit, "1", 0), mark(16870, 560, 1, 7, K::EndBit)},
                     {{"Customer", "2"}},
                     -1,
                     0.09,
@@ -665,8 +665,8 @@ INSTANTIATE_TEST_SUITE_P(
                      {O::Part, 0, 14160, 16970, "Customer 2"}}},
         OverlayCase{"NecZoomedOutKeepsOnlyTheBracket",
                     {9000, 4500, 560, 560, 560, 1690, 560, 40000},
-                    {mark(0, 9000, 1, 1, K::HeadBurst), mark(14060, 560, 1, 4, K::Bit, 0, 0),
-                     mark(15180, 1690, 1, 6, K::Bit, 1, 0)},
+                    {mark(0, 9000, 1, 1, K::HeadBurst), mark(14060, 560, 1, 4, K::Bit, "0", 0),
+                     mark(15180, 1690, 1, 6, K::Bit, "1", 0)},
                     {{"Customer", "2"}},
                     -1,
                     0.0009,
@@ -675,8 +675,8 @@ INSTANTIATE_TEST_SUITE_P(
         // narrow for its value at X10, the part keeps only its value.
         OverlayCase{"Rc5BitsAcrossCells",
                     {889, 889, 1778, 889, 889, 1778, 889, 100000},
-                    {mark(0, 889, 1, 1, K::Bit, 1, 0), mark(889, 1778, 1, 2, K::Bit, 1, 0),
-                     mark(2667, 1778, 1, 3, K::Bit, 0, 0)},
+                    {mark(0, 889, 1, 1, K::Bit, "1", 0), mark(889, 1778, 1, 2, K::Bit, "1", 0),
+                     mark(2667, 1778, 1, 3, K::Bit, "0", 0)},
                     {{"Address", "6"}},
                     -1,
                     0.009,
@@ -686,8 +686,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Burst-coded, with a repeat frame drawn in row 1 and in its own row.
         OverlayCase{"SonyBurstBitsTwoPartsAndARepeat",
                     {2400, 600, 1200, 600, 600, 600, 1200, 30000, 2400, 600, 1200, 30000},
-                    {mark(0, 2400, 1, 1, K::HeadBurst), mark(3000, 1200, 1, 3, K::Bit, 1, 0),
-                     mark(4800, 600, 1, 5, K::Bit, 0, 0), mark(6000, 1200, 1, 7, K::Bit, 1, 1),
+                    {mark(0, 2400, 1, 1, K::HeadBurst), mark(3000, 1200, 1, 3, K::Bit, "1", 0),
+                     mark(4800, 600, 1, 5, K::Bit, "0", 0), mark(6000, 1200, 1, 7, K::Bit, "1", 1),
                      mark(37200, 2400, 1, 9, K::RepeatHead)},
                     {{"Command", "5"}, {"Device", "1"}},
                     -1,
@@ -701,17 +701,23 @@ INSTANTIATE_TEST_SUITE_P(
                      {O::Part, 0, 6100, 7300, "Device 1"},
                      {O::Repeat, 1, 100, 2500, "Repeat"}}},
         // A failing gap: red, its allowed window shaded, chosen in the error list.
-        OverlayCase{"FailingGapWithItsWindow",
+        OverlayCase{"FailingGapWithItsWindowAndAFailingCycle",
                     {9000, 4500, 560, 1200, 560, 40000},
                     {mark(0, 9000, 1, 1, K::HeadBurst),
-                     failing(mark(14060, 1200, 1, 4, K::Bit, -1, 0), 560, 543, 577)},
+                     failing(mark(14060, 1200, 1, 4, K::Bit, "", 0), 560, 543, 577),
+                     [] { // the cycle's sum is checked, so no window on its gap
+                         DecodeMark m = failing(mark(15820, 40000, 1, 6, K::Cycle), 108000, 0, 0);
+                         m.measuredUs = 55820;
+                         return m;
+                     }()},
                     {{"Customer", "00"}},
                     1,
                     0.09,
                     {{O::Head, 0, 100, 9100, "Head"},
-                     {O::Window, 0, 14703, 14737, ""},
                      {O::Fail, 0, 14160, 15360, "standard 560 µs, measured 1.200 ms"},
+                     {O::Window, 0, 14703, 14737, ""},
                      {O::Selected, 0, 14160, 15360, ""},
+                     {O::Fail, 0, 15920, 55920, "standard 108.000 ms, measured 55.820 ms"},
                      {O::Part, 0, 14160, 15360, "Customer 00"}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
