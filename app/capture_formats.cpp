@@ -44,8 +44,17 @@ CaptureFileKind captureKindForPath(const std::string& path) {
 
 bool looksLikePronto(const std::string& text) {
     std::istringstream in(text);
-    std::string a, b;
-    return (in >> a >> b) && a == "0000" && isHexWord(b);
+    std::string w[4];
+    if (!(in >> w[0] >> w[1]) || !isHexWord(w[0]) || !isHexWord(w[1])) return false;
+    if (w[0] == "0000") return true;
+    // Other Pronto types (0100, 5000, 900A, ...): four words with a leading
+    // zero or a hexadecimal letter, which no time list has.
+    if (!(in >> w[2] >> w[3]) || !isHexWord(w[2]) || !isHexWord(w[3])) return false;
+    return std::any_of(std::begin(w), std::end(w), [](const std::string& x) {
+        return x[0] == '0' || std::any_of(x.begin(), x.end(), [](char c) {
+                   return std::isalpha(static_cast<unsigned char>(c));
+               });
+    });
 }
 
 ProntoCode parsePronto(const std::string& text) {
@@ -61,12 +70,18 @@ ProntoCode parsePronto(const std::string& text) {
             if (!isHexWord(w))
                 throw CaptureFormatError(
                     "line " + std::to_string(lineNo) +
-                    ": expected a Pronto word of four hexadecimal digits, found \"" + w + "\"");
+                    ": expected a Pronto word of four hexadecimal digits, found \"" + shownWord(w) +
+                    "\"");
             words.push_back(static_cast<unsigned>(std::stoul(w, nullptr, 16)));
         }
     }
     if (words.size() < 4) throw CaptureFormatError("expected a Pronto header of four words");
-    if (words[0] != 0) throw CaptureFormatError("expected a learned Pronto code (first word 0000)");
+    if (words[0] != 0) {
+        char type[12];
+        std::snprintf(type, sizeof type, "%04X", words[0]);
+        throw CaptureFormatError(std::string("a Pronto code of type ") + type +
+                                 " is not read: expected a learned Pronto code (first word 0000)");
+    }
     if (words[1] == 0)
         throw CaptureFormatError("expected a carrier frequency word other than 0000");
     const size_t once = words[2], repeat = words[3];

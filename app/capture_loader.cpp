@@ -90,13 +90,16 @@ bool loadCapture(Session& s) {
     s.LblRGtime = std::to_string(n);
     if (n < 10) {
         // Too short for a capture; dropped, or it would spoil the next one.
+        // The link goes on polling as after any finished capture.
         if (s.port && n > 0) s.port->read(n);
+        s.setTimers(false, true);
         s.changed();
         return false;
     }
     s.CarrierPeriod = 0;
     s.RxBytes = s.port->read(n);
     if (s.RxBytes.size() < 10) return false;
+    s.captureSource = s.port->source();
 
     const CarrierFigures f = carrierFigures(s.RxBytes[0], s.RxBytes[1], s.TicksPerMicrosecond);
     s.CarrierHigh = f.high;

@@ -30,7 +30,8 @@ PairTable decodePairs(const std::vector<uint8_t>& bytes, float ticksPerMicroseco
 void loadTimeTable(Session& s, const PairTable& pairs);
 
 // The loading half of the capture tick. Returns false when fewer than 10
-// bytes were waiting (nothing else of the tick runs then).
+// bytes were waiting: they are dropped, the idle timer polls again and
+// nothing else of the tick runs.
 bool loadCapture(Session& s);
 
 } // namespace qv

@@ -1,12 +1,10 @@
 #include "app/capture_text.h"
 
-#include "app/capture_formats.h"
-
 #include "platform/basic.h"
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
+#include <cstdio>
 #include <sstream>
 
 namespace qv {
@@ -19,10 +17,6 @@ constexpr double kTicksPerMicrosecond = 1.8432;
 constexpr long kLongestTicks = 65534;
 constexpr int64_t kOverflowUnitUs = 35555;
 constexpr int64_t kLongestTimeUs = 100000000;
-
-bool endsWith(const std::string& s, const std::string& tail) {
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
 
 std::string lower(std::string s) {
     for (char& c : s)
@@ -39,24 +33,45 @@ void pushPair(std::vector<uint8_t>& out, long osc, long idle) {
 
 } // namespace
 
+std::string shownWord(const std::string& word) {
+    std::string out;
+    for (char c : word) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", u);
+            out += hex;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 std::vector<int64_t> parseTimeList(const std::string& text) {
     std::vector<int64_t> times; // even index: burst, odd: gap
     std::istringstream in(text);
     std::string line;
     int lineNo = 0;
-    // Checked as each time is read: two of a kind in a row are added, and
-    // an absurd value must not overflow the sum.
-    auto inRange = [](int64_t us) {
-        if (us < 0 || us > kLongestTimeUs)
-            throw CaptureFormatError("time out of range: " + std::to_string(us));
-        return us;
+    auto where = [&] { return "line " + std::to_string(lineNo) + ": "; };
+    // Checked as each time is read, on the value as written: two of a kind
+    // in a row are added, and an absurd value must not overflow the sum.
+    auto inRange = [&](double us, const std::string& written) {
+        const int64_t t = wholePart(us);
+        if (t < 0 || t > kLongestTimeUs)
+            throw CaptureFormatError(where() + "time out of range: " + shownWord(written) +
+                                     " (expected 0 to " + std::to_string(kLongestTimeUs) +
+                                     " microseconds)");
+        return t;
     };
-    auto add = [&](bool burst, int64_t us) {
+    auto add = [&](bool burst, double us, const std::string& written) {
+        const int64_t t = inRange(us, written);
         bool wantBurst = times.size() % 2 == 0;
         if (burst == wantBurst)
-            times.push_back(inRange(us));
+            times.push_back(t);
         else if (!times.empty())
-            times.back() = inRange(times.back() + inRange(us)); // one longer time
+            times.back() = inRange(static_cast<double>(times.back() + t),
+                                   std::to_string(times.back()) + " + " + written);
         // a gap before the first burst is the idle time before the signal
     };
     while (std::getline(in, line)) {
@@ -71,21 +86,20 @@ std::vector<int64_t> parseTimeList(const std::string& text) {
             if (w == "pulse" || w == "space" || w == "timeout") {
                 std::string value;
                 if (!(words >> value) || !isNumeric(value))
-                    throw CaptureFormatError("line " + std::to_string(lineNo) +
-                                             ": expected a time after \"" + word + "\"");
+                    throw CaptureFormatError(where() + "expected a time after \"" +
+                                             shownWord(word) + "\"");
                 if (w == "timeout") continue;
-                add(w == "pulse", wholeOf(value));
+                add(w == "pulse", leadingNumber(value), value);
                 continue;
             }
             if (!isNumeric(word))
-                throw CaptureFormatError("line " + std::to_string(lineNo) +
-                                         ": expected a time in microseconds, found \"" + word +
-                                         "\"");
+                throw CaptureFormatError(where() + "expected a time in microseconds, found \"" +
+                                         shownWord(word) + "\"");
             double v = leadingNumber(word);
             if (word[0] == '+' || word[0] == '-')
-                add(word[0] == '+', wholePart(std::fabs(v)));
+                add(word[0] == '+', std::fabs(v), word);
             else
-                add(times.size() % 2 == 0, wholePart(v));
+                add(times.size() % 2 == 0, v, word);
         }
     }
     if (times.empty())
@@ -139,22 +153,6 @@ std::vector<uint8_t> messageFromTimes(const std::vector<int64_t>& times, Carrier
     size_t pairs = (out.size() - 2) / 4;
     out.resize(out.size() + 4 * pairs + 4, 0);
     return out;
-}
-
-std::vector<uint8_t> readCaptureFile(const std::string& path, Carrier carrier) {
-    std::ifstream f(path, std::ios::binary);
-    if (!f) throw CaptureFormatError(path + ": cannot be read");
-    std::string content((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    if (endsWith(lower(path), ".bin")) return std::vector<uint8_t>(content.begin(), content.end());
-    try {
-        if (looksLikePronto(content)) {
-            const ProntoCode code = parsePronto(content);
-            return messageFromTimes(code.times, carrierForPeriod(code.carrierPeriodUs));
-        }
-        return messageFromTimes(parseTimeList(content), carrier);
-    } catch (const CaptureFormatError& e) {
-        throw CaptureFormatError(path + ": " + e.what());
-    }
 }
 
 } // namespace qv

@@ -20,6 +20,9 @@ public:
 // accepted too. Throws CaptureFormatError naming the line.
 std::vector<int64_t> parseTimeList(const std::string& text);
 
+// A word of a file as a message quotes it: control characters as \xNN.
+std::string shownWord(const std::string& word);
+
 struct Carrier {
     uint8_t highTicks = 16;
     uint8_t lowTicks = 32;
@@ -30,10 +33,5 @@ struct Carrier {
 // seven overflow units after the last burst, and zero padding so that the
 // whole signal lies in the part of the message that is decoded.
 std::vector<uint8_t> messageFromTimes(const std::vector<int64_t>& times, Carrier carrier = {});
-
-// Reads a capture file: ".bin" is a receiver message as it came from the
-// port; a text starting "0000 XXXX" is a Pronto learned code (it brings its
-// own carrier); anything else is a time list. Throws CaptureFormatError.
-std::vector<uint8_t> readCaptureFile(const std::string& path, Carrier carrier = {});
 
 } // namespace qv

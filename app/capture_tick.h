@@ -13,4 +13,10 @@ void captureTick(Session& s);
 // present the result.
 void decodeDispatch(Session& s);
 
+// A setting changed (format, a tolerance, Ignore Time, HEX/OCT): the
+// capture on screen is decoded again as it would be on arrival, but it is
+// not compared with the sample, not handed to the recording, writes no
+// second block to the error record and starts no automatic selection.
+void redecodeShown(Session& s);
+
 } // namespace qv

@@ -2,6 +2,7 @@
 // the selected format and present the result.
 #include "app/dispatch.h"
 
+#include "app/capture_formats.h"
 #include "app/capture_tick.h"
 #include "catalogue/format_selection.h"
 #include "engine/engine.h"
@@ -180,7 +181,10 @@ std::string firstCodeLine(const std::string& hexCode, const std::string& lineBre
     return trimBlanks(std::string_view(hexCode).substr(0, e + 1));
 }
 
-void decodeDispatch(Session& s) {
+namespace {
+
+// The decode itself, as every capture gets it.
+void decodeCapture(Session& s) {
     s.tBcode.clear();
     s.tHCode.clear();
 
@@ -212,6 +216,23 @@ void decodeDispatch(Session& s) {
 
     showTolerances(s);
     s.code.tHexCode = s.tBcode;
+}
+
+// The code as shown: the quick-press check, OCT, and the zoomed view.
+void presentCode(Session& s) {
+    quickPressCheck(s);
+    if (s.optOct) s.tHCode = octText(s.tHCode, s.CrLf);
+
+    s.help.loaded = true;
+    s.help.lastCode = s.tBcode + s.CrLf + s.tHCode + s.CrLf + s.CrLf;
+    // The error record, once shown, stays until the user asks for the code.
+    if (!s.help.showsRecord) s.help.Text1 = s.help.lastCode;
+}
+
+} // namespace
+
+void decodeDispatch(Session& s) {
+    decodeCapture(s);
 
     if (s.tHCode.empty() && s.mnuAuto) {
         automaticSelection(s);
@@ -219,11 +240,7 @@ void decodeDispatch(Session& s) {
         return; // the idle timer stays off
     }
 
-    quickPressCheck(s);
-    if (s.optOct) s.tHCode = octText(s.tHCode, s.CrLf);
-
-    s.help.loaded = true;
-    s.help.Text1 = s.tBcode + s.CrLf + s.tHCode + s.CrLf + s.CrLf;
+    presentCode(s);
 
     const std::string firstLine = firstCodeLine(s.tHCode, s.CrLf);
     if (s.mnuCmp && s.SampleHeld) {
@@ -242,6 +259,14 @@ void decodeDispatch(Session& s) {
 
     writeErrorRecord(s);
     s.setTimers(s.Timer1, true);
+}
+
+void redecodeShown(Session& s) {
+    // Nothing received yet, or the record was cleared by a new connection.
+    if (s.RxBytes.size() < 10 || captureTimes(s).empty()) return;
+    decodeCapture(s);
+    presentCode(s);
+    s.changed();
 }
 
 } // namespace qv

@@ -4,11 +4,14 @@
 #include "platform/basic.h"
 #include "waveform/waveform.h"
 
+#include <optional>
+
 namespace qv {
 
 void startsub(Session& s) {
     s.TTable.clearAll();
     s.TTable.writeHeaders();
+    s.captureSource.clear(); // the title names no capture that is gone
     s.code.Lblcarr_wid = " ";
     s.code.Lblcarr_h = " ";
     s.code.Lblcarr_f = " ";
@@ -58,14 +61,47 @@ void toleranceMenu(Session& s, int percent) {
     s.changed();
 }
 
-void toleranceBoxEnter(Session& s) {
-    s.TimeTolerance = single(leadingNumber(s.tTole) / 100.0);
-    s.changed();
+namespace {
+
+// A typed number, with an optional unit mark after it ("5%").
+std::optional<double> typedNumber(const std::string& text, char unit) {
+    std::string t = trimBlanks(text);
+    if (unit && !t.empty() && t.back() == unit) t.pop_back();
+    if (!isNumeric(t)) return std::nullopt;
+    return leadingNumber(t);
 }
 
-void cycleToleranceBoxEnter(Session& s) {
-    if (isNumeric(s.tTTole)) s.CycleTolerance = static_cast<float>(wholeOf(s.tTTole));
+} // namespace
+
+bool toleranceBoxEnter(Session& s) {
+    const auto percent = typedNumber(s.tTole, '%');
+    // A tolerance of 0 (what text that is no number used to become) fails
+    // every capture; 100% or more accepts any time at all.
+    if (!percent || !(*percent > 0 && *percent < 100)) {
+        s.tTole = singleText(single(s.TimeTolerance * 100.0f)) + "%";
+        s.message(
+            "The time tolerance must be a number of percent above 0 and below 100; it stays " +
+            s.tTole + ".");
+        s.changed();
+        return false;
+    }
+    s.TimeTolerance = single(*percent / 100.0);
     s.changed();
+    return true;
+}
+
+bool cycleToleranceBoxEnter(Session& s) {
+    const auto us = typedNumber(s.tTTole, 0);
+    if (!us || *us < 0 || *us > 1e9) {
+        s.tTTole = singleText(s.CycleTolerance);
+        s.message("The cycle tolerance must be a number of microseconds, 0 or more; it stays " +
+                  s.tTTole + ".");
+        s.changed();
+        return false;
+    }
+    s.CycleTolerance = static_cast<float>(wholePart(*us));
+    s.changed();
+    return true;
 }
 
 void setIgnoreTime(Session& s, bool checked) {
@@ -82,8 +118,10 @@ void selectPort(Session& s, int position) {
         s.Image1Bitmap = "rs232.bmp";
     } else {
         s.Image1Bitmap = "rs232u.bmp";
-        s.message("This port is already open or doesn't exist,Please select another port.");
+        s.message("This port is already open or doesn't exist,Please select another port.\n" +
+                  s.port->openFailure());
     }
+    s.Image1Visible = true;
     s.changed();
 }
 

@@ -15,9 +15,11 @@ void startUp(Session& s);
 // "Time tolerance &3%" / "&5%" / "&8%".
 void toleranceMenu(Session& s, int percent);
 
-// Enter in tTole / tTTole: take the box's text as the new tolerance.
-void toleranceBoxEnter(Session& s);
-void cycleToleranceBoxEnter(Session& s);
+// Enter in tTole / tTTole: take the box's text as the new tolerance. Text
+// that is no number, or out of range, is refused with a message and the
+// box shows the tolerance in force again; false then.
+bool toleranceBoxEnter(Session& s);
+bool cycleToleranceBoxEnter(Session& s);
 
 // "Ignore Time" clicked to the given state.
 void setIgnoreTime(Session& s, bool checked);

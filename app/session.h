@@ -46,6 +46,7 @@ struct EditorModel {
     std::map<std::string, bool> check; // cHead, cData, cEndbit, cGroup, c2ndB, cG2RptB, cCYes, cCNo
     std::string caption = "Form016 time";
     std::string cAddFmt; // chosen user slot, empty when none
+    std::string saved;   // what the last save wrote ("Form157 saved."), empty otherwise
     bool frameEnabled = false;
     bool slotControlsVisible = false;
     bool loaded = false;
@@ -81,6 +82,8 @@ struct HelpWindowModel {
     bool visible = false;
     std::string caption = "help";
     std::string Text1;
+    std::string lastCode;     // the last decode's code lines, for the zoomed view
+    bool showsRecord = false; // the error record is shown, not the code
     int fontSize = 8;
     bool bold = false;
     bool cClearVisible = false;
@@ -218,7 +221,8 @@ public:
     int SelCom = -1;                        // list position, -1 before start-up
     std::string mumconnect = "Dis&Connect"; // menu caption
     bool Image1Visible = true;
-    std::string Image1Bitmap; // "rs232.bmp" or "rs232u.bmp"
+    std::string Image1Bitmap;  // "rs232.bmp" or "rs232u.bmp"
+    std::string captureSource; // where the capture shown came from: "COM1 (/dev/ttyUSB0)", a file
     bool Timer1 = false, Timer2 = false, Timer3 = false;
 
     // --- other windows ---

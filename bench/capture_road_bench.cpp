@@ -2,7 +2,7 @@
 // cross a pseudo-terminal into the Qt serial port, and the capture tick
 // loads, draws, decodes and presents them. The tick's own 900 ms wait is
 // left out: the clock runs from the last byte received to the code shown.
-#include "app/capture_text.h"
+#include "app/capture_reader.h"
 #include "app/capture_tick.h"
 #include "app/main_state.h"
 #include "app/ui/form_main.h"

@@ -3,6 +3,7 @@
 #include "catalogue/format_selection.h"
 
 #include <algorithm>
+#include <map>
 #include <utility>
 
 namespace qv {
@@ -29,6 +30,7 @@ void closeFormatEditor(Session& s) {
     ed.visible = false;
     ed.slotControlsVisible = false;
     ed.cAddFmt.clear(); // a new window has no slot chosen
+    ed.saved.clear();
     s.errorRecord.close();
     s.changed();
 }
@@ -70,6 +72,48 @@ const std::vector<std::pair<const char*, const char*>>& editorFieldBoxes() {
     return table;
 }
 
+const std::string& editorFieldCaption(const std::string& field) {
+    static const std::map<std::string, std::string> captions = {
+        {"stru", "Structure"},
+        {"H_Osc", "Head1 B1 OSC"},
+        {"H_Idle", "Head1 B1 Idle"},
+        {"G2H_Osc", "Head2 OSC"},
+        {"G2H_Idle", "Head2 Idle"},
+        {"HB2_Osc", "Head1 B2 OSC"},
+        {"HB2_Idle", "Head1 B2 Idle"},
+        {"Alias", "Alias"},
+        {"Type", "Type"},
+        {"H_Bits", "Head bit"},
+        {"S_Bits", "Start bit"},
+        {"T", "Toggle bit"},
+        {"Instance", "Toggle bits code"},
+        {"F", "Fixed bit"},
+        {"Fix_Time", "Fixed time"},
+        {"f_sit", "Fixed bits code"},
+        {"Zero_Osc", "0 Osc time"},
+        {"zero_Idle", "0 Idle time"},
+        {"One_Osc", "1 Osc time"},
+        {"One_Idle", "1 Idle time"},
+        {"C", "Customer code bits"},
+        {"R_C", "Reverse customer code bits"},
+        {"D", "Data code bits"},
+        {"R_D", "Reverse data code bits"},
+        {"CF_T", "CF T"},
+        {"CF_Osc", "CF Osc"},
+        {"T1", "T1"},
+        {"G2_T", "T2"},
+        {"E_Osc", "End bit Osc time"},
+        {"E_Idle", "End bit Idle time"},
+        {"b_end", "Last Osc time"},
+        {"X", "Wait time"},
+        {"Repeat", "Repeat code"},
+        {"convert", "High bit in head"},
+        {"G_count", "Quick press"},
+        {"Remark", "Remark"}};
+    const auto it = captions.find(field);
+    return it == captions.end() ? field : it->second;
+}
+
 namespace {
 
 std::string boxText(const EditorModel& ed, const std::string& name) {
@@ -87,7 +131,12 @@ bool checked(const EditorModel& ed, const std::string& name) {
 bool saveFormat(Session& s) {
     const EditorModel& ed = s.editor;
     const std::string slot = ed.cAddFmt;
-    if (slot.empty()) return false;
+    s.editor.saved.clear();
+    if (slot.empty()) {
+        s.message("Choose the format to add or modify (Form155 to Form160) first.");
+        s.changed();
+        return false;
+    }
     const auto& slots = userSlots();
     if (std::find(slots.begin(), slots.end(), slot) == slots.end()) {
         s.message(slot + " is not a user format; only Form155 to Form160 can be written.");
@@ -129,8 +178,8 @@ bool saveFormat(Session& s) {
         row.update();
     } catch (const RefusedValue& e) {
         row.cancelEdit();
-        s.message(slot + " was not saved: field " + e.field() + " refuses the value \"" + value +
-                  "\".");
+        s.message(slot + " was not saved: \"" + editorFieldCaption(e.field()) +
+                  "\" refuses the value \"" + value + "\".");
         return false;
     } catch (const FieldError&) {
         row.cancelEdit();
@@ -144,6 +193,7 @@ bool saveFormat(Session& s) {
 
     // Later captures decode against the row just written.
     s.CurFormat = std::move(cursor);
+    s.editor.saved = slot + " saved.";
     s.changed();
     return true;
 }

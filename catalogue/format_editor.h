@@ -13,6 +13,10 @@ namespace qv {
 // "Remark" are written only from a box that is not empty, after these).
 const std::vector<std::pair<const char*, const char*>>& editorFieldBoxes();
 
+// The caption the editor shows beside a field's box ("H_Osc" -> "Head1 B1
+// OSC"); the field's own name for a field without a box.
+const std::string& editorFieldCaption(const std::string& field);
+
 // The slots a user may overwrite: "Form155" ... "Form160".
 const std::vector<std::string>& userSlots();
 
@@ -25,10 +29,11 @@ void openFormatEditor(Session& s, bool editable);
 void closeFormatEditor(Session& s);
 
 // "&Add/Modify": writes every shown parameter into the row of the chosen
-// slot. Returns true when the row was written; CurFormat then stands on it.
-// Without a chosen slot nothing happens; a missing row, a slot that is not a
+// slot. Returns true when the row was written; CurFormat then stands on it
+// and the editor's "saved" line says so. Without a chosen slot nothing is
+// written and a message asks for one; a missing row, a slot that is not a
 // user slot or a value the catalogue refuses leave the catalogue as it was
-// and are reported by a message naming the slot (and the field).
+// and are reported by a message naming the slot (and the box's caption).
 bool saveFormat(Session& s);
 
 } // namespace qv

@@ -1,27 +1,69 @@
 #include "catalogue/format_selection.h"
 
+#include "catalogue/format_menus.h"
 #include "platform/basic.h"
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <cctype>
+
 namespace qv {
+
+namespace {
+
+// The columns of table Type the program reads: the shipped catalogue's.
+constexpr const char* kColumns[] = {
+    "Format",   "Type",     "stru",     "Alias",    "H_Osc",     "H_Idle",  "G2H_Osc",
+    "G2H_Idle", "HB2_Osc",  "HB2_Idle", "H_Bits",   "S_Bits",    "T",       "Instance",
+    "F",        "Fix_Time", "f_sit",    "Zero_Osc", "zero_Idle", "One_Osc", "One_Idle",
+    "C",        "R_C",      "D",        "R_D",      "CF_T",      "CF_Osc",  "T1",
+    "G2_T",     "E_Osc",    "E_Idle",   "b_end",    "X",         "Repeat",  "convert",
+    "G_count",  "Remark",   "Bits",     "zero_HL",  "One_HL",    "T_Time"};
+
+constexpr const char* kRestoreCatalogue =
+    " (to get the shipped catalogue back, delete the file: see the README, \"The format "
+    "catalogue\")";
+
+std::string lowerText(std::string s) {
+    for (char& c : s)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// Rows of a one-column query; a failing query is the database's error.
+std::vector<std::string> column(const Database& db, const char* sql, int col) {
+    sqlite3_stmt* st = nullptr;
+    std::vector<std::string> out;
+    if (sqlite3_prepare_v2(db.handle(), sql, -1, &st, nullptr) != SQLITE_OK)
+        db.fail("opening the catalogue");
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
+        out.push_back(lowerText(text ? text : ""));
+    }
+    sqlite3_finalize(st);
+    if (rc != SQLITE_DONE) db.fail("opening the catalogue");
+    return out;
+}
+
+} // namespace
 
 std::unique_ptr<TableCursor> openCatalogue(const std::string& path) {
     auto db = Database::open(path);
-    {
-        sqlite3_stmt* st = nullptr;
-        const char* sql = "SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = 'idxFormat'";
-        bool found = false;
-        if (sqlite3_prepare_v2(db->handle(), sql, -1, &st, nullptr) == SQLITE_OK)
-            found = sqlite3_step(st) == SQLITE_ROW;
-        int rc = sqlite3_errcode(db->handle());
-        sqlite3_finalize(st);
-        if (!found) {
-            if (rc != SQLITE_OK && rc != SQLITE_ROW && rc != SQLITE_DONE)
-                db->fail("opening the catalogue");
-            throw DatabaseError(path + ": the catalogue has no index idxFormat");
-        }
-    }
+    const std::string restore = kRestoreCatalogue;
+    const auto columns = column(*db, "PRAGMA table_info(\"Type\")", 1);
+    if (columns.empty()) throw DatabaseError(path + ": the catalogue has no table Type" + restore);
+    std::string missing;
+    for (const char* name : kColumns)
+        if (std::find(columns.begin(), columns.end(), lowerText(name)) == columns.end())
+            missing += (missing.empty() ? "" : ", ") + std::string(name);
+    if (!missing.empty())
+        throw DatabaseError(path + ": the catalogue's table Type has no column " + missing +
+                            restore);
+    if (column(*db, "SELECT name FROM sqlite_master WHERE type = 'index' AND name = 'idxFormat'", 0)
+            .empty())
+        throw DatabaseError(path + ": the catalogue has no index idxFormat" + restore);
     return std::make_unique<TableCursor>(db, "Type", "Format");
 }
 
@@ -101,7 +143,9 @@ void LoadFormat(Session& s) {
 
     s.CurFormat = std::move(cursor);
     TableCursor& f = *s.CurFormat;
-    if (!f.seek(leftText(s.irtype, 7))) {
+    if (const std::string key = leftText(s.irtype, 7); !f.seek(key)) {
+        if (!key.empty())
+            s.message(s.cataloguePath + ": the catalogue has no row " + key + kRestoreCatalogue);
         s.changed();
         return;
     }
@@ -172,7 +216,7 @@ void LoadFormat(Session& s) {
 }
 
 void setIrtype(Session& s, const std::string& text) {
-    s.irtype = text;
+    s.irtype = withoutAccessKeys(text);
     LoadFormat(s);
 }
 

@@ -18,7 +18,9 @@ std::unique_ptr<TableCursor> openCatalogue(const std::string& path);
 void LoadFormat(Session& s);
 
 // Sets irtype's text and runs the change handler (also when the text is
-// unchanged, so the cursor is always positioned again).
+// unchanged, so the cursor is always positioned again). A menu caption's
+// access-key marks are not part of the name: "Form030(&RC-5)" is shown,
+// titled and written as "Form030(RC-5)".
 void setIrtype(Session& s, const std::string& text);
 
 // Repeat letters joined by "&" for the editor's six repeat boxes, and the

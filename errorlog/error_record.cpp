@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 namespace qv {
 
@@ -28,11 +29,17 @@ void ErrorRecord::appendBlock(const std::vector<std::string>& lines, const std::
     for (const auto& line : lines)
         block += line + "\r\n";
     block += lineBreak + "\r\n";
+    // All or nothing: a block cut by a full disk would be continued by the
+    // next one, so a failed write is cut back to where the file ended.
+    std::error_code ec;
+    const std::uintmax_t before = std::filesystem::file_size(m_path, ec);
+    std::setvbuf(m_file, nullptr, _IONBF, 0); // the block goes out in one write
     bool ok = std::fwrite(block.data(), 1, block.size(), m_file) == block.size();
     ok = std::fflush(m_file) == 0 && ok;
     if (!ok) {
         std::string why = std::strerror(errno);
         close();
+        if (!ec) std::filesystem::resize_file(m_path, before, ec);
         throw ErrorRecordError(m_path + ": " + why);
     }
 }

@@ -28,6 +28,8 @@ public:
     // Opens the record for appending (creating it); when lines is not empty
     // writes each as one line, then a line holding lineBreak, so the block is
     // followed by two empty lines. The file stays open until the next use.
+    // A block is written whole or not at all: a failed append leaves the
+    // file as it was and throws ErrorRecordError.
     void appendBlock(const std::vector<std::string>& lines, const std::string& lineBreak = "\r\n");
 
     // The whole record, each line followed by CR LF; a missing file reads

@@ -14,13 +14,20 @@ void switchConnection(Session& s) {
         s.setTimers(s.Timer1, false);
         s.port->close();
         s.Image1Bitmap = "rs232u.bmp";
+        // With the blink stopped, a hidden icon would stay hidden and its
+        // place would take no click to connect again.
+        s.Image1Visible = true;
         s.mumconnect = "Connect";
         s.changed();
         return;
     }
     const int portNumber = (s.SelCom < 0 ? 0 : s.SelCom) + 1;
-    if (!s.port->open(portNumber) || !s.port->write("R")) {
-        s.message("The COM port is already open or not exist");
+    const bool opened = s.port->open(portNumber);
+    if (!opened || !s.port->write("R")) {
+        const std::string why = opened
+                                    ? s.port->source() + ": the device took nothing written to it"
+                                    : s.port->openFailure();
+        s.message("The COM port is already open or not exist\n" + why);
         s.changed();
         return;
     }

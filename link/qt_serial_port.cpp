@@ -90,6 +90,16 @@ void QtSerialPort::clearBuffers() {
     if (m_port.isOpen()) m_port.clear(QSerialPort::Input);
 }
 
+std::string QtSerialPort::source() const {
+    const QString port = QStringLiteral("COM%1").arg(m_portNumber);
+    return (m_device.isEmpty() ? port : QStringLiteral("%1 (%2)").arg(port, m_device))
+        .toStdString();
+}
+
+std::string QtSerialPort::openFailure() const {
+    return m_lastError.toStdString();
+}
+
 void QtSerialPort::setOverride(int portNumber, const QString& device) {
     m_table.setOverride(portNumber, device.toStdString());
     rescan();

@@ -37,6 +37,8 @@ public:
     std::vector<uint8_t> read(size_t n) override;
     bool write(const std::string& text) override;
     void clearBuffers() override;
+    std::string source() const override;
+    std::string openFailure() const override;
 
     // Pins "COMn" to a device; see PortTable.
     void setOverride(int portNumber, const QString& device);

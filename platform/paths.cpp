@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 namespace qv {
 
@@ -28,11 +27,12 @@ AppFiles locateAppFiles(const std::string& programDir) {
     const fs::path dir(programDir);
     const fs::path shared = dir.parent_path() / "share" / "quorvel";
     std::error_code ec;
-    // A build keeps the catalogue beside its executables; an installed
-    // program has its shipped files under share/.
+    // The layout alone decides, never who runs the program: a build keeps
+    // the catalogue beside its executables; an installed program has its
+    // shipped files under share/.
     const bool besideProgram = fs::exists(dir / "IRTime.db", ec) || !fs::exists(shared, ec);
     f.resources = besideProgram ? dir.string() : shared.string();
-    if (besideProgram && access(programDir.c_str(), W_OK) == 0) {
+    if (besideProgram) {
         f.catalogue = (dir / "IRTime.db").string();
         f.codeDatabase = (dir / "IR_CODE_DB.db").string();
         f.errorRecord = "Error record.txt";
@@ -43,13 +43,18 @@ AppFiles locateAppFiles(const std::string& programDir) {
     f.catalogue = (data / "IRTime.db").string();
     f.codeDatabase = (data / "IR_CODE_DB.db").string();
     f.errorRecord = (data / "Error record.txt").string();
+    if (fs::exists(f.catalogue, ec)) return f;
+    // Copy beside, then rename: a half-copied catalogue never appears.
+    const fs::path source = fs::path(f.resources) / "IRTime.db";
+    const fs::path tmp = data / "IRTime.db.tmp";
     fs::create_directories(data, ec);
-    if (!fs::exists(f.catalogue, ec)) {
-        // Copy beside, then rename: a half-copied catalogue never appears.
-        const fs::path tmp = data / "IRTime.db.tmp";
-        if (fs::copy_file(fs::path(f.resources) / "IRTime.db", tmp,
-                          fs::copy_options::overwrite_existing, ec))
-            fs::rename(tmp, f.catalogue, ec);
+    if (!ec) fs::copy_file(source, tmp, fs::copy_options::overwrite_existing, ec);
+    if (!ec) fs::rename(tmp, f.catalogue, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(tmp, ignored);
+        f.problem = "the shipped catalogue " + source.string() + " could not be copied to " +
+                    f.catalogue + ": " + ec.message();
     }
     return f;
 }

@@ -8,23 +8,25 @@ namespace qv {
 // cannot be found.
 std::string programDirectory();
 
-// Where the program's files lie. A portable build keeps everything beside
-// its executables (the error record in the current directory). An installed
-// program (its shipped files under <prefix>/share/quorvel, or a program
-// directory the user cannot write) keeps the files it writes in the user's
-// data directory ($XDG_DATA_HOME/quorvel or ~/.local/share/quorvel).
+// Where the program's files lie; the layout decides, not who runs it. A
+// portable build (its catalogue beside the executables, or no
+// ../share/quorvel) keeps everything beside its executables and the error
+// record in the current directory. An installed program (its shipped files
+// under <prefix>/share/quorvel) keeps the files it writes in the user's data
+// directory ($XDG_DATA_HOME/quorvel or ~/.local/share/quorvel).
 struct AppFiles {
     bool installed = false;
     std::string resources;    // icons, help, samples, the shipped catalogue
     std::string catalogue;    // IRTime.db the program reads and writes
     std::string codeDatabase; // IR_CODE_DB.db
     std::string errorRecord;  // "Error record.txt"
+    std::string problem;      // why the first start's copy failed; empty when it did not
 };
 
 // Decides for the given program directory. For an installed program it
 // makes the data directory and copies the shipped catalogue there when the
-// user has none yet (never over an existing one). Errors while doing so
-// leave the paths pointing at the data directory; opening reports them.
+// user has none yet (never over an existing one). A copy that fails leaves
+// the paths pointing at the data directory and says why in `problem`.
 AppFiles locateAppFiles(const std::string& programDir);
 inline AppFiles locateAppFiles() {
     return locateAppFiles(programDirectory());

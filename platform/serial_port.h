@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qv {
@@ -21,6 +22,11 @@ public:
     virtual std::vector<uint8_t> read(size_t n) = 0;
     virtual bool write(const std::string& text) = 0;
     virtual void clearBuffers() = 0;
+    // Where what is read comes from, as the user knows it: "COM1 (/dev/ttyUSB0)".
+    virtual std::string source() const = 0;
+    // Why the last open() failed, naming the port, its device and the
+    // system's reason; empty after a successful open.
+    virtual std::string openFailure() const = 0;
 };
 
 // A port whose receive buffer is filled by the caller; what is written is kept.
@@ -28,6 +34,7 @@ class MemoryPort : public SerialPort {
 public:
     bool isOpen() const override { return m_open; }
     bool open(int portNumber) override {
+        m_number = portNumber;
         m_open = portNumber >= 1 && portNumber <= 16 && portNumber != m_missingPort;
         return m_open;
     }
@@ -45,15 +52,25 @@ public:
         return true;
     }
     void clearBuffers() override { m_rx.clear(); }
+    std::string source() const override {
+        return m_name.empty() ? "COM" + std::to_string(m_number) : m_name;
+    }
+    std::string openFailure() const override {
+        return m_open ? std::string() : "COM" + std::to_string(m_number) + ": no such port";
+    }
 
     void receive(const std::vector<uint8_t>& bytes) {
         m_rx.insert(m_rx.end(), bytes.begin(), bytes.end());
     }
     const std::string& written() const { return m_written; }
     void setMissingPort(int n) { m_missingPort = n; }
+    // What source() names instead of the port, e.g. a file's name.
+    void setName(std::string name) { m_name = std::move(name); }
 
 private:
     bool m_open = false;
+    int m_number = 1;
+    std::string m_name;
     int m_missingPort = 0;
     std::vector<uint8_t> m_rx;
     std::string m_written;

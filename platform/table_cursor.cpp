@@ -65,6 +65,10 @@ FieldValue columnValue(sqlite3_stmt* st, int i) {
 
 } // namespace
 
+// A parallel writer holds the file for the length of its transaction:
+// waiting that long beats giving up with "database is locked".
+constexpr int kBusyWaitMs = 2000;
+
 std::shared_ptr<Database> Database::open(const std::string& path, bool readOnly) {
     sqlite3* db = nullptr;
     int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
@@ -74,7 +78,7 @@ std::shared_ptr<Database> Database::open(const std::string& path, bool readOnly)
         sqlite3_close(db);
         throw DatabaseError(path + ": " + msg);
     }
-    sqlite3_busy_timeout(db, 200);
+    sqlite3_busy_timeout(db, kBusyWaitMs);
     return std::shared_ptr<Database>(new Database(db, path));
 }
 
@@ -87,7 +91,7 @@ std::shared_ptr<Database> Database::create(const std::string& path) {
         sqlite3_close(db);
         throw DatabaseError(path + ": " + msg);
     }
-    sqlite3_busy_timeout(db, 200);
+    sqlite3_busy_timeout(db, kBusyWaitMs);
     return std::shared_ptr<Database>(new Database(db, path));
 }
 

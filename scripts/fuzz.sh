@@ -5,7 +5,8 @@
 #   scripts/fuzz.sh [SECONDS] [TARGET...]
 #
 # SECONDS (or FUZZ_SECONDS, default 60) is the time of each target; the
-# targets are capture_dispatch, format_row and capture_text (all by default).
+# targets are capture_dispatch, format_row, capture_text and capture_file (all
+# by default).
 # Every input has 10 s and 2 GB. Any finding (crash, sanitizer report, broken
 # check, hang, memory blow-up) makes the script fail; its input stays in
 # build-fuzz/findings/TARGET/ for inspection. Replay one with
@@ -23,7 +24,7 @@ if [[ $# -gt 0 && $1 =~ ^[0-9]+$ ]]; then
 fi
 targets=("$@")
 if [[ ${#targets[@]} -eq 0 ]]; then
-  targets=(capture_dispatch format_row capture_text)
+  targets=(capture_dispatch format_row capture_text capture_file)
 fi
 
 scripts/install-deps.sh

@@ -1,10 +1,11 @@
 // quorvel-cli: the capture road without a window.
 //   quorvel-cli load FILE [--json] [--carrier HIGH,LOW]
 //   quorvel-cli decode --format KEY [options] FILE...
-//   quorvel-cli convert IN OUT
+//   quorvel-cli convert IN OUT [--force]
 //   quorvel-cli scan FILE [--json] [--learn] [--tolerance 3|5|8] [--all]
 #include "app/capture_formats.h"
 #include "app/capture_loader.h"
+#include "app/capture_reader.h"
 #include "app/capture_text.h"
 #include "app/capture_tick.h"
 #include "app/format_scan.h"
@@ -17,7 +18,9 @@
 #include "tools/json_out.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -27,6 +30,9 @@ namespace {
 
 using namespace qv;
 
+// A cycle tolerance beyond a second lets every cycle pass.
+constexpr long kLongestCycleTolerance = 1000000;
+
 int usage() {
     std::fprintf(
         stderr,
@@ -34,7 +40,7 @@ int usage() {
         "       quorvel-cli decode --format KEY [--tolerance 3|5|8] [--time-tolerance TEXT]\n"
         "                          [--cycle-tolerance TEXT] [--ignore-time] [--oct] [--auto]\n"
         "                          [--compare] [--catalogue PATH] [--json] FILE...\n"
-        "       quorvel-cli convert IN OUT [--carrier HIGH,LOW] [--frame-gap US]\n"
+        "       quorvel-cli convert IN OUT [--carrier HIGH,LOW] [--frame-gap US] [--force]\n"
         "       quorvel-cli scan FILE [--json] [--learn] [--tolerance 3|5|8] [--all]\n"
         "                        [--catalogue PATH]\n"
         "FILE endings: .bin receiver message; .raw signed (+burst -gap); .mode2 pulse/space;\n"
@@ -45,6 +51,36 @@ int usage() {
 int usageError(const std::string& what) {
     std::fprintf(stderr, "quorvel-cli: %s\n", what.c_str());
     return usage();
+}
+
+// A number of an option's value within [low, high]; a trailing '%' is
+// allowed where the value is a percentage.
+bool numberIn(std::string text, double low, double high, bool percent) {
+    if (percent && !text.empty() && text.back() == '%') text.pop_back();
+    if (!isNumeric(text)) return false;
+    const double v = leadingNumber(text);
+    return std::isfinite(v) && v >= low && v <= high;
+}
+
+// Reads a capture file through the one reader; says what loading changes
+// and refuses what it cannot read.
+bool readInput(const std::string& file, Carrier carrier, CaptureFile& out) {
+    try {
+        out = readCapture(file, carrier);
+    } catch (const CaptureFormatError& e) {
+        std::fprintf(stderr, "quorvel-cli: %s\n", e.what());
+        return false;
+    }
+    for (const auto& change : out.changes)
+        std::fprintf(stderr, "quorvel-cli: warning: %s\n", change.c_str());
+    return true;
+}
+
+// The user's catalogue; a first start that could not make it says why.
+std::string defaultCatalogue(const AppFiles& files) {
+    if (!files.problem.empty())
+        std::fprintf(stderr, "quorvel-cli: warning: %s\n", files.problem.c_str());
+    return files.catalogue;
 }
 
 struct LoadOptions {
@@ -59,7 +95,8 @@ bool parseCarrier(const std::string& text, Carrier& c) {
     std::string hi = text.substr(0, comma), lo = text.substr(comma + 1);
     if (!isNumeric(hi) || !isNumeric(lo)) return false;
     auto h = wholeOf(hi), l = wholeOf(lo);
-    if (h < 0 || h > 255 || l < 0 || l > 255) return false;
+    // A carrier has a high and a low part: zero ticks of either is none.
+    if (h < 1 || h > 255 || l < 1 || l > 255) return false;
     c.highTicks = static_cast<uint8_t>(h);
     c.lowTicks = static_cast<uint8_t>(l);
     return true;
@@ -100,7 +137,7 @@ int cmdLoad(const std::vector<std::string>& args) {
             o.json = true;
         else if (args[i] == "--carrier" && i + 1 < args.size()) {
             if (!parseCarrier(args[++i], o.carrier)) {
-                std::fprintf(stderr, "quorvel-cli: --carrier takes HIGH,LOW in ticks (0..255)\n");
+                std::fprintf(stderr, "quorvel-cli: --carrier takes HIGH,LOW in ticks (1..255)\n");
                 return 2;
             }
         } else if (!args[i].empty() && args[i][0] == '-')
@@ -112,17 +149,14 @@ int cmdLoad(const std::vector<std::string>& args) {
     }
     if (o.file.empty()) return usage();
 
-    std::vector<uint8_t> message;
-    try {
-        message = readCaptureFile(o.file, o.carrier);
-    } catch (const CaptureFormatError& e) {
-        std::fprintf(stderr, "quorvel-cli: %s\n", e.what());
-        return 1;
-    }
+    CaptureFile read;
+    if (!readInput(o.file, o.carrier, read)) return 1;
+    const std::vector<uint8_t>& message = read.message;
     Session s;
     MemoryPort port;
     s.port = &port;
     port.open(1);
+    startsub(s); // the carrier labels read " " until a capture sets them
     port.receive(message);
     const bool loaded = loadCapture(s);
     if (o.json) {
@@ -241,6 +275,9 @@ int cmdDecode(const std::vector<std::string>& args) {
         } else if (a == "--time-tolerance") {
             const std::string* v = value();
             if (!v) break;
+            if (!numberIn(*v, 0, 100, true))
+                return usageError("--time-tolerance takes a percentage from 0 to 100, not \"" + *v +
+                                  "\"");
             settings.push_back([text = *v](Session& s) {
                 s.tTole = text;
                 toleranceBoxEnter(s);
@@ -248,6 +285,9 @@ int cmdDecode(const std::vector<std::string>& args) {
         } else if (a == "--cycle-tolerance") {
             const std::string* v = value();
             if (!v) break;
+            if (!numberIn(*v, 0, kLongestCycleTolerance, false))
+                return usageError("--cycle-tolerance takes microseconds from 0 to " +
+                                  std::to_string(kLongestCycleTolerance) + ", not \"" + *v + "\"");
             settings.push_back([text = *v](Session& s) {
                 s.tTTole = text;
                 cycleToleranceBoxEnter(s);
@@ -276,7 +316,7 @@ int cmdDecode(const std::vector<std::string>& args) {
     if (!entry->available) return usageError("format \"" + formatKey + "\" cannot be chosen");
 
     const AppFiles appFiles = locateAppFiles();
-    if (cataloguePath.empty()) cataloguePath = appFiles.catalogue;
+    if (cataloguePath.empty()) cataloguePath = defaultCatalogue(appFiles);
     try {
         openCatalogue(cataloguePath);
     } catch (const DatabaseError& e) {
@@ -288,12 +328,9 @@ int cmdDecode(const std::vector<std::string>& args) {
     // before it writes to the error record.
     std::vector<std::vector<uint8_t>> messages;
     for (const auto& file : files) {
-        try {
-            messages.push_back(readCaptureFile(file));
-        } catch (const CaptureFormatError& e) {
-            std::fprintf(stderr, "quorvel-cli: %s\n", e.what());
-            return 1;
-        }
+        CaptureFile read;
+        if (!readInput(file, {}, read)) return 1;
+        messages.push_back(std::move(read.message));
     }
 
     Session s;
@@ -307,6 +344,9 @@ int cmdDecode(const std::vector<std::string>& args) {
     setIrtype(s, entry->caption);
     for (const auto& apply : settings)
         apply(s);
+    // A refused setting (a tolerance that is no number) says so, as the window does.
+    for (const auto& m : s.messages)
+        std::fprintf(stderr, "quorvel-cli: %s\n", m.c_str());
 
     std::vector<CaptureResult> results;
     for (size_t i = 0; i < files.size(); ++i) {
@@ -336,13 +376,10 @@ int cmdDecode(const std::vector<std::string>& args) {
 }
 
 // Loads a capture file through the receiver's road into s.
-bool loadFile(Session& s, MemoryPort& port, const std::string& file, Carrier carrier) {
-    try {
-        port.receive(readCaptureFile(file, carrier));
-    } catch (const CaptureFormatError& e) {
-        std::fprintf(stderr, "quorvel-cli: %s\n", e.what());
-        return false;
-    }
+bool loadFile(Session& s, MemoryPort& port, const std::string& file, Carrier carrier,
+              CaptureFile& read) {
+    if (!readInput(file, carrier, read)) return false;
+    port.receive(read.message);
     s.port = &port;
     if (!loadCapture(s)) {
         std::fprintf(stderr, "quorvel-cli: %s: fewer than 10 bytes, not a capture\n", file.c_str());
@@ -355,12 +392,15 @@ int cmdConvert(const std::vector<std::string>& args) {
     std::vector<std::string> files;
     Carrier carrier;
     double frameGap = 13580; // (X - 1000) x (1 - 3%) for the usual X of 15000
+    bool force = false;
     for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--carrier" && i + 1 < args.size()) {
+        if (args[i] == "--force") {
+            force = true;
+        } else if (args[i] == "--carrier" && i + 1 < args.size()) {
             if (!parseCarrier(args[++i], carrier))
-                return usageError("--carrier takes HIGH,LOW in ticks (0..255)");
+                return usageError("--carrier takes HIGH,LOW in ticks (1..255)");
         } else if (args[i] == "--frame-gap" && i + 1 < args.size()) {
-            if (!isNumeric(args[++i]) || leadingNumber(args[i]) <= 0)
+            if (!numberIn(args[++i], 1, 1e8, false))
                 return usageError("--frame-gap takes a time in microseconds");
             frameGap = leadingNumber(args[i]);
         } else if (!args[i].empty() && args[i][0] == '-' && args[i] != "-") {
@@ -370,9 +410,20 @@ int cmdConvert(const std::vector<std::string>& args) {
         }
     }
     if (files.size() != 2) return usageError("convert needs IN and OUT");
+    std::error_code ec;
+    if (files[0] == files[1] || std::filesystem::equivalent(files[0], files[1], ec))
+        return usageError("convert would write over its input " + files[0] + ": name another OUT");
     Session s;
     MemoryPort port;
-    if (!loadFile(s, port, files[0], carrier)) return 1;
+    CaptureFile read;
+    if (!loadFile(s, port, files[0], carrier, read)) return 1;
+    if (!read.changes.empty() && !force) {
+        std::fprintf(stderr,
+                     "quorvel-cli: %s not written: it would not hold what %s holds "
+                     "(--force writes it anyway)\n",
+                     files[1].c_str(), files[0].c_str());
+        return 1;
+    }
 
     std::string out;
     const auto times = captureTimes(s);
@@ -429,17 +480,12 @@ int cmdScan(const std::vector<std::string>& args) {
             return usageError("scan takes one capture FILE");
     }
     if (file.empty()) return usageError("scan needs a capture FILE");
-    if (cataloguePath.empty()) cataloguePath = locateAppFiles().catalogue;
-    std::vector<uint8_t> message;
-    try {
-        message = readCaptureFile(file);
-    } catch (const CaptureFormatError& e) {
-        std::fprintf(stderr, "quorvel-cli: %s\n", e.what());
-        return 1;
-    }
+    if (cataloguePath.empty()) cataloguePath = defaultCatalogue(locateAppFiles());
+    CaptureFile read;
+    if (!readInput(file, {}, read)) return 1;
     std::vector<ScanResult> results;
     try {
-        results = scanFormats(message, cataloguePath, options);
+        results = scanFormats(read.message, cataloguePath, options);
     } catch (const DatabaseError& e) {
         std::fprintf(stderr, "quorvel-cli: the catalogue cannot be read: %s\n", e.what());
         return 1;

@@ -2,12 +2,11 @@
 // device path for the window program's "--port COMn=DEVICE", and plays the
 // unit's side of the link. It takes the program's "R" and "Z" commands and
 // sends capture messages in the unit's wire format.
-#include "app/capture_text.h"
+#include "app/capture_reader.h"
 
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <strings.h>
 #ifdef __linux__
 #include <sys/prctl.h>
 #endif
@@ -23,7 +22,6 @@
 #include <cstring>
 #include <deque>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <random>
 #include <string>
@@ -87,6 +85,7 @@ struct Options {
 struct Capture {
     std::vector<int64_t> times;
     std::vector<uint8_t> bytes;
+    std::optional<qv::Carrier> carrier; // a Pronto file's own
 };
 
 [[noreturn]] void usageError(const std::string& text) {
@@ -134,9 +133,9 @@ Options parseOptions(int argc, char** argv) {
             o.link = argv[++i];
         } else if (a == "--carrier") {
             unsigned h = 0, l = 0;
-            if (i + 1 >= argc || std::sscanf(argv[i + 1], "%u,%u", &h, &l) != 2 || h > 255 ||
-                l > 255)
-                usageError("--carrier needs HIGH,LOW in ticks (0..255)");
+            if (i + 1 >= argc || std::sscanf(argv[i + 1], "%u,%u", &h, &l) != 2 || h < 1 ||
+                h > 255 || l < 1 || l > 255)
+                usageError("--carrier needs HIGH,LOW in ticks (1..255)");
             o.carrier = {static_cast<uint8_t>(h), static_cast<uint8_t>(l)};
             ++i;
         } else if (!a.empty() && a[0] == '-') {
@@ -151,20 +150,12 @@ Options parseOptions(int argc, char** argv) {
     return o;
 }
 
-bool isBinFile(const std::string& path) {
-    return path.size() >= 4 && strcasecmp(path.c_str() + path.size() - 4, ".bin") == 0;
-}
-
 Capture loadFile(const std::string& path, const qv::Carrier& carrier) {
-    if (isBinFile(path)) return {{}, qv::readCaptureFile(path, carrier)};
-    std::ifstream f(path);
-    if (!f) throw qv::CaptureFormatError(path + ": cannot be read");
-    const std::string text((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    try {
-        return {qv::parseTimeList(text), {}};
-    } catch (const qv::CaptureFormatError& e) {
-        throw qv::CaptureFormatError(path + ": " + e.what());
-    }
+    qv::CaptureFile file = qv::readCapture(path, carrier);
+    for (const auto& change : file.changes)
+        std::fprintf(stderr, "quorvel-sim: warning: %s\n", change.c_str());
+    if (file.times.empty()) return {{}, std::move(file.message), {}};
+    return {std::move(file.times), {}, file.carrier};
 }
 
 class Simulator {
@@ -258,7 +249,7 @@ std::vector<uint8_t> Simulator::message(const Capture& c) {
         if (m_o.jitterUs > 0)
             for (auto& t : times)
                 t = std::max<int64_t>(1, t + jitter(m_random));
-        out = qv::messageFromTimes(times, m_o.carrier);
+        out = qv::messageFromTimes(times, c.carrier.value_or(m_o.carrier));
     } else {
         out = c.bytes;
         if (m_o.jitterUs > 0) {
@@ -355,7 +346,7 @@ void Simulator::handleLine(const std::string& raw) {
         if (std::filesystem::is_regular_file(line, ec))
             queueMessage(loadFile(line, m_o.carrier));
         else
-            queueMessage({qv::parseTimeList(line), {}});
+            queueMessage({qv::parseTimeList(line), {}, {}});
     } catch (const qv::CaptureFormatError& e) {
         std::fprintf(stderr, "quorvel-sim: %s\n", e.what());
     }

@@ -1,6 +1,6 @@
 #include "app/ui/capture_file.h"
 
-#include "app/capture_text.h"
+#include "app/capture_reader.h"
 #include "app/capture_tick.h"
 #include "waveform/waveform.h"
 
@@ -14,11 +14,6 @@ namespace qv {
 
 namespace {
 
-// A file dropped by mistake (a film, a disk image) must not be read whole;
-// the longest receiver message is a few kilobytes.
-constexpr std::uintmax_t kLargestCaptureFile = 1 << 20;
-// Two carrier bytes and two time pairs: anything shorter the loader drops.
-constexpr size_t kShortestMessage = 10;
 // The frame gap for a format whose X cannot be read: X = 15000 at 3%.
 constexpr double kDefaultFrameGap = 13580;
 
@@ -36,20 +31,20 @@ private:
     SerialPort* m_saved;
 };
 
-std::vector<uint8_t> readCapture(const std::string& path) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) throw CaptureFormatError(path + ": cannot be read");
-    const std::uintmax_t size = fs::file_size(path, ec);
-    if (!ec && size > kLargestCaptureFile)
-        throw CaptureFormatError(path + ": expected a capture file of at most 1 MiB, found " +
-                                 std::to_string(size) + " bytes");
-    std::vector<uint8_t> bytes = readCaptureFile(path);
-    if (bytes.size() < kShortestMessage)
-        throw CaptureFormatError(
-            path + ": expected a receiver message of at least " + std::to_string(kShortestMessage) +
-            " bytes (two carrier bytes and two time pairs), found " + std::to_string(bytes.size()));
-    return bytes;
+std::vector<uint8_t> readCaptureMessage(Session& s, const std::string& path) {
+    CaptureFile file = readCapture(path);
+    if (file.message.size() < kShortestMessage)
+        throw CaptureFormatError(path + ": expected a receiver message of at least " +
+                                 std::to_string(kShortestMessage) +
+                                 " bytes (two carrier bytes and two time pairs), found " +
+                                 std::to_string(file.message.size()));
+    if (!file.changes.empty()) {
+        std::string text;
+        for (const auto& line : file.changes)
+            text += (text.empty() ? "" : "\n") + line;
+        s.message(text);
+    }
+    return std::move(file.message);
 }
 
 std::string lowerEnding(const std::string& path) {
@@ -83,12 +78,13 @@ const char* endingOf(CaptureFileKind kind) {
 bool openCaptureFile(Session& s, const std::string& path) {
     std::vector<uint8_t> bytes;
     try {
-        bytes = readCapture(path);
+        bytes = readCaptureMessage(s, path);
     } catch (const CaptureFormatError& e) {
         s.message(e.what());
         return false;
     }
     MemoryPort filePort;
+    filePort.setName(std::filesystem::path(path).filename().string());
     filePort.receive(bytes);
     PortSwap swap(s, &filePort);
     captureTick(s);

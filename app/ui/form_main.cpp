@@ -9,6 +9,7 @@
 #include "catalogue/format_menus.h"
 #include "catalogue/format_selection.h"
 #include "link/link_control.h"
+#include "platform/basic.h"
 #include "recording/ui/secondary_windows.h"
 #include "waveform/measure.h"
 #include "waveform/overlay.h"
@@ -44,8 +45,10 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QSplitter>
 #include <QSvgGenerator>
 #include <QTableWidget>
 #include <QTimer>
@@ -61,6 +64,8 @@ namespace qv {
 namespace {
 
 using namespace std::chrono_literals;
+
+const QString kTitle = QStringLiteral("Quorvel V2.0");
 
 // The grid's sizes are given in twips; 15 twips make a pixel at 96 dpi.
 int twips(int t) {
@@ -141,16 +146,38 @@ QString droppedFile(const QMimeData* data) {
 
 Form_main::Form_main(Session& session, QWidget* parent) : QMainWindow(parent), m_s(session) {
     setObjectName("Form_main");
-    setWindowTitle("Quorvel V2.0");
+    setWindowTitle(kTitle);
 
     auto* central = new QWidget(this);
-    auto* top = new QHBoxLayout;
-    top->addWidget(buildCapturePanel(), 0);
-    top->addWidget(buildResultPanel(), 1);
-    auto* all = new QVBoxLayout(central);
-    all->setContentsMargins(8, 6, 8, 8);
-    all->addLayout(top, 3);
-    all->addWidget(buildWavePanel(), 2);
+    // A small window shrinks the result panel first, then the table; each
+    // scrolls what no longer fits instead of drawing over the other.
+    auto* top = new QSplitter(Qt::Horizontal);
+    top->setObjectName("splitTop");
+    top->setChildrenCollapsible(false);
+    QWidget* table = buildCapturePanel();
+    auto* results = new QScrollArea;
+    results->setObjectName("resultScroll");
+    results->setFrameShape(QFrame::NoFrame);
+    results->setWidgetResizable(true);
+    results->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    results->setWidget(buildResultPanel());
+    results->setMinimumWidth(results->widget()->minimumWidth() + 14);
+    top->addWidget(table);
+    top->addWidget(results);
+    top->setStretchFactor(0, 0);
+    top->setStretchFactor(1, 1);
+    top->setSizes({table->maximumWidth(), 460});
+    auto* all = new QSplitter(Qt::Vertical);
+    all->setObjectName("splitAll");
+    all->setChildrenCollapsible(false);
+    all->addWidget(top);
+    all->addWidget(buildWavePanel());
+    all->setStretchFactor(0, 3);
+    all->setStretchFactor(1, 2);
+    all->setSizes({520, 280});
+    auto* margins = new QVBoxLayout(central);
+    margins->setContentsMargins(8, 6, 8, 8);
+    margins->addWidget(all);
     setCentralWidget(central);
     buildMenus();
     // The other windows; the code recording window exists before start-up.
@@ -181,6 +208,7 @@ Form_main::Form_main(Session& session, QWidget* parent) : QMainWindow(parent), m
     // Keypad zoom keys work wherever the focus is in this window.
     qApp->installEventFilter(this);
     setAcceptDrops(true);
+    setMinimumSize(560, 420);
     resize(1180, 820);
     refresh();
 }
@@ -222,13 +250,16 @@ QWidget* Form_main::buildCapturePanel() {
     const int width = twips(400) + kDataCols * twips(1040) +
                       m_TTable->verticalScrollBar()->sizeHint().width() +
                       2 * m_TTable->frameWidth();
-    m_TTable->setFixedWidth(width);
+    // Its whole width when there is room; a scroll bar when there is not.
+    m_TTable->setMaximumWidth(width);
+    m_TTable->setMinimumWidth(twips(400) + 3 * twips(1040));
     return m_TTable;
 }
 
 QWidget* Form_main::buildResultPanel() {
     auto* panel = new QWidget;
-    panel->setMinimumWidth(360);
+    panel->setObjectName("resultPanel");
+    panel->setMinimumWidth(220);
     auto* g = new QGridLayout(panel);
     g->setContentsMargins(6, 0, 0, 0);
     g->setVerticalSpacing(4);
@@ -258,6 +289,7 @@ QWidget* Form_main::buildResultPanel() {
     for (QRadioButton* b : {m_optHex, m_optOct})
         connect(b, &QRadioButton::clicked, this, [this, b] {
             m_s.optOct = b == m_optOct;
+            redecodeShown(m_s);
             refresh();
         });
 
@@ -269,7 +301,8 @@ QWidget* Form_main::buildResultPanel() {
         box->setReadOnly(true);
         box->setFont(mono);
         box->setLineWrapMode(QPlainTextEdit::NoWrap);
-        box->setFixedHeight(78);
+        box->setMinimumSize(120, 44);
+        box->setMaximumHeight(78);
     }
     for (QPlainTextEdit* box : {m_tHCode, m_tBcode})
         addCopyCodeMenu(box);
@@ -283,6 +316,7 @@ QWidget* Form_main::buildResultPanel() {
     // Choosing an error line shows the time it speaks of.
     connect(m_ErrRcd, &QListWidget::currentRowChanged, this, &Form_main::showErrorLine);
     g->addWidget(caption("UnNormal Record:"), 5, 0, 1, 4);
+    m_ErrRcd->setMinimumHeight(60);
     g->addWidget(m_ErrRcd, 6, 0, 1, 4);
     g->setRowStretch(6, 1);
 
@@ -305,11 +339,11 @@ QWidget* Form_main::buildResultPanel() {
     connect(m_tTTole, &QLineEdit::textEdited, this,
             [this](const QString& t) { m_s.tTTole = t.toStdString(); });
     connect(m_tTole, &QLineEdit::returnPressed, this, [this] {
-        toleranceBoxEnter(m_s);
+        if (toleranceBoxEnter(m_s)) redecodeShown(m_s);
         refresh();
     });
     connect(m_tTTole, &QLineEdit::returnPressed, this, [this] {
-        cycleToleranceBoxEnter(m_s);
+        if (cycleToleranceBoxEnter(m_s)) redecodeShown(m_s);
         refresh();
     });
 
@@ -318,6 +352,7 @@ QWidget* Form_main::buildResultPanel() {
     g->addWidget(m_cIgnoreT, 9, 0, 1, 4);
     connect(m_cIgnoreT, &QCheckBox::clicked, this, [this](bool checked) {
         setIgnoreTime(m_s, checked);
+        redecodeShown(m_s);
         refresh();
     });
 
@@ -337,9 +372,6 @@ QWidget* Form_main::buildResultPanel() {
     m_Image1->setFixedSize(40, 32);
     m_Image1->setAlignment(Qt::AlignCenter);
     m_Image1->setCursor(Qt::PointingHandCursor);
-    QSizePolicy keep = m_Image1->sizePolicy();
-    keep.setRetainSizeWhenHidden(true);
-    m_Image1->setSizePolicy(keep);
     m_Image1->installEventFilter(this);
     portLayout->addWidget(m_SelCom, 1);
     portLayout->addWidget(m_Image1);
@@ -410,7 +442,8 @@ QWidget* Form_main::buildWavePanel() {
     m_VScroll1->setRange(0, 6);
     m_VScroll1->setSingleStep(1);
     m_VScroll1->setPageStep(1);
-    m_VScroll1->setFixedHeight(96);
+    m_VScroll1->setMinimumHeight(48);
+    m_VScroll1->setMaximumHeight(96);
     connect(m_VScroll1, &QScrollBar::valueChanged, this, [this](int v) {
         vscrollChange(m_s, v);
         refresh();
@@ -421,6 +454,8 @@ QWidget* Form_main::buildWavePanel() {
     zoom->addStretch();
     g->addLayout(zoom, 0, 1, 2, 1);
 
+    // Two rows, the second's caption wrapping, so that a narrow window keeps
+    // every button.
     auto* bar = new QHBoxLayout;
     bar->addWidget(caption("Select single time line or double time lines:"));
     auto* lines = new QButtonGroup(panel);
@@ -436,7 +471,10 @@ QWidget* Form_main::buildWavePanel() {
         });
     }
     bar->addStretch();
-    bar->addWidget(caption("Display receive bits or the time interval of two time line: "));
+    auto* nudgeBar = new QHBoxLayout;
+    auto* nudgeCaption = caption("Display receive bits or the time interval of two time line: ");
+    nudgeCaption->setWordWrap(true);
+    nudgeBar->addWidget(nudgeCaption, 1);
 
     struct Nudge {
         const char* caption;
@@ -455,11 +493,11 @@ QWidget* Form_main::buildWavePanel() {
     m_LblRGtime->setFrameShadow(QFrame::Sunken);
     m_LblRGtime->setMinimumWidth(90);
     for (int i = 0; i < 4; ++i) {
-        if (i == 2) bar->addWidget(m_LblRGtime);
+        if (i == 2) nudgeBar->addWidget(m_LblRGtime);
         auto* b = new RuleNudgeButton(nudges[i].caption, nudges[i].which);
         b->setObjectName(nudges[i].name);
         b->setFixedWidth(36);
-        bar->addWidget(b);
+        nudgeBar->addWidget(b);
         connect(b, &RuleNudgeButton::mouseDown, this, [this](RuleButton which, MouseButton mb) {
             ruleButtonDown(m_s, which, mb);
             refresh();
@@ -470,6 +508,7 @@ QWidget* Form_main::buildWavePanel() {
         });
     }
     g->addLayout(bar, 2, 0, 1, 2);
+    g->addLayout(nudgeBar, 3, 0, 1, 2);
     g->setRowStretch(0, 1);
     g->setColumnStretch(0, 1);
     return panel;
@@ -496,11 +535,16 @@ void Form_main::buildMenus() {
     ir->addSeparator();
     for (auto [text, name, percent] : {std::tuple{"Time tolerance &3%", "mnu3per", 3},
                                        {"Time tolerance &5%", "mnu5Per", 5},
-                                       {"Time tolerance &8%", "mnu8per", 8}})
-        connect(add(ir, text, name, nullptr), &QAction::triggered, this, [this, percent] {
+                                       {"Time tolerance &8%", "mnu8per", 8}}) {
+        QAction* a = add(ir, text, name, nullptr);
+        a->setCheckable(true);
+        m_toleranceActions.push_back({percent, a});
+        connect(a, &QAction::triggered, this, [this, percent] {
             toleranceMenu(m_s, percent);
+            redecodeShown(m_s);
             refresh();
         });
+    }
     ir->addSeparator();
     m_mnuAuto = add(ir, "Auto select Format", "mnuAuto", "Ctrl+F4");
     m_mnuCmp = add(ir, "Compare Sample RCU Code", "mnuCmp", "Ctrl+F5");
@@ -544,9 +588,12 @@ void Form_main::buildMenus() {
         if (e.separatorBefore) menu->addSeparator();
         QAction* a = add(menu, qs(e.caption), e.objectName.c_str(), e.shortcut.c_str());
         a->setEnabled(e.available);
+        a->setCheckable(true);
+        m_formatActions.push_back({e.key(), a});
         const std::string chosen = e.caption;
         connect(a, &QAction::triggered, this, [this, chosen] {
             setIrtype(m_s, chosen);
+            redecodeShown(m_s);
             refresh();
         });
     }
@@ -657,7 +704,10 @@ void Form_main::showScan() {
     }
     if (!m_scan) {
         m_scan = new Form_scan(m_s, this);
-        connect(m_scan, &Form_scan::formatChosen, this, &Form_main::refresh);
+        connect(m_scan, &Form_scan::formatChosen, this, [this] {
+            redecodeShown(m_s);
+            refresh();
+        });
     }
     if (!m_scan->scan()) return;
     m_scan->show();
@@ -723,6 +773,7 @@ bool Form_main::eventFilter(QObject* watched, QEvent* event) {
             m_lastZoomKey = event;
             zoomKey(m_s, key->key() == Qt::Key_Plus ? kKeyAdd : kKeySubtract);
             refresh();
+            return true; // a zoom key types nothing into the focused box
         }
     }
     return QMainWindow::eventFilter(watched, event);
@@ -808,11 +859,16 @@ void Form_main::refreshIcon() {
     if (name != m_Image1Shown) {
         m_Image1Shown = name;
         // A missing bitmap leaves the icon empty.
-        const QPixmap icon(QDir(qs(m_s.resourceDir)).filePath(name));
-        m_Image1->setPixmap(icon);
+        m_Image1Icon = QPixmap(QDir(qs(m_s.resourceDir)).filePath(name));
         m_Image1->setToolTip(name.isEmpty() ? QString() : name);
+        m_Image1->setPixmap(QPixmap());
     }
-    m_Image1->setVisible(m_s.Image1Visible);
+    // The blink clears the picture but keeps the label, so that its place
+    // takes a click in either phase. Hidden only while it blinks or a
+    // capture arrives: with both timers off nothing would show it again.
+    const bool shown =
+        (m_s.Image1Visible || (!m_s.Timer1 && !m_s.Timer2)) && !m_Image1Icon.isNull();
+    if (shown == m_Image1->pixmap().isNull()) m_Image1->setPixmap(shown ? m_Image1Icon : QPixmap());
 }
 
 void Form_main::refresh() {
@@ -858,6 +914,14 @@ void Form_main::refresh() {
     m_Lblzoom->setText(qs(w.Lblzoom));
     m_Picture1->update();
 
+    const QString title =
+        m_s.captureSource.empty() ? kTitle : kTitle + " - " + qs(m_s.captureSource);
+    if (windowTitle() != title) setWindowTitle(title);
+    const std::string key = m_s.irtype.substr(0, 7);
+    for (const auto& [entryKey, a] : m_formatActions)
+        a->setChecked(entryKey == key);
+    for (const auto& [percent, a] : m_toleranceActions)
+        a->setChecked(m_s.TimeTolerance == single(percent / 100.0));
     m_mnuAuto->setChecked(m_s.mnuAuto);
     m_mnuCmp->setChecked(m_s.mnuCmp);
     m_mumconnect->setText(qs(m_s.mumconnect));

@@ -8,7 +8,12 @@
 #include "waveform/rules.h"
 
 #include <QMainWindow>
+#include <QPixmap>
 #include <QPointer>
+
+#include <string>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QButtonGroup;
@@ -111,6 +116,7 @@ private:
     QComboBox* m_SelCom = nullptr;
     QLabel* m_Image1 = nullptr;
     QString m_Image1Shown;
+    QPixmap m_Image1Icon;
     QLabel* m_LblRGtime = nullptr;
     QRadioButton* m_Option[3] = {};
     PictureWidget* m_Picture1 = nullptr;
@@ -118,6 +124,10 @@ private:
     QScrollBar* m_VScroll1 = nullptr;
     QLabel* m_Lblzoom = nullptr;
 
+    // The format entries by key and the tolerance entries by percent, for
+    // their check marks.
+    std::vector<std::pair<std::string, QAction*>> m_formatActions;
+    std::vector<std::pair<int, QAction*>> m_toleranceActions;
     QAction* m_mnuAuto = nullptr;
     QAction* m_mnuCmp = nullptr;
     QAction* m_mumconnect = nullptr;

@@ -17,9 +17,10 @@
 namespace {
 
 // Documentation aid, not offered to users: "--open FILE" loads a capture
-// after start-up, "--scan" opens the scan window over it, "--dark" shows
-// the windows as a dark desktop theme would, "--screenshot FILE" saves the
-// image of the window in front and ends.
+// after start-up, "--scan" opens the scan window over it, "--size WxH"
+// resizes the main window, "--dark" shows the windows as a dark desktop
+// theme would, "--screenshot FILE" saves the image of the window in front
+// and ends.
 QString optionValue(const QStringList& args, const QString& name) {
     const qsizetype i = args.indexOf(name);
     return i >= 0 && i + 1 < args.size() ? args[i + 1] : QString();
@@ -45,6 +46,20 @@ QPalette darkPalette() {
     return p;
 }
 
+// Qt has taken its own options out already; what is left must be ours.
+QString unknownOption(const QStringList& args) {
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == QLatin1String("--port") || a == QLatin1String("--open") ||
+            a == QLatin1String("--screenshot") || a == QLatin1String("--size"))
+            ++i; // its value; a missing one is reported where it is read
+        else if (a != QLatin1String("--scan") && a != QLatin1String("--dark") &&
+                 !a.startsWith(QLatin1String("--port=")))
+            return a;
+    }
+    return {};
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -53,10 +68,15 @@ int main(int argc, char* argv[]) {
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     QApplication::setApplicationName("Quorvel");
     if (QApplication::arguments().contains("--dark")) QApplication::setPalette(darkPalette());
+    if (const QString bad = unknownOption(QApplication::arguments()); !bad.isEmpty()) {
+        std::fprintf(stderr, "quorvel: unknown option %s\nusage: quorvel [--port COMn=DEVICE]...\n",
+                     qPrintable(bad));
+        return 2;
+    }
 
     qv::Session session;
     // A portable build keeps its files beside the program; an installed one
-    // writes into the user's data directory.
+    // writes into the user's data directory (the layout decides).
     const qv::AppFiles files = qv::locateAppFiles();
     session.cataloguePath = files.catalogue;
     session.codeDatabasePath = files.codeDatabase;
@@ -75,6 +95,10 @@ int main(int argc, char* argv[]) {
     qv::Form_main window(session);
     qv::attachReceiverLink(port, session, window);
     window.startUp();
+    if (const QStringList size = optionValue(QApplication::arguments(), "--size").split('x');
+        size.size() == 2)
+        window.resize(size[0].toInt(), size[1].toInt());
+    if (!files.problem.empty()) session.message(files.problem);
     window.show();
 
     const QStringList args = QApplication::arguments();

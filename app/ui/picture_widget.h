@@ -33,7 +33,7 @@ public:
     QString hoverText() const;
 
     QSize sizeHint() const override { return {900, 240}; }
-    QSize minimumSizeHint() const override { return {300, 160}; }
+    QSize minimumSizeHint() const override { return {240, 100}; }
 
 signals:
     void pressed(double x, qv::MouseButton button);

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include <initializer_list>
@@ -69,9 +70,19 @@ FormTime::FormTime(Session& session, QWidget* parent) : QWidget(parent), m_sessi
     slotRow->addStretch();
     outer->addLayout(slotRow);
 
-    outer->addWidget(buildFrame());
+    // A small screen scrolls the parameters instead of clipping them.
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("frameScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(buildFrame());
+    outer->addWidget(scroll, 1);
 
     auto* buttons = new QHBoxLayout;
+    m_saved = new QLabel;
+    m_saved->setObjectName(QStringLiteral("lSaved"));
+    m_saved->setTextFormat(Qt::PlainText);
+    buttons->addWidget(m_saved);
     buttons->addStretch();
     m_bAddFmt = new QPushButton(QStringLiteral("&Add/Modify"));
     m_bAddFmt->setObjectName(QStringLiteral("bAddFmt"));
@@ -89,6 +100,11 @@ FormTime::FormTime(Session& session, QWidget* parent) : QWidget(parent), m_sessi
     m_session.editor.loaded = true;
     m_session.addObserver(this);
     sessionChanged();
+    // Room for every parameter where the screen has it.
+    const QSize frame = m_frame->sizeHint();
+    resize(frame.width() + 2 * outer->contentsMargins().left() + 4,
+           frame.height() + m_bAddFmt->sizeHint().height() + m_cAddFmt->sizeHint().height() + 48);
+    setMinimumSize(320, 240);
 }
 
 FormTime::~FormTime() {
@@ -150,7 +166,7 @@ QWidget* FormTime::buildFrame() {
          {check("cHead", "Head"), check("cData", "Data"), check("cEndbit", "End bit"),
           check("cGroup", "Whole group"), check("c2ndB", "2 End bit"),
           check("cG2RptB", "G2 repeat code")}},
-        {"Hight bit in head:", {check("cCYes", "Yes"), check("cCNo", "No")}},
+        {"High bit in head:", {check("cCYes", "Yes"), check("cCNo", "No")}},
         {"",
          {cap("Quick press:"), field("tGroups"), unit("Groups"), cap("Remark:"), field("tRemark")}},
     };
@@ -159,9 +175,13 @@ QWidget* FormTime::buildFrame() {
     for (const Row& row : rows) {
         if (*row.heading) grid->addWidget(new QLabel(QString::fromLatin1(row.heading)), r, 0);
         auto* line = new QHBoxLayout;
+        QLabel* lastCaption = nullptr;
         for (const Item& item : row.items) {
             switch (item.kind) {
             case Item::Caption:
+                lastCaption = new QLabel(QString::fromLatin1(item.text));
+                line->addWidget(lastCaption);
+                break;
             case Item::Unit:
                 line->addWidget(new QLabel(QString::fromLatin1(item.text)));
                 break;
@@ -175,6 +195,7 @@ QWidget* FormTime::buildFrame() {
                     connect(m_tType, &QComboBox::activated, this, [this](int i) {
                         m_session.editor.box["tType"] = m_tType->itemText(i).toStdString();
                     });
+                    m_tType->installEventFilter(this);
                     line->addWidget(m_tType);
                 } else if (std::string(item.name) == "cTole") {
                     m_cTole = new QComboBox;
@@ -189,10 +210,14 @@ QWidget* FormTime::buildFrame() {
                     connect(m_cTole, &QComboBox::activated, this, [this](int i) {
                         m_session.editor.box["cTole"] = m_cTole->itemText(i).toStdString();
                     });
+                    m_cTole->installEventFilter(this);
                     line->addWidget(m_cTole);
                 } else {
                     line->addWidget(box(item.name));
                 }
+                // The caption names its box: Alt+key, and the messages about it.
+                if (lastCaption) lastCaption->setBuddy(line->itemAt(line->count() - 1)->widget());
+                lastCaption = nullptr;
                 break;
             case Item::Check: {
                 auto* c = new QCheckBox(QString::fromLatin1(item.text));
@@ -201,6 +226,7 @@ QWidget* FormTime::buildFrame() {
                 connect(c, &QCheckBox::clicked, this,
                         [this, key](bool on) { m_session.editor.check[key] = on; });
                 m_checks[key] = c;
+                c->installEventFilter(this);
                 line->addWidget(c);
                 break;
             }
@@ -242,7 +268,17 @@ void FormTime::sessionChanged() {
     }
     const int slot = m_cAddFmt->findText(qs(ed.cAddFmt));
     if (m_cAddFmt->currentIndex() != slot) m_cAddFmt->setCurrentIndex(slot);
-    m_frame->setEnabled(ed.frameEnabled);
+    // Read-only, not disabled: disabled text is grey and hard to read.
+    const bool readOnly = !ed.frameEnabled;
+    for (const auto& [name, edit] : m_boxes)
+        edit->setReadOnly(readOnly);
+    m_cTole->lineEdit()->setReadOnly(readOnly);
+    // The lists and check boxes take no click or key then (eventFilter).
+    for (QWidget* w : std::initializer_list<QWidget*>{m_tType, m_cTole})
+        w->setFocusPolicy(readOnly ? Qt::NoFocus : Qt::StrongFocus);
+    for (const auto& [name, c] : m_checks)
+        c->setFocusPolicy(readOnly ? Qt::NoFocus : Qt::StrongFocus);
+    m_saved->setText(qs(ed.saved));
     m_lAddFmt->setVisible(ed.slotControlsVisible);
     m_cAddFmt->setVisible(ed.slotControlsVisible);
     m_bAddFmt->setVisible(ed.slotControlsVisible);
@@ -262,6 +298,23 @@ void FormTime::open(bool editable) {
 
 void FormTime::save() {
     saveFormat(m_session);
+}
+
+bool FormTime::eventFilter(QObject* watched, QEvent* event) {
+    if (!m_session.editor.frameEnabled) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+            return true;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void FormTime::keyPressEvent(QKeyEvent* event) {

@@ -36,6 +36,7 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* buildFrame();
@@ -45,6 +46,7 @@ private:
     bool m_closing = false;
     QGroupBox* m_frame = nullptr;
     QLabel* m_lAddFmt = nullptr;
+    QLabel* m_saved = nullptr;
     QComboBox* m_cAddFmt = nullptr;
     QPushButton* m_bAddFmt = nullptr;
     QComboBox* m_tType = nullptr;

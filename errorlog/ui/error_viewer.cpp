@@ -6,6 +6,7 @@ void viewErrorMessage(Session& s) {
     HelpWindowModel& h = s.help;
     h.loaded = true;
     h.cClearVisible = true;
+    h.showsRecord = true;
     h.visible = true;
     h.caption = "Error Message Record";
     h.fontSize = 8;
@@ -26,6 +27,10 @@ void viewZoomCode(Session& s) {
     h.fontSize = 24;
     h.bold = true;
     h.visible = true;
+    // The code, not the record: "&Clear" would empty a record not shown.
+    h.showsRecord = false;
+    h.cClearVisible = false;
+    h.Text1 = h.lastCode;
     s.changed();
 }
 

@@ -6,9 +6,11 @@
 
 namespace qv {
 
-// "&View Error Message": the whole record in the window, "&Clear" shown.
+// "&View Error Message": the whole record in the window, "&Clear" shown;
+// captures leave it there.
 void viewErrorMessage(Session& s);
-// "&View zoom IR Code": whatever the window holds, in large bold type.
+// "&View zoom IR Code": the last decoded code in large bold type, without
+// "&Clear"; later captures replace it.
 void viewZoomCode(Session& s);
 // "&Clear": the record holds one empty line, the window nothing.
 void clearErrorRecord(Session& s);

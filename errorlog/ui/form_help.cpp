@@ -70,6 +70,8 @@ void FormHelp::sessionChanged() {
         const QSignalBlocker quiet(m_text);
         m_text->setPlainText(text);
     }
+    // The zoomed code wraps rather than run off the right edge.
+    m_text->setLineWrapMode(h.showsRecord ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
     m_clear->setVisible(h.cClearVisible);
     if (h.visible && !isVisible()) {
         show();
@@ -114,7 +116,24 @@ HelpTopicWindow::HelpTopicWindow(const QString& helpPath, QWidget* parent)
     m_browser->setObjectName(QStringLiteral("helpBrowser"));
     m_browser->setOpenExternalLinks(false);
     layout->addWidget(m_browser);
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(8, 4, 8, 8);
+    buttons->addStretch();
+    auto* close = new QPushButton(QStringLiteral("&Close"));
+    close->setObjectName(QStringLiteral("cmdHelpClose"));
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    buttons->addWidget(close);
+    layout->addLayout(buttons);
     resize(720, 600);
+}
+
+void HelpTopicWindow::keyPressEvent(QKeyEvent* event) {
+    // Escape anywhere in the window: the browser leaves it to the window.
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void HelpTopicWindow::showTopic(const QString& topic) {

@@ -45,6 +45,9 @@ public:
     void showTopic(const QString& topic);
     QTextBrowser* browser() const { return m_browser; }
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QString m_path;
     QTextBrowser* m_browser = nullptr;

@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -48,7 +49,13 @@ FormCode::FormCode(Session& session, const QString& databasePath, QWidget* paren
     setObjectName(QStringLiteral("Form_code"));
     setWindowTitle(QStringLiteral("current time and code"));
     if (parent) setWindowFlag(Qt::Window);
-    setCentralWidget(buildControls());
+    // A small screen scrolls the controls instead of cutting them off.
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("controlsScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(buildControls());
+    setCentralWidget(scroll);
     buildMenus();
 
     if (m_grid->isOpen()) {
@@ -101,7 +108,7 @@ QWidget* FormCode::buildControls() {
     m_tXTime = named(new QLineEdit, "tXTime");
     unitRow(0, "Carrier:", m_Lblcarr_wid, "US");
     unitRow(1, "CarrierOsc:", m_Lblcarr_h, "US");
-    unitRow(2, "Freqency:", m_Lblcarr_f, "KHz");
+    unitRow(2, "Frequency:", m_Lblcarr_f, "KHz");
     unitRow(3, "0-1 Time:", m_t01Tole, "US");
     unitRow(4, "X Time:", m_tXTime, "US");
     infoGrid->addWidget(new QLabel(QStringLiteral("Every groups 's cycle:")), 0, 3);
@@ -235,7 +242,7 @@ void FormCode::buildMenus() {
     };
     QMenu* function = menuBar()->addMenu(QStringLiteral("&Function"));
     add(function, "mnuRec", QStringLiteral("Ir Record"), Qt::Key_F9, [&s] { toggleRecording(s); });
-    add(function, "mnuApply", QStringLiteral("Applay time tolerance set"), Qt::Key_F11,
+    add(function, "mnuApply", QStringLiteral("Apply time tolerance set"), Qt::Key_F11,
         [&s] { applyTolerance(s); });
     function->addSeparator();
     add(function, "mnuExit", QStringLiteral("Exit"), Qt::Key_F4, [this] { close(); });
@@ -246,7 +253,7 @@ void FormCode::buildMenus() {
     add(database, "mnuNCol", QStringLiteral("Next Col"), Qt::Key_F5, [&s] { nextColumn(s); });
     add(database, "mnuEpy", QStringLiteral("Empty current record"), Qt::Key_F6,
         [&s] { emptyCell(s); });
-    add(database, "mnuRst", QStringLiteral("Reset cells postion"), Qt::Key_F7,
+    add(database, "mnuRst", QStringLiteral("Reset cells position"), Qt::Key_F7,
         [&s] { resetColumns(s); });
     database->addSeparator();
     add(database, "mnuSet", QStringLiteral("Set cells position"), Qt::Key_F8,

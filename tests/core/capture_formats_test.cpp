@@ -1,4 +1,5 @@
 #include "app/capture_formats.h"
+#include "app/capture_reader.h"
 #include "app/capture_loader.h"
 #include "test_support.h"
 

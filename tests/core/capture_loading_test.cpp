@@ -56,7 +56,7 @@ TEST(CaptureLoading, NineBytesOnlyShowTheCount) {
     EXPECT_FALSE(loadCapture(s));
     EXPECT_EQ(s.LblRGtime, "9");
     EXPECT_EQ(s.TTable.cell(1, 1), "777");
-    EXPECT_FALSE(s.Timer2);
+    EXPECT_TRUE(s.Timer2); // the idle timer polls again
     EXPECT_TRUE(s.code.Lblcarr_h.empty());
 }
 
@@ -182,6 +182,7 @@ INSTANTIATE_TEST_SUITE_P(
     Texts, TextCaptureErrors,
     ::testing::Values(BadText{"9000 4500\n562 abc\n", "line 2: expected a time in microseconds"},
                       BadText{"pulse\n", "line 1: expected a time after \"pulse\""},
+                      BadText{"pulse 9000\nspace -3\n", "line 2: time out of range: -3"},
                       BadText{"# only a comment\n", "no times found"},
                       BadText{"", "no times found"}),
     [](const auto& info) { return qvtest::caseName(info.index, info.param.text); });
@@ -198,23 +199,33 @@ TEST(TextCaptures, Mode2AndSignedFormsReadTheSameTimes) {
 TEST(CommandLine, LoadJsonReproducesTheCarrierFigures) {
     qvtest::TempDir dir;
     const std::string bin = dir.file("capture.bin");
-    {
-        auto m = message({{0x023A, 0}, {0, 0}, {0, 1000}}, 60);
+    auto load = [&](const std::vector<uint8_t>& m) {
         std::ofstream(bin, std::ios::binary)
-            .write(reinterpret_cast<const char*>(m.data()), m.size());
-    }
-    std::string cmd = std::string(QV_CLI) + " load --json '" + bin + "'";
-    FILE* p = popen(cmd.c_str(), "r");
-    ASSERT_NE(p, nullptr);
-    std::string out;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0)
-        out.append(buf, n);
-    ASSERT_EQ(pclose(p), 0);
+            .write(reinterpret_cast<const char*>(m.data()), static_cast<std::streamsize>(m.size()));
+        std::string cmd = std::string(QV_CLI) + " load --json '" + bin + "'";
+        FILE* p = popen(cmd.c_str(), "r");
+        std::string out;
+        char buf[4096];
+        size_t n;
+        while (p && (n = fread(buf, 1, sizeof buf, p)) > 0)
+            out.append(buf, n);
+        EXPECT_TRUE(p && pclose(p) == 0);
+        return out;
+    };
+    std::string out = load(message({{0x023A, 0}, {0, 0}, {0, 1000}}, 60));
     EXPECT_NE(out.find("\"bytes\": 60"), std::string::npos) << out;
     EXPECT_NE(out.find("\"carrier_high\": \"8.68055\""), std::string::npos);
     EXPECT_NE(out.find("\"carrier_period\": \"26.0416\""), std::string::npos);
     EXPECT_NE(out.find("\"carrier_frequency\": \"38.4000\""), std::string::npos);
     EXPECT_NE(out.find("[\"309\", \"71653\", \"0\", \"\""), std::string::npos) << out;
+
+    // Regression: a dropped capture, or one without a carrier period, left
+    // the labels "" instead of the single blank start-up sets.
+    out = load({16, 32, 1, 2});
+    EXPECT_NE(out.find("\"carrier_high\": \" \", \"carrier_period\": \" \", "
+                       "\"carrier_frequency\": \" \""),
+              std::string::npos)
+        << out;
+    out = load(message({{0x023A, 0}, {0, 0}, {0, 1000}}, 60, 0, 0));
+    EXPECT_NE(out.find("\"carrier_frequency\": \" \""), std::string::npos) << out;
 }

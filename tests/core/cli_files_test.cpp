@@ -4,8 +4,10 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <sstream>
 #include <sys/wait.h>
+#include <thread>
 
 namespace {
 
@@ -14,9 +16,11 @@ struct CliRun {
     std::string out;
 };
 
-CliRun cli(const std::string& args) {
+// Run in the test's own folder: what the program writes beside it (the
+// error record) never meets another test's.
+CliRun cli(const std::string& folder, const std::string& args) {
     CliRun r;
-    const std::string cmd = std::string(QV_CLI) + " " + args + " 2>&1";
+    const std::string cmd = "cd '" + folder + "' && " + QV_CLI + " " + args + " 2>&1";
     FILE* p = popen(cmd.c_str(), "r");
     if (!p) return r;
     char buf[4096];
@@ -41,6 +45,7 @@ std::string q(const std::string& path) {
 
 struct CliFiles : ::testing::Test {
     qvtest::TempDir dir;
+    CliRun cli(const std::string& args) const { return ::cli(dir.path(), args); }
     std::string catalogue = qvtest::freshCatalogue(dir);
     std::string sample = qvtest::sourcePath("data/samples/nec-00-12.txt");
 
@@ -113,37 +118,144 @@ TEST_F(CliFiles, Mode2AsALircReceiverPrintsItDecodes) {
     EXPECT_NE(decodeHex(path).find("00 FF 12 ED"), std::string::npos);
 }
 
-struct Malformed {
+// A file that is no capture, a value that is no value, a file that would
+// change on the way: refused or said, naming the file and the reason.
+struct Refusal {
     const char* name;
+    const char* file; // made in the test's folder; "" for none
+    // "@folder" makes a folder, "@zero" a link to /dev/zero, "@sql:..." a
+    // copy of the catalogue changed by the statement
     const char* content;
+    const char*
+        args; // {F} the file, {C} the catalogue, {S} the sample; "*" every command reading {F}
+    int status;
     const char* expected;
 };
 
-class CliMalformed : public CliFiles, public ::testing::WithParamInterface<Malformed> {};
+class CliRefusal : public CliFiles, public ::testing::WithParamInterface<Refusal> {};
 
-TEST_P(CliMalformed, IsRefusedWithTheLineAndWhatWasExpected) {
-    const std::string path = dir.file(GetParam().name);
-    std::ofstream(path) << GetParam().content;
-    const std::string out = dir.file("out.txt");
-    for (const std::string& cmd :
-         {"convert " + q(path) + " " + q(out), "scan --catalogue " + q(catalogue) + " " + q(path),
-          "load " + q(path)}) {
+TEST_P(CliRefusal, ExitsWithTheStatusAndSaysWhy) {
+    const Refusal& c = GetParam();
+    const std::string path = dir.file(c.file);
+    if (std::string(c.content) == "@folder")
+        std::filesystem::create_directory(path);
+    else if (std::string(c.content) == "@zero")
+        std::filesystem::create_symlink("/dev/zero", path);
+    else if (std::string(c.content).rfind("@sql:", 0) == 0) {
+        std::filesystem::copy_file(catalogue, path);
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(db, c.content + 5, nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+    } else if (*c.file)
+        std::ofstream(path, std::ios::binary) << c.content;
+    auto expand = [&](std::string args) {
+        for (auto [key, value] : {std::pair<std::string, std::string>{"{F}", q(path)},
+                                  {"{C}", q(catalogue)},
+                                  {"{S}", q(sample)}})
+            for (size_t at; (at = args.find(key)) != std::string::npos;)
+                args.replace(at, key.size(), value);
+        return args;
+    };
+    std::vector<std::string> commands;
+    if (std::string(c.args) == "*")
+        for (const char* cmd : {"load {F}", "decode --format Form016 --catalogue {C} {F}",
+                                "scan --catalogue {C} {F}", "convert {F} out.txt"})
+            commands.push_back(expand(cmd));
+    else
+        commands.push_back(expand(c.args));
+    for (const auto& cmd : commands) {
         const CliRun r = cli(cmd);
-        EXPECT_EQ(r.status, 1) << cmd;
-        EXPECT_NE(r.out.find(GetParam().expected), std::string::npos) << cmd << "\n" << r.out;
+        EXPECT_EQ(r.status, c.status) << cmd << "\n" << r.out;
+        EXPECT_NE(r.out.find(c.expected), std::string::npos) << cmd << "\n" << r.out;
     }
-    EXPECT_FALSE(std::filesystem::exists(out));
+    if (c.status != 0) {
+        EXPECT_FALSE(std::filesystem::exists(dir.file("out.txt")));
+    }
 }
 
+// 700 times of 560 us: more than the capture record holds.
+const std::string kLongList = [] {
+    std::string t;
+    for (int i = 0; i < 700; ++i)
+        t += "560 ";
+    return t;
+}();
+
 INSTANTIATE_TEST_SUITE_P(
-    Files, CliMalformed,
+    Cases, CliRefusal,
     ::testing::Values(
-        Malformed{"words.txt", "9000 4500\n562 five\n", "line 2: expected a time in microseconds"},
-        Malformed{"short.pronto", "0000 006D 0002 0000\n0156 00AB\n",
-                  "expected 4 burst and gap words after the header, found 2"},
-        Malformed{"bad.mode2", "pulse 9000\nspace\n", "line 2: expected a time after \"space\""},
-        Malformed{"huge.txt", "9000 99999999999\n", "out of range"}),
-    [](const auto& info) { return qvtest::caseName(info.index, info.param.name); });
+        Refusal{"words", "w.txt", "9000 4500\n562 five\n", "*", 1,
+                "w.txt: line 2: expected a time in microseconds, found \"five\""},
+        Refusal{"shortPronto", "s.pronto", "0000 006D 0002 0000\n0156 00AB\n", "*", 1,
+                "expected 4 burst and gap words after the header, found 2"},
+        Refusal{"badMode2", "b.mode2", "pulse 9000\nspace\n", "*", 1,
+                "line 2: expected a time after \"space\""},
+        Refusal{"folder", "adir", "@folder", "*", 1, "adir: cannot be read: it is a folder"},
+        Refusal{"folderBin", "adir.bin", "@folder", "*", 1, "adir.bin: cannot be read"},
+        Refusal{"device", "zero.bin", "@zero", "*", 1,
+                "zero.bin: cannot be read: it is a device or a pipe"},
+        Refusal{"hugeTime", "h.txt", "9000 99999999999999999999\n", "*", 1,
+                "h.txt: line 1: time out of range: 99999999999999999999"},
+        Refusal{"prontoType", "p.txt", "0100 006D 0000 0001 0010 0010\n", "*", 1,
+                "a Pronto code of type 0100 is not read"},
+        Refusal{"controlCharacter", "c.txt", "9000 45\a00\n", "*", 1, "found \"45\\x0700\""},
+        Refusal{"longList", "l.txt", kLongList.c_str(), "convert {F} out.txt", 1,
+                "l.txt: the capture record holds the first 627 of its 699 times"},
+        Refusal{"longListLoaded", "l.txt", kLongList.c_str(), "load {F}", 0,
+                "l.txt: the capture record holds the first 627 of its 699 times"},
+        Refusal{"longBurst", "b.txt", "9000 4500 40000 560 560\n", "convert {F} out.txt", 1,
+                "time 3 (a burst of 40000 us) is loaded as 35554 us"},
+        Refusal{"zeroTime", "z.txt", "9000 0 560\n", "convert {F} out.txt", 1,
+                "time 2 (a gap of 0 us) is loaded as 1 us"},
+        Refusal{"zeroTimeForced", "z.txt", "9000 0 560\n", "convert --force {F} out.txt", 0,
+                "time 2 (a gap of 0 us) is loaded as 1 us"},
+        Refusal{"convertOntoItself", "n.txt", "9000 4500 560\n", "convert {F} {F}", 2,
+                "would write over its input"},
+        Refusal{"shortBinDecoded", "s.bin", "\x10\x20\x01",
+                "decode --format Form016 --catalogue {C} {F}", 0,
+                "s.bin: 3 bytes, fewer than the 10 of a capture"},
+        Refusal{"timeToleranceWord", "", "", "decode --format Form016 --time-tolerance abc x.txt",
+                2, "--time-tolerance takes a percentage from 0 to 100, not \"abc\""},
+        Refusal{"timeToleranceNegative", "", "", "decode --format Form016 --time-tolerance -5 x", 2,
+                "--time-tolerance takes a percentage"},
+        Refusal{"timeToleranceHuge", "", "", "decode --format Form016 --time-tolerance 1e300 x", 2,
+                "--time-tolerance takes a percentage"},
+        Refusal{"cycleToleranceNegative", "", "", "decode --format Form016 --cycle-tolerance -1 x",
+                2, "--cycle-tolerance takes microseconds"},
+        Refusal{"carrierZero", "", "", "load --carrier 0,0 x.txt", 2,
+                "--carrier takes HIGH,LOW in ticks (1..255)"},
+        Refusal{"convertOneFile", "", "", "convert only-one", 2, "convert needs IN and OUT"},
+        Refusal{"scanNoFile", "", "", "scan", 2, "scan needs a capture FILE"},
+        Refusal{"scanTolerance", "", "", "scan --tolerance 4 x", 2, "--tolerance takes 3, 5"},
+        Refusal{"unknownCommand", "", "", "frobnicate", 2, "usage:"},
+        Refusal{"renamedColumn", "r.db", "@sql:ALTER TABLE Type RENAME COLUMN H_Osc TO HOsc",
+                "decode --format Form016 --catalogue {F} {S}", 1,
+                "r.db: the catalogue's table Type has no column H_Osc (to get the shipped"},
+        Refusal{"droppedColumn", "d.db", "@sql:ALTER TABLE Type DROP COLUMN Remark",
+                "scan --catalogue {F} {S}", 1, "the catalogue's table Type has no column Remark"},
+        Refusal{"droppedTable", "t.db", "@sql:DROP TABLE Type",
+                "decode --format Form016 --catalogue {F} {S}", 1,
+                "t.db: the catalogue has no table Type"},
+        Refusal{"emptyCatalogue", "e.db", "", "scan --catalogue {F} {S}", 1,
+                "e.db: the catalogue has no table Type"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A parallel writer's short transaction used to make decode give up at once.
+TEST_F(CliFiles, ALockedCatalogueIsWaitedFor) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(catalogue.c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    std::thread writer([db] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    });
+    const CliRun r = cli("decode --format Form016 --catalogue " + q(catalogue) + " " + q(sample));
+    writer.join();
+    sqlite3_close(db);
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("00 FF 12 ED"), std::string::npos) << r.out;
+}
 
 TEST_F(CliFiles, ScanRanksForm016FirstAndSaysWhyOthersFail) {
     const CliRun r = cli("scan --catalogue " + q(catalogue) + " --json " + q(sample));
@@ -155,11 +267,4 @@ TEST_F(CliFiles, ScanRanksForm016FirstAndSaysWhyOthersFail) {
     EXPECT_NE(r.out.find("\"first_error\": [\"Group 1:"), std::string::npos);
     const CliRun text = cli("scan --catalogue " + q(catalogue) + " " + q(sample));
     EXPECT_NE(text.out.find("   1  Form016(NEC N-8)"), std::string::npos) << text.out;
-}
-
-TEST_F(CliFiles, UsageErrorsExitWithTwo) {
-    EXPECT_EQ(cli("convert only-one").status, 2);
-    EXPECT_EQ(cli("scan").status, 2);
-    EXPECT_EQ(cli("scan --tolerance 4 x").status, 2);
-    EXPECT_EQ(cli("frobnicate").status, 2);
 }

@@ -1,4 +1,4 @@
-#include "app/capture_text.h"
+#include "app/capture_reader.h"
 #include "app/format_scan.h"
 #include "platform/table_cursor.h"
 #include "test_support.h"
@@ -73,6 +73,14 @@ TEST_F(ScanFixture, NecSampleFitsForm016AndRanksCleanRowsFirst) {
 }
 
 TEST_F(ScanFixture, LeavesTheCatalogueAndTheErrorRecordAlone) {
+    // In a folder of its own: tests run in parallel share the build's folder,
+    // and one that decodes there writes an error record of its own.
+    const auto shared = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    struct Back {
+        std::filesystem::path to;
+        ~Back() { std::filesystem::current_path(to); }
+    } back{shared};
     const auto before = std::filesystem::last_write_time(catalogue);
     auto recordSize = [] {
         std::error_code ec;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and runs the installed
 # command-line program: it must keep its catalogue and error record in the
-# user's data directory, copied from the shipped catalogue once.
+# user's data directory, copied from the shipped catalogue once. A portable
+# copy run by a user who cannot write its folder stays portable.
 set -euo pipefail
 build=$1
 source_dir=$2
@@ -39,4 +40,45 @@ remark=$(sqlite3 "$XDG_DATA_HOME/quorvel/IRTime.db" "SELECT Remark FROM Type WHE
 # The shipped catalogue is the reviewed source, not the build's own copy.
 shipped=$(sqlite3 "$tmp/prefix/share/quorvel/IRTime.db" "SELECT count(*) FROM Type")
 [ "$shipped" = "164" ] || { echo "shipped catalogue has $shipped rows"; exit 1; }
+
+# A first start whose copy fails (here: a file size limit, as a full disk)
+# names the cause.
+export XDG_DATA_HOME="$tmp/full"
+out=$( (ulimit -f 1; trap '' XFSZ; "$tmp/prefix/bin/quorvel-cli" decode --format Form016 broken.txt) 2>&1 || true)
+echo "$out" | grep -q "could not be copied to $XDG_DATA_HOME/quorvel/IRTime.db: [A-Za-z]" ||
+  { echo "a failed first-start copy does not say why: $out"; exit 1; }
+[ ! -e "$XDG_DATA_HOME/quorvel/IRTime.db" ] || { echo "a half copy became the catalogue"; exit 1; }
+
+# A portable build run by another user: the catalogue beside the program,
+# the error record in the current folder, nothing in the user's data folder.
+portable="$tmp/portable/bin"
+mkdir -p "$portable" "$tmp/work"
+cp "$build/bin/quorvel-cli" "$build/bin/IRTime.db" "$portable/"
+cp broken.txt "$tmp/work/"
+chmod 0755 "$tmp" "$tmp/portable"
+chmod 0555 "$portable"
+chmod 0777 "$tmp/work"
+other=()
+[ "$(id -u)" != 0 ] || other=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+out=$(cd "$tmp/work" && env HOME="$tmp/work" XDG_DATA_HOME="$tmp/other-data" "${other[@]}" \
+        "$portable/quorvel-cli" decode --format Form016 broken.txt 2>&1) ||
+  { echo "the portable build failed for another user: $out"; exit 1; }
+[ -s "$tmp/work/Error record.txt" ] || { echo "no error record in the current folder: $out"; exit 1; }
+[ ! -e "$tmp/other-data/quorvel" ] || { echo "a portable build wrote into the user data folder"; exit 1; }
+chmod 0755 "$portable"
+
+# The simulator reads capture files through the same reader as quorvel-cli:
+# a folder is refused by name, not a crash.
+status=0
+out=$("$build/bin/quorvel-sim" "$tmp/work" 2>&1) || status=$?
+[ "$status" = 1 ] && echo "$out" | grep -q "work: cannot be read: it is a folder" ||
+  { echo "quorvel-sim FOLDER: exit $status: $out"; exit 1; }
+
+# The window program says so when an option is not its own.
+if [ -e "$build/bin/quorvel" ]; then
+  status=0
+  out=$(QT_QPA_PLATFORM=offscreen "$build/bin/quorvel" --bogus 2>&1) || status=$?
+  [ "$status" = 2 ] && echo "$out" | grep -q "unknown option --bogus" ||
+    { echo "quorvel --bogus: exit $status: $out"; exit 1; }
+fi
 echo "install layout ok"

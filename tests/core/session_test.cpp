@@ -51,7 +51,8 @@ TEST(StartUp, AMissingCom1GivesThePortMessage) {
     Started st(1);
     ASSERT_EQ(st.s.messages.size(), 1u);
     EXPECT_EQ(st.s.messages[0],
-              "This port is already open or doesn't exist,Please select another port.");
+              "This port is already open or doesn't exist,Please select another port.\n"
+              "COM1: no such port");
     EXPECT_EQ(st.s.Image1Bitmap, "rs232u.bmp");
     EXPECT_FALSE(st.port.isOpen());
 }
@@ -84,72 +85,8 @@ TEST(Startsub, EmptiesEveryDataCellAndRewritesTheHeaders) {
     EXPECT_EQ(s.code.Lblcarr_h, " ");
 }
 
-struct MenuCase {
-    int percent;
-    float time;
-    float cycle;
-    const char* tTole;
-    const char* tTTole;
-};
-class ToleranceMenus : public ::testing::TestWithParam<MenuCase> {};
-
-TEST_P(ToleranceMenus, SetBothTolerancesAndShowThem) {
-    Started st;
-    toleranceMenu(st.s, GetParam().percent);
-    EXPECT_FLOAT_EQ(st.s.TimeTolerance, GetParam().time);
-    EXPECT_FLOAT_EQ(st.s.CycleTolerance, GetParam().cycle);
-    EXPECT_EQ(st.s.tTole, GetParam().tTole);
-    EXPECT_EQ(st.s.tTTole, GetParam().tTTole);
-}
-
-INSTANTIATE_TEST_SUITE_P(Menus, ToleranceMenus,
-                         ::testing::Values(MenuCase{3, 0.03f, 500, "3%", "500"},
-                                           MenuCase{5, 0.05f, 1000, "5%", "1000"},
-                                           MenuCase{8, 0.08f, 1500, "8%", "1500"}),
-                         [](const auto& info) {
-                             return qvtest::caseName(info.index, info.param.tTole);
-                         });
-
-struct BoxCase {
-    const char* typed;
-    float expected;
-};
-class TimeToleranceBox : public ::testing::TestWithParam<BoxCase> {};
-
-TEST_P(TimeToleranceBox, EnterTakesTheNumberAtTheStartAsPercent) {
-    Started st;
-    st.s.tTole = GetParam().typed;
-    toleranceBoxEnter(st.s);
-    EXPECT_FLOAT_EQ(st.s.TimeTolerance, GetParam().expected);
-    EXPECT_EQ(st.s.tTole, GetParam().typed); // not reformatted
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, TimeToleranceBox,
-                         ::testing::Values(BoxCase{"5%", 0.05f}, BoxCase{"12.5", 0.125f},
-                                           BoxCase{"abc", 0.0f}),
-                         [](const auto& info) {
-                             return qvtest::caseName(info.index, info.param.typed);
-                         });
-
-TEST(CycleToleranceBox, EnterTruncatesNumbersAndIgnoresText) {
-    Started st;
-    st.s.tTTole = "750.9";
-    cycleToleranceBoxEnter(st.s);
-    EXPECT_FLOAT_EQ(st.s.CycleTolerance, 750);
-    st.s.tTTole = "abc";
-    cycleToleranceBoxEnter(st.s);
-    EXPECT_FLOAT_EQ(st.s.CycleTolerance, 750);
-}
-
-TEST(IgnoreTime, CheckingWidensToFifteenPercentAndUncheckingKeepsIt) {
-    Started st;
-    setIgnoreTime(st.s, true);
-    EXPECT_FLOAT_EQ(st.s.TimeTolerance, 0.15f);
-    EXPECT_EQ(st.s.tTole, "3%");
-    setIgnoreTime(st.s, false);
-    EXPECT_FLOAT_EQ(st.s.TimeTolerance, 0.15f);
-    EXPECT_FALSE(st.s.cIgnoreT);
-}
+// The tolerance menus, the tolerance boxes and "Ignore Time" are tested on
+// the window (form_main_test), whose tables cover these functions.
 
 TEST(Session, CursorAdvancesPastColumnTenToTheNextRow) {
     Session s;

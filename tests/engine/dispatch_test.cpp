@@ -8,7 +8,9 @@
 #include "engine/engine.h"
 #include "engine_support.h"
 
+#include <csignal>
 #include <filesystem>
+#include <sys/resource.h>
 
 using namespace qv;
 using namespace enginetest;
@@ -86,6 +88,27 @@ TEST_F(Dispatch, UnwritableRecordIsReported) {
     EXPECT_TRUE(s.Timer2);
 }
 
+// A full disk cut the block and the next capture continued the cut line.
+// A file size limit makes the write stop part way as a full disk does.
+TEST_F(Dispatch, AFailedAppendLeavesTheRecordAsItWasAndIsReportedOnce) {
+    capture(badPress());
+    const std::string before = errorRecordText();
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tight = saved;
+    tight.rlim_cur = before.size() + 20;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    capture(badPress());
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(errorRecordText(), before);
+    ASSERT_EQ(s.messages.size(), 1u);
+    EXPECT_NE(s.messages[0].find("The error record could not be written"), std::string::npos);
+    capture(badPress());
+    EXPECT_EQ(errorRecordText(), before + before);
+}
+
 TEST_F(Dispatch, FewerGroupsThanQuickPressAddsTwoLines) {
     useFormat("Form016", {{"G_count", num(3)}});
     capture(goodPress());
@@ -102,10 +125,11 @@ TEST_F(Dispatch, OctShowsBytesInDecimal) {
 }
 
 TEST_F(Dispatch, FormatWithoutRowDecodesNothingAndEndsTheTick) {
-    setIrtype(s, "Form999");
+    setIrtype(s, "Form999"); // the selection says the row is missing, the tick nothing
+    const size_t said = s.messages.size();
     capture(goodPress());
     EXPECT_EQ(s.tBcode, "");
-    EXPECT_TRUE(s.messages.empty());
+    EXPECT_EQ(s.messages.size(), said);
     EXPECT_TRUE(s.Timer2);
 }
 
@@ -160,7 +184,7 @@ TEST_F(AutoSelection, WidensTheToleranceThenSkipsTheFormatThatJustFailed) {
         EXPECT_EQ(s.tTole, tolerance);
         EXPECT_EQ(s.tHCode, "");
         EXPECT_FALSE(s.Timer2);
-        EXPECT_EQ(s.irtype, "Form010(&ITT)");
+        EXPECT_EQ(s.irtype, "Form010(ITT)");
     }
     EXPECT_EQ(s.tTTole, "8377.143");
 

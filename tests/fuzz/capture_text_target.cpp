@@ -7,7 +7,7 @@
 
 #include "app/capture_formats.h"
 #include "app/capture_loader.h"
-#include "app/capture_text.h"
+#include "app/capture_reader.h"
 #include "platform/basic.h"
 
 #include <cstdlib>

@@ -23,6 +23,10 @@ int formatRow(const uint8_t* data, size_t size);
 // Pronto texts read into a receiver message and loaded.
 int captureText(const uint8_t* data, size_t size);
 
+// Every capture file, through the one reader: the first byte picks a
+// receiver message, a text kind, a folder or a device at the path.
+int captureFile(const uint8_t* data, size_t size);
+
 struct Target {
     const char* name; // folder of its corpus and findings
     int (*run)(const uint8_t*, size_t);
@@ -31,6 +35,7 @@ inline constexpr Target kTargets[] = {
     {"capture_dispatch", captureDispatch},
     {"format_row", formatRow},
     {"capture_text", captureText},
+    {"capture_file", captureFile},
 };
 
 } // namespace qvfuzz

@@ -2,7 +2,7 @@
 // the link does to it, and a fresh catalogue in a temporary folder.
 #pragma once
 
-#include "app/capture_text.h"
+#include "app/capture_reader.h"
 #include "app/main_state.h"
 #include "catalogue/catalogue_build.h"
 
@@ -71,6 +71,7 @@ struct StartedSession {
     LoggingPort port;
     explicit StartedSession(int missingPort = 0) {
         s.cataloguePath = dir.file("IRTime.db");
+        s.errorRecord.setPath(dir.file("Error record.txt")); // not the folder tests share
         qv::buildCatalogueIfMissing(sourcePath("data/catalogue.sql"), s.cataloguePath);
         s.port = &port;
         port.setMissingPort(missingPort);

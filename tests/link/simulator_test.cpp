@@ -1,6 +1,6 @@
 // quorvel-sim seen from the program's side of its pseudo-terminal.
 #include "app/capture_loader.h"
-#include "app/capture_text.h"
+#include "app/capture_reader.h"
 #include "link/qt_serial_port.h"
 #include "pty_master.h"
 

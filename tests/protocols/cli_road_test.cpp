@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -45,9 +46,11 @@ TEST_P(CliRoad, ShowsTheCodeLinesWithoutErrors) {
     const auto press = cases::protocolCase(r.key).make(r.code);
     const auto capture = irsig::render(press.press, r.jitter, 5);
 
-    const auto dir =
-        std::filesystem::temp_directory_path() / ("quorvel-cli-road-" + std::string(r.name));
-    std::filesystem::create_directories(dir);
+    // A folder of its own: the same case of another build may run meanwhile.
+    std::string name =
+        (std::filesystem::temp_directory_path() / "quorvel-cli-road-XXXXXX").string();
+    ASSERT_NE(mkdtemp(name.data()), nullptr);
+    const std::filesystem::path dir = name;
     const auto file = dir / "capture.txt";
     {
         std::ofstream out(file);

@@ -5,6 +5,7 @@
 #include "app/ui/picture_widget.h"
 #include "catalogue/catalogue_build.h"
 #include "catalogue/format_menus.h"
+#include "link/link_control.h"
 #include "platform/serial_port.h"
 #include "waveform/measure.h"
 #include "waveform/overlay.h"
@@ -26,6 +27,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -130,7 +132,8 @@ private slots:
     void anUnreadableCaptureFileIsReported();
     void aMissingPortShowsTheMessageBox();
     void zoomKeysStopAtBothEnds();
-    void zoomKeyLeftUnhandledByTheFocusWidgetStepsOnce();
+    void zoomKeysStepOnceAndTypeNothing_data();
+    void zoomKeysStepOnceAndTypeNothing();
     void ruleClicksPlaceTheLines();
     void heldNudgeButtonRepeatsUntilReleased();
     void middleButtonOnANudgeButtonOnlyStopsTheRepeat();
@@ -139,6 +142,10 @@ private slots:
     void codeBoxesCopyTheirCode();
     void anErrorLineShowsItsTimeAndCell();
     void exitClosesEveryWindow();
+    void theLinkIconTakesAClickInEveryPhase();
+    void aChangedSettingDecodesTheShownCaptureAgain_data();
+    void aChangedSettingDecodesTheShownCaptureAgain();
+    void aSmallWindowKeepsEveryControlReachable();
 };
 
 void FormMainTest::startUpShowsTheDefaults() {
@@ -297,7 +304,7 @@ void FormMainTest::choosingAFormatEntrySelectsIt_data() {
     QTest::addColumn<QString>("irtype");
     QTest::addColumn<QString>("key");
     QTest::newRow("captionWithAccessKey") << "mnuform001"
-                                          << "Form001(&AIWA*SANYO)"
+                                          << "Form001(AIWA*SANYO)"
                                           << "Form001";
     QTest::newRow("bareKey79") << "mnuForm079"
                                << "Form079"
@@ -322,17 +329,25 @@ void FormMainTest::choosingAFormatEntrySelectsIt() {
     QCOMPARE(win.text("irtype"), irtype);
     QVERIFY(win.s.CurFormat && win.s.CurFormat->hasRow());
     QCOMPARE(QString::fromStdString(win.s.CurFormat->key()), key);
+    // The format menus check the chosen entry, and only it.
+    QStringList checked;
+    for (QAction* top : win.w->menuBar()->actions().mid(1, 9))
+        for (QAction* a : top->menu()->actions())
+            if (a->isChecked()) checked << a->objectName();
+    QCOMPARE(checked, QStringList{name});
 }
 
 void FormMainTest::formatShortcutsWorkButHlAndSeDoNot() {
     Window win;
     win.w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(win.w.get()));
+    // The caption's access-key mark is no part of the name (also in titles).
     QTest::keyClick(win.w.get(), Qt::Key_F2);
-    QCOMPARE(win.text("irtype"), QString("Form030(&RC-5)"));
+    QCOMPARE(win.text("irtype"), QString("Form030(RC-5)"));
     QTest::keyClick(win.w.get(), Qt::Key_H, Qt::ControlModifier);
     QTest::keyClick(win.w.get(), Qt::Key_S, Qt::ControlModifier);
-    QCOMPARE(win.text("irtype"), QString("Form030(&RC-5)"));
+    QCOMPARE(win.text("irtype"), QString("Form030(RC-5)"));
+    QCOMPARE(win.s.editor.caption, std::string("Form030(RC-5) standard time parameter"));
     QTest::keyClick(win.w.get(), Qt::Key_R, Qt::ControlModifier);
     QCOMPARE(win.text("irtype"), QString("RIB"));
     QTest::keyClick(win.w.get(), Qt::Key_F6);
@@ -382,7 +397,8 @@ void FormMainTest::toleranceMenus() {
     QCOMPARE(win.s.CycleTolerance, cycle);
     QCOMPARE(win.text("tTole"), tTole);
     QCOMPARE(win.text("tTTole"), tTTole);
-    QVERIFY(!win.get<QAction>(name.toLatin1().constData())->isCheckable());
+    for (const char* entry : {"mnu3per", "mnu5Per", "mnu8per"})
+        QCOMPARE(win.get<QAction>(entry)->isChecked(), name == entry);
 }
 
 void FormMainTest::toleranceBoxesTakeTheirTextOnEnter_data() {
@@ -390,16 +406,21 @@ void FormMainTest::toleranceBoxesTakeTheirTextOnEnter_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<float>("time");
     QTest::addColumn<float>("cycle");
+    QTest::addColumn<QString>("shown"); // the box after Enter; a refused text brings a message
     QTest::newRow("percentText") << "tTole"
-                                 << "5%" << 0.05f << 500.0f;
+                                 << "5%" << 0.05f << 500.0f << "5%";
     QTest::newRow("fraction") << "tTole"
-                              << "12.5" << 0.125f << 500.0f;
-    QTest::newRow("noNumberReadsZero") << "tTole"
-                                       << "abc" << 0.0f << 500.0f;
+                              << "12.5" << 0.125f << 500.0f << "12.5";
+    QTest::newRow("noNumberIsRefused") << "tTole"
+                                       << "abc" << 0.03f << 500.0f << "3%";
+    QTest::newRow("zeroIsRefused") << "tTole"
+                                   << "0" << 0.03f << 500.0f << "3%";
+    QTest::newRow("hundredIsRefused") << "tTole"
+                                      << "100%" << 0.03f << 500.0f << "3%";
     QTest::newRow("cycleRoundsDown") << "tTTole"
-                                     << "750.9" << 0.03f << 750.0f;
-    QTest::newRow("cycleIgnoresText") << "tTTole"
-                                      << "abc" << 0.03f << 500.0f;
+                                     << "750.9" << 0.03f << 750.0f << "750.9";
+    QTest::newRow("cycleRefusesText") << "tTTole"
+                                      << "abc" << 0.03f << 500.0f << "500";
 }
 
 void FormMainTest::toleranceBoxesTakeTheirTextOnEnter() {
@@ -407,6 +428,7 @@ void FormMainTest::toleranceBoxesTakeTheirTextOnEnter() {
     QFETCH(QString, typed);
     QFETCH(float, time);
     QFETCH(float, cycle);
+    QFETCH(QString, shown);
     Window win;
     auto* edit = win.get<QLineEdit>(box.toLatin1().constData());
     edit->setFocus();
@@ -419,7 +441,8 @@ void FormMainTest::toleranceBoxesTakeTheirTextOnEnter() {
     QTest::keyClick(edit, Qt::Key_Return);
     QCOMPARE(win.s.TimeTolerance, time);
     QCOMPARE(win.s.CycleTolerance, cycle);
-    QCOMPARE(edit->text(), typed); // not reformatted
+    QCOMPARE(edit->text(), shown); // a taken text is not reformatted
+    QCOMPARE(win.messageBox() != nullptr, shown != typed);
 }
 
 void FormMainTest::ignoreTimeWidensTheToleranceAndLeavesTheBox() {
@@ -452,6 +475,7 @@ void FormMainTest::openingTheNecSampleFillsTheWindow() {
     QCOMPARE(win.text("tHCode"), QString("00 FF 12 ED \n"));
     QCOMPARE(win.text("tBcode"), QString("00000000 11111111 01001000 10110111 \n"));
     QVERIFY(win.errorLines().isEmpty());
+    QCOMPARE(win.w->windowTitle(), QString("Quorvel V2.0 - nec-00-12.txt"));
     QCOMPARE(win.s.LblRGtime, std::to_string(win.s.RxBytes.size()));
     QCOMPARE(win.text("LblRGtime"), QString()); // no rule line placed yet
     QCOMPARE(win.s.wave.rows.size(), size_t(4));
@@ -501,7 +525,8 @@ void FormMainTest::aMissingPortShowsTheMessageBox() {
     QMessageBox* box = win.messageBox();
     QVERIFY(box);
     QCOMPARE(box->text(),
-             QString("This port is already open or doesn't exist,Please select another port."));
+             QString("This port is already open or doesn't exist,Please select another port.\n"
+                     "COM7: no such port"));
     QCOMPARE(win.get<QLabel>("Image1")->toolTip(), QString("rs232u.bmp"));
     QVERIFY(!win.port.isOpen());
     QCOMPARE(win.text("mumconnect"), QString("Dis&Connect"));
@@ -527,16 +552,28 @@ void FormMainTest::zoomKeysStopAtBothEnds() {
 }
 
 // Regression: a key the focus widget ignores travels up to the window and
-// stepped the zoom once per widget on its way.
-void FormMainTest::zoomKeyLeftUnhandledByTheFocusWidgetStepsOnce() {
+// stepped the zoom once per widget on its way; a box that takes the key
+// typed it as well ("3%++--").
+void FormMainTest::zoomKeysStepOnceAndTypeNothing_data() {
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("button") << "Command1";
+    QTest::newRow("time tolerance box") << "tTole";
+    QTest::newRow("cycle tolerance box") << "tTTole";
+}
+
+void FormMainTest::zoomKeysStepOnceAndTypeNothing() {
+    QFETCH(QString, focus);
     Window win;
-    auto* button = win.get<QPushButton>("Command1");
-    button->setFocus();
-    QTest::keyClick(button, Qt::Key_Minus, Qt::KeypadModifier);
+    auto* w = win.get<QWidget>(focus.toLatin1().constData());
+    const QString before = win.text(focus.toLatin1().constData());
+    w->setFocus();
+    QTest::keyClick(w, Qt::Key_Plus, Qt::KeypadModifier);
+    QCOMPARE(win.s.wave.VScroll1, 2);
+    QTest::keyClick(w, Qt::Key_Minus, Qt::KeypadModifier);
+    QTest::keyClick(w, Qt::Key_Minus, Qt::KeypadModifier);
     QCOMPARE(win.s.wave.VScroll1, 4);
-    QTest::keyClick(win.picture(), Qt::Key_Minus, Qt::KeypadModifier);
-    QCOMPARE(win.s.wave.VScroll1, 5);
-    QCOMPARE(win.text("Lblzoom"), QString(" X 2 "));
+    QCOMPARE(win.text("Lblzoom"), QString(" X 5 "));
+    QCOMPARE(win.text(focus.toLatin1().constData()), before);
 }
 
 void FormMainTest::ruleClicksPlaceTheLines() {
@@ -700,6 +737,117 @@ void FormMainTest::exitClosesEveryWindow() {
     QVERIFY(!win.w->isVisible());
     QTRY_VERIFY(!box || !box->isVisible());
     QVERIFY(!win.get<QTimer>("Timer2")->isActive());
+}
+
+// Regression: "DisConnect" in the blink's dark phase left the icon hidden
+// for good, and its empty place took no click.
+void FormMainTest::theLinkIconTakesAClickInEveryPhase() {
+    for (int ticks : {1, 2}) { // the blink's bright and dark phase
+        Window win;
+        auto* icon = win.get<QLabel>("Image1");
+        for (int i = 0; i < ticks; ++i)
+            timer2Tick(win.s);
+        QCOMPARE(win.s.Image1Visible, ticks == 1);
+        win.trigger("mumconnect");
+        QVERIFY(!win.port.isOpen());
+        QVERIFY(win.s.Image1Visible);
+        QTest::mouseClick(icon, Qt::LeftButton);
+        QVERIFY(win.port.isOpen());
+        QCOMPARE(win.text("mumconnect"), QString("DisConnect"));
+        for (int i = 0; i < ticks; ++i)
+            timer2Tick(win.s);
+        QVERIFY(icon->isVisible());
+        QTest::mouseClick(icon, Qt::LeftButton);
+        QVERIFY(!win.port.isOpen());
+    }
+}
+
+void FormMainTest::aChangedSettingDecodesTheShownCaptureAgain_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("hex");
+    QTest::addColumn<QString>("tTole");
+    QTest::newRow("a format without this code") << "mnuform013"
+                                                << ""
+                                                << "3%";
+    QTest::newRow("OCT") << "optOct"
+                         << "00 255 18 237 \n"
+                         << "3%";
+    QTest::newRow("Ignore Time") << "cIgnoreT"
+                                 << "00 FF 12 ED \n"
+                                 << "15%";
+    QTest::newRow("tolerance menu") << "mnu8per"
+                                    << "00 FF 12 ED \n"
+                                    << "8%";
+    QTest::newRow("tolerance box") << "tTole"
+                                   << "00 FF 12 ED \n"
+                                   << "8%"; // "8" typed, shown as the decode shows it
+}
+
+// A new setting shows at once, as the next capture would show it, but the
+// capture on screen is no new capture: no sample comparison, no second
+// error-record block.
+void FormMainTest::aChangedSettingDecodesTheShownCaptureAgain() {
+    QFETCH(QString, control);
+    QFETCH(QString, hex);
+    QFETCH(QString, tTole);
+    Window win;
+    win.trigger("mnuCmp");
+    QVERIFY(win.w->openCapture(necSample()));
+    win.s.errorRecord.close();
+    QFile record(win.errorRecordPath());
+    const QByteArray before = record.open(QIODevice::ReadOnly) ? record.readAll() : QByteArray();
+    record.close();
+    const std::string sample = win.s.SampleCode;
+    const bool held = win.s.SampleHeld;
+
+    QObject* c = win.w->findChild<QObject*>(control);
+    if (auto* a = qobject_cast<QAction*>(c)) {
+        a->trigger();
+    } else if (auto* box = qobject_cast<QLineEdit*>(c)) {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, "8");
+        QTest::keyClick(box, Qt::Key_Return);
+    } else if (auto* w = qobject_cast<QWidget*>(c)) {
+        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(8, w->height() / 2));
+    }
+    QCOMPARE(win.text("tHCode"), hex);
+    QCOMPARE(win.errorLines().isEmpty(), !hex.isEmpty());
+    QCOMPARE(win.text("tTole"), tTole);
+    QCOMPARE(win.s.SampleCode, sample);
+    QCOMPARE(win.s.SampleHeld, held);
+    QCOMPARE(win.s.beeps, 0);
+    win.s.errorRecord.close();
+    const QByteArray after = record.open(QIODevice::ReadOnly) ? record.readAll() : QByteArray();
+    QCOMPARE(after, before);
+}
+
+// Regression: at 640 x 480 the result panel was drawn over the table,
+// labels were clipped and "Exit" was cut off.
+void FormMainTest::aSmallWindowKeepsEveryControlReachable() {
+    Window win;
+    win.w->resize(640, 480);
+    QTRY_COMPARE(win.w->size(), QSize(640, 480));
+    QWidget* top = win.w.get();
+    auto rectIn = [top](const QWidget* x) { return QRect(x->mapTo(top, QPoint(0, 0)), x->size()); };
+    auto* scroll = win.get<QScrollArea>("resultScroll");
+    QVERIFY(!rectIn(win.get<QTableWidget>("TTable")).intersects(rectIn(scroll)));
+    for (QLabel* l : top->findChildren<QLabel*>()) {
+        if (!l->isVisibleTo(top) || l->text().isEmpty()) continue;
+        const int height = l->wordWrap() ? l->heightForWidth(l->width()) : l->sizeHint().height();
+        const int width = l->wordWrap() ? l->minimumSizeHint().width() : l->sizeHint().width();
+        QVERIFY2(l->width() >= width && l->height() >= height, qPrintable(l->text()));
+    }
+    // The wave panel's buttons stay inside the window; the result panel's
+    // scroll into full view.
+    for (const char* name :
+         {"Option1", "Option2", "Option3", "Cmdredec", "Cmddec", "Cmdadd", "Cmdreadd"})
+        QVERIFY2(top->rect().contains(rectIn(win.get<QWidget>(name))), name);
+    for (const char* name : {"Command1", "SelCom", "cIgnoreT", "tTTole"}) {
+        auto* w = win.get<QWidget>(name);
+        scroll->ensureWidgetVisible(w, 0, 0);
+        QCOMPARE(w->visibleRegion().boundingRect(), w->rect());
+    }
 }
 
 QTEST_MAIN(FormMainTest)

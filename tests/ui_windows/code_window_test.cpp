@@ -349,7 +349,7 @@ void CodeWindowTest::menusCarryTheirKeys_data() {
     QTest::newRow("mnuRec") << "mnuRec"
                             << "Ir Record" << QKeySequence(Qt::Key_F9);
     QTest::newRow("mnuApply") << "mnuApply"
-                              << "Applay time tolerance set" << QKeySequence(Qt::Key_F11);
+                              << "Apply time tolerance set" << QKeySequence(Qt::Key_F11);
     QTest::newRow("mnuExit") << "mnuExit"
                              << "Exit" << QKeySequence(Qt::Key_F4);
     QTest::newRow("mnuPCol") << "mnuPCol"
@@ -359,7 +359,7 @@ void CodeWindowTest::menusCarryTheirKeys_data() {
     QTest::newRow("mnuEpy") << "mnuEpy"
                             << "Empty current record" << QKeySequence(Qt::Key_F6);
     QTest::newRow("mnuRst") << "mnuRst"
-                            << "Reset cells postion" << QKeySequence(Qt::Key_F7);
+                            << "Reset cells position" << QKeySequence(Qt::Key_F7);
     QTest::newRow("mnuSet") << "mnuSet"
                             << "Set cells position" << QKeySequence(Qt::Key_F8);
     for (int i = 1; i <= 5; ++i)

@@ -1,4 +1,5 @@
 // The error record viewer, the zoomed code view and the help window.
+#include "app/capture_tick.h"
 #include "errorlog/ui/form_help.h"
 #include "recording/ui/secondary_windows.h"
 #include "window_test_support.h"
@@ -6,6 +7,7 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QtTest>
 
@@ -36,7 +38,7 @@ private slots:
     void clearLeavesOneEmptyLine();
     void escapeHidesButKeepsClearAndFile();
     void closeHidesClearAndClosesTheRecord();
-    void zoomViewShowsTheLastCodeLargeAndBold();
+    void eachViewKeepsWhatItsTitleSays();
     void helpOpensAtMainHelp();
     void missingHelpIsReportedInTheHelpWindow();
 };
@@ -99,10 +101,10 @@ void ErrorViewerTest::escapeHidesButKeepsClearAndFile() {
     QTest::keyClick(text1(w), Qt::Key_Escape);
     QVERIFY(!w.isVisible());
     QVERIFY(t.s.errorRecord.isOpen());
-    // The zoom view opened next still offers "&Clear".
+    // The zoom view shows no record, so it offers no "&Clear".
     w.viewZoomCode();
     QVERIFY(w.isVisible());
-    QVERIFY(button(w, "cClear")->isVisible());
+    QVERIFY(button(w, "cClear")->isHidden());
     QTest::keyClick(button(w, "Command1"), Qt::Key_Escape);
     QVERIFY(!w.isVisible());
 }
@@ -120,23 +122,43 @@ void ErrorViewerTest::closeHidesClearAndClosesTheRecord() {
     QVERIFY(button(w, "cClear")->isHidden());
 }
 
-void ErrorViewerTest::zoomViewShowsTheLastCodeLargeAndBold() {
+// Regression: the next capture replaced the record under its title, and
+// the large code ran off the right edge.
+void ErrorViewerTest::eachViewKeepsWhatItsTitleSays() {
     TestSession t;
+    writeFile(t.path(QStringLiteral("Error record.txt")), "x\r\n");
+    qv::MemoryPort port;
+    port.open(1);
+    t.s.port = &port;
+    auto capture = [&] {
+        port.receive(qvtest::necSample());
+        qv::captureTick(t.s);
+    };
     qv::FormHelp w(t.s);
-    // Before any capture the view is empty.
+    w.resize(560, 380);
+    w.viewErrorMessage();
+    capture();
+    QCOMPARE(w.windowTitle(), QStringLiteral("Error Message Record"));
+    QCOMPARE(text1(w)->toPlainText(), QStringLiteral("x\n"));
+    QVERIFY(button(w, "cClear")->isVisible());
+
     w.viewZoomCode();
-    QCOMPARE(text1(w)->toPlainText(), QString());
-    // The capture tick puts the code into the window's text.
-    t.s.help.Text1 = "00000000 11111111 \r\n00 FF 12 ED \r\n\r\n";
-    t.s.changed();
+    const QString code =
+        QStringLiteral("00000000 11111111 01001000 10110111 \n\n00 FF 12 ED \n\n\n");
     QCOMPARE(w.windowTitle(), QStringLiteral("Zoom in IR code"));
-    QCOMPARE(text1(w)->toPlainText(), QStringLiteral("00000000 11111111 \n00 FF 12 ED \n\n"));
+    QCOMPARE(text1(w)->toPlainText(), code);
     QCOMPARE(text1(w)->font().pointSize(), 24);
     QVERIFY(text1(w)->font().bold());
-    // Back to the error view: small type again.
+    QVERIFY(button(w, "cClear")->isHidden());
+    QCOMPARE(text1(w)->horizontalScrollBar()->maximum(), 0);
+    t.s.optOct = true;
+    capture(); // the zoomed code follows the captures
+    QVERIFY(text1(w)->toPlainText().contains(QStringLiteral("\n00 255 18 237 \n")));
+
     w.viewErrorMessage();
     QCOMPARE(text1(w)->font().pointSize(), 8);
     QVERIFY(!text1(w)->font().bold());
+    QCOMPARE(text1(w)->toPlainText(), QStringLiteral("x\n"));
 }
 
 void ErrorViewerTest::helpOpensAtMainHelp() {
@@ -148,6 +170,14 @@ void ErrorViewerTest::helpOpensAtMainHelp() {
     QVERIFY(help && help->isVisible());
     QCOMPARE(help->browser()->source().fragment(), QStringLiteral("Main_help"));
     QVERIFY(help->browser()->toPlainText().contains(QStringLiteral("Recording codes")));
+    // Escape and the Close button both close it.
+    QTest::keyClick(help->browser(), Qt::Key_Escape);
+    QVERIFY(!help->isVisible());
+    windows.showHelp();
+    QVERIFY(help->isVisible());
+    QTest::mouseClick(help->findChild<QPushButton*>(QStringLiteral("cmdHelpClose")),
+                      Qt::LeftButton);
+    QVERIFY(!help->isVisible());
 }
 
 void ErrorViewerTest::missingHelpIsReportedInTheHelpWindow() {

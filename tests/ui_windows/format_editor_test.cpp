@@ -86,9 +86,16 @@ void FormatEditorTest::readOnlyModeShowsNoSlotChooser() {
     w.open(false);
     QVERIFY(w.isVisible());
     QCOMPARE(w.windowTitle(), QStringLiteral("Form016(NEC N-8) standard time parameter"));
-    QVERIFY(!w.findChild<QGroupBox*>(QStringLiteral("Frame1"))->isEnabled());
-    QVERIFY(!w.findChild<QLineEdit*>(QStringLiteral("tHeadOsc"))->isEnabled());
-    QVERIFY(!w.findChild<QCheckBox*>(QStringLiteral("cHead"))->isEnabled());
+    // Read-only but not greyed out: enabled controls that take no change.
+    auto* head = w.findChild<QLineEdit*>(QStringLiteral("tHeadOsc"));
+    auto* repeat = w.findChild<QCheckBox*>(QStringLiteral("cHead"));
+    QVERIFY(head->isEnabled() && repeat->isEnabled());
+    head->setFocus();
+    QTest::keyClicks(head, QStringLiteral("1"));
+    QTest::mouseClick(repeat, Qt::LeftButton);
+    QCOMPARE(head->text(), QStringLiteral("9000"));
+    QVERIFY(repeat->isChecked()); // Form016 repeats its head
+    QVERIFY(t.s.editor.check.at("cHead"));
     QVERIFY(w.findChild<QComboBox*>(QStringLiteral("cAddFmt"))->isHidden());
     QVERIFY(w.findChild<QLabel*>(QStringLiteral("lAddFmt"))->isHidden());
     QVERIFY(w.findChild<QPushButton*>(QStringLiteral("bAddFmt"))->isHidden());
@@ -138,6 +145,8 @@ void FormatEditorTest::saveCopiesEveryParameterIntoTheSlot() {
     chooseSlot(w, QStringLiteral("Form157"));
     clickSave(w);
     QVERIFY(t.s.messages.empty());
+    QCOMPARE(w.findChild<QLabel*>(QStringLiteral("lSaved"))->text(),
+             QStringLiteral("Form157 saved."));
     // The cursor stands on the written row; the selection still names Form016.
     QCOMPARE(QString::fromStdString(t.s.CurFormat->key()), QStringLiteral("Form157"));
     QCOMPARE(QString::fromStdString(t.s.irtype), QStringLiteral("Form016(NEC N-8)"));
@@ -234,7 +243,9 @@ void FormatEditorTest::saveWithoutSlotWritesNothing() {
     typeInto(w, "tHeadOsc", QStringLiteral("8000"));
     clickSave(w);
     QCOMPARE(qvtest::fileBytes(t.path(QStringLiteral("IRTime.db"))), before);
-    QVERIFY(t.s.messages.empty());
+    // Said, not silently ignored.
+    QCOMPARE(t.s.messages.size(), size_t(1));
+    QVERIFY(QString::fromStdString(t.s.messages.front()).contains(QStringLiteral("Form155")));
     // The selected format stays usable for decoding.
     QVERIFY(t.s.CurFormat->hasRow());
     QCOMPARE(QString::fromStdString(t.s.CurFormat->key()), QStringLiteral("Form016"));
@@ -242,21 +253,23 @@ void FormatEditorTest::saveWithoutSlotWritesNothing() {
 
 void FormatEditorTest::failedSaveLeavesTheCatalogueUnchanged_data() {
     QTest::addColumn<QString>("slot");
-    QTest::addColumn<QString>("headOsc");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("deleteRow");
-    QTest::addColumn<QStringList>("named"); // what the message must name
-    QTest::newRow("refused time names slot and field")
-        << "Form157"
-        << "9k" << false << QStringList({"Form157", "H_Osc"});
-    QTest::newRow("missing slot row names the slot") << "Form159"
-                                                     << "9000" << true << QStringList({"Form159"});
+    QTest::newRow("refused head time names slot and caption") << "Form157"
+                                                              << "tHeadOsc"
+                                                              << "9k" << false;
+    QTest::newRow("refused bit time names slot and caption") << "Form158"
+                                                             << "t0Idle"
+                                                             << "x" << false;
+    QTest::newRow("missing slot row names the slot") << "Form159" << QString() << QString() << true;
 }
 
 void FormatEditorTest::failedSaveLeavesTheCatalogueUnchanged() {
     QFETCH(QString, slot);
-    QFETCH(QString, headOsc);
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
     QFETCH(bool, deleteRow);
-    QFETCH(QStringList, named);
     TestSession t;
     if (deleteRow)
         qvtest::execSql(t.catalogue(),
@@ -266,7 +279,16 @@ void FormatEditorTest::failedSaveLeavesTheCatalogueUnchanged() {
     w.open(true);
     // A field written before the refused one must not land either.
     typeInto(w, "tStru", QStringLiteral("H,D,X"));
-    typeInto(w, "tHeadOsc", headOsc);
+    QStringList named = {slot};
+    if (!box.isEmpty()) {
+        typeInto(w, box.toLatin1().constData(), typed);
+        // The message names the box by the caption the user sees beside it.
+        QString caption;
+        for (QLabel* l : w.findChildren<QLabel*>())
+            if (l->buddy() && l->buddy()->objectName() == box) caption = l->text();
+        QVERIFY(!caption.isEmpty());
+        named << caption.remove(':').simplified() << '"' + typed + '"';
+    }
     chooseSlot(w, slot);
     clickSave(w);
 
@@ -275,6 +297,7 @@ void FormatEditorTest::failedSaveLeavesTheCatalogueUnchanged() {
     for (const QString& word : named)
         QVERIFY2(QString::fromStdString(t.s.messages.front()).contains(word),
                  t.s.messages.front().c_str());
+    QVERIFY(w.findChild<QLabel*>(QStringLiteral("lSaved"))->text().isEmpty());
     QCOMPARE(QString::fromStdString(t.s.CurFormat->key()), QStringLiteral("Form016"));
 }
 

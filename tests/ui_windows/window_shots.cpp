@@ -1,5 +1,7 @@
 // Pictures of the secondary windows for the README: each window is filled
-// as a user would see it and saved as a PNG into the directory given.
+// as a user would see it and saved as a PNG into the directory given; with
+// a size ("640x480") every window is first made that size, to check how a
+// small screen shows them.
 #include "app/main_state.h"
 #include "catalogue/ui/form_time.h"
 #include "errorlog/ui/form_help.h"
@@ -17,7 +19,10 @@
 
 namespace {
 
+QSize g_size;
+
 bool save(QWidget& w, const QString& file) {
+    if (g_size.isValid()) w.resize(g_size);
     w.show();
     QTest::qWait(300);
     const bool ok = w.grab().save(file);
@@ -30,8 +35,12 @@ bool save(QWidget& w, const QString& file) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: quorvel-window-shots DIRECTORY\n");
+        std::fprintf(stderr, "usage: quorvel-window-shots DIRECTORY [WIDTHxHEIGHT]\n");
         return 2;
+    }
+    if (argc > 2) {
+        const QStringList size = QString::fromLatin1(argv[2]).split('x');
+        if (size.size() == 2) g_size = QSize(size[0].toInt(), size[1].toInt());
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
     qvtest::TestSession t;

@@ -1,6 +1,6 @@
 #include "window_test_support.h"
 
-#include "app/capture_text.h"
+#include "app/capture_reader.h"
 #include "catalogue/catalogue_build.h"
 #include "catalogue/format_selection.h"
 

@@ -1,0 +1,154 @@
+#include "app/capture_reader.h"
+
+#include "app/capture_formats.h"
+#include "app/capture_loader.h"
+#include "app/session.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+namespace qv {
+
+namespace {
+
+constexpr size_t kPairsHeld = kDataRows * kDataCols / 2;
+constexpr size_t kChangesShown = 3;
+
+CaptureFormatError refusal(const std::string& path, const std::string& why) {
+    return CaptureFormatError(path + ": " + why);
+}
+
+// Checked before opening: a pipe would block the open and a folder or a
+// device reads as an error or without end.
+std::string readBytes(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::file_status st = fs::status(path, ec);
+    if (st.type() == fs::file_type::not_found) throw refusal(path, "cannot be read: no such file");
+    if (ec) throw refusal(path, "cannot be read: " + ec.message());
+    if (fs::is_directory(st)) throw refusal(path, "cannot be read: it is a folder");
+    if (!fs::is_regular_file(st))
+        throw refusal(path, "cannot be read: it is a device or a pipe, not a file");
+    const std::uintmax_t size = fs::file_size(path, ec);
+    auto tooLong = [&](const std::string& found) {
+        return refusal(path, "expected a capture file of at most 1 MiB, found " + found);
+    };
+    if (!ec && size > kLargestCaptureFile) throw tooLong(std::to_string(size) + " bytes");
+
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) throw refusal(path, std::string("cannot be read: ") + std::strerror(errno));
+    std::string bytes;
+    char buf[65536];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
+        bytes.append(buf, n);
+        if (bytes.size() > kLargestCaptureFile) {
+            std::fclose(f);
+            throw tooLong("more while reading it");
+        }
+    }
+    const int error = std::ferror(f) ? errno : 0;
+    std::fclose(f);
+    if (error) throw refusal(path, std::string("cannot be read: ") + std::strerror(error));
+    return bytes;
+}
+
+size_t pairsOf(const std::vector<uint8_t>& message) {
+    return (message.size() - 6) / 8; // the pairs, as many zero pairs and one more
+}
+
+std::vector<int64_t> loadedTimes(const std::vector<uint8_t>& message) {
+    Session s;
+    MemoryPort port;
+    port.receive(message);
+    s.port = &port;
+    if (!loadCapture(s)) return {};
+    return captureTimes(s);
+}
+
+// Says where the capture record will not hold the times as read.
+std::vector<std::string> changesOf(const std::string& path, std::vector<int64_t> read,
+                                   const std::vector<int64_t>& kept,
+                                   const std::vector<int64_t>& loaded) {
+    std::vector<std::string> out;
+    const std::string file = path + ": ";
+    if (read.size() % 2 == 0) read.pop_back(); // the last gap is never received
+    auto time = [](size_t i, int64_t us) {
+        return "time " + std::to_string(i + 1) + " (" + (i % 2 ? "a gap" : "a burst") + " of " +
+               std::to_string(us) + " us)";
+    };
+    if (kept.size() < read.size())
+        out.push_back(file + "the capture record holds the first " + std::to_string(kept.size()) +
+                      " of its " + std::to_string(read.size()) + " times; the rest is not loaded");
+    size_t changed = 0;
+    for (size_t i = 0; i < std::min(kept.size(), loaded.size()); ++i) {
+        if (kept[i] == loaded[i]) continue;
+        if (++changed <= kChangesShown)
+            out.push_back(file + time(i, kept[i]) + " is loaded as " + std::to_string(loaded[i]) +
+                          " us");
+    }
+    if (changed > kChangesShown)
+        out.push_back(file + std::to_string(changed - kChangesShown) +
+                      " more times are loaded changed");
+    if (loaded.size() < kept.size()) {
+        const size_t end = loaded.size();
+        const bool longGap = end % 2 == 1 && kept[end] >= kEndOfSignal;
+        out.push_back(
+            file + (longGap ? time(end, kept[end]) + " ends the capture" : "the capture ends") +
+            ": the " + std::to_string(kept.size() - end) + " times from there on are not loaded");
+    }
+    return out;
+}
+
+CaptureFile fromTimes(const std::string& path, std::vector<int64_t> times, Carrier carrier) {
+    CaptureFile c;
+    c.carrier = carrier;
+    c.times = std::move(times);
+    // Cut where the message still fits the capture record: a longer one
+    // wraps round in the loader and overwrites the head with the tail.
+    std::vector<int64_t> kept(
+        c.times.begin(),
+        c.times.begin() + static_cast<long>(std::min<size_t>(c.times.size(), 2 * kPairsHeld - 1)));
+    if (kept.size() % 2 == 0) kept.pop_back();
+    c.message = messageFromTimes(kept, carrier);
+    while (kept.size() > 1 && pairsOf(c.message) > kPairsHeld) {
+        kept.resize(kept.size() - 2);
+        c.message = messageFromTimes(kept, carrier);
+    }
+    c.changes = changesOf(path, c.times, kept, loadedTimes(c.message));
+    return c;
+}
+
+} // namespace
+
+CaptureFile readCapture(const std::string& path, Carrier carrier) {
+    const std::string bytes = readBytes(path);
+    if (captureKindForPath(path) == CaptureFileKind::ReceiverMessage) {
+        CaptureFile c;
+        c.message.assign(bytes.begin(), bytes.end());
+        c.carrier = c.message.size() >= 2 ? Carrier{c.message[0], c.message[1]} : carrier;
+        if (c.message.size() < kShortestMessage)
+            c.changes.push_back(path + ": " + std::to_string(c.message.size()) +
+                                " bytes, fewer than the " + std::to_string(kShortestMessage) +
+                                " of a capture: the receiver's road drops it");
+        return c;
+    }
+    try {
+        if (looksLikePronto(bytes)) {
+            ProntoCode code = parsePronto(bytes);
+            return fromTimes(path, std::move(code.times), carrierForPeriod(code.carrierPeriodUs));
+        }
+        return fromTimes(path, parseTimeList(bytes), carrier);
+    } catch (const CaptureFormatError& e) {
+        throw refusal(path, e.what());
+    }
+}
+
+std::vector<uint8_t> readCaptureFile(const std::string& path, Carrier carrier) {
+    return readCapture(path, carrier).message;
+}
+
+} // namespace qv
