@@ -541,6 +541,7 @@ TEST(Measure, HoverNamesTheRowTheTimeAndTheBurstOrGapUnderThePointer) {
     const std::tuple<double, double, const char*> cases[] = {
         {600, 60, "Whole capture  t = 500 µs  burst 9.000 ms (row 1, col 1)"},
         {9200, 88, "Whole capture  t = 9.100 ms  gap 4.500 ms (row 1, col 2)"},
+        {9100, 88, "Whole capture  t = 9.000 ms  gap 4.500 ms (row 1, col 2)"}, // an edge
         {50, 70, "Whole capture  t = -50 µs"},
         {10100, 160, "Frame 2  t = 10.000 ms  gap 2.250 ms (row 1, col 10)"},
         {11400, 260, "Frame 3  t = 11.300 ms"}};
