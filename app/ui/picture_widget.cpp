@@ -152,10 +152,15 @@ void PictureWidget::paintPicture(QPainter& p, QSize size) const {
         p.drawLine(QPointF(flat ? std::clamp(x1, left, right) : x1, py(l.y1)),
                    QPointF(flat ? std::clamp(x2, left, right) : x2, py(l.y2)));
     }
+    // Each label over its row, where the row above leaves room for it; in a
+    // picture too low for that the pointer read-out still names the row.
+    double above = axis;
     for (const WaveRow& row : m_wave.rows) {
         const double top = py(row.base - 50) - fm.height() - 2;
-        label(p, QRectF(4, top, w - 8, fm.height()), QString::fromStdString(row.label), c,
-              Qt::AlignLeft | Qt::AlignVCenter);
+        if (top >= above)
+            label(p, QRectF(4, top, w - 8, fm.height()), QString::fromStdString(row.label), c,
+                  Qt::AlignLeft | Qt::AlignVCenter);
+        above = py(row.base) + 1;
     }
     paintOverlay(p, xScale, axis, yScale, c);
     // The rule lines lie above the drawing, from top to bottom.
