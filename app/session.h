@@ -12,6 +12,7 @@
 #include "platform/code_grid.h"
 #include "platform/serial_port.h"
 #include "platform/table_cursor.h"
+#include "waveform/marks.h"
 
 #include <array>
 #include <cstdint>
@@ -80,6 +81,26 @@ struct LineCmd {
     bool operator==(const LineCmd&) const = default;
 };
 
+// One burst or gap as drawn: its row (0 the whole capture, 1 to 3 the frame
+// rows), its place and length in picture x, its capture table cell and its
+// start in microseconds from the capture's first burst.
+struct WaveSegment {
+    int row;
+    double x, width;
+    bool burst;
+    long cellRow;
+    int cellCol;
+    double startUs;
+    bool operator==(const WaveSegment&) const = default;
+};
+
+// A drawn row: its baseline in picture units and its label.
+struct WaveRow {
+    double base;
+    std::string label;
+    bool operator==(const WaveRow&) const = default;
+};
+
 struct WaveformState {
     int VScroll1 = 3; // zoom step 0..6
     int HScroll1 = 0; // 0..HScrollMax
@@ -91,7 +112,12 @@ struct WaveformState {
     double Line2X = 0;    // green rule line
     int selectedLine = 1; // Option1 RED, Option2 GREEN, Option3 Both
     bool AddHeld = false, ReaddHeld = false, DecHeld = false, RedecHeld = false;
+    bool linePlaced = false;    // a rule line was clicked or nudged into place
     std::vector<LineCmd> lines; // the last drawing
+    std::vector<WaveSegment> segments;
+    std::vector<WaveRow> rows;
+    DecodeMarks marks;     // of the last decode, drawn over the trace
+    int selectedMark = -1; // the mark of the error line chosen
 };
 
 // A capture of this run as the statistics see it: when it came, the format

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-serialport-dev libqt6sql6-sqlite
+  qt6-base-dev qt6-serialport-dev qt6-svg-dev libqt6sql6-sqlite
   libsqlite3-dev sqlite3
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev llvm-14

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Makes docs/main-window.png (the main window under a virtual X display
 # after opening the NEC sample capture), docs/main-window-small.png (the
-# same at 640 x 480) and docs/scan-window.png (the scan window over the
-# same capture).
+# same at 640 x 480), docs/scan-window.png (the scan window over the same
+# capture), and of the waveform: docs/waveform-failing.png (the sample with
+# one customer-code gap spoiled), docs/waveform-dark.png (the sample on a
+# dark theme) and docs/waveform-scale2.png (at scale factor 2).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build}
@@ -25,4 +27,12 @@ shot --size 640x480 --screenshot "$work/main-window-small.png"
 cp "$work/main-window.png" "$out"
 cp "$work/scan-window.png" "$scan_out"
 cp "$work/main-window-small.png" "$small_out"
-echo "wrote $out, $small_out and $scan_out"
+docs=$(cd "$(dirname "$out")" && pwd)
+sed '5s/.*/562 1200/' data/samples/nec-00-12.txt >"$work/nec-failing.txt"
+(cd "$work" && xvfb-run -a -s "-screen 0 1280x1024x24" \
+  "$OLDPWD/$build/bin/quorvel" --open "$work/nec-failing.txt" --screenshot "$docs/waveform-failing.png")
+shot --dark --screenshot "$docs/waveform-dark.png"
+(cd "$work" && QT_SCALE_FACTOR=2 xvfb-run -a -s "-screen 0 2560x2048x24" \
+  "$OLDPWD/$build/bin/quorvel" --open "$OLDPWD/data/samples/nec-00-12.txt" \
+  --screenshot "$docs/waveform-scale2.png")
+echo "wrote $out, $small_out, $scan_out and the waveform pictures in $docs"

@@ -58,6 +58,7 @@ void moveBy(Session& s, double delta) {
 
 void stepBy(Session& s, double delta) {
     moveBy(s, delta);
+    s.wave.linePlaced = true;
     showRuleDistance(s);
     drawWaveform(s);
     s.changed();
@@ -109,6 +110,7 @@ void pictureClick(Session& s, double x, MouseButton button) {
     } else {
         return;
     }
+    w.linePlaced = true;
     showRuleDistance(s);
     s.changed();
 }

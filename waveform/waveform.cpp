@@ -3,6 +3,8 @@
 #include "app/format_selection.h"
 #include "platform/basic.h"
 
+#include <algorithm>
+#include <array>
 #include <optional>
 
 namespace qv {
@@ -20,7 +22,6 @@ constexpr ZoomStep kZoom[7] = {{10000, " X100"},  {20000, " X50 "},  {50000, " X
 constexpr double kBurstHeight = 50;
 constexpr double kRowOneBase = 90;
 constexpr double kFrameRowBases[3] = {180, 270, 360};
-constexpr double kRulerBase = 397;
 // Frames that start below this table row are not drawn in rows 2 to 4.
 constexpr long kLastFrameRow = 40;
 // Gaps beyond this end the frame rows: nothing after them is a frame.
@@ -43,9 +44,30 @@ struct Cell {
     }
 };
 
+// Where each cell starts, in microseconds from the first burst.
+class CellStarts {
+public:
+    explicit CellStarts(const Session& s) {
+        double t = 0;
+        for (long row = 1; row <= kDataRows; ++row)
+            for (int col = 1; col <= kDataCols; ++col) {
+                m_start[index(row, col)] = t;
+                t += std::max(0.0, cellNumber(s, row, col));
+            }
+    }
+    double operator()(const Cell& c) const { return m_start[index(c.row, c.col)]; }
+
+private:
+    static size_t index(long row, int col) {
+        return static_cast<size_t>((row - 1) * kDataCols + (col - 1));
+    }
+    std::array<double, kDataRows * kDataCols> m_start{};
+};
+
 class Pen {
 public:
-    explicit Pen(std::vector<LineCmd>& out) : m_out(out) {}
+    Pen(WaveformState& w, const CellStarts& starts)
+        : m_out(w.lines), m_segments(w.segments), m_starts(starts) {}
     // A time of 0 leaves no mark, so zero-length lines are not kept.
     void line(double x1, double y1, double x2, double y2, uint32_t rgb) {
         if (x1 == x2 && y1 == y2) return;
@@ -57,43 +79,41 @@ public:
         line(x, top, x + width, top, kSignalColour);
         line(x + width, top, x + width, base, kSignalColour);
     }
+    void burst(int row, double x, double base, double width, const Cell& cell) {
+        burst(x, base, width);
+        m_segments.push_back({row, x, width, true, cell.row, cell.col, m_starts(cell)});
+    }
+    void gap(int row, double x, double base, double width, const Cell& cell) {
+        line(x, base, x + width, base, kSignalColour);
+        if (width > 0)
+            m_segments.push_back({row, x, width, false, cell.row, cell.col, m_starts(cell)});
+    }
 
 private:
     std::vector<LineCmd>& m_out;
+    std::vector<WaveSegment>& m_segments;
+    const CellStarts& m_starts;
 };
 
 void advanceDrawX(WaveformState& w, double by) {
     w.DrawX = static_cast<float>(static_cast<double>(w.DrawX) + by);
 }
 
-void drawRuler(WaveformState& w, Pen& pen) {
-    const double step = w.ScaleWidth / 100;
-    int count = 0;
-    for (int i = 0; i * step <= w.ScaleWidth; ++i) {
-        const double x = i * step;
-        if (++count == 10) {
-            pen.line(x, kRulerBase, x, kRulerBase - 20, kRulerColour);
-            count = 0;
-        } else {
-            pen.line(x, kRulerBase, x, kRulerBase - 10, kRulerColour);
-        }
-    }
-}
-
 void drawRowOne(Session& s, Pen& pen) {
     WaveformState& w = s.wave;
     scalePicture(s);
     pen.line(0, kRowOneBase, w.DrawX, kRowOneBase, kLeadInColour);
+    w.rows.push_back({kRowOneBase, "Whole capture"});
     for (long row = 1; row <= s.TimeRows; ++row) {
         for (int col = 1; col <= kDataCols; col += 2) {
             const double osc = cellNumber(s, row, col);
             if (osc > 0) {
-                pen.burst(w.DrawX, kRowOneBase, osc);
+                pen.burst(0, w.DrawX, kRowOneBase, osc, {row, col});
                 advanceDrawX(w, osc);
             }
             if (w.DrawX < kRowOneGapLimit) {
                 const double idle = cellNumber(s, row, col + 1);
-                pen.line(w.DrawX, kRowOneBase, w.DrawX + idle, kRowOneBase, kSignalColour);
+                pen.gap(0, w.DrawX, kRowOneBase, idle, {row, col + 1});
                 advanceDrawX(w, idle);
             }
         }
@@ -117,27 +137,31 @@ void drawFrameRows(Session& s, Pen& pen, double threshold) {
     if (!found || cur.row > kLastFrameRow) return;
     cur.advance();
 
-    for (double base : kFrameRowBases) {
+    // Row 1 shows the first frame; the frame rows start with the second.
+    int frame = 2;
+    for (int row = 1; row <= 3; ++row) {
+        const double base = kFrameRowBases[row - 1];
         scalePicture(s);
         pen.line(0, base, w.DrawX, base, kSignalColour);
+        w.rows.push_back({base, "Frame " + std::to_string(frame++)});
         for (;;) {
             if (cur.row > kLastFrameRow) return;
             const double osc = cellNumber(s, cur.row, cur.col);
             if (osc > 0) {
-                pen.burst(w.DrawX, base, osc);
+                pen.burst(row, w.DrawX, base, osc, cur);
                 advanceDrawX(w, osc);
             }
             cur.advance();
             const double idle = cellNumber(s, cur.row, cur.col);
             if (idle > kLongestFrameGap) return;
-            pen.line(w.DrawX, base, w.DrawX + idle, base, kSignalColour);
+            pen.gap(row, w.DrawX, base, idle, cur);
             advanceDrawX(w, idle);
             cur.advance();
             if (idle > threshold) {
                 // The next frame's first burst closes this row; the next row
                 // starts again from that same cell.
                 const double next = cellNumber(s, cur.row, cur.col);
-                if (next > 0) pen.burst(w.DrawX, base, next);
+                if (next > 0) pen.burst(row, w.DrawX, base, next, cur);
                 break;
             }
         }
@@ -174,8 +198,10 @@ void scalePicture(Session& s) {
 void drawWaveform(Session& s) {
     WaveformState& w = s.wave;
     w.lines.clear();
-    Pen pen(w.lines);
-    drawRuler(w, pen);
+    w.segments.clear();
+    w.rows.clear();
+    const CellStarts starts(s);
+    Pen pen(w, starts);
     if (cellNumber(s, 1, 1) == 0 && cellNumber(s, 1, 2) == 0) return;
     drawRowOne(s, pen);
     // Without a usable format the frames cannot be told apart (the capture

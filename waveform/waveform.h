@@ -10,10 +10,9 @@
 
 namespace qv {
 
-// Picture height in picture units; the drawing uses y 40..397.
+// Picture height in picture units; the drawing uses y 40..360.
 constexpr double kPictureHeight = 400;
 
-constexpr uint32_t kRulerColour = 0x7D7D00; // RGB(125,125,0)
 constexpr uint32_t kLeadInColour = 0x00FF00;
 constexpr uint32_t kSignalColour = 0x0000FF;
 
@@ -21,7 +20,8 @@ constexpr uint32_t kSignalColour = 0x0000FF;
 // the zoom step.
 void scalePicture(Session& s);
 
-// Clears and redraws the waveform into s.wave.lines.
+// Clears and redraws the waveform into s.wave.lines, with the bursts and
+// gaps drawn in s.wave.segments and the rows in s.wave.rows.
 void drawWaveform(Session& s);
 
 // The gap that ends a frame: (X - 1000) x (1 - TimeTolerance) with X of the

@@ -13,12 +13,15 @@
 #include "link/link_control.h"
 #include "platform/basic.h"
 #include "recording/ui/secondary_windows.h"
+#include "waveform/measure.h"
+#include "waveform/overlay.h"
 #include "waveform/waveform.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -32,23 +35,28 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSplitter>
+#include <QSvgGenerator>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <tuple>
@@ -108,6 +116,25 @@ constexpr std::array<SaveFilter, 6> kSaveFilters = {
      {"Pronto hex (*.pronto *.ccf)", CaptureFileKind::Pronto},
      {"Receiver message (*.bin)", CaptureFileKind::ReceiverMessage},
      {"All files (*)", CaptureFileKind::TimeList}}};
+
+// "Copy code" on a code box's context menu: the whole code, without the
+// trailing line end, whatever is selected.
+void addCopyCodeMenu(QPlainTextEdit* box) {
+    auto* copy = new QAction("Copy code", box);
+    copy->setObjectName(box->objectName() + "Copy");
+    QObject::connect(copy, &QAction::triggered, box,
+                     [box] { QApplication::clipboard()->setText(box->toPlainText().trimmed()); });
+    box->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(box, &QWidget::customContextMenuRequested, box, [box, copy](QPoint at) {
+        QMenu* menu = box->createStandardContextMenu(at);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        QAction* first = menu->actions().value(0);
+        menu->insertAction(first, copy);
+        menu->insertSeparator(first);
+        copy->setEnabled(!box->toPlainText().trimmed().isEmpty());
+        menu->popup(box->viewport()->mapToGlobal(at));
+    });
+}
 
 // The first local file among dropped URLs, if any.
 QString droppedFile(const QMimeData* data) {
@@ -285,6 +312,8 @@ QWidget* Form_main::buildResultPanel() {
         box->setMinimumSize(120, 44);
         box->setMaximumHeight(78);
     }
+    for (QPlainTextEdit* box : {m_tHCode, m_tBcode})
+        addCopyCodeMenu(box);
     g->addWidget(m_tHCode, 2, 0, 1, 4);
     g->addWidget(caption("Bin:"), 3, 0, 1, 4);
     g->addWidget(m_tBcode, 4, 0, 1, 4);
@@ -292,6 +321,8 @@ QWidget* Form_main::buildResultPanel() {
     m_ErrRcd = new QListWidget;
     m_ErrRcd->setObjectName("ErrRcd");
     m_ErrRcd->setFont(mono);
+    // Choosing an error line shows the time it speaks of.
+    connect(m_ErrRcd, &QListWidget::currentRowChanged, this, &Form_main::showErrorLine);
     g->addWidget(caption("UnNormal Record:"), 5, 0, 1, 4);
     m_ErrRcd->setMinimumHeight(60);
     g->addWidget(m_ErrRcd, 6, 0, 1, 4);
@@ -381,6 +412,14 @@ QWidget* Form_main::buildWavePanel() {
     g->addWidget(frame, 0, 0);
     connect(m_Picture1, &PictureWidget::pressed, this, [this](double x, MouseButton b) {
         pictureClick(m_s, x, b);
+        refresh();
+    });
+    connect(m_Picture1, &PictureWidget::wheelZoomed, this, [this](int notches, double x) {
+        wheelZoom(m_s, notches, x);
+        refresh();
+    });
+    connect(m_Picture1, &PictureWidget::panned, this, [this](int from, double us) {
+        panFrom(m_s, from, us);
         refresh();
     });
 
@@ -547,6 +586,8 @@ void Form_main::buildMenus() {
             &Form_main::chooseCaptureFile);
     connect(add(ir, "&Save capture as...", "mnuSaveCapture", "Ctrl+Shift+S"), &QAction::triggered,
             this, &Form_main::chooseSaveFile);
+    connect(add(ir, "Save &waveform as...", "mnuSaveWave", nullptr), &QAction::triggered, this,
+            &Form_main::chooseWaveFile);
     connect(add(ir, "Scan all formats...", "mnuScan", nullptr), &QAction::triggered, this,
             &Form_main::showScan);
     m_mumconnect = add(ir, "Dis&Connect", "mumconnect", nullptr);
@@ -639,6 +680,45 @@ void Form_main::chooseSaveFile() {
         if (chosen == f.filter) kind = f.kind;
     saveCapture(
         QFile::decodeName(captureSavePath(QFile::encodeName(path).toStdString(), kind).c_str()));
+}
+
+bool Form_main::saveWaveform(const QString& path) {
+    const QSize size = m_Picture1->size();
+    bool saved = false;
+    if (path.endsWith(".svg", Qt::CaseInsensitive)) {
+        QSvgGenerator svg;
+        svg.setFileName(path);
+        svg.setSize(size);
+        svg.setViewBox(QRect(QPoint(0, 0), size));
+        svg.setTitle("Quorvel waveform");
+        QPainter p;
+        if (p.begin(&svg)) {
+            m_Picture1->paintPicture(p, size);
+            saved = p.end();
+        }
+        saved = saved && QFileInfo(path).size() > 0;
+    } else {
+        QImage image(size, QImage::Format_RGB32);
+        {
+            QPainter p(&image);
+            m_Picture1->paintPicture(p, size);
+        }
+        saved = image.save(path, "PNG");
+    }
+    if (!saved) m_s.message("The waveform could not be written to " + path.toStdString() + ".");
+    return saved;
+}
+
+void Form_main::chooseWaveFile() {
+    const QString png = "PNG image (*.png)", svg = "SVG drawing (*.svg)";
+    const QString dir = m_captureDir.isEmpty() ? QDir::currentPath() : m_captureDir;
+    QString chosen = png;
+    QString path = QFileDialog::getSaveFileName(
+        this, "Save waveform as", QDir(dir).filePath("waveform.png"), png + ";;" + svg, &chosen);
+    if (path.isEmpty()) return;
+    const QString suffix = chosen == svg ? ".svg" : ".png";
+    if (QFileInfo(path).suffix().isEmpty()) path += suffix;
+    saveWaveform(path);
 }
 
 void Form_main::showScan() {
@@ -753,7 +833,25 @@ void Form_main::followTimers() {
 
 // --- refresh --------------------------------------------------------------
 
+void Form_main::showErrorLine(int line) {
+    const int mark = markOfErrorLine(m_s.ErrRcd, line, m_s.wave.marks);
+    if (mark < 0) return;
+    showMark(m_s, mark);
+    const DecodeMark& m = m_s.wave.marks.marks[static_cast<size_t>(mark)];
+    if (QTableWidgetItem* cell = m_TTable->item(static_cast<int>(m.row) - 1, m.col - 1)) {
+        m_TTable->setCurrentItem(cell);
+        m_TTable->scrollToItem(cell);
+    }
+    refresh();
+}
+
 void Form_main::refreshTable() {
+    // The cells of the times the last decode failed on.
+    std::vector<std::pair<long, int>> failing;
+    for (const DecodeMark& m : m_s.wave.marks.marks)
+        if (!m.pass) failing.emplace_back(m.row, m.col);
+    const bool dark = m_TTable->palette().color(QPalette::Base).lightness() < 128;
+    const QBrush failBrush(dark ? QColor(120, 40, 40) : QColor(255, 200, 200));
     for (int c = 1; c <= kDataCols; ++c) {
         QTableWidgetItem* h = m_TTable->horizontalHeaderItem(c - 1);
         const QString t = qs(m_s.TTable.cell(0, c));
@@ -767,6 +865,10 @@ void Form_main::refreshTable() {
             QTableWidgetItem* item = m_TTable->item(r - 1, c - 1);
             const QString cell = qs(m_s.TTable.cell(r, c));
             if (item->text() != cell) item->setText(cell);
+            const bool fails = std::find(failing.begin(), failing.end(),
+                                         std::pair<long, int>(r, c)) != failing.end();
+            const QBrush brush = fails ? failBrush : QBrush();
+            if (item->background() != brush) item->setBackground(brush);
         }
     }
 }
@@ -813,7 +915,7 @@ void Form_main::refresh() {
         m_SelCom->setCurrentIndex(m_s.SelCom < 0 ? 0 : m_s.SelCom);
     }
     refreshIcon();
-    m_LblRGtime->setText(qs(m_s.LblRGtime));
+    m_LblRGtime->setText(qs(ruleBoxText(m_s.wave)));
     const int line = m_s.wave.selectedLine;
     m_Option[(line >= 1 && line <= 3 ? line : 3) - 1]->setChecked(true);
 

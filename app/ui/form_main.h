@@ -56,6 +56,11 @@ public:
     // message, when there is no capture or the file cannot be written.
     bool saveCapture(const QString& path);
 
+    // "Save waveform as...": the visible waveform as a PNG image, or as an
+    // SVG drawing when the path ends in ".svg". False, with a message, when
+    // it cannot be written.
+    bool saveWaveform(const QString& path);
+
     // "Scan all formats...": opens the scan window over the last capture.
     void showScan();
     Form_scan* scanWindow() const;
@@ -79,11 +84,13 @@ private:
     QWidget* buildCapturePanel();
     QWidget* buildResultPanel();
     QWidget* buildWavePanel();
+    void showErrorLine(int line);
     void refreshTable();
     void refreshIcon();
     void followTimers();
     void chooseCaptureFile();
     void chooseSaveFile();
+    void chooseWaveFile();
     void captureArrived();
     void exitProgram();
     void scheduleRefresh();

@@ -7,6 +7,7 @@
 #include "platform/paths.h"
 
 #include <QApplication>
+#include <QPalette>
 #include <QStringList>
 #include <QStyleFactory>
 #include <QTimer>
@@ -19,11 +20,32 @@ namespace {
 // Documentation aid, not offered to users: "--open FILE" loads a capture
 // after start-up (given again, the next one), "--scan" opens the scan
 // window over it, "--statistics" the statistics window over every capture
-// opened, "--size WxH" resizes the main window, "--screenshot FILE" saves
-// the image of the window in front and ends.
+// opened, "--size WxH" resizes the main window, "--dark" shows the windows
+// as a dark desktop theme would, "--screenshot FILE" saves the image of the
+// window in front and ends.
 QString optionValue(const QStringList& args, const QString& name) {
     const qsizetype i = args.indexOf(name);
     return i >= 0 && i + 1 < args.size() ? args[i + 1] : QString();
+}
+
+QPalette darkPalette() {
+    QPalette p;
+    const QColor window(45, 45, 48), base(30, 30, 32), text(220, 220, 220);
+    p.setColor(QPalette::Window, window);
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Base, base);
+    p.setColor(QPalette::AlternateBase, window);
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::Button, window);
+    p.setColor(QPalette::ButtonText, text);
+    p.setColor(QPalette::ToolTipBase, base);
+    p.setColor(QPalette::ToolTipText, text);
+    p.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 120, 120));
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(120, 120, 120));
+    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(120, 120, 120));
+    return p;
 }
 
 // Qt has taken its own options out already; what is left must be ours.
@@ -33,7 +55,8 @@ QString unknownOption(const QStringList& args) {
         if (a == QLatin1String("--port") || a == QLatin1String("--open") ||
             a == QLatin1String("--screenshot") || a == QLatin1String("--size"))
             ++i; // its value; a missing one is reported where it is read
-        else if (a != QLatin1String("--scan") && !a.startsWith(QLatin1String("--port=")))
+        else if (a != QLatin1String("--scan") && a != QLatin1String("--dark") &&
+                 !a.startsWith(QLatin1String("--port=")))
             return a;
     }
     return {};
@@ -46,6 +69,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     QApplication::setApplicationName("Quorvel");
+    if (QApplication::arguments().contains("--dark")) QApplication::setPalette(darkPalette());
     if (const QString bad = unknownOption(QApplication::arguments()); !bad.isEmpty()) {
         std::fprintf(stderr, "quorvel: unknown option %s\nusage: quorvel [--port COMn=DEVICE]...\n",
                      qPrintable(bad));

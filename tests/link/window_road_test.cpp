@@ -72,7 +72,8 @@ struct Program {
     QString binCode() const { return child<QPlainTextEdit>("tBcode")->toPlainText(); }
     bool timerActive(const char* name) const { return child<QTimer>(name)->isActive(); }
     QString caption() const { return child<QAction>("mumconnect")->text(); }
-    QString bytesShown() const { return child<QLabel>("LblRGtime")->text(); }
+    // The received byte count the session keeps; the rule-line box shows only times.
+    QString bytesShown() const { return QString::fromStdString(session.LblRGtime); }
     QStringList messages() const {
         QStringList texts;
         for (auto* box : window->findChildren<QMessageBox*>())

@@ -89,7 +89,7 @@ struct Shown {
     explicit Shown(const Window& win)
         : hex(win.box("tHCode")), bin(win.box("tBcode")),
           irtype(win.get<QLineEdit>("irtype")->text()),
-          received(win.get<QLabel>("LblRGtime")->text()), message(win.s.RxBytes) {
+          received(QString::fromStdString(win.s.LblRGtime)), message(win.s.RxBytes) {
         auto* table = win.get<QTableWidget>("TTable");
         for (int r = 0; r < table->rowCount(); ++r)
             for (int c = 0; c < table->columnCount(); ++c)

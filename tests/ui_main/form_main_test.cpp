@@ -9,14 +9,18 @@
 #include "catalogue/format_menus.h"
 #include "link/link_control.h"
 #include "platform/serial_port.h"
+#include "waveform/measure.h"
+#include "waveform/overlay.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDockWidget>
 #include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -33,6 +37,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QWheelEvent>
 
 #include <memory>
 
@@ -136,6 +141,10 @@ private slots:
     void ruleClicksPlaceTheLines();
     void heldNudgeButtonRepeatsUntilReleased();
     void middleButtonOnANudgeButtonOnlyStopsTheRepeat();
+    void wheelZoomsAndPansAndTheMiddleButtonDrags();
+    void hoverAndSavedWaveformShowTheTrace();
+    void codeBoxesCopyTheirCode();
+    void anErrorLineShowsItsTimeAndCell();
     void exitClosesEveryWindow();
     void theLinkIconTakesAClickInEveryPhase();
     void aChangedSettingDecodesTheShownCaptureAgain_data();
@@ -152,7 +161,7 @@ void FormMainTest::startUpShowsTheDefaults() {
     QCOMPARE(win.text("irtype"), QString("Form016(NEC N-8)"));
     QCOMPARE(win.text("SelCom"), QString("COM1"));
     QVERIFY(win.port.isOpen());
-    QCOMPARE(win.text("LblRGtime"), QString("0"));
+    QCOMPARE(win.text("LblRGtime"), QString());
     QCOMPARE(win.text("Lblzoom"), QString(" X10 "));
     QCOMPARE(win.text("tHCode"), QString());
     QCOMPARE(win.text("tBcode"), QString());
@@ -276,6 +285,7 @@ void FormMainTest::irMenuEntries_data() {
                         {"mumconnect", "Dis&Connect", "", true},
                         {"mnuOpenCapture", "&Open capture...", "Ctrl+O", true},
                         {"mnuSaveCapture", "&Save capture as...", "Ctrl+Shift+S", true},
+                        {"mnuSaveWave", "Save &waveform as...", "", true},
                         {"mnuScan", "Scan all formats...", "", true},
                         {"mnuPresses", "Captures of this &run", "", true},
                         {"mnuGenerate", "&Generate capture...", "", true},
@@ -473,12 +483,11 @@ void FormMainTest::openingTheNecSampleFillsTheWindow() {
     QCOMPARE(win.text("tHCode"), QString("00 FF 12 ED \n"));
     QCOMPARE(win.text("tBcode"), QString("00000000 11111111 01001000 10110111 \n"));
     QVERIFY(win.errorLines().isEmpty());
-    // A time list is read as a demodulated capture.
-    QCOMPARE(win.w->windowTitle(),
-             QString("Quorvel V2.0 - nec-00-12.txt - demodulated capture (burst excess 0 us)"));
-    QCOMPARE(win.text("LblRGtime"), QString::number(win.s.RxBytes.size()));
-    // Row 1 and two frame rows besides the ruler.
-    QVERIFY(win.s.wave.lines.size() > 101 + 3 * 32);
+    QCOMPARE(win.w->windowTitle(), QString("Quorvel V2.0 - nec-00-12.txt - demodulated capture (burst excess 0 us)"));
+    QCOMPARE(win.s.LblRGtime, std::to_string(win.s.RxBytes.size()));
+    QCOMPARE(win.text("LblRGtime"), QString()); // no rule line placed yet
+    QCOMPARE(win.s.wave.rows.size(), size_t(4));
+    QVERIFY(win.s.wave.lines.size() > 3 * 32);
     QVERIFY(win.get<QTimer>("Timer2")->isActive());
 }
 
@@ -583,7 +592,7 @@ void FormMainTest::ruleClicksPlaceTheLines() {
     const double red = picture->pictureX(300), green = picture->pictureX(100);
     QCOMPARE(win.s.wave.Line1X, red);
     QCOMPARE(win.s.wave.Line2X, green);
-    const QString distance = QString::number(std::floor(red - green));
+    const QString distance = QString::fromStdString("Δt = " + durationText(red - green));
     QCOMPARE(win.text("LblRGtime"), distance);
 
     QTest::mouseClick(win.get<QRadioButton>("Option3"), Qt::LeftButton);
@@ -601,7 +610,7 @@ void FormMainTest::heldNudgeButtonRepeatsUntilReleased() {
     auto* add = win.get<QPushButton>("Cmdadd");
     QTest::mousePress(add, Qt::LeftButton);
     QCOMPARE(win.s.wave.Line1X, 1000.0);
-    QCOMPARE(win.text("LblRGtime"), QString("1000"));
+    QCOMPARE(win.text("LblRGtime"), QString("Δt = 1.000 ms"));
     QVERIFY(win.get<QTimer>("Timer3")->isActive());
     QTest::qWait(550);
     QTest::mouseRelease(add, Qt::LeftButton);
@@ -625,6 +634,105 @@ void FormMainTest::middleButtonOnANudgeButtonOnlyStopsTheRepeat() {
     QVERIFY(!win.get<QTimer>("Timer3")->isActive());
     QTest::qWait(250);
     QCOMPARE(win.s.wave.Line1X, x);
+}
+
+void FormMainTest::wheelZoomsAndPansAndTheMiddleButtonDrags() {
+    Window win;
+    PictureWidget* picture = win.picture();
+    auto wheel = [&](QPoint at, int delta, Qt::KeyboardModifiers mods = {}) {
+        QWheelEvent e(at, picture->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, mods,
+                      Qt::NoScrollPhase, false);
+        QApplication::sendEvent(picture, &e);
+    };
+    auto mouse = [&](QEvent::Type type, QPoint at) {
+        QMouseEvent e(type, at, picture->mapToGlobal(at), Qt::MiddleButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MiddleButton, {});
+        QApplication::sendEvent(picture, &e);
+    };
+    auto* zoom = win.get<QScrollBar>("VScroll1");
+    auto* scroll = win.get<QScrollBar>("HScroll1");
+    wheel({picture->width() / 2, 60}, 120);
+    QCOMPARE(zoom->value(), 2);
+    QCOMPARE(win.text("Lblzoom"), QString(" X20 "));
+    QVERIFY(scroll->value() > 0); // the middle of the old view stays in the middle
+    const int zoomed = scroll->value();
+    wheel({10, 60}, -120, Qt::ShiftModifier); // a tenth of 50000 us later
+    QCOMPARE(scroll->value(), zoomed + 50);
+    QCOMPARE(zoom->value(), 2);
+
+    mouse(QEvent::MouseButtonPress, {400, 60});
+    mouse(QEvent::MouseMove, {300, 60});
+    mouse(QEvent::MouseButtonRelease, {300, 60});
+    QCOMPARE(win.s.wave.HScroll1, zoomed + 50 + qRound(picture->pictureX(100) / 100));
+    QCOMPARE(scroll->value(), win.s.wave.HScroll1);
+    QCOMPARE(win.s.wave.Line1X, 0.0); // a drag is no click
+
+    win.get<QRadioButton>("Option3")->click();
+    mouse(QEvent::MouseButtonPress, {200, 60});
+    mouse(QEvent::MouseButtonRelease, {200, 60});
+    QCOMPARE(win.s.wave.Line1X, picture->pictureX(200));
+}
+
+void FormMainTest::hoverAndSavedWaveformShowTheTrace() {
+    Window win;
+    QVERIFY(win.w->openCapture(necSample()));
+    PictureWidget* picture = win.picture();
+    // Over the head burst of row 1.
+    const QPoint at(int(picture->pixelX(5000)), int(picture->height() * 0.18));
+    QMouseEvent move(QEvent::MouseMove, at, picture->mapToGlobal(at), Qt::NoButton, {}, {});
+    QApplication::sendEvent(picture, &move);
+    QVERIFY2(picture->hoverText().startsWith("Whole capture  t = 4."),
+             qPrintable(picture->hoverText()));
+    QVERIFY(picture->hoverText().endsWith("burst 9.000 ms (row 1, col 1)"));
+
+    const QString png = win.dir.filePath("wave.png"), svg = win.dir.filePath("wave.svg");
+    QVERIFY(win.w->saveWaveform(png));
+    QVERIFY(win.w->saveWaveform(svg));
+    const QImage image(png);
+    QCOMPARE(image.size(), picture->size());
+    QCOMPARE(image.pixelColor(picture->width() - 2, picture->height() - 2),
+             picture->palette().color(QPalette::Base));
+    QFile drawing(svg);
+    QVERIFY(drawing.open(QIODevice::ReadOnly));
+    const QByteArray text = drawing.readAll();
+    QVERIFY(text.contains("<svg") && text.contains("Whole capture") && text.contains("10 ms"));
+    QVERIFY(!win.w->saveWaveform(win.dir.filePath("missing/wave.png")));
+    QVERIFY(win.messageBox());
+}
+
+void FormMainTest::codeBoxesCopyTheirCode() {
+    Window win;
+    QVERIFY(win.w->openCapture(necSample()));
+    win.trigger("tHCodeCopy");
+    QCOMPARE(QApplication::clipboard()->text(), QString("00 FF 12 ED"));
+    win.trigger("tBcodeCopy");
+    QCOMPARE(QApplication::clipboard()->text(), QString("00000000 11111111 01001000 10110111"));
+}
+
+// The decode's marks are set by hand here: the wiring is under test.
+void FormMainTest::anErrorLineShowsItsTimeAndCell() {
+    Window win;
+    QFile sample(necSample());
+    QVERIFY(sample.open(QIODevice::ReadOnly));
+    QByteArray text = sample.readAll();
+    text.replace(text.indexOf("562 562"), 7, "562 1200"); // the first bit's gap
+    QVERIFY(win.w->openCapture(writeCapture(win, "damaged.txt", text)));
+    DecodeMark bad;
+    bad.startUs = 9000 + 4500 + 562, bad.durationUs = 1200, bad.row = 1, bad.col = 4;
+    bad.pass = false, bad.standard = 562, bad.lo = 545, bad.hi = 579;
+    win.s.wave.marks.marks = {bad};
+    win.get<QScrollBar>("VScroll1")->setValue(0); // X100: 10 ms wide
+    win.w->refresh();
+    auto* table = win.get<QTableWidget>("TTable");
+    QCOMPARE(table->item(0, 3)->background().color(), QColor(255, 200, 200));
+    QCOMPARE(table->item(0, 2)->background(), QBrush());
+
+    win.get<QListWidget>("ErrRcd")->setCurrentRow(2);
+    QCOMPARE(win.s.wave.selectedMark, 0);
+    QCOMPARE(table->currentRow(), 0);
+    QCOMPARE(table->currentColumn(), 3);
+    // 14.062 ms stands a fifth (2 ms) into the picture: 122 scroll steps of 100 us.
+    QCOMPARE(win.get<QScrollBar>("HScroll1")->value(), 122);
 }
 
 void FormMainTest::exitClosesEveryWindow() {
