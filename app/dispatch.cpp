@@ -3,6 +3,7 @@
 #include "app/dispatch.h"
 
 #include "app/capture_tick.h"
+#include "app/decode_marks.h"
 #include "app/format_selection.h"
 #include "app/press_log.h"
 #include "capture/capture_formats.h"
@@ -213,6 +214,8 @@ void decodeCapture(Session& s, bool again = false) {
     settings.learn = false; // learned and stored above
     const engine::DecodeResult r = engine::decode(s.TTable, row, settings);
     logPress(s, row, r, again);
+    s.wave.marks = decodeMarks(r, s.TTable, s.ReadOrder);
+    s.wave.selectedMark = -1;
 
     s.ErrRcd = r.errorLines();
     s.tBcode = r.binary;

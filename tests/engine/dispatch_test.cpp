@@ -3,11 +3,12 @@
 // hand-over to the code recording grid.
 #include "app/capture_tick.h"
 #include "app/dispatch.h"
-#include "app/main_state.h"
 #include "app/format_selection.h"
+#include "app/main_state.h"
 #include "engine/engine.h"
 #include "engine_support.h"
 
+#include <algorithm>
 #include <cmath>
 #include <csignal>
 #include <filesystem>
@@ -47,6 +48,13 @@ TEST_F(Dispatch, GoodCaptureIsShownEverywhere) {
     EXPECT_EQ(s.tTole, "3%");
     EXPECT_EQ(s.tTTole, "500");
     EXPECT_TRUE(s.Timer2);
+    // The waveform's marks: the head first, each part with its byte of the code.
+    ASSERT_FALSE(s.wave.marks.marks.empty());
+    EXPECT_EQ(s.wave.marks.marks.front().kind, MarkKind::HeadBurst);
+    std::string parts;
+    for (const auto& p : s.wave.marks.parts)
+        parts += p.name + "=" + p.hex + " ";
+    EXPECT_EQ(parts, "Customer=00 ~Customer=FF Data=12 ~Data=ED Last burst= ");
 }
 
 TEST_F(Dispatch, FailedCaptureAppendsOneBlockOfItsErrorLines) {
@@ -56,6 +64,14 @@ TEST_F(Dispatch, FailedCaptureAppendsOneBlockOfItsErrorLines) {
                                  "0 Osc standard time:562\r\n"
                                  "0 Osc test time:700\r\n"
                                  "\r\n\r\n");
+    // The failing burst is the one mark that did not pass, in its cell.
+    const auto& marks = s.wave.marks.marks;
+    ASSERT_EQ(std::count_if(marks.begin(), marks.end(), [](const auto& m) { return !m.pass; }), 1);
+    const auto bad =
+        std::find_if(marks.begin(), marks.end(), [](const auto& m) { return !m.pass; });
+    EXPECT_EQ(std::pair(bad->row, bad->col), std::pair(1L, 3));
+    EXPECT_EQ(bad->measuredUs, 700);
+    EXPECT_LT(bad->hi, 700);
 }
 
 TEST_F(Dispatch, ErrorRecordGetsEachFailedCaptureOnce) {
