@@ -104,8 +104,8 @@ DecodeMarks decodeMarks(const engine::DecodeResult& r, const TimeTable& times, b
         m.standard = a.standard.value_or(0);
         m.lo = a.lo;
         m.hi = a.hi;
-        // A time read without a standard was not checked.
-        m.pass = a.pass || !a.standard;
+        // A bit time that fits neither bit's window fails without one standard.
+        m.pass = a.pass;
         if (const char* label = partLabel(a.part)) {
             if (current != std::pair{a.group, a.part} || partBits.empty()) {
                 out.parts.push_back({label, ""});

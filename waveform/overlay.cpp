@@ -68,11 +68,13 @@ std::vector<OverlayItem> overlay(const WaveformState& w, double pxPerUs, double 
             }
             if (!m.pass) {
                 const double measured = m.kind == MarkKind::Cycle ? m.measuredUs : m.durationUs;
+                // A bit time that fits neither bit has no one standard.
+                const std::string standard =
+                    m.standard > 0 ? "standard " + durationText(m.standard) + ", " : "";
                 items.push_back({OverlayKind::Fail, row, x1, x2,
-                                 "standard " + durationText(m.standard) + ", measured " +
-                                     durationText(measured)});
+                                 standard + "measured " + durationText(measured)});
                 // A cycle's window is about the frame's sum, not where this gap ends.
-                if (m.kind != MarkKind::Cycle)
+                if (m.kind != MarkKind::Cycle && m.hi > m.lo)
                     items.push_back({OverlayKind::Window, row, x1 + m.lo, x1 + m.hi, ""});
             }
             if (static_cast<int>(i) == w.selectedMark)

@@ -72,6 +72,13 @@ TEST_F(Dispatch, FailedCaptureAppendsOneBlockOfItsErrorLines) {
     EXPECT_EQ(std::pair(bad->row, bad->col), std::pair(1L, 3));
     EXPECT_EQ(bad->measuredUs, 700);
     EXPECT_LT(bad->hi, 700);
+    // A gap that fits neither bit fails too, though it has no one standard.
+    auto t = goodPress();
+    t[3] = 1200;
+    capture(t);
+    ASSERT_EQ(std::count_if(marks.begin(), marks.end(), [](const auto& m) { return !m.pass; }), 1);
+    EXPECT_EQ(std::find_if(marks.begin(), marks.end(), [](const auto& m) { return !m.pass; })->col,
+              4);
 }
 
 TEST_F(Dispatch, ErrorRecordGetsEachFailedCaptureOnce) {
