@@ -173,7 +173,7 @@ DecodeResult decode(const TimeTable& times, const FormatRow& row, const DecodeSe
     WalkState st;
     st.runCount = settings.carry.runCount;
     st.d.FirstCustomerBit = settings.carry.firstCustomerBit;
-    if (const FieldValue* stru = walked->find("stru")) st.spec = stru->toText();
+    if (const FieldValue* stru = walked->find("stru")) st.structure = stru->toText();
     Walk w(*walkedTimes, *walked, settings, st, out);
     walkStructure(w);
 

@@ -65,7 +65,7 @@ std::string afterFirstGroup(const std::string& stru) {
 }
 
 void restartWithFullStructure(Walk& w) {
-    w.state.spec = w.f.text("stru");
+    w.state.structure = w.f.text("stru");
     nestedWalk(w);
 }
 
@@ -82,7 +82,7 @@ bool tokenHead(Walk& w) {
         const Standard repeatIdle = f.whole("G2H_Idle");
         if (win.matches(hi, repeatIdle) && win.off(*repeatIdle, f.whole("H_Idle"))) {
             // The capture begins with a repeat head: read it as a later group.
-            w.state.spec = afterFirstGroup(f.text("stru"));
+            w.state.structure = afterFirstGroup(f.text("stru"));
             nestedWalk(w);
             return false;
         }
@@ -558,13 +558,13 @@ void tokenGroupEnd(Walk& w) {
     ++s.group;
 
     // Later groups are read with the structure after this group end.
-    if (s.specPos < s.specLen) {
-        s.spec = midText(s.spec, s.specPos + 1);
-        s.specLen = static_cast<int32_t>(s.spec.size());
+    if (s.structurePos < s.structureLen) {
+        s.structure = midText(s.structure, s.structurePos + 1);
+        s.structureLen = static_cast<int32_t>(s.structure.size());
     }
     w.advance();
     if (Walk::holdsTime(w.cursorTime())) {
-        s.specPos = 0;
+        s.structurePos = 0;
         s.runIndex = 1;
     }
     d.TimeSum = 0;
@@ -605,8 +605,8 @@ void endStep(Walk& w) {
         w.out.hex.clear();
         w.out.binary.clear();
         clearGroupParts(w.d);
-        s.specLen = 0;
-        s.specPos = 0;
+        s.structureLen = 0;
+        s.structurePos = 0;
         if (s.col > kDataCols) {
             s.col = 1;
             ++s.row;

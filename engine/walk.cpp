@@ -10,24 +10,24 @@ namespace {
 
 void walkLoop(Walk& w) {
     WalkState& st = w.state;
-    st.specLen = static_cast<int32_t>(st.spec.size());
-    st.specPos = 1;
+    st.structureLen = static_cast<int32_t>(st.structure.size());
+    st.structurePos = 1;
     st.runIndex = 1;
     w.d.TimeSum = 0;
     w.d.HexText.clear();
     w.d.DecodeOK = true;
     // The frame reader changes the structure and the positions in it: read them afresh at every
     // step.
-    while (st.specPos <= st.specLen) {
-        if (st.specPos == st.specLen) {
-            readCode(w, midText(st.spec, st.runIndex));
-        } else if (st.specPos >= 1 && static_cast<size_t>(st.specPos) <= st.spec.size() &&
-                   st.spec[st.specPos - 1] == ',') {
-            const long length = st.specPos - st.runIndex;
-            readCode(w, length > 0 ? midText(st.spec, st.runIndex, length) : std::string());
-            st.runIndex = st.specPos + 1;
+    while (st.structurePos <= st.structureLen) {
+        if (st.structurePos == st.structureLen) {
+            readCode(w, midText(st.structure, st.runIndex));
+        } else if (st.structurePos >= 1 && static_cast<size_t>(st.structurePos) <= st.structure.size() &&
+                   st.structure[st.structurePos - 1] == ',') {
+            const long length = st.structurePos - st.runIndex;
+            readCode(w, length > 0 ? midText(st.structure, st.runIndex, length) : std::string());
+            st.runIndex = st.structurePos + 1;
         }
-        st.specPos = st.specPos + 1;
+        st.structurePos = st.structurePos + 1;
     }
 }
 

@@ -115,8 +115,8 @@ struct WalkState {
     long row = 1;
     int16_t col = 1;
     int16_t group = 1;
-    std::string spec; // the structure still to walk
-    int32_t specPos = 0, runIndex = 0, specLen = 0;
+    std::string structure; // the structure still to walk
+    int32_t structurePos = 0, runIndex = 0, structureLen = 0;
     int32_t runCount = 0;
     DecodeState d;
 };

@@ -155,10 +155,10 @@ template <class Step> void onWalk(WalkSession& s, Step step) {
     st.row = s.TimeRow;
     st.col = s.TimeCol;
     st.group = s.GroupNo;
-    st.spec = s.FrameSpec;
-    st.specPos = s.SpecPos;
+    st.structure = s.FrameSpec;
+    st.structurePos = s.SpecPos;
     st.runIndex = s.RunIndex;
-    st.specLen = s.SpecLen;
+    st.structureLen = s.SpecLen;
     st.runCount = s.RunCount;
     st.d = s.decode;
     DecodeResult out;
@@ -168,10 +168,10 @@ template <class Step> void onWalk(WalkSession& s, Step step) {
         s.TimeRow = st.row;
         s.TimeCol = st.col;
         s.GroupNo = st.group;
-        s.FrameSpec = st.spec;
-        s.SpecPos = st.specPos;
+        s.FrameSpec = st.structure;
+        s.SpecPos = st.structurePos;
         s.RunIndex = st.runIndex;
-        s.SpecLen = st.specLen;
+        s.SpecLen = st.structureLen;
         s.RunCount = st.runCount;
         s.decode = st.d;
         s.tBcode = out.binary;
