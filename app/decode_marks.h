@@ -2,8 +2,8 @@
 // the walk read, and the parts with their value in hexadecimal.
 #pragma once
 
+#include "app/marks.h"
 #include "engine/decode.h"
-#include "waveform/marks.h"
 
 namespace qv {
 

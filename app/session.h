@@ -5,14 +5,14 @@
 // switches are outputs: recorded here and announced to the observers.
 #pragma once
 
+#include "app/marks.h"
 #include "capture/capture_record.h"
-#include "engine/press_stats.h"
 #include "engine/decode.h"
+#include "engine/press_stats.h"
 #include "errorlog/error_record.h"
 #include "platform/code_grid.h"
 #include "platform/serial_port.h"
 #include "platform/table_cursor.h"
-#include "waveform/marks.h"
 
 #include <array>
 #include <cstdint>

@@ -2,15 +2,15 @@
 // cross a pseudo-terminal into the Qt serial port, and the capture tick
 // loads, draws, decodes and presents them. The tick's own 900 ms wait is
 // left out: the clock runs from the last byte received to the code shown.
-#include "capture/capture_reader.h"
-#include "capture/capture_text.h"
 #include "app/capture_tick.h"
 #include "app/main_state.h"
-#include "app/ui/form_main.h"
+#include "capture/capture_reader.h"
+#include "capture/capture_text.h"
 #include "catalogue/catalogue_build.h"
 #include "link/link_control.h"
 #include "link/link_window.h"
 #include "link/qt_serial_port.h"
+#include "windows/main/form_main.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>

@@ -3,8 +3,8 @@
 // the whole capture record.
 #include "bench_captures.h"
 
-#include "app/ui/form_main.h"
 #include "catalogue/catalogue_build.h"
+#include "windows/main/form_main.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -4,8 +4,8 @@
 // it follows zoom and scroll with the drawing.
 #pragma once
 
+#include "app/marks.h"
 #include "app/session.h"
-#include "waveform/marks.h"
 
 #include <string>
 #include <vector>

@@ -7,7 +7,7 @@
 #include "app/capture_tick.h"
 #include "app/main_state.h"
 #include "catalogue/catalogue_build.h"
-#include "recording/ui/sql_code_grid.h"
+#include "windows/recording/sql_code_grid.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

@@ -3,7 +3,7 @@
 // the decoded code. Wired exactly as the window program wires it.
 #include "capture/capture_text.h"
 #include "capture/capture_reader.h"
-#include "app/ui/form_main.h"
+#include "windows/main/form_main.h"
 #include "catalogue/catalogue_build.h"
 #include "link/link_window.h"
 #include "link/qt_serial_port.h"

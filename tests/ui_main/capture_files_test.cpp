@@ -1,11 +1,11 @@
 // Capture files in the main window: every kind opens to the same capture,
 // every kind saved reopens to the same code, a malformed or dropped file,
 // the scan window, and where the window finds its icons and help.
-#include "app/ui/capture_file.h"
-#include "app/ui/form_main.h"
-#include "app/ui/form_scan.h"
+#include "windows/main/capture_file.h"
+#include "windows/main/form_main.h"
+#include "windows/main/form_scan.h"
 #include "catalogue/catalogue_build.h"
-#include "errorlog/ui/form_help.h"
+#include "windows/errorlog/form_help.h"
 #include "platform/serial_port.h"
 
 #include <QAction>
@@ -570,7 +570,7 @@ void CaptureFilesTest::anOpenScanWindowFollowsTheNextCapture() {
 
 void CaptureFilesTest::iconsAndHelpComeFromTheResourceDirectory() {
     QTemporaryDir resources;
-    QVERIFY(QFile::copy(kSourceDir + "/errorlog/ui/help.html", resources.filePath("help.html")));
+    QVERIFY(QFile::copy(kSourceDir + "/windows/errorlog/help.html", resources.filePath("help.html")));
     QTemporaryDir dir;
     QFile::copy(catalogueSource(), dir.filePath("IRTime.db"));
     Session s;

@@ -1,10 +1,10 @@
 // The main window on the offscreen platform: what it shows after start-up,
 // its menus and tolerance controls, a capture opened from a file, zoom keys
 // and the rule lines.
-#include "app/ui/form_generate.h"
-#include "app/ui/form_main.h"
-#include "app/ui/picture_widget.h"
-#include "app/ui/press_log_dock.h"
+#include "windows/main/form_generate.h"
+#include "windows/main/form_main.h"
+#include "windows/main/picture_widget.h"
+#include "windows/main/press_log_dock.h"
 #include "catalogue/catalogue_build.h"
 #include "catalogue/format_menus.h"
 #include "link/link_control.h"

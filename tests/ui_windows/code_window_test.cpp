@@ -3,8 +3,8 @@
 #include "app/capture_tick.h"
 #include "app/main_state.h"
 #include "recording/code_window.h"
-#include "recording/ui/form_code.h"
-#include "recording/ui/sql_code_grid.h"
+#include "windows/recording/form_code.h"
+#include "windows/recording/sql_code_grid.h"
 #include "window_test_support.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 // The error record viewer, the zoomed code view and the help window.
 #include "app/capture_tick.h"
-#include "errorlog/ui/form_help.h"
-#include "recording/ui/secondary_windows.h"
+#include "windows/errorlog/form_help.h"
+#include "windows/recording/secondary_windows.h"
 #include "window_test_support.h"
 
 #include <QFile>
@@ -164,7 +164,7 @@ void ErrorViewerTest::eachViewKeepsWhatItsTitleSays() {
 void ErrorViewerTest::helpOpensAtMainHelp() {
     TestSession t;
     qv::SecondaryWindows windows(t.s, nullptr, t.path(QStringLiteral("IR_CODE_DB.db")),
-                                 QStringLiteral(QV_SOURCE_DIR "/errorlog/ui/help.html"));
+                                 QStringLiteral(QV_SOURCE_DIR "/windows/errorlog/help.html"));
     windows.showHelp();
     qv::HelpTopicWindow* help = windows.helpWindow();
     QVERIFY(help && help->isVisible());

@@ -2,7 +2,7 @@
 // what a failed save leaves behind.
 #include "app/capture_tick.h"
 #include "app/format_selection.h"
-#include "catalogue/ui/form_time.h"
+#include "windows/catalogue/form_time.h"
 #include "window_test_support.h"
 
 #include <QCheckBox>

@@ -1,10 +1,10 @@
 // The main window's entries that open the secondary windows, start-up with
 // the code recording window, and Exit closing every window.
-#include "app/ui/form_main.h"
-#include "catalogue/ui/form_time.h"
-#include "errorlog/ui/form_help.h"
-#include "recording/ui/form_code.h"
-#include "recording/ui/sql_code_grid.h"
+#include "windows/main/form_main.h"
+#include "windows/catalogue/form_time.h"
+#include "windows/errorlog/form_help.h"
+#include "windows/recording/form_code.h"
+#include "windows/recording/sql_code_grid.h"
 #include "window_test_support.h"
 
 #include <QAction>

@@ -3,10 +3,10 @@
 // a size ("640x480") every window is first made that size, to check how a
 // small screen shows them.
 #include "app/main_state.h"
-#include "catalogue/ui/form_time.h"
-#include "errorlog/ui/form_help.h"
-#include "recording/ui/form_code.h"
-#include "recording/ui/sql_code_grid.h"
+#include "windows/catalogue/form_time.h"
+#include "windows/errorlog/form_help.h"
+#include "windows/recording/form_code.h"
+#include "windows/recording/sql_code_grid.h"
 #include "window_test_support.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "app/ui/form_stats.h"
+#include "windows/main/form_stats.h"
 
 #include <QHeaderView>
 #include <QLabel>

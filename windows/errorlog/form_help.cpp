@@ -1,6 +1,6 @@
-#include "errorlog/ui/form_help.h"
+#include "windows/errorlog/form_help.h"
 
-#include "errorlog/ui/error_viewer.h"
+#include "windows/errorlog/error_viewer.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "app/session.h"
-#include "app/ui/form_stats.h"
+#include "windows/main/form_stats.h"
 
 #include <QDockWidget>
 #include <QPointer>

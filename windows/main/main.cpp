@@ -1,10 +1,10 @@
 // The window program: one session, the main window over it.
-#include "app/ui/form_main.h"
-#include "app/ui/form_scan.h"
-#include "app/ui/press_log_dock.h"
 #include "link/link_window.h"
 #include "link/qt_serial_port.h"
 #include "platform/paths.h"
+#include "windows/main/form_main.h"
+#include "windows/main/form_scan.h"
+#include "windows/main/press_log_dock.h"
 
 #include <QApplication>
 #include <QPalette>

@@ -1,10 +1,10 @@
-#include "app/ui/form_scan.h"
+#include "windows/main/form_scan.h"
 
 #include "app/main_state.h"
 
 #include "app/format_selection.h"
-#include "app/ui/capture_file.h"
 #include "catalogue/format_menus.h"
+#include "windows/main/capture_file.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,9 +1,9 @@
-#include "app/ui/picture_widget.h"
+#include "windows/main/picture_widget.h"
 
-#include "app/ui/mouse_button.h"
 #include "waveform/measure.h"
 #include "waveform/overlay.h"
 #include "waveform/waveform.h"
+#include "windows/main/mouse_button.h"
 
 #include <QMouseEvent>
 #include <QPaintDevice>

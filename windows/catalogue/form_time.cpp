@@ -1,4 +1,4 @@
-#include "catalogue/ui/form_time.h"
+#include "windows/catalogue/form_time.h"
 
 #include "app/format_editor.h"
 

@@ -1,7 +1,7 @@
-#include "recording/ui/form_code.h"
+#include "windows/recording/form_code.h"
 
 #include "recording/code_window.h"
-#include "recording/ui/sql_code_grid.h"
+#include "windows/recording/sql_code_grid.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
-#include "app/ui/form_generate.h"
+#include "windows/main/form_generate.h"
 
+#include "app/format_selection.h"
 #include "app/generate_capture.h"
 #include "catalogue/format_menus.h"
-#include "app/format_selection.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

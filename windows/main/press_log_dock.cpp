@@ -1,8 +1,8 @@
-#include "app/ui/press_log_dock.h"
+#include "windows/main/press_log_dock.h"
 
 #include "app/press_log.h"
-#include "app/ui/form_generate.h"
-#include "app/ui/form_stats.h"
+#include "windows/main/form_generate.h"
+#include "windows/main/form_stats.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

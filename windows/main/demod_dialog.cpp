@@ -1,4 +1,4 @@
-#include "app/ui/demod_dialog.h"
+#include "windows/main/demod_dialog.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

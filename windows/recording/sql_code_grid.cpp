@@ -1,4 +1,4 @@
-#include "recording/ui/sql_code_grid.h"
+#include "windows/recording/sql_code_grid.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>

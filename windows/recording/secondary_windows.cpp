@@ -1,8 +1,8 @@
-#include "recording/ui/secondary_windows.h"
+#include "windows/recording/secondary_windows.h"
 
-#include "catalogue/ui/form_time.h"
-#include "errorlog/ui/form_help.h"
-#include "recording/ui/form_code.h"
+#include "windows/catalogue/form_time.h"
+#include "windows/errorlog/form_help.h"
+#include "windows/recording/form_code.h"
 
 #include <QAction>
 #include <QWidget>

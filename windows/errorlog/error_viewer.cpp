@@ -1,4 +1,4 @@
-#include "errorlog/ui/error_viewer.h"
+#include "windows/errorlog/error_viewer.h"
 
 namespace qv {
 

@@ -1,9 +1,9 @@
-#include "app/ui/capture_file.h"
+#include "windows/main/capture_file.h"
 
-#include "capture/capture_reader.h"
-#include "capture/capture_text.h"
 #include "app/capture_tick.h"
 #include "app/main_state.h"
+#include "capture/capture_reader.h"
+#include "capture/capture_text.h"
 #include "waveform/waveform.h"
 
 #include <QFile>

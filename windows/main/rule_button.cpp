@@ -1,6 +1,6 @@
-#include "app/ui/rule_button.h"
+#include "windows/main/rule_button.h"
 
-#include "app/ui/mouse_button.h"
+#include "windows/main/mouse_button.h"
 
 #include <QMouseEvent>
 
