@@ -2,22 +2,12 @@
 
 #include "app/capture_loader.h"
 #include "app/dispatch.h"
-#include "app/format_selection.h"
-#include "platform/basic.h"
-#include "waveform/waveform.h"
 
 namespace qv {
-
-void keepADrawableFormat(Session& s) {
-    const bool drawn =
-        !(leadingNumber(s.TTable.cell(1, 1)) == 0 && leadingNumber(s.TTable.cell(1, 2)) == 0);
-    if (drawn && !frameGapThreshold(s)) setIrtype(s, "Form016(NEC N-8)");
-}
 
 namespace {
 
 void afterLoading(Session& s) {
-    drawWaveform(s);
     keepADrawableFormat(s);
     decodeDispatch(s);
     s.changed();
@@ -25,12 +15,16 @@ void afterLoading(Session& s) {
 
 } // namespace
 
-void captureTick(Session& s) {
-    if (loadCapture(s)) afterLoading(s);
+bool captureTick(Session& s) {
+    if (!loadCapture(s)) return false;
+    afterLoading(s);
+    return true;
 }
 
-void captureTick(Session& s, const std::vector<uint8_t>& received, const std::string& source) {
-    if (loadCapture(s, received, source)) afterLoading(s);
+bool captureTick(Session& s, const std::vector<uint8_t>& received, const std::string& source) {
+    if (!loadCapture(s, received, source)) return false;
+    afterLoading(s);
+    return true;
 }
 
 } // namespace qv

@@ -1,5 +1,5 @@
-// The capture timer's tick: load the received capture, draw it, decode it
-// and present the result.
+// The capture timer's tick: load the received capture, decode it and
+// present the result. Drawing it is the window's business, after the tick.
 #pragma once
 
 #include "app/session.h"
@@ -10,14 +10,15 @@
 
 namespace qv {
 
-// Timer1's tick on the bytes received from source: loading, drawing, then
-// the decode dispatch.
-void captureTick(Session& s, const std::vector<uint8_t>& received, const std::string& source);
+// Timer1's tick on the bytes received from source: loading, then the decode
+// dispatch. False when the bytes were too short to load (nothing else ran).
+bool captureTick(Session& s, const std::vector<uint8_t>& received, const std::string& source);
 // The same on every byte waiting at the session's port.
-void captureTick(Session& s);
+bool captureTick(Session& s);
 
-// Without a format whose wait time tells the frames of the drawn capture
-// apart, the tick selects "Form016(NEC N-8)" before it decodes.
+// The dispatch's first step in the tick: without a format whose wait time
+// tells the frames of the capture apart, "Form016(NEC N-8)" is selected
+// before the decode (and so before the window draws the capture).
 void keepADrawableFormat(Session& s);
 
 // The second half of the tick: decode against the selected format and

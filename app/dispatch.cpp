@@ -248,6 +248,12 @@ void presentCode(Session& s) {
 
 } // namespace
 
+void keepADrawableFormat(Session& s) {
+    const bool drawn =
+        !(leadingNumber(s.TTable.cell(1, 1)) == 0 && leadingNumber(s.TTable.cell(1, 2)) == 0);
+    if (drawn && !frameGapThreshold(s)) setIrtype(s, "Form016(NEC N-8)");
+}
+
 void decodeDispatch(Session& s) {
     decodeCapture(s);
 

@@ -141,4 +141,18 @@ void setIrtype(Session& s, const std::string& text) {
     loadFormat(s);
 }
 
+// The tolerance factor in single precision, as the setting is stored.
+std::optional<double> frameGapThreshold(const Session& s) {
+    if (!s.CurFormat || !s.CurFormat->hasRow()) return std::nullopt;
+    std::optional<double> x;
+    try {
+        x = s.CurFormat->field("X").toNumber();
+    } catch (const FieldError&) {
+        return std::nullopt;
+    }
+    if (!x) return std::nullopt;
+    const float factor = 1.0f - s.TimeTolerance;
+    return (*x - 1000) * static_cast<double>(factor);
+}
+
 } // namespace qv

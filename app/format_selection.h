@@ -7,6 +7,7 @@
 #include "catalogue/catalogue.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace qv {
@@ -24,5 +25,9 @@ void setIrtype(Session& s, const std::string& text);
 // boxes a stored text checks.
 std::string repeatText(const EditorModel& editor);
 void applyRepeatText(EditorModel& editor, const std::string& text);
+
+// The gap that ends a frame: (X - 1000) x (1 - TimeTolerance) with X of the
+// selected format; empty when X cannot be read.
+std::optional<double> frameGapThreshold(const Session& s);
 
 } // namespace qv

@@ -73,9 +73,9 @@ bool parseDistortion(const std::string& text, engine::GenerateRequest& request, 
     return true;
 }
 
-void receiveGenerated(Session& s, const engine::GeneratedSignal& signal,
+bool receiveGenerated(Session& s, const engine::GeneratedSignal& signal,
                       const std::string& source) {
-    captureTick(s, generatedMessage(signal), source);
+    return captureTick(s, generatedMessage(signal), source);
 }
 
 } // namespace qv

@@ -2,8 +2,8 @@
 // or taken through the capture tick as if the receiver unit had sent them.
 #pragma once
 
-#include "capture/capture_formats.h"
 #include "app/session.h"
+#include "capture/capture_formats.h"
 #include "engine/generate.h"
 
 #include <string>
@@ -27,8 +27,7 @@ bool parseDistortion(const std::string& text, engine::GenerateRequest& request, 
 
 // Runs the capture tick on the signal's message, as if it had just been
 // received from source (what the window names as the capture's origin);
-// the session's own port is left alone.
-void receiveGenerated(Session& s, const engine::GeneratedSignal& signal,
-                      const std::string& source);
+// the session's own port is left alone. False when nothing was loaded.
+bool receiveGenerated(Session& s, const engine::GeneratedSignal& signal, const std::string& source);
 
 } // namespace qv

@@ -2,7 +2,6 @@
 
 #include "app/format_selection.h"
 #include "platform/basic.h"
-#include "waveform/waveform.h"
 
 #include <optional>
 
@@ -16,7 +15,6 @@ void resetCapture(Session& s) {
     s.code.Lblcarr_h = " ";
     s.code.Lblcarr_f = " ";
     if (s.port) s.port->clearBuffers();
-    scalePicture(s);
     s.TicksPerMicrosecond = static_cast<float>(22.1184 / 12);
     s.BlinkPhase = 1;
 }
@@ -26,7 +24,10 @@ void startUp(Session& s) {
     s.RecordCol = 1;
     s.code.loaded = true;
     if (s.codeGrid) s.codeGrid->setCurrentRow(3);
-    drawWaveform(s);
+    // The record is empty: nothing of an earlier drawing stays.
+    s.wave.lines.clear();
+    s.wave.segments.clear();
+    s.wave.rows.clear();
     s.LblRGtime = std::to_string(wholePart(s.wave.Line1X - s.wave.Line2X));
     s.wave.AddHeld = s.wave.ReaddHeld = s.wave.DecHeld = s.wave.RedecHeld = false;
     s.TimeTolerance = 0.03f;

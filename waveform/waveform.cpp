@@ -171,20 +171,6 @@ void drawFrameRows(Session& s, Pen& pen, double threshold) {
 
 } // namespace
 
-// The tolerance factor in single precision, as the setting is stored.
-std::optional<double> frameGapThreshold(const Session& s) {
-    if (!s.CurFormat || !s.CurFormat->hasRow()) return std::nullopt;
-    std::optional<double> x;
-    try {
-        x = s.CurFormat->field("X").toNumber();
-    } catch (const FieldError&) {
-        return std::nullopt;
-    }
-    if (!x) return std::nullopt;
-    const float factor = 1.0f - s.TimeTolerance;
-    return (*x - 1000) * static_cast<double>(factor);
-}
-
 void scalePicture(Session& s) {
     WaveformState& w = s.wave;
     w.DrawX = static_cast<float>(

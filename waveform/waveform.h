@@ -24,10 +24,6 @@ void scalePicture(Session& s);
 // gaps drawn in s.wave.segments and the rows in s.wave.rows.
 void drawWaveform(Session& s);
 
-// The gap that ends a frame: (X - 1000) x (1 - TimeTolerance) with X of the
-// selected format; empty when X cannot be read.
-std::optional<double> frameGapThreshold(const Session& s);
-
 // HScroll1 moved to value (0..HScrollMax): redraw from the new origin.
 void hscrollChange(Session& s, int value);
 

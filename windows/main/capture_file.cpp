@@ -1,6 +1,7 @@
 #include "windows/main/capture_file.h"
 
 #include "app/capture_tick.h"
+#include "app/format_selection.h"
 #include "app/main_state.h"
 #include "capture/capture_reader.h"
 #include "capture/capture_text.h"
@@ -75,7 +76,7 @@ bool openCaptureFile(Session& s, const std::string& path) {
     // every other kind is usually made through a demodulating receiver.
     setDemodulated(s, captureKindForPath(path) != CaptureFileKind::ReceiverMessage);
     // The file's bytes never mix with bytes the receiver may have sent meanwhile.
-    captureTick(s, bytes, std::filesystem::path(path).filename().string());
+    if (captureTick(s, bytes, std::filesystem::path(path).filename().string())) drawWaveform(s);
     return true;
 }
 

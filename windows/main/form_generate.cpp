@@ -3,6 +3,7 @@
 #include "app/format_selection.h"
 #include "app/generate_capture.h"
 #include "catalogue/format_menus.h"
+#include "waveform/waveform.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -90,7 +91,8 @@ bool Form_generate::generate() {
     }
     // The capture is decoded with the row it was made from.
     setIrtype(m_s, entry->caption);
-    receiveGenerated(m_s, signal, "generated " + entry->key() + " " + signal.hex);
+    if (receiveGenerated(m_s, signal, "generated " + entry->key() + " " + signal.hex))
+        drawWaveform(m_s);
     return true;
 }
 

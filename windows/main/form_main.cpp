@@ -196,7 +196,7 @@ Form_main::Form_main(Session& session, QWidget* parent) : QMainWindow(parent), m
         // from a file is read without the demodulated mode.
         if (m_lastFromFile) setDemodulated(m_s, false);
         m_lastFromFile = false;
-        captureTick(m_s);
+        if (captureTick(m_s)) drawWaveform(m_s);
         refresh();
         captureArrived();
     });
