@@ -47,12 +47,24 @@ std::optional<BitTimes> scanBitTimes(const TimeTable& times, const DecodeSetting
     }
 }
 
+// The generic rows, by their catalogue key.
+enum class GenericRow { SE, HL, RIB, IB };
+
+std::optional<GenericRow> genericRowOf(const std::string& kind) {
+    if (kind == "SE") return GenericRow::SE;
+    if (kind == "HL") return GenericRow::HL;
+    if (kind == "RIB") return GenericRow::RIB;
+    if (kind == "IB") return GenericRow::IB;
+    return std::nullopt;
+}
+
 } // namespace
 
 std::vector<std::pair<std::string, FieldValue>>
 learnFields(const TimeTable& times, const std::string& kind, const DecodeSettings& settings) {
     std::vector<std::pair<std::string, FieldValue>> out;
-    if (kind != "SE" && kind != "HL" && kind != "RIB" && kind != "IB") return out;
+    const std::optional<GenericRow> generic = genericRowOf(kind);
+    if (!generic) return out;
     auto set = [&](const char* name, FieldValue v) { out.emplace_back(name, std::move(v)); };
     auto setText = [&](const char* name, const std::string& text) {
         out.emplace_back(name, FieldValue::text(text));
@@ -62,54 +74,61 @@ learnFields(const TimeTable& times, const std::string& kind, const DecodeSetting
     set("X", FieldValue::number(settings.waitTime));
     setText("stru", "D,X");
     const int64_t first = cellTime(1, 1), second = cellTime(1, 3);
-    if (first - second > 300) {
+    const bool head = first - second > 300;
+    if (head) {
         set("H_Bits", FieldValue::number(1));
         set("H_Osc", numberValue(first));
         set("H_Idle", numberValue(cellTime(1, 2)));
-        if (kind == "IB") {
-            setText("stru", "H,D,B0,X");
-            set("One_Osc", numberValue(second));
-            set("Zero_Osc", numberValue(second));
-            set("b_end", numberValue(second)); // as "One_Osc"
-        } else if (kind == "RIB") {
-            setText("stru", "H,D,X");
-            set("One_Idle", numberValue(cellTime(1, 4)));
-            set("zero_Idle", numberValue(cellTime(1, 4)));
-        }
     } else {
         set("H_Osc", numberValue(0));
         set("H_Idle", numberValue(0));
-        if (kind == "IB") {
-            setText("stru", "D,B0,X");
-            set("One_Osc", numberValue(first));
-            set("Zero_Osc", numberValue(first));
-            set("b_end", numberValue(first)); // as "One_Osc"
-        } else if (kind == "RIB") {
-            setText("stru", "D,X");
-            set("One_Idle", numberValue(cellTime(1, 2)));
-            set("zero_Idle", numberValue(cellTime(1, 2)));
-        }
+    }
+    // The first bit's burst (IB) or gap (RIB) after the head, if any.
+    switch (*generic) {
+    case GenericRow::IB: {
+        const int64_t bit = head ? second : first;
+        setText("stru", head ? "H,D,B0,X" : "D,B0,X");
+        set("One_Osc", numberValue(bit));
+        set("Zero_Osc", numberValue(bit));
+        set("b_end", numberValue(bit)); // as "One_Osc"
+        break;
+    }
+    case GenericRow::RIB: {
+        const int64_t bit = cellTime(1, head ? 4 : 2);
+        setText("stru", head ? "H,D,X" : "D,X");
+        set("One_Idle", numberValue(bit));
+        set("zero_Idle", numberValue(bit));
+        break;
+    }
+    case GenericRow::HL:
+    case GenericRow::SE:
+        break;
     }
 
-    if (auto bitTimes = scanBitTimes(times, settings, kind == "RIB")) {
+    if (auto bitTimes = scanBitTimes(times, settings, *generic == GenericRow::RIB)) {
         const std::string& shortTime = bitTimes->shortTime;
         const std::string& longTime = bitTimes->longTime;
-        if (kind == "IB") {
+        switch (*generic) {
+        case GenericRow::IB:
             setText("zero_Idle", shortTime);
             setText("One_Idle", longTime);
-        } else if (kind == "RIB") {
+            break;
+        case GenericRow::RIB:
             setText("Zero_Osc", shortTime);
             setText("One_Osc", longTime);
-        } else if (kind == "HL") {
+            break;
+        case GenericRow::HL:
             setText("Zero_Osc", shortTime);
             setText("zero_Idle", shortTime);
             setText("One_Osc", shortTime);
             setText("One_Idle", longTime);
-        } else {
+            break;
+        case GenericRow::SE:
             setText("Zero_Osc", shortTime);
             setText("zero_Idle", "0");
             setText("One_Osc", "0");
             setText("One_Idle", shortTime);
+            break;
         }
     }
     return out;
