@@ -197,7 +197,10 @@ void sendBits(const FormatRow& row, irsig::FrameBuilder& b, const std::string& b
             b.mark(time(row, "Zero_Osc")).space(time(row, gaps.at(bits.substr(i, 2))));
         return;
     }
-    default:
+    case CodingRule::RunLengths:
+    case CodingRule::Mis:
+    case CodingRule::Rcs16:
+    case CodingRule::Intervals:
         refuse(row, "rows of type \"" + type + "\" cannot be generated yet");
     }
 }
