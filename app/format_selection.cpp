@@ -71,15 +71,13 @@ void loadFormat(Session& s) {
 
     EditorModel& ed = s.editor;
     ed.loaded = true;
-    for (const char* name :
-         {"tHeadOsc", "tHeadIdle", "tHead1Osc", "tHead1Idle", "tH1B2Osc", "tH1B2Idle", "tStru",
-          "tAlias",   "tSbits",    "tHBits",    "tAddrBit",   "tTbits",   "tTcode",    "tFixBits",
-          "tFixTime", "tFixCode",  "t0Osc",     "t0Idle",     "t1Osc",    "t1Idle",    "tCBits",
-          "tRCBits",  "tDBits",    "tRDbits",   "tCF",        "tCFOsc",   "tT1",       "tT2",
-          "tEOsc",    "tEIdle",    "tLastOsc",  "tTTole",     "tXtime",   "tGroups",   "tRemark"})
-        ed.box[name] = std::string(1, '0'); // not "0": GCC 12 warns falsely
-    for (const char* name : {"cHead", "cData", "cEndbit", "cGroup", "cCYes", "cCNo"})
-        ed.check[name] = false;
+    // Every box reads 0 until the row fills it, but the Type box and the
+    // time tolerance; the two repeat checks keep their state.
+    for (const std::string& name : EditorModel::textBoxNames())
+        if (name != "tType" && name != "cTole")
+            ed.box[name] = std::string(1, '0'); // not "0": GCC 12 warns falsely
+    for (const std::string& name : EditorModel::checkBoxNames())
+        if (name != "c2ndB" && name != "cG2RptB") ed.check[name] = false;
 
     s.CurFormat = std::move(cursor);
     TableCursor& f = *s.CurFormat;
