@@ -76,7 +76,7 @@ double misfit(const std::vector<int64_t>& times, const std::vector<double>& mark
 } // namespace
 
 double estimateBurstExcess(const std::vector<int64_t>& times, const std::vector<double>& marks,
-                           const std::vector<double>& spaces) {
+                           const std::vector<double>& spaces, double* speed) {
     // Where the bit times lie close together (a bi-phase half and whole bit,
     // 444 and 888 us) a large excess pairs the raw times with the wrong
     // standards; fits from several first guesses are made and the one that
@@ -93,6 +93,7 @@ double estimateBurstExcess(const std::vector<int64_t>& times, const std::vector<
             bestMisfit = m;
         }
     }
+    if (speed) *speed = best.found && best.excess >= 0 ? best.k : 1;
     // Receivers lengthen bursts; a fit that says otherwise read the wrong times.
     return best.found ? std::max(best.excess, 0.0) : 0;
 }

@@ -15,8 +15,9 @@ namespace qv::engine {
 // runs fast or slow); times far from every standard (heads, frame gaps) take
 // no part. 0 when the capture holds too few bit times to tell, or when the
 // fit comes out below 0 (receivers lengthen bursts, never shorten them).
+// speed, when given, receives k (1 when there is no fit).
 double estimateBurstExcess(const std::vector<int64_t>& times, const std::vector<double>& marks,
-                           const std::vector<double>& spaces);
+                           const std::vector<double>& spaces, double* speed = nullptr);
 
 // The times with each burst shortened by excess and the gap after it
 // lengthened by as much, so a burst and its gap keep their sum. A burst

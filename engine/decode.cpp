@@ -156,12 +156,23 @@ DecodeResult decode(const TimeTable& times, const FormatRow& row, const DecodeSe
     const TimeTable* walkedTimes = &times;
     if (settings.excessMode != ExcessMode::None) {
         const std::vector<int64_t> received = captureTimes(times);
-        double excess = settings.excess;
+        double excess = settings.excess, speed = 1;
         if (settings.excessMode == ExcessMode::Auto)
             excess = estimateBurstExcess(received, rowNumbers(*walked, {"Zero_Osc", "One_Osc"}),
-                                         rowNumbers(*walked, {"zero_Idle", "One_Idle"}));
+                                         rowNumbers(*walked, {"zero_Idle", "One_Idle"}), &speed);
         out.burstExcess = static_cast<int64_t>(std::lround(excess));
-        const std::vector<int64_t> taken = withoutBurstExcess(received, out.burstExcess);
+        std::vector<int64_t> taken = withoutBurstExcess(received, out.burstExcess);
+        // A bi-phase remote that runs a few percent fast or slow is read at
+        // the pace the fit found: its long gaps are counted in half bits (the
+        // first bit hidden in the gap before the code), and 4% of a 2500 us
+        // gap is a fifth of a half. Other codings fit their pace less surely.
+        const FieldValue* type = walked->find("Type");
+        const bool biphase =
+            type && codingRuleOf(trimBlanks(type->toText())) == CodingRule::Intervals;
+        if (biphase && std::abs(speed - 1) > 0.01 && std::abs(speed - 1) < 0.08)
+            for (int64_t& t : taken)
+                if (t > 0 && t != kEndOfSignal)
+                    t = std::max<int64_t>(1, std::llround(static_cast<double>(t) / speed));
         corrected = times;
         for (size_t i = 0; i < taken.size(); ++i)
             if (taken[i] != received[i])
