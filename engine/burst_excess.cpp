@@ -81,14 +81,20 @@ double estimateBurstExcess(const std::vector<int64_t>& times, const std::vector<
     // 444 and 888 us) a large excess pairs the raw times with the wrong
     // standards; fits from several first guesses are made and the one that
     // explains the times clearly best is kept.
+    // Remotes run a few percent fast or slow: where one burst and one gap
+    // length make up the bits (all ones), every pairing fits exactly, and
+    // only a pace near 1 tells the right one.
+    auto plausible = [](const Fit& f) { return std::abs(f.k - 1) <= 0.1; };
     Fit best;
     double bestMisfit = 0;
     for (double start : {0.0, 100.0, 200.0}) {
         const Fit f = fitFrom(times, marks, spaces, start);
         if (!f.found) continue;
         const double m = misfit(times, marks, spaces, f);
-        // A later guess must explain the times clearly better.
-        if (!best.found || m < 0.5 * bestMisfit) {
+        // A later guess must explain the times clearly better, or be the
+        // first of a plausible pace.
+        if (!best.found || (plausible(f) && !plausible(best)) ||
+            (plausible(f) == plausible(best) && m < 0.5 * bestMisfit)) {
             best = f;
             bestMisfit = m;
         }

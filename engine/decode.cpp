@@ -41,6 +41,26 @@ std::vector<double> rowNumbers(const FormatRow& row, std::initializer_list<const
     return out;
 }
 
+// The burst and gap times of a row's bits, for the excess estimate.
+std::pair<std::vector<double>, std::vector<double>> bitStandards(const FormatRow& row) {
+    const FieldValue* type = row.find("Type");
+    switch (type ? codingRuleOf(trimBlanks(type->toText())) : CodingRule::Gaps) {
+    case CodingRule::Rcs16: {
+        // "00" sends a burst of two units; the other symbols' gaps are four.
+        std::vector<double> marks = rowNumbers(row, {"Zero_Osc"});
+        for (double m : std::vector<double>(marks))
+            marks.push_back(2 * m);
+        return {marks, rowNumbers(row, {"zero_Idle", "zero_HL", "One_Osc", "One_Idle"})};
+    }
+    case CodingRule::FourGaps:
+        return {rowNumbers(row, {"Zero_Osc"}),
+                rowNumbers(row, {"zero_Idle", "zero_HL", "One_Idle", "One_HL"})};
+    default:
+        return {rowNumbers(row, {"Zero_Osc", "One_Osc"}),
+                rowNumbers(row, {"zero_Idle", "One_Idle"})};
+    }
+}
+
 } // namespace
 
 const char* readAsName(ReadAs as) {
@@ -157,19 +177,22 @@ DecodeResult decode(const TimeTable& times, const FormatRow& row, const DecodeSe
     if (settings.excessMode != ExcessMode::None) {
         const std::vector<int64_t> received = captureTimes(times);
         double excess = settings.excess, speed = 1;
-        if (settings.excessMode == ExcessMode::Auto)
-            excess = estimateBurstExcess(received, rowNumbers(*walked, {"Zero_Osc", "One_Osc"}),
-                                         rowNumbers(*walked, {"zero_Idle", "One_Idle"}), &speed);
+        if (settings.excessMode == ExcessMode::Auto) {
+            const auto [marks, spaces] = bitStandards(*walked);
+            excess = estimateBurstExcess(received, marks, spaces, &speed);
+        }
         out.burstExcess = static_cast<int64_t>(std::lround(excess));
         std::vector<int64_t> taken = withoutBurstExcess(received, out.burstExcess);
-        // A bi-phase remote that runs a few percent fast or slow is read at
-        // the pace the fit found: its long gaps are counted in half bits (the
-        // first bit hidden in the gap before the code), and 4% of a 2500 us
-        // gap is a fifth of a half. Other codings fit their pace less surely.
+        // A remote that runs a few percent fast or slow is read at the pace
+        // the fit found where its code hangs on lengths close together: a
+        // bi-phase gap counted in half bits (the first bit hidden in the gap
+        // before the code: 4% of 2500 us is a fifth of a half) and the
+        // four-level gaps. The other codings fit their pace less surely.
         const FieldValue* type = walked->find("Type");
-        const bool biphase =
-            type && codingRuleOf(trimBlanks(type->toText())) == CodingRule::Intervals;
-        if (biphase && std::abs(speed - 1) > 0.01 && std::abs(speed - 1) < 0.08)
+        const CodingRule rule = type ? codingRuleOf(trimBlanks(type->toText())) : CodingRule::Gaps;
+        const bool paced = rule == CodingRule::Intervals || rule == CodingRule::FourGaps ||
+                           rule == CodingRule::Rcs16;
+        if (paced && std::abs(speed - 1) > 0.01 && std::abs(speed - 1) < 0.08)
             for (int64_t& t : taken)
                 if (t > 0 && t != kEndOfSignal)
                     t = std::max<int64_t>(1, std::llround(static_cast<double>(t) / speed));

@@ -146,12 +146,10 @@ void ruleRCS16(Walk& w) {
     const int g = w.state.group;
     for (w.state.runCount = 1; w.state.runCount <= 8; ++w.state.runCount) {
         const int64_t gap = w.cursorTime(), burst = w.nextTime();
-        const Rcs16Symbol* symbol = nullptr;
-        for (const auto& candidate : kRcs16Symbols)
-            if (win.matches(gap, f.whole(candidate.gap))) {
-                symbol = &candidate;
-                break;
-            }
+        const int k = gapSymbol(w, gap,
+                                {f.whole(kRcs16Symbols[0].gap), f.whole(kRcs16Symbols[1].gap),
+                                 f.whole(kRcs16Symbols[2].gap), f.whole(kRcs16Symbols[3].gap)});
+        const Rcs16Symbol* symbol = k >= 0 ? &kRcs16Symbols[k] : nullptr;
         if (!symbol) {
             if (w.stopAfter({ErrorSet::RcsSymbol, g, {timeText(gap)}})) return;
             continue; // the next round reads the same pair again

@@ -259,6 +259,11 @@ void nestedWalk(Walk& w);
 // The structure walk from its start (HandleData); every failure caught.
 void walkStructure(Walk& w);
 
+// Which of the standards t is read as, where a gap has several to choose
+// from: the first whose window takes it, or in the demodulated mode, whose
+// wide windows overlap, the nearest of those. -1 for none.
+int gapSymbol(Walk& w, int64_t t, std::initializer_list<Standard> standards);
+
 // The gap-coded rules of the bit step; T1 and T2 as read at its start.
 void ruleMIS(Walk& w, int64_t t1, int64_t t2);
 void ruleRCS16(Walk& w);
