@@ -41,7 +41,11 @@ void ruleSE(Walk& w, int64_t t1, int64_t t2) {
     };
     // Returns true when the part is full and the step ends.
     auto run = [&](int64_t t, char bit) {
-        const double count = std::floor(static_cast<double>(t) / bitTime);
+        // A demodulating receiver's run is off by the excess and the remote's
+        // pace either way: it is read as the nearest whole number of bits.
+        const double count = w.settings.demodulated
+                                 ? std::nearbyint(static_cast<double>(t) / *zero)
+                                 : std::floor(static_cast<double>(t) / bitTime);
         if (fitsCounter(count))
             s.runCount = static_cast<int32_t>(count); // an overflow keeps the old count
         if (total && s.runCount > *total) {

@@ -104,6 +104,29 @@ double estimateBurstExcess(const std::vector<int64_t>& times, const std::vector<
     return best.found ? std::max(best.excess, 0.0) : 0;
 }
 
+RunFit estimateRunFit(const std::vector<int64_t>& times, double bit) {
+    RunFit best;
+    if (bit <= 0) return best;
+    double bestMisfit = -1;
+    for (double excess = 0; excess <= 200; excess += 10)
+        for (double speed = 0.92; speed <= 1.08 + 1e-9; speed += 0.0025) {
+            double misfit = 0;
+            for (size_t i = 0; i < times.size(); ++i) {
+                const double t = static_cast<double>(times[i]) + (i % 2 == 0 ? -excess : excess);
+                const double bits = t / (bit * speed);
+                if (bits > 40) continue;
+                const double off = bits - std::max(1.0, std::nearbyint(bits));
+                misfit += off * off;
+            }
+            // Ties go to the pace nearest 1 and the smallest excess.
+            if (bestMisfit < 0 || misfit < bestMisfit - 1e-9) {
+                bestMisfit = misfit;
+                best = {excess, speed};
+            }
+        }
+    return best;
+}
+
 std::vector<int64_t> withoutBurstExcess(std::vector<int64_t> times, int64_t excess) {
     for (size_t i = 0; i < times.size(); i += 2) {
         const int64_t taken = std::min(excess, times[i] - 1);

@@ -19,6 +19,15 @@ namespace qv::engine {
 double estimateBurstExcess(const std::vector<int64_t>& times, const std::vector<double>& marks,
                            const std::vector<double>& spaces, double* speed = nullptr);
 
+// A run-length code's excess and pace: every burst and gap of the capture
+// is a whole number of bit times, bursts longer and gaps shorter by the
+// excess (0 to 200 us), all of them speed times the bit (0.92 to 1.08).
+// Times of more than 40 bits (frame gaps) take no part.
+struct RunFit {
+    double excess = 0, speed = 1;
+};
+RunFit estimateRunFit(const std::vector<int64_t>& times, double bit);
+
 // The times with each burst shortened by excess and the gap after it
 // lengthened by as much, so a burst and its gap keep their sum. A burst
 // never becomes shorter than 1 microsecond.

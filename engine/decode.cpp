@@ -177,7 +177,14 @@ DecodeResult decode(const TimeTable& times, const FormatRow& row, const DecodeSe
     if (settings.excessMode != ExcessMode::None) {
         const std::vector<int64_t> received = captureTimes(times);
         double excess = settings.excess, speed = 1;
-        if (settings.excessMode == ExcessMode::Auto) {
+        const FieldValue* type = walked->find("Type");
+        const CodingRule rule = type ? codingRuleOf(trimBlanks(type->toText())) : CodingRule::Gaps;
+        if (settings.excessMode == ExcessMode::Auto && rule == CodingRule::RunLengths) {
+            const std::vector<double> bit = rowNumbers(*walked, {"Zero_Osc"});
+            const RunFit fit = estimateRunFit(received, bit.empty() ? 0 : bit.front());
+            excess = fit.excess;
+            speed = fit.speed;
+        } else if (settings.excessMode == ExcessMode::Auto) {
             const auto [marks, spaces] = bitStandards(*walked);
             excess = estimateBurstExcess(received, marks, spaces, &speed);
         }
@@ -187,11 +194,10 @@ DecodeResult decode(const TimeTable& times, const FormatRow& row, const DecodeSe
         // the fit found where its code hangs on lengths close together: a
         // bi-phase gap counted in half bits (the first bit hidden in the gap
         // before the code: 4% of 2500 us is a fifth of a half) and the
-        // four-level gaps. The other codings fit their pace less surely.
-        const FieldValue* type = walked->find("Type");
-        const CodingRule rule = type ? codingRuleOf(trimBlanks(type->toText())) : CodingRule::Gaps;
+        // four-level gaps, and runs of many bits. The other codings fit their
+        // pace less surely.
         const bool paced = rule == CodingRule::Intervals || rule == CodingRule::FourGaps ||
-                           rule == CodingRule::Rcs16;
+                           rule == CodingRule::Rcs16 || rule == CodingRule::RunLengths;
         if (paced && std::abs(speed - 1) > 0.01 && std::abs(speed - 1) < 0.08)
             for (int64_t& t : taken)
                 if (t > 0 && t != kEndOfSignal)
