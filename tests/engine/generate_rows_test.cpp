@@ -21,37 +21,24 @@ using namespace enginetest;
 
 namespace {
 
-struct Rows {
-    std::map<std::string, std::pair<bool, std::vector<std::string>>> codes; // binary, codes
-    std::set<std::string> notDemodulated;
-};
-
 std::string trimmed(const std::string& s) {
     const size_t first = s.find_first_not_of(' ');
     return first == std::string::npos ? "" : s.substr(first, s.find_last_not_of(' ') + 1 - first);
 }
 
-Rows readRows() {
-    Rows r;
+// Each row's codes ("KEY CODE | CODE"), and the rows not read demodulated.
+std::map<std::string, std::vector<std::string>> readRows(std::set<std::string>& notDemodulated) {
+    std::map<std::string, std::vector<std::string>> codes;
     std::ifstream in(sourcePath("tests/data/engine/generate_rows.txt"));
-    for (std::string line; std::getline(in, line);) {
+    for (std::string line, key; std::getline(in, line);) {
         std::istringstream words(line);
-        std::string key, rest;
-        words >> key;
-        if (key.empty() || key[0] == '#') continue;
-        if (key == "not-demodulated") {
-            while (words >> rest)
-                r.notDemodulated.insert(rest);
-            continue;
-        }
-        std::getline(words >> std::ws, rest);
-        auto& [binary, codes] = r.codes[key];
-        binary = rest.rfind("bin ", 0) == 0;
-        std::istringstream parts(binary ? rest.substr(4) : rest);
-        for (std::string code; std::getline(parts, code, '|');)
-            codes.push_back(trimmed(code));
+        if (!(words >> key) || key[0] == '#') continue;
+        for (std::string word; key == "not-demodulated" && words >> word;)
+            notDemodulated.insert(word);
+        for (std::string code; key != "not-demodulated" && std::getline(words, code, '|');)
+            codes[key].push_back(trimmed(code));
     }
-    return r;
+    return codes;
 }
 
 TEST(GenerateRows, EveryNamedRowReadsBackTheCodeItWasMadeFrom) {
@@ -65,28 +52,25 @@ TEST(GenerateRows, EveryNamedRowReadsBackTheCodeItWasMadeFrom) {
     s.errorRecord.setPath(dir.file("Error record.txt"));
     qv::buildCatalogueIfMissing(sourcePath("data/catalogue.sql"), s.cataloguePath);
     qv::startUp(s);
-    const Rows rows = readRows();
+    std::set<std::string> notDemodulated;
+    const auto rows = readRows(notDemodulated);
     auto cursor = qv::openCatalogue(s.cataloguePath);
     for (bool more = cursor->moveFirst(); more; more = cursor->moveNext()) {
         const auto row = qv::catalogueRow(s.cataloguePath, cursor->key());
-        const auto entry = rows.codes.find(cursor->key());
+        const auto entry = rows.find(cursor->key());
         if (cursor->field("Remark").toText().find("user slot") != std::string::npos) continue;
         if (qv::engine::isLearningRow(row) || qv::engine::isPlaceholderRow(row)) {
-            qv::engine::GenerateRequest nec;
-            nec.code = "00 FF 12 ED";
-            EXPECT_THROW(qv::engine::generateSignal(row, nec), qv::engine::GenerateError);
+            EXPECT_THROW(qv::engine::generateSignal(row, {"00 FF 12 ED", false, 0, {}, 1}),
+                         qv::engine::GenerateError);
             continue;
         }
-        ASSERT_NE(entry, rows.codes.end()) << cursor->key() << " has no codes to send";
-        const auto& [binary, codes] = entry->second;
-        const bool demodulated = !rows.notDemodulated.count(cursor->key());
+        ASSERT_NE(entry, rows.end()) << cursor->key() << " has no codes to send";
+        const bool binary = qv::engine::composesOwnCodeLine(cursor->key());
+        const bool demodulated = !notDemodulated.count(cursor->key());
         int missed = 0;
-        for (const std::string& code : codes)
+        for (const std::string& code : entry->second)
             for (uint32_t seed = 0; seed < (demodulated ? 4u : 1u); ++seed) {
-                qv::engine::GenerateRequest request;
-                request.code = code;
-                request.binary = binary;
-                request.repeats = 1;
+                qv::engine::GenerateRequest request{code, binary, 1, {}, 1};
                 if (seed > 0)
                     request.receiver = qv::irsig::drawReceiver(request.seed = seed * 7919);
                 const auto signal = qv::engine::generateSignal(row, request);
