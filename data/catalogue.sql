@@ -183,7 +183,8 @@ VALUES
 -- Form009: unnamed slot with the Grundig start-bit rule: a copy of Form008's Grundig bi-phase frame.
   ('Form009', 'HL', 'H,D,X', 'Form009', 512, 2560, 0, 0, 0, 0, 1, 0, 0, '0', 0, 0, '0', 512, 512, 1024, 1024, 0, 0, 10, 0, 33, 11, 35328, 133632, '---', '---', 0, 2000, 'G', 'Y', 3, 'unnamed: copy of Form008 (Grundig bi-phase)', NULL, NULL, NULL, 0),
 -- Form019: Nokia NRC17 (SBP, IRP): +500 -2500, start 1, command 8, address 4, subcode 4 LSB first, bi-phase T = 500, start and stop messages.
-  ('Form019', 'HL', 'H,C,D,F,X', 'NOKIA', 500, 2500, 0, 0, 0, 0, 1, 0, 0, '0', 8, 0, '0', 500, 500, 1000, 1000, 1, 0, 8, 0, 26.32, 6.58, 34000, 130000, '---', '---', 0, 2000, 'G', 'Y', 3, 'Nokia NRC17: start bit, command, address+16*subcode', NULL, NULL, NULL, 2100),
+-- T_Time 2000: the head gap (-2500) is read as T_Time and one half bit more, so that its nearest reading holds at any pace.
+  ('Form019', 'HL', 'H,C,D,F,X', 'NOKIA', 500, 2500, 0, 0, 0, 0, 1, 0, 0, '0', 8, 0, '0', 500, 500, 1000, 1000, 1, 0, 8, 0, 26.32, 6.58, 34000, 130000, '---', '---', 0, 2000, 'G', 'Y', 3, 'Nokia NRC17: start bit, command, address+16*subcode', NULL, NULL, NULL, 2000),
 -- Form025: RC-6 mode 6A 24-bit 'Replay' (IRP, DIR): D:8 S:8 F:8 MSB first, -100 ms; read for trailer 1.
   ('Form025', 'HL', 'H,S,E,F,C,D,X', 'PHILIPS2', 2664, 888, 0, 0, 0, 0, 1, 4, 1, '0', 0, 800, '0', 444, 444, 888, 888, 8, 0, 16, 0, 27.78, 6.94, 129748, 0, '1332', '---', 0, 2000, 'G', 'N', 0, 'Philips RC-6 mode 6A 24-bit, trailer 1; label not publicly defined', NULL, NULL, NULL, 444),
 -- Form030: RC-5 (SBP, IRP): S1 S2 T, address 5, command 6, MSB first, T = 889, 1 = space-mark, frames every 113.778 ms.

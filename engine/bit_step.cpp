@@ -41,7 +41,11 @@ void ruleSE(Walk& w, int64_t t1, int64_t t2) {
     };
     // Returns true when the part is full and the step ends.
     auto run = [&](int64_t t, char bit) {
-        const double count = std::floor(static_cast<double>(t) / bitTime);
+        // A demodulating receiver's run is off by the excess and the remote's
+        // pace either way: it is read as the nearest whole number of bits.
+        const double count = w.settings.demodulated
+                                 ? std::nearbyint(static_cast<double>(t) / *zero)
+                                 : std::floor(static_cast<double>(t) / bitTime);
         if (fitsCounter(count))
             s.runCount = static_cast<int32_t>(count); // an overflow keeps the old count
         if (total && s.runCount > *total) {
@@ -159,15 +163,14 @@ void ruleDNA(Walk& w, int64_t t1, int64_t t2) {
 
     static const std::pair<const char*, const char*> symbols[] = {
         {"zero_Idle", "00"}, {"zero_HL", "01"}, {"One_Idle", "10"}, {"One_HL", "11"}};
-    bool found = false;
-    for (const auto& [field, symbol] : symbols) {
-        const Standard standard = f.whole(field);
-        if (win.matches(t2, standard)) {
-            w.d.PartBits += symbol;
-            w.note(ReadAs::BitGap, 1, t2, standard, true, bit, symbol);
-            found = true;
-            break;
-        }
+    const int k = gapSymbol(w, t2,
+                            {f.whole(symbols[0].first), f.whole(symbols[1].first),
+                             f.whole(symbols[2].first), f.whole(symbols[3].first)});
+    const bool found = k >= 0;
+    if (found) {
+        const auto& [field, symbol] = symbols[k];
+        w.d.PartBits += symbol;
+        w.note(ReadAs::BitGap, 1, t2, f.whole(field), true, bit, symbol);
     }
     if (!found && !w.note(ReadAs::BitGap, 1, t2, std::nullopt, false, bit) &&
         w.stopAfter(

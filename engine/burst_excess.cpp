@@ -17,11 +17,15 @@ double nearest(double t, const std::vector<double>& standards, double reach) {
     return best;
 }
 
-} // namespace
-
-double estimateBurstExcess(const std::vector<int64_t>& times, const std::vector<double>& marks,
-                           const std::vector<double>& spaces) {
+struct Fit {
     double k = 1, excess = 0;
+    bool found = false;
+};
+
+// The fit from a first guess of the excess.
+Fit fitFrom(const std::vector<int64_t>& times, const std::vector<double>& marks,
+            const std::vector<double>& spaces, double start) {
+    double k = 1, excess = start;
     // The first pass pairs the raw times, so it reaches further: an excess of
     // 200 us moves a 264 us burst by three quarters of itself.
     for (double reach : {300.0, 150.0, 100.0}) {
@@ -42,15 +46,85 @@ double estimateBurstExcess(const std::vector<int64_t>& times, const std::vector<
             sxy += s * t;
             szy += z * t;
         }
-        if (bursts < 3 || gaps < 3) return 0;
+        if (bursts < 3 || gaps < 3) return {};
         const double det = sxx * szz - sxz * sxz;
-        if (std::abs(det) < 1e-9 * sxx * szz) return 0;
+        if (std::abs(det) < 1e-9 * sxx * szz) return {};
         k = (sxy * szz - sxz * szy) / det;
         excess = (sxx * szy - sxz * sxy) / det;
-        if (k < 0.5 || k > 1.5) return 0; // no bit timing of this format in the capture
+        if (k < 0.5 || k > 1.5) return {}; // no bit timing of this format in the capture
     }
+    return {k, excess, true};
+}
+
+// How badly a fit explains the times: each time's distance from its nearest
+// standard, capped, so that heads and frame gaps weigh alike in every fit.
+double misfit(const std::vector<int64_t>& times, const std::vector<double>& marks,
+              const std::vector<double>& spaces, const Fit& f) {
+    constexpr double cap = 150;
+    double sum = 0;
+    for (size_t i = 0; i < times.size(); ++i) {
+        const bool burst = i % 2 == 0;
+        const double t = (static_cast<double>(times[i]) - (burst ? f.excess : -f.excess)) / f.k;
+        double d = cap;
+        for (double s : burst ? marks : spaces)
+            if (s > 0) d = std::min(d, std::abs(t - s));
+        sum += d * d;
+    }
+    return sum;
+}
+
+} // namespace
+
+double estimateBurstExcess(const std::vector<int64_t>& times, const std::vector<double>& marks,
+                           const std::vector<double>& spaces, double* speed) {
+    // Where the bit times lie close together (a bi-phase half and whole bit,
+    // 444 and 888 us) a large excess pairs the raw times with the wrong
+    // standards; fits from several first guesses are made and the one that
+    // explains the times clearly best is kept.
+    // Remotes run a few percent fast or slow: where one burst and one gap
+    // length make up the bits (all ones), every pairing fits exactly, and
+    // only a pace near 1 tells the right one.
+    auto plausible = [](const Fit& f) { return std::abs(f.k - 1) <= 0.1; };
+    Fit best;
+    double bestMisfit = 0;
+    for (double start : {0.0, 100.0, 200.0}) {
+        const Fit f = fitFrom(times, marks, spaces, start);
+        if (!f.found) continue;
+        const double m = misfit(times, marks, spaces, f);
+        // A later guess must explain the times clearly better, or be the
+        // first of a plausible pace.
+        if (!best.found || (plausible(f) && !plausible(best)) ||
+            (plausible(f) == plausible(best) && m < 0.5 * bestMisfit)) {
+            best = f;
+            bestMisfit = m;
+        }
+    }
+    if (speed) *speed = best.found && best.excess >= 0 ? best.k : 1;
     // Receivers lengthen bursts; a fit that says otherwise read the wrong times.
-    return std::max(excess, 0.0);
+    return best.found ? std::max(best.excess, 0.0) : 0;
+}
+
+RunFit estimateRunFit(const std::vector<int64_t>& times, double bit) {
+    RunFit best;
+    if (bit <= 0) return best;
+    double bestMisfit = -1;
+    for (double excess = 0; excess <= 200; excess += 10)
+        for (double speed = 0.92; speed <= 1.08 + 1e-9; speed += 0.0025) {
+            double misfit = 0;
+            for (size_t i = 0; i < times.size(); ++i) {
+                const double t = static_cast<double>(times[i]) + (i % 2 == 0 ? -excess : excess);
+                const double bits = t / (bit * speed);
+                if (bits > 40) continue;
+                const double off = bits - std::max(1.0, std::nearbyint(bits));
+                misfit += off * off;
+            }
+            // Ties go to the pace nearest 1 and the smallest excess.
+            if (bestMisfit < 0 || misfit < bestMisfit - 1e-9) {
+                bestMisfit = misfit;
+                best = {excess, speed};
+            }
+        }
+    return best;
 }
 
 std::vector<int64_t> withoutBurstExcess(std::vector<int64_t> times, int64_t excess) {

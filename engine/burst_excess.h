@@ -15,8 +15,18 @@ namespace qv::engine {
 // runs fast or slow); times far from every standard (heads, frame gaps) take
 // no part. 0 when the capture holds too few bit times to tell, or when the
 // fit comes out below 0 (receivers lengthen bursts, never shorten them).
+// speed, when given, receives k (1 when there is no fit).
 double estimateBurstExcess(const std::vector<int64_t>& times, const std::vector<double>& marks,
-                           const std::vector<double>& spaces);
+                           const std::vector<double>& spaces, double* speed = nullptr);
+
+// A run-length code's excess and pace: every burst and gap of the capture
+// is a whole number of bit times, bursts longer and gaps shorter by the
+// excess (0 to 200 us), all of them speed times the bit (0.92 to 1.08).
+// Times of more than 40 bits (frame gaps) take no part.
+struct RunFit {
+    double excess = 0, speed = 1;
+};
+RunFit estimateRunFit(const std::vector<int64_t>& times, double bit);
 
 // The times with each burst shortened by excess and the gap after it
 // lengthened by as much, so a burst and its gap keep their sum. A burst

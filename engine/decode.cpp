@@ -41,6 +41,26 @@ std::vector<double> rowNumbers(const FormatRow& row, std::initializer_list<const
     return out;
 }
 
+// The burst and gap times of a row's bits, for the excess estimate.
+std::pair<std::vector<double>, std::vector<double>> bitStandards(const FormatRow& row) {
+    const FieldValue* type = row.find("Type");
+    switch (type ? codingRuleOf(trimBlanks(type->toText())) : CodingRule::Gaps) {
+    case CodingRule::Rcs16: {
+        // "00" sends a burst of two units; the other symbols' gaps are four.
+        std::vector<double> marks = rowNumbers(row, {"Zero_Osc"});
+        for (double m : std::vector<double>(marks))
+            marks.push_back(2 * m);
+        return {marks, rowNumbers(row, {"zero_Idle", "zero_HL", "One_Osc", "One_Idle"})};
+    }
+    case CodingRule::FourGaps:
+        return {rowNumbers(row, {"Zero_Osc"}),
+                rowNumbers(row, {"zero_Idle", "zero_HL", "One_Idle", "One_HL"})};
+    default:
+        return {rowNumbers(row, {"Zero_Osc", "One_Osc"}),
+                rowNumbers(row, {"zero_Idle", "One_Idle"})};
+    }
+}
+
 } // namespace
 
 const char* readAsName(ReadAs as) {
@@ -156,12 +176,32 @@ DecodeResult decode(const TimeTable& times, const FormatRow& row, const DecodeSe
     const TimeTable* walkedTimes = &times;
     if (settings.excessMode != ExcessMode::None) {
         const std::vector<int64_t> received = captureTimes(times);
-        double excess = settings.excess;
-        if (settings.excessMode == ExcessMode::Auto)
-            excess = estimateBurstExcess(received, rowNumbers(*walked, {"Zero_Osc", "One_Osc"}),
-                                         rowNumbers(*walked, {"zero_Idle", "One_Idle"}));
+        double excess = settings.excess, speed = 1;
+        const FieldValue* type = walked->find("Type");
+        const CodingRule rule = type ? codingRuleOf(trimBlanks(type->toText())) : CodingRule::Gaps;
+        if (settings.excessMode == ExcessMode::Auto && rule == CodingRule::RunLengths) {
+            const std::vector<double> bit = rowNumbers(*walked, {"Zero_Osc"});
+            const RunFit fit = estimateRunFit(received, bit.empty() ? 0 : bit.front());
+            excess = fit.excess;
+            speed = fit.speed;
+        } else if (settings.excessMode == ExcessMode::Auto) {
+            const auto [marks, spaces] = bitStandards(*walked);
+            excess = estimateBurstExcess(received, marks, spaces, &speed);
+        }
         out.burstExcess = static_cast<int64_t>(std::lround(excess));
-        const std::vector<int64_t> taken = withoutBurstExcess(received, out.burstExcess);
+        std::vector<int64_t> taken = withoutBurstExcess(received, out.burstExcess);
+        // A remote that runs a few percent fast or slow is read at the pace
+        // the fit found where its code hangs on lengths close together: a
+        // bi-phase gap counted in half bits (the first bit hidden in the gap
+        // before the code: 4% of 2500 us is a fifth of a half) and the
+        // four-level gaps, and runs of many bits. The other codings fit their
+        // pace less surely.
+        const bool paced = rule == CodingRule::Intervals || rule == CodingRule::FourGaps ||
+                           rule == CodingRule::Rcs16 || rule == CodingRule::RunLengths;
+        if (paced && std::abs(speed - 1) > 0.01 && std::abs(speed - 1) < 0.08)
+            for (int64_t& t : taken)
+                if (t > 0 && t != kEndOfSignal)
+                    t = std::max<int64_t>(1, std::llround(static_cast<double>(t) / speed));
         corrected = times;
         for (size_t i = 0; i < taken.size(); ++i)
             if (taken[i] != received[i])

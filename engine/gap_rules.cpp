@@ -101,7 +101,7 @@ void misGap(Walk& w, int64_t t1, int64_t t2) {
         return;
     }
 
-    if (!f.isAnyOf("Format", {"Form086", "Form089", "Form090"})) return;
+    if (misVariantOf(f.text("Format")) != MisVariant::GapExtraPair) return;
     const int64_t a = w.cursorTime();
     int64_t b = w.nextTime();
     if (win.off(a, f.whole("Zero_Osc")))
@@ -126,37 +126,30 @@ void misGap(Walk& w, int64_t t1, int64_t t2) {
 } // namespace
 
 void ruleMIS(Walk& w, int64_t t1, int64_t t2) {
-    if (w.f.is("Format", "Form029"))
+    switch (misVariantOf(w.f.text("Format"))) {
+    case MisVariant::Runs:
         misRuns(w, t1, t2);
-    else if (w.f.isAnyOf("Format", {"Form042", "Form126", "Form131", "Form135"}))
+        break;
+    case MisVariant::TriplePair:
         misTriplePair(w, t2);
-    else
+        break;
+    case MisVariant::Gap:
+    case MisVariant::GapExtraPair:
         misGap(w, t1, t2);
+        break;
+    }
 }
 
 void ruleRCS16(Walk& w) {
-    // Each symbol begins with a gap; its length gives the two bits and the
-    // gap that must follow the next burst ("00" is one pair only).
-    struct Symbol {
-        const char* gap;
-        const char* bits;
-        const char* secondGap;
-    };
-    static const Symbol symbols[] = {{"zero_Idle", "11", "One_Osc"},
-                                     {"zero_HL", "10", "zero_HL"},
-                                     {"One_Osc", "01", "zero_Idle"},
-                                     {"One_Idle", "00", nullptr}};
     const Window win = w.window();
     FormatFields& f = w.f;
     const int g = w.state.group;
     for (w.state.runCount = 1; w.state.runCount <= 8; ++w.state.runCount) {
         const int64_t gap = w.cursorTime(), burst = w.nextTime();
-        const Symbol* symbol = nullptr;
-        for (const auto& candidate : symbols)
-            if (win.matches(gap, f.whole(candidate.gap))) {
-                symbol = &candidate;
-                break;
-            }
+        const int k = gapSymbol(w, gap,
+                                {f.whole(kRcs16Symbols[0].gap), f.whole(kRcs16Symbols[1].gap),
+                                 f.whole(kRcs16Symbols[2].gap), f.whole(kRcs16Symbols[3].gap)});
+        const Rcs16Symbol* symbol = k >= 0 ? &kRcs16Symbols[k] : nullptr;
         if (!symbol) {
             if (w.stopAfter({ErrorSet::RcsSymbol, g, {timeText(gap)}})) return;
             continue; // the next round reads the same pair again

@@ -91,8 +91,11 @@ std::optional<int> bitsOf(const FormatRow& row, const std::string& token) {
         return count(row, "T");
     }
     if (token == "F") {
-        if (number(row, "Fix_Time").value_or(0) != 0)
+        if (number(row, "Fix_Time").value_or(0) != 0) {
+            // A bi-phase row reads its pause or its trailer's gap there.
+            if (codingRuleOf(text(row, "Type")) == CodingRule::Intervals) return std::nullopt;
             refuse(row, "a fixed part sent as a time (\"Fix_Time\") cannot be generated");
+        }
         return count(row, "F");
     }
     if (token == "H" || token == "H2" || token == "E" || token == "B0") return std::nullopt;
@@ -176,7 +179,121 @@ std::map<std::string, std::string> partBits(const FormatRow& row,
     return out;
 }
 
-void sendBits(const FormatRow& row, irsig::FrameBuilder& b, const std::string& bits) {
+// How a bi-phase row lays down what its fields leave open: which half of a
+// bit is the burst, the value of a double-length trailer bit ("E"), whether
+// its start bits are read inverted, and whether "F" is a pause. The row's
+// decode is what gives its code line a meaning, so each convention is tried
+// and the one it reads back as the code is kept.
+struct Convention {
+    bool oneMarkFirst = true;
+    bool trailerOne = false;
+    bool startInverted = false;
+    bool pause = false;
+};
+
+std::vector<Convention> conventionsOf(const FormatRow& row,
+                                      const std::vector<std::vector<std::string>>& groups) {
+    if (codingRuleOf(text(row, "Type")) != CodingRule::Intervals) return {Convention{}};
+    bool trailer = false, start = false, pause = false;
+    for (const auto& g : groups)
+        for (const auto& t : g) {
+            trailer = trailer || (t == "E" && !isNone(row, "E_Osc"));
+            start = start || t == "S";
+            pause = pause || (t == "F" && number(row, "Fix_Time").value_or(0) != 0);
+        }
+    std::vector<Convention> out;
+    for (int k = 0; k < 16; ++k) {
+        const Convention c{(k & 1) == 0, (k & 2) != 0, (k & 4) != 0, (k & 8) != 0};
+        if ((c.trailerOne && !trailer) || (c.startInverted && !start) || (c.pause && !pause))
+            continue;
+        out.push_back(c);
+    }
+    return out;
+}
+
+std::string invertedBits(std::string bits) {
+    for (char& c : bits)
+        c = c == '1' ? '0' : '1';
+    return bits;
+}
+
+void sendMis(const FormatRow& row, irsig::FrameBuilder& b, const std::string& bits) {
+    const double burst = time(row, "Zero_Osc");
+    switch (misVariantOf(row.key())) {
+    case MisVariant::Runs:
+        // A 1 is a burst at the start of its cell, a 0 a dark cell.
+        for (char c : bits) {
+            if (c == '1')
+                b.mark(time(row, "One_Osc")).space(time(row, "One_Idle"));
+            else
+                b.space(time(row, "zero_Idle"));
+        }
+        return;
+    case MisVariant::TriplePair: {
+        // Two symbols a bit, b then not b; a 1 symbol is two bursts and
+        // lasts as long as a 0 symbol.
+        const double zeroGap = time(row, "zero_Idle"), shortGap = time(row, "One_Idle");
+        const double tail = zeroGap - burst - shortGap;
+        if (tail <= 0) refuse(row, "its 1 symbol does not fit in a 0 symbol's time");
+        auto symbol = [&](char c) {
+            if (c == '1')
+                b.mark(burst).space(shortGap).mark(burst).space(tail);
+            else
+                b.mark(burst).space(zeroGap);
+        };
+        for (char c : bits) {
+            symbol(c);
+            symbol(c == '1' ? '0' : '1');
+        }
+        return;
+    }
+    case MisVariant::Gap:
+    case MisVariant::GapExtraPair:
+        for (char c : bits) {
+            b.mark(burst).space(time(row, c == '1' ? "One_Idle" : "zero_Idle"));
+            if (c == '1' && misVariantOf(row.key()) == MisVariant::GapExtraPair)
+                b.mark(burst).space(time(row, "One_HL"));
+        }
+        return;
+    }
+}
+
+void sendRcs16(const FormatRow& row, irsig::FrameBuilder& b, const std::string& bits) {
+    if (bits.size() % 2) refuse(row, "a part of an odd bit count cannot be sent two bits a symbol");
+    const double burst = time(row, "Zero_Osc");
+    for (size_t i = 0; i < bits.size(); i += 2)
+        for (const auto& s : kRcs16Symbols) {
+            if (bits.compare(i, 2, s.bits) != 0) continue;
+            b.space(time(row, s.gap));
+            if (!s.secondGap) {
+                b.mark(2 * burst);
+            } else {
+                b.mark(burst).space(time(row, s.secondGap)).mark(burst);
+            }
+        }
+}
+
+// A run of k equal bits lasts k bit times, but never past the middle of the
+// run's window (the rule counts whole bits of Zero_Osc - 200).
+void sendRuns(const FormatRow& row, irsig::FrameBuilder& b, const std::string& bits) {
+    const double bit = time(row, "Zero_Osc"), unit = bit - 200;
+    if (unit <= 0) refuse(row, "its bit time is too short for run lengths");
+    for (size_t i = 0; i < bits.size();) {
+        size_t j = i;
+        while (j < bits.size() && bits[j] == bits[i])
+            ++j;
+        const double k = static_cast<double>(j - i);
+        const double t = std::min(k * bit, (k + 0.5) * unit);
+        if (bits[i] == '0')
+            b.mark(t);
+        else
+            b.space(t);
+        i = j;
+    }
+}
+
+void sendBits(const FormatRow& row, irsig::FrameBuilder& b, const std::string& bits,
+              const Convention& conv) {
     const std::string type = text(row, "Type");
     switch (codingRuleOf(type)) {
     case CodingRule::Gaps:
@@ -197,39 +314,80 @@ void sendBits(const FormatRow& row, irsig::FrameBuilder& b, const std::string& b
             b.mark(time(row, "Zero_Osc")).space(time(row, gaps.at(bits.substr(i, 2))));
         return;
     }
-    case CodingRule::RunLengths:
-    case CodingRule::Mis:
-    case CodingRule::Rcs16:
     case CodingRule::Intervals:
-        refuse(row, "rows of type \"" + type + "\" cannot be generated yet");
+        b.biphase(bits, time(row, "Zero_Osc"), conv.oneMarkFirst);
+        return;
+    case CodingRule::Mis:
+        sendMis(row, b, bits);
+        return;
+    case CodingRule::Rcs16:
+        sendRcs16(row, b, bits);
+        return;
+    case CodingRule::RunLengths:
+        sendRuns(row, b, bits);
+        return;
     }
 }
 
+void sendHead(const FormatRow& row, irsig::FrameBuilder& b) {
+    const int heads = std::max(1, count(row, "H_Bits"));
+    const bool second = number(row, "HB2_Osc").value_or(0) != 0;
+    const CodingRule rule = codingRuleOf(text(row, "Type"));
+    for (int k = 1; k <= heads; ++k) {
+        if (second && k % 2 == 0) {
+            b.mark(time(row, "HB2_Osc"));
+            if (number(row, "HB2_Idle").value_or(0) > 0) {
+                b.space(time(row, "HB2_Idle"));
+            } else if (rule == CodingRule::Mis) {
+                // A start symbol 1: its gap fills a 0 symbol's time.
+                const double tail = time(row, "Zero_Osc") + time(row, "zero_Idle") -
+                                    time(row, "H_Osc") - time(row, "H_Idle") - time(row, "HB2_Osc");
+                if (tail <= 0) refuse(row, "its second head burst leaves no gap");
+                b.space(tail);
+            } else {
+                time(row, "HB2_Idle"); // refuses the row
+            }
+        } else {
+            b.mark(time(row, "H_Osc")).space(time(row, "H_Idle"));
+        }
+    }
+    // The symbols of the four-symbol rule follow a second head burst.
+    if (rule == CodingRule::Rcs16) b.mark(time(row, "HB2_Osc"));
+}
+
 irsig::FrameBuilder frameOf(const FormatRow& row, const std::vector<std::string>& group,
-                            const std::map<std::string, std::string>& bits) {
+                            const std::map<std::string, std::string>& bits,
+                            const Convention& conv) {
     irsig::FrameBuilder b;
+    const bool biphase = codingRuleOf(text(row, "Type")) == CodingRule::Intervals;
     for (const auto& t : group) {
         if (t == "H") {
-            const int heads = std::max(1, count(row, "H_Bits"));
-            const bool second = number(row, "HB2_Osc").value_or(0) != 0;
-            for (int k = 1; k <= heads; ++k) {
-                if (second && k % 2 == 0)
-                    b.mark(time(row, "HB2_Osc")).space(time(row, "HB2_Idle"));
-                else
-                    b.mark(time(row, "H_Osc")).space(time(row, "H_Idle"));
-            }
+            sendHead(row, b);
         } else if (t == "H2") {
             b.mark(time(row, "G2H_Osc")).space(time(row, "G2H_Idle"));
         } else if (t == "E") {
             if (isNone(row, "E_Osc")) continue;
+            if (biphase) {
+                // A trailer bit of double length.
+                b.biphase(conv.trailerOne ? "1" : "0", 2 * time(row, "Zero_Osc"),
+                          conv.oneMarkFirst);
+                continue;
+            }
             b.mark(time(row, "E_Osc"));
             if (!isNone(row, "E_Idle") && number(row, "E_Idle").value_or(0) != 0)
                 b.space(time(row, "E_Idle"));
         } else if (t == "B0") {
             b.mark(time(row, "b_end"));
+        } else if (t == "F" && biphase && number(row, "Fix_Time").value_or(0) != 0) {
+            if (conv.pause) {
+                const double toggle = number(row, "T_Time").value_or(0);
+                b.space(toggle > 0 ? toggle : time(row, "Fix_Time"));
+            }
         } else {
             const auto found = bits.find(t);
-            if (found != bits.end()) sendBits(row, b, found->second);
+            if (found == bits.end()) continue;
+            const bool inverted = t == "S" && conv.startInverted;
+            sendBits(row, b, inverted ? invertedBits(found->second) : found->second, conv);
         }
     }
     return b;
@@ -275,6 +433,129 @@ bool isPlaceholderRow(const FormatRow& row) {
     return remark.find("placeholder") != std::string::npos;
 }
 
+namespace {
+
+// The key press: every frame sends the code; adjust[k] moves frame k's
+// period (see generateSignal).
+irsig::KeyPress pressOf(const FormatRow& row, const std::vector<std::vector<std::string>>& groups,
+                        const std::map<std::string, std::string>& bits, const Convention& conv,
+                        const GenerateRequest& request, const std::vector<double>& adjust) {
+    const double cycle = number(row, "T1").value_or(0);
+    const double laterCycle = number(row, "G2_T").value_or(0);
+    // Without a cycle the next frame waits well past the row's end-of-frame wait.
+    double gap = std::max(20000.0, 2 * number(row, "X").value_or(0));
+    if (codingRuleOf(text(row, "Type")) == CodingRule::RunLengths) {
+        // A run-length reader tells the frame's end by a silence longer than
+        // a run of all its bits.
+        size_t all = 0;
+        for (const auto& [part, b] : bits)
+            all += b.size();
+        gap = std::max(gap, static_cast<double>(all + 1) * time(row, "Zero_Osc"));
+    }
+    irsig::KeyPress press;
+    // A key press sends at least the row's group count ("G_count").
+    const size_t frames =
+        std::max(groups.size() + static_cast<size_t>(request.repeats),
+                 static_cast<size_t>(std::clamp(number(row, "G_count").value_or(0), 0.0, 50.0)));
+    for (size_t k = 0; k < frames; ++k) {
+        const auto& group = groups[std::min(k, groups.size() - 1)];
+        const irsig::FrameBuilder b = frameOf(row, group, bits, conv);
+        if (b.length() <= 0) refuse(row, "a group of the structure sends nothing");
+        double period = k > 0 && laterCycle > 0 ? laterCycle : cycle;
+        if (period > 0 && headOutsideCycle(row.key()))
+            for (const auto& t : group)
+                if (t == "H") period += time(row, "H_Osc") + time(row, "H_Idle");
+        if (period > 0 && k < adjust.size()) period += adjust[k];
+        if (period > 0 && period <= b.length())
+            refuse(row, "the code's frame (" + std::to_string(std::lround(b.length())) +
+                            " us) is longer than the row's cycle");
+        press.push_back(period > 0 ? b.period(period) : b.leadOut(gap));
+    }
+    return press;
+}
+
+DecodeResult decodeExact(const FormatRow& row, const irsig::Capture& capture,
+                         float cycleTolerance) {
+    TimeTable table;
+    for (size_t i = 0; i <= capture.times.size(); ++i) {
+        const int64_t t = i < capture.times.size() ? capture.times[i] : kEndOfSignal;
+        table.setCell(static_cast<long>(i / kDataCols) + 1, static_cast<long>(i % kDataCols) + 1,
+                      std::to_string(t));
+    }
+    DecodeSettings settings;
+    settings.learn = false;
+    settings.lineBreak = "\n";
+    settings.readOrder = readsMsbFirst(row);
+    settings.cycleTolerance = cycleTolerance;
+    return decode(table, row, settings);
+}
+
+bool decodesTo(const DecodeResult& d, const GenerateRequest& request) {
+    const auto shown = lines(request.binary ? d.binary : d.hex);
+    const std::string asked = normalisedLine(request.code);
+    return !shown.empty() && d.errors.empty() &&
+           std::all_of(shown.begin(), shown.end(), [&](const std::string& l) {
+               return withoutBlanks(l) == withoutBlanks(asked);
+           });
+}
+
+std::string whyNot(const DecodeResult& d, const GenerateRequest& request) {
+    const auto errors = d.errorLines();
+    const auto shown = lines(request.binary ? d.binary : d.hex);
+    return !errors.empty() ? errors.front()
+           : shown.empty() ? std::string("no code")
+                           : "it decodes as \"" + shown.front() + "\"";
+}
+
+struct Made {
+    irsig::KeyPress press;
+    irsig::Capture capture;
+    std::string hex;
+};
+
+// The exact signal of one convention, when it reads back as the code. Some
+// rows' cycle sums leave a time of the frame out: a signal that fails is
+// sent again with each period moved by what its sum missed. The first
+// failure is kept for the message.
+std::optional<Made> tryConvention(const FormatRow& row,
+                                  const std::vector<std::vector<std::string>>& groups,
+                                  const std::map<std::string, std::string>& bits,
+                                  const Convention& conv, const GenerateRequest& request,
+                                  std::optional<GenerateError>& first) {
+    std::vector<double> adjust;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        Made m;
+        m.press = pressOf(row, groups, bits, conv, request, adjust);
+        m.capture = irsig::render(m.press, irsig::Receiver{}, request.seed);
+        if (m.capture.times.size() >= static_cast<size_t>(kDataRows * kDataCols))
+            refuse(row, "the signal has " + std::to_string(m.capture.times.size()) +
+                            " times, more than a capture holds");
+        const DecodeResult d = decodeExact(row, m.capture, 500);
+        if (decodesTo(d, request)) {
+            const auto hex = lines(d.hex);
+            m.hex = hex.empty() ? std::string() : hex.front();
+            return m;
+        }
+        if (!first)
+            first = GenerateError(row.key() +
+                                  ": the signal made from its fields does not decode to this "
+                                  "code (" +
+                                  whyNot(d, request) + ")");
+        if (attempt > 0) break;
+        const DecodeResult loose = decodeExact(row, m.capture, 1e9f);
+        for (const Annotation& a : loose.annotations) {
+            if (a.as != ReadAs::GroupEnd || !a.standard || a.group < 1) continue;
+            adjust.resize(std::max(adjust.size(), static_cast<size_t>(a.group)), 0.0);
+            adjust[static_cast<size_t>(a.group - 1)] =
+                *a.standard - static_cast<double>(a.measured);
+        }
+        if (std::all_of(adjust.begin(), adjust.end(), [](double v) { return v == 0; })) break;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 GeneratedSignal generateSignal(const FormatRow& row, const GenerateRequest& request) {
     if (!row.present()) throw GenerateError("no such format row");
     if (isLearningRow(row))
@@ -282,10 +563,6 @@ GeneratedSignal generateSignal(const FormatRow& row, const GenerateRequest& requ
     if (isPlaceholderRow(row))
         refuse(row, "a placeholder row (\"" + text(row, "Remark") + "\") is no format to send");
     if (request.repeats < 0 || request.repeats > 50) refuse(row, "repeats are 0 to 50");
-    const std::string type = text(row, "Type");
-    const CodingRule rule = codingRuleOf(type);
-    if (rule != CodingRule::Gaps && rule != CodingRule::Bursts && rule != CodingRule::FourGaps)
-        refuse(row, "rows of type \"" + type + "\" cannot be generated yet");
     if (!request.binary && composesOwnCodeLine(row.key()))
         refuse(row, "its code line is composed by a rule of its own: give the code as its "
                     "binary line");
@@ -301,63 +578,26 @@ GeneratedSignal generateSignal(const FormatRow& row, const GenerateRequest& requ
     }
     const auto bits = partBits(row, parts, request);
 
-    const double cycle = number(row, "T1").value_or(0);
-    const double laterCycle = number(row, "G2_T").value_or(0);
-    // Without a cycle the next frame waits well past the row's end-of-frame wait.
-    const double gap = std::max(20000.0, 2 * number(row, "X").value_or(0));
-    irsig::KeyPress press;
-    // A key press sends at least the row's group count ("G_count").
-    const size_t frames =
-        std::max(groups.size() + static_cast<size_t>(request.repeats),
-                 static_cast<size_t>(std::clamp(number(row, "G_count").value_or(0), 0.0, 50.0)));
-    for (size_t k = 0; k < frames; ++k) {
-        const auto& group = groups[std::min(k, groups.size() - 1)];
-        const irsig::FrameBuilder b = frameOf(row, group, bits);
-        if (b.length() <= 0) refuse(row, "a group of the structure sends nothing");
-        double period = k > 0 && laterCycle > 0 ? laterCycle : cycle;
-        if (period > 0 && headOutsideCycle(row.key()))
-            for (const auto& t : group)
-                if (t == "H") period += time(row, "H_Osc") + time(row, "H_Idle");
-        if (period > 0 && period <= b.length())
-            refuse(row, "the code's frame (" + std::to_string(std::lround(b.length())) +
-                            " us) is longer than the row's cycle");
-        press.push_back(period > 0 ? b.period(period) : b.leadOut(gap));
+    // The exact signal must decode to the code asked for. Of the conventions
+    // that give it, the one with the fewest times wins (a bi-phase code sent
+    // the wrong way round can still read back, with an extra half bit).
+    std::optional<GenerateError> first;
+    std::optional<Made> best;
+    for (const Convention& conv : conventionsOf(row, groups)) {
+        try {
+            std::optional<Made> m = tryConvention(row, groups, bits, conv, request, first);
+            if (m && (!best || m->capture.times.size() < best->capture.times.size()))
+                best = std::move(m);
+        } catch (const GenerateError& e) {
+            if (!first) first = e;
+        }
     }
-
+    if (!best) throw *first;
     GeneratedSignal out;
     out.carrierPeriodUs = number(row, "CF_T").value_or(0);
-    out.capture = irsig::render(press, irsig::Receiver{}, request.seed);
-    if (out.capture.times.size() >= static_cast<size_t>(kDataRows * kDataCols))
-        refuse(row, "the signal has " + std::to_string(out.capture.times.size()) +
-                        " times, more than a capture holds");
-
-    // The exact signal must decode to the code asked for.
-    TimeTable table;
-    for (size_t i = 0; i <= out.capture.times.size(); ++i) {
-        const int64_t t = i < out.capture.times.size() ? out.capture.times[i] : kEndOfSignal;
-        table.setCell(static_cast<long>(i / kDataCols) + 1, static_cast<long>(i % kDataCols) + 1,
-                      std::to_string(t));
-    }
-    DecodeSettings settings;
-    settings.learn = false;
-    settings.lineBreak = "\n";
-    settings.readOrder = readsMsbFirst(row);
-    const DecodeResult d = decode(table, row, settings);
-    const auto shown = lines(request.binary ? d.binary : d.hex);
-    const std::string asked = normalisedLine(request.code);
-    const bool same = !shown.empty() && d.errors.empty() &&
-                      std::all_of(shown.begin(), shown.end(), [&](const std::string& l) {
-                          return withoutBlanks(l) == withoutBlanks(asked);
-                      });
-    if (!same) {
-        const auto errors = d.errorLines();
-        refuse(row, "the signal made from its fields does not decode to this code (" +
-                        (!errors.empty() ? errors.front()
-                         : shown.empty() ? std::string("no code")
-                                         : "it decodes as \"" + shown.front() + "\"") +
-                        ")");
-    }
-    out.hex = lines(d.hex).front();
+    out.capture = std::move(best->capture);
+    out.hex = best->hex;
+    const irsig::KeyPress& press = best->press;
 
     if (request.receiver.jitter > 0 || request.receiver.speed != 1 || request.receiver.excess > 0 ||
         request.receiver.step > 1) {

@@ -3,6 +3,7 @@
 #include "platform/basic.h"
 
 #include <cctype>
+#include <cmath>
 
 namespace qv::engine {
 
@@ -184,6 +185,24 @@ bool Walk::note(ReadAs as, int offset, int64_t t, Standard standard, bool pass, 
 
 void Walk::noteFree(ReadAs as, int offset, int64_t t, int bit, std::string bits) {
     note(as, offset, t, std::nullopt, true, bit, std::move(bits));
+}
+
+int gapSymbol(Walk& w, int64_t t, std::initializer_list<Standard> standards) {
+    const Window win = w.window();
+    int best = -1, i = 0;
+    double bestDistance = 0;
+    for (const Standard& s : standards) {
+        if (win.matches(static_cast<double>(t), s)) {
+            if (!w.settings.demodulated) return i;
+            const double d = std::abs(static_cast<double>(t) - *s);
+            if (best < 0 || d < bestDistance) {
+                best = i;
+                bestDistance = d;
+            }
+        }
+        ++i;
+    }
+    return best;
 }
 
 } // namespace qv::engine

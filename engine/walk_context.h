@@ -259,9 +259,43 @@ void nestedWalk(Walk& w);
 // The structure walk from its start (HandleData); every failure caught.
 void walkStructure(Walk& w);
 
+// Which of the standards t is read as, where a gap has several to choose
+// from: the first whose window takes it, or in the demodulated mode, whose
+// wide windows overlap, the nearest of those. -1 for none.
+int gapSymbol(Walk& w, int64_t t, std::initializer_list<Standard> standards);
+
 // The gap-coded rules of the bit step; T1 and T2 as read at its start.
 void ruleMIS(Walk& w, int64_t t1, int64_t t2);
 void ruleRCS16(Walk& w);
+
+// How a "MIS" row codes its bits, by its slot.
+enum class MisVariant {
+    Runs,         // "Form029": ones as bursts in their cells, zeros as dark cells
+    TriplePair,   // Zenith: each bit a pair of symbols, the first gap tells
+    Gap,          // one bit in each gap
+    GapExtraPair, // one bit in each gap, a 1 followed by a second pair
+};
+inline MisVariant misVariantOf(std::string_view key) {
+    if (key == "Form029") return MisVariant::Runs;
+    for (std::string_view k : {"Form042", "Form126", "Form131", "Form135"})
+        if (k == key) return MisVariant::TriplePair;
+    for (std::string_view k : {"Form086", "Form089", "Form090"})
+        if (k == key) return MisVariant::GapExtraPair;
+    return MisVariant::Gap;
+}
+
+// The "RCS16" symbols: each begins with a gap whose length gives two bits
+// and the gap that follows the next burst ("00" has one pair only, its
+// burst twice as long).
+struct Rcs16Symbol {
+    const char* gap;
+    const char* bits;
+    const char* secondGap;
+};
+inline constexpr Rcs16Symbol kRcs16Symbols[] = {{"zero_Idle", "11", "One_Osc"},
+                                                {"zero_HL", "10", "zero_HL"},
+                                                {"One_Osc", "01", "zero_Idle"},
+                                                {"One_Idle", "00", nullptr}};
 
 // Text from 1-based position start, at most n characters (all when n is
 // negative); empty when start lies past the end.

@@ -102,6 +102,7 @@ int main(int argc, char* argv[]) {
         window.resize(size[0].toInt(), size[1].toInt());
     if (!files.problem.empty()) session.message(files.problem);
     window.show();
+    if (auto* presses = window.findChild<qv::PressLogDock*>()) presses->showIfRoom();
 
     const QStringList args = QApplication::arguments();
     const QString screenshot = optionValue(args, "--screenshot");

@@ -60,7 +60,7 @@ PressLogDock::PressLogDock(Session& session, QMainWindow* window, QMenu* menu)
     v->addLayout(buttons);
     setWidget(body);
     window->addDockWidget(Qt::RightDockWidgetArea, this);
-    // Hidden until asked for: the main window keeps its layout at small sizes.
+    // Hidden until the window shows whether it has room (showIfRoom).
     hide();
 
     if (menu) {
@@ -83,6 +83,16 @@ PressLogDock::PressLogDock(Session& session, QMainWindow* window, QMenu* menu)
     }
     m_s.addObserver(this);
     refill();
+}
+
+void PressLogDock::showIfRoom() {
+    auto* window = qobject_cast<QMainWindow*>(parentWidget());
+    if (!window || !window->centralWidget()) return;
+    const int room = window->width() - window->centralWidget()->minimumSizeHint().width();
+    if (room >= kShownWidth) {
+        show();
+        window->resizeDocks({this}, {kShownWidth}, Qt::Horizontal);
+    }
 }
 
 PressLogDock::~PressLogDock() {

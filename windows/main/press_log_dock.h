@@ -26,6 +26,11 @@ public:
     // Log indexes of the selected rows (all rows when none is selected).
     std::vector<size_t> picked() const;
     void showStatistics();
+    // Shows the list beside the window's own controls when the window is
+    // wide enough for both; the program calls it once its window is sized.
+    // Users pick captures in it for "Statistics...", so it starts shown.
+    void showIfRoom();
+    static constexpr int kShownWidth = 260;
     void showGenerate();
     Form_stats* statisticsWindow() const { return m_stats; }
 
