@@ -17,7 +17,7 @@ void keepADrawableFormat(Session& s) {
 namespace {
 
 void afterLoading(Session& s) {
-    drawWaveform(s);
+    if (s.drawsWaveform) drawWaveform(s);
     keepADrawableFormat(s);
     decodeDispatch(s);
     s.changed();
