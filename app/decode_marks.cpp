@@ -90,6 +90,7 @@ DecodeMarks decodeMarks(const engine::DecodeResult& r, const TimeTable& times, b
     DecodeMarks out;
     std::vector<std::string> partBits;
     std::pair<int, Part> current{0, Part::None};
+    out.marks.reserve(r.annotations.size());
     for (const engine::Annotation& a : r.annotations) {
         DecodeMark m;
         m.startUs = static_cast<double>(a.startUs);
@@ -117,7 +118,7 @@ DecodeMarks decodeMarks(const engine::DecodeResult& r, const TimeTable& times, b
         } else {
             current = {0, Part::None};
         }
-        out.marks.push_back(m);
+        out.marks.push_back(std::move(m));
     }
     for (size_t i = 0; i < out.parts.size(); ++i)
         out.parts[i].hex = hexOf(partBits[i], msbFirst);

@@ -81,10 +81,10 @@ void automaticSelection(Session& s) {
     searchCatalogue(s);
 }
 
-void quickPressCheck(Session& s) {
+void quickPressCheck(Session& s, const engine::FormatRow& row) {
     // A logger behind a demodulating receiver often keeps the first frame only.
-    if (!s.CurFormat || !s.CurFormat->hasRow() || s.demod.on) return;
-    if (auto r = quickPressReport(engine::FormatRow::fromCursor(*s.CurFormat), s.GroupNo))
+    if (!row.present() || s.demod.on) return;
+    if (auto r = quickPressReport(row, s.GroupNo))
         for (auto& line : formatReport(*r))
             s.ErrRcd.push_back(std::move(line));
 }
@@ -196,8 +196,9 @@ std::string firstCodeLine(const std::string& hexCode, const std::string& lineBre
 namespace {
 
 // The decode itself, as every capture gets it. A capture decoded again
-// replaces its own entry in the log of this run.
-void decodeCapture(Session& s, bool again = false) {
+// replaces its own entry in the log of this run. Returns the row decoded
+// against.
+engine::FormatRow decodeCapture(Session& s, bool again = false) {
     s.tBcode.clear();
     s.tHCode.clear();
 
@@ -208,13 +209,13 @@ void decodeCapture(Session& s, bool again = false) {
     } catch (const DatabaseError& e) {
         s.message(e.what());
     }
-    const engine::FormatRow row =
+    engine::FormatRow row =
         s.CurFormat ? engine::FormatRow::fromCursor(*s.CurFormat) : engine::FormatRow();
     engine::DecodeSettings settings = decodeSettings(s);
     settings.learn = false; // learned and stored above
     const engine::DecodeResult r = engine::decode(s.TTable, row, settings);
-    logPress(s, row, r, again);
-    s.wave.marks = decodeMarks(r, s.TTable, s.ReadOrder);
+    if (s.logsPresses) logPress(s, row, r, again);
+    s.wave.marks = s.drawsWaveform ? decodeMarks(r, s.TTable, s.ReadOrder) : DecodeMarks();
     s.wave.selectedMark = -1;
 
     s.ErrRcd = r.errorLines();
@@ -233,11 +234,12 @@ void decodeCapture(Session& s, bool again = false) {
 
     showTolerances(s);
     s.code.tHexCode = s.tBcode;
+    return row;
 }
 
 // The code as shown: the quick-press check, OCT, and the zoomed view.
-void presentCode(Session& s) {
-    quickPressCheck(s);
+void presentCode(Session& s, const engine::FormatRow& row) {
+    quickPressCheck(s, row);
     if (s.optOct) s.tHCode = octText(s.tHCode, s.CrLf);
 
     s.help.loaded = true;
@@ -255,7 +257,7 @@ void keepADrawableFormat(Session& s) {
 }
 
 void decodeDispatch(Session& s) {
-    decodeCapture(s);
+    const engine::FormatRow row = decodeCapture(s);
 
     if (s.tHCode.empty() && s.mnuAuto) {
         automaticSelection(s);
@@ -263,7 +265,7 @@ void decodeDispatch(Session& s) {
         return; // the idle timer stays off
     }
 
-    presentCode(s);
+    presentCode(s, row);
 
     const std::string firstLine = firstCodeLine(s.tHCode, s.CrLf);
     if (s.mnuCmp && s.SampleHeld) {
@@ -287,8 +289,7 @@ void decodeDispatch(Session& s) {
 void redecodeShown(Session& s) {
     // Nothing received yet, or the record was cleared by a new connection.
     if (s.RxBytes.size() < 10 || captureTimes(s.TTable).empty()) return;
-    decodeCapture(s, true);
-    presentCode(s);
+    presentCode(s, decodeCapture(s, true));
     s.changed();
 }
 

@@ -3,6 +3,7 @@
 #include "app/capture_loader.h"
 #include "app/dispatch.h"
 #include "app/format_selection.h"
+#include "app/main_state.h"
 #include "catalogue/format_menus.h"
 #include "engine/decode.h"
 #include "platform/basic.h"
@@ -158,6 +159,29 @@ std::vector<ScanResult> scanFormats(const std::vector<uint8_t>& message,
         return a.cells > b.cells;
     });
     return results;
+}
+
+std::optional<ScanResult> alsoFits(const Session& s) {
+    if (s.RxBytes.size() < 10) return std::nullopt;
+    ScanOptions options;
+    options.tolerancePercent = s.TimeTolerance >= single(0.08)   ? 8
+                               : s.TimeTolerance >= single(0.05) ? 5
+                                                                 : 3;
+    if (s.demod.on)
+        options.settings.push_back([settings = s.demod.settings](engine::DecodeSettings& d) {
+            applyDemodSettings(d, settings);
+        });
+    std::vector<ScanResult> ranked;
+    try {
+        ranked = scanFormats(s.RxBytes, s.cataloguePath, options);
+    } catch (const DatabaseError&) {
+        return std::nullopt;
+    }
+    for (ScanResult& r : ranked) {
+        if (!r.clean) break; // clean ones come first
+        if (!r.standIn) return std::move(r);
+    }
+    return std::nullopt;
 }
 
 } // namespace qv

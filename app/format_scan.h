@@ -3,10 +3,12 @@
 // ranked by how well it fits.
 #pragma once
 
+#include "app/session.h"
 #include "engine/decode.h"
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,5 +47,13 @@ engine::DecodeSettings toleranceMenuSettings(int tolerancePercent);
 std::vector<ScanResult> scanFormats(const std::vector<uint8_t>& message,
                                     const std::string& cataloguePath,
                                     const ScanOptions& options = {});
+
+// The window's hint after a capture: the best-ranked real format (no
+// placeholder, no generic row) that decodes the capture cleanly at the
+// session's tolerance menu (and its demodulated-capture settings when on);
+// the window shows it when it is not the selected format. Touches neither
+// the catalogue file nor the error record; nullopt without a capture, a
+// readable catalogue or a clean fit.
+std::optional<ScanResult> alsoFits(const Session& s);
 
 } // namespace qv

@@ -237,6 +237,12 @@ public:
     // --- the captures of this run, oldest first (PressLog) ---
     std::vector<LoggedPress> pressLog;
 
+    // What nothing shows is not worked out at each capture: quorvel-cli's
+    // decode draws no waveform (no lines, no decode marks) and, unless it
+    // gives statistics, keeps no press log.
+    bool drawsWaveform = true;
+    bool logsPresses = true;
+
     // --- platform pieces, owned elsewhere ---
     SerialPort* port = nullptr;
     CodeGrid* codeGrid = nullptr;

@@ -5,6 +5,8 @@
 
 #include "app/capture_loader.h"
 #include "app/capture_tick.h"
+#include "app/dispatch.h"
+#include "app/format_scan.h"
 #include "app/format_selection.h"
 #include "app/main_state.h"
 #include "catalogue/catalogue_build.h"
@@ -120,6 +122,77 @@ void autoSelectAcrossCatalogue(benchmark::State& state) {
     state.SetLabel(std::to_string(b.s.CurFormat->rowCount()) + " rows");
 }
 
+// The decode alone, as the scan and the dispatch call it: the row already
+// in memory, the capture already in the record.
+void decodeNecRowInMemory(benchmark::State& state) {
+    Bench b("Form016(NEC N-8)");
+    b.port.receive(qv::messageFromTimes(qvbench::necPress(0x00, 0x12)));
+    qv::loadCapture(b.s);
+    const qv::engine::FormatRow row = qv::engine::FormatRow::fromCursor(*b.s.CurFormat);
+    qv::engine::DecodeSettings settings = qv::decodeSettings(b.s);
+    settings.learn = false;
+    qv::engine::DecodeResult r;
+    for (auto _ : state) {
+        r = qv::engine::decode(b.s.TTable, row, settings);
+        benchmark::DoNotOptimize(r);
+    }
+    if (r.hex.empty() || !r.errors.empty()) state.SkipWithError("no clean decode");
+    state.SetLabel(r.hex.substr(0, r.hex.find('\r')));
+}
+
+// "Which format is this?" for one key press: every row of the catalogue.
+void scanNecAgainstCatalogue(benchmark::State& state) {
+    const std::vector<uint8_t> message = qv::messageFromTimes(qvbench::necPress(0x00, 0x12));
+    std::vector<qv::ScanResult> results;
+    for (auto _ : state) {
+        results = qv::scanFormats(message, folder().catalogue());
+        benchmark::DoNotOptimize(results);
+    }
+    if (results.empty() || !results.front().clean) state.SkipWithError("nothing fits");
+    state.SetLabel(std::to_string(results.size()) + " rows, best " + results.front().key);
+}
+
+// The window's hint after every capture, the catalogue's rows in memory.
+void alsoFitsNec(benchmark::State& state) {
+    Bench b("Form001(AIWA*SANYO)");
+    b.s.RxBytes = qv::messageFromTimes(qvbench::necPress(0x00, 0x12));
+    std::optional<qv::ScanResult> fits;
+    for (auto _ : state) {
+        fits = qv::alsoFits(b.s);
+        benchmark::DoNotOptimize(fits);
+    }
+    if (!fits)
+        state.SkipWithError("no hint");
+    else
+        state.SetLabel("Also fits: " + fits->caption);
+}
+
+// The window's tick without its painting: load, the line list, decode and
+// the "Also fits" hint (Form001 is selected: the hint names Form016).
+void tickWithHintNec(benchmark::State& state) {
+    Bench b("Form001(AIWA*SANYO)");
+    const std::vector<uint8_t> message = qv::messageFromTimes(qvbench::necPress(0x00, 0x12));
+    std::optional<qv::ScanResult> fits;
+    for (auto _ : state) {
+        b.port.receive(message);
+        b.s.setTimers(true, false);
+        qv::captureTick(b.s);
+        fits = qv::alsoFits(b.s);
+        benchmark::DoNotOptimize(fits);
+    }
+    state.SetLabel(fits ? "Also fits: " + fits->caption : "no hint");
+}
+
+// The line list of one NEC key press: a frame and two repeats.
+void waveformLinesNecPress(benchmark::State& state) {
+    Bench b("Form016(NEC N-8)");
+    b.port.receive(qv::messageFromTimes(qvbench::necPress(0x00, 0x12)));
+    qv::loadCapture(b.s);
+    for (auto _ : state)
+        qv::drawWaveform(b.s);
+    state.SetLabel(std::to_string(b.s.wave.lines.size()) + " lines, 3 frames");
+}
+
 void waveformLines(benchmark::State& state) {
     Bench b("Form016(NEC N-8)");
     b.port.receive(qvbench::fullMessage());
@@ -135,7 +208,12 @@ BENCHMARK(loadFullMessage)->Unit(benchmark::kMicrosecond);
 BENCHMARK(decodeNec)->Unit(benchmark::kMicrosecond);
 BENCHMARK(decodeRc5)->Unit(benchmark::kMicrosecond);
 BENCHMARK(decodeSony)->Unit(benchmark::kMicrosecond);
+BENCHMARK(decodeNecRowInMemory)->Unit(benchmark::kMicrosecond);
+BENCHMARK(scanNecAgainstCatalogue)->Unit(benchmark::kMicrosecond);
+BENCHMARK(alsoFitsNec)->Unit(benchmark::kMicrosecond);
+BENCHMARK(tickWithHintNec)->Unit(benchmark::kMicrosecond);
 BENCHMARK(autoSelectAcrossCatalogue)->Unit(benchmark::kMicrosecond);
+BENCHMARK(waveformLinesNecPress)->Unit(benchmark::kMicrosecond);
 BENCHMARK(waveformLines)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

@@ -39,14 +39,15 @@ struct Window {
 
 std::unique_ptr<Window> g_window; // lives within the application object
 
-void timer1TickFullCapture(benchmark::State& state) {
+// Timer1's tick on a message: load, draw, decode, the "Also fits" hint and
+// every control refreshed and painted.
+void timer1Tick(benchmark::State& state, const std::vector<uint8_t>& message) {
     if (!g_window) g_window = std::make_unique<Window>();
     Window& w = *g_window;
     if (!w.timer1) {
         state.SkipWithError("the main window has no Timer1");
         return;
     }
-    const std::vector<uint8_t> message = qvbench::fullMessage();
     w.timer1->setInterval(0);
     for (auto _ : state) {
         state.PauseTiming();
@@ -58,13 +59,47 @@ void timer1TickFullCapture(benchmark::State& state) {
         QCoreApplication::sendPostedEvents(); // a refresh the tick scheduled
         w.window->repaint();
     }
-    if (w.s.TTable.cell(64, 10).empty()) state.SkipWithError("the capture record is not full");
+}
+
+void timer1TickFullCapture(benchmark::State& state) {
+    timer1Tick(state, qvbench::fullMessage());
+    if (g_window->s.TTable.cell(64, 10).empty())
+        state.SkipWithError("the capture record is not full");
     state.SetLabel("640 cells, offscreen");
+}
+
+void timer1TickNecPress(benchmark::State& state) {
+    timer1Tick(state, qv::messageFromTimes(qvbench::necPress(0x00, 0x12)));
+    state.SetLabel("NEC key press, offscreen");
+}
+
+// The waveform painted again whole, the window widened until the picture
+// is about 1600 pixels wide; the label says how wide it came out.
+void waveformRedraw1600(benchmark::State& state) {
+    if (!g_window) g_window = std::make_unique<Window>();
+    Window& w = *g_window;
+    w.port.receive(qv::messageFromTimes(qvbench::necPress(0x00, 0x12)));
+    w.timer1->setInterval(0);
+    w.timer1->start();
+    while (w.timer1->isActive())
+        QCoreApplication::processEvents();
+    auto* picture = w.window->findChild<QWidget*>("Picture1");
+    if (!picture) {
+        state.SkipWithError("the main window has no Picture1");
+        return;
+    }
+    w.window->resize(w.window->width() + 1600 - picture->width(), w.window->height());
+    QCoreApplication::processEvents();
+    for (auto _ : state)
+        picture->repaint();
+    state.SetLabel(std::to_string(picture->width()) + " px, NEC key press");
 }
 
 } // namespace
 
+BENCHMARK(waveformRedraw1600)->Unit(benchmark::kMillisecond);
 BENCHMARK(timer1TickFullCapture)->Unit(benchmark::kMillisecond);
+BENCHMARK(timer1TickNecPress)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -109,7 +109,7 @@ std::vector<int64_t> captureTimes(const TimeTable& table) {
     std::vector<int64_t> times;
     for (long r = 1; r <= kDataRows; ++r)
         for (long c = 1; c <= kDataCols; ++c) {
-            const int64_t t = wholeOf(table.cell(r, c));
+            const int64_t t = table.time(r, c);
             if (t == 0 || t == kEndOfSignal) return times;
             times.push_back(t);
         }

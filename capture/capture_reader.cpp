@@ -7,7 +7,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace qv {
 
@@ -21,36 +24,40 @@ CaptureFormatError refusal(const std::string& path, const std::string& why) {
 }
 
 // Checked before opening: a pipe would block the open and a folder or a
-// device reads as an error or without end.
+// device reads as an error or without end. One look at the file, one open.
 std::string readBytes(const std::string& path) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::file_status st = fs::status(path, ec);
-    if (st.type() == fs::file_type::not_found) throw refusal(path, "cannot be read: no such file");
-    if (ec) throw refusal(path, "cannot be read: " + ec.message());
-    if (fs::is_directory(st)) throw refusal(path, "cannot be read: it is a folder");
-    if (!fs::is_regular_file(st))
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            throw refusal(path, "cannot be read: no such file");
+        throw refusal(path, std::string("cannot be read: ") + std::strerror(errno));
+    }
+    if (S_ISDIR(st.st_mode)) throw refusal(path, "cannot be read: it is a folder");
+    if (!S_ISREG(st.st_mode))
         throw refusal(path, "cannot be read: it is a device or a pipe, not a file");
-    const std::uintmax_t size = fs::file_size(path, ec);
     auto tooLong = [&](const std::string& found) {
         return refusal(path, "expected a capture file of at most 1 MiB, found " + found);
     };
-    if (!ec && size > kLargestCaptureFile) throw tooLong(std::to_string(size) + " bytes");
+    const auto size = static_cast<std::uintmax_t>(st.st_size);
+    if (size > kLargestCaptureFile) throw tooLong(std::to_string(size) + " bytes");
 
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) throw refusal(path, std::string("cannot be read: ") + std::strerror(errno));
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw refusal(path, std::string("cannot be read: ") + std::strerror(errno));
     std::string bytes;
     char buf[65536];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
-        bytes.append(buf, n);
+    int error = 0;
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) error = errno;
+        if (n <= 0) break;
+        bytes.append(buf, static_cast<size_t>(n));
         if (bytes.size() > kLargestCaptureFile) {
-            std::fclose(f);
+            ::close(fd);
             throw tooLong("more while reading it");
         }
     }
-    const int error = std::ferror(f) ? errno : 0;
-    std::fclose(f);
+    ::close(fd);
     if (error) throw refusal(path, std::string("cannot be read: ") + std::strerror(error));
     return bytes;
 }
@@ -61,9 +68,7 @@ size_t pairsOf(const std::vector<uint8_t>& message) {
 
 std::vector<int64_t> loadedTimes(const std::vector<uint8_t>& message) {
     if (message.size() < 10) return {}; // dropped on the receiver's road
-    TimeTable table;
-    loadTimeTable(table, decodePairs(message, static_cast<float>(22.1184 / 12)));
-    return captureTimes(table);
+    return qv::loadedTimes(decodePairs(message, static_cast<float>(22.1184 / 12)));
 }
 
 // Says where the capture record will not hold the times as read.

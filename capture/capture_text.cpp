@@ -5,9 +5,10 @@
 #include "platform/basic.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
-#include <sstream>
+#include <string_view>
 
 namespace qv {
 
@@ -19,12 +20,6 @@ constexpr double kTicksPerMicrosecond = 1.8432;
 constexpr long kLongestTicks = 65534;
 constexpr int64_t kOverflowUnitUs = 35555;
 constexpr int64_t kLongestTimeUs = 100000000;
-
-std::string lower(std::string s) {
-    for (char& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 void pushPair(std::vector<uint8_t>& out, long osc, long idle) {
     out.push_back(static_cast<uint8_t>(osc >> 8));
@@ -50,53 +45,88 @@ std::string shownWord(const std::string& word) {
     return out;
 }
 
+namespace {
+
+// Blanks as a stream reads words, and the separators a list may use.
+bool separates(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f' || c == ',' || c == ';';
+}
+
+bool sameWord(std::string_view word, std::string_view lowerName) {
+    return word.size() == lowerName.size() &&
+           std::equal(word.begin(), word.end(), lowerName.begin(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) == b;
+           });
+}
+
+} // namespace
+
 std::vector<int64_t> parseTimeList(const std::string& text) {
     std::vector<int64_t> times; // even index: burst, odd: gap
-    std::istringstream in(text);
-    std::string line;
     int lineNo = 0;
     auto where = [&] { return "line " + std::to_string(lineNo) + ": "; };
     // Checked as each time is read, on the value as written: two of a kind
     // in a row are added, and an absurd value must not overflow the sum.
-    auto inRange = [&](double us, const std::string& written) {
+    auto inRange = [&](double us, auto written) {
         const int64_t t = wholePart(us);
         if (t < 0 || t > kLongestTimeUs)
-            throw CaptureFormatError(where() + "time out of range: " + shownWord(written) +
-                                     " (expected 0 to " + std::to_string(kLongestTimeUs) +
-                                     " microseconds)");
+            throw CaptureFormatError(
+                where() + "time out of range: " + shownWord(std::string(written())) +
+                " (expected 0 to " + std::to_string(kLongestTimeUs) + " microseconds)");
         return t;
     };
-    auto add = [&](bool burst, double us, const std::string& written) {
-        const int64_t t = inRange(us, written);
+    auto add = [&](bool burst, double us, std::string_view written) {
+        const int64_t t = inRange(us, [written] { return std::string(written); });
         bool wantBurst = times.size() % 2 == 0;
         if (burst == wantBurst)
             times.push_back(t);
         else if (!times.empty())
-            times.back() = inRange(static_cast<double>(times.back() + t),
-                                   std::to_string(times.back()) + " + " + written);
+            times.back() = inRange(static_cast<double>(times.back() + t), [&] {
+                return std::to_string(times.back()) + " + " + std::string(written);
+            });
         // a gap before the first burst is the idle time before the signal
     };
-    while (std::getline(in, line)) {
+    // Words are read in place: the file's text is not copied line by line.
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string_view line(text.data() + start, end - start);
+        start = end + 1;
         ++lineNo;
-        if (auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
-        for (char& c : line)
-            if (c == ',' || c == '\t' || c == '\r' || c == ';') c = ' ';
-        std::istringstream words(line);
-        std::string word;
-        while (words >> word) {
-            std::string w = lower(word);
-            if (w == "pulse" || w == "space" || w == "timeout") {
-                std::string value;
-                if (!(words >> value) || !isNumeric(value))
+        if (auto hash = line.find('#'); hash != std::string_view::npos) line = line.substr(0, hash);
+        size_t i = 0;
+        auto nextWord = [&]() -> std::string_view {
+            while (i < line.size() && separates(line[i]))
+                ++i;
+            const size_t from = i;
+            while (i < line.size() && !separates(line[i]))
+                ++i;
+            return line.substr(from, i - from);
+        };
+        for (std::string_view word = nextWord(); !word.empty(); word = nextWord()) {
+            // Nearly every word is a plain whole number: read it straight.
+            if (word.size() <= 15 && std::all_of(word.begin(), word.end(),
+                                                 [](char c) { return c >= '0' && c <= '9'; })) {
+                int64_t v = 0;
+                for (char c : word)
+                    v = v * 10 + (c - '0');
+                add(times.size() % 2 == 0, static_cast<double>(v), word);
+                continue;
+            }
+            const bool pulse = sameWord(word, "pulse"), space = sameWord(word, "space");
+            if (pulse || space || sameWord(word, "timeout")) {
+                const std::string_view value = nextWord();
+                if (value.empty() || !isNumeric(value))
                     throw CaptureFormatError(where() + "expected a time after \"" +
-                                             shownWord(word) + "\"");
-                if (w == "timeout") continue;
-                add(w == "pulse", leadingNumber(value), value);
+                                             shownWord(std::string(word)) + "\"");
+                if (!pulse && !space) continue;
+                add(pulse, leadingNumber(value), value);
                 continue;
             }
             if (!isNumeric(word))
                 throw CaptureFormatError(where() + "expected a time in microseconds, found \"" +
-                                         shownWord(word) + "\"");
+                                         shownWord(std::string(word)) + "\"");
             double v = leadingNumber(word);
             if (word[0] == '+' || word[0] == '-')
                 add(word[0] == '+', std::fabs(v), word);

@@ -15,6 +15,17 @@ float cutToSeven(float v) {
 } // namespace
 
 CarrierFigures carrierFigures(uint8_t highTicks, uint8_t lowTicks, float t) {
+    // A remote sends the same carrier press after press: its texts are
+    // worked out once.
+    struct Last {
+        uint8_t high = 0, low = 0;
+        float t = 0;
+        bool set = false;
+        CarrierFigures figures;
+    };
+    static thread_local Last last;
+    if (last.set && last.high == highTicks && last.low == lowTicks && last.t == t)
+        return last.figures;
     CarrierFigures f;
     f.high = cutToSeven(static_cast<float>(highTicks) / t);
     f.period = cutToSeven(static_cast<float>(highTicks + lowTicks) / t);
@@ -22,6 +33,7 @@ CarrierFigures carrierFigures(uint8_t highTicks, uint8_t lowTicks, float t) {
     f.periodText = singleText(f.period);
     if (f.period > 0)
         f.frequencyText = leftText(doubleText(1000.0 / leadingNumber(f.periodText)), 7);
+    last = {highTicks, lowTicks, t, true, f};
     return f;
 }
 
@@ -49,7 +61,12 @@ PairTable decodePairs(const std::vector<uint8_t>& bytes, float t) {
     return table;
 }
 
-std::pair<long, int> loadTimeTable(TimeTable& table, const PairTable& pairs, long row, int col) {
+namespace {
+
+// The loader on any grid of times: the capture record, or bare numbers
+// when only the times are wanted.
+template <class Grid>
+std::pair<long, int> loadInto(Grid& table, const PairTable& pairs, long row, int col) {
     auto advance = [&] {
         if (++col > kDataCols) {
             col = 1;
@@ -67,9 +84,7 @@ std::pair<long, int> loadTimeTable(TimeTable& table, const PairTable& pairs, lon
     };
     while (a < kDataRows && overflows < 7) {
         const int32_t v = pairs[a][b];
-        const std::string& cur = table.cell(row, col);
-        const int64_t value = adding ? wholeOf(cur) + v : v;
-        table.setCell(row, col, wholeText(value));
+        table.setTime(row, col, adding ? table.time(row, col) + v : v);
         if (v == kOverflowUnit || v == 0) {
             nextEntry();
             nextEntry();
@@ -83,11 +98,52 @@ std::pair<long, int> loadTimeTable(TimeTable& table, const PairTable& pairs, lon
         }
     }
     advance();
-    while (row < kDataRows) {
-        table.setCell(row, col, "");
-        advance();
-    }
+    for (; row < kDataRows; ++row, col = 1)
+        for (; col <= kDataCols; ++col)
+            table.clear(row, col);
     return {row, col};
+}
+
+struct RecordGrid {
+    TimeTable& table;
+    int64_t time(long row, long col) const { return table.time(row, col); }
+    void setTime(long row, long col, int64_t us) { table.setTime(row, col, us); }
+    void clear(long row, long col) {
+        if (!table.cell(row, col).empty()) table.setCell(row, col, "");
+    }
+};
+
+// Empty cells read 0, as in the record.
+struct NumberGrid {
+    std::array<std::array<int64_t, kDataCols + 1>, kDataRows + 1> cells{};
+    static bool inGrid(long row, long col) {
+        return row >= 0 && row <= kDataRows && col >= 0 && col <= kDataCols;
+    }
+    int64_t time(long row, long col) const { return inGrid(row, col) ? cells[row][col] : 0; }
+    void setTime(long row, long col, int64_t us) {
+        if (inGrid(row, col)) cells[row][col] = us;
+    }
+    void clear(long row, long col) { setTime(row, col, 0); }
+};
+
+} // namespace
+
+std::pair<long, int> loadTimeTable(TimeTable& table, const PairTable& pairs, long row, int col) {
+    RecordGrid grid{table};
+    return loadInto(grid, pairs, row, col);
+}
+
+std::vector<int64_t> loadedTimes(const PairTable& pairs) {
+    NumberGrid grid;
+    loadInto(grid, pairs, 1, 1);
+    std::vector<int64_t> times;
+    for (long r = 1; r <= kDataRows; ++r)
+        for (long c = 1; c <= kDataCols; ++c) {
+            const int64_t t = grid.cells[r][c];
+            if (t == 0 || t == kEndOfSignal) return times;
+            times.push_back(t);
+        }
+    return times;
 }
 
 } // namespace qv

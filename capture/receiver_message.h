@@ -33,4 +33,8 @@ PairTable decodePairs(const std::vector<uint8_t>& bytes, float ticksPerMicroseco
 std::pair<long, int> loadTimeTable(TimeTable& table, const PairTable& pairs, long row = 1,
                                    int col = 1);
 
+// The times a capture record loaded from (1, 1) with the pair table would
+// hold, as captureTimes reads them, without making the record.
+std::vector<int64_t> loadedTimes(const PairTable& pairs);
+
 } // namespace qv

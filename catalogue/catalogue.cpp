@@ -2,8 +2,13 @@
 
 #include <sqlite3.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cctype>
+#include <map>
+#include <mutex>
+#include <optional>
 #include <vector>
 
 namespace qv {
@@ -18,8 +23,6 @@ constexpr const char* kColumns[] = {
     "C",        "R_C",      "D",        "R_D",      "CF_T",      "CF_Osc",  "T1",
     "G2_T",     "E_Osc",    "E_Idle",   "b_end",    "X",         "Repeat",  "convert",
     "G_count",  "Remark",   "Bits",     "zero_HL",  "One_HL",    "T_Time"};
-
-
 
 std::string lowerText(std::string s) {
     for (char& c : s)
@@ -43,9 +46,8 @@ std::vector<std::string> column(const Database& db, const char* sql, int col) {
     return out;
 }
 
-} // namespace
-
-std::unique_ptr<TableCursor> openCatalogue(const std::string& path) {
+// Opens and checks the file and reads every row.
+std::unique_ptr<TableCursor> readCatalogue(const std::string& path) {
     auto db = Database::open(path);
     const std::string restore = kRestoreCatalogue;
     const auto columns = column(*db, "PRAGMA table_info(\"Type\")", 1);
@@ -63,5 +65,90 @@ std::unique_ptr<TableCursor> openCatalogue(const std::string& path) {
     return std::make_unique<TableCursor>(db, "Type", "Format");
 }
 
+// What tells that a file changed under us: the file itself (a copy put in
+// its place, an edit by another program) and, for a change within the
+// clock's granularity, the database's own count of others' commits.
+struct FileStamp {
+    dev_t dev = 0;
+    ino_t ino = 0;
+    off_t size = 0;
+    timespec mtime{}, ctime{};
+    bool operator==(const FileStamp& o) const {
+        return dev == o.dev && ino == o.ino && size == o.size && mtime.tv_sec == o.mtime.tv_sec &&
+               mtime.tv_nsec == o.mtime.tv_nsec && ctime.tv_sec == o.ctime.tv_sec &&
+               ctime.tv_nsec == o.ctime.tv_nsec;
+    }
+};
+
+std::optional<FileStamp> stampOf(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+    return FileStamp{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
+}
+
+// Commits by other connections since this one opened; -1 when unreadable.
+long long dataVersion(const Database& db) {
+    sqlite3_stmt* st = nullptr;
+    long long v = -1;
+    if (sqlite3_prepare_v2(db.handle(), "PRAGMA data_version", -1, &st, nullptr) == SQLITE_OK &&
+        sqlite3_step(st) == SQLITE_ROW)
+        v = sqlite3_column_int64(st, 0);
+    sqlite3_finalize(st);
+    return v;
+}
+
+// The rows of each catalogue file, read once and handed out as cheap
+// copies: reading and checking a file costs far more than a decode.
+struct CachedCatalogue {
+    std::unique_ptr<TableCursor> rows;
+    FileStamp stamp;
+    long long version = -1;
+};
+
+constexpr size_t kFilesKept = 8;
+std::mutex g_cacheLock;
+std::map<std::string, CachedCatalogue> g_cache;
+
+// A row written through any copy: the kept rows take it in, and the
+// file's new stamp is ours.
+void rowWritten(const std::string& path, const TableCursor& writer) {
+    std::lock_guard lock(g_cacheLock);
+    auto it = g_cache.find(path);
+    if (it == g_cache.end()) return;
+    CachedCatalogue& c = it->second;
+    const auto stamp = stampOf(path);
+    if (!stamp || c.rows->database() != writer.database()) {
+        g_cache.erase(it); // another generation of the file: read it again
+        return;
+    }
+    c.rows->adoptRow(writer);
+    c.stamp = *stamp;
+}
+
+} // namespace
+
+std::unique_ptr<TableCursor> openCatalogue(const std::string& path) {
+    std::lock_guard lock(g_cacheLock);
+    const auto stamp = stampOf(path);
+    auto it = g_cache.find(path);
+    if (it != g_cache.end()) {
+        const CachedCatalogue& c = it->second;
+        if (stamp && *stamp == c.stamp && dataVersion(*c.rows->database()) == c.version)
+            return std::make_unique<TableCursor>(*c.rows);
+        g_cache.erase(it);
+    }
+    auto rows = readCatalogue(path);
+    rows->setOnWrite([path](const TableCursor& writer) { rowWritten(path, writer); });
+    // Files gone (a test's folder, a catalogue deleted to get the shipped one
+    // back) give back their connection; a program uses one or two files.
+    std::erase_if(g_cache, [](const auto& entry) { return !stampOf(entry.first); });
+    if (g_cache.size() >= kFilesKept) g_cache.erase(g_cache.begin());
+    if (stamp) {
+        CachedCatalogue c{std::make_unique<TableCursor>(*rows), *stamp,
+                          dataVersion(*rows->database())};
+        g_cache[path] = std::move(c);
+    }
+    return rows;
+}
 
 } // namespace qv

@@ -17,6 +17,9 @@ inline constexpr const char* kRestoreCatalogue =
 // after checking that the table, every column the program reads and the
 // index are there.
 // Throws DatabaseError naming the file and the database's message.
+// Each file is read and checked once and its rows kept in memory: a call
+// hands out a cheap copy of them, read again only when the file changed on
+// disk; a row written through any copy also goes into the rows kept.
 std::unique_ptr<TableCursor> openCatalogue(const std::string& path);
 
 } // namespace qv

@@ -5,8 +5,10 @@
 #include "engine/walk_context.h"
 #include "platform/basic.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <memory>
 
 namespace qv::engine {
 
@@ -19,12 +21,15 @@ std::string refusal(const FormatRow& row, const std::string& name, const FieldVa
 // Where each cell starts, from the first burst: the sum of the times before it.
 void placeAnnotations(const TimeTable& times, std::vector<Annotation>& notes) {
     if (notes.empty()) return;
-    std::vector<int64_t> start((kDataRows + 2) * (kDataCols + 1), 0);
+    long lastRow = 1; // the sums are needed up to the last row noted only
+    for (const auto& a : notes)
+        lastRow = std::max(lastRow, std::min<long>(a.row, kDataRows + 1));
+    std::vector<int64_t> start((lastRow + 1) * (kDataCols + 1), 0);
     int64_t sum = 0;
-    for (long r = 1; r <= kDataRows + 1; ++r)
+    for (long r = 1; r <= lastRow; ++r)
         for (int c = 1; c <= kDataCols; ++c) {
             start[r * (kDataCols + 1) + c] = sum;
-            sum += timeOf(times.cell(r, c));
+            sum += times.time(r, c);
         }
     for (auto& a : notes)
         if (a.row >= 1 && a.row <= kDataRows + 1 && a.col >= 1 && a.col <= kDataCols)
@@ -172,7 +177,7 @@ DecodeResult decode(const TimeTable& times, const FormatRow& row, const DecodeSe
 
     // The learner reads the times as received; the excess is judged against
     // the (learned) row's bit times.
-    TimeTable corrected;
+    std::unique_ptr<TimeTable> corrected; // made only when there is an excess to take off
     const TimeTable* walkedTimes = &times;
     if (settings.excessMode != ExcessMode::None) {
         const std::vector<int64_t> received = captureTimes(times);
@@ -202,14 +207,15 @@ DecodeResult decode(const TimeTable& times, const FormatRow& row, const DecodeSe
             for (int64_t& t : taken)
                 if (t > 0 && t != kEndOfSignal)
                     t = std::max<int64_t>(1, std::llround(static_cast<double>(t) / speed));
-        corrected = times;
+        corrected = std::make_unique<TimeTable>(times);
         for (size_t i = 0; i < taken.size(); ++i)
             if (taken[i] != received[i])
-                corrected.setCell(static_cast<long>(i / kDataCols) + 1,
-                                  static_cast<long>(i % kDataCols) + 1, wholeText(taken[i]));
-        walkedTimes = &corrected;
+                corrected->setTime(static_cast<long>(i / kDataCols) + 1,
+                                   static_cast<long>(i % kDataCols) + 1, taken[i]);
+        walkedTimes = &*corrected;
     }
 
+    out.annotations.reserve(128); // a key press of a few frames
     WalkState st;
     st.runCount = settings.carry.runCount;
     st.d.FirstCustomerBit = settings.carry.firstCustomerBit;

@@ -27,14 +27,14 @@ std::optional<BitTimes> scanBitTimes(const TimeTable& times, const DecodeSetting
     long row = 1;
     int16_t col = bursts ? 3 : 4;
     for (;;) {
-        if (timeOf(times.cell(row, col)) == kEndOfSignal) return std::nullopt;
+        if (times.time(row, col) == kEndOfSignal) return std::nullopt;
         if (col <= 8) {
             const std::string& a = times.cell(row, col);
             const std::string& b = times.cell(row, col + 2);
             if (a.empty() || b.empty()) return std::nullopt;
             // The tolerance is typed by the user: any size, so no sum may overflow.
-            const double ta = static_cast<double>(timeOf(a));
-            const double tb = static_cast<double>(timeOf(b));
+            const double ta = static_cast<double>(times.time(row, col));
+            const double tb = static_cast<double>(times.time(row, col + 2));
             if (ta > tb + tolerance) return BitTimes{b, a};
             if (ta < tb - tolerance) return BitTimes{a, b};
         }
@@ -69,7 +69,7 @@ learnFields(const TimeTable& times, const std::string& kind, const DecodeSetting
     auto setText = [&](const char* name, const std::string& text) {
         out.emplace_back(name, FieldValue::text(text));
     };
-    auto cellTime = [&](long row, long col) { return timeOf(times.cell(row, col)); };
+    auto cellTime = [&](long row, long col) { return times.time(row, col); };
 
     set("X", FieldValue::number(settings.waitTime));
     setText("stru", "D,X");

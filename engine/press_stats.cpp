@@ -90,6 +90,7 @@ std::vector<TimeSample> timeSamples(const DecodeResult& result, const FormatRow&
     const FieldValue* half = row.find("Zero_Osc");
     const double halfBit = half ? half->toNumber().value_or(0) : 0;
     const auto& notes = result.annotations;
+    out.reserve(notes.size() + 1);
     for (size_t i = 0; i < notes.size(); ++i) {
         const Annotation& a = notes[i];
         TimeSample s{kindOf(a.as), static_cast<double>(a.measured), a.standard, true};

@@ -27,8 +27,9 @@ FormatRow FormatRow::fromCursor(const TableCursor& cursor) {
     if (!cursor.hasRow()) return row;
     row.m_present = true;
     const auto& names = cursor.fieldNames();
+    row.m_fields.reserve(names.size());
     for (size_t i = 0; i < names.size(); ++i)
-        row.m_fields.push_back({names[i], cursor.field(names[i]), cursor.numericField(i)});
+        row.m_fields.push_back({names[i], cursor.fieldAt(i), cursor.numericField(i)});
     return row;
 }
 
@@ -40,7 +41,8 @@ std::string FormatRow::key() const {
 FormatRow::Field* FormatRow::lookup(std::string_view name) {
     if (!m_present) return nullptr;
     for (auto& f : m_fields)
-        if (f.name == name) return &f;
+        if (f.name.size() == name.size() && !name.empty() && f.name[0] == name[0] && f.name == name)
+            return &f;
     for (auto& f : m_fields)
         if (sameIgnoringCase(f.name, name)) return &f;
     return nullptr;
@@ -73,27 +75,56 @@ FormatRow& FormatRow::add(std::string name, FieldValue value, bool numeric) {
     return *this;
 }
 
-const FieldValue& FormatFields::raw(const char* name) const {
-    for (size_t i = 0; i < m_foundCount; ++i)
-        if (m_found[i].first == name) return *m_found[i].second;
+FormatFields::Found& FormatFields::found(const char* name) const {
+    size_t slot = (reinterpret_cast<uintptr_t>(name) >> 3) % kSlots;
+    for (; m_found[slot].name; slot = (slot + 1) % kSlots)
+        if (m_found[slot].name == name) return m_found[slot];
     if (!m_row.present()) throw WalkAborted("No current record.");
     const FieldValue* v = m_row.find(name);
     if (!v) throw WalkAborted(std::string("Item not found in this collection: ") + name);
-    if (m_foundCount < m_found.size()) m_found[m_foundCount++] = {name, v};
-    return *v;
+    Found fresh;
+    fresh.name = name;
+    fresh.value = v;
+    // Three quarters full at most, so that a search always meets a free slot.
+    if (m_foundCount >= kSlots * 3 / 4) {
+        static thread_local Found spare; // more names than any row has: not kept
+        spare = fresh;
+        return spare;
+    }
+    ++m_foundCount;
+    m_found[slot] = fresh;
+    return m_found[slot];
+}
+
+const FieldValue& FormatFields::raw(const char* name) const {
+    return *found(name).value;
 }
 
 Standard FormatFields::value(const char* name) const {
-    const FieldValue& v = raw(name);
-    if (v.isNull()) return std::nullopt;
-    if (auto n = v.toNumber()) return n;
-    throw WalkAborted(std::string("field ") + name + " is not a number: \"" + v.toText() + "\"");
+    Found& f = found(name);
+    if (f.read) return f.number;
+    const FieldValue& v = *f.value;
+    if (v.isNull()) {
+        f.number = std::nullopt;
+    } else if (auto n = v.toNumber()) {
+        f.number = n;
+    } else {
+        throw WalkAborted(std::string("field ") + name + " is not a number: \"" + v.toText() +
+                          "\"");
+    }
+    f.read = true;
+    return f.number;
 }
 
 Standard FormatFields::whole(const char* name) const {
+    Found& f = found(name);
+    if (f.wholeRead) return f.whole;
     Standard v = value(name);
-    if (!v) return v;
-    return static_cast<double>(wholePart(*v));
+    if (v) v = static_cast<double>(wholePart(*v));
+    Found& again = found(name); // value() may have used the spare
+    again.whole = v;
+    again.wholeRead = true;
+    return v;
 }
 
 double FormatFields::required(const char* name) const {

@@ -53,11 +53,21 @@ public:
     std::string shown(const char* name) const { return text(name); }
 
 private:
+    // Where a name was found in the row, and its number once read: the row
+    // does not change while a walk reads it, so each is worked out once.
+    struct Found {
+        const char* name = nullptr;
+        const FieldValue* value = nullptr;
+        bool read = false, wholeRead = false;
+        Standard number, whole;
+    };
+    Found& found(const char* name) const;
+
     const FormatRow& m_row;
-    // Where each name was found in the current row: the row does not change
-    // while a walk reads it, so a name is looked up once per walk (the value
-    // itself is still read at each use).
-    mutable std::array<std::pair<const char*, const FieldValue*>, 48> m_found{};
+    // Open addressing on the name's address (the names are literals); a
+    // name spelt at two addresses takes two slots, which is harmless.
+    static constexpr size_t kSlots = 64;
+    mutable std::array<Found, kSlots> m_found{};
     mutable size_t m_foundCount = 0;
 };
 
@@ -139,7 +149,7 @@ struct Walk {
     Window window() const { return Window{settings.window}; }
 
     // The one place a time is taken from the capture record.
-    int64_t timeAt(long row, long col) const { return timeOf(times.cell(row, col)); }
+    int64_t timeAt(long row, long col) const { return times.time(row, col); }
     int64_t cursorTime() const { return timeAt(state.row, state.col); }
     const std::string& cursorText() const { return times.cell(state.row, state.col); }
     // The cell after the cursor: column 10 continues at column 1 of the next row.

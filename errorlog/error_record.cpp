@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace qv {
 
@@ -14,6 +15,17 @@ void ErrorRecord::setPath(std::string path) {
 void ErrorRecord::close() {
     if (m_file) std::fclose(m_file);
     m_file = nullptr;
+    m_appending = false;
+}
+
+bool ErrorRecord::stillAppending() const {
+    if (!m_appending) return false;
+    // Deleted or put aside by the user: append to a new file at the path,
+    // as opening it again would.
+    struct stat atPath {
+    }, open{};
+    return ::stat(m_path.c_str(), &atPath) == 0 && ::fstat(fileno(m_file), &open) == 0 &&
+           atPath.st_dev == open.st_dev && atPath.st_ino == open.st_ino;
 }
 
 void ErrorRecord::openOrThrow(const char* mode) {
@@ -23,7 +35,12 @@ void ErrorRecord::openOrThrow(const char* mode) {
 }
 
 void ErrorRecord::appendBlock(const std::vector<std::string>& lines, const std::string& lineBreak) {
-    openOrThrow("ab");
+    // Once per run, not once per capture: the file stays open for appending.
+    if (!stillAppending()) {
+        openOrThrow("ab");
+        std::setvbuf(m_file, nullptr, _IONBF, 0); // a block goes out in one write
+        m_appending = true;
+    }
     if (lines.empty()) return;
     std::string block;
     for (const auto& line : lines)
@@ -33,7 +50,6 @@ void ErrorRecord::appendBlock(const std::vector<std::string>& lines, const std::
     // next one, so a failed write is cut back to where the file ended.
     std::error_code ec;
     const std::uintmax_t before = std::filesystem::file_size(m_path, ec);
-    std::setvbuf(m_file, nullptr, _IONBF, 0); // the block goes out in one write
     bool ok = std::fwrite(block.data(), 1, block.size(), m_file) == block.size();
     ok = std::fflush(m_file) == 0 && ok;
     if (!ok) {

@@ -27,7 +27,8 @@ public:
 
     // Opens the record for appending (creating it); when lines is not empty
     // writes each as one line, then a line holding lineBreak, so the block is
-    // followed by two empty lines. The file stays open until the next use.
+    // followed by two empty lines. The file stays open for the next block,
+    // until a read or a clear.
     // A block is written whole or not at all: a failed append leaves the
     // file as it was and throws ErrorRecordError.
     void appendBlock(const std::vector<std::string>& lines, const std::string& lineBreak = "\r\n");
@@ -44,8 +45,10 @@ public:
 
 private:
     void openOrThrow(const char* mode);
+    bool stillAppending() const;
     std::string m_path;
     std::FILE* m_file = nullptr;
+    bool m_appending = false; // open for appending to the file at m_path
 };
 
 } // namespace qv

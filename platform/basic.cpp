@@ -40,9 +40,15 @@ size_t skipBlanks(std::string_view s, size_t i) {
     return i;
 }
 
-std::string trimmedNumber(const char* fmt, double v) {
+// A whole number below limit prints as its digits under either format
+// ("%.7g" with limit 1e7, "%.15g" with 1e15): no printf needed.
+std::string trimmedNumber(const char* fmt, double v, double limit) {
     if (std::isnan(v)) return "0";
     if (v == 0) return "0"; // also folds -0
+    if (v > -limit && v < limit) {
+        const auto whole = static_cast<int64_t>(v);
+        if (static_cast<double>(whole) == v) return std::to_string(whole);
+    }
     char buf[64];
     std::snprintf(buf, sizeof buf, fmt, v);
     return buf;
@@ -52,6 +58,21 @@ std::string trimmedNumber(const char* fmt, double v) {
 
 double leadingNumber(std::string_view text) {
     size_t i = skipBlanks(text, 0);
+    // Nearly every number read is a whole number of microseconds: read it
+    // straight; up to 15 digits a double holds it exactly, as strtod would.
+    {
+        size_t j = i;
+        const bool negative = j < text.size() && text[j] == '-';
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) ++j;
+        const size_t first = j;
+        int64_t v = 0;
+        while (j < text.size() && j - first < 16 && text[j] >= '0' && text[j] <= '9')
+            v = v * 10 + (text[j++] - '0');
+        const bool more = j < text.size() && (text[j] == '.' || text[j] == 'e' || text[j] == 'E' ||
+                                              (text[j] >= '0' && text[j] <= '9'));
+        if (j > first && j - first <= 15 && !more)
+            return negative ? (v == 0 ? -0.0 : -static_cast<double>(v)) : static_cast<double>(v);
+    }
     size_t len = numberLength(text, i);
     if (len == 0) return 0.0;
     std::string part(text.substr(i, len));
@@ -69,14 +90,24 @@ bool isNumeric(std::string_view text) {
 }
 
 int64_t wholePart(double v) {
+    // Toward minus infinity, without a library call: the decode's hot path.
+    if (v > -9.2e18 && v < 9.2e18) {
+        const auto t = static_cast<int64_t>(v);
+        return static_cast<double>(t) > v ? t - 1 : t;
+    }
     if (std::isnan(v)) return 0;
-    double f = std::floor(v);
-    if (f >= 9.2e18) return std::numeric_limits<int64_t>::max();
-    if (f <= -9.2e18) return std::numeric_limits<int64_t>::min();
-    return static_cast<int64_t>(f);
+    return v > 0 ? std::numeric_limits<int64_t>::max() : std::numeric_limits<int64_t>::min();
 }
 
 double roundHalfEven(double v) {
+    // Every tick count of a capture takes this road: no library calls.
+    if (v > -4.5e15 && v < 4.5e15) {
+        const double r = static_cast<double>(wholePart(v));
+        const double diff = v - r;
+        if (diff > 0.5) return r + 1;
+        if (diff < 0.5) return r;
+        return static_cast<int64_t>(r) % 2 == 0 ? r : r + 1;
+    }
     double r = std::floor(v);
     double diff = v - r;
     if (diff > 0.5) return r + 1;
@@ -85,11 +116,11 @@ double roundHalfEven(double v) {
 }
 
 std::string singleText(float v) {
-    return trimmedNumber("%.7g", static_cast<double>(v));
+    return trimmedNumber("%.7g", static_cast<double>(v), 1e7);
 }
 
 std::string doubleText(double v) {
-    return trimmedNumber("%.15g", v);
+    return trimmedNumber("%.15g", v, 1e15);
 }
 
 std::string wholeText(int64_t v) {

@@ -112,47 +112,61 @@ void Database::exec(const std::string& sql) {
     }
 }
 
+void TableCursor::Table::index(int keyIndex) {
+    byKey.clear();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const FieldValue& v = rows[i].values[keyIndex];
+        if (!v.isNull()) byKey.emplace(v.toText(), i);
+    }
+}
+
 TableCursor::TableCursor(std::shared_ptr<Database> db, std::string table, std::string keyField)
-    : m_db(std::move(db)), m_table(std::move(table)), m_keyField(std::move(keyField)) {
+    : m_db(std::move(db)), m_tableName(std::move(table)), m_keyField(std::move(keyField)),
+      m_table(std::make_shared<Table>()) {
+    Table& t = *m_table;
     {
         Statement info;
-        std::string sql = "PRAGMA table_info(" + quoted(m_table) + ")";
+        std::string sql = "PRAGMA table_info(" + quoted(m_tableName) + ")";
         if (sqlite3_prepare_v2(m_db->handle(), sql.c_str(), -1, &info.stmt, nullptr) != SQLITE_OK)
-            m_db->fail("reading table " + m_table);
+            m_db->fail("reading table " + m_tableName);
         int rc;
         while ((rc = sqlite3_step(info.stmt)) == SQLITE_ROW) {
-            m_fields.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(info.stmt, 1)));
+            t.fields.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(info.stmt, 1)));
             auto* type = reinterpret_cast<const char*>(sqlite3_column_text(info.stmt, 2));
-            m_numeric.push_back(type && sameNameIgnoringCase(type, "NUMERIC"));
+            t.numeric.push_back(type && sameNameIgnoringCase(type, "NUMERIC"));
         }
-        if (rc != SQLITE_DONE) m_db->fail("reading table " + m_table);
+        if (rc != SQLITE_DONE) m_db->fail("reading table " + m_tableName);
     }
-    if (m_fields.empty()) throw DatabaseError(m_db->path() + ": no table " + m_table);
+    if (t.fields.empty()) throw DatabaseError(m_db->path() + ": no table " + m_tableName);
     int key = fieldIndex(m_keyField);
     if (key < 0)
-        throw DatabaseError(m_db->path() + ": table " + m_table + " has no field " + m_keyField);
+        throw DatabaseError(m_db->path() + ": table " + m_tableName + " has no field " +
+                            m_keyField);
     m_keyIndex = key;
 
     Statement rows;
-    std::string sql = "SELECT rowid, * FROM " + quoted(m_table) + " ORDER BY " + quoted(m_keyField);
+    std::string sql =
+        "SELECT rowid, * FROM " + quoted(m_tableName) + " ORDER BY " + quoted(m_keyField);
     if (sqlite3_prepare_v2(m_db->handle(), sql.c_str(), -1, &rows.stmt, nullptr) != SQLITE_OK)
-        m_db->fail("reading table " + m_table);
+        m_db->fail("reading table " + m_tableName);
     int rc;
     while ((rc = sqlite3_step(rows.stmt)) == SQLITE_ROW) {
         Row row;
         row.rowid = sqlite3_column_int64(rows.stmt, 0);
-        for (size_t i = 0; i < m_fields.size(); ++i)
+        for (size_t i = 0; i < t.fields.size(); ++i)
             row.values.push_back(columnValue(rows.stmt, static_cast<int>(i) + 1));
-        m_rows.push_back(std::move(row));
+        t.rows.push_back(std::move(row));
     }
-    if (rc != SQLITE_DONE) m_db->fail("reading table " + m_table);
+    if (rc != SQLITE_DONE) m_db->fail("reading table " + m_tableName);
+    t.index(m_keyIndex);
 }
 
 int TableCursor::fieldIndex(const std::string& name) const {
-    for (size_t i = 0; i < m_fields.size(); ++i)
-        if (m_fields[i] == name) return static_cast<int>(i);
-    for (size_t i = 0; i < m_fields.size(); ++i)
-        if (sameNameIgnoringCase(m_fields[i], name)) return static_cast<int>(i);
+    const std::vector<std::string>& fields = m_table->fields;
+    for (size_t i = 0; i < fields.size(); ++i)
+        if (fields[i] == name) return static_cast<int>(i);
+    for (size_t i = 0; i < fields.size(); ++i)
+        if (sameNameIgnoringCase(fields[i], name)) return static_cast<int>(i);
     return -1;
 }
 
@@ -169,27 +183,21 @@ bool TableCursor::hasField(const std::string& name) const {
 bool TableCursor::seek(const std::string& key) {
     cancelEdit();
     m_current.reset();
-    for (size_t i = 0; i < m_rows.size(); ++i) {
-        const FieldValue& v = m_rows[i].values[m_keyIndex];
-        if (!v.isNull() && v.toText() == key) {
-            m_current = i;
-            break;
-        }
-    }
+    if (auto it = m_table->byKey.find(key); it != m_table->byKey.end()) m_current = it->second;
     return hasRow();
 }
 
 bool TableCursor::moveFirst() {
     cancelEdit();
     m_current.reset();
-    if (!m_rows.empty()) m_current = 0;
+    if (!m_table->rows.empty()) m_current = 0;
     return hasRow();
 }
 
 bool TableCursor::moveNext() {
     cancelEdit();
     if (!m_current) return false;
-    if (*m_current + 1 < m_rows.size())
+    if (*m_current + 1 < m_table->rows.size())
         m_current = *m_current + 1;
     else
         m_current.reset();
@@ -199,17 +207,22 @@ bool TableCursor::moveNext() {
 const FieldValue& TableCursor::field(const std::string& name) const {
     if (!m_current) throw FieldError("No current record.");
     int i = requireField(name);
-    return m_editing ? m_pending[i] : m_rows[*m_current].values[i];
+    return m_editing ? m_pending[i] : m_table->rows[*m_current].values[i];
+}
+
+const FieldValue& TableCursor::fieldAt(size_t i) const {
+    if (!m_current) throw FieldError("No current record.");
+    return m_editing ? m_pending.at(i) : m_table->rows[*m_current].values.at(i);
 }
 
 std::string TableCursor::key() const {
     if (!m_current) return {};
-    return m_rows[*m_current].values[m_keyIndex].toText();
+    return m_table->rows[*m_current].values[m_keyIndex].toText();
 }
 
 void TableCursor::edit() {
     if (!m_current) throw FieldError("No current record.");
-    m_pending = m_rows[*m_current].values;
+    m_pending = m_table->rows[*m_current].values;
     m_editing = true;
 }
 
@@ -217,21 +230,35 @@ void TableCursor::setField(const std::string& name, const FieldValue& v) {
     if (!m_editing) edit();
     int i = requireField(name);
     FieldValue value = v;
-    if (m_numeric[i] && value.isText()) {
+    if (m_table->numeric[i] && value.isText()) {
         // A numeric field takes the number the text spells; empty text is Null.
         if (trimBlanks(value.toText()).empty())
             value = FieldValue();
         else if (auto n = value.toNumber())
             value = FieldValue::number(*n);
         else
-            throw RefusedValue(m_fields[i], m_db->path() + ": field " + m_fields[i] +
-                                                " refuses the value \"" + value.toText() + "\"");
+            throw RefusedValue(m_table->fields[i], m_db->path() + ": field " + m_table->fields[i] +
+                                                       " refuses the value \"" + value.toText() +
+                                                       "\"");
     }
     m_pending[i] = value;
 }
 
 void TableCursor::setFieldText(const std::string& name, const std::string& text) {
     setField(name, FieldValue::text(text));
+}
+
+void TableCursor::adoptRow(const TableCursor& writer) {
+    if (!writer.m_current) return;
+    const Row& source = writer.m_table->rows[*writer.m_current];
+    for (size_t i = 0; i < m_table->rows.size(); ++i) {
+        if (m_table->rows[i].rowid != source.rowid) continue;
+        auto table = std::make_shared<Table>(*m_table);
+        table->rows[i].values = source.values;
+        table->index(m_keyIndex);
+        m_table = std::move(table);
+        return;
+    }
 }
 
 void TableCursor::cancelEdit() {
@@ -241,17 +268,18 @@ void TableCursor::cancelEdit() {
 
 void TableCursor::update() {
     if (!m_editing || !m_current) return;
-    Row& row = m_rows[*m_current];
+    const std::vector<std::string>& fields = m_table->fields;
+    const Row& row = m_table->rows[*m_current];
     std::vector<size_t> changed;
-    for (size_t i = 0; i < m_fields.size(); ++i)
+    for (size_t i = 0; i < fields.size(); ++i)
         if (!(m_pending[i] == row.values[i])) changed.push_back(i);
     if (changed.empty()) {
         cancelEdit();
         return;
     }
-    std::string sql = "UPDATE " + quoted(m_table) + " SET ";
+    std::string sql = "UPDATE " + quoted(m_tableName) + " SET ";
     for (size_t k = 0; k < changed.size(); ++k)
-        sql += (k ? ", " : "") + quoted(m_fields[changed[k]]) + " = ?";
+        sql += (k ? ", " : "") + quoted(fields[changed[k]]) + " = ?";
     sql += " WHERE rowid = ?";
 
     sqlite3* db = m_db->handle();
@@ -283,8 +311,14 @@ void TableCursor::update() {
     }
     if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
         rollback("writing row " + key());
-    row.values = std::move(m_pending);
+    // Copies made before the write keep the rows they were given.
+    auto table = std::make_shared<Table>(*m_table);
+    const bool keyChanged = !(m_pending[m_keyIndex] == row.values[m_keyIndex]);
+    table->rows[*m_current].values = std::move(m_pending);
+    if (keyChanged) table->index(m_keyIndex);
+    m_table = std::move(table);
     cancelEdit();
+    if (m_onWrite) m_onWrite(*this);
 }
 
 } // namespace qv

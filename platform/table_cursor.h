@@ -3,10 +3,12 @@
 // key order. The catalogue of formats is used through it.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 struct sqlite3;
@@ -92,6 +94,15 @@ public:
     // Reads the table's rows in the order of keyField. Throws DatabaseError
     // when the table or the key field does not exist.
     TableCursor(std::shared_ptr<Database> db, std::string table, std::string keyField);
+    // A copy shares the rows read (and the connection) until one of them
+    // writes a row: cheap enough to hand one to every reader.
+    TableCursor(const TableCursor&) = default;
+    TableCursor& operator=(const TableCursor&) = default;
+
+    // Called after every row this cursor (or a copy) wrote, with the cursor.
+    void setOnWrite(std::function<void(const TableCursor&)> onWrite) {
+        m_onWrite = std::move(onWrite);
+    }
 
     // Positions on the row whose key equals key exactly; no current row when
     // there is none.
@@ -104,9 +115,11 @@ public:
     // Throws FieldError without a current row or for an unknown field.
     const FieldValue& field(const std::string& name) const;
     bool hasField(const std::string& name) const;
-    const std::vector<std::string>& fieldNames() const { return m_fields; }
+    // Field i of fieldNames() of the current row; FieldError without one.
+    const FieldValue& fieldAt(size_t i) const;
+    const std::vector<std::string>& fieldNames() const { return m_table->fields; }
     // Whether field i is declared NUMERIC (takes numbers, Null or empty text).
-    bool numericField(size_t i) const { return m_numeric[i]; }
+    bool numericField(size_t i) const { return m_table->numeric[i]; }
     const std::string& keyField() const { return m_keyField; }
     std::string key() const;
 
@@ -117,11 +130,15 @@ public:
     void setField(const std::string& name, const FieldValue& v);
     void setFieldText(const std::string& name, const std::string& text);
     void update();
+    // Takes in the row the writer (a cursor on the same table) stands on, as
+    // it now is: a cursor kept for others sees a write made through a copy.
+    void adoptRow(const TableCursor& writer);
     void cancelEdit();
     bool editing() const { return m_editing; }
 
-    size_t rowCount() const { return m_rows.size(); }
+    size_t rowCount() const { return m_table->rows.size(); }
     const std::string& path() const { return m_db->path(); }
+    const std::shared_ptr<Database>& database() const { return m_db; }
 
 private:
     struct Row {
@@ -131,13 +148,21 @@ private:
     int fieldIndex(const std::string& name) const;
     int requireField(const std::string& name) const;
 
+    struct Table {
+        std::vector<std::string> fields;
+        std::vector<bool> numeric; // declared NUMERIC: takes numbers, Null or empty text
+        std::vector<Row> rows;     // in key order
+        // Key text to the first row holding it: seek without a scan.
+        std::unordered_map<std::string, size_t> byKey;
+        void index(int keyIndex);
+    };
+
     std::shared_ptr<Database> m_db;
-    std::string m_table;
+    std::string m_tableName;
     std::string m_keyField;
     int m_keyIndex = 0;
-    std::vector<std::string> m_fields;
-    std::vector<bool> m_numeric; // declared NUMERIC: takes numbers, Null or empty text
-    std::vector<Row> m_rows;     // in key order
+    std::shared_ptr<Table> m_table; // shared by copies; copied before a write
+    std::function<void(const TableCursor&)> m_onWrite;
     std::optional<size_t> m_current;
     bool m_editing = false;
     std::vector<FieldValue> m_pending;

@@ -1,8 +1,10 @@
-// Minimal JSON text output for the command-line program.
+// Minimal JSON text output for the command-line program: written straight
+// to the stream, no text built on the way.
 #pragma once
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qv {
@@ -44,6 +46,41 @@ inline std::string jsonArray(const std::vector<std::string>& items) {
     for (size_t i = 0; i < items.size(); ++i)
         out += (i ? ", " : "") + jsonString(items[i]);
     return out + "]";
+}
+
+inline void writeJsonString(std::FILE* out, std::string_view s) {
+    std::fputc('"', out);
+    size_t plain = 0; // characters up to here that need no escape
+    auto flush = [&](size_t i) {
+        std::fwrite(s.data() + plain, 1, i - plain, out);
+        plain = i + 1;
+    };
+    for (size_t i = 0; i < s.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        const char* esc = c == '"'    ? "\\\""
+                          : c == '\\' ? "\\\\"
+                          : c == '\n' ? "\\n"
+                          : c == '\r' ? "\\r"
+                          : c == '\t' ? "\\t"
+                                      : nullptr;
+        if (!esc && c >= 0x20) continue;
+        flush(i);
+        if (esc)
+            std::fputs(esc, out);
+        else
+            std::fprintf(out, "\\u%04x", c);
+    }
+    flush(s.size());
+    std::fputc('"', out);
+}
+
+inline void writeJsonArray(std::FILE* out, const std::vector<std::string>& items) {
+    std::fputc('[', out);
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (i) std::fputs(", ", out);
+        writeJsonString(out, items[i]);
+    }
+    std::fputc(']', out);
 }
 
 } // namespace qv

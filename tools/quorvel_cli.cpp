@@ -28,6 +28,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -258,40 +259,70 @@ std::vector<std::string> boxLines(const std::string& text, const std::string& li
 }
 
 void printJson(const std::vector<CaptureResult>& results) {
-    std::printf("{\"captures\": [");
+    std::FILE* out = stdout;
+    auto key = [out](const char* text) { std::fputs(text, out); };
+    key("{\"captures\": [");
     for (size_t i = 0; i < results.size(); ++i) {
         const CaptureResult& r = results[i];
-        std::printf("%s{\"file\": %s, \"format\": %s, \"bin\": %s, \"hex\": %s, \"errors\": %s, "
-                    "\"cycles\": %s, \"tolerance\": %s, \"cycle_tolerance\": %s, \"messages\": %s, "
-                    "\"beeps\": %d}",
-                    i ? ", " : "", jsonString(r.file).c_str(), jsonString(r.format).c_str(),
-                    jsonString(r.bin).c_str(), jsonString(r.hex).c_str(),
-                    jsonArray(r.errors).c_str(), jsonArray(r.cycles).c_str(),
-                    jsonString(r.tolerance).c_str(), jsonString(r.cycleTolerance).c_str(),
-                    jsonArray(r.messages).c_str(), r.beeps);
+        key(i ? ", {\"file\": " : "{\"file\": ");
+        writeJsonString(out, r.file);
+        key(", \"format\": ");
+        writeJsonString(out, r.format);
+        key(", \"bin\": ");
+        writeJsonString(out, r.bin);
+        key(", \"hex\": ");
+        writeJsonString(out, r.hex);
+        key(", \"errors\": ");
+        writeJsonArray(out, r.errors);
+        key(", \"cycles\": ");
+        writeJsonArray(out, r.cycles);
+        key(", \"tolerance\": ");
+        writeJsonString(out, r.tolerance);
+        key(", \"cycle_tolerance\": ");
+        writeJsonString(out, r.cycleTolerance);
+        key(", \"messages\": ");
+        writeJsonArray(out, r.messages);
+        std::fprintf(out, ", \"beeps\": %d}", r.beeps);
     }
-    std::printf("]}\n");
+    key("]}\n");
 }
 
 void printReport(const std::vector<CaptureResult>& results, const std::string& lineBreak) {
+    // Straight to the stream, piece by piece: no formatting pass per line.
+    std::FILE* out = stdout;
+    auto put = [out](std::string_view text) { std::fwrite(text.data(), 1, text.size(), out); };
     for (size_t i = 0; i < results.size(); ++i) {
         const CaptureResult& r = results[i];
-        if (i) std::printf("\n");
-        std::printf("%s\n  format: %s\n", r.file.c_str(), r.format.c_str());
-        auto section = [](const char* title, const std::vector<std::string>& lines) {
-            std::printf("  %s:%s\n", title, lines.empty() ? " (none)" : "");
-            for (const auto& l : lines)
-                std::printf("    %s\n", l.c_str());
+        if (i) put("\n");
+        put(r.file);
+        put("\n  format: ");
+        put(r.format);
+        put("\n");
+        auto section = [&](std::string_view title, const std::vector<std::string>& lines) {
+            put("  ");
+            put(title);
+            put(lines.empty() ? ": (none)\n" : ":\n");
+            for (const auto& l : lines) {
+                put("    ");
+                put(l);
+                put("\n");
+            }
         };
         section("binary", boxLines(r.bin, lineBreak));
         section("hexadecimal", boxLines(r.hex, lineBreak));
         section("errors", r.errors);
         section("cycles", r.cycles);
-        std::printf("  tolerance: %s, cycle tolerance: %s us\n", r.tolerance.c_str(),
-                    r.cycleTolerance.c_str());
-        for (const auto& m : r.messages)
-            std::printf("  message: %s\n", m.c_str());
-        if (r.beeps) std::printf("  beeps: %d\n", r.beeps);
+        put("  tolerance: ");
+        put(r.tolerance);
+        put(", cycle tolerance: ");
+        put(r.cycleTolerance);
+        put(" us\n");
+        for (const auto& m : r.messages) {
+            put("  message: ");
+            put(m);
+            put("\n");
+        }
+        if (r.beeps) std::fprintf(out, "  beeps: %d\n", r.beeps);
     }
 }
 
@@ -398,6 +429,8 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
     s.codeGrid = &grid;
     s.cataloguePath = cataloguePath;
     s.errorRecord.setPath(appFiles.errorRecord);
+    s.drawsWaveform = false;
+    s.logsPresses = stats;
     startUp(s);
     setIrtype(s, entry->caption);
     if (demod.on) setDemodulated(s, true);
@@ -570,18 +603,28 @@ int cmdScan(const std::vector<std::string>& args) {
     }
     const std::string lineBreak = "\r\n";
     if (json) {
-        std::printf("{\"file\": %s, \"results\": [", jsonString(file).c_str());
+        std::FILE* out = stdout;
+        std::fputs("{\"file\": ", out);
+        writeJsonString(out, file);
+        std::fputs(", \"results\": [", out);
         for (size_t i = 0; i < results.size(); ++i) {
             const ScanResult& r = results[i];
-            std::printf("%s\n  {\"rank\": %zu, \"format\": %s, \"caption\": %s, \"clean\": %s, "
-                        "\"groups\": %d, \"bits\": %d, \"cells\": %d, \"bin\": %s, \"hex\": %s, "
-                        "\"placeholder\": %s, \"first_error\": %s, \"messages\": %s}",
-                        i ? "," : "", i + 1, jsonString(r.key).c_str(),
-                        jsonString(withoutAccessKeys(r.caption)).c_str(),
-                        r.clean ? "true" : "false", r.groups, r.bits, r.cells,
-                        jsonArray(boxLines(r.bin, lineBreak)).c_str(),
-                        jsonArray(boxLines(r.hex, lineBreak)).c_str(), r.standIn ? "true" : "false",
-                        jsonArray(r.firstErrors).c_str(), jsonArray(r.messages).c_str());
+            std::fprintf(out, "%s\n  {\"rank\": %zu, \"format\": ", i ? "," : "", i + 1);
+            writeJsonString(out, r.key);
+            std::fputs(", \"caption\": ", out);
+            writeJsonString(out, withoutAccessKeys(r.caption));
+            std::fprintf(out,
+                         ", \"clean\": %s, \"groups\": %d, \"bits\": %d, \"cells\": %d, \"bin\": ",
+                         r.clean ? "true" : "false", r.groups, r.bits, r.cells);
+            writeJsonArray(out, boxLines(r.bin, lineBreak));
+            std::fputs(", \"hex\": ", out);
+            writeJsonArray(out, boxLines(r.hex, lineBreak));
+            std::fprintf(out,
+                         ", \"placeholder\": %s, \"first_error\": ", r.standIn ? "true" : "false");
+            writeJsonArray(out, r.firstErrors);
+            std::fputs(", \"messages\": ", out);
+            writeJsonArray(out, r.messages);
+            std::fputc('}', out);
         }
         std::printf("\n]}\n");
         return 0;

@@ -1,6 +1,7 @@
 #include "windows/main/form_main.h"
 
 #include "app/capture_tick.h"
+#include "app/format_scan.h"
 #include "app/main_state.h"
 #include "windows/main/capture_file.h"
 #include "windows/main/demod_dialog.h"
@@ -183,7 +184,10 @@ Form_main::Form_main(Session& session, QWidget* parent) : QMainWindow(parent), m
     setCentralWidget(central);
     buildMenus();
     connect(new PressLogDock(m_s, this, menuBar()->findChild<QMenu*>("mnuIRMenu")),
-            &PressLogDock::captureGenerated, this, &Form_main::refresh);
+            &PressLogDock::captureGenerated, this, [this] {
+                refresh();
+                captureArrived();
+            });
     // The other windows; the code recording window exists before start-up.
     (new SecondaryWindows(m_s, this))->connectMenus(this);
 
@@ -277,7 +281,20 @@ QWidget* Form_main::buildResultPanel() {
     m_irtype->setObjectName("irtype");
     m_irtype->setReadOnly(true);
     g->addWidget(caption("IR type:"), 0, 0);
-    g->addWidget(m_irtype, 0, 1, 1, 3);
+    // Under the format name: another format that fits the last capture.
+    m_alsoFits = new QLabel;
+    m_alsoFits->setObjectName("lAlsoFits");
+    m_alsoFits->setTextFormat(Qt::RichText);
+    m_alsoFits->setToolTip("Select this format");
+    m_alsoFits->hide();
+    connect(m_alsoFits, &QLabel::linkActivated, this, [this] {
+        if (!m_alsoFitsCaption.empty()) chooseFormat(m_alsoFitsCaption);
+    });
+    auto* typeBox = new QVBoxLayout;
+    typeBox->setSpacing(0);
+    typeBox->addWidget(m_irtype);
+    typeBox->addWidget(m_alsoFits);
+    g->addLayout(typeBox, 0, 1, 1, 3);
 
     auto* codeForm = new QGroupBox;
     codeForm->setObjectName("fraCodeForm");
@@ -614,11 +631,7 @@ void Form_main::buildMenus() {
         a->setCheckable(true);
         m_formatActions.push_back({e.key(), a});
         const std::string chosen = e.caption;
-        connect(a, &QAction::triggered, this, [this, chosen] {
-            setIrtype(m_s, chosen);
-            redecodeShown(m_s);
-            refresh();
-        });
+        connect(a, &QAction::triggered, this, [this, chosen] { chooseFormat(chosen); });
     }
 
     QMenu* help = bar->addMenu("&Help");
@@ -743,8 +756,18 @@ Form_scan* Form_main::scanWindow() const {
     return m_scan;
 }
 
-// An open scan window follows every new capture.
+void Form_main::chooseFormat(const std::string& caption) {
+    setIrtype(m_s, caption);
+    redecodeShown(m_s);
+    refresh();
+}
+
+// The hint and an open scan window follow every new capture.
 void Form_main::captureArrived() {
+    const auto fits = alsoFits(m_s);
+    m_alsoFitsKey = fits ? fits->key : std::string();
+    m_alsoFitsCaption = fits ? fits->caption : std::string();
+    refreshAlsoFits();
     if (m_scan && m_scan->isVisible()) m_scan->scan();
 }
 
@@ -890,8 +913,20 @@ void Form_main::refreshIcon() {
     if (shown == m_Image1->pixmap().isNull()) m_Image1->setPixmap(shown ? m_Image1Icon : QPixmap());
 }
 
+void Form_main::refreshAlsoFits() {
+    // A hint only: it goes once its format is the selected one.
+    const bool shown = !m_alsoFitsKey.empty() && m_alsoFitsKey != leftText(m_s.irtype, 7);
+    if (shown) {
+        const QString text = "Also fits: <a href=\"select\">" +
+                             qs(withoutAccessKeys(m_alsoFitsCaption)).toHtmlEscaped() + "</a>";
+        if (m_alsoFits->text() != text) m_alsoFits->setText(text);
+    }
+    if (m_alsoFits->isVisibleTo(this) != shown) m_alsoFits->setVisible(shown);
+}
+
 void Form_main::refresh() {
     m_refreshPending = false;
+    refreshAlsoFits();
     refreshTable();
     setPlainIfChanged(m_tHCode, m_s.tHCode);
     setPlainIfChanged(m_tBcode, m_s.tBcode);

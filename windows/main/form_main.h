@@ -92,6 +92,8 @@ private:
     void chooseSaveFile();
     void chooseWaveFile();
     void captureArrived();
+    void chooseFormat(const std::string& caption);
+    void refreshAlsoFits();
     void exitProgram();
     void scheduleRefresh();
 
@@ -111,6 +113,8 @@ private:
     QRadioButton* m_optHex = nullptr;
     QRadioButton* m_optOct = nullptr;
     QLineEdit* m_irtype = nullptr;
+    QLabel* m_alsoFits = nullptr; // "Also fits: Form043(NEC N-16)"
+    std::string m_alsoFitsKey, m_alsoFitsCaption;
     QComboBox* m_SelCom = nullptr;
     QLabel* m_Image1 = nullptr;
     QString m_Image1Shown;
