@@ -1,0 +1,511 @@
+// The secondary windows: the code recording window on its SQLite code
+// database, the format editor saving into a user slot, the error record
+// and zoomed code viewer, and the main window's entries that open them.
+#include "app/capture_tick.h"
+#include "app/format_selection.h"
+#include "app/main_state.h"
+#include "catalogue/ui/form_time.h"
+#include "errorlog/ui/form_help.h"
+#include "recording/code_window.h"
+#include "recording/ui/form_code.h"
+#include "recording/ui/secondary_windows.h"
+#include "recording/ui/sql_code_grid.h"
+#include "window_test_support.h"
+
+using qvtest::query;
+using qvtest::TestSession;
+
+namespace {
+
+template <class W> W* child(QWidget& w, const QString& name) {
+    W* c = w.findChild<W*>(name);
+    if (!c) qFatal("no control %s", qPrintable(name));
+    return c;
+}
+
+void type(QWidget& w, const QString& box, const QString& text) {
+    auto* e = w.findChild<QLineEdit*>(box);
+    if (!e) e = child<QComboBox>(w, box)->lineEdit();
+    e->selectAll();
+    QTest::keyClick(e, Qt::Key_Delete);
+    QTest::keyClicks(e, text);
+}
+
+void tick(QWidget& w,
+          const QString& name) { // on the indicator: a wide box ignores clicks past its text
+    auto* box = child<QCheckBox>(w, name);
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+}
+
+// The NEC sample received on a memory port and taken by the capture tick.
+void capture(qv::Session& s) {
+    static qv::MemoryPort port;
+    port.open(1);
+    s.port = &port;
+    port.receive(qvtest::necSample());
+    qv::captureTick(s);
+}
+
+// A session started as the program starts, the code window made at start-up
+// and opened from the menu.
+struct CodeWindow : TestSession {
+    std::unique_ptr<qv::FormCode> w;
+    std::string db = path("IR_CODE_DB.db").toStdString();
+    explicit CodeWindow(
+        const std::function<void(qv::SqlCodeGrid&, const std::string&)>& prepare = {}) {
+        if (prepare) {
+            qv::SqlCodeGrid grid(QString::fromStdString(db)); // makes the table
+            prepare(grid, db);
+        }
+        w = std::make_unique<qv::FormCode>(s, QString::fromStdString(db));
+        w->resize(1000, 700);
+        qv::startUp(s);
+        w->open();
+    }
+    qv::SqlCodeGrid& grid() { return *w->grid(); }
+    QString text(const char* box) { return child<QLineEdit>(*w, box)->text(); }
+    void click(const QString& name) {
+        QTest::mouseClick(child<QPushButton>(*w, name), Qt::LeftButton);
+    }
+    void placeAt(int row, int column, int left) { // as earlier navigation would
+        grid().setCurrentRow(row);
+        s.RecordCol = static_cast<int16_t>(column);
+        grid().setCurrentColumn(column);
+        grid().scroll(-qv::kScrollBackSteps, 0);
+        grid().scroll(left, 0);
+    }
+    std::string cell(int row, int column) {
+        return query(db, "SELECT * FROM IR_Table").at(row).at(column);
+    }
+};
+
+// What the format editor shows, by control name.
+std::map<std::string, std::string> shown(const qv::Session& s) {
+    std::map<std::string, std::string> out = s.editor.box;
+    for (const auto& [name, on] : s.editor.check)
+        out[name] = on ? "checked" : "unchecked";
+    return out;
+}
+
+// Chooses a slot the way a user does: arrow keys on the drop-down list; saves.
+void saveInto(qv::FormTime& w, const QString& slot) {
+    auto* c = child<QComboBox>(w, "cAddFmt");
+    c->setFocus();
+    for (int i = 0; i < c->count() && c->currentText() != slot; ++i)
+        QTest::keyClick(c, Qt::Key_Down);
+    QCOMPARE(c->currentText(), slot);
+    QTest::mouseClick(child<QPushButton>(w, "bAddFmt"), Qt::LeftButton);
+}
+
+// A row of the catalogue's table "Type", or some of its fields, each cell
+// with its storage class.
+std::vector<std::string> typeRow(const TestSession& t, const char* slot, const char* fields = "*") {
+    const auto rows =
+        query(t.catalogue(),
+              std::string("SELECT ") + fields + " FROM Type WHERE Format = '" + slot + "'", true);
+    return rows.empty() ? std::vector<std::string>{} : rows[0];
+}
+
+} // namespace
+
+class SecondaryWindowsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void mainMenuEntriesOpenTheirWindows();
+    void codeWindowStartsOnRowFourOfANewDatabase();
+    void codeWindowNavigation();
+    void codeWindowTolerancePanel();
+    void codeWindowControlsAndMenus();
+    void codeWindowReportsARefusedEdit();
+    void recordedCapturesLandInTheCodeDatabase();
+    void formatEditorReadOnlyAndEditable();
+    void formatEditorSavesEveryParameterAndTheNextCaptureUsesIt();
+    void formatEditorCheckBoxesSurviveTheSave();
+    void aFailedFormatSaveLeavesTheCatalogueUnchanged();
+    void errorRecordViewerAndZoomedCode();
+    void helpOpensAtMainHelpOrSaysItIsMissing();
+};
+
+void SecondaryWindowsTest::mainMenuEntriesOpenTheirWindows() {
+    for (const QStringList& r : qvtest::rowsOf("secondary_windows.txt")) {
+        qvtest::MainWindow m;
+        m.trigger(r[0]);
+        auto* opened = m.w->findChild<QWidget*>(r[1]);
+        QVERIFY2(opened && opened->isVisible() && opened->isWindow(), qPrintable(r[0]));
+        QCOMPARE(opened->windowTitle(), r[2]);
+        if (r[1] == "HelpTopic")
+            QCOMPARE(opened->findChild<QTextBrowser*>()->source().fragment(), QString("Main_help"));
+        if (r[1] == "Form_time")
+            QCOMPARE(child<QLineEdit>(*opened, "tHeadOsc")->isReadOnly(), r[0] != "mnuAddFmt");
+    }
+}
+
+void SecondaryWindowsTest::codeWindowStartsOnRowFourOfANewDatabase() {
+    qvtest::MainWindow m; // the main window makes the code window at start-up
+    auto* code = m.w->findChild<qv::FormCode*>("Form_code");
+    QVERIFY(code && !code->isVisible());
+    QCOMPARE(m.s.codeGrid, static_cast<qv::CodeGrid*>(code->grid()));
+    QCOMPARE(m.s.codeGrid->currentRow(), 3);
+    QCOMPARE(int(m.s.RecordCol), 1);
+
+    CodeWindow a;
+    QCOMPARE(a.grid().columnCount(), qv::SqlCodeGrid::kColumns);
+    const auto rows = query(a.db, "SELECT * FROM IR_Table");
+    QCOMPARE(rows.size(), size_t(4));
+    QCOMPARE(rows[0].size(), size_t(qv::SqlCodeGrid::kColumns + 1)); // + the row key
+    for (const auto& pos : a.s.code.tPos) // every panel position is a column
+        QVERIFY(std::stoi(pos) <= a.grid().columnCount());
+    QCOMPARE(a.grid().model()->headerData(3, Qt::Horizontal).toString(), QString("Format"));
+    QCOMPARE(a.grid().model()->headerData(4, Qt::Horizontal).toString(), QString("Tolerance"));
+    a.click("bNextRcu"); // "next model" past the last row adds one
+    QCOMPARE(a.grid().currentRow(), 4);
+    QCOMPARE(query(a.db, "SELECT * FROM IR_Table").size(), size_t(5));
+    QCOMPARE(a.text("tRow"), QString("5"));
+}
+
+void SecondaryWindowsTest::codeWindowNavigation() {
+    for (const QStringList& r : qvtest::rowsOf("code_navigation.txt")) {
+        CodeWindow a;
+        a.placeAt(r[0].toInt(), r[1].toInt(), r[2].toInt());
+        if (r[4] != "-") type(*a.w, "tRow", r[4]);
+        if (r[5] != "-") type(*a.w, "tCol", r[5]);
+        auto* view = child<QTableView>(*a.w, "tblCode");
+        if (r[3] == "enter") {
+            view->setFocus();
+            QTest::keyClick(view, Qt::Key_Return);
+        } else {
+            a.click(r[3]);
+        }
+        const QString row = r.join('|');
+        QCOMPARE(QString("%1|%2|%3|%4|%5")
+                     .arg(a.s.RecordCol)
+                     .arg(a.grid().currentRow())
+                     .arg(a.grid().leftColumn())
+                     .arg(a.text("tRow"), a.text("tCol")),
+                 r.mid(6).join('|'));
+        QCOMPARE(a.grid().currentColumn(), int(a.s.RecordCol));
+        QCOMPARE(view->currentIndex().row(), a.grid().currentRow()); // the view follows the grid
+        QCOMPARE(view->currentIndex().column(), a.grid().modelColumn(a.grid().currentColumn()));
+    }
+}
+
+void SecondaryWindowsTest::codeWindowTolerancePanel() {
+    for (const QStringList& r : qvtest::rowsOf("code_tolerance.txt")) {
+        CodeWindow a;
+        type(*a.w, "cbTol", r[0]);
+        type(*a.w, "tTTole", r[1]);
+        type(*a.w, "tForm", "Form157");
+        a.s.messages.clear();
+        a.click("cmdApl");
+        QCOMPARE(a.s.TimeTolerance, r[2].toFloat());
+        QCOMPARE(a.s.CycleTolerance, r[3].toFloat());
+        QCOMPARE(QString::fromStdString(a.s.tTole), r[4]);
+        QCOMPARE(QString::fromStdString(a.s.irtype), r[5]);
+        QCOMPARE(a.s.messages, r[6].isEmpty() ? std::vector<std::string>{}
+                                              : std::vector<std::string>{r[6].toStdString()});
+    }
+    CodeWindow a; // activation shows the tolerances in use
+    qv::toleranceMenu(a.s, 8);
+    QApplication::setActiveWindow(a.w.get());
+    QVERIFY(QTest::qWaitForWindowActive(a.w.get()));
+    QCOMPARE(child<QComboBox>(*a.w, "cbTol")->currentText(), QString("8"));
+    QCOMPARE(a.text("tTTole"), QString("1500"));
+    QCOMPARE(a.text("tForm"), QString("Form016(NEC N-8)"));
+    type(*a.w, "tForm", "Form158"); // Enter in the format box selects it
+    QTest::keyClick(child<QLineEdit>(*a.w, "tForm"), Qt::Key_Return);
+    QCOMPARE(a.s.CurFormat->key(), std::string("Form158"));
+}
+
+void SecondaryWindowsTest::codeWindowControlsAndMenus() {
+    CodeWindow a([](qv::SqlCodeGrid& g, const std::string&) {
+        g.setCurrentRow(1);
+        g.setCurrentColumn(3);
+        g.setCurrentText("Form157");
+    });
+    QCOMPARE(qvtest::controlMismatches(*a.w, "code_window.txt"), QStringList());
+    auto trigger = [&](const char* name) { child<QAction>(*a.w, name)->trigger(); };
+    a.placeAt(3, 7, 0);
+    trigger("mnuNCol");
+    QCOMPARE(int(a.s.RecordCol), 8);
+    trigger("mnuPCol");
+    QCOMPARE(int(a.s.RecordCol), 7);
+    trigger("mnuPanel2");
+    QCOMPARE(int(a.s.RecordCol), 24);
+    trigger("mnuRec");
+    QVERIFY(child<QCheckBox>(*a.w, "cIrRec")->isChecked() && a.s.code.cIrRec);
+    trigger("mnuRec");
+    QVERIFY(!a.s.code.cIrRec);
+
+    // A click records from that cell and selects the row's format, if it has one.
+    QVERIFY(QTest::qWaitForWindowExposed(a.w.get()));
+    for (auto [row, col, irtype] : {std::tuple{1, 6, "Form157"}, std::tuple{0, 2, "Form157"}}) {
+        auto* view = child<QTableView>(*a.w, "tblCode");
+        const QModelIndex index = view->model()->index(row, a.grid().modelColumn(col));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+        QCOMPARE(int(a.s.RecordCol), col);
+        QCOMPARE(a.text("tRow") + "|" + a.text("tCol"), QString("%1|%2").arg(row + 1).arg(col + 1));
+        QCOMPARE(a.s.irtype, std::string(irtype));
+    }
+
+    a.placeAt(1, 9, 0); // "Empty" clears the stored cell
+    a.grid().setCurrentText("11 22 33");
+    QCOMPARE(a.cell(1, 9), std::string("11 22 33"));
+    a.click("bEpy");
+    QCOMPARE(a.cell(1, 9), std::string());
+
+    const bool order = a.s.ReadOrder; // checking inverts the read order, unchecking does nothing
+    for (bool expected : {!order, !order, order}) {
+        tick(*a.w, "cOrder");
+        QCOMPARE(a.s.ReadOrder, expected);
+    }
+
+    QCOMPARE(a.text("tXTime") + "|" + a.text("t01Tole"), QString("15000|100"));
+    type(*a.w, "tXTime", "12000");
+    type(*a.w, "t01Tole", "abc");
+    tick(*a.w, "cIrRec");
+    trigger("mnuExit");
+    QVERIFY(!a.w->isVisible());
+    QCOMPARE(a.s.XTime, int16_t(12000));
+    QCOMPARE(a.s.ZeroOneTime, int16_t(100));
+    QVERIFY(!a.s.code.cIrRec); // a closed window records nothing until opened and checked again
+    QCOMPARE(a.s.codeGrid, static_cast<qv::CodeGrid*>(&a.grid()));
+}
+
+void SecondaryWindowsTest::codeWindowReportsARefusedEdit() {
+    CodeWindow a([](qv::SqlCodeGrid&, const std::string& db) {
+        query(db, "CREATE TRIGGER refuse BEFORE UPDATE ON IR_Table WHEN NEW.Col_010 = 'refuse me' "
+                  "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    });
+    a.placeAt(2, 9, 0);
+    a.grid().setCurrentText("kept");
+    a.s.messages.clear();
+    a.grid().setCurrentText("refuse me");
+    QCOMPARE(a.cell(2, 9), std::string("kept"));
+    QCOMPARE(a.grid().currentText(), std::string("kept"));
+    QCOMPARE(a.s.messages.size(), size_t(1));
+    QVERIFY(QString::fromStdString(a.s.messages.front()).contains("refused"));
+    a.grid().setCurrentText("next"); // the grid goes on working
+    QCOMPARE(a.cell(2, 9), std::string("next"));
+}
+
+// Columns 1 and 2, then at column 3 the format key and the tolerance, and
+// the third code in column 8 (0-based), in row 4 of the file.
+void SecondaryWindowsTest::recordedCapturesLandInTheCodeDatabase() {
+    CodeWindow a;
+    tick(*a.w, "cIrRec");
+    for (int i = 0; i < 3; ++i)
+        capture(a.s);
+    const auto row = query(a.db, "SELECT * FROM IR_Table").at(3);
+    QVERIFY(QString::fromStdString(row[1]).startsWith("00 FF 12 ED"));
+    QCOMPARE(row[2] + "|" + row[3] + "|" + row[4] + "|" + row[5], row[1] + "|Form016|0.03|");
+    QCOMPARE(row[8], row[1]);
+    QCOMPARE(int(a.s.RecordCol), 9);
+    auto* status = child<QLabel>(*a.w, "lDspRslt");
+    QCOMPARE(status->text(), QString("Record success!"));
+    QVERIFY(status->styleSheet().contains("red"));
+    QCOMPARE(a.text("tRow") + "|" + a.text("tCol"), QString("4|9"));
+}
+
+void SecondaryWindowsTest::formatEditorReadOnlyAndEditable() {
+    TestSession t;
+    qv::FormTime w(t.s);
+    w.open(false);
+    // Read-only but not greyed out: enabled controls that take no change.
+    auto* head = child<QLineEdit>(w, "tHeadOsc");
+    auto* repeat = child<QCheckBox>(w, "cHead");
+    QVERIFY(head->isEnabled() && repeat->isEnabled());
+    head->setFocus();
+    QTest::keyClicks(head, "1");
+    QTest::mouseClick(repeat, Qt::LeftButton);
+    QCOMPARE(head->text(), QString("9000"));
+    QVERIFY(repeat->isChecked() && t.s.editor.check.at("cHead")); // Form016 repeats its head
+    QCOMPARE(child<QComboBox>(w, "tType")->currentText(), QString("IB"));
+    for (const char* slotControl : {"cAddFmt", "lAddFmt", "bAddFmt"})
+        QVERIFY(child<QWidget>(w, slotControl)->isHidden());
+
+    w.open(true);
+    auto* chooser = child<QComboBox>(w, "cAddFmt");
+    QVERIFY(chooser->isVisible() && child<QGroupBox>(w, "Frame1")->isEnabled());
+    QCOMPARE(chooser->currentIndex(), -1);
+    QStringList items;
+    for (int i = 0; i < chooser->count(); ++i)
+        items << chooser->itemText(i);
+    QCOMPARE(items.join(' '), QString("Form155 Form156 Form157 Form158 Form159 Form160"));
+    chooser->setCurrentIndex(1);
+    QTest::keyClick(chooser, Qt::Key_Escape); // Escape closes and hides the slot controls
+    QVERIFY(!w.isVisible() && !t.s.editor.slotControlsVisible);
+    w.open(true); // opened again, no slot chosen
+    QCOMPARE(chooser->currentIndex(), -1);
+    QTest::mouseClick(child<QPushButton>(w, "Cmd_close"), Qt::LeftButton);
+    QVERIFY(!w.isVisible());
+
+    // A save without a slot writes nothing, and says so.
+    const QByteArray before = qvtest::fileBytes(t.path("IRTime.db"));
+    w.open(true);
+    type(w, "tHeadOsc", "8000");
+    QTest::mouseClick(child<QPushButton>(w, "bAddFmt"), Qt::LeftButton);
+    QCOMPARE(qvtest::fileBytes(t.path("IRTime.db")), before);
+    QCOMPARE(t.s.messages.size(), size_t(1));
+    QVERIFY(QString::fromStdString(t.s.messages.front()).contains("Form155"));
+    QCOMPARE(t.s.CurFormat->key(), std::string("Form016"));
+}
+
+void SecondaryWindowsTest::formatEditorSavesEveryParameterAndTheNextCaptureUsesIt() {
+    TestSession t;
+    capture(t.s);
+    QVERIFY2(!t.s.tHCode.empty(), "the sample decodes against Form016");
+    qvtest::query(t.catalogue(),
+                  "UPDATE Type SET G_count = 3, Remark = 'old' WHERE Format = 'Form158'");
+    const auto keptFields = typeRow(t, "Form158", "Remark, G_count");
+    qv::FormTime w(t.s);
+    w.open(true);
+    const auto form016 = shown(t.s);
+    saveInto(w, "Form157");
+    QVERIFY(t.s.messages.empty());
+    QCOMPARE(child<QLabel>(w, "lSaved")->text(), QString("Form157 saved."));
+    // The cursor stands on the written row; the selection still names Form016.
+    QCOMPARE(t.s.CurFormat->key(), std::string("Form157"));
+    QCOMPARE(t.s.irtype, std::string("Form016(NEC N-8)"));
+    auto source = typeRow(t, "Form016"), copy = typeRow(t, "Form157");
+    std::erase(source, "text:Form016");
+    std::erase(copy, "text:Form157");
+    QVERIFY(copy == source); // every stored field but the key
+    qv::setIrtype(t.s, "Form157");
+    QVERIFY(shown(t.s) == form016);
+
+    // Form158: a head burst the sample does not have; empty remark and
+    // groups keep the stored values.
+    qv::setIrtype(t.s, "Form016(NEC N-8)");
+    type(w, "tHeadOsc", "5000");
+    type(w, "tRemark", "");
+    type(w, "tGroups", "");
+    type(w, "tAlias", "My remote");
+    saveInto(w, "Form158");
+    QVERIFY(typeRow(t, "Form158", "Remark, G_count") == keptFields);
+    QCOMPARE(typeRow(t, "Form158", "Alias").at(0), std::string("text:My remote"));
+    capture(t.s);
+    QCOMPARE(t.s.irtype, std::string("Form016(NEC N-8)"));
+    QVERIFY(t.s.tHCode.empty());
+    QVERIFY(std::ranges::count(t.s.ErrRcd, "The head's Osc standard time:5000") == 1);
+}
+
+void SecondaryWindowsTest::formatEditorCheckBoxesSurviveTheSave() {
+    const QStringList repeats = {"cHead", "cData", "cEndbit", "cGroup", "c2ndB", "cG2RptB"};
+    // The two high-bit boxes give "convert": Y with Yes checked, else N.
+    const std::tuple<QStringList, const char*> rows[] = {
+        {{"cCNo"}, "text:N"},
+        {{"cHead", "cEndbit", "cCYes", "cCNo"}, "text:Y"},
+        {{"cGroup", "cCYes"}, "text:Y"},
+        {{"c2ndB", "cG2RptB"}, "text:N"},
+        {repeats, "text:N"}};
+    for (const auto& [checked, convert] : rows) {
+        TestSession t;
+        qv::FormTime w(t.s);
+        w.open(true);
+        for (const QString& box : repeats + QStringList{"cCYes", "cCNo"})
+            if (child<QCheckBox>(w, box)->isChecked() != checked.contains(box))
+                QTest::mouseClick(child<QCheckBox>(w, box), Qt::LeftButton);
+        saveInto(w, "Form156");
+        QVERIFY(t.s.messages.empty());
+        QCOMPARE(typeRow(t, "Form156", "convert").at(0), std::string(convert));
+        qv::setIrtype(t.s, "Form016(NEC N-8)");
+        qv::setIrtype(t.s, "Form156");
+        for (const QString& box : repeats)
+            QVERIFY2(t.s.editor.check.at(box.toStdString()) == checked.contains(box),
+                     qPrintable(box));
+    }
+}
+
+void SecondaryWindowsTest::aFailedFormatSaveLeavesTheCatalogueUnchanged() {
+    const std::tuple<const char*, const char*, const char*> rows[] = {
+        {"Form157", "tHeadOsc", "9k"}, {"Form158", "t0Idle", "x"}, {"Form159", "", ""}};
+    for (auto [slot, box, typed] : rows) {
+        TestSession t;
+        if (!*box)
+            query(t.catalogue(), "DELETE FROM Type WHERE Format = '" + std::string(slot) + "'");
+        const QByteArray before = qvtest::fileBytes(t.path("IRTime.db"));
+        qv::FormTime w(t.s);
+        w.open(true);
+        type(w, "tStru", "H,D,X");  // a field written before the refused one must not land
+        QStringList named = {slot}; // the message names the slot, and the box by its caption
+        if (*box) {
+            type(w, box, typed);
+            for (QLabel* l : w.findChildren<QLabel*>())
+                if (l->buddy() && l->buddy()->objectName() == box)
+                    named << l->text().remove(':').simplified() << QString("\"%1\"").arg(typed);
+            QCOMPARE(named.size(), 3);
+        }
+        saveInto(w, slot);
+        QCOMPARE(qvtest::fileBytes(t.path("IRTime.db")), before);
+        QCOMPARE(t.s.messages.size(), size_t(1));
+        for (const QString& word : named)
+            QVERIFY2(QString::fromStdString(t.s.messages.front()).contains(word),
+                     t.s.messages.front().c_str());
+        QVERIFY(child<QLabel>(w, "lSaved")->text().isEmpty());
+        QCOMPARE(t.s.CurFormat->key(), std::string("Form016"));
+    }
+}
+
+// Regression: the next capture replaced the record under its title, and
+// the large code ran off the right edge.
+void SecondaryWindowsTest::errorRecordViewerAndZoomedCode() {
+    TestSession t;
+    qv::FormHelp w(t.s);
+    w.resize(560, 380);
+    w.viewErrorMessage(); // a missing record shows an empty view
+    auto* text = child<QPlainTextEdit>(w, "Text1");
+    QCOMPARE(text->toPlainText(), QString());
+    qvtest::writeFile(t.path("Error record.txt"), "one\r\ntwo");
+    w.viewErrorMessage();
+    QCOMPARE(w.windowTitle(), QString("Error Message Record"));
+    QCOMPARE(t.s.help.Text1, std::string("one\r\ntwo\r\n")); // the last line gets its break
+    QCOMPARE(text->toPlainText(), QString("one\ntwo\n"));
+    QVERIFY(text->font().pointSize() == 8 && !text->font().bold());
+    QVERIFY(child<QPushButton>(w, "cClear")->isVisible() && t.s.messages.empty());
+    capture(t.s);
+    QCOMPARE(w.windowTitle(), QString("Error Message Record"));
+    QCOMPARE(text->toPlainText(), QString("one\ntwo\n"));
+    QTest::keyClick(text, Qt::Key_Escape); // hides, keeps the record open
+    QVERIFY(!w.isVisible() && t.s.errorRecord.isOpen());
+
+    w.viewZoomCode();
+    QCOMPARE(w.windowTitle(), QString("Zoom in IR code"));
+    QCOMPARE(text->toPlainText(),
+             QString("00000000 11111111 01001000 10110111 \n\n00 FF 12 ED \n\n\n"));
+    QVERIFY(text->font().pointSize() == 24 && text->font().bold());
+    QVERIFY(child<QPushButton>(w, "cClear")->isHidden()); // it shows no record to clear
+    QCOMPARE(text->horizontalScrollBar()->maximum(), 0);
+    t.s.optOct = true;
+    capture(t.s); // the zoomed code follows the captures
+    QVERIFY(text->toPlainText().contains("\n00 255 18 237 \n"));
+
+    w.viewErrorMessage();
+    QTest::mouseClick(child<QPushButton>(w, "cClear"), Qt::LeftButton); // leaves one empty line
+    QCOMPARE(text->toPlainText(), QString());
+    QTest::mouseClick(child<QPushButton>(w, "Command1"), Qt::LeftButton); // closes the record
+    QVERIFY(!w.isVisible() && !t.s.errorRecord.isOpen());
+    QCOMPARE(qvtest::fileBytes(t.path("Error record.txt")), QByteArray("\r\n"));
+}
+
+void SecondaryWindowsTest::helpOpensAtMainHelpOrSaysItIsMissing() {
+    TestSession t;
+    for (const QString& help :
+         {qvtest::kSource + "/errorlog/ui/help.html", t.path("no-help.html")}) {
+        qv::SecondaryWindows windows(t.s, nullptr, t.path("IR_CODE_DB.db"), help);
+        windows.showHelp();
+        qv::HelpTopicWindow* w = windows.helpWindow();
+        QVERIFY(w && w->isVisible());
+        const QString text = w->browser()->toPlainText();
+        QVERIFY2(text.contains(help.endsWith("no-help.html") ? "not found" : "Recording codes"),
+                 qPrintable(text));
+        QVERIFY(w->browser()->source().fragment() == "Main_help" || help.endsWith("no-help.html"));
+        QTest::keyClick(w->browser(), Qt::Key_Escape); // Escape and Close both close it
+        QVERIFY(!w->isVisible());
+        windows.showHelp();
+        QTest::mouseClick(child<QPushButton>(*w, "cmdHelpClose"), Qt::LeftButton);
+        QVERIFY(!w->isVisible());
+    }
+}
+
+QTEST_MAIN(SecondaryWindowsTest)
+#include "secondary_windows_test.moc"
