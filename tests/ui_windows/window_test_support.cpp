@@ -21,11 +21,15 @@ TestSession::TestSession() {
     qv::setIrtype(s, "Form016(NEC N-8)");
 }
 
-MainWindow::MainWindow(int missingPort) {
+MainWindow::MainWindow(int missingPort, bool started) {
     s.codeDatabasePath = path("IR_CODE_DB.db").toStdString();
     port.setMissingPort(missingPort);
     s.port = &port;
     w = std::make_unique<qv::Form_main>(s);
+    if (started) start();
+}
+
+void MainWindow::start() {
     w->startUp();
     w->show();
     if (!QTest::qWaitForWindowExposed(w.get())) qFatal("the main window was not shown");

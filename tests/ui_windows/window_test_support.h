@@ -34,9 +34,11 @@ private:
 
 QString textOf(const QObject* control);
 
-// The main window started as the program starts it, on a memory port.
+// The main window started as the program starts it, on a memory port (or
+// made, to be started once the test has wired it).
 struct MainWindow : TestSession {
-    explicit MainWindow(int missingPort = 0);
+    explicit MainWindow(int missingPort = 0, bool started = true);
+    void start();
     qv::MemoryPort port;
     std::unique_ptr<qv::Form_main> w;
     QObject* find(const QString& name) const;
