@@ -1,6 +1,6 @@
+#include "app/capture_loader.h"
 #include "capture/capture_formats.h"
 #include "capture/capture_reader.h"
-#include "app/capture_loader.h"
 #include "test_support.h"
 
 #include <fstream>

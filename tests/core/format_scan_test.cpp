@@ -1,6 +1,6 @@
-#include "capture/capture_text.h"
-#include "capture/capture_reader.h"
 #include "app/format_scan.h"
+#include "capture/capture_reader.h"
+#include "capture/capture_text.h"
 #include "platform/table_cursor.h"
 #include "test_support.h"
 

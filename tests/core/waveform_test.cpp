@@ -406,21 +406,19 @@ TEST_P(RuleSteps, MoveTheSelectedLinesByTheirShareOfTheScale) {
     EXPECT_EQ(ruleBoxText(d.s.wave), GetParam().box);
 }
 
-INSTANTIATE_TEST_SUITE_P(Waveform, RuleSteps,
-                         ::testing::Values(StepCase{"AddAtX1MovesRed1000", 6, kRuleRed, addRule,
-                                                    1000, 0, "1000", "Δt = 1.000 ms"},
-                                           StepCase{"RedecAtX1MovesRed10000Left", 6, kRuleRed,
-                                                    redecRule, -10000, 0, "-10000",
-                                                    "Δt = 10.000 ms"},
-                                           StepCase{"AddAtX100MovesRed10", 0, kRuleRed, addRule,
-                                                    10, 0, "10", "Δt = 10 µs"},
-                                           StepCase{"ReaddAtX10MovesGreen1000", 3, kRuleGreen,
-                                                    readdRule, 0, 1000, "-1000", "Δt = 1.000 ms"},
-                                           StepCase{"DecAtX5MovesGreen200Left", 4, kRuleGreen,
-                                                    decRule, 0, -200, "200", "Δt = 200 µs"},
-                                           StepCase{"BothMoveTogetherAndKeepTheLabel", 6, kRuleBoth,
-                                                    addRule, 1000, 1000, "0", "Δt = 0 µs"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Waveform, RuleSteps,
+    ::testing::Values(
+        StepCase{"AddAtX1MovesRed1000", 6, kRuleRed, addRule, 1000, 0, "1000", "Δt = 1.000 ms"},
+        StepCase{"RedecAtX1MovesRed10000Left", 6, kRuleRed, redecRule, -10000, 0, "-10000",
+                 "Δt = 10.000 ms"},
+        StepCase{"AddAtX100MovesRed10", 0, kRuleRed, addRule, 10, 0, "10", "Δt = 10 µs"},
+        StepCase{"ReaddAtX10MovesGreen1000", 3, kRuleGreen, readdRule, 0, 1000, "-1000",
+                 "Δt = 1.000 ms"},
+        StepCase{"DecAtX5MovesGreen200Left", 4, kRuleGreen, decRule, 0, -200, "200", "Δt = 200 µs"},
+        StepCase{"BothMoveTogetherAndKeepTheLabel", 6, kRuleBoth, addRule, 1000, 1000, "0",
+                 "Δt = 0 µs"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct ClickCase {
     const char* name;

@@ -4,9 +4,9 @@
 #include "fuzz_targets.h"
 
 #include "app/capture_tick.h"
+#include "app/format_selection.h"
 #include "app/main_state.h"
 #include "catalogue/format_menus.h"
-#include "app/format_selection.h"
 
 #include <filesystem>
 #include <set>

@@ -1,11 +1,11 @@
 // The faults the fuzz targets found, each pinned down by a readable case
 // (their raw inputs are kept in findings/ and replayed too).
-#include "capture/capture_formats.h"
 #include "app/capture_loader.h"
-#include "capture/capture_text.h"
 #include "app/dispatch.h"
-#include "catalogue/catalogue_build.h"
 #include "app/format_selection.h"
+#include "capture/capture_formats.h"
+#include "capture/capture_text.h"
+#include "catalogue/catalogue_build.h"
 
 #include <filesystem>
 #include <unistd.h>

@@ -3,9 +3,9 @@
 // what the file holds, and the user told.
 #include "injected_fault.h"
 
-#include "capture/capture_text.h"
 #include "app/capture_tick.h"
 #include "app/main_state.h"
+#include "capture/capture_text.h"
 #include "catalogue/catalogue_build.h"
 #include "recording/ui/sql_code_grid.h"
 

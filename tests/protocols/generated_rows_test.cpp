@@ -5,8 +5,8 @@
 #include "decoder.h"
 #include "protocol_cases.h"
 
-#include "capture/capture_formats.h"
 #include "app/generate_capture.h"
+#include "capture/capture_formats.h"
 #include "engine/walk_context.h"
 
 #include <gtest/gtest.h>

@@ -6,8 +6,8 @@
 #include "decoder.h"
 #include "protocol_cases.h"
 
-#include "capture/capture_text.h"
 #include "app/format_scan.h"
+#include "capture/capture_text.h"
 
 #include <gtest/gtest.h>
 

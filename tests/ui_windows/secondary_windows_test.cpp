@@ -51,12 +51,7 @@ void capture(qv::Session& s) {
 struct CodeWindow : TestSession {
     std::unique_ptr<qv::FormCode> w;
     std::string db = path("IR_CODE_DB.db").toStdString();
-    explicit CodeWindow(
-        const std::function<void(qv::SqlCodeGrid&, const std::string&)>& prepare = {}) {
-        if (prepare) {
-            qv::SqlCodeGrid grid(QString::fromStdString(db)); // makes the table
-            prepare(grid, db);
-        }
+    CodeWindow() {
         w = std::make_unique<qv::FormCode>(s, QString::fromStdString(db));
         w->resize(1000, 700);
         qv::startUp(s);
@@ -112,12 +107,9 @@ class SecondaryWindowsTest : public QObject {
     Q_OBJECT
 private slots:
     void mainMenuEntriesOpenTheirWindows();
-    void codeWindowStartsOnRowFourOfANewDatabase();
+    void theCodeWindowRoad();
     void codeWindowNavigation();
     void codeWindowTolerancePanel();
-    void codeWindowControlsAndMenus();
-    void codeWindowReportsARefusedEdit();
-    void recordedCapturesLandInTheCodeDatabase();
     void formatEditorReadOnlyAndEditable();
     void formatEditorSavesEveryParameterAndTheNextCaptureUsesIt();
     void aFailedFormatSaveLeavesTheCatalogueUnchanged();
@@ -139,25 +131,53 @@ void SecondaryWindowsTest::mainMenuEntriesOpenTheirWindows() {
     }
 }
 
-void SecondaryWindowsTest::codeWindowStartsOnRowFourOfANewDatabase() {
-    qvtest::MainWindow m; // the main window makes the code window at start-up
+// The main window makes the code window at start-up, on row 4 of a new
+// database. Recorded captures go to columns 1 and 2, then at column 3 the
+// format key and the tolerance, and the third code to column 8 (0-based).
+void SecondaryWindowsTest::theCodeWindowRoad() {
+    qvtest::MainWindow m;
     auto* code = m.w->findChild<qv::FormCode*>("Form_code");
     QVERIFY(code && !code->isVisible());
     QCOMPARE(m.s.codeGrid, static_cast<qv::CodeGrid*>(code->grid()));
-    QCOMPARE(m.s.codeGrid->currentRow(), 3);
-    QCOMPARE(int(m.s.RecordCol), 1);
+    QCOMPARE(m.s.codeGrid->currentRow() * 10 + m.s.RecordCol, 31);
 
     CodeWindow a;
-    QCOMPARE(a.grid().columnCount(), qv::SqlCodeGrid::kColumns);
-    const auto rows = query(a.db, "SELECT * FROM IR_Table");
-    QCOMPARE(rows.size(), size_t(4));
-    QCOMPARE(rows[0].size(), size_t(qv::SqlCodeGrid::kColumns + 1)); // + the row key
+    QCOMPARE(qvtest::controlMismatches(*a.w, "code_window.txt"), QStringList());
+    QCOMPARE(query(a.db, "SELECT * FROM IR_Table").size(), size_t(4));
+    QCOMPARE(query(a.db, "SELECT * FROM IR_Table")[0].size(),
+             size_t(qv::SqlCodeGrid::kColumns + 1));
     for (const auto& pos : a.s.code.tPos) // every panel position is a column
         QVERIFY(std::stoi(pos) <= a.grid().columnCount());
-    a.click("bNextRcu"); // "next model" past the last row adds one
-    QCOMPARE(a.grid().currentRow(), 4);
-    QCOMPARE(query(a.db, "SELECT * FROM IR_Table").size(), size_t(5));
-    QCOMPARE(a.text("tRow"), QString("5"));
+    tick(*a.w, "cIrRec");
+    for (int i = 0; i < 3; ++i)
+        capture(a.s);
+    const auto row = query(a.db, "SELECT * FROM IR_Table").at(3);
+    QVERIFY(QString::fromStdString(row[1]).startsWith("00 FF 12 ED"));
+    QCOMPARE(row[2] + "|" + row[3] + "|" + row[4] + "|" + row[5] + "|" + row[8],
+             row[1] + "|Form016|0.03||" + row[1]);
+    QCOMPARE(child<QLabel>(*a.w, "lDspRslt")->text(), QString("Record success!"));
+    QVERIFY(child<QLabel>(*a.w, "lDspRslt")->styleSheet().contains("red"));
+    QCOMPARE(a.text("tRow") + "|" + a.text("tCol"), QString("4|9"));
+
+    // An edit the database refuses is rolled back and reported; the grid goes on.
+    query(a.db, "CREATE TRIGGER refuse BEFORE UPDATE ON IR_Table WHEN NEW.Col_010 = 'refuse me' "
+                "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    a.placeAt(2, 9, 0);
+    a.grid().setCurrentText("kept");
+    a.s.messages.clear();
+    a.grid().setCurrentText("refuse me");
+    QCOMPARE(a.cell(2, 9) + a.grid().currentText(), std::string("keptkept"));
+    QCOMPARE(a.s.messages.size(), size_t(1));
+    QVERIFY(QString::fromStdString(a.s.messages.front()).contains("refused"));
+    a.grid().setCurrentText("next");
+    QCOMPARE(a.cell(2, 9), std::string("next"));
+
+    type(*a.w, "tXTime", "12000"); // closing takes X time and a 0/1 time that is a number
+    type(*a.w, "t01Tole", "abc");
+    child<QAction>(*a.w, "mnuExit")->trigger();
+    QVERIFY(!a.w->isVisible());
+    QCOMPARE(a.s.XTime * 1000 + a.s.ZeroOneTime, 12000 * 1000 + 100);
+    QVERIFY(!a.s.code.cIrRec); // a closed window records nothing until opened and checked again
 }
 
 void SecondaryWindowsTest::codeWindowNavigation() {
@@ -173,7 +193,6 @@ void SecondaryWindowsTest::codeWindowNavigation() {
         } else {
             a.click(r[3]);
         }
-        const QString row = r.join('|');
         QCOMPARE(QString("%1|%2|%3|%4|%5")
                      .arg(a.s.RecordCol)
                      .arg(a.grid().currentRow())
@@ -201,56 +220,6 @@ void SecondaryWindowsTest::codeWindowTolerancePanel() {
         QCOMPARE(a.s.messages, r[6].isEmpty() ? std::vector<std::string>{}
                                               : std::vector<std::string>{r[6].toStdString()});
     }
-}
-
-void SecondaryWindowsTest::codeWindowControlsAndMenus() {
-    CodeWindow a;
-    QCOMPARE(qvtest::controlMismatches(*a.w, "code_window.txt"), QStringList());
-    QCOMPARE(a.text("tXTime") + "|" + a.text("t01Tole"), QString("15000|100"));
-    type(*a.w, "tXTime", "12000");
-    type(*a.w, "t01Tole", "abc");
-    tick(*a.w, "cIrRec");
-    child<QAction>(*a.w, "mnuExit")->trigger();
-    QVERIFY(!a.w->isVisible());
-    QCOMPARE(a.s.XTime, int16_t(12000));
-    QCOMPARE(a.s.ZeroOneTime, int16_t(100));
-    QVERIFY(!a.s.code.cIrRec); // a closed window records nothing until opened and checked again
-    QCOMPARE(a.s.codeGrid, static_cast<qv::CodeGrid*>(&a.grid()));
-}
-
-void SecondaryWindowsTest::codeWindowReportsARefusedEdit() {
-    CodeWindow a([](qv::SqlCodeGrid&, const std::string& db) {
-        query(db, "CREATE TRIGGER refuse BEFORE UPDATE ON IR_Table WHEN NEW.Col_010 = 'refuse me' "
-                  "BEGIN SELECT RAISE(ABORT, 'refused'); END");
-    });
-    a.placeAt(2, 9, 0);
-    a.grid().setCurrentText("kept");
-    a.s.messages.clear();
-    a.grid().setCurrentText("refuse me");
-    QCOMPARE(a.cell(2, 9), std::string("kept"));
-    QCOMPARE(a.grid().currentText(), std::string("kept"));
-    QCOMPARE(a.s.messages.size(), size_t(1));
-    QVERIFY(QString::fromStdString(a.s.messages.front()).contains("refused"));
-    a.grid().setCurrentText("next"); // the grid goes on working
-    QCOMPARE(a.cell(2, 9), std::string("next"));
-}
-
-// Columns 1 and 2, then at column 3 the format key and the tolerance, and
-// the third code in column 8 (0-based), in row 4 of the file.
-void SecondaryWindowsTest::recordedCapturesLandInTheCodeDatabase() {
-    CodeWindow a;
-    tick(*a.w, "cIrRec");
-    for (int i = 0; i < 3; ++i)
-        capture(a.s);
-    const auto row = query(a.db, "SELECT * FROM IR_Table").at(3);
-    QVERIFY(QString::fromStdString(row[1]).startsWith("00 FF 12 ED"));
-    QCOMPARE(row[2] + "|" + row[3] + "|" + row[4] + "|" + row[5], row[1] + "|Form016|0.03|");
-    QCOMPARE(row[8], row[1]);
-    QCOMPARE(int(a.s.RecordCol), 9);
-    auto* status = child<QLabel>(*a.w, "lDspRslt");
-    QCOMPARE(status->text(), QString("Record success!"));
-    QVERIFY(status->styleSheet().contains("red"));
-    QCOMPARE(a.text("tRow") + "|" + a.text("tCol"), QString("4|9"));
 }
 
 void SecondaryWindowsTest::formatEditorReadOnlyAndEditable() {
