@@ -146,14 +146,11 @@ TEST(PortTable, PutsAdaptersFirstKeepsPinnedEntriesAndTakesSixteen) {
     PortTable t;
     t.setOverride(3, "/dev/ttyUSB1");
     t.setOverride(17, "/dev/x");
-    EXPECT_TRUE(t.assign({{"/dev/ttyS10", false},
-                          {"/dev/ttyS2", false},
-                          {"/dev/ttyACM0", true},
-                          {"/dev/ttyUSB10", true},
-                          {"/dev/ttyUSB1", true},
-                          {"/dev/ttyUSB2", true},
-                          {"/dev/ttyAMA0", false},
-                          {"/dev/rfcomm0", true}}));
+    const std::vector<SerialDevice> found = {{"/dev/ttyS10", false},  {"/dev/ttyS2", false},
+                                             {"/dev/ttyACM0", true},  {"/dev/ttyUSB10", true},
+                                             {"/dev/ttyUSB1", true},  {"/dev/ttyUSB2", true},
+                                             {"/dev/ttyAMA0", false}, {"/dev/rfcomm0", true}};
+    EXPECT_TRUE(t.assign(found));
     std::vector<std::string> devices;
     for (int n = 0; n <= 17; ++n)
         devices.push_back(t.device(n));
@@ -165,14 +162,7 @@ TEST(PortTable, PutsAdaptersFirstKeepsPinnedEntriesAndTakesSixteen) {
     EXPECT_EQ(t.describe(2), "/dev/ttyUSB10");
     EXPECT_EQ(t.describe(9), "no device");
     EXPECT_TRUE(t.pinned(3) && !t.pinned(4));
-    EXPECT_FALSE(t.assign({{"/dev/ttyS10", false},
-                           {"/dev/ttyS2", false},
-                           {"/dev/ttyACM0", true},
-                           {"/dev/ttyUSB10", true},
-                           {"/dev/ttyUSB1", true},
-                           {"/dev/ttyUSB2", true},
-                           {"/dev/ttyAMA0", false},
-                           {"/dev/rfcomm0", true}})); // nothing moved
+    EXPECT_FALSE(t.assign(found)); // nothing moved
     std::vector<SerialDevice> many;
     for (int i = 0; i < 20; ++i)
         many.push_back({"/dev/ttyS" + std::to_string(i), false});

@@ -83,7 +83,6 @@ private slots:
     }
     void thePortOpensAt28800EightNoneOneAndReadsWhatWaits();
     void portsThatCannotOpenAndPortArguments();
-    void aHangUpIsReportedOnceAndKeepsWhatArrived();
     void theSimulatorPlaysInTheUnitsWireFormat();
     void anNecKeyPressIsShownInTheMainWindow();
     void aNineByteMessageIsDroppedAndPollingGoesOn();
@@ -151,28 +150,6 @@ void SerialLinkTest::portsThatCannotOpenAndPortArguments() {
         QCOMPARE(qv::applyPortArguments(arguments, port).isEmpty(), number != 0);
         QVERIFY(!number || (port.table().device(number) == device && port.table().pinned(number)));
     }
-}
-
-void SerialLinkTest::aHangUpIsReportedOnceAndKeepsWhatArrived() {
-    auto unit = std::make_unique<PtyMaster>();
-    QtSerialPort port;
-    port.setOverride(1, unit->devicePath());
-    QVERIFY(port.open(1));
-    QSignalSpy lost(&port, &QtSerialPort::lost);
-    QVERIFY(unit->send(QByteArray::fromHex("10200001")));
-    QVERIFY(waitFor([&] { return port.bytesWaiting() == 4; }));
-    unit->hangUp();
-    QVERIFY(waitFor([&] { return lost.count() == 1; }));
-    QVERIFY(!port.isOpen());
-    const QString why = lost.at(0).at(0).toString();
-    QVERIFY2(why.contains(unit->devicePath()) && why.contains("COM1"), qPrintable(why));
-    QTest::qWait(300);
-    QCOMPARE(lost.count(), 1);
-    QCOMPARE(port.bytesWaiting(), 4u);
-    PtyMaster again; // a new unit on the same entry opens again
-    port.setOverride(1, again.devicePath());
-    QVERIFY(port.open(1));
-    QCOMPARE(port.bytesWaiting(), 0u);
 }
 
 void SerialLinkTest::theSimulatorPlaysInTheUnitsWireFormat() {
