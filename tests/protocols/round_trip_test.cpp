@@ -99,19 +99,16 @@ TEST_P(RoundTrip, IndependentPressDecodesToItsCode) {
     }
 }
 
-// The generator's own signal of the same code, exact and jittered.
+// The generator's own signal of the same code, jittered (GeneratedRows
+// below sends it exact).
 TEST_P(RoundTrip, GeneratedSignalDecodesToItsCode) {
     const Press& p = presses()[GetParam()];
-    if (!p.readable) return;
-    for (const Mode& m : kModes) {
-        bool refused = false;
-        const auto signal = generated(p, m.jitter, refused);
-        if (refused) return;
-        const Decoded d = decode(p.key, signal.capture.times, m.tolerance);
-        const std::string why = p.code + " jitter " + std::to_string(m.jitter) + ": ";
-        EXPECT_EQ(firstCodeLine(p, d), firstCodeLine(p)) << why;
-        EXPECT_TRUE(d.errors.empty()) << why << testing::PrintToString(d.errors);
-    }
+    bool refused = false;
+    const auto signal = generated(p, 0.02, refused);
+    if (!p.readable || refused) return;
+    const Decoded d = decode(p.key, signal.capture.times, 3);
+    EXPECT_EQ(firstCodeLine(p, d), firstCodeLine(p));
+    EXPECT_TRUE(d.errors.empty()) << testing::PrintToString(d.errors);
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, RoundTrip, testing::Range<size_t>(0, presses().size()),
