@@ -1,11 +1,11 @@
 // The waveform drawing, the rule lines, measuring and the decode drawn on
 // the trace, checked as data without a screen: each case of
 // tests/data/core/waveform.cases is a list of steps on a started session
-// (Form016) and what the steps print. QV_REGENERATE=1 rewrites the printed
-// lines from the program (review the diff!).
+// (Form016) and what the steps print.
 #include "app/capture_tick.h"
 #include "app/format_selection.h"
 #include "app/main_state.h"
+#include "case_file.h"
 #include "test_support.h"
 #include "waveform/measure.h"
 #include "waveform/overlay.h"
@@ -14,8 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 using namespace qv;
@@ -182,41 +180,8 @@ std::string run(const std::vector<std::string>& steps) {
 }
 
 TEST(Waveform, EveryCaseDrawsAndMeasuresAsExpected) {
-    const std::string path = qvtest::sourcePath("tests/data/core/waveform.cases");
-    std::ifstream in(path);
-    ASSERT_TRUE(in) << path;
-    struct Case {
-        std::string name;
-        std::vector<std::string> steps;
-        std::string expected;
-    };
-    std::vector<std::string> header;
-    std::vector<Case> cases;
-    bool expecting = false;
-    for (std::string line; std::getline(in, line);) {
-        if (line.rfind("== ", 0) == 0) cases.push_back({line.substr(3), {}, {}});
-        if (line.rfind("== ", 0) == 0 || line == "--")
-            expecting = line == "--";
-        else if (cases.empty())
-            header.push_back(line);
-        else if (expecting && !line.empty())
-            cases.back().expected += line + "\n";
-        else if (!line.empty() && line[0] != '#')
-            cases.back().steps.push_back(line);
-    }
-    ASSERT_GT(cases.size(), 20u);
-    std::ostringstream again;
-    for (const auto& l : header)
-        again << l << "\n";
-    for (const auto& c : cases) {
-        const std::string got = run(c.steps);
-        EXPECT_EQ(got, c.expected) << "case " << c.name;
-        again << "== " << c.name << "\n";
-        for (const auto& l : c.steps)
-            again << l << "\n";
-        again << "--\n" << got << "\n";
-    }
-    if (std::getenv("QV_REGENERATE")) std::ofstream(path) << again.str();
+    qvtest::checkCaseFile(qvtest::sourcePath("tests/data/core/waveform.cases"),
+                          [](const auto&, const auto& steps) { return run(steps); });
 }
 
 } // namespace
