@@ -15,14 +15,10 @@ struct Selected {
     qvtest::TempDir dir;
     Session s;
     Selected() { s.cataloguePath = qvtest::freshCatalogue(dir); }
-    void select(const std::string& key,
-                const std::vector<std::pair<std::string, FieldValue>>& values) {
-        TableCursor c(Database::open(s.cataloguePath), "Type", "Format");
-        ASSERT_TRUE(c.seek(key));
-        c.edit();
-        for (const auto& [name, v] : values)
-            c.setField(name, v);
-        c.update();
+    // Changes the row of key ("field = value, ...") and selects it.
+    void select(const std::string& key, const std::string& set) {
+        Database::open(s.cataloguePath)
+            ->exec("UPDATE Type SET " + set + " WHERE Format = '" + key + "'");
         setIrtype(s, key);
     }
     std::string stored(const std::string& key, const std::string& field) const {
@@ -31,10 +27,6 @@ struct Selected {
     }
 };
 
-FieldValue text(const char* t) {
-    return FieldValue::text(t);
-}
-
 } // namespace
 
 TEST(Catalogue, HoldsEveryMenuKeyOnceInKeyOrder) {
@@ -42,16 +34,12 @@ TEST(Catalogue, HoldsEveryMenuKeyOnceInKeyOrder) {
     ASSERT_EQ(entries.size(), 164u);
     std::set<std::string> names;
     int separators = 0;
-    for (const auto& e : entries) {
-        names.insert(e.objectName);
-        separators += e.separatorBefore;
-    }
+    for (const auto& e : entries)
+        names.insert(e.objectName), separators += e.separatorBefore;
     EXPECT_EQ(names.size(), 164u);
     EXPECT_EQ(separators, 7); // every format menu but the last
-    EXPECT_EQ(entries[15].caption, "Form016(NEC N-8)");
-    EXPECT_EQ(entries[15].shortcut, "F6");
+    EXPECT_EQ(entries[15].caption + " " + entries[15].shortcut, "Form016(NEC N-8) F6");
     EXPECT_EQ(entries[41].objectName, "mnuform042");
-    EXPECT_EQ(findFormatEntry("Form031")->shortcut, "Ctrl+F11");
     EXPECT_EQ(findFormatEntry("Form030(RC-5)")->caption, "Form030(&RC-5)");
     EXPECT_FALSE(findFormatEntry("HL")->available);
     EXPECT_TRUE(findFormatEntry("RIB")->available);
@@ -63,14 +51,11 @@ TEST(Catalogue, HoldsEveryMenuKeyOnceInKeyOrder) {
     for (const auto& e : entries)
         EXPECT_TRUE(cursor->seek(e.key())) << e.key();
     ASSERT_TRUE(cursor->moveFirst());
-    std::string previous = cursor->key();
-    while (cursor->moveNext()) {
+    for (std::string previous = cursor->key(); cursor->moveNext(); previous = cursor->key())
         EXPECT_LT(previous, cursor->key());
-        previous = cursor->key();
-    }
     EXPECT_FALSE(cursor->hasRow());
     // A build never overwrites an existing file.
-    c.select("Form157", {{"Remark", text("mine")}});
+    c.select("Form157", "Remark = 'mine'");
     EXPECT_FALSE(
         buildCatalogueIfMissing(qvtest::sourcePath("data/catalogue.sql"), c.s.cataloguePath));
     EXPECT_EQ(c.stored("Form157", "Remark"), "mine");
@@ -80,7 +65,6 @@ TEST(LoadFormat, FillsTheEditorFromTheRow) {
     Selected c;
     c.s.TimeTolerance = 0.05f;
     setIrtype(c.s, "Form016(NEC N-8)");
-    ASSERT_TRUE(c.s.CurFormat && c.s.CurFormat->hasRow());
     const auto& box = c.s.editor.box;
     EXPECT_EQ(c.s.editor.caption, "Form016(NEC N-8) standard time parameter");
     const std::pair<const char*, const char*> boxes[] = {{"tStru", "H,C,~C,D,~D,B0,X,H2,B0,X"},
@@ -103,22 +87,14 @@ TEST(LoadFormat, FillsTheEditorFromTheRow) {
     EXPECT_FALSE(c.s.ReadOrder);
     EXPECT_EQ(c.s.tTole, "5%");
     // The second cycle box shows T1 when G2_T is empty or zero.
-    for (auto [g2t, shown] : {std::pair{FieldValue::number(0), "110000"},
-                              {FieldValue(), "110000"},
-                              {FieldValue::number(96000), "96000"}}) {
-        c.select("Form016", {{"T1", FieldValue::number(110000)}, {"G2_T", g2t}});
+    for (auto [g2t, shown] : {std::pair{"0", "110000"}, {"NULL", "110000"}, {"96000", "96000"}}) {
+        c.select("Form016", std::string("T1 = 110000, G2_T = ") + g2t);
         EXPECT_EQ(box.at("tT2"), shown);
     }
-    c.select("Form016", {{"convert", text("N")},
-                         {"Remark", text("")},
-                         {"stru", FieldValue()},
-                         {"G_count", FieldValue::number(3)}});
+    c.select("Form016", "convert = 'N', Remark = '', stru = NULL, G_count = 3");
     EXPECT_TRUE(c.s.ReadOrder);
-    EXPECT_FALSE(c.s.editor.check.at("cCYes"));
-    EXPECT_FALSE(c.s.editor.check.at("cCNo"));
-    EXPECT_EQ(box.at("tRemark"), "");
-    EXPECT_EQ(box.at("tStru"), "");
-    EXPECT_EQ(box.at("tGroups"), "3");
+    EXPECT_FALSE(c.s.editor.check.at("cCYes") || c.s.editor.check.at("cCNo"));
+    EXPECT_EQ(box.at("tRemark") + "|" + box.at("tStru") + "|" + box.at("tGroups"), "||3");
 }
 
 TEST(LoadFormat, RepeatLettersCheckTheirBoxesBothWays) {
@@ -134,7 +110,7 @@ TEST(LoadFormat, RepeatLettersCheckTheirBoxesBothWays) {
                                                                    {"Q&HH", {}}};
     Selected c;
     for (const auto& [repeat, checked] : cases) {
-        c.select("Form016", {{"Repeat", text(repeat)}});
+        c.select("Form016", std::string("Repeat = '") + repeat + "'");
         for (const auto& b : boxes)
             EXPECT_EQ(c.s.editor.check.at(b), checked.count(b) == 1) << repeat << " " << b;
         EXPECT_EQ(c.s.RepeatSpec, repeat);
@@ -144,38 +120,31 @@ TEST(LoadFormat, RepeatLettersCheckTheirBoxesBothWays) {
         for (size_t i = 0; i < boxes.size(); ++i)
             written.check[boxes[i]] = (mask >> i) & 1;
         applyRepeatText(read, repeatText(written));
-        for (const auto& b : boxes)
-            EXPECT_EQ(read.check[b], written.check[b]) << "mask " << mask << " " << b;
-        if (mask == 5) {
-            EXPECT_EQ(repeatText(written), "H&E");
-        }
+        EXPECT_EQ(read.check, written.check) << mask;
+        EXPECT_TRUE(mask != 5 || repeatText(written) == "H&E");
     }
 }
 
 TEST(LoadFormat, AMissingRowOrABrokenCatalogueKeepsWhatWasThere) {
     Selected c;
     setIrtype(c.s, "Form016(NEC N-8)");
-    Database::open(c.s.cataloguePath)->exec("DELETE FROM \"Type\" WHERE Format = 'Form079'");
+    Database::open(c.s.cataloguePath)->exec("DELETE FROM Type WHERE Format = 'Form079'");
     setIrtype(c.s, "Form079");
     EXPECT_EQ(c.s.editor.box.at("tHeadOsc"), "0");
     EXPECT_EQ(c.s.editor.caption, "Form016(NEC N-8) standard time parameter");
-    ASSERT_TRUE(c.s.CurFormat);
     EXPECT_FALSE(c.s.CurFormat->hasRow());
     EXPECT_THROW(c.s.CurFormat->field("H_Osc"), FieldError);
     ASSERT_EQ(c.s.messages.size(), 1u);
     EXPECT_NE(c.s.messages[0].find("the catalogue has no row Form079 (to get the shipped"),
               std::string::npos);
-
     setIrtype(c.s, "Form016");
     c.s.cataloguePath = c.dir.file("missing.db");
     setIrtype(c.s, "Form030(&RC-5)");
-    ASSERT_EQ(c.s.messages.size(), 2u);
-    EXPECT_NE(c.s.messages[1].find("missing.db"), std::string::npos) << c.s.messages[1];
-    EXPECT_EQ(c.s.CurFormat->key(), "Form016");
     c.s.cataloguePath = c.dir.file("garbage.db");
     std::ofstream(c.s.cataloguePath) << "this is not a database, only text of some length";
     setIrtype(c.s, "Form030(&RC-5)");
     ASSERT_EQ(c.s.messages.size(), 3u);
+    EXPECT_NE(c.s.messages[1].find("missing.db"), std::string::npos) << c.s.messages[1];
     EXPECT_NE(c.s.messages[2].find("garbage.db"), std::string::npos) << c.s.messages[2];
     EXPECT_EQ(c.s.CurFormat->key(), "Form016");
 }
@@ -185,9 +154,9 @@ TEST(TableCursorWrites, RefusedOrLockedWritesChangeNothing) {
     TableCursor cursor(Database::open(c.s.cataloguePath), "Type", "Format");
     ASSERT_TRUE(cursor.seek("Form157"));
     cursor.edit();
-    cursor.setField("Remark", text("changed"));
+    cursor.setField("Remark", FieldValue::text("changed"));
     try {
-        cursor.setField("H_Osc", text("nine thousand"));
+        cursor.setField("H_Osc", FieldValue::text("nine thousand"));
         ADD_FAILURE() << "accepted a text in a numeric field";
     } catch (const RefusedValue& e) {
         EXPECT_EQ(e.field(), "H_Osc");
@@ -199,7 +168,7 @@ TEST(TableCursorWrites, RefusedOrLockedWritesChangeNothing) {
     ASSERT_EQ(sqlite3_open(c.s.cataloguePath.c_str(), &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
     cursor.edit();
-    cursor.setField("Remark", text("changed"));
+    cursor.setField("Remark", FieldValue::text("changed"));
     cursor.setField("H_Osc", FieldValue::number(1234));
     EXPECT_THROW(cursor.update(), DatabaseError);
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -208,7 +177,11 @@ TEST(TableCursorWrites, RefusedOrLockedWritesChangeNothing) {
     EXPECT_EQ(c.stored("Form157", "H_Osc"), "9000");
 
     // Numeric fields take numbers; empty text is Null, dashes stay text.
-    c.select("Form157", {{"H_Osc", text(" 8999.5 ")}, {"G2_T", text("")}, {"E_Osc", text("---")}});
+    cursor.edit();
+    cursor.setField("H_Osc", FieldValue::text(" 8999.5 "));
+    cursor.setField("G2_T", FieldValue::text(""));
+    cursor.setField("E_Osc", FieldValue::text("---"));
+    cursor.update();
     auto fresh = openCatalogue(c.s.cataloguePath);
     ASSERT_TRUE(fresh->seek("Form157"));
     EXPECT_TRUE(fresh->field("H_Osc").isNumber());

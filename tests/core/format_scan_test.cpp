@@ -10,15 +10,9 @@ using namespace qv;
 TEST(FormatScan, RanksCleanRealFormatsFirstAndLeavesTheFilesAlone) {
     qvtest::TempDir dir;
     const std::string catalogue = qvtest::freshCatalogue(dir);
-    {
-        TableCursor c(Database::open(catalogue), "Type", "Format");
-        ASSERT_TRUE(c.seek("Form034"));
-        c.setField("H_Osc", FieldValue::number(2400)); // a head no NEC capture has
-        c.update();
-        ASSERT_TRUE(c.seek("Form003"));
-        c.setField("Remark", FieldValue::text("placeholder: NEC N-8 shape"));
-        c.update();
-    }
+    Database::open(catalogue)->exec(
+        "UPDATE Type SET H_Osc = 2400 WHERE Format = 'Form034';" // a head no NEC capture has
+        "UPDATE Type SET Remark = 'placeholder: NEC N-8 shape' WHERE Format = 'Form003'");
     const auto nec = readCaptureFile(qvtest::sourcePath("data/samples/nec-00-12.txt"));
     // In a folder of its own: a decode there would write an error record.
     const auto shared = std::filesystem::current_path();
@@ -29,29 +23,22 @@ TEST(FormatScan, RanksCleanRealFormatsFirstAndLeavesTheFilesAlone) {
     EXPECT_FALSE(std::filesystem::exists("Error record.txt"));
     std::filesystem::current_path(shared);
     EXPECT_EQ(std::filesystem::last_write_time(catalogue), before);
+    EXPECT_THROW(scanFormats(nec, dir.file("none.db")), DatabaseError);
 
     ASSERT_EQ(results.size(), 160u); // the generic rows learn, and are left out
-    auto find = [&](const char* key) {
-        return std::find_if(results.begin(), results.end(),
-                            [&](const auto& r) { return r.key == key; });
-    };
-    ASSERT_NE(find("Form016"), results.end());
-    EXPECT_TRUE(find("Form016")->clean);
-    EXPECT_EQ(find("Form016")->hex.substr(0, 12), "00 FF 12 ED ");
-    EXPECT_EQ(find("Form016")->groups, 3);
-    EXPECT_TRUE(find("Form003")->standIn);
-    EXPECT_TRUE(results.front().clean);
-    EXPECT_FALSE(results.front().standIn);
-    // Clean rows first, placeholder rows after every real format that fits.
-    for (size_t i = 1; i < results.size(); ++i) {
-        const auto &a = results[i - 1], &b = results[i];
-        EXPECT_FALSE(!a.clean && b.clean) << b.key;
-        EXPECT_FALSE(a.clean && b.clean && a.standIn && !b.standIn) << b.key;
+    std::map<std::string, ScanResult> byKey;
+    for (size_t i = 0; i < results.size(); ++i) {
+        byKey[results[i].key] = results[i];
+        if (i == 0) continue;
+        // Clean rows first, placeholder rows after every real format that fits.
+        EXPECT_FALSE(!results[i - 1].clean && results[i].clean) << results[i].key;
+        EXPECT_FALSE(results[i].clean && results[i - 1].standIn && !results[i].standIn);
     }
-    const auto wrongHead = find("Form034");
-    ASSERT_NE(wrongHead, results.end());
-    EXPECT_FALSE(wrongHead->clean);
-    ASSERT_EQ(wrongHead->firstErrors.size(), 3u);
-    EXPECT_EQ(wrongHead->firstErrors[0], "Group 1:The head's Osc time is error!");
-    EXPECT_THROW(scanFormats(nec, dir.file("none.db")), DatabaseError);
+    EXPECT_TRUE(byKey["Form016"].clean);
+    EXPECT_EQ(byKey["Form016"].hex.substr(0, 12), "00 FF 12 ED ");
+    EXPECT_EQ(byKey["Form016"].groups, 3);
+    EXPECT_TRUE(byKey["Form003"].standIn);
+    EXPECT_FALSE(byKey["Form034"].clean);
+    ASSERT_EQ(byKey["Form034"].firstErrors.size(), 3u);
+    EXPECT_EQ(byKey["Form034"].firstErrors[0], "Group 1:The head's Osc time is error!");
 }
