@@ -33,8 +33,7 @@ struct CliRun {
 // A folder with the captures and a catalogue made from the shipped source.
 struct Workspace {
     TempDir dir;
-    TempDir catalogueDir;
-    std::string catalogue = catalogueDir.file("IRTime.db");
+    std::string catalogue = dir.file("IRTime.db");
     Workspace() {
         qv::buildCatalogueIfMissing(sourcePath("data/catalogue.sql"), catalogue);
         for (const auto& entry : fs::directory_iterator(kCases))
@@ -45,22 +44,15 @@ struct Workspace {
     CliRun run(std::vector<std::string> args) const {
         if (std::find(args.begin(), args.end(), "--catalogue") == args.end())
             args.insert(args.end(), {"--catalogue", catalogue});
-        auto quoted = [](const std::string& arg) {
-            std::string out = "'";
-            for (char c : arg)
-                out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-            return out + "'";
-        };
-        std::string command = "cd " + quoted(dir.path()) + " && " + quoted(QV_CLI);
+        std::string command = "cd '" + dir.path() + "' && '" + QV_CLI + "'";
         if (args[0] != "scan" && args[0] != "decode") command += " decode";
         for (const auto& a : args)
-            command += " " + quoted(a);
-        command += " > stdout.txt 2> stderr.txt";
-        const int raw = std::system(command.c_str());
-        CliRun r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(dir.file("stdout.txt")),
-                 readFile(dir.file("stderr.txt"))};
-        fs::remove(dir.file("stdout.txt"));
-        fs::remove(dir.file("stderr.txt"));
+            command += " '" + a + "'";
+        const int raw = std::system((command + " > out.log 2> err.log").c_str());
+        CliRun r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(dir.file("out.log")),
+                 readFile(dir.file("err.log"))};
+        fs::remove(dir.file("out.log"));
+        fs::remove(dir.file("err.log"));
         return r;
     }
 };
