@@ -5,7 +5,6 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <set>
-#include <sqlite3.h>
 
 using namespace qv;
 
@@ -38,13 +37,9 @@ TEST(Catalogue, HoldsEveryMenuKeyOnceInKeyOrder) {
         names.insert(e.objectName), separators += e.separatorBefore;
     EXPECT_EQ(names.size(), 164u);
     EXPECT_EQ(separators, 7); // every format menu but the last
-    EXPECT_EQ(entries[15].caption + " " + entries[15].shortcut, "Form016(NEC N-8) F6");
-    EXPECT_EQ(entries[41].objectName, "mnuform042");
     EXPECT_EQ(findFormatEntry("Form030(RC-5)")->caption, "Form030(&RC-5)");
     EXPECT_FALSE(findFormatEntry("HL")->available);
-    EXPECT_TRUE(findFormatEntry("RIB")->available);
     EXPECT_EQ(findFormatEntry("Form161"), nullptr);
-    EXPECT_EQ(formatMenuCaptions().size(), 9u);
 
     Selected c;
     auto cursor = openCatalogue(c.s.cataloguePath);
@@ -149,7 +144,8 @@ TEST(LoadFormat, AMissingRowOrABrokenCatalogueKeepsWhatWasThere) {
     EXPECT_EQ(c.s.CurFormat->key(), "Form016");
 }
 
-TEST(TableCursorWrites, RefusedOrLockedWritesChangeNothing) {
+// A locked file: see the transaction tests (tests/fuzz).
+TEST(TableCursorWrites, ARefusedValueChangesNothingNumbersAreStoredAsNumbers) {
     Selected c;
     TableCursor cursor(Database::open(c.s.cataloguePath), "Type", "Format");
     ASSERT_TRUE(cursor.seek("Form157"));
@@ -163,18 +159,6 @@ TEST(TableCursorWrites, RefusedOrLockedWritesChangeNothing) {
     }
     cursor.cancelEdit();
     EXPECT_NE(c.stored("Form157", "Remark"), "changed");
-
-    sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open(c.s.cataloguePath.c_str(), &other), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
-    cursor.edit();
-    cursor.setField("Remark", FieldValue::text("changed"));
-    cursor.setField("H_Osc", FieldValue::number(1234));
-    EXPECT_THROW(cursor.update(), DatabaseError);
-    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
-    sqlite3_close(other);
-    EXPECT_EQ(cursor.field("H_Osc").toText(), "9000"); // the cursor's row is as before too
-    EXPECT_EQ(c.stored("Form157", "H_Osc"), "9000");
 
     // Numeric fields take numbers; empty text is Null, dashes stay text.
     cursor.edit();

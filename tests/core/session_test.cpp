@@ -5,21 +5,14 @@
 
 using namespace qv;
 
-TEST(StartUp, AMissingPortIsSaidAndTheCaptureResetEmptiesTheRecord) {
+// The port messages of the start-up are the link tests' (tests/link).
+TEST(ResetCapture, EmptiesEveryDataCellRewritesTheHeadersAndDropsWhatWaits) {
     qvtest::TempDir dir;
     Session s;
     MemoryPort port;
     s.cataloguePath = qvtest::freshCatalogue(dir);
     s.port = &port;
-    port.setMissingPort(1);
     startUp(s);
-    EXPECT_EQ(s.messages,
-              std::vector<std::string>{"This port is already open or doesn't exist,"
-                                       "Please select another port.\nCOM1: no such port"});
-    EXPECT_EQ(s.Image1Bitmap, "rs232u.bmp");
-    EXPECT_FALSE(port.isOpen());
-    EXPECT_EQ(s.CurFormat->key(), "Form016");
-
     s.TTable.setCell(3, 4, "562");
     s.TTable.setCell(64, 10, "9");
     s.TTable.setCell(0, 2, "x");

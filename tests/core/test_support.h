@@ -6,6 +6,8 @@
 #include "tests/temp_dir.h"
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <sys/wait.h>
 
@@ -13,6 +15,11 @@ namespace qvtest {
 
 inline std::string sourcePath(const std::string& relative) {
     return std::string(QV_SOURCE_DIR) + "/" + relative;
+}
+
+inline std::string fileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // The shipped catalogue, made afresh in dir.

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 using namespace qv;
@@ -26,19 +27,13 @@ std::string num(double v) {
     return o.str();
 }
 
-MouseButton button(const std::string& b) {
-    return b == "left"    ? MouseButton::Left
-           : b == "right" ? MouseButton::Right
-                          : MouseButton::Middle;
+// The index of name in names (one past them when it is not there).
+template <class E, size_t N> E named(const char* const (&names)[N], const std::string& name) {
+    return static_cast<E>(std::find(names, names + N, name) - names);
 }
 
-RuleButton ruleButton(const std::string& b) {
-    return b == "add"     ? RuleButton::Add
-           : b == "readd" ? RuleButton::Readd
-           : b == "dec"   ? RuleButton::Dec
-                          : RuleButton::Redec;
-}
-
+const char* const kMouse[] = {"left", "right", "middle"};
+const char* const kRuleButtons[] = {"add", "readd", "dec", "redec"};
 const char* const kMarkKinds[] = {"head", "headgap", "bit", "endbit", "repeat", "cycle", "other"};
 const char* const kOverlayKinds[] = {"Head", "Bit", "Part", "Repeat", "Fail", "Window", "Selected"};
 
@@ -92,8 +87,6 @@ std::string run(const std::vector<std::string>& steps) {
             out << "view zoom " << w.VScroll1 << "" << w.Lblzoom << " scroll " << w.HScroll1
                 << " width " << num(w.ScaleWidth) << " origin " << num(timeOrigin(w)) << " mark "
                 << w.selectedMark << "\n";
-        } else if (op == "key") {
-            zoomKey(s, static_cast<int>(d()));
         } else if (op == "wheel") {
             const int notches = static_cast<int>(d());
             wheelZoom(s, notches, d());
@@ -119,13 +112,13 @@ std::string run(const std::vector<std::string>& steps) {
         } else if (op == "click") {
             const double x = d();
             in >> a;
-            pictureClick(s, x, button(a));
+            pictureClick(s, x, named<MouseButton>(kMouse, a));
         } else if (op == "down" || op == "up") {
             in >> a >> b;
+            if (op == "up") ruleButtonUp(s, named<RuleButton>(kRuleButtons, a));
             if (op == "down")
-                ruleButtonDown(s, ruleButton(a), button(b));
-            else
-                ruleButtonUp(s, ruleButton(a));
+                ruleButtonDown(s, named<RuleButton>(kRuleButtons, a),
+                               named<MouseButton>(kMouse, b));
         } else if (op == "timer") {
             s.Timer3 = true;
         } else if (op == "tick") {
@@ -139,8 +132,7 @@ std::string run(const std::vector<std::string>& steps) {
             m.startUs = d(), m.durationUs = d(), m.row = static_cast<long>(d());
             m.col = static_cast<int>(d());
             in >> a;
-            m.kind =
-                static_cast<MarkKind>(std::find(kMarkKinds, std::end(kMarkKinds), a) - kMarkKinds);
+            m.kind = named<MarkKind>(kMarkKinds, a);
             m.part = static_cast<int>(in >> m.part ? m.part : -1);
             if (in >> a) m.bits = a;
             w.marks.marks.push_back(m);

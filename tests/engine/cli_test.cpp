@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <sys/wait.h>
 
@@ -17,13 +18,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const fs::path kCases = sourcePath("tests/data/engine/cli");
-
-std::string readFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
 
 struct CliRun {
     int status = -1;
@@ -37,20 +31,22 @@ struct Workspace {
     Workspace() {
         qv::buildCatalogueIfMissing(sourcePath("data/catalogue.sql"), catalogue);
         for (const auto& entry : fs::directory_iterator(kCases))
-            if (entry.path().extension() == ".txt")
+            if (!std::set<std::string>{".args", ".out", ".record", ".row", ".status", ".err", ".md"}
+                     .count(entry.path().extension()))
                 fs::copy_file(entry.path(), fs::path(dir.path()) / entry.path().filename());
     }
-    // "decode" unless the first argument names the subcommand.
+    // "decode" unless the first argument names the subcommand; "load" takes no catalogue.
     CliRun run(std::vector<std::string> args) const {
-        if (std::find(args.begin(), args.end(), "--catalogue") == args.end())
+        const bool own = args[0] == "scan" || args[0] == "decode" || args[0] == "load";
+        if (args[0] != "load" && std::find(args.begin(), args.end(), "--catalogue") == args.end())
             args.insert(args.end(), {"--catalogue", catalogue});
         std::string command = "cd '" + dir.path() + "' && '" + QV_CLI + "'";
-        if (args[0] != "scan" && args[0] != "decode") command += " decode";
+        if (!own) command += " decode";
         for (const auto& a : args)
             command += " '" + a + "'";
         const int raw = std::system((command + " > out.log 2> err.log").c_str());
-        CliRun r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(dir.file("out.log")),
-                 readFile(dir.file("err.log"))};
+        CliRun r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, fileText(dir.file("out.log")),
+                 fileText(dir.file("err.log"))};
         fs::remove(dir.file("out.log"));
         fs::remove(dir.file("err.log"));
         return r;
@@ -83,23 +79,23 @@ TEST_P(CliCase, PrintsAndRecordsAsExpected) {
     Workspace w;
     const auto args = argumentsOf(GetParam());
     const CliRun r = w.run(args);
-    EXPECT_EQ(r.status, fs::exists(file(".status")) ? std::stoi(readFile(file(".status"))) : 0)
+    EXPECT_EQ(r.status, fs::exists(file(".status")) ? std::stoi(fileText(file(".status"))) : 0)
         << r.err;
-    EXPECT_EQ(r.out, readFile(file(".out")));
+    EXPECT_EQ(r.out, fileText(file(".out")));
     if (fs::exists(file(".err"))) {
-        std::string want = readFile(file(".err"));
+        std::string want = fileText(file(".err"));
         want.pop_back();
         EXPECT_NE(r.err.find(want), std::string::npos) << r.err;
     }
     const fs::path record = fs::path(w.dir.path()) / "Error record.txt";
     if (fs::exists(file(".record")))
-        EXPECT_EQ(readFile(record), readFile(file(".record")));
+        EXPECT_EQ(fileText(record), fileText(file(".record")));
     else
         EXPECT_FALSE(fs::exists(record));
     if (fs::exists(file(".row"))) {
         const auto format = std::find(args.begin(), args.end(), "--format");
         ASSERT_NE(format, args.end());
-        EXPECT_EQ(rowText(w.catalogue, *(format + 1)), readFile(file(".row")));
+        EXPECT_EQ(rowText(w.catalogue, *(format + 1)), fileText(file(".row")));
     }
 }
 
@@ -122,8 +118,8 @@ TEST(Cli, ErrorRecordOnlyGrows) {
     const std::vector<std::string> args = {"--format", "Form016", "nec-bad-inverse.txt"};
     w.run(args);
     w.run(args);
-    const std::string block = readFile(kCases / "nec-bad-inverse.record");
-    EXPECT_EQ(readFile(fs::path(w.dir.path()) / "Error record.txt"), block + block);
+    const std::string block = fileText(kCases / "nec-bad-inverse.record");
+    EXPECT_EQ(fileText(fs::path(w.dir.path()) / "Error record.txt"), block + block);
 }
 
 } // namespace

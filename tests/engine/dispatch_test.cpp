@@ -49,21 +49,13 @@ protected:
         s.errorRecord.setPath(dir.file("Error record.txt"));
         setIrtype(s, "Form016(NEC N-8)");
     }
-    void row(const std::string& key, const std::vector<std::pair<std::string, FieldValue>>& set) {
-        auto db = Database::open(s.cataloguePath);
-        if (key != "Form016")
-            db->exec("INSERT INTO \"Type\" SELECT '" + key +
-                     "', Type, stru, Alias, H_Osc, H_Idle, G2H_Osc, G2H_Idle, HB2_Osc, HB2_Idle, "
-                     "H_Bits, S_Bits, T, Instance, F, Fix_Time, f_sit, Zero_Osc, zero_Idle, "
-                     "One_Osc, One_Idle, C, R_C, D, R_D, CF_T, CF_Osc, T1, G2_T, E_Osc, E_Idle, "
-                     "b_end, X, Repeat, convert, G_count, Remark, Bits, zero_HL, One_HL, T_Time "
-                     "FROM \"Type\" WHERE Format = 'Form016'");
-        TableCursor c(db, "Type", "Format");
-        c.seek(key);
-        c.edit();
-        for (const auto& [name, v] : set)
-            c.setField(name, v);
-        c.update();
+    // Form016 under another key, and fields changed ("field = value, ...").
+    void row(const std::string& key, const std::string& set) {
+        Database::open(s.cataloguePath)
+            ->exec("CREATE TEMP TABLE t AS SELECT * FROM Type WHERE Format = 'Form016';"
+                   "UPDATE t SET Format = '" +
+                   key + "', " + set + "; DELETE FROM Type WHERE Format = '" + key +
+                   "'; INSERT INTO Type SELECT * FROM t; DROP TABLE t");
     }
     void capture(const std::vector<long>& times) {
         s.TTable.clearAll();
@@ -73,12 +65,7 @@ protected:
         s.setTimers(false, false);
         decodeDispatch(s);
     }
-    std::string record() const {
-        std::ifstream in(dir.file("Error record.txt"), std::ios::binary);
-        std::ostringstream out;
-        out << in.rdbuf();
-        return out.str();
-    }
+    std::string record() const { return enginetest::fileText(dir.file("Error record.txt")); }
     std::vector<DecodeMark> failing() const {
         std::vector<DecodeMark> out;
         for (const auto& m : s.wave.marks.marks)
@@ -160,11 +147,11 @@ TEST_F(Dispatch, AFailedAppendLeavesTheRecordAsItWasAndIsReportedOnce) {
 }
 
 TEST_F(Dispatch, FewerGroupsARunawayWalkOrNoRowEndTheTickSoundly) {
-    row("Form016", {{"G_count", FieldValue::number(3)}});
+    row("Form016", "G_count = 3");
     setIrtype(s, "Form016");
     capture(press());
     EXPECT_EQ(record(), "Quick press should send 3groups\r\nActually send 2groups\r\n\r\n\r\n");
-    row("Form016", {{"stru", FieldValue::text("C,D,X")}});
+    row("Form016", "stru = 'C,D,X'");
     setIrtype(s, "Form016");
     capture(press());
     EXPECT_EQ(s.messages, std::vector<std::string>{kWrongFormatMessage});
@@ -194,9 +181,8 @@ TEST(OctText, ConvertsEveryTokenOfEveryLine) {
 
 // Form010 has NEC's head but twice its bit time: NEC presses fail there.
 TEST_F(Dispatch, AutoSelectionWidensTheToleranceThenSkipsTheFormatThatJustFailed) {
-    row("Form010",
-        {{"Zero_Osc", FieldValue::number(1124)}, {"zero_Idle", FieldValue::number(1124)}});
-    row("Form040", {{"H_Osc", FieldValue::number(3000)}, {"H_Idle", FieldValue::number(3000)}});
+    row("Form010", "Zero_Osc = 1124, zero_Idle = 1124");
+    row("Form040", "H_Osc = 3000, H_Idle = 3000");
     setIrtype(s, "Form010(&ITT)");
     s.mnuAuto = true;
     for (const char* tolerance : {"5%", "7%", "9%", "11%", "13%", "15%"}) {
@@ -218,7 +204,7 @@ TEST_F(Dispatch, AutoSelectionWidensTheToleranceThenSkipsTheFormatThatJustFailed
     EXPECT_EQ(s.tHCode, kNecHexLine);
     EXPECT_TRUE(s.Timer2);
     // No fitting format: back to the first.
-    row("Form016", {{"H_Osc", FieldValue::number(3000)}});
+    row("Form016", "H_Osc = 3000");
     setIrtype(s, "Form010(&ITT)");
     for (int i = 0; i < 7; ++i)
         capture(press());
@@ -248,12 +234,10 @@ TEST_F(Dispatch, SampleComparisonBeepsOnEqualCodesOnly) {
 
 // The hand-over to the code recording grid of 12 columns.
 TEST_F(Dispatch, HandOverFillsTheGridAndMovesOn) {
-    for (auto [from, good, to, row, left] : {std::tuple{3, true, 9, 0, 0},
-                                             {11, true, 1, 1, 0},
-                                             {10, true, 11, 0, 0},
-                                             {7, true, 8, 0, 4},
-                                             {6, true, 7, 0, 0},
-                                             {5, false, 5, 0, 0}}) {
+    // From column, decoded, to column, grid row and left column after.
+    const int cases[][5] = {{3, 1, 9, 0, 0}, {11, 1, 1, 1, 0}, {10, 1, 11, 0, 0},
+                            {7, 1, 8, 0, 4}, {6, 1, 7, 0, 0},  {5, 0, 5, 0, 0}};
+    for (const auto& [from, good, to, row, left] : cases) {
         MemoryCodeGrid grid{12, 5};
         s.codeGrid = &grid;
         s.code.cIrRec = true;

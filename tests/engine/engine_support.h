@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace enginetest {
@@ -13,6 +15,11 @@ using qvtest::TempDir;
 
 inline std::string sourcePath(const std::string& relative) {
     return std::string(QV_SOURCE_DIR) + "/" + relative;
+}
+
+inline std::string fileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 } // namespace enginetest

@@ -45,6 +45,7 @@ const std::string& schema() {
 struct Fixture {
     std::vector<std::string> names;                // the table's fields in order
     std::vector<std::vector<qv::FieldValue>> rows; // the shipped rows as stored
+    CatalogueRows shipped = catalogueRows(pristineCatalogue());
     std::string editorCatalogue = workDir() + "/editor.db";
     std::string errorRecord = workDir() + "/Error record.txt";
     Fixture() {
@@ -159,14 +160,10 @@ void saveThroughEditor(qv::Session& s, const std::vector<std::string>& names,
         return;
     }
     // Only the slot's row: every other row reads as before.
-    const CatalogueRows after = catalogueRows(fx.editorCatalogue);
-    require(after.size() == fx.rows.size(), "the editor's save lost or gained rows");
-    for (size_t r = 0; r < after.size(); ++r) {
-        if (after[r].front().second == "Form160") continue;
-        for (size_t f = 0; f < after[r].size(); ++f)
-            require(after[r][f].second == fx.rows[r][f].toText(),
-                    "the editor's save changed row " + after[r].front().second);
-    }
+    CatalogueRows after = catalogueRows(fx.editorCatalogue), shipped = fx.shipped;
+    std::erase_if(after, [](const auto& row) { return row.front().second == "Form160"; });
+    std::erase_if(shipped, [](const auto& row) { return row.front().second == "Form160"; });
+    require(after == shipped, "the editor's save changed another row");
     require(s.CurFormat && s.CurFormat->key() == "Form160", "CurFormat is not on the saved row");
 }
 
