@@ -164,21 +164,6 @@ TEST_F(Dispatch, FewerGroupsARunawayWalkOrNoRowEndTheTickSoundly) {
     EXPECT_TRUE(s.Timer2);
 }
 
-TEST(OctText, ConvertsEveryTokenOfEveryLine) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"0A 1F\r\n", "10 31 \r\n"},
-        {"05\r\n", "05 \r\n"},
-        {"1E 1\r\n", "30 01 \r\n"},
-        {"0A  1F\r\n", "10 31 \r\n"},
-        {"0A\r\n1F", "10 \r\n"},
-        {"", ""},
-        {"00 FF \r\n12 ED \r\n", "00 255 \r\n18 237 \r\n"}};
-    for (auto [hex, oct] : cases)
-        EXPECT_EQ(octText(hex, "\r\n"), oct) << hex;
-    EXPECT_EQ(firstCodeLine(" 00 FF \r\n12 \r\n", "\r\n"), "00 FF \r");
-    EXPECT_EQ(firstCodeLine("00 FF", "\r\n"), "");
-}
-
 // Form010 has NEC's head but twice its bit time: NEC presses fail there.
 TEST_F(Dispatch, AutoSelectionWidensTheToleranceThenSkipsTheFormatThatJustFailed) {
     row("Form010", "Zero_Osc = 1124, zero_Idle = 1124");
