@@ -1,34 +1,25 @@
-// Shared fixtures for the core tests: a fresh catalogue in a temporary folder.
+// Shared fixtures of the core tests: a fresh catalogue in a temporary
+// folder, and a command line run.
 #pragma once
 
 #include "catalogue/catalogue_build.h"
 #include "tests/temp_dir.h"
 
-#include <cctype>
-#include <filesystem>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
-#include <unistd.h>
+#include <sys/wait.h>
 
 namespace qvtest {
 
-// A test name made of the letters and digits of a text ("5%" -> "5pct").
-inline std::string caseName(size_t index, const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (std::isalnum(static_cast<unsigned char>(c)))
-            out += c;
-        else if (c == '%')
-            out += "pct";
-        else if (c == '.')
-            out += "dot";
-        else if (c == '-')
-            out += "minus";
-    }
-    return "n" + std::to_string(index) + "_" + out.substr(0, 24);
-}
-
 inline std::string sourcePath(const std::string& relative) {
     return std::string(QV_SOURCE_DIR) + "/" + relative;
+}
+
+inline std::string fileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // The shipped catalogue, made afresh in dir.
@@ -36,6 +27,23 @@ inline std::string freshCatalogue(const TempDir& dir) {
     std::string db = dir.file("IRTime.db");
     qv::buildCatalogueIfMissing(sourcePath("data/catalogue.sql"), db);
     return db;
+}
+
+struct Run {
+    int status = -1;
+    std::string out; // standard output and error
+};
+
+inline Run run(const std::string& command) {
+    Run r;
+    FILE* p = popen((command + " 2>&1").c_str(), "r");
+    if (!p) return r;
+    char buf[4096];
+    for (size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;)
+        r.out.append(buf, n);
+    const int st = pclose(p);
+    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    return r;
 }
 
 } // namespace qvtest

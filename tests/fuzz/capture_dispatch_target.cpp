@@ -4,9 +4,9 @@
 #include "fuzz_targets.h"
 
 #include "app/capture_tick.h"
+#include "app/format_selection.h"
 #include "app/main_state.h"
 #include "catalogue/format_menus.h"
-#include "app/format_selection.h"
 
 #include <filesystem>
 #include <set>
@@ -24,22 +24,14 @@ const std::set<std::string> kLearnedFields = {"X",        "stru",     "H_Bits", 
 struct Fixture {
     std::string catalogue = workDir() + "/IRTime.db";
     std::string errorRecord = workDir() + "/Error record.txt";
-    CatalogueRows shipped;
+    CatalogueRows shipped = catalogueRows(pristineCatalogue());
     std::vector<std::string> captions;
     bool dirty = true;
-
     Fixture() {
-        shipped = catalogueRows(pristineCatalogue());
         for (const auto& e : qv::formatMenuEntries())
             captions.push_back(e.caption);
         captions.push_back("Form999(no row)");
     }
-
-    void restore() {
-        if (dirty) copyFile(pristineCatalogue(), catalogue);
-        dirty = false;
-    }
-
     // Only the learned fields of the generic rows may differ from the shipped catalogue.
     void checkCatalogue() const {
         const CatalogueRows now = catalogueRows(catalogue);
@@ -48,20 +40,13 @@ struct Fixture {
             require(now[r].size() == shipped[r].size(), "a catalogue row lost fields");
             const std::string& key = shipped[r].front().second;
             require(now[r].front() == shipped[r].front(), "catalogue row " + key + " changed key");
-            for (size_t f = 0; f < now[r].size(); ++f) {
-                if (now[r][f] == shipped[r][f]) continue;
-                const std::string& field = shipped[r][f].first;
-                require(kGenericKeys.count(key) && kLearnedFields.count(field),
-                        "field " + field + " of catalogue row " + key + " changed");
-            }
+            for (size_t f = 0; f < now[r].size(); ++f)
+                require(now[r][f] == shipped[r][f] ||
+                            (kGenericKeys.count(key) && kLearnedFields.count(shipped[r][f].first)),
+                        "field " + shipped[r][f].first + " of catalogue row " + key + " changed");
         }
     }
 };
-
-Fixture& fixture() {
-    static Fixture f;
-    return f;
-}
 
 uintmax_t fileSize(const std::string& path) {
     std::error_code ec;
@@ -72,8 +57,9 @@ uintmax_t fileSize(const std::string& path) {
 } // namespace
 
 int captureDispatch(const uint8_t* data, size_t size) {
-    Fixture& fx = fixture();
-    fx.restore();
+    static Fixture fx;
+    if (fx.dirty) copyFile(pristineCatalogue(), fx.catalogue);
+    fx.dirty = false;
     std::filesystem::remove(fx.errorRecord);
 
     ByteReader in(data, size);
@@ -83,9 +69,9 @@ int captureDispatch(const uint8_t* data, size_t size) {
     const uint8_t recordColumn = in.byte();
     const std::vector<uint8_t> message = in.rest();
 
-    qv::MemoryPort port;
-    qv::MemoryCodeGrid grid;
     {
+        qv::MemoryPort port;
+        qv::MemoryCodeGrid grid;
         qv::Session s;
         s.cataloguePath = fx.catalogue;
         s.errorRecord.setPath(fx.errorRecord);
@@ -98,30 +84,19 @@ int captureDispatch(const uint8_t* data, size_t size) {
         s.mnuCmp = switches & 8;
         s.code.cIrRec = switches & 16;
         s.RecordCol = static_cast<int16_t>(recordColumn % 128);
-        switch (tolerance % 4) {
-        case 0:
-            break;
-        case 1:
-            qv::toleranceMenu(s, 5);
-            break;
-        case 2:
-            qv::toleranceMenu(s, 8);
-            break;
-        default:
-            // A tolerance typed into the box: any percentage up to 63.
+        if (tolerance % 4 == 1 || tolerance % 4 == 2) {
+            qv::toleranceMenu(s, tolerance % 4 == 1 ? 5 : 8);
+        } else if (tolerance % 4 == 3) { // typed into the box: up to 63%
             s.tTole = std::to_string(tolerance >> 2) + "%";
             qv::toleranceBoxEnter(s);
-            break;
         }
         qv::setIgnoreTime(s, switches & 2);
 
-        const int ticks = 1 + (switches >> 5);
-        for (int i = 0; i < ticks; ++i) {
+        for (int i = 0; i < 1 + (switches >> 5); ++i) {
             if (kGenericKeys.count(s.irtype)) fx.dirty = true; // the learner writes its row
             const uintmax_t before = fileSize(fx.errorRecord);
             port.receive(message);
             qv::captureTick(s);
-
             // At most one block per capture, only with "Ignore Time" unchecked.
             uintmax_t block = 0;
             if (message.size() >= 10 && !s.cIgnoreT && !s.ErrRcd.empty()) {

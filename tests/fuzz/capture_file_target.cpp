@@ -5,8 +5,8 @@
 #include "fuzz_support.h"
 #include "fuzz_targets.h"
 
-#include "capture/capture_formats.h"
 #include "app/capture_loader.h"
+#include "capture/capture_formats.h"
 #include "capture/capture_reader.h"
 
 #include <filesystem>

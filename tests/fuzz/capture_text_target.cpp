@@ -5,10 +5,10 @@
 #include "fuzz_support.h"
 #include "fuzz_targets.h"
 
-#include "capture/capture_formats.h"
 #include "app/capture_loader.h"
-#include "capture/capture_text.h"
+#include "capture/capture_formats.h"
 #include "capture/capture_reader.h"
+#include "capture/capture_text.h"
 #include "platform/basic.h"
 
 #include <cstdlib>

@@ -1,6 +1,6 @@
-// What the fuzz targets share: reading structured values from the fuzzer's
-// bytes, a private folder with a fresh copy of the shipped catalogue, and the
-// check that ends the run when an input breaks a promise of the program.
+// What the fuzz targets share: structured values read from the fuzzer's
+// bytes, a private folder with the shipped catalogue, and the check that
+// ends the run when an input breaks a promise of the program.
 #pragma once
 
 #include <cstddef>
@@ -15,12 +15,16 @@ namespace qvfuzz {
 class ByteReader {
 public:
     ByteReader(const uint8_t* data, size_t size) : m_data(data), m_size(size) {}
-
     bool empty() const { return m_pos >= m_size; }
-    size_t remaining() const { return m_size - m_pos; }
-    uint8_t byte();
-    uint16_t u16();
-    uint32_t u24();
+    uint8_t byte() { return m_pos < m_size ? m_data[m_pos++] : 0; }
+    uint16_t u16() {
+        const unsigned hi = byte();
+        return static_cast<uint16_t>(hi << 8 | byte());
+    }
+    uint32_t u24() {
+        const uint32_t hi = u16();
+        return hi << 8 | byte();
+    }
     int16_t i16() { return static_cast<int16_t>(u16()); }
     double f64();
     // A text of up to maxLength bytes, its length taken from one byte.
@@ -33,22 +37,19 @@ private:
     size_t m_pos = 0;
 };
 
-// A folder of this process, removed at exit.
+// A folder of this process, removed at exit, and the shipped catalogue
+// built once into it.
 const std::string& workDir();
-
-// The shipped catalogue, built once from data/catalogue.sql into workDir().
 const std::string& pristineCatalogue();
 
-// Every row of a catalogue as text, field by field, in key order; used to
-// prove that nothing but the learned fields of a generic row changed.
+// Every row of a catalogue as text, field by field, in key order.
 using CatalogueRows = std::vector<std::vector<std::pair<std::string, std::string>>>;
 CatalogueRows catalogueRows(const std::string& path);
-
-// Copies a file over another (the working catalogue back to its shipped state).
 void copyFile(const std::string& from, const std::string& to);
+std::string fileBytes(const std::string& path);
 
 // A broken promise: prints what and aborts, which the fuzzer reports as a
-// crash and a replay test as a failure.
+// crash and the replay test as a failure.
 [[noreturn]] void broken(const std::string& what);
 inline void require(bool ok, const std::string& what) {
     if (!ok) broken(what);

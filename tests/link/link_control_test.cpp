@@ -1,225 +1,171 @@
+// The link's logic on a memory port that logs what is done to it, and the
+// port table behind "COM1".."COM16".
 #include "link/link_control.h"
 
 #include "app/capture_tick.h"
-#include "link_test_support.h"
+#include "app/main_state.h"
+#include "catalogue/catalogue_build.h"
+#include "link/port_table.h"
+#include "tests/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 using namespace qv;
-using linktest::StartedSession;
 
 namespace {
 
-// What the user sees of the link, to prove that an action changed nothing.
-struct LinkView {
-    bool open;
-    bool timer1, timer2;
-    std::string caption, bitmap;
-    bool iconVisible;
-    size_t waiting, messages;
-    bool operator==(const LinkView&) const = default;
+class LoggingPort : public MemoryPort {
+public:
+    bool open(int n) override { return log("open " + std::to_string(n)), MemoryPort::open(n); }
+    void close() override { log("close"), MemoryPort::close(); }
+    bool write(const std::string& text) override {
+        return log("write " + text), MemoryPort::write(text);
+    }
+    void clearBuffers() override { log("clear"), MemoryPort::clearBuffers(); }
+    void log(const std::string& what) { done.push_back(what); }
+    std::vector<std::string> done;
 };
 
-LinkView view(const StartedSession& st) {
-    const Session& s = st.s;
-    return {st.port.isOpen(),       s.Timer1,         s.Timer2,
-            s.mumconnect,           s.Image1Bitmap,   s.Image1Visible,
-            st.port.bytesWaiting(), s.messages.size()};
-}
+// A session after start-up (format "Form016", COM1 chosen).
+struct Started {
+    qvtest::TempDir dir;
+    Session s;
+    LoggingPort port;
+    explicit Started(int missingPort = 0) {
+        s.cataloguePath = dir.file("IRTime.db");
+        s.errorRecord.setPath(dir.file("Error record.txt"));
+        buildCatalogueIfMissing(QV_SOURCE_DIR "/data/catalogue.sql", s.cataloguePath);
+        s.port = &port;
+        port.setMissingPort(missingPort);
+        startUp(s);
+        port.done.clear();
+    }
+    // What the user sees of the link.
+    auto view() const {
+        return std::tuple{port.isOpen(),       s.Timer1,       s.Timer2,
+                          s.mumconnect,        s.Image1Bitmap, s.Image1Visible,
+                          port.bytesWaiting(), s.messages};
+    }
+};
 
 } // namespace
 
-TEST(SwitchConnection, OpeningSendsOneRBeforeTheBuffersAreEmptied) {
-    StartedSession st;
+TEST(SwitchConnection, OpensWithOneRBeforeTheBuffersAreEmptiedAndClosesAgain) {
+    Started st;
     Session& s = st.s;
     switchConnection(s); // COM1 is open after start-up: this closes it
-    st.port.clearLog();
+    EXPECT_EQ(st.port.done, std::vector<std::string>{"close"});
+    EXPECT_EQ(std::tuple(st.port.isOpen(), s.Timer2, s.mumconnect, s.Image1Bitmap),
+              std::tuple(false, false, std::string("Connect"), std::string("rs232u.bmp")));
     s.TTable.setCell(1, 1, "9000");
     switchConnection(s);
-    const std::vector<std::string> expected = {"open 1", "write R", "clear"};
-    EXPECT_EQ(st.port.log(), expected);
+    EXPECT_EQ(st.port.done, (std::vector<std::string>{"close", "open 1", "write R", "clear"}));
     EXPECT_EQ(st.port.written(), "R");
     EXPECT_EQ(s.TTable.cell(1, 1), "");
-    EXPECT_EQ(s.mumconnect, "DisConnect");
-    EXPECT_EQ(s.Image1Bitmap, "rs232.bmp");
-    EXPECT_TRUE(s.Timer2);
-    EXPECT_EQ(s.BlinkPhase, 1);
+    EXPECT_EQ(std::tuple(s.Timer2, s.BlinkPhase, s.mumconnect, s.Image1Bitmap),
+              std::tuple(true, 1, std::string("DisConnect"), std::string("rs232.bmp")));
     EXPECT_TRUE(s.messages.empty());
 }
 
-TEST(SwitchConnection, ClosingStopsTheIdleTimerAndShowsTheClosedLink) {
-    StartedSession st;
-    Session& s = st.s;
-    switchConnection(s);
-    EXPECT_FALSE(st.port.isOpen());
-    EXPECT_FALSE(s.Timer2);
-    EXPECT_EQ(s.mumconnect, "Connect");
-    EXPECT_EQ(s.Image1Bitmap, "rs232u.bmp");
-    EXPECT_EQ(st.port.written(), "");
-}
-
 TEST(SwitchConnection, WithBytesWaitingChangesNothing) {
-    StartedSession st;
+    Started st;
     st.port.receive({0x10, 0x20, 0x00});
     receiveEvent(st.s);
-    const LinkView before = view(st);
-    st.port.clearLog();
+    EXPECT_TRUE(st.s.Timer1 && !st.s.Timer2 && !st.s.Image1Visible); // the capture's wait
+    const auto before = st.view();
     switchConnection(st.s);
-    EXPECT_EQ(view(st), before);
-    EXPECT_TRUE(st.port.log().empty());
-    // Once the capture has taken the bytes, the link can be closed.
-    st.port.read(st.port.bytesWaiting());
+    EXPECT_EQ(st.view(), before);
+    EXPECT_TRUE(st.port.done.empty());
+    st.port.read(st.port.bytesWaiting()); // once the capture has taken them, it closes
     switchConnection(st.s);
     EXPECT_FALSE(st.port.isOpen());
-    EXPECT_EQ(st.s.mumconnect, "Connect");
 }
 
-TEST(SwitchConnection, APortThatCannotOpenGivesTheMessageAndSkipsTheRest) {
-    StartedSession st(1); // COM1 missing
+TEST(SwitchConnection, APortThatCannotOpenGivesTheMessagesAndSkipsTheRest) {
+    Started st(1); // COM1 missing
     Session& s = st.s;
+    EXPECT_EQ(s.messages,
+              std::vector<std::string>{"This port is already open or doesn't exist,"
+                                       "Please select another port.\nCOM1: no such port"});
+    EXPECT_EQ(s.Image1Bitmap, "rs232u.bmp");
+    EXPECT_TRUE(s.Timer2);
+    for (int i = 0; i < 4; ++i) // the idle timer goes on blinking but sends nothing
+        timer2Tick(s);
     s.messages.clear();
     s.setTimers(false, false);
     switchConnection(s);
-    ASSERT_EQ(s.messages.size(), 1u);
-    EXPECT_EQ(s.messages[0], "The COM port is already open or not exist\nCOM1: no such port");
-    EXPECT_EQ(st.port.written(), "");
-    EXPECT_EQ(s.mumconnect, "Dis&Connect");
-    EXPECT_EQ(s.Image1Bitmap, "rs232u.bmp");
-    EXPECT_FALSE(s.Timer2);
+    EXPECT_EQ(s.messages, std::vector<std::string>{
+                              "The COM port is already open or not exist\nCOM1: no such port"});
+    EXPECT_EQ(
+        std::tuple(st.port.written(), s.mumconnect, s.Image1Bitmap, s.Timer2),
+        std::tuple(std::string(), std::string("Dis&Connect"), std::string("rs232u.bmp"), false));
 }
 
-TEST(StartUp, AMissingCom1LeavesTheClosedIconAndTheIdleTimerRunning) {
-    StartedSession st(1);
-    ASSERT_EQ(st.s.messages.size(), 1u);
-    EXPECT_EQ(st.s.messages[0],
-              "This port is already open or doesn't exist,Please select another port.\n"
-              "COM1: no such port");
-    EXPECT_EQ(st.s.Image1Bitmap, "rs232u.bmp");
-    EXPECT_TRUE(st.s.Timer2);
-    // The idle timer goes on blinking but sends nothing on a closed port.
-    for (int i = 0; i < 4; ++i)
-        timer2Tick(st.s);
-    EXPECT_EQ(st.port.written(), "");
-}
-
-TEST(ReceiveEvent, StopsTheIdleTimerStartsTheCaptureTimerAndHidesTheIcon) {
-    StartedSession st;
-    st.port.receive({0x10});
-    receiveEvent(st.s);
-    EXPECT_TRUE(st.s.Timer1);
-    EXPECT_FALSE(st.s.Timer2);
-    EXPECT_FALSE(st.s.Image1Visible);
-}
-
-TEST(Timer2, SendsZOnEverySecondTickAndBlinksTheIcon) {
-    StartedSession st;
+TEST(Timer2, SendsZOnEverySecondTickBlinksAndShowsRecordingOnlyWithACode) {
+    Started st;
     Session& s = st.s;
-    std::vector<bool> visible;
-    std::vector<size_t> polls;
+    std::string seen;
     for (int i = 0; i < 6; ++i) {
         timer2Tick(s);
-        visible.push_back(s.Image1Visible);
-        polls.push_back(st.port.written().size());
+        seen += (s.Image1Visible ? "+" : "-") + std::to_string(st.port.written().size());
     }
-    // resetCapture set BlinkPhase 1: the first tick shows the icon and polls.
-    EXPECT_EQ(visible, (std::vector<bool>{true, false, true, false, true, false}));
-    EXPECT_EQ(polls, (std::vector<size_t>{1, 1, 2, 2, 3, 3}));
+    EXPECT_EQ(seen, "+1-1+2-2+3-3"); // start-up's blink phase 1: the first tick shows and polls
     EXPECT_EQ(st.port.written(), "ZZZ");
-}
-
-struct RecordingStatusCase {
-    const char* name;
-    bool cIrRec;
-    const char* tBcode;
-    bool shown;
-};
-
-class Timer2RecordingStatus : public ::testing::TestWithParam<RecordingStatusCase> {};
-
-TEST_P(Timer2RecordingStatus, ShowsTheStatusOnlyWhileRecordingACode) {
-    StartedSession st;
-    Session& s = st.s;
-    s.code.cIrRec = GetParam().cIrRec;
-    s.tBcode = GetParam().tBcode;
-    s.code.lDspRslt = "Record success!";
-    s.code.lDspRsltColor = "red";
-    timer2Tick(s);
-    timer2Tick(s); // also on the tick that does not poll
-    if (GetParam().shown) {
-        EXPECT_EQ(s.code.lDspRslt, "It's recording...");
-        EXPECT_EQ(s.code.lDspRsltColor, "black");
-    } else {
-        EXPECT_EQ(s.code.lDspRslt, "Record success!");
-        EXPECT_EQ(s.code.lDspRsltColor, "red");
+    for (auto [recording, code, shown] :
+         {std::tuple{true, "00000000 \r\n", true}, std::tuple{true, "   ", false},
+          std::tuple{false, "00000000 \r\n", false}}) {
+        s.code.cIrRec = recording;
+        s.tBcode = code;
+        s.code.lDspRslt = "Record success!";
+        timer2Tick(s); // also on the tick that does not poll
+        EXPECT_EQ(s.code.lDspRslt, shown ? "It's recording..." : "Record success!") << code;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Timer2RecordingStatus,
-    ::testing::Values(RecordingStatusCase{"RecordingWithACode", true, "00000000 \r\n", true},
-                      RecordingStatusCase{"RecordingWithBlanksOnly", true, "   ", false},
-                      RecordingStatusCase{"NotRecording", false, "00000000 \r\n", false}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-// The short message used to stay in the receive buffer and was read as the
-// head of the next capture, and then it stopped the polling.
-TEST(CaptureRoad, ANineByteCaptureIsDroppedAndDoesNotSpoilTheNextOne) {
-    StartedSession st;
-    Session& s = st.s;
-    st.port.receive({16, 32, 0, 1, 0, 2, 0, 3, 0});
-    receiveEvent(s);
-    captureTick(s);
-    EXPECT_EQ(s.LblRGtime, "9");
-    EXPECT_FALSE(s.Timer1);
-    EXPECT_TRUE(s.Timer2); // polling resumes as after any finished capture
-    EXPECT_EQ(s.TTable.cell(1, 1), "");
-    EXPECT_EQ(st.port.bytesWaiting(), 0u);
-
-    const auto nec = linktest::necMessage();
-    st.port.receive(nec);
-    receiveEvent(s);
-    captureTick(s);
-    EXPECT_EQ(s.LblRGtime, std::to_string(nec.size()));
-    EXPECT_EQ(s.TTable.cell(1, 1), "9000");
-    EXPECT_EQ(s.TTable.cell(1, 2), "4500");
-    EXPECT_TRUE(s.Timer2);
-    EXPECT_EQ(st.port.bytesWaiting(), 0u);
-}
-
-TEST(CaptureRoad, BytesArrivingInSeveralPiecesMakeOneCapture) {
-    StartedSession st;
-    Session& s = st.s;
-    const auto nec = linktest::necMessage();
-    for (size_t i = 0; i < nec.size(); i += 50) {
-        st.port.receive({nec.begin() + static_cast<long>(i),
-                         nec.begin() + static_cast<long>(std::min(nec.size(), i + 50))});
-        receiveEvent(s);
+TEST(PortTable, ParsesComNEqualsDevice) {
+    for (auto [text, port, device] : {std::tuple{"COM1=/dev/pts/3", 1, "/dev/pts/3"},
+                                      {"COM16=/dev/ttyUSB4", 16, "/dev/ttyUSB4"},
+                                      {"com2=/dev/ttyS1", 2, "/dev/ttyS1"},
+                                      {"COM3=/tmp/a=b", 3, "/tmp/a=b"},
+                                      {"COM0=/dev/x", 0, ""},
+                                      {"COM01=/dev/x", 0, ""},
+                                      {"COM17=/dev/x", 0, ""},
+                                      {"COM1=", 0, ""},
+                                      {"COM1", 0, ""},
+                                      {"LPT1=/dev/x", 0, ""},
+                                      {"COM=/dev/x", 0, ""},
+                                      {"COM1a=/dev/x", 0, ""}}) {
+        const auto entry = PortTable::parseOverride(text);
+        EXPECT_EQ(entry.value_or(std::pair{0, std::string()}),
+                  (std::pair<int, std::string>(port, device)))
+            << text;
     }
-    captureTick(s);
-    EXPECT_EQ(s.LblRGtime, std::to_string(nec.size()));
-    EXPECT_EQ(s.TTable.cell(1, 1), "9000");
-    EXPECT_EQ(st.port.bytesWaiting(), 0u);
 }
 
-TEST(PortLost, ClosesTheLinkOnceAndLeavesItReadyToConnectAgain) {
-    StartedSession st;
-    Session& s = st.s;
-    st.port.receive({16, 32, 0});
-    receiveEvent(s);
-    portLost(s, "The receiver on COM1 (/dev/pts/9) was disconnected.");
-    EXPECT_FALSE(st.port.isOpen());
-    EXPECT_EQ(s.Image1Bitmap, "rs232u.bmp");
-    EXPECT_TRUE(s.Image1Visible);
-    EXPECT_EQ(s.mumconnect, "Connect");
-    EXPECT_FALSE(s.Timer2);
-    EXPECT_TRUE(s.Timer1); // the capture already received is still processed
-    ASSERT_EQ(s.messages.size(), 1u);
-    EXPECT_EQ(s.messages[0], "The receiver on COM1 (/dev/pts/9) was disconnected.");
-
-    captureTick(s);
-    switchConnection(s);
-    EXPECT_TRUE(st.port.isOpen());
-    EXPECT_EQ(st.port.written(), "R");
-    EXPECT_EQ(s.mumconnect, "DisConnect");
-    EXPECT_EQ(s.Image1Bitmap, "rs232.bmp");
+TEST(PortTable, PutsAdaptersFirstKeepsPinnedEntriesAndTakesSixteen) {
+    PortTable t;
+    t.setOverride(3, "/dev/ttyUSB1");
+    t.setOverride(17, "/dev/x");
+    const std::vector<SerialDevice> found = {{"/dev/ttyS10", false},  {"/dev/ttyS2", false},
+                                             {"/dev/ttyACM0", true},  {"/dev/ttyUSB10", true},
+                                             {"/dev/ttyUSB1", true},  {"/dev/ttyUSB2", true},
+                                             {"/dev/ttyAMA0", false}, {"/dev/rfcomm0", true}};
+    EXPECT_TRUE(t.assign(found));
+    std::vector<std::string> devices;
+    for (int n = 0; n <= 17; ++n)
+        devices.push_back(t.device(n));
+    EXPECT_EQ(devices, (std::vector<std::string>{"", "/dev/ttyUSB2", "/dev/ttyUSB10",
+                                                 "/dev/ttyUSB1", "/dev/ttyACM0", "/dev/rfcomm0",
+                                                 "/dev/ttyAMA0", "/dev/ttyS2", "/dev/ttyS10", "",
+                                                 "", "", "", "", "", "", "", ""}));
+    EXPECT_EQ(t.describe(3), "/dev/ttyUSB1 (from --port)");
+    EXPECT_EQ(t.describe(2), "/dev/ttyUSB10");
+    EXPECT_EQ(t.describe(9), "no device");
+    EXPECT_TRUE(t.pinned(3) && !t.pinned(4));
+    EXPECT_FALSE(t.assign(found)); // nothing moved
+    std::vector<SerialDevice> many;
+    for (int i = 0; i < 20; ++i)
+        many.push_back({"/dev/ttyS" + std::to_string(i), false});
+    EXPECT_TRUE(t.assign(many));
+    EXPECT_EQ(t.device(16), "/dev/ttyS14"); // COM3 stays pinned
 }

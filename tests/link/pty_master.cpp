@@ -14,50 +14,32 @@ PtyMaster::PtyMaster() {
     m_fd = posix_openpt(O_RDWR | O_NOCTTY);
     if (m_fd < 0) return;
     if (grantpt(m_fd) != 0 || unlockpt(m_fd) != 0 || !ptsname(m_fd)) {
-        ::close(m_fd);
-        m_fd = -1;
+        hangUp();
         return;
     }
     m_path = QString::fromLocal8Bit(ptsname(m_fd));
     fcntl(m_fd, F_SETFL, fcntl(m_fd, F_GETFL) | O_NONBLOCK);
-    m_notifier = std::make_unique<QSocketNotifier>(m_fd, QSocketNotifier::Read);
-    connect(m_notifier.get(), &QSocketNotifier::activated, this, &PtyMaster::readAvailable);
 }
 
-PtyMaster::~PtyMaster() {
-    hangUp();
-}
-
-void PtyMaster::readAvailable() {
+const QByteArray& PtyMaster::received() {
     char buf[512];
     ssize_t n;
-    bool any = false;
-    while ((n = ::read(m_fd, buf, sizeof buf)) > 0) {
+    while (m_fd >= 0 && (n = ::read(m_fd, buf, sizeof buf)) > 0)
         m_received.append(buf, n);
-        any = true;
-    }
-    // EIO: nothing has the device open; wait until something does.
-    if (n < 0 && errno == EIO) m_notifier->setEnabled(false);
-    if (any) emit bytesReceived();
+    return m_received;
 }
 
 bool PtyMaster::send(const QByteArray& bytes) {
-    if (m_fd < 0) return false;
-    m_notifier->setEnabled(true);
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(m_fd, bytes.constData() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EAGAIN || errno == EINTR) continue;
-            return false;
-        }
-        done += n;
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t n =
+            m_fd < 0 ? -1 : ::write(m_fd, bytes.constData() + done, bytes.size() - done);
+        if (n < 0 && errno != EAGAIN && errno != EINTR) return false;
+        done += n > 0 ? n : 0;
     }
     return true;
 }
 
 void PtyMaster::hangUp() {
-    m_notifier.reset();
     if (m_fd >= 0) ::close(m_fd);
     m_fd = -1;
 }

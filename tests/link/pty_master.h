@@ -1,50 +1,35 @@
-// The unit's side of a pseudo-terminal, driven by a test: what the program
-// writes to the device is collected, and the test writes the unit's bytes.
+// The unit's side of a pseudo-terminal, driven by a test: the test writes
+// the unit's bytes and reads what the program wrote to the device.
 #pragma once
 
 #include <QByteArray>
-#include <QObject>
-#include <QSocketNotifier>
 #include <QString>
-
-#include <memory>
 
 namespace linktest {
 
-class PtyMaster : public QObject {
-    Q_OBJECT
-
+class PtyMaster {
 public:
     PtyMaster();
-    ~PtyMaster() override;
+    ~PtyMaster() { hangUp(); }
     bool ok() const { return m_fd >= 0; }
     QString devicePath() const { return m_path; }
-    // Bytes the program wrote so far.
-    const QByteArray& received() const { return m_received; }
-    void clearReceived() { m_received.clear(); }
+    // Everything the program wrote so far.
+    const QByteArray& received();
     bool send(const QByteArray& bytes);
     // The unit goes away: the program's side sees a hang-up.
     void hangUp();
-    // Line settings the program put on the device.
+    // The line settings the program put on the device.
     struct LineSettings {
         unsigned baud = 0;
         int dataBits = 0;
-        bool parity = true;
-        bool twoStopBits = true;
-        bool raw = false;
+        bool parity = true, twoStopBits = true, raw = false;
     };
     LineSettings lineSettings() const;
 
-signals:
-    void bytesReceived();
-
 private:
-    void readAvailable();
-
     int m_fd = -1;
     QString m_path;
     QByteArray m_received;
-    std::unique_ptr<QSocketNotifier> m_notifier;
 };
 
 } // namespace linktest

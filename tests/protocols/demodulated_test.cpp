@@ -1,10 +1,9 @@
 // Captures made through a demodulating receiver decode in the demodulated
 // mode: key presses of every named slot seen through the receiver model,
 // and recordings of real remotes labelled by an independent decoder.
-#include "app/main_state.h"
+#include "support.h"
+
 #include "app/session.h"
-#include "decoder.h"
-#include "protocol_cases.h"
 
 #include <gtest/gtest.h>
 
@@ -14,80 +13,7 @@
 
 namespace {
 
-using cases::Code;
-
-void demodulated(qv::Session& s) {
-    qv::setDemodulated(s, true);
-}
-
-bool clean(const qvproto::Decoded& d) {
-    return d.errors.empty() && d.messages.empty() && !d.hex.empty();
-}
-
-std::vector<std::string> nonEmpty(const std::vector<std::string>& lines) {
-    std::vector<std::string> out;
-    for (const auto& l : lines)
-        if (!l.empty()) out.push_back(l);
-    return out;
-}
-
-// The binary and hexadecimal lines of the first frames of a key press.
-std::pair<std::vector<std::string>, std::vector<std::string>> codeLines(const cases::Press& press,
-                                                                        size_t frames) {
-    std::vector<std::string> binary, hex;
-    for (size_t g = 0; g < frames; ++g) {
-        const cases::Group& group = press.groups[g];
-        if (group.parts.empty()) continue;
-        binary.push_back(lines::binaryLine(group.parts));
-        hex.push_back(group.hex.empty() ? lines::hexLine(group.parts) : group.hex);
-    }
-    return {nonEmpty(binary), nonEmpty(hex)};
-}
-
-struct Tally {
-    int right = 0, wrong = 0, total = 0;
-    std::vector<std::string> failures;
-};
-
-// Each seed draws a receiver; every code is sent as a whole key press and as
-// one short press (the frames up to the first that shows a code).
-Tally receiverModel(const cases::ProtocolCase& pc, int seeds) {
-    Tally t;
-    for (int seed = 0; seed < seeds; ++seed)
-        for (Code code : {Code::Zeros, Code::Ones, Code::Mixed}) {
-            if (pc.unreadable == code) continue;
-            const cases::Press press = pc.make(code);
-            size_t first = 0;
-            while (first + 1 < press.groups.size() && press.groups[first].parts.empty())
-                ++first;
-            for (size_t frames : {first + 1, press.press.size()}) {
-                const irsig::KeyPress sent(press.press.begin(),
-                                           press.press.begin() + static_cast<long>(frames));
-                const auto [binary, hex] = codeLines(press, frames);
-                const auto seedNo = static_cast<uint32_t>(seed * 7919 + static_cast<int>(code));
-                const irsig::Receiver r = irsig::drawReceiver(seedNo);
-                const auto capture = irsig::render(sent, r, seedNo);
-                int64_t estimate = 0;
-                const auto d = qvproto::decode(
-                    pc.key, capture.times, 3,
-                    [&](const qv::Session& s) { estimate = s.demod.lastExcess; }, demodulated);
-                ++t.total;
-                const bool ok = d.binary == binary && d.hex == hex;
-                if (clean(d) && ok) {
-                    ++t.right;
-                    continue;
-                }
-                if (clean(d)) ++t.wrong;
-                std::ostringstream why;
-                why << cases::codeName(code) << " frames " << frames << " seed " << seedNo
-                    << " excess " << r.excess << " (read " << estimate << ") step " << r.step
-                    << " speed " << r.speed << ": "
-                    << testing::PrintToString(clean(d) ? d.hex : d.errors);
-                t.failures.push_back(why.str());
-            }
-        }
-    return t;
-}
+using namespace qvproto;
 
 // Slots the mode does not read at its defaults, with the rate they reach
 // (right, and clean with another code, of 102): their codes hang on
@@ -112,28 +38,58 @@ const std::map<std::string, Short> kShort = {
     {"Form142", {71, 29, "shape chosen here: four gap lengths one unit apart"}},
 };
 
-class ReceiverModel : public testing::TestWithParam<size_t> {};
-
-TEST_P(ReceiverModel, DecodesCleanWithTheRightCode) {
-    const auto& pc = cases::protocolCases()[GetParam()];
-    const Tally t = receiverModel(pc, 17);
-    std::printf("%s %s: %d of %d right, %d clean with another code\n", pc.key.c_str(),
-                pc.protocol.c_str(), t.right, t.total, t.wrong);
-    if (const auto s = kShort.find(pc.key); s != kShort.end()) {
-        // Known short: it must not get worse unnoticed.
-        EXPECT_GE(t.right, s->second.right) << s->second.why;
-        EXPECT_LE(t.wrong, s->second.wrong) << s->second.why;
-        return;
-    }
-    EXPECT_GE(t.right, 0.98 * t.total) << testing::PrintToString(t.failures);
-    EXPECT_EQ(t.wrong, 0) << testing::PrintToString(t.failures);
+std::vector<std::string> slots() {
+    std::vector<std::string> out;
+    for (const Press& p : presses())
+        if (p.code == "mixed") out.push_back(p.key);
+    return out;
 }
 
-INSTANTIATE_TEST_SUITE_P(Catalogue, ReceiverModel,
-                         testing::Range<size_t>(0, cases::protocolCases().size()),
-                         [](const testing::TestParamInfo<size_t>& info) {
-                             const auto& pc = cases::protocolCases()[info.param];
-                             return pc.key + "_" + pc.protocol;
+class ReceiverModel : public testing::TestWithParam<std::string> {};
+
+// Each seed draws a receiver; every code is sent as a whole key press and as
+// one short press (the frames up to the first that shows a code).
+TEST_P(ReceiverModel, DecodesCleanWithTheRightCode) {
+    int right = 0, wrong = 0, total = 0;
+    std::vector<std::string> failures;
+    for (int seed = 0; seed < 17; ++seed)
+        for (int code = 0; code < 3; ++code) {
+            const Press& p = press(GetParam(), code == 0 ? "zeros" : code == 1 ? "ones" : "mixed");
+            if (!p.readable) continue;
+            size_t first = 0;
+            while (first + 1 < p.hex.size() && p.hex[first].empty())
+                ++first;
+            for (size_t frames : {first + 1, p.press.size()}) {
+                const irsig::KeyPress sent(p.press.begin(),
+                                           p.press.begin() + static_cast<long>(frames));
+                const auto seedNo = static_cast<uint32_t>(seed * 7919 + code);
+                const auto capture = irsig::render(sent, irsig::drawReceiver(seedNo), seedNo);
+                const Decoded d = decode(p.key, capture.times, 3, {}, demodulated);
+                ++total;
+                const bool ok = d.binary == p.binaryLines(frames) && d.hex == p.hexLines(frames);
+                right += d.clean() && ok;
+                wrong += d.clean() && !ok;
+                if (!d.clean() || !ok)
+                    failures.push_back(p.code + " frames " + std::to_string(frames) + " seed " +
+                                       std::to_string(seedNo) + ": " +
+                                       testing::PrintToString(d.clean() ? d.hex : d.errors));
+            }
+        }
+    std::printf("%s: %d of %d right, %d clean with another code\n", GetParam().c_str(), right,
+                total, wrong);
+    if (const auto s = kShort.find(GetParam()); s != kShort.end()) {
+        // Known short: it must not get worse unnoticed.
+        EXPECT_GE(right, s->second.right) << s->second.why;
+        EXPECT_LE(wrong, s->second.wrong) << s->second.why;
+        return;
+    }
+    EXPECT_GE(right, 0.98 * total) << testing::PrintToString(failures);
+    EXPECT_EQ(wrong, 0) << testing::PrintToString(failures);
+}
+
+INSTANTIATE_TEST_SUITE_P(Catalogue, ReceiverModel, testing::ValuesIn(slots()),
+                         [](const testing::TestParamInfo<std::string>& info) {
+                             return info.param + "_" + press(info.param).protocol;
                          });
 
 // Rows of protocols that keep a gap after each frame rather than a period:
@@ -145,25 +101,21 @@ TEST(GapTimedRows, DecodeCleanInBothModes) {
                                                      {"Form011", 23600},
                                                      {"Form134", 40000}};
     for (const auto& [key, gap] : gapped)
-        for (Code code : {Code::Zeros, Code::Ones, Code::Mixed})
+        for (const char* code : {"zeros", "ones", "mixed"})
             for (bool demod : {false, true}) {
-                cases::Press press = cases::protocolCase(key).make(code);
-                for (irsig::Frame& f : press.press) {
+                Press p = press(key, code);
+                for (irsig::Frame& f : p.press) {
                     f.period = gap;
                     for (const auto& segment : f.body)
                         f.period += segment.us;
                 }
-                const auto capture = irsig::render(press.press, 0.0, 1);
-                const auto d =
-                    qvproto::decode(key, capture.times, 3, {}, demod ? demodulated : nullptr);
-                const auto [binary, hex] = codeLines(press, press.groups.size());
-                EXPECT_TRUE(clean(d) && d.binary == binary && d.hex == hex)
-                    << key << " " << cases::codeName(code) << (demod ? " demodulated " : " ")
+                const auto capture = irsig::render(p.press, 0.0, 1);
+                const Decoded d = decode(key, capture.times, 3, {}, demod ? demodulated : nullptr);
+                EXPECT_TRUE(d.clean() && d.binary == p.binaryLines(99) && d.hex == p.hexLines(99))
+                    << key << " " << code << (demod ? " demodulated " : " ")
                     << testing::PrintToString(d.errors) << testing::PrintToString(d.hex);
             }
 }
-
-// ------------------------------------------------------------ real remotes
 
 std::string inverted(std::string bits) {
     for (char& c : bits)
@@ -191,17 +143,8 @@ bool labelled(const std::string& protocol, const std::string& expected,
     return first == expected;
 }
 
-std::vector<int64_t> readTimes(const std::string& file) {
-    std::ifstream in(file);
-    std::vector<int64_t> times;
-    for (int64_t t; in >> t;)
-        times.push_back(t);
-    return times;
-}
-
 TEST(RealRemotes, DecodeCleanWithTheLabelledCode) {
-    const std::string dir = std::string(QV_SOURCE_DIR) + "/tests/data/real/";
-    std::ifstream labels(dir + "labels.csv");
+    std::ifstream labels(dataPath("real/labels.csv"));
     std::string line;
     std::getline(labels, line); // the header
     int right = 0, wrong = 0, total = 0;
@@ -212,19 +155,20 @@ TEST(RealRemotes, DecodeCleanWithTheLabelledCode) {
         for (std::string c; std::getline(cells, c, ',');)
             f.push_back(c);
         ASSERT_GE(f.size(), 5u) << line;
-        const auto times = readTimes(dir + f[0]);
+        std::ifstream file(dataPath("real/" + f[0]));
+        std::vector<int64_t> times;
+        for (int64_t t; file >> t;)
+            times.push_back(t);
         bool isRight = false, isWrong = false;
         std::stringstream slots(f[3]);
         for (std::string slot; slots >> slot;) {
-            const auto d = qvproto::decode(slot, times, 3, {}, demodulated);
+            const Decoded d = decode(slot, times, 3, {}, demodulated);
             std::vector<std::string> groups;
-            for (auto g : nonEmpty(d.binary)) {
-                std::erase(g, ' ');
-                groups.push_back(g);
-            }
+            for (auto g : d.binary)
+                if (!g.empty()) groups.push_back((std::erase(g, ' '), g));
             const bool ok = labelled(f[2], f[4], groups);
-            isRight = isRight || (clean(d) && ok);
-            isWrong = isWrong || (clean(d) && !ok);
+            isRight = isRight || (d.clean() && ok);
+            isWrong = isWrong || (d.clean() && !ok);
         }
         ++total;
         right += isRight;

@@ -9,24 +9,17 @@
 #include "windows/recording/sql_code_grid.h"
 #include "window_test_support.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QTest>
-
-#include <cstdio>
-
 namespace {
 
 QSize g_size;
+QDir g_out;
 
-bool save(QWidget& w, const QString& file) {
+bool save(QWidget& w, const char* file) {
     if (g_size.isValid()) w.resize(g_size);
     w.show();
     QTest::qWait(300);
-    const bool ok = w.grab().save(file);
-    std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(file));
+    const bool ok = w.grab().save(g_out.filePath(file));
+    std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(g_out.filePath(file)));
     return ok;
 }
 
@@ -38,40 +31,30 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: quorvel-window-shots DIRECTORY [WIDTHxHEIGHT]\n");
         return 2;
     }
-    if (argc > 2) {
-        const QStringList size = QString::fromLatin1(argv[2]).split('x');
-        if (size.size() == 2) g_size = QSize(size[0].toInt(), size[1].toInt());
-    }
-    const QDir out(QString::fromLocal8Bit(argv[1]));
+    const QStringList size = QString::fromLatin1(argc > 2 ? argv[2] : "").split('x');
+    if (size.size() == 2) g_size = QSize(size[0].toInt(), size[1].toInt());
+    g_out = QDir(QString::fromLocal8Bit(argv[1]));
     qvtest::TestSession t;
     qv::Session& s = t.s;
-    bool ok = true;
-
-    qv::FormCode code(s, t.path(QStringLiteral("IR_CODE_DB.db")));
+    qv::FormCode code(s, t.path("IR_CODE_DB.db"));
     qv::startUp(s);
+    bool ok = true;
     {
         qv::FormTime editor(s);
         editor.open(true);
-        auto* chooser = editor.findChild<QComboBox*>(QStringLiteral("cAddFmt"));
-        chooser->setCurrentText(QStringLiteral("Form157"));
-        ok = save(editor, out.filePath(QStringLiteral("window-format-editor.png"))) && ok;
+        editor.findChild<QComboBox*>("cAddFmt")->setCurrentText("Form157");
+        ok = save(editor, "window-format-editor.png");
     }
-
     code.open();
     qv::SqlCodeGrid& grid = *code.grid();
     const char* models[] = {"TV remote A", "DVD remote", "Set-top box"};
     for (int row = 0; row < 3; ++row) {
+        const char* cells[] = {models[row], "00 FF 12 ED", "00 FF 13 EC", "Form016", "0.03"};
         grid.setCurrentRow(row);
-        grid.setCurrentColumn(0);
-        grid.setCurrentText(models[row]);
-        grid.setCurrentColumn(1);
-        grid.setCurrentText("00 FF 12 ED");
-        grid.setCurrentColumn(2);
-        grid.setCurrentText("00 FF 13 EC");
-        grid.setCurrentColumn(3);
-        grid.setCurrentText("Form016");
-        grid.setCurrentColumn(4);
-        grid.setCurrentText("0.03");
+        for (int column = 0; column < 5; ++column) {
+            grid.setCurrentColumn(column);
+            grid.setCurrentText(cells[column]);
+        }
     }
     grid.setCurrentRow(2);
     s.RecordCol = 5;
@@ -87,20 +70,16 @@ int main(int argc, char** argv) {
     s.code.tRow = "3";
     s.code.tCol = "6";
     s.changed();
-    ok = save(code, out.filePath(QStringLiteral("window-code-recording.png"))) && ok;
+    ok = save(code, "window-code-recording.png") && ok;
 
-    {
-        QFile record(t.path(QStringLiteral("Error record.txt")));
-        if (record.open(QIODevice::WriteOnly))
-            record.write("Group 1:The head's Osc time is error!\r\n"
-                         "The head's Osc standard time:9000\r\n"
-                         "The head's Osc test time:8120\r\n\r\n\r\n"
-                         "Group 2:Cycle's time is error!\r\n"
-                         "Group 2:Cycle's standard time:108000\r\n"
-                         "Group 2:Cycle's test time:109870\r\n\r\n\r\n");
-    }
+    qvtest::writeFile(t.path("Error record.txt"), "Group 1:The head's Osc time is error!\r\n"
+                                                  "The head's Osc standard time:9000\r\n"
+                                                  "The head's Osc test time:8120\r\n\r\n\r\n"
+                                                  "Group 2:Cycle's time is error!\r\n"
+                                                  "Group 2:Cycle's standard time:108000\r\n"
+                                                  "Group 2:Cycle's test time:109870\r\n\r\n\r\n");
     qv::FormHelp viewer(s);
     viewer.viewErrorMessage();
-    ok = save(viewer, out.filePath(QStringLiteral("window-error-record.png"))) && ok;
+    ok = save(viewer, "window-error-record.png") && ok;
     return ok ? 0 : 1;
 }
