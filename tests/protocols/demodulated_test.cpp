@@ -23,19 +23,16 @@ struct Short {
     const char* why;
 };
 const std::map<std::string, Short> kShort = {
-    {"Form010", {32, 68, "ITT has no carrier: a demodulating receiver does not see it"}},
-    {"Form019", {83, 19, "NRC17's later frames lose their first bit in the long gap"}},
-    {"Form026", {34, 68, "RC-MM gaps lie 167 us apart"}},
+    {"Form010", {34, 68, "ITT has no carrier: a demodulating receiver does not see it"}},
+    {"Form026", {66, 36, "RC-MM gaps lie 167 us apart"}},
     {"Form029", {25, 4, "shape chosen here: runs of 1 ms cells"}},
-    {"Form031", {101, 1, "RC5x's 4T pause is read as a fixed time"}},
-    {"Form046", {99, 0, "RC-6's double-length trailer bit"}},
-    {"Form059", {65, 0, "Grundig16's gaps lie one 578 us unit apart in a 4-level code"}},
-    {"Form130", {32, 25, "shape chosen here: run lengths"}},
-    {"Form137", {31, 45, "RC-MM gaps lie 167 us apart"}},
-    {"Form138", {32, 50, "RC-MM gaps lie 167 us apart"}},
-    {"Form140", {33, 52, "RC-MM gaps lie 167 us apart"}},
-    {"Form141", {34, 68, "RC-MM gaps lie 167 us apart"}},
-    {"Form142", {71, 29, "shape chosen here: four gap lengths one unit apart"}},
+    {"Form059", {99, 0, "Grundig16's gaps lie one 578 us unit apart in a 4-level code"}},
+    {"Form130", {100, 2, "shape chosen here: run lengths"}},
+    {"Form137", {67, 26, "RC-MM gaps lie 167 us apart"}},
+    {"Form138", {64, 31, "RC-MM gaps lie 167 us apart"}},
+    {"Form140", {79, 20, "RC-MM gaps lie 167 us apart"}},
+    {"Form141", {71, 31, "RC-MM gaps lie 167 us apart"}},
+    {"Form142", {101, 1, "shape chosen here: four gap lengths one unit apart"}},
 };
 
 std::vector<std::string> slots() {

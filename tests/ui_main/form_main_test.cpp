@@ -3,6 +3,8 @@
 #include "../ui_windows/window_test_support.h"
 #include "windows/main/picture_widget.h"
 
+#include <QLabel>
+
 using namespace qv;
 using qvtest::kNecSample;
 using Window = qvtest::MainWindow;
@@ -184,6 +186,18 @@ void FormMainTest::theNecSampleRoad() {
             drawing.contains("10 ms"));
     QVERIFY(!win.w->saveWaveform(win.path("missing/wave.png")));
     QVERIFY(win.messageBox());
+
+    // The best other clean format is a hint that never selects; a click does.
+    auto* hint = win.get<QLabel>("lAlsoFits");
+    QVERIFY(hint->isHidden());
+    win.trigger("mnuform001");
+    QVERIFY(win.w->openCapture(kNecSample));
+    QCOMPARE(win.text("irtype"), QString("Form001(AIWA*SANYO)"));
+    QCOMPARE(hint->text(), QString("Also fits: <a href=\"select\">Form016(NEC N-8)</a>"));
+    emit hint->linkActivated("select");
+    QCOMPARE(win.text("irtype"), QString("Form016(NEC N-8)"));
+    QCOMPARE(win.text("tHCode"), QString("00 FF 12 ED \n"));
+    QVERIFY(hint->isHidden());
 }
 
 void FormMainTest::aDamagedCaptureListsItsErrorsAndPointsToItsCell() {
