@@ -11,21 +11,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
 
 using namespace qv;
 using qvtest::TempDir;
 
 namespace {
-
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
 
 void setRemark(const std::string& path, const std::string& remark) {
     Database::open(path)->exec("UPDATE \"Type\" SET \"Remark\" = '" + remark +
@@ -77,13 +68,13 @@ TEST(ErrorRecordKeptOpen, AppendsEachBlockOnceAndFollowsADeletedFile) {
     record.appendBlock({"one"});
     record.appendBlock({});
     record.appendBlock({"two", "three"});
-    EXPECT_EQ(fileText(path), "one\r\n\r\n\r\ntwo\r\nthree\r\n\r\n\r\n");
+    EXPECT_EQ(qvtest::fileText(path), "one\r\n\r\n\r\ntwo\r\nthree\r\n\r\n\r\n");
     std::filesystem::remove(path);
     record.appendBlock({"four"});
-    EXPECT_EQ(fileText(path), "four\r\n\r\n\r\n");
+    EXPECT_EQ(qvtest::fileText(path), "four\r\n\r\n\r\n");
     EXPECT_EQ(record.readAll(), "four\r\n\r\n\r\n");
     record.appendBlock({"five"});
-    EXPECT_EQ(fileText(path), "four\r\n\r\n\r\nfive\r\n\r\n\r\n");
+    EXPECT_EQ(qvtest::fileText(path), "four\r\n\r\n\r\nfive\r\n\r\n\r\n");
 }
 
 // The hint names the best clean real format whatever is selected, and
@@ -96,10 +87,9 @@ TEST(AlsoFits, NamesTheBestCleanRealFormatAndWritesNothing) {
     s.cataloguePath = qvtest::freshCatalogue(dir);
     s.errorRecord.setPath(dir.file("Error record.txt"));
     startUp(s);
-    std::optional<ScanResult> none = alsoFits(s);
-    EXPECT_FALSE(none) << "no capture yet";
+    EXPECT_FALSE(alsoFits(s)) << "no capture yet";
     s.RxBytes =
-        messageFromTimes(parseTimeList(fileText(qvtest::sourcePath("data/samples/nec-00-12.txt"))));
+        messageFromTimes(parseTimeList(qvtest::fileText(qvtest::sourcePath("data/samples/nec-00-12.txt"))));
     for (const char* selected : {"Form001(AIWA*SANYO)", "Form016(NEC N-8)"}) {
         setIrtype(s, selected);
         const auto stamp = std::filesystem::last_write_time(s.cataloguePath);
