@@ -202,8 +202,10 @@ std::vector<Convention> conventionsOf(const FormatRow& row,
             pause = pause || (t == "F" && number(row, "Fix_Time").value_or(0) != 0);
         }
     std::vector<Convention> out;
+    // A one sent gap first is tried first: where both phases read back with
+    // as many times, that is how RC-5 remotes send it (a one rises).
     for (int k = 0; k < 16; ++k) {
-        const Convention c{(k & 1) == 0, (k & 2) != 0, (k & 4) != 0, (k & 8) != 0};
+        const Convention c{(k & 1) != 0, (k & 2) != 0, (k & 4) != 0, (k & 8) != 0};
         if ((c.trailerOne && !trailer) || (c.startInverted && !start) || (c.pause && !pause))
             continue;
         out.push_back(c);

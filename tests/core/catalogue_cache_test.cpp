@@ -88,8 +88,8 @@ TEST(AlsoFits, NamesTheBestCleanRealFormatAndWritesNothing) {
     s.errorRecord.setPath(dir.file("Error record.txt"));
     startUp(s);
     EXPECT_FALSE(alsoFits(s)) << "no capture yet";
-    s.RxBytes =
-        messageFromTimes(parseTimeList(qvtest::fileText(qvtest::sourcePath("data/samples/nec-00-12.txt"))));
+    s.RxBytes = messageFromTimes(
+        parseTimeList(qvtest::fileText(qvtest::sourcePath("data/samples/nec-00-12.txt"))));
     for (const char* selected : {"Form001(AIWA*SANYO)", "Form016(NEC N-8)"}) {
         setIrtype(s, selected);
         const auto stamp = std::filesystem::last_write_time(s.cataloguePath);
