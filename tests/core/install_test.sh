@@ -52,26 +52,26 @@ echo "$out" | grep -q "could not be copied to $XDG_DATA_HOME/quorvel/IRTime.db: 
 # A portable build run by another user: the catalogue beside the program,
 # the error record in the current folder, nothing in the user's data folder.
 portable="$tmp/portable/bin"
-mkdir -p "$portable" "$tmp/work"
+mkdir -p "$portable" "$tmp/cwd"
 cp "$build/bin/quorvel-cli" "$build/bin/IRTime.db" "$portable/"
-cp broken.txt "$tmp/work/"
+cp broken.txt "$tmp/cwd/"
 chmod 0755 "$tmp" "$tmp/portable"
 chmod 0555 "$portable"
-chmod 0777 "$tmp/work"
+chmod 0777 "$tmp/cwd"
 other=()
 [ "$(id -u)" != 0 ] || other=(setpriv --reuid=65534 --regid=65534 --clear-groups)
-out=$(cd "$tmp/work" && env HOME="$tmp/work" XDG_DATA_HOME="$tmp/other-data" "${other[@]}" \
+out=$(cd "$tmp/cwd" && env HOME="$tmp/cwd" XDG_DATA_HOME="$tmp/other-data" "${other[@]}" \
         "$portable/quorvel-cli" decode --format Form016 broken.txt 2>&1) ||
   { echo "the portable build failed for another user: $out"; exit 1; }
-[ -s "$tmp/work/Error record.txt" ] || { echo "no error record in the current folder: $out"; exit 1; }
+[ -s "$tmp/cwd/Error record.txt" ] || { echo "no error record in the current folder: $out"; exit 1; }
 [ ! -e "$tmp/other-data/quorvel" ] || { echo "a portable build wrote into the user data folder"; exit 1; }
 chmod 0755 "$portable"
 
 # The simulator reads capture files through the same reader as quorvel-cli:
 # a folder is refused by name, not a crash.
 status=0
-out=$("$build/bin/quorvel-sim" "$tmp/work" 2>&1) || status=$?
-[ "$status" = 1 ] && echo "$out" | grep -q "work: cannot be read: it is a folder" ||
+out=$("$build/bin/quorvel-sim" "$tmp/cwd" 2>&1) || status=$?
+[ "$status" = 1 ] && echo "$out" | grep -q "cwd: cannot be read: it is a folder" ||
   { echo "quorvel-sim FOLDER: exit $status: $out"; exit 1; }
 
 # The window program says so when an option is not its own.
