@@ -80,13 +80,9 @@ TEST(ErrorRecordKeptOpen, AppendsEachBlockOnceAndFollowsADeletedFile) {
 // The hint names the best clean real format whatever is selected, and
 // finding it changes neither the selection, the catalogue nor the record.
 TEST(AlsoFits, NamesTheBestCleanRealFormatAndWritesNothing) {
-    TempDir dir;
-    Session s;
-    MemoryPort port;
-    s.port = &port;
-    s.cataloguePath = qvtest::freshCatalogue(dir);
-    s.errorRecord.setPath(dir.file("Error record.txt"));
-    startUp(s);
+    qvtest::StartedSession t;
+    Session& s = t.s;
+    const TempDir& dir = t.dir;
     EXPECT_FALSE(alsoFits(s)) << "no capture yet";
     s.RxBytes = messageFromTimes(
         parseTimeList(qvtest::fileText(qvtest::sourcePath("data/samples/nec-00-12.txt"))));

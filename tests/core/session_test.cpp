@@ -7,12 +7,9 @@ using namespace qv;
 
 // The port messages of the start-up are the link tests' (tests/link).
 TEST(ResetCapture, EmptiesEveryDataCellRewritesTheHeadersAndDropsWhatWaits) {
-    qvtest::TempDir dir;
-    Session s;
-    MemoryPort port;
-    s.cataloguePath = qvtest::freshCatalogue(dir);
-    s.port = &port;
-    startUp(s);
+    qvtest::StartedSession t;
+    Session& s = t.s;
+    MemoryPort& port = t.port;
     s.TTable.setCell(3, 4, "562");
     s.TTable.setCell(64, 10, "9");
     s.TTable.setCell(0, 2, "x");

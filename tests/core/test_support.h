@@ -1,8 +1,11 @@
 // Shared fixtures of the core tests: a fresh catalogue in a temporary
-// folder, and a command line run.
+// folder, a session started on it, and a command line run.
 #pragma once
 
+#include "app/main_state.h"
+#include "app/session.h"
 #include "catalogue/catalogue_build.h"
+#include "platform/serial_port.h"
 #include "tests/temp_dir.h"
 
 #include <cstdio>
@@ -28,6 +31,20 @@ inline std::string freshCatalogue(const TempDir& dir) {
     qv::buildCatalogueIfMissing(sourcePath("data/catalogue.sql"), db);
     return db;
 }
+
+// A started session on a fresh catalogue and a memory port, its error
+// record in the same temporary folder.
+struct StartedSession {
+    TempDir dir;
+    qv::Session s;
+    qv::MemoryPort port;
+    StartedSession() {
+        s.port = &port;
+        s.cataloguePath = freshCatalogue(dir);
+        s.errorRecord.setPath(dir.file("Error record.txt"));
+        qv::startUp(s);
+    }
+};
 
 struct Run {
     int status = -1;

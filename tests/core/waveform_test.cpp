@@ -39,12 +39,8 @@ const char* const kOverlayKinds[] = {"Head", "Bit", "Part", "Repeat", "Fail", "W
 
 // Runs one case's steps; what they print, a line each.
 std::string run(const std::vector<std::string>& steps) {
-    qvtest::TempDir dir;
-    Session s;
-    MemoryPort port;
-    s.cataloguePath = qvtest::freshCatalogue(dir);
-    s.port = &port;
-    startUp(s);
+    qvtest::StartedSession t;
+    Session& s = t.s;
     WaveformState& w = s.wave;
     std::vector<std::string> errorLines;
     std::ostringstream out;
