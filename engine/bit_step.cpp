@@ -43,9 +43,8 @@ void ruleSE(Walk& w, int64_t t1, int64_t t2) {
     auto run = [&](int64_t t, char bit) {
         // A demodulating receiver's run is off by the excess and the remote's
         // pace either way: it is read as the nearest whole number of bits.
-        const double count = w.settings.demodulated
-                                 ? std::nearbyint(static_cast<double>(t) / *zero)
-                                 : std::floor(static_cast<double>(t) / bitTime);
+        const double count = w.settings.demodulated ? std::nearbyint(static_cast<double>(t) / *zero)
+                                                    : std::floor(static_cast<double>(t) / bitTime);
         if (fitsCounter(count))
             s.runCount = static_cast<int32_t>(count); // an overflow keeps the old count
         if (total && s.runCount > *total) {
@@ -151,6 +150,31 @@ void ruleRIB(Walk& w, int64_t t1, int64_t t2) {
     pairAdvance(w, t1, t2);
 }
 
+// A four-level gap as a demodulating logger saw it. The burst and its gap
+// are read together: their sum keeps no burst excess, and is off by less
+// than one sampling step (both its edges fall on the logger's grid) and the
+// remote's jitter. A sum is read as the nearest length only where no other
+// length could have given it; where the lengths lie closer than that (RC-MM
+// at 10 kHz) it is an error rather than a guess. -1 for none.
+int demodulatedGapSymbol(const Walk& w, int64_t t1, int64_t t2, Standard burst,
+                         const Standard (&gaps)[4]) {
+    constexpr double kJitter = 0.04; // of a burst and gap's sum, from the remote
+    if (!burst) return -1;
+    const double sum = static_cast<double>(t1) + static_cast<double>(t2);
+    int best = -1;
+    double spacing = std::numeric_limits<double>::infinity();
+    for (int i = 0; i < 4; ++i) {
+        if (!gaps[i]) return -1;
+        for (int j = 0; j < i; ++j)
+            spacing = std::min(spacing, std::abs(*gaps[i] - *gaps[j]));
+        if (best < 0 || std::abs(sum - *burst - *gaps[i]) < std::abs(sum - *burst - *gaps[best]))
+            best = i;
+    }
+    const double length = *burst + *gaps[best];
+    const double reach = std::min(spacing / 2, spacing - w.samplingStep - kJitter * length);
+    return std::abs(sum - length) <= reach ? best : -1;
+}
+
 // Four gap lengths, two bits each.
 void ruleDNA(Walk& w, int64_t t1, int64_t t2) {
     const Window win = w.window();
@@ -163,9 +187,10 @@ void ruleDNA(Walk& w, int64_t t1, int64_t t2) {
 
     static const std::pair<const char*, const char*> symbols[] = {
         {"zero_Idle", "00"}, {"zero_HL", "01"}, {"One_Idle", "10"}, {"One_HL", "11"}};
-    const int k = gapSymbol(w, t2,
-                            {f.whole(symbols[0].first), f.whole(symbols[1].first),
-                             f.whole(symbols[2].first), f.whole(symbols[3].first)});
+    const Standard gaps[] = {f.whole(symbols[0].first), f.whole(symbols[1].first),
+                             f.whole(symbols[2].first), f.whole(symbols[3].first)};
+    const int k = w.settings.demodulated ? demodulatedGapSymbol(w, t1, t2, zeroOsc, gaps)
+                                         : gapSymbol(w, t2, {gaps[0], gaps[1], gaps[2], gaps[3]});
     const bool found = k >= 0;
     if (found) {
         const auto& [field, symbol] = symbols[k];

@@ -136,4 +136,57 @@ std::vector<int64_t> withoutBurstExcess(std::vector<int64_t> times, int64_t exce
     return times;
 }
 
+double pairPace(const std::vector<int64_t>& times, std::vector<double> sums) {
+    std::sort(sums.begin(), sums.end());
+    if (sums.empty() || sums.front() <= 0) return 1;
+    double spacing = sums.back();
+    for (size_t i = 1; i < sums.size(); ++i)
+        spacing = std::min(spacing, sums[i] - sums[i - 1]);
+    // Heads and frame gaps lie outside the sums' range and take no part.
+    std::vector<double> pairs;
+    for (size_t i = 0; i + 1 < times.size(); i += 2) {
+        const auto p = static_cast<double>(times[i] + times[i + 1]);
+        if (p > 0.9 * sums.front() && p < 1.1 * sums.back()) pairs.push_back(p);
+    }
+    if (pairs.size() < 3) return 1;
+    auto misfit = [&](double k) {
+        double m = 0;
+        for (double p : pairs) {
+            double d = spacing / 2;
+            for (double s : sums)
+                d = std::min(d, std::abs(p / k - s));
+            m += d * d;
+        }
+        return m;
+    };
+    // From 1 outwards, so that ties go to the pace nearest 1.
+    double best = 1, bestMisfit = misfit(1);
+    for (int i = 1; i <= 32; ++i)
+        for (const double k : {1 - 0.0025 * i, 1 + 0.0025 * i})
+            if (const double m = misfit(k); m < bestMisfit - 1e-9) {
+                best = k;
+                bestMisfit = m;
+            }
+    return best;
+}
+
+double samplingStep(const std::vector<int64_t>& times) {
+    // Long gaps are left out: the record counts them in timer overflows,
+    // which do not fall on the logger's grid.
+    constexpr int64_t kLongGap = 20000;
+    auto counts = [](int64_t t) { return t > 0 && t < kLongGap; };
+    // Too few times fall on a coarse grid by chance.
+    constexpr long kEnoughTimes = 12;
+    if (std::count_if(times.begin(), times.end(), counts) < kEnoughTimes) return 1;
+    for (int kHz = 5; kHz <= 50; ++kHz) {
+        const double step = 1000.0 / kHz;
+        const bool onGrid = std::all_of(times.begin(), times.end(), [&](int64_t t) {
+            const double v = static_cast<double>(t);
+            return !counts(t) || std::abs(v - std::nearbyint(v / step) * step) <= 1;
+        });
+        if (onGrid) return step;
+    }
+    return 1;
+}
+
 } // namespace qv::engine

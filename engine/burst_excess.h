@@ -28,6 +28,19 @@ struct RunFit {
 };
 RunFit estimateRunFit(const std::vector<int64_t>& times, double bit);
 
+// The pace of a remote whose bursts and gaps make up a few known sums (the
+// four-level codes: one burst, four gaps): the pace, 0.92 to 1.08, at which
+// the capture's burst-and-gap sums lie nearest those. The sums keep no
+// burst excess, so they tell the pace where the times alone, close
+// together, let the excess fit pair them wrongly. 1 for too few sums.
+double pairPace(const std::vector<int64_t>& times, std::vector<double> sums);
+
+// The sampling step of a logger that sees edges only at its ticks (a
+// sampling rate of 5 to 50 kHz): the longest step of which every time is a
+// whole multiple, to within a microsecond. 1 when there is none, as for a
+// receiver that times each edge to the microsecond.
+double samplingStep(const std::vector<int64_t>& times);
+
 // The times with each burst shortened by excess and the gap after it
 // lengthened by as much, so a burst and its gap keep their sum. A burst
 // never becomes shorter than 1 microsecond.

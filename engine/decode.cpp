@@ -179,6 +179,7 @@ DecodeResult decode(const TimeTable& times, const FormatRow& row, const DecodeSe
     // the (learned) row's bit times.
     std::unique_ptr<TimeTable> corrected; // made only when there is an excess to take off
     const TimeTable* walkedTimes = &times;
+    double step = 1; // the logger's sampling step
     if (settings.excessMode != ExcessMode::None) {
         const std::vector<int64_t> received = captureTimes(times);
         double excess = settings.excess, speed = 1;
@@ -192,6 +193,17 @@ DecodeResult decode(const TimeTable& times, const FormatRow& row, const DecodeSe
         } else if (settings.excessMode == ExcessMode::Auto) {
             const auto [marks, spaces] = bitStandards(*walked);
             excess = estimateBurstExcess(received, marks, spaces, &speed);
+        }
+        if (rule == CodingRule::FourGaps && settings.demodulated) {
+            step = samplingStep(received);
+            const auto [marks, spaces] = bitStandards(*walked);
+            std::vector<double> sums;
+            for (double gap : spaces)
+                sums.push_back(marks.empty() ? 0 : marks.front() + gap);
+            // The head's pair lies among them (RC-MM: 416 + 277 us).
+            if (const auto head = rowNumbers(*walked, {"H_Osc", "H_Idle"}); head.size() == 2)
+                sums.push_back(head[0] + head[1]);
+            speed = pairPace(received, sums);
         }
         out.burstExcess = static_cast<int64_t>(std::lround(excess));
         std::vector<int64_t> taken = withoutBurstExcess(received, out.burstExcess);
@@ -221,6 +233,7 @@ DecodeResult decode(const TimeTable& times, const FormatRow& row, const DecodeSe
     st.d.FirstCustomerBit = settings.carry.firstCustomerBit;
     if (const FieldValue* stru = walked->find("stru")) st.structure = stru->toText();
     Walk w(*walkedTimes, *walked, settings, st, out);
+    w.samplingStep = step;
     walkStructure(w);
 
     out.groupNo = st.group;

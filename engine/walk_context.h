@@ -145,6 +145,8 @@ struct Walk {
     DecodeResult& out;
     int depth = 0;
     Part part = Part::None;
+    // The demodulated capture's sampling step (engine/burst_excess.h), µs.
+    double samplingStep = 1;
 
     Window window() const { return Window{settings.window}; }
 

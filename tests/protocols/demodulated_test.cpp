@@ -24,15 +24,19 @@ struct Short {
 };
 const std::map<std::string, Short> kShort = {
     {"Form010", {34, 68, "ITT has no carrier: a demodulating receiver does not see it"}},
-    {"Form026", {66, 36, "RC-MM gaps lie 167 us apart"}},
+    {"Form026",
+     {49, 1, "RC-MM sums lie 167 us apart: at a 67 or 100 us step one is an error, not a guess"}},
     {"Form029", {25, 4, "shape chosen here: runs of 1 ms cells"}},
     {"Form059", {99, 0, "Grundig16's gaps lie one 578 us unit apart in a 4-level code"}},
     {"Form130", {100, 2, "shape chosen here: run lengths"}},
-    {"Form137", {67, 26, "RC-MM gaps lie 167 us apart"}},
-    {"Form138", {64, 31, "RC-MM gaps lie 167 us apart"}},
-    {"Form140", {79, 20, "RC-MM gaps lie 167 us apart"}},
-    {"Form141", {71, 31, "RC-MM gaps lie 167 us apart"}},
-    {"Form142", {101, 1, "shape chosen here: four gap lengths one unit apart"}},
+    {"Form137",
+     {51, 0, "RC-MM sums lie 167 us apart: at a 67 or 100 us step one is an error, not a guess"}},
+    {"Form138",
+     {49, 1, "RC-MM sums lie 167 us apart: at a 67 or 100 us step one is an error, not a guess"}},
+    {"Form140",
+     {54, 0, "RC-MM sums lie 167 us apart: at a 67 or 100 us step one is an error, not a guess"}},
+    {"Form141",
+     {52, 0, "RC-MM sums lie 167 us apart: at a 67 or 100 us step one is an error, not a guess"}},
 };
 
 std::vector<std::string> slots() {
