@@ -216,7 +216,11 @@ void ruleCommon(Walk& w, int64_t t1, int64_t t2) {
 
     const Standard zeroIdle = f.whole("zero_Idle");
     Standard oneIdle;
-    if (win.matches(t2, zeroIdle)) {
+    // The demodulated mode's wide windows may take both (ITT's 90 and
+    // 190 us): it reads the nearest.
+    const bool nearerOne = w.settings.demodulated && win.matches(t2, zeroIdle) &&
+                           gapSymbol(w, t2, {zeroIdle, oneIdle = f.whole("One_Idle")}) == 1;
+    if (!nearerOne && win.matches(t2, zeroIdle)) {
         w.d.PartBits += '0';
         w.note(ReadAs::BitGap, 1, t2, zeroIdle, true, bit, "0");
     } else if (win.matches(t2, oneIdle = f.whole("One_Idle"))) {
