@@ -28,7 +28,13 @@ void misRuns(Walk& w, int64_t t1, int64_t t2) {
         } else if (win.above(t1, zeroIdle)) {
             const double unit = *zeroIdle;
             if (unit == 0) throw WalkAborted("division by zero: zero_Idle is 0");
-            const double zeros = std::floor(static_cast<double>(t1) / unit);
+            // A demodulating receiver's gap is off by the jitter of many
+            // cells either way: the gap after a one's burst holds the rest of
+            // its cell and the nearest whole number of empty cells.
+            const double zeros =
+                w.settings.demodulated && oneIdle
+                    ? std::max(1.0, std::nearbyint((static_cast<double>(t1) - *oneIdle) / unit))
+                    : std::floor(static_cast<double>(t1) / unit);
             for (double i = 0; i < zeros; ++i)
                 w.d.PartBits += '0';
         } else {
