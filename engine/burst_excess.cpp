@@ -31,7 +31,7 @@ Fit fitFrom(const std::vector<int64_t>& times, const std::vector<double>& marks,
     for (double reach : {300.0, 150.0, 100.0}) {
         // Sums of the normal equations of t = k x s + z x excess, z = +1 for
         // a burst and -1 for a gap.
-        double sxx = 0, sxz = 0, szz = 0, sxy = 0, szy = 0;
+        double sxx = 0, sxz = 0, szz = 0, sxy = 0, szy = 0, offs = 0;
         int bursts = 0, gaps = 0;
         for (size_t i = 0; i < times.size(); ++i) {
             const bool burst = i % 2 == 0;
@@ -45,6 +45,14 @@ Fit fitFrom(const std::vector<int64_t>& times, const std::vector<double>& marks,
             szz += 1;
             sxy += s * t;
             szy += z * t;
+            offs += z * (t - s);
+        }
+        // Too few times to tell a pace: the excess alone, at pace 1 (a
+        // frame of two bursts around one long gap).
+        if ((bursts < 3 || gaps < 3) && bursts > 0 && gaps > 0) {
+            k = 1;
+            excess = offs / (bursts + gaps);
+            continue;
         }
         if (bursts < 3 || gaps < 3) return {};
         const double det = sxx * szz - sxz * sxz;

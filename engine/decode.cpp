@@ -60,10 +60,21 @@ std::pair<std::vector<double>, std::vector<double>> bitStandards(const FormatRow
     case CodingRule::FourGaps:
         return {rowNumbers(row, {"Zero_Osc"}),
                 rowNumbers(row, {"zero_Idle", "zero_HL", "One_Idle", "One_HL"})};
-    default:
-        return {rowNumbers(row, {"Zero_Osc", "One_Osc"}),
-                rowNumbers(row, {"zero_Idle", "One_Idle"})};
+    case CodingRule::Mis: {
+        const FieldValue* key = row.find("Format");
+        const std::vector<double> cell = rowNumbers(row, {"One_Idle", "zero_Idle", "D"});
+        if (!key || misVariantOf(key->toText()) != MisVariant::Runs || cell.size() != 3) break;
+        // A one's gap holds the rest of its cell and the empty cells after
+        // it, up to a whole data part of them.
+        std::vector<double> gaps;
+        for (int empty = 0; empty <= std::clamp(static_cast<int>(cell[2]), 0, 64); ++empty)
+            gaps.push_back(cell[0] + empty * cell[1]);
+        return {rowNumbers(row, {"Zero_Osc", "One_Osc"}), gaps};
     }
+    default:
+        break;
+    }
+    return {rowNumbers(row, {"Zero_Osc", "One_Osc"}), rowNumbers(row, {"zero_Idle", "One_Idle"})};
 }
 
 } // namespace
@@ -211,10 +222,13 @@ DecodeResult decode(const TimeTable& times, const FormatRow& row, const DecodeSe
         // the fit found where its code hangs on lengths close together: a
         // bi-phase gap counted in half bits (the first bit hidden in the gap
         // before the code: 4% of 2500 us is a fifth of a half) and the
-        // four-level gaps, and runs of many bits. The other codings fit their
-        // pace less surely.
+        // four-level gaps, and runs of many bits or empty cells. The other
+        // codings fit their pace less surely.
+        const FieldValue* key = walked->find("Format");
+        const bool cellRuns =
+            rule == CodingRule::Mis && key && misVariantOf(key->toText()) == MisVariant::Runs;
         const bool paced = rule == CodingRule::Intervals || rule == CodingRule::FourGaps ||
-                           rule == CodingRule::Rcs16 || rule == CodingRule::RunLengths;
+                           rule == CodingRule::Rcs16 || rule == CodingRule::RunLengths || cellRuns;
         if (paced && std::abs(speed - 1) > 0.01 && std::abs(speed - 1) < 0.08)
             for (int64_t& t : taken)
                 if (t > 0 && t != kEndOfSignal)

@@ -42,11 +42,21 @@ void misRuns(Walk& w, int64_t t1, int64_t t2) {
         }
         w.advance();
         w.addTime(static_cast<double>(t1));
-    } else if (win.matches(t1, f.whole("One_Osc"))) {
+        return;
+    }
+    // A one's burst, or the rest of its cell and the next one's burst. The
+    // demodulated mode's wide windows take both lengths: it goes by whether
+    // the time is a burst (odd columns) or a gap.
+    const Standard oneOsc = f.whole("One_Osc");
+    const bool atBurst = w.state.col % 2 == 1;
+    const int k = !w.settings.demodulated ? gapSymbol(w, t1, {oneOsc, oneIdle})
+                  : atBurst               ? (win.matches(t1, oneOsc) ? 0 : -1)
+                                          : (win.matches(t1, oneIdle) ? 1 : -1);
+    if (k == 0) {
         w.d.PartBits += '1';
         w.advance();
         w.addTime(static_cast<double>(t1));
-    } else if (win.matches(t1, oneIdle)) {
+    } else if (k == 1) {
         w.d.PartBits += '1';
         w.advance(2);
         w.addTime(static_cast<float>(t1) + static_cast<float>(t2));
