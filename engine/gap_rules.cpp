@@ -162,9 +162,21 @@ void ruleRCS16(Walk& w) {
     const int g = w.state.group;
     for (w.state.runCount = 1; w.state.runCount <= 8; ++w.state.runCount) {
         const int64_t gap = w.cursorTime(), burst = w.nextTime();
-        const int k = gapSymbol(w, gap,
-                                {f.whole(kRcs16Symbols[0].gap), f.whole(kRcs16Symbols[1].gap),
-                                 f.whole(kRcs16Symbols[2].gap), f.whole(kRcs16Symbols[3].gap)});
+        const Standard gaps[] = {f.whole(kRcs16Symbols[0].gap), f.whole(kRcs16Symbols[1].gap),
+                                 f.whole(kRcs16Symbols[2].gap), f.whole(kRcs16Symbols[3].gap)};
+        int k = gapSymbol(w, gap, {gaps[0], gaps[1], gaps[2], gaps[3]});
+        if (w.settings.demodulated && k >= 0) {
+            // The wide windows take neighbouring gaps; the burst after the
+            // gap, one unit or two, tells them apart too.
+            auto misfit = [&](int i) {
+                const Standard b =
+                    kRcs16Symbols[i].secondGap ? f.whole("Zero_Osc") : 2.0 * f.whole("Zero_Osc");
+                return std::abs(static_cast<double>(gap) - *gaps[i]) +
+                       (b ? std::abs(static_cast<double>(burst) - *b) : 0.0);
+            };
+            for (int i = 0; i < 4; ++i)
+                if (win.matches(static_cast<double>(gap), gaps[i]) && misfit(i) < misfit(k)) k = i;
+        }
         const Rcs16Symbol* symbol = k >= 0 ? &kRcs16Symbols[k] : nullptr;
         if (!symbol) {
             if (w.stopAfter({ErrorSet::RcsSymbol, g, {timeText(gap)}})) return;

@@ -28,7 +28,6 @@ const std::map<std::string, Short> kShort = {
     {"Form029",
      {99, 0,
       "shape chosen here: a frame of zeros, two bursts round one gap, tells its excess poorly"}},
-    {"Form059", {99, 0, "Grundig16's gaps lie one 578 us unit apart in a 4-level code"}},
     {"Form130", {100, 2, "shape chosen here: run lengths"}},
     {"Form137",
      {51, 0, "RC-MM sums lie 167 us apart: at a 67 or 100 us step one is an error, not a guess"}},
