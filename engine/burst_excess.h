@@ -13,8 +13,9 @@ namespace qv::engine {
 // nearest of those standards, and bursts = k x standard + excess, gaps =
 // k x standard - excess is fitted by least squares (k takes up a remote that
 // runs fast or slow); times far from every standard (heads, frame gaps) take
-// no part. 0 when the capture holds too few bit times to tell, or when the
-// fit comes out below 0 (receivers lengthen bursts, never shorten them).
+// no part. With fewer than three bit bursts or gaps the excess alone is
+// fitted, at k = 1; 0 when there is not one of each, or when the fit comes
+// out below 0 (receivers lengthen bursts, never shorten them).
 // speed, when given, receives k (1 when there is no fit).
 double estimateBurstExcess(const std::vector<int64_t>& times, const std::vector<double>& marks,
                            const std::vector<double>& spaces, double* speed = nullptr);

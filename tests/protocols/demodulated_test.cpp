@@ -188,7 +188,7 @@ TEST(RealRemotes, DecodeCleanWithTheLabelledCode) {
     EXPECT_EQ(total, 156);
     // Short of all: MATSUSH (5, a 34 ms gap where the row pads to 106 ms),
     // Samsung32 (2), NEC (2), RC-5, Nokia and the RC-MM one, which reads
-    // another code (its gaps lie 167 us apart).
+    // another code: its label says "11" where a 630 us gap is "10".
     EXPECT_GE(right, 144) << testing::PrintToString(failed);
     EXPECT_LE(wrong, 1) << testing::PrintToString(failed);
 }
