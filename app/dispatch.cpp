@@ -231,6 +231,7 @@ engine::FormatRow decodeCapture(Session& s, bool again = false) {
     s.RunCount = r.carry.runCount;
     s.FirstCustomerBit = r.carry.firstCustomerBit;
     if (settings.excessMode != ExcessMode::None) s.demod.lastExcess = r.burstExcess;
+    s.demod.lastFrameLeftOut = r.lastFrameLeftOut;
 
     showTolerances(s);
     s.code.tHexCode = s.tBcode;

@@ -152,7 +152,8 @@ struct Demodulation {
     float cycleShare = 0;        // a period also passes within this share of its standard
     ExcessMode excessMode = ExcessMode::None;
     float excess = 0;
-    int64_t lastExcess = 0; // what the last decode took off each burst
+    int64_t lastExcess = 0;        // what the last decode took off each burst
+    bool lastFrameLeftOut = false; // the last decode left out a frame the capture's end cut off
     // The tolerances before the mode was turned on, given back when it is turned off.
     float savedTimeTolerance = 0.03f, savedCycleTolerance = 500;
 };

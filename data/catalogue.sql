@@ -122,8 +122,9 @@ VALUES
   ('Form011', 'IB', 'H,C,D,B0,X,C,D,B0,X', 'Jvc', 8432, 4216, 0, 0, 0, 0, 1, 0, 0, '0', 0, 0, '0', 527, 527, 527, 1581, 8, 0, 8, 0, 26.39, 8.8, 0, 0, '---', '---', 527, 15000, 'D&E', 'Y', 0, 'JVC; the slot leaves the head out of the cycle, so every group is 46.42 ms', NULL, NULL, NULL, 0),
 -- Form013: Mitsubishi TV (IRP): no header, D:8 F:8 LSB first, +300 -900 / +300 -2100, stop, lead-out -80T.
   ('Form013', 'IB', 'C,D,B0,X', 'MITSUBISHI', 0, 0, 0, 0, 0, 0, 0, 0, 0, '0', 0, 0, '0', 300, 900, 300, 2100, 8, 0, 8, 0, 30.67, 10.22, 0, 0, '---', '---', 300, 15000, 'G', 'Y', 0, 'Mitsubishi TV', NULL, NULL, NULL, 0),
--- Form020: as Form022 (old Panasonic 5+6-bit frame, unverified); what sets variant (1) apart is not published.
-  ('Form020', 'IB', 'H,C,D,~C,~D,B0,X', 'PANA5-6(1)', 3332, 3332, 0, 0, 0, 0, 1, 0, 0, '0', 0, 0, '0', 833, 833, 833, 2499, 5, 5, 6, 6, 17.36, 5.79, 106475, 0, '---', '---', 833, 15000, 'G', 'Y', 0, 'like Form022 (unverified)', NULL, NULL, NULL, 0),
+-- Form020: old Panasonic frame with a 6-bit custom code: Form022's timing, 6+6 bits and their
+-- complements, as recorded from Magnavox and Symphonic remotes (tests/data/real, MATSUSH).
+  ('Form020', 'IB', 'H,C,D,~C,~D,B0,X', 'PANA5-6(1)', 3332, 3332, 0, 0, 0, 0, 1, 0, 0, '0', 0, 0, '0', 833, 833, 833, 2499, 6, 6, 6, 6, 17.36, 5.79, 106475, 0, '---', '---', 833, 15000, 'G', 'Y', 0, 'old Panasonic 6+6-bit frame, as recorded from real remotes', NULL, NULL, NULL, 0),
 -- Form021: as Form022 (old Panasonic 5+6-bit frame, unverified); what sets variant (2) apart is not published.
   ('Form021', 'IB', 'H,C,D,~C,~D,B0,X', 'PANA5-6(2)', 3332, 3332, 0, 0, 0, 0, 1, 0, 0, '0', 0, 0, '0', 833, 833, 833, 2499, 5, 5, 6, 6, 17.36, 5.79, 106475, 0, '---', '---', 833, 15000, 'G', 'Y', 0, 'like Form022 (unverified)', NULL, NULL, NULL, 0),
 -- Form022: IrpTransmogrifier's 'Panasonic_Old' as recalled, not checked against the file (57.6 kHz, unit 833, +4T -4T, D:5 F:6 ~D:5 ~F:6, stop, -44 ms; 75T and the silence per frame).

@@ -155,7 +155,10 @@ std::vector<std::string> DecodeResult::errorLines() const {
     return lines;
 }
 
-DecodeResult decode(const TimeTable& times, const FormatRow& row, const DecodeSettings& settings) {
+namespace {
+
+DecodeResult decodeOnce(const TimeTable& times, const FormatRow& row,
+                        const DecodeSettings& settings) {
     DecodeResult out;
     const FormatRow* walked = &row;
     FormatRow learnedRow;
@@ -257,6 +260,50 @@ DecodeResult decode(const TimeTable& times, const FormatRow& row, const DecodeSe
     out.shown = settings.octal ? octText(out.hex, settings.lineBreak) : out.hex;
     placeAnnotations(*walkedTimes, out.annotations);
     return out;
+}
+
+// The capture up to the head of the frame at cell (row, col).
+TimeTable cutBefore(const TimeTable& times, long row, int col) {
+    TimeTable cut(times);
+    for (long rr = row; rr <= kDataRows; ++rr)
+        for (int cc = rr == row ? col : 1; cc <= kDataCols; ++cc)
+            if (cut.time(rr, cc) != 0) cut.setCell(rr, cc, "");
+    return cut;
+}
+
+} // namespace
+
+DecodeResult decode(const TimeTable& times, const FormatRow& row, const DecodeSettings& settings) {
+    DecodeResult out = decodeOnce(times, row, settings);
+    // A logger often stops recording inside a repeat frame. Where the walk
+    // fails only in a later frame, and on the end of the capture, that
+    // frame is left out when the frames before it then decode clean.
+    if (!settings.demodulated || out.errors.empty()) return out;
+    const int group = out.errors.front().group;
+    const bool onlyThatFrame =
+        group >= 2 && std::all_of(out.errors.begin(), out.errors.end(),
+                                  [&](const ErrorReport& e) { return e.group == group; });
+    // The first failing time is the end of the signal: the recording stopped.
+    const std::string end = std::to_string(kEndOfSignal);
+    const auto& first = out.errors.front().values;
+    if (!onlyThatFrame || std::find(first.begin(), first.end(), end) == first.end()) return out;
+    // The frame holds fewer times than the first (whose count takes in the
+    // gap after it): it was cut, not damaged.
+    auto cellOf = [](const Annotation& a) { return (a.row - 1) * kDataCols + a.col; };
+    auto startOf = [&](int g) {
+        return std::find_if(out.annotations.begin(), out.annotations.end(),
+                            [&](const Annotation& a) { return a.group == g; });
+    };
+    const auto head = startOf(group), second = startOf(2);
+    if (head == out.annotations.end() || second == out.annotations.end() ||
+        (head->row == 1 && head->col == 1))
+        return out;
+    const long timesLeft = static_cast<long>(captureTimes(times).size()) - cellOf(*head) + 1;
+    if (timesLeft + 1 >= cellOf(*second) - 1) return out;
+    DecodeResult cut = decodeOnce(cutBefore(times, head->row, head->col), row, settings);
+    if (!cut.errors.empty() || cut.runaway || cut.aborted) return out;
+    cut.lastFrameLeftOut = true;
+    return cut;
 }
 
 std::string octText(const std::string& hexCode, const std::string& lineBreak) {

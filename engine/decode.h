@@ -176,6 +176,9 @@ struct DecodeResult {
     int col = 1;
     DecodeCarry carry;
     int64_t burstExcess = 0; // µs taken off each burst before the walk
+    // Demodulated mode: the capture's end cut the last frame off, and the
+    // frames before it were decoded without it.
+    bool lastFrameLeftOut = false;
     std::vector<Annotation> annotations;
 
     std::vector<std::string> errorLines() const;

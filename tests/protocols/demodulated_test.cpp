@@ -186,10 +186,11 @@ TEST(RealRemotes, DecodeCleanWithTheLabelledCode) {
     }
     std::printf("real remotes: %d of %d right, %d clean with another code\n", right, total, wrong);
     EXPECT_EQ(total, 156);
-    // Short of all: MATSUSH (5, a 34 ms gap where the row pads to 106 ms),
-    // Samsung32 (2), NEC (2), RC-5, Nokia and the RC-MM one, which reads
-    // another code: its label says "11" where a 630 us gap is "10".
-    EXPECT_GE(right, 144) << testing::PrintToString(failed);
+    // Short of all: a Samsung32 remote that sends no inverted command, an NEC
+    // one whose bursts end early, an RC-5 and a Nokia one that keep neither
+    // timing, and the RC-MM one, which reads another code: its label says
+    // "11" where a 630 us gap is "10".
+    EXPECT_GE(right, 151) << testing::PrintToString(failed);
     EXPECT_LE(wrong, 1) << testing::PrintToString(failed);
 }
 

@@ -2,21 +2,21 @@
 
 #include "app/capture_tick.h"
 #include "app/format_scan.h"
+#include "app/format_selection.h"
 #include "app/main_state.h"
+#include "catalogue/format_menus.h"
+#include "link/link_control.h"
+#include "platform/basic.h"
+#include "waveform/measure.h"
+#include "waveform/overlay.h"
+#include "waveform/waveform.h"
 #include "windows/main/capture_file.h"
 #include "windows/main/demod_dialog.h"
 #include "windows/main/form_scan.h"
 #include "windows/main/picture_widget.h"
 #include "windows/main/press_log_dock.h"
 #include "windows/main/rule_button.h"
-#include "catalogue/format_menus.h"
-#include "app/format_selection.h"
-#include "link/link_control.h"
-#include "platform/basic.h"
 #include "windows/recording/secondary_windows.h"
-#include "waveform/measure.h"
-#include "waveform/overlay.h"
-#include "waveform/waveform.h"
 
 #include <QAction>
 #include <QApplication>
@@ -971,7 +971,9 @@ void Form_main::refresh() {
     m_mnuDemod->setChecked(m_s.demod.on);
     QString title = m_s.captureSource.empty() ? kTitle : kTitle + " - " + qs(m_s.captureSource);
     if (m_s.demod.on)
-        title += QString(" - demodulated capture (burst excess %1 us)").arg(m_s.demod.lastExcess);
+        title += QString(" - demodulated capture (burst excess %1 us%2)")
+                     .arg(m_s.demod.lastExcess)
+                     .arg(m_s.demod.lastFrameLeftOut ? ", last frame cut off: left out" : "");
     if (windowTitle() != title) setWindowTitle(title);
     const std::string key = m_s.irtype.substr(0, 7);
     for (const auto& [entryKey, a] : m_formatActions)
