@@ -107,9 +107,16 @@ double estimateBurstExcess(const std::vector<int64_t>& times, const std::vector<
             bestMisfit = m;
         }
     }
-    if (speed) *speed = best.found && best.excess >= 0 ? best.k : 1;
-    // Receivers lengthen bursts; a fit that says otherwise read the wrong times.
-    return best.found ? std::max(best.excess, 0.0) : 0;
+    // Receivers lengthen bursts, and a few end them early; a fit that says
+    // they shorten them by more read the wrong times. A few microseconds
+    // below 0 are the remote's own jitter.
+    constexpr double kEarliest = -100, kJitter = -30;
+    if (!best.found || best.excess < kEarliest) {
+        if (speed) *speed = 1;
+        return 0;
+    }
+    if (speed) *speed = best.k;
+    return best.excess < 0 && best.excess > kJitter ? 0 : best.excess;
 }
 
 RunFit estimateRunFit(const std::vector<int64_t>& times, double bit) {
@@ -137,7 +144,8 @@ RunFit estimateRunFit(const std::vector<int64_t>& times, double bit) {
 
 std::vector<int64_t> withoutBurstExcess(std::vector<int64_t> times, int64_t excess) {
     for (size_t i = 0; i < times.size(); i += 2) {
-        const int64_t taken = std::min(excess, times[i] - 1);
+        int64_t taken = std::min(excess, times[i] - 1);
+        if (i + 1 < times.size()) taken = std::max(taken, 1 - times[i + 1]);
         times[i] -= taken;
         if (i + 1 < times.size()) times[i + 1] += taken;
     }

@@ -14,8 +14,9 @@ namespace qv::engine {
 // k x standard - excess is fitted by least squares (k takes up a remote that
 // runs fast or slow); times far from every standard (heads, frame gaps) take
 // no part. With fewer than three bit bursts or gaps the excess alone is
-// fitted, at k = 1; 0 when there is not one of each, or when the fit comes
-// out below 0 (receivers lengthen bursts, never shorten them).
+// fitted, at k = 1; 0 when there is not one of each. A few receivers end
+// bursts early: a fit from -100 to -30 us stands, one from -30 to 0 is
+// jitter and gives 0, one below -100 read the wrong times and gives 0.
 // speed, when given, receives k (1 when there is no fit).
 double estimateBurstExcess(const std::vector<int64_t>& times, const std::vector<double>& marks,
                            const std::vector<double>& spaces, double* speed = nullptr);
@@ -43,8 +44,8 @@ double pairPace(const std::vector<int64_t>& times, std::vector<double> sums);
 double samplingStep(const std::vector<int64_t>& times);
 
 // The times with each burst shortened by excess and the gap after it
-// lengthened by as much, so a burst and its gap keep their sum. A burst
-// never becomes shorter than 1 microsecond.
+// lengthened by as much, so a burst and its gap keep their sum. Neither
+// becomes shorter than 1 microsecond.
 std::vector<int64_t> withoutBurstExcess(std::vector<int64_t> times, int64_t excess);
 
 } // namespace qv::engine
