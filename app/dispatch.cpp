@@ -195,10 +195,27 @@ std::string firstCodeLine(const std::string& hexCode, const std::string& lineBre
 
 namespace {
 
+// CurFormat's row, read again only when the cursor shows another row or
+// an edit of it.
+const engine::FormatRow& currentFormatRow(Session& s) {
+    Session::FormatRowRead& read = s.formatRowRead;
+    if (!s.CurFormat) {
+        read = {};
+        return read.row;
+    }
+    const TableCursor& f = *s.CurFormat;
+    if (f.editing() || !read.rows || read.rows != f.rowsRead() || read.position != f.position()) {
+        read.row = engine::FormatRow::fromCursor(f);
+        read.rows = f.editing() ? nullptr : f.rowsRead();
+        read.position = f.position();
+    }
+    return read.row;
+}
+
 // The decode itself, as every capture gets it. A capture decoded again
 // replaces its own entry in the log of this run. Returns the row decoded
-// against.
-engine::FormatRow decodeCapture(Session& s, bool again = false) {
+// against, valid until the next decode.
+const engine::FormatRow& decodeCapture(Session& s, bool again = false) {
     s.tBcode.clear();
     s.tHCode.clear();
 
@@ -209,8 +226,7 @@ engine::FormatRow decodeCapture(Session& s, bool again = false) {
     } catch (const DatabaseError& e) {
         s.message(e.what());
     }
-    engine::FormatRow row =
-        s.CurFormat ? engine::FormatRow::fromCursor(*s.CurFormat) : engine::FormatRow();
+    const engine::FormatRow& row = currentFormatRow(s);
     engine::DecodeSettings settings = decodeSettings(s);
     settings.learn = false; // learned and stored above
     const engine::DecodeResult r = engine::decode(s.TTable, row, settings);
@@ -257,7 +273,7 @@ void keepADrawableFormat(Session& s) {
 }
 
 void decodeDispatch(Session& s) {
-    const engine::FormatRow row = decodeCapture(s);
+    const engine::FormatRow& row = decodeCapture(s);
 
     if (s.tHCode.empty() && s.mnuAuto) {
         automaticSelection(s);

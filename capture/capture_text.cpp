@@ -1,6 +1,7 @@
 #include "capture/capture_text.h"
 
 #include "capture/capture_formats.h"
+#include "capture/capture_record.h"
 
 #include "platform/basic.h"
 
@@ -63,6 +64,8 @@ bool sameWord(std::string_view word, std::string_view lowerName) {
 
 std::vector<int64_t> parseTimeList(const std::string& text) {
     std::vector<int64_t> times; // even index: burst, odd: gap
+    // Every time takes two characters at least; a capture holds 640.
+    times.reserve(std::min<size_t>(text.size() / 2 + 1, 2 * kDataRows * kDataCols));
     int lineNo = 0;
     auto where = [&] { return "line " + std::to_string(lineNo) + ": "; };
     // Checked as each time is read, on the value as written: two of a kind
@@ -111,7 +114,11 @@ std::vector<int64_t> parseTimeList(const std::string& text) {
                 int64_t v = 0;
                 for (char c : word)
                     v = v * 10 + (c - '0');
-                add(times.size() % 2 == 0, static_cast<double>(v), word);
+                // A plain number is always the next time, burst or gap.
+                if (v <= kLongestTimeUs)
+                    times.push_back(v);
+                else
+                    add(times.size() % 2 == 0, static_cast<double>(v), word);
                 continue;
             }
             const bool pulse = sameWord(word, "pulse"), space = sameWord(word, "space");
@@ -140,7 +147,11 @@ std::vector<int64_t> parseTimeList(const std::string& text) {
 }
 
 std::vector<uint8_t> messageFromTimes(const std::vector<int64_t>& times, Carrier carrier) {
-    std::vector<uint8_t> out = {carrier.highTicks, carrier.lowTicks};
+    std::vector<uint8_t> out;
+    // Two carrier bytes, a pair a burst, the seven closing units, the padding.
+    out.reserve(2 * (4 * (times.size() / 2 + 8)) + 8);
+    out.push_back(carrier.highTicks);
+    out.push_back(carrier.lowTicks);
     auto ticks = [](int64_t us) {
         return std::lround(static_cast<double>(us) * kTicksPerMicrosecond);
     };

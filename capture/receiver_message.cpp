@@ -98,9 +98,11 @@ std::pair<long, int> loadInto(Grid& table, const PairTable& pairs, long row, int
         }
     }
     advance();
-    for (; row < kDataRows; ++row, col = 1)
-        for (; col <= kDataCols; ++col)
-            table.clear(row, col);
+    if (row < kDataRows) {
+        table.clearFrom(row, col, kDataRows - 1);
+        row = kDataRows;
+        col = 1;
+    }
     return {row, col};
 }
 
@@ -108,9 +110,7 @@ struct RecordGrid {
     TimeTable& table;
     int64_t time(long row, long col) const { return table.time(row, col); }
     void setTime(long row, long col, int64_t us) { table.setTime(row, col, us); }
-    void clear(long row, long col) {
-        if (!table.cell(row, col).empty()) table.setCell(row, col, "");
-    }
+    void clearFrom(long row, long col, long lastRow) { table.clearFrom(row, col, lastRow); }
 };
 
 // Empty cells read 0, as in the record.
@@ -123,7 +123,9 @@ struct NumberGrid {
     void setTime(long row, long col, int64_t us) {
         if (inGrid(row, col)) cells[row][col] = us;
     }
-    void clear(long row, long col) { setTime(row, col, 0); }
+    // A fresh grid loaded from (1, 1): nothing from the cursor on was
+    // written, so there is nothing to clear.
+    void clearFrom(long, long, long) {}
 };
 
 } // namespace
@@ -137,6 +139,7 @@ std::vector<int64_t> loadedTimes(const PairTable& pairs) {
     NumberGrid grid;
     loadInto(grid, pairs, 1, 1);
     std::vector<int64_t> times;
+    times.reserve(128); // a key press or two; longer captures grow it
     for (long r = 1; r <= kDataRows; ++r)
         for (long c = 1; c <= kDataCols; ++c) {
             const int64_t t = grid.cells[r][c];

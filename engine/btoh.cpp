@@ -15,6 +15,7 @@ std::string bitsToHex(std::string& s1, bool rOrder) {
     if (!rOrder) std::reverse(w.begin(), w.end());
 
     std::string r;
+    r.reserve(k / 4 + k / 8 + 2);
     size_t pos = 0;
     while (k >= 1) {
         if ((r.size() + 1) % 3 == 0) r += ' ';
@@ -28,9 +29,13 @@ std::string bitsToHex(std::string& s1, bool rOrder) {
         }
         pos += g;
         k -= g;
-        char buf[16];
-        std::snprintf(buf, sizeof buf, "%X", v);
-        r += buf;
+        if (v < 16) {
+            r += "0123456789ABCDEF"[v];
+        } else { // digits other than 0 and 1 in the bits
+            char buf[16];
+            std::snprintf(buf, sizeof buf, "%X", v);
+            r += buf;
+        }
     }
     return r;
 }
