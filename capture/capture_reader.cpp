@@ -74,9 +74,33 @@ size_t pairsOf(const std::vector<uint8_t>& message) {
     return (message.size() - 6) / 8; // the pairs, as many zero pairs and one more
 }
 
+constexpr float kTicksPerMicrosecond = static_cast<float>(22.1184 / 12);
+
 std::vector<int64_t> loadedTimes(const std::vector<uint8_t>& message) {
     if (message.size() < 10) return {}; // dropped on the receiver's road
-    return qv::loadedTimes(decodePairs(message, static_cast<float>(22.1184 / 12)));
+    return qv::loadedTimes(message, kTicksPerMicrosecond);
+}
+
+// Whether the message messageFromTimes makes of these times (an odd count,
+// fitting the record) loads them all unchanged, known without loading it:
+// then each time is sent as a count that reads back as itself (a long gap
+// as whole overflow units and a rest that does), no count reads as an
+// overflow, and the seven units after the last burst end the capture there.
+bool loadsUnchanged(const std::vector<int64_t>& times) {
+    auto readsBack = [](int64_t us) {
+        const long ticks = ticksForTime(us);
+        return ticks >= 1 && ticks <= kLongestTicks &&
+               ticksToMicroseconds(static_cast<unsigned>(ticks), kTicksPerMicrosecond) == us;
+    };
+    for (size_t i = 0; i < times.size(); ++i) {
+        const int64_t us = times[i];
+        if (readsBack(us)) continue;
+        // A gap too long for one count: whole units, then the rest.
+        if (i % 2 == 0 || us < 0 || ticksForTime(us) <= kLongestTicks) return false;
+        const int64_t units = us / kOverflowUnit;
+        if (units >= 7 || !readsBack(us - units * kOverflowUnit)) return false;
+    }
+    return true;
 }
 
 // Says where the capture record will not hold the times as read (readCount
@@ -138,7 +162,9 @@ CaptureFile fromTimes(const std::string& path, std::vector<int64_t> times, Carri
         cut.resize(cut.size() - 2);
         c.message = messageFromTimes(cut, carrier);
     }
-    c.changes = changesOf(path, c.times.size(), *kept, loadedTimes(c.message));
+    const bool unchanged = loadsUnchanged(*kept);
+    const std::vector<int64_t> loaded = unchanged ? std::vector<int64_t>() : loadedTimes(c.message);
+    c.changes = changesOf(path, c.times.size(), *kept, unchanged ? *kept : loaded);
     return c;
 }
 

@@ -34,13 +34,6 @@ void TimeTable::setCell(long row, long col, std::string text) {
     written(row, col);
 }
 
-void TimeTable::setTime(long row, long col, int64_t us) {
-    if (!inGrid(row, col)) return;
-    m_times[row][col] = us;
-    m_digitsDue[row][col] = true;
-    written(row, col);
-}
-
 void TimeTable::clearAll() {
     for (auto& row : m_cells)
         for (auto& c : row)

@@ -29,7 +29,12 @@ public:
     int64_t time(long row, long col) const { return inGrid(row, col) ? m_times[row][col] : 0; }
     void setCell(long row, long col, std::string text);
     // Writes the time as its decimal text.
-    void setTime(long row, long col, int64_t us);
+    void setTime(long row, long col, int64_t us) {
+        if (!inGrid(row, col)) return;
+        m_times[row][col] = us;
+        m_digitsDue[row][col] = true;
+        written(row, col);
+    }
     void clearAll();
     void writeHeaders();
     // Empties the cells of columns 1 to 10 from (row, col) on, in reading

@@ -6,6 +6,7 @@
 #include "platform/basic.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -16,9 +17,6 @@ namespace qv {
 namespace {
 
 constexpr double kTicksPerMicrosecond = 1.8432;
-// 65535 ticks load as 35555 us, the overflow unit itself, which the loader
-// takes for a timer overflow: the longest count a time may be sent with.
-constexpr long kLongestTicks = 65534;
 constexpr int64_t kOverflowUnitUs = 35555;
 constexpr int64_t kLongestTimeUs = 100000000;
 
@@ -49,8 +47,14 @@ std::string shownWord(const std::string& word) {
 namespace {
 
 // Blanks as a stream reads words, and the separators a list may use.
+constexpr auto kSeparators = [] {
+    std::array<bool, 256> table{};
+    for (char c : {' ', '\t', '\r', '\v', '\f', ',', ';'})
+        table[static_cast<unsigned char>(c)] = true;
+    return table;
+}();
 bool separates(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f' || c == ',' || c == ';';
+    return kSeparators[static_cast<unsigned char>(c)];
 }
 
 bool sameWord(std::string_view word, std::string_view lowerName) {
@@ -109,11 +113,13 @@ std::vector<int64_t> parseTimeList(const std::string& text) {
         };
         for (std::string_view word = nextWord(); !word.empty(); word = nextWord()) {
             // Nearly every word is a plain whole number: read it straight.
-            if (word.size() <= 15 && std::all_of(word.begin(), word.end(),
-                                                 [](char c) { return c >= '0' && c <= '9'; })) {
-                int64_t v = 0;
-                for (char c : word)
-                    v = v * 10 + (c - '0');
+            int64_t v = 0;
+            bool digits = word.size() <= 15;
+            for (size_t k = 0; digits && k < word.size(); ++k) {
+                digits = word[k] >= '0' && word[k] <= '9';
+                v = v * 10 + (word[k] - '0');
+            }
+            if (digits) {
                 // A plain number is always the next time, burst or gap.
                 if (v <= kLongestTimeUs)
                     times.push_back(v);
@@ -134,16 +140,26 @@ std::vector<int64_t> parseTimeList(const std::string& text) {
             if (!isNumeric(word))
                 throw CaptureFormatError(where() + "expected a time in microseconds, found \"" +
                                          shownWord(std::string(word)) + "\"");
-            double v = leadingNumber(word);
+            const double us = leadingNumber(word);
             if (word[0] == '+' || word[0] == '-')
-                add(word[0] == '+', std::fabs(v), word);
+                add(word[0] == '+', std::fabs(us), word);
             else
-                add(times.size() % 2 == 0, v, word);
+                add(times.size() % 2 == 0, us, word);
         }
     }
     if (times.empty())
         throw CaptureFormatError("no times found: expected burst and gap times in microseconds");
     return times;
+}
+
+long ticksForTime(int64_t us) {
+    // std::lround without the call, for the times a capture can hold.
+    const double x = static_cast<double>(us) * kTicksPerMicrosecond;
+    if (!(x > -4.5e15 && x < 4.5e15)) return std::lround(x);
+    const double a = std::fabs(x);
+    const auto whole = static_cast<long>(a);
+    const long r = a - static_cast<double>(whole) >= 0.5 ? whole + 1 : whole;
+    return x < 0 ? -r : r;
 }
 
 std::vector<uint8_t> messageFromTimes(const std::vector<int64_t>& times, Carrier carrier) {
@@ -152,9 +168,7 @@ std::vector<uint8_t> messageFromTimes(const std::vector<int64_t>& times, Carrier
     out.reserve(2 * (4 * (times.size() / 2 + 8)) + 8);
     out.push_back(carrier.highTicks);
     out.push_back(carrier.lowTicks);
-    auto ticks = [](int64_t us) {
-        return std::lround(static_cast<double>(us) * kTicksPerMicrosecond);
-    };
+    const auto ticks = ticksForTime;
     size_t bursts = (times.size() + 1) / 2;
     for (size_t k = 0; k < bursts; ++k) {
         // A zero count would read as a timer overflow: the shortest time is one tick.

@@ -34,4 +34,11 @@ struct Carrier {
 // whole signal lies in the part of the message that is decoded.
 std::vector<uint8_t> messageFromTimes(const std::vector<int64_t>& times, Carrier carrier = {});
 
+// The tick count a time is sent with, before any limit: microseconds x
+// 1.8432, halves away from zero.
+long ticksForTime(int64_t us);
+// The longest count a time may be sent with: 65535 ticks would read as a
+// timer overflow.
+constexpr long kLongestTicks = 65534;
+
 } // namespace qv

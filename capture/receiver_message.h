@@ -32,9 +32,14 @@ PairTable decodePairs(const std::vector<uint8_t>& bytes, float ticksPerMicroseco
 // summing overflow units; returns where the cursor stopped.
 std::pair<long, int> loadTimeTable(TimeTable& table, const PairTable& pairs, long row = 1,
                                    int col = 1);
+// The same straight from the message's bytes, as decodePairs reads them.
+std::pair<long, int> loadTimeTable(TimeTable& table, const std::vector<uint8_t>& bytes,
+                                   float ticksPerMicrosecond, long row = 1, int col = 1);
 
 // The times a capture record loaded from (1, 1) with the pair table would
 // hold, as captureTimes reads them, without making the record.
 std::vector<int64_t> loadedTimes(const PairTable& pairs);
+// The same straight from a receiver message, without the pair table.
+std::vector<int64_t> loadedTimes(const std::vector<uint8_t>& bytes, float ticksPerMicrosecond);
 
 } // namespace qv
