@@ -16,15 +16,13 @@ namespace qv {
 
 namespace {
 
-constexpr double kTicksPerMicrosecond = 1.8432;
 constexpr int64_t kOverflowUnitUs = 35555;
 constexpr int64_t kLongestTimeUs = 100000000;
 
 void pushPair(std::vector<uint8_t>& out, long osc, long idle) {
-    out.push_back(static_cast<uint8_t>(osc >> 8));
-    out.push_back(static_cast<uint8_t>(osc & 0xFF));
-    out.push_back(static_cast<uint8_t>(idle >> 8));
-    out.push_back(static_cast<uint8_t>(idle & 0xFF));
+    const uint8_t pair[4] = {static_cast<uint8_t>(osc >> 8), static_cast<uint8_t>(osc & 0xFF),
+                             static_cast<uint8_t>(idle >> 8), static_cast<uint8_t>(idle & 0xFF)};
+    out.insert(out.end(), pair, pair + 4);
 }
 
 } // namespace
@@ -111,22 +109,25 @@ std::vector<int64_t> parseTimeList(const std::string& text) {
                 ++i;
             return line.substr(from, i - from);
         };
-        for (std::string_view word = nextWord(); !word.empty(); word = nextWord()) {
-            // Nearly every word is a plain whole number: read it straight.
+        for (;;) {
+            // Nearly every word is a plain whole number: read it as it is found.
+            while (i < line.size() && separates(line[i]))
+                ++i;
+            if (i == line.size()) break;
+            const size_t from = i;
             int64_t v = 0;
-            bool digits = word.size() <= 15;
-            for (size_t k = 0; digits && k < word.size(); ++k) {
-                digits = word[k] >= '0' && word[k] <= '9';
-                v = v * 10 + (word[k] - '0');
-            }
-            if (digits) {
+            while (i < line.size() && i - from < 16 && line[i] >= '0' && line[i] <= '9')
+                v = v * 10 + (line[i++] - '0');
+            if (i - from <= 15 && (i == line.size() || separates(line[i]))) {
                 // A plain number is always the next time, burst or gap.
                 if (v <= kLongestTimeUs)
                     times.push_back(v);
                 else
-                    add(times.size() % 2 == 0, static_cast<double>(v), word);
+                    add(times.size() % 2 == 0, static_cast<double>(v), line.substr(from, i - from));
                 continue;
             }
+            i = from;
+            const std::string_view word = nextWord();
             const bool pulse = sameWord(word, "pulse"), space = sameWord(word, "space");
             if (pulse || space || sameWord(word, "timeout")) {
                 const std::string_view value = nextWord();
@@ -150,16 +151,6 @@ std::vector<int64_t> parseTimeList(const std::string& text) {
     if (times.empty())
         throw CaptureFormatError("no times found: expected burst and gap times in microseconds");
     return times;
-}
-
-long ticksForTime(int64_t us) {
-    // std::lround without the call, for the times a capture can hold.
-    const double x = static_cast<double>(us) * kTicksPerMicrosecond;
-    if (!(x > -4.5e15 && x < 4.5e15)) return std::lround(x);
-    const double a = std::fabs(x);
-    const auto whole = static_cast<long>(a);
-    const long r = a - static_cast<double>(whole) >= 0.5 ? whole + 1 : whole;
-    return x < 0 ? -r : r;
 }
 
 std::vector<uint8_t> messageFromTimes(const std::vector<int64_t>& times, Carrier carrier) {

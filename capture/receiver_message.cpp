@@ -37,10 +37,6 @@ CarrierFigures carrierFigures(uint8_t highTicks, uint8_t lowTicks, float t) {
     return f;
 }
 
-int32_t ticksToMicroseconds(unsigned ticks, float t) {
-    return static_cast<int32_t>(roundHalfEven(static_cast<double>(ticks) / static_cast<double>(t)));
-}
-
 PairTable decodePairs(const std::vector<uint8_t>& bytes, float t) {
     PairTable table{};
     const long n = static_cast<long>(bytes.size());

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "capture/capture_record.h"
+#include "platform/basic.h"
 
 #include <array>
 #include <cstdint>
@@ -23,7 +24,10 @@ struct CarrierFigures {
 CarrierFigures carrierFigures(uint8_t highTicks, uint8_t lowTicks, float ticksPerMicrosecond);
 
 // Ticks to whole microseconds (halves to even).
-int32_t ticksToMicroseconds(unsigned ticks, float ticksPerMicrosecond);
+inline int32_t ticksToMicroseconds(unsigned ticks, float ticksPerMicrosecond) {
+    return static_cast<int32_t>(
+        roundHalfEven(static_cast<double>(ticks) / static_cast<double>(ticksPerMicrosecond)));
+}
 
 // Decodes the Osc/Idle pairs of the message's first half into the pair table.
 PairTable decodePairs(const std::vector<uint8_t>& bytes, float ticksPerMicrosecond);

@@ -293,9 +293,11 @@ void printJson(const CaptureResult& r, bool first) {
 // One capture's block of the report; blocks after the first start with an
 // empty line.
 void printReport(const CaptureResult& r, bool first, const std::string& lineBreak) {
-    // Straight to the stream, piece by piece: no formatting pass per line.
-    std::FILE* out = stdout;
-    auto put = [out](std::string_view text) { std::fwrite(text.data(), 1, text.size(), out); };
+    // Gathered in one buffer that keeps its room, then one write: no
+    // formatting pass per line.
+    static std::string block;
+    block.clear();
+    auto put = [](std::string_view text) { block.append(text); };
     if (!first) put("\n");
     put(r.file);
     put("\n  format: ");
@@ -337,7 +339,12 @@ void printReport(const CaptureResult& r, bool first, const std::string& lineBrea
         put(m);
         put("\n");
     }
-    if (r.beeps) std::fprintf(out, "  beeps: %d\n", r.beeps);
+    if (r.beeps) {
+        put("  beeps: ");
+        put(std::to_string(r.beeps));
+        put("\n");
+    }
+    std::fwrite(block.data(), 1, block.size(), stdout);
 }
 
 // With stats set, the statistics of the presses instead of each decode.
