@@ -27,6 +27,7 @@
 #include <fstream>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -234,9 +235,12 @@ int cmdLoad(const std::vector<std::string>& args) {
 }
 
 // What one capture left on the main window and beside it.
+// Read straight from the session (valid until its next capture), but for
+// the format, which the capture may change.
 struct CaptureResult {
-    std::string file, format, bin, hex, tolerance, cycleTolerance;
-    std::vector<std::string> errors, cycles, messages;
+    std::string format;
+    std::string_view file, bin, hex, tolerance, cycleTolerance;
+    std::span<const std::string> errors, cycles, messages;
     int beeps = 0;
 };
 
@@ -313,14 +317,14 @@ void printReport(const CaptureResult& r, bool first, const std::string& lineBrea
         put(title);
         put(none ? ": (none)\n" : ":\n");
     };
-    auto box = [&](std::string_view name, const std::string& text) {
+    auto box = [&](std::string_view name, std::string_view text) {
         // A box of line breaks only has no lines.
         bool any = false;
         forEachBoxLine(text, lineBreak, [&](std::string_view) { any = true; });
         title(name, !any);
         forEachBoxLine(text, lineBreak, line);
     };
-    auto section = [&](std::string_view name, const std::vector<std::string>& lines) {
+    auto section = [&](std::string_view name, std::span<const std::string> lines) {
         title(name, lines.empty());
         for (const auto& l : lines)
             line(l);
@@ -478,14 +482,10 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
         r.bin = s.tBcode;
         r.hex = s.tHCode;
         r.errors = s.ErrRcd;
-        r.cycles.assign(s.code.lGCyc.begin() +
-                            static_cast<long>(std::min(cycles, s.code.lGCyc.size())),
-                        s.code.lGCyc.end());
+        r.cycles = std::span(s.code.lGCyc).subspan(std::min(cycles, s.code.lGCyc.size()));
         r.tolerance = s.tTole;
         r.cycleTolerance = s.tTTole;
-        r.messages.assign(s.messages.begin() +
-                              static_cast<long>(std::min(shown, s.messages.size())),
-                          s.messages.end());
+        r.messages = std::span(s.messages).subspan(std::min(shown, s.messages.size()));
         r.beeps = s.beeps - beeps;
         if (json)
             printJson(r, i == 0);
