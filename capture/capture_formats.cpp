@@ -47,7 +47,10 @@ bool looksLikePronto(const std::string& text) {
     // Words as a stream reads them, in place: this runs on every text file.
     size_t at = 0;
     auto nextWord = [&]() -> std::string_view {
-        auto blank = [&](size_t i) { return std::isspace(static_cast<unsigned char>(text[i])); };
+        auto blank = [&](size_t i) { // as the "C" locale has them
+            const char c = text[i];
+            return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+        };
         while (at < text.size() && blank(at))
             ++at;
         const size_t from = at;

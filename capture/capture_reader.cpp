@@ -75,6 +75,7 @@ size_t pairsOf(const std::vector<uint8_t>& message) {
 }
 
 constexpr float kTicksPerMicrosecond = static_cast<float>(22.1184 / 12);
+constexpr double kMicrosecondsPerTick = 1.0 / static_cast<double>(kTicksPerMicrosecond);
 
 std::vector<int64_t> loadedTimes(const std::vector<uint8_t>& message) {
     if (message.size() < 10) return {}; // dropped on the receiver's road
@@ -90,7 +91,8 @@ bool loadsUnchanged(const std::vector<int64_t>& times) {
     auto readsBack = [](int64_t us) {
         const long ticks = ticksForTime(us);
         return ticks >= 1 && ticks <= kLongestTicks &&
-               ticksToMicroseconds(static_cast<unsigned>(ticks), kTicksPerMicrosecond) == us;
+               ticksToMicroseconds(static_cast<unsigned>(ticks), kTicksPerMicrosecond,
+                                   kMicrosecondsPerTick) == us;
     };
     for (size_t i = 0; i < times.size(); ++i) {
         const int64_t us = times[i];

@@ -91,9 +91,44 @@ std::vector<int64_t> parseTimeList(const std::string& text) {
             });
         // a gap before the first burst is the idle time before the signal
     };
+    // The usual line (plain numbers, blanks, perhaps a comment) is read in
+    // one pass; any other is read word by word below. Returns where the next
+    // line starts, or npos, having read nothing, for another line.
+    auto plainLine = [&](size_t i) -> size_t {
+        const size_t mark = times.size(), n = text.size();
+        while (i < n) {
+            const char c = text[i];
+            if (c == '\n') return i + 1;
+            if (separates(c)) {
+                ++i;
+                continue;
+            }
+            if (c == '#') {
+                const size_t e = text.find('\n', i);
+                return e == std::string::npos ? n + 1 : e + 1;
+            }
+            const size_t from = i, stop = std::min(n, i + 16);
+            int64_t v = 0;
+            for (unsigned digit;
+                 i < stop && (digit = static_cast<unsigned char>(text[i] - '0')) <= 9; ++i)
+                v = v * 10 + digit;
+            const bool ends = i == n || separates(text[i]) || text[i] == '\n' || text[i] == '#';
+            if (i == from || i - from > 15 || v > kLongestTimeUs || !ends) {
+                times.resize(mark);
+                return std::string::npos;
+            }
+            times.push_back(v); // a plain number is always the next time
+        }
+        return n + 1;
+    };
     // Words are read in place: the file's text is not copied line by line.
     size_t start = 0;
     while (start < text.size()) {
+        if (const size_t next = plainLine(start); next != std::string::npos) {
+            ++lineNo;
+            start = next;
+            continue;
+        }
         size_t end = text.find('\n', start);
         if (end == std::string::npos) end = text.size();
         std::string_view line(text.data() + start, end - start);

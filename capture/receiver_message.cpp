@@ -142,11 +142,12 @@ struct MessagePairs {
     const std::vector<uint8_t>& bytes;
     long count; // the pairs decodePairs reads
     float t;
+    double perTick = 1.0 / static_cast<double>(t);
     int32_t operator()(int e) const {
         if (e >= 2 * count) return 0;
         // Entry e is the pair's burst or gap: bytes 2 + 2e and the next.
         const size_t i = 2 + 2 * static_cast<size_t>(e);
-        const int32_t us = ticksToMicroseconds(bytes[i] * 256u + bytes[i + 1], t);
+        const int32_t us = ticksToMicroseconds(bytes[i] * 256u + bytes[i + 1], t, perTick);
         return e % 2 && us == 0 ? kOverflowUnit : us;
     }
 };

@@ -28,6 +28,19 @@ inline int32_t ticksToMicroseconds(unsigned ticks, float ticksPerMicrosecond) {
     return static_cast<int32_t>(
         roundHalfEven(static_cast<double>(ticks) / static_cast<double>(ticksPerMicrosecond)));
 }
+// The same for a loop over many counts, microsecondsPerTick being
+// 1 / ticksPerMicrosecond: a product instead of a quotient. The two differ by
+// far less than 1e-9 us, so they round apart only within that of a half;
+// there the quotient decides.
+inline int32_t ticksToMicroseconds(unsigned ticks, float ticksPerMicrosecond,
+                                   double microsecondsPerTick) {
+    const double us = static_cast<double>(ticks) * microsecondsPerTick;
+    const auto whole = static_cast<int32_t>(us); // us >= 0
+    const double part = us - whole;
+    if (part > 0.5 - 1e-6 && part < 0.5 + 1e-6)
+        return ticksToMicroseconds(ticks, ticksPerMicrosecond);
+    return part < 0.5 ? whole : whole + 1;
+}
 
 // Decodes the Osc/Idle pairs of the message's first half into the pair table.
 PairTable decodePairs(const std::vector<uint8_t>& bytes, float ticksPerMicrosecond);

@@ -491,6 +491,9 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
             printJson(r, i == 0);
         else
             printReport(r, i == 0, s.CrLf);
+        // Reported: the list the window would show need not grow for a
+        // thousand captures.
+        s.code.lGCyc.clear();
     }
     if (stats) return printStatistics(s, json);
     if (json) std::fputs("]}\n", stdout);
