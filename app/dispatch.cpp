@@ -11,6 +11,7 @@
 #include "platform/basic.h"
 
 #include <functional>
+#include <iterator>
 
 namespace qv {
 
@@ -229,16 +230,18 @@ const engine::FormatRow& decodeCapture(Session& s, bool again = false) {
     const engine::FormatRow& row = currentFormatRow(s);
     engine::DecodeSettings settings = decodeSettings(s);
     settings.learn = false; // learned and stored above
-    const engine::DecodeResult r = engine::decode(s.TTable, row, settings);
+    engine::DecodeResult r = engine::decode(s.TTable, row, settings);
     if (s.logsPresses) logPress(s, row, r, again);
     s.wave.marks = s.drawsWaveform ? decodeMarks(r, s.TTable, s.ReadOrder) : DecodeMarks();
     s.wave.selectedMark = -1;
 
     s.ErrRcd = r.errorLines();
-    s.tBcode = r.binary;
-    s.tHCode = r.hex;
+    // Taken over, not copied: the result is not read for them again.
+    s.tBcode = std::move(r.binary);
+    s.tHCode = std::move(r.hex);
     if (r.codeWindowLoaded) s.code.loaded = true;
-    s.code.lGCyc.insert(s.code.lGCyc.end(), r.cycles.begin(), r.cycles.end());
+    s.code.lGCyc.insert(s.code.lGCyc.end(), std::make_move_iterator(r.cycles.begin()),
+                        std::make_move_iterator(r.cycles.end()));
     for (const auto& m : r.messages)
         s.message(m);
     s.TimeRow = r.row;
@@ -259,7 +262,9 @@ void presentCode(Session& s, const engine::FormatRow& row) {
     if (s.optOct) s.tHCode = octText(s.tHCode, s.CrLf);
 
     s.help.loaded = true;
-    s.help.lastCode = s.tBcode + s.CrLf + s.tHCode + s.CrLf + s.CrLf;
+    std::string& code = s.help.lastCode; // one buffer, kept from capture to capture
+    code.clear();
+    code.append(s.tBcode).append(s.CrLf).append(s.tHCode).append(s.CrLf).append(s.CrLf);
     // The error record, once shown, stays until the user asks for the code.
     if (!s.help.showsRecord) s.help.Text1 = s.help.lastCode;
 }

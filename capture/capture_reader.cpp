@@ -106,10 +106,11 @@ bool loadsUnchanged(const std::vector<int64_t>& times) {
 }
 
 // Says where the capture record will not hold the times as read (readCount
-// of them).
+// of them); loadedOrNull is null when it holds the kept ones unchanged.
 std::vector<std::string> changesOf(const std::string& path, size_t readCount,
                                    const std::vector<int64_t>& kept,
-                                   const std::vector<int64_t>& loaded) {
+                                   const std::vector<int64_t>* loadedOrNull) {
+    const std::vector<int64_t>& loaded = loadedOrNull ? *loadedOrNull : kept;
     std::vector<std::string> out;
     auto file = [&] { return path + ": "; };
     if (readCount % 2 == 0) --readCount; // the last gap is never received
@@ -121,7 +122,7 @@ std::vector<std::string> changesOf(const std::string& path, size_t readCount,
         out.push_back(file() + "the capture record holds the first " + std::to_string(kept.size()) +
                       " of its " + std::to_string(readCount) + " times; the rest is not loaded");
     size_t changed = 0;
-    for (size_t i = 0; i < std::min(kept.size(), loaded.size()); ++i) {
+    for (size_t i = 0; loadedOrNull && i < std::min(kept.size(), loaded.size()); ++i) {
         if (kept[i] == loaded[i]) continue;
         if (++changed <= kChangesShown)
             out.push_back(file() + time(i, kept[i]) + " is loaded as " + std::to_string(loaded[i]) +
@@ -164,9 +165,12 @@ CaptureFile fromTimes(const std::string& path, std::vector<int64_t> times, Carri
         cut.resize(cut.size() - 2);
         c.message = messageFromTimes(cut, carrier);
     }
-    const bool unchanged = loadsUnchanged(*kept);
-    const std::vector<int64_t> loaded = unchanged ? std::vector<int64_t>() : loadedTimes(c.message);
-    c.changes = changesOf(path, c.times.size(), *kept, unchanged ? *kept : loaded);
+    if (loadsUnchanged(*kept)) {
+        c.changes = changesOf(path, c.times.size(), *kept, nullptr);
+    } else {
+        const std::vector<int64_t> loaded = loadedTimes(c.message);
+        c.changes = changesOf(path, c.times.size(), *kept, &loaded);
+    }
     return c;
 }
 

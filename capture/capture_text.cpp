@@ -19,12 +19,6 @@ namespace {
 constexpr int64_t kOverflowUnitUs = 35555;
 constexpr int64_t kLongestTimeUs = 100000000;
 
-void pushPair(std::vector<uint8_t>& out, long osc, long idle) {
-    const uint8_t pair[4] = {static_cast<uint8_t>(osc >> 8), static_cast<uint8_t>(osc & 0xFF),
-                             static_cast<uint8_t>(idle >> 8), static_cast<uint8_t>(idle & 0xFF)};
-    out.insert(out.end(), pair, pair + 4);
-}
-
 } // namespace
 
 std::string shownWord(const std::string& word) {
@@ -189,28 +183,38 @@ std::vector<int64_t> parseTimeList(const std::string& text) {
 }
 
 std::vector<uint8_t> messageFromTimes(const std::vector<int64_t>& times, Carrier carrier) {
-    std::vector<uint8_t> out;
-    // Two carrier bytes, a pair a burst, the seven closing units, the padding.
-    out.reserve(2 * (4 * (times.size() / 2 + 8)) + 8);
-    out.push_back(carrier.highTicks);
-    out.push_back(carrier.lowTicks);
+    const size_t bursts = (times.size() + 1) / 2;
+    // Sized for a pair a burst and the seven closing units, with the zero
+    // padding: written in place, grown only for gaps longer than a count.
+    std::vector<uint8_t> out(2 + 8 * (bursts + 7) + 4, 0);
+    out[0] = carrier.highTicks;
+    out[1] = carrier.lowTicks;
+    size_t at = 2;
+    auto pushPair = [&](long osc, long idle) {
+        if (at + 4 > out.size()) out.resize(2 * out.size(), 0);
+        uint8_t* p = out.data() + at;
+        p[0] = static_cast<uint8_t>(osc >> 8);
+        p[1] = static_cast<uint8_t>(osc & 0xFF);
+        p[2] = static_cast<uint8_t>(idle >> 8);
+        p[3] = static_cast<uint8_t>(idle & 0xFF);
+        at += 4;
+    };
     const auto ticks = ticksForTime;
-    size_t bursts = (times.size() + 1) / 2;
     for (size_t k = 0; k < bursts; ++k) {
         // A zero count would read as a timer overflow: the shortest time is one tick.
         long osc = std::clamp<long>(ticks(times[2 * k]), 1, kLongestTicks);
         bool last = k + 1 == bursts;
         if (last) {
             // Seven overflow units close the signal.
-            pushPair(out, osc, 0);
+            pushPair(osc, 0);
             for (int i = 0; i < 6; ++i)
-                pushPair(out, 0, 0);
+                pushPair(0, 0);
             break;
         }
         const int64_t us = times[2 * k + 1];
         const long gap = ticks(us);
         if (gap <= kLongestTicks) {
-            pushPair(out, osc, std::max<long>(gap, 1));
+            pushPair(osc, std::max<long>(gap, 1));
             continue;
         }
         // The loader counts every overflow as kOverflowUnitUs: send the rest
@@ -221,20 +225,21 @@ std::vector<uint8_t> messageFromTimes(const std::vector<int64_t>& times, Carrier
         if (full >= 7) {
             // Seven overflow units end the signal when it is loaded: nothing
             // after them is read, so a huge gap costs no more than that.
-            pushPair(out, osc, 0);
+            pushPair(osc, 0);
             for (int i = 0; i < 6; ++i)
-                pushPair(out, 0, 0);
+                pushPair(0, 0);
             break;
         }
         const long rest = ticks(us - full * kOverflowUnitUs);
-        pushPair(out, osc, 0);
+        pushPair(osc, 0);
         for (int64_t i = 1; i < full; ++i)
-            pushPair(out, 0, 0);
-        pushPair(out, 0, std::clamp<long>(rest, 1, kLongestTicks));
+            pushPair(0, 0);
+        pushPair(0, std::clamp<long>(rest, 1, kLongestTicks));
     }
-    // Only the first half of a message is decoded: pad with zeros.
-    size_t pairs = (out.size() - 2) / 4;
-    out.resize(out.size() + 4 * pairs + 4, 0);
+    // Only the first half of a message is decoded: pad with zeros (nothing
+    // past the pairs was written).
+    const size_t pairs = (at - 2) / 4;
+    out.resize(at + 4 * pairs + 4, 0);
     return out;
 }
 
