@@ -139,15 +139,16 @@ struct TablePairs {
 // The entries decodePairs would give, read straight from the message: for
 // a message whose pairs fit the table once (no wrapping round).
 struct MessagePairs {
-    const std::vector<uint8_t>& bytes;
-    long count; // the pairs decodePairs reads
+    MessagePairs(const std::vector<uint8_t>& bytes, long count, float t)
+        : entries(bytes.data() + 2), end(2 * count), t(t), perTick(1.0 / static_cast<double>(t)) {}
+    const uint8_t* entries; // entry e, the pair's burst or gap, is the two bytes at 2e
+    long end;               // the entries of the pairs decodePairs reads
     float t;
-    double perTick = 1.0 / static_cast<double>(t);
+    double perTick;
     int32_t operator()(int e) const {
-        if (e >= 2 * count) return 0;
-        // Entry e is the pair's burst or gap: bytes 2 + 2e and the next.
-        const size_t i = 2 + 2 * static_cast<size_t>(e);
-        const int32_t us = ticksToMicroseconds(bytes[i] * 256u + bytes[i + 1], t, perTick);
+        if (e >= end) return 0;
+        const uint8_t* at = entries + 2 * e;
+        const int32_t us = ticksToMicroseconds(at[0] * 256u + at[1], t, perTick);
         return e % 2 && us == 0 ? kOverflowUnit : us;
     }
 };
