@@ -44,7 +44,9 @@ bool loadCapture(Session& s, const std::vector<uint8_t>& received, const std::st
 
     s.TimeRow = 1;
     s.TimeCol = 1;
-    loadTimeTable(s, decodePairs(s.RxBytes, s.TicksPerMicrosecond));
+    const auto [row, col] = loadTimeTable(s.TTable, s.RxBytes, s.TicksPerMicrosecond, 1, 1);
+    s.TimeRow = row;
+    s.TimeCol = static_cast<int16_t>(col);
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include "platform/basic.h"
 
 #include <functional>
+#include <iterator>
 
 namespace qv {
 
@@ -195,10 +196,27 @@ std::string firstCodeLine(const std::string& hexCode, const std::string& lineBre
 
 namespace {
 
+// CurFormat's row, read again only when the cursor shows another row or
+// an edit of it.
+const engine::FormatRow& currentFormatRow(Session& s) {
+    Session::FormatRowRead& read = s.formatRowRead;
+    if (!s.CurFormat) {
+        read = {};
+        return read.row;
+    }
+    const TableCursor& f = *s.CurFormat;
+    if (f.editing() || !read.rows || read.rows != f.rowsRead() || read.position != f.position()) {
+        read.row = engine::FormatRow::fromCursor(f);
+        read.rows = f.editing() ? nullptr : f.rowsRead();
+        read.position = f.position();
+    }
+    return read.row;
+}
+
 // The decode itself, as every capture gets it. A capture decoded again
 // replaces its own entry in the log of this run. Returns the row decoded
-// against.
-engine::FormatRow decodeCapture(Session& s, bool again = false) {
+// against, valid until the next decode.
+const engine::FormatRow& decodeCapture(Session& s, bool again = false) {
     s.tBcode.clear();
     s.tHCode.clear();
 
@@ -209,20 +227,21 @@ engine::FormatRow decodeCapture(Session& s, bool again = false) {
     } catch (const DatabaseError& e) {
         s.message(e.what());
     }
-    engine::FormatRow row =
-        s.CurFormat ? engine::FormatRow::fromCursor(*s.CurFormat) : engine::FormatRow();
+    const engine::FormatRow& row = currentFormatRow(s);
     engine::DecodeSettings settings = decodeSettings(s);
     settings.learn = false; // learned and stored above
-    const engine::DecodeResult r = engine::decode(s.TTable, row, settings);
+    engine::DecodeResult r = engine::decode(s.TTable, row, settings);
     if (s.logsPresses) logPress(s, row, r, again);
     s.wave.marks = s.drawsWaveform ? decodeMarks(r, s.TTable, s.ReadOrder) : DecodeMarks();
     s.wave.selectedMark = -1;
 
     s.ErrRcd = r.errorLines();
-    s.tBcode = r.binary;
-    s.tHCode = r.hex;
+    // Taken over, not copied: the result is not read for them again.
+    s.tBcode = std::move(r.binary);
+    s.tHCode = std::move(r.hex);
     if (r.codeWindowLoaded) s.code.loaded = true;
-    s.code.lGCyc.insert(s.code.lGCyc.end(), r.cycles.begin(), r.cycles.end());
+    s.code.lGCyc.insert(s.code.lGCyc.end(), std::make_move_iterator(r.cycles.begin()),
+                        std::make_move_iterator(r.cycles.end()));
     for (const auto& m : r.messages)
         s.message(m);
     s.TimeRow = r.row;
@@ -244,7 +263,9 @@ void presentCode(Session& s, const engine::FormatRow& row) {
     if (s.optOct) s.tHCode = octText(s.tHCode, s.CrLf);
 
     s.help.loaded = true;
-    s.help.lastCode = s.tBcode + s.CrLf + s.tHCode + s.CrLf + s.CrLf;
+    std::string& code = s.help.lastCode; // one buffer, kept from capture to capture
+    code.clear();
+    code.append(s.tBcode).append(s.CrLf).append(s.tHCode).append(s.CrLf).append(s.CrLf);
     // The error record, once shown, stays until the user asks for the code.
     if (!s.help.showsRecord) s.help.Text1 = s.help.lastCode;
 }
@@ -258,7 +279,7 @@ void keepADrawableFormat(Session& s) {
 }
 
 void decodeDispatch(Session& s) {
-    const engine::FormatRow row = decodeCapture(s);
+    const engine::FormatRow& row = decodeCapture(s);
 
     if (s.tHCode.empty() && s.mnuAuto) {
         automaticSelection(s);

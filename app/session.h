@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -208,6 +209,13 @@ public:
     // is installed (main sets it).
     std::string resourceDir;
     std::unique_ptr<TableCursor> CurFormat;
+    // CurFormat's row as the decode reads it, kept while the cursor shows
+    // the same row: a capture after capture does not copy the row again.
+    struct FormatRowRead {
+        std::shared_ptr<const void> rows;
+        std::optional<size_t> position;
+        engine::FormatRow row;
+    } formatRowRead;
     bool ReadOrder = false;
     std::string RepeatSpec;
 

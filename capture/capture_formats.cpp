@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <sstream>
+#include <string_view>
 
 namespace qv {
 
@@ -25,7 +26,7 @@ std::string lowerEnding(const std::string& path) {
     return e;
 }
 
-bool isHexWord(const std::string& w) {
+bool isHexWord(std::string_view w) {
     return w.size() == 4 && std::all_of(w.begin(), w.end(), [](char c) {
                return std::isxdigit(static_cast<unsigned char>(c));
            });
@@ -43,14 +44,31 @@ CaptureFileKind captureKindForPath(const std::string& path) {
 }
 
 bool looksLikePronto(const std::string& text) {
-    std::istringstream in(text);
-    std::string w[4];
-    if (!(in >> w[0] >> w[1]) || !isHexWord(w[0]) || !isHexWord(w[1])) return false;
+    // Words as a stream reads them, in place: this runs on every text file.
+    size_t at = 0;
+    auto nextWord = [&]() -> std::string_view {
+        auto blank = [&](size_t i) { // as the "C" locale has them
+            const char c = text[i];
+            return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+        };
+        while (at < text.size() && blank(at))
+            ++at;
+        const size_t from = at;
+        while (at < text.size() && !blank(at))
+            ++at;
+        return std::string_view(text).substr(from, at - from);
+    };
+    std::string_view w[4];
+    w[0] = nextWord();
+    w[1] = nextWord();
+    if (!isHexWord(w[0]) || !isHexWord(w[1])) return false;
     if (w[0] == "0000") return true;
     // Other Pronto types (0100, 5000, 900A, ...): four words with a leading
     // zero or a hexadecimal letter, which no time list has.
-    if (!(in >> w[2] >> w[3]) || !isHexWord(w[2]) || !isHexWord(w[3])) return false;
-    return std::any_of(std::begin(w), std::end(w), [](const std::string& x) {
+    w[2] = nextWord();
+    w[3] = nextWord();
+    if (!isHexWord(w[2]) || !isHexWord(w[3])) return false;
+    return std::any_of(std::begin(w), std::end(w), [](std::string_view x) {
         return x[0] == '0' || std::any_of(x.begin(), x.end(), [](char c) {
                    return std::isalpha(static_cast<unsigned char>(c));
                });

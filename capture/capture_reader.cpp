@@ -43,20 +43,28 @@ std::string readBytes(const std::string& path) {
 
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) throw refusal(path, std::string("cannot be read: ") + std::strerror(errno));
-    std::string bytes;
-    char buf[65536];
+    // Read in place, the size found and a byte more: a file that reads short
+    // once it has given its size has ended, so one read is enough. One that
+    // grew since, or that tells no size (/proc), is read to its end.
+    std::string bytes(static_cast<size_t>(size) + 1, '\0');
+    size_t have = 0;
     int error = 0;
     for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (have == bytes.size())
+            bytes.resize(std::min<size_t>(2 * bytes.size(), kLargestCaptureFile + 1));
+        const size_t want = bytes.size() - have;
+        const ssize_t n = ::read(fd, bytes.data() + have, want);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) error = errno;
         if (n <= 0) break;
-        bytes.append(buf, static_cast<size_t>(n));
-        if (bytes.size() > kLargestCaptureFile) {
+        have += static_cast<size_t>(n);
+        if (have > kLargestCaptureFile) {
             ::close(fd);
             throw tooLong("more while reading it");
         }
+        if (size > 0 && have >= size && static_cast<size_t>(n) < want) break;
     }
+    bytes.resize(have);
     ::close(fd);
     if (error) throw refusal(path, std::string("cannot be read: ") + std::strerror(error));
     return bytes;
@@ -66,40 +74,68 @@ size_t pairsOf(const std::vector<uint8_t>& message) {
     return (message.size() - 6) / 8; // the pairs, as many zero pairs and one more
 }
 
+constexpr float kTicksPerMicrosecond = static_cast<float>(22.1184 / 12);
+constexpr double kMicrosecondsPerTick = 1.0 / static_cast<double>(kTicksPerMicrosecond);
+
 std::vector<int64_t> loadedTimes(const std::vector<uint8_t>& message) {
     if (message.size() < 10) return {}; // dropped on the receiver's road
-    return qv::loadedTimes(decodePairs(message, static_cast<float>(22.1184 / 12)));
+    return qv::loadedTimes(message, kTicksPerMicrosecond);
 }
 
-// Says where the capture record will not hold the times as read.
-std::vector<std::string> changesOf(const std::string& path, std::vector<int64_t> read,
+// Whether the message messageFromTimes makes of these times (an odd count,
+// fitting the record) loads them all unchanged, known without loading it:
+// then each time is sent as a count that reads back as itself (a long gap
+// as whole overflow units and a rest that does), no count reads as an
+// overflow, and the seven units after the last burst end the capture there.
+bool loadsUnchanged(const std::vector<int64_t>& times) {
+    auto readsBack = [](int64_t us) {
+        const long ticks = ticksForTime(us);
+        return ticks >= 1 && ticks <= kLongestTicks &&
+               ticksToMicroseconds(static_cast<unsigned>(ticks), kTicksPerMicrosecond,
+                                   kMicrosecondsPerTick) == us;
+    };
+    for (size_t i = 0; i < times.size(); ++i) {
+        const int64_t us = times[i];
+        if (readsBack(us)) continue;
+        // A gap too long for one count: whole units, then the rest.
+        if (i % 2 == 0 || us < 0 || ticksForTime(us) <= kLongestTicks) return false;
+        const int64_t units = us / kOverflowUnit;
+        if (units >= 7 || !readsBack(us - units * kOverflowUnit)) return false;
+    }
+    return true;
+}
+
+// Says where the capture record will not hold the times as read (readCount
+// of them); loadedOrNull is null when it holds the kept ones unchanged.
+std::vector<std::string> changesOf(const std::string& path, size_t readCount,
                                    const std::vector<int64_t>& kept,
-                                   const std::vector<int64_t>& loaded) {
+                                   const std::vector<int64_t>* loadedOrNull) {
+    const std::vector<int64_t>& loaded = loadedOrNull ? *loadedOrNull : kept;
     std::vector<std::string> out;
-    const std::string file = path + ": ";
-    if (read.size() % 2 == 0) read.pop_back(); // the last gap is never received
+    auto file = [&] { return path + ": "; };
+    if (readCount % 2 == 0) --readCount; // the last gap is never received
     auto time = [](size_t i, int64_t us) {
         return "time " + std::to_string(i + 1) + " (" + (i % 2 ? "a gap" : "a burst") + " of " +
                std::to_string(us) + " us)";
     };
-    if (kept.size() < read.size())
-        out.push_back(file + "the capture record holds the first " + std::to_string(kept.size()) +
-                      " of its " + std::to_string(read.size()) + " times; the rest is not loaded");
+    if (kept.size() < readCount)
+        out.push_back(file() + "the capture record holds the first " + std::to_string(kept.size()) +
+                      " of its " + std::to_string(readCount) + " times; the rest is not loaded");
     size_t changed = 0;
-    for (size_t i = 0; i < std::min(kept.size(), loaded.size()); ++i) {
+    for (size_t i = 0; loadedOrNull && i < std::min(kept.size(), loaded.size()); ++i) {
         if (kept[i] == loaded[i]) continue;
         if (++changed <= kChangesShown)
-            out.push_back(file + time(i, kept[i]) + " is loaded as " + std::to_string(loaded[i]) +
+            out.push_back(file() + time(i, kept[i]) + " is loaded as " + std::to_string(loaded[i]) +
                           " us");
     }
     if (changed > kChangesShown)
-        out.push_back(file + std::to_string(changed - kChangesShown) +
+        out.push_back(file() + std::to_string(changed - kChangesShown) +
                       " more times are loaded changed");
     if (loaded.size() < kept.size()) {
         const size_t end = loaded.size();
         const bool longGap = end % 2 == 1 && kept[end] >= kEndOfSignal;
         out.push_back(
-            file + (longGap ? time(end, kept[end]) + " ends the capture" : "the capture ends") +
+            file() + (longGap ? time(end, kept[end]) + " ends the capture" : "the capture ends") +
             ": the " + std::to_string(kept.size() - end) + " times from there on are not loaded");
     }
     return out;
@@ -111,16 +147,30 @@ CaptureFile fromTimes(const std::string& path, std::vector<int64_t> times, Carri
     c.times = std::move(times);
     // Cut where the message still fits the capture record: a longer one
     // wraps round in the loader and overwrites the head with the tail.
-    std::vector<int64_t> kept(
-        c.times.begin(),
-        c.times.begin() + static_cast<long>(std::min<size_t>(c.times.size(), 2 * kPairsHeld - 1)));
-    if (kept.size() % 2 == 0) kept.pop_back();
-    c.message = messageFromTimes(kept, carrier);
-    while (kept.size() > 1 && pairsOf(c.message) > kPairsHeld) {
-        kept.resize(kept.size() - 2);
-        c.message = messageFromTimes(kept, carrier);
+    size_t keep = std::min<size_t>(c.times.size(), 2 * kPairsHeld - 1);
+    if (keep % 2 == 0 && keep > 0) --keep;
+    // Nearly always every time read is kept: no copy then.
+    std::vector<int64_t> cut;
+    const std::vector<int64_t>* kept = &c.times;
+    if (keep < c.times.size()) {
+        cut.assign(c.times.begin(), c.times.begin() + static_cast<long>(keep));
+        kept = &cut;
     }
-    c.changes = changesOf(path, c.times, kept, loadedTimes(c.message));
+    c.message = messageFromTimes(*kept, carrier);
+    while (kept->size() > 1 && pairsOf(c.message) > kPairsHeld) {
+        if (kept != &cut) {
+            cut = *kept;
+            kept = &cut;
+        }
+        cut.resize(cut.size() - 2);
+        c.message = messageFromTimes(cut, carrier);
+    }
+    if (loadsUnchanged(*kept)) {
+        c.changes = changesOf(path, c.times.size(), *kept, nullptr);
+    } else {
+        const std::vector<int64_t> loaded = loadedTimes(c.message);
+        c.changes = changesOf(path, c.times.size(), *kept, &loaded);
+    }
     return c;
 }
 

@@ -3,6 +3,7 @@
 // capture takes exactly the road of a received one.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -33,5 +34,20 @@ struct Carrier {
 // seven overflow units after the last burst, and zero padding so that the
 // whole signal lies in the part of the message that is decoded.
 std::vector<uint8_t> messageFromTimes(const std::vector<int64_t>& times, Carrier carrier = {});
+
+// The tick count a time is sent with, before any limit: microseconds x
+// 1.8432, halves away from zero (std::lround without the call, for the
+// times a capture can hold).
+inline long ticksForTime(int64_t us) {
+    const double x = static_cast<double>(us) * 1.8432; // the receiver's clock, ticks a us
+    if (!(x > -4.5e15 && x < 4.5e15)) return std::lround(x);
+    const double a = std::fabs(x);
+    const auto whole = static_cast<long>(a);
+    const long r = a - static_cast<double>(whole) >= 0.5 ? whole + 1 : whole;
+    return x < 0 ? -r : r;
+}
+// The longest count a time may be sent with: 65535 ticks would read as a
+// timer overflow.
+constexpr long kLongestTicks = 65534;
 
 } // namespace qv

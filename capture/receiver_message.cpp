@@ -37,10 +37,6 @@ CarrierFigures carrierFigures(uint8_t highTicks, uint8_t lowTicks, float t) {
     return f;
 }
 
-int32_t ticksToMicroseconds(unsigned ticks, float t) {
-    return static_cast<int32_t>(roundHalfEven(static_cast<double>(ticks) / static_cast<double>(t)));
-}
-
 PairTable decodePairs(const std::vector<uint8_t>& bytes, float t) {
     PairTable table{};
     const long n = static_cast<long>(bytes.size());
@@ -63,44 +59,40 @@ PairTable decodePairs(const std::vector<uint8_t>& bytes, float t) {
 
 namespace {
 
-// The loader on any grid of times: the capture record, or bare numbers
-// when only the times are wanted.
-template <class Grid>
-std::pair<long, int> loadInto(Grid& table, const PairTable& pairs, long row, int col) {
+// The loader on any grid of times (the capture record, or bare numbers
+// when only the times are wanted) from any source of pair table entries.
+template <class Grid, class Pairs>
+std::pair<long, int> loadInto(Grid& table, const Pairs& pairs, long row, int col) {
     auto advance = [&] {
         if (++col > kDataCols) {
             col = 1;
             ++row;
         }
     };
-    int a = 0, b = 0;
+    // The table's entries in reading order: burst, gap, burst, ...
+    constexpr int kEntries = kDataRows * kDataCols;
     bool adding = false;
     int overflows = 0;
-    auto nextEntry = [&] {
-        if (++b > kDataCols - 1) {
-            b = 0;
-            ++a;
-        }
-    };
-    while (a < kDataRows && overflows < 7) {
-        const int32_t v = pairs[a][b];
+    for (int e = 0; e < kEntries && overflows < 7;) {
+        const int32_t v = pairs(e);
         table.setTime(row, col, adding ? table.time(row, col) + v : v);
         if (v == kOverflowUnit || v == 0) {
-            nextEntry();
-            nextEntry();
+            e += 2;
             adding = true;
             ++overflows;
         } else {
             adding = false;
             overflows = 0;
-            nextEntry();
+            ++e;
             advance();
         }
     }
     advance();
-    for (; row < kDataRows; ++row, col = 1)
-        for (; col <= kDataCols; ++col)
-            table.clear(row, col);
+    if (row < kDataRows) {
+        table.clearFrom(row, col, kDataRows - 1);
+        row = kDataRows;
+        col = 1;
+    }
     return {row, col};
 }
 
@@ -108,42 +100,105 @@ struct RecordGrid {
     TimeTable& table;
     int64_t time(long row, long col) const { return table.time(row, col); }
     void setTime(long row, long col, int64_t us) { table.setTime(row, col, us); }
-    void clear(long row, long col) {
-        if (!table.cell(row, col).empty()) table.setCell(row, col, "");
+    void clearFrom(long row, long col, long lastRow) { table.clearFrom(row, col, lastRow); }
+};
+
+// Bare numbers in reading order from (1, 1); cells not written read 0, as
+// empty cells of the record do.
+struct NumberGrid {
+    std::vector<int64_t> cells;
+    static bool inGrid(long row, long col) {
+        return row >= 1 && row <= kDataRows && col >= 1 && col <= kDataCols;
+    }
+    static size_t at(long row, long col) {
+        return static_cast<size_t>((row - 1) * kDataCols + (col - 1));
+    }
+    int64_t time(long row, long col) const {
+        return inGrid(row, col) && at(row, col) < cells.size() ? cells[at(row, col)] : 0;
+    }
+    void setTime(long row, long col, int64_t us) {
+        if (!inGrid(row, col)) return;
+        const size_t i = at(row, col);
+        if (i < cells.size()) {
+            cells[i] = us;
+            return;
+        }
+        if (i > cells.size()) cells.resize(i, 0); // the loader skips no cell; cheap if it did
+        cells.push_back(us);
+    }
+    // A fresh grid loaded from (1, 1): nothing from the cursor on was
+    // written, so there is nothing to clear.
+    void clearFrom(long, long, long) {}
+};
+
+struct TablePairs {
+    const PairTable& table;
+    int32_t operator()(int e) const { return table[e / kDataCols][e % kDataCols]; }
+};
+
+// The entries decodePairs would give, read straight from the message: for
+// a message whose pairs fit the table once (no wrapping round).
+struct MessagePairs {
+    MessagePairs(const std::vector<uint8_t>& bytes, long count, float t)
+        : entries(bytes.data() + 2), end(2 * count), t(t), perTick(1.0 / static_cast<double>(t)) {}
+    const uint8_t* entries; // entry e, the pair's burst or gap, is the two bytes at 2e
+    long end;               // the entries of the pairs decodePairs reads
+    float t;
+    double perTick;
+    int32_t operator()(int e) const {
+        if (e >= end) return 0;
+        const uint8_t* at = entries + 2 * e;
+        const int32_t us = ticksToMicroseconds(at[0] * 256u + at[1], t, perTick);
+        return e % 2 && us == 0 ? kOverflowUnit : us;
     }
 };
 
-// Empty cells read 0, as in the record.
-struct NumberGrid {
-    std::array<std::array<int64_t, kDataCols + 1>, kDataRows + 1> cells{};
-    static bool inGrid(long row, long col) {
-        return row >= 0 && row <= kDataRows && col >= 0 && col <= kDataCols;
+// The pairs decodePairs reads: those of the message's first half.
+long pairsRead(const std::vector<uint8_t>& bytes) {
+    const long m = static_cast<long>(wholePart(static_cast<double>(bytes.size()) / 2.0 - 2));
+    return m >= 5 ? (m - 5) / 4 + 1 : 0;
+}
+
+std::vector<int64_t> timesOf(const NumberGrid& grid) {
+    std::vector<int64_t> times;
+    times.reserve(grid.cells.size());
+    for (const int64_t t : grid.cells) {
+        if (t == 0 || t == kEndOfSignal) break;
+        times.push_back(t);
     }
-    int64_t time(long row, long col) const { return inGrid(row, col) ? cells[row][col] : 0; }
-    void setTime(long row, long col, int64_t us) {
-        if (inGrid(row, col)) cells[row][col] = us;
-    }
-    void clear(long row, long col) { setTime(row, col, 0); }
-};
+    return times;
+}
 
 } // namespace
 
 std::pair<long, int> loadTimeTable(TimeTable& table, const PairTable& pairs, long row, int col) {
     RecordGrid grid{table};
-    return loadInto(grid, pairs, row, col);
+    return loadInto(grid, TablePairs{pairs}, row, col);
+}
+
+std::pair<long, int> loadTimeTable(TimeTable& table, const std::vector<uint8_t>& bytes,
+                                   float ticksPerMicrosecond, long row, int col) {
+    const long count = pairsRead(bytes);
+    if (count > kDataRows * kDataCols / 2)
+        return loadTimeTable(table, decodePairs(bytes, ticksPerMicrosecond), row, col);
+    RecordGrid grid{table};
+    return loadInto(grid, MessagePairs{bytes, count, ticksPerMicrosecond}, row, col);
 }
 
 std::vector<int64_t> loadedTimes(const PairTable& pairs) {
     NumberGrid grid;
-    loadInto(grid, pairs, 1, 1);
-    std::vector<int64_t> times;
-    for (long r = 1; r <= kDataRows; ++r)
-        for (long c = 1; c <= kDataCols; ++c) {
-            const int64_t t = grid.cells[r][c];
-            if (t == 0 || t == kEndOfSignal) return times;
-            times.push_back(t);
-        }
-    return times;
+    loadInto(grid, TablePairs{pairs}, 1, 1);
+    return timesOf(grid);
+}
+
+std::vector<int64_t> loadedTimes(const std::vector<uint8_t>& bytes, float ticksPerMicrosecond) {
+    const long count = pairsRead(bytes);
+    if (count > kDataRows * kDataCols / 2)
+        return loadedTimes(decodePairs(bytes, ticksPerMicrosecond));
+    NumberGrid grid;
+    grid.cells.reserve(static_cast<size_t>(2 * count));
+    loadInto(grid, MessagePairs{bytes, count, ticksPerMicrosecond}, 1, 1);
+    return timesOf(grid);
 }
 
 } // namespace qv

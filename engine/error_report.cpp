@@ -167,7 +167,13 @@ std::vector<std::string> formatReport(const ErrorReport& r) {
 }
 
 std::string cycleLine(int group, float timeSum) {
-    return groupText(group) + ":Cycle's test time:" + singleText(timeSum);
+    // One buffer: three cycles a key press, every press.
+    std::string line = groupText(group);
+    const std::string time = singleText(timeSum);
+    line.reserve(line.size() + 19 + time.size());
+    line += ":Cycle's test time:";
+    line += time;
+    return line;
 }
 
 } // namespace qv

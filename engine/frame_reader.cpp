@@ -569,7 +569,10 @@ void tokenGroupEnd(Walk& w) {
     }
     d.TimeSum = 0;
 
-    if (!trimBlanks(d.CodeText).empty()) out.binary += d.CodeText + set.lineBreak;
+    if (d.CodeText.find_first_not_of(' ') != std::string::npos) {
+        out.binary += d.CodeText;
+        out.binary += set.lineBreak;
+    }
 
     // With "Ignore Time" checked a wrong complement is reported and the
     // group still ends cleanly, so its parts do not leak into the next group.
@@ -590,7 +593,10 @@ void tokenGroupEnd(Walk& w) {
     }
 
     slotHexText(w);
-    if (!trimBlanks(d.HexText).empty()) out.hex += d.HexText + set.lineBreak;
+    if (d.HexText.find_first_not_of(' ') != std::string::npos) {
+        out.hex += d.HexText;
+        out.hex += set.lineBreak;
+    }
     clearGroupParts(d);
     d.StartBits.clear();
     d.FixedBits.clear();
@@ -633,8 +639,11 @@ std::optional<Token> tokenOf(std::string_view text) {
                                                                    {"X", Token::GroupEnd},
                                                                    {"E", Token::EndBit},
                                                                    {"P", Token::Parity}};
+    // Every structure token of every walk comes here: the first letter
+    // rules out most names before a comparison.
+    if (text.empty()) return std::nullopt;
     for (const auto& [name, token] : names)
-        if (name == text) return token;
+        if (name[0] == text[0] && name == text) return token;
     return std::nullopt;
 }
 

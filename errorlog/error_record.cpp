@@ -36,6 +36,8 @@ void ErrorRecord::openOrThrow(const char* mode) {
 
 void ErrorRecord::appendBlock(const std::vector<std::string>& lines, const std::string& lineBreak) {
     // Once per run, not once per capture: the file stays open for appending.
+    // A clean capture writes nothing, so it need not look at the path again.
+    if (m_appending && lines.empty()) return;
     if (!stillAppending()) {
         openOrThrow("ab");
         std::setvbuf(m_file, nullptr, _IONBF, 0); // a block goes out in one write

@@ -89,25 +89,14 @@ bool isNumeric(std::string_view text) {
     return skipBlanks(text, i + len) == text.size();
 }
 
-int64_t wholePart(double v) {
-    // Toward minus infinity, without a library call: the decode's hot path.
-    if (v > -9.2e18 && v < 9.2e18) {
-        const auto t = static_cast<int64_t>(v);
-        return static_cast<double>(t) > v ? t - 1 : t;
-    }
+int64_t wholePartOutside(double v) {
+    if (v > -9.2e18 && v < 9.2e18) return wholePart(v);
     if (std::isnan(v)) return 0;
     return v > 0 ? std::numeric_limits<int64_t>::max() : std::numeric_limits<int64_t>::min();
 }
 
-double roundHalfEven(double v) {
-    // Every tick count of a capture takes this road: no library calls.
-    if (v > -4.5e15 && v < 4.5e15) {
-        const double r = static_cast<double>(wholePart(v));
-        const double diff = v - r;
-        if (diff > 0.5) return r + 1;
-        if (diff < 0.5) return r;
-        return static_cast<int64_t>(r) % 2 == 0 ? r : r + 1;
-    }
+double roundHalfEvenOutside(double v) {
+    if (v > -4.5e15 && v < 4.5e15) return roundHalfEven(v);
     double r = std::floor(v);
     double diff = v - r;
     if (diff > 0.5) return r + 1;

@@ -137,6 +137,10 @@ public:
     bool editing() const { return m_editing; }
 
     size_t rowCount() const { return m_table->rows.size(); }
+    // The rows read, shared with copies and never changed: a write replaces
+    // them. The same rows and position show the same values (unless editing).
+    std::shared_ptr<const void> rowsRead() const { return m_table; }
+    std::optional<size_t> position() const { return m_current; }
     const std::string& path() const { return m_db->path(); }
     const std::shared_ptr<Database>& database() const { return m_db; }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdio>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,7 +75,7 @@ inline void writeJsonString(std::FILE* out, std::string_view s) {
     std::fputc('"', out);
 }
 
-inline void writeJsonArray(std::FILE* out, const std::vector<std::string>& items) {
+inline void writeJsonArray(std::FILE* out, std::span<const std::string> items) {
     std::fputc('[', out);
     for (size_t i = 0; i < items.size(); ++i) {
         if (i) std::fputs(", ", out);

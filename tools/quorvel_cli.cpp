@@ -6,13 +6,13 @@
 //   quorvel-cli generate --format KEY --code HEX -o FILE (see cli_commands.h)
 //   quorvel-cli stats --format KEY [options] FILE...
 #include "app/capture_loader.h"
-#include "capture/capture_reader.h"
 #include "app/capture_tick.h"
 #include "app/format_scan.h"
 #include "app/format_selection.h"
 #include "app/main_state.h"
 #include "app/session.h"
 #include "capture/capture_formats.h"
+#include "capture/capture_reader.h"
 #include "capture/capture_text.h"
 #include "catalogue/format_menus.h"
 #include "platform/basic.h"
@@ -27,6 +27,7 @@
 #include <fstream>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -234,16 +235,14 @@ int cmdLoad(const std::vector<std::string>& args) {
 }
 
 // What one capture left on the main window and beside it.
+// Read straight from the session (valid until its next capture), but for
+// the format, which the capture may change.
 struct CaptureResult {
-    std::string file, format, bin, hex, tolerance, cycleTolerance;
-    std::vector<std::string> errors, cycles, messages;
+    std::string format;
+    std::string_view file, bin, hex, tolerance, cycleTolerance;
+    std::span<const std::string> errors, cycles, messages;
     int beeps = 0;
 };
-
-std::vector<std::string> since(const std::vector<std::string>& lines, size_t from) {
-    return std::vector<std::string>(lines.begin() + static_cast<long>(std::min(from, lines.size())),
-                                    lines.end());
-}
 
 // Lines of a code box, without the line breaks.
 std::vector<std::string> boxLines(const std::string& text, const std::string& lineBreak) {
@@ -258,72 +257,98 @@ std::vector<std::string> boxLines(const std::string& text, const std::string& li
     return out;
 }
 
-void printJson(const std::vector<CaptureResult>& results) {
-    std::FILE* out = stdout;
-    auto key = [out](const char* text) { std::fputs(text, out); };
-    key("{\"captures\": [");
-    for (size_t i = 0; i < results.size(); ++i) {
-        const CaptureResult& r = results[i];
-        key(i ? ", {\"file\": " : "{\"file\": ");
-        writeJsonString(out, r.file);
-        key(", \"format\": ");
-        writeJsonString(out, r.format);
-        key(", \"bin\": ");
-        writeJsonString(out, r.bin);
-        key(", \"hex\": ");
-        writeJsonString(out, r.hex);
-        key(", \"errors\": ");
-        writeJsonArray(out, r.errors);
-        key(", \"cycles\": ");
-        writeJsonArray(out, r.cycles);
-        key(", \"tolerance\": ");
-        writeJsonString(out, r.tolerance);
-        key(", \"cycle_tolerance\": ");
-        writeJsonString(out, r.cycleTolerance);
-        key(", \"messages\": ");
-        writeJsonArray(out, r.messages);
-        std::fprintf(out, ", \"beeps\": %d}", r.beeps);
+// Calls line(text) for each line of a code box, without the line breaks.
+template <class Line>
+void forEachBoxLine(std::string_view text, std::string_view lineBreak, Line line) {
+    size_t p = 0;
+    while (p < text.size()) {
+        size_t e = text.find(lineBreak, p);
+        if (e == std::string_view::npos) e = text.size();
+        line(text.substr(p, e - p));
+        p = e + lineBreak.size();
     }
-    key("]}\n");
 }
 
-void printReport(const std::vector<CaptureResult>& results, const std::string& lineBreak) {
-    // Straight to the stream, piece by piece: no formatting pass per line.
+// One capture's entry of the JSON report; the first opens the list.
+void printJson(const CaptureResult& r, bool first) {
     std::FILE* out = stdout;
-    auto put = [out](std::string_view text) { std::fwrite(text.data(), 1, text.size(), out); };
-    for (size_t i = 0; i < results.size(); ++i) {
-        const CaptureResult& r = results[i];
-        if (i) put("\n");
-        put(r.file);
-        put("\n  format: ");
-        put(r.format);
+    auto key = [out](const char* text) { std::fputs(text, out); };
+    key(first ? "{\"file\": " : ", {\"file\": ");
+    writeJsonString(out, r.file);
+    key(", \"format\": ");
+    writeJsonString(out, r.format);
+    key(", \"bin\": ");
+    writeJsonString(out, r.bin);
+    key(", \"hex\": ");
+    writeJsonString(out, r.hex);
+    key(", \"errors\": ");
+    writeJsonArray(out, r.errors);
+    key(", \"cycles\": ");
+    writeJsonArray(out, r.cycles);
+    key(", \"tolerance\": ");
+    writeJsonString(out, r.tolerance);
+    key(", \"cycle_tolerance\": ");
+    writeJsonString(out, r.cycleTolerance);
+    key(", \"messages\": ");
+    writeJsonArray(out, r.messages);
+    std::fprintf(out, ", \"beeps\": %d}", r.beeps);
+}
+
+// One capture's block of the report; blocks after the first start with an
+// empty line.
+void printReport(const CaptureResult& r, bool first, const std::string& lineBreak) {
+    // Gathered in one buffer that keeps its room, then one write: no
+    // formatting pass per line.
+    static std::string block;
+    block.clear();
+    auto put = [](std::string_view text) { block.append(text); };
+    if (!first) put("\n");
+    put(r.file);
+    put("\n  format: ");
+    put(r.format);
+    put("\n");
+    auto line = [&](std::string_view l) {
+        put("    ");
+        put(l);
         put("\n");
-        auto section = [&](std::string_view title, const std::vector<std::string>& lines) {
-            put("  ");
-            put(title);
-            put(lines.empty() ? ": (none)\n" : ":\n");
-            for (const auto& l : lines) {
-                put("    ");
-                put(l);
-                put("\n");
-            }
-        };
-        section("binary", boxLines(r.bin, lineBreak));
-        section("hexadecimal", boxLines(r.hex, lineBreak));
-        section("errors", r.errors);
-        section("cycles", r.cycles);
-        put("  tolerance: ");
-        put(r.tolerance);
-        put(", cycle tolerance: ");
-        put(r.cycleTolerance);
-        put(" us\n");
-        for (const auto& m : r.messages) {
-            put("  message: ");
-            put(m);
-            put("\n");
-        }
-        if (r.beeps) std::fprintf(out, "  beeps: %d\n", r.beeps);
+    };
+    auto title = [&](std::string_view title, bool none) {
+        put("  ");
+        put(title);
+        put(none ? ": (none)\n" : ":\n");
+    };
+    auto box = [&](std::string_view name, std::string_view text) {
+        // A box of line breaks only has no lines.
+        bool any = false;
+        forEachBoxLine(text, lineBreak, [&](std::string_view) { any = true; });
+        title(name, !any);
+        forEachBoxLine(text, lineBreak, line);
+    };
+    auto section = [&](std::string_view name, std::span<const std::string> lines) {
+        title(name, lines.empty());
+        for (const auto& l : lines)
+            line(l);
+    };
+    box("binary", r.bin);
+    box("hexadecimal", r.hex);
+    section("errors", r.errors);
+    section("cycles", r.cycles);
+    put("  tolerance: ");
+    put(r.tolerance);
+    put(", cycle tolerance: ");
+    put(r.cycleTolerance);
+    put(" us\n");
+    for (const auto& m : r.messages) {
+        put("  message: ");
+        put(m);
+        put("\n");
     }
+    if (r.beeps) {
+        put("  beeps: ");
+        put(std::to_string(r.beeps));
+        put("\n");
+    }
+    std::fwrite(block.data(), 1, block.size(), stdout);
 }
 
 // With stats set, the statistics of the presses instead of each decode.
@@ -441,9 +466,11 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
     for (const auto& m : s.messages)
         std::fprintf(stderr, "quorvel-cli: %s\n", m.c_str());
 
-    std::vector<CaptureResult> results;
+    // Each capture's report goes out as soon as it is decoded; one result
+    // is filled again and again, its texts keeping their room.
+    CaptureResult r;
+    if (!stats && json) std::fputs("{\"captures\": [", stdout);
     for (size_t i = 0; i < files.size(); ++i) {
-        CaptureResult r;
         r.file = files[i];
         r.format = s.irtype;
         const size_t cycles = s.code.lGCyc.size(), shown = s.messages.size();
@@ -451,21 +478,25 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
         port.receive(messages[i]);
         s.setTimers(true, false); // the receive event
         captureTick(s);
+        if (stats) continue;
         r.bin = s.tBcode;
         r.hex = s.tHCode;
         r.errors = s.ErrRcd;
-        r.cycles = since(s.code.lGCyc, cycles);
+        r.cycles = std::span(s.code.lGCyc).subspan(std::min(cycles, s.code.lGCyc.size()));
         r.tolerance = s.tTole;
         r.cycleTolerance = s.tTTole;
-        r.messages = since(s.messages, shown);
+        r.messages = std::span(s.messages).subspan(std::min(shown, s.messages.size()));
         r.beeps = s.beeps - beeps;
-        results.push_back(std::move(r));
+        if (json)
+            printJson(r, i == 0);
+        else
+            printReport(r, i == 0, s.CrLf);
+        // Reported: the list the window would show need not grow for a
+        // thousand captures.
+        s.code.lGCyc.clear();
     }
     if (stats) return printStatistics(s, json);
-    if (json)
-        printJson(results);
-    else
-        printReport(results, s.CrLf);
+    if (json) std::fputs("]}\n", stdout);
     return 0;
 }
 
