@@ -230,6 +230,7 @@ const engine::FormatRow& decodeCapture(Session& s, bool again = false) {
     const engine::FormatRow& row = currentFormatRow(s);
     engine::DecodeSettings settings = decodeSettings(s);
     settings.learn = false; // learned and stored above
+    settings.annotate = s.drawsWaveform || s.logsPresses;
     engine::DecodeResult r = engine::decode(s.TTable, row, settings);
     if (s.logsPresses) logPress(s, row, r, again);
     s.wave.marks = s.drawsWaveform ? decodeMarks(r, s.TTable, s.ReadOrder) : DecodeMarks();

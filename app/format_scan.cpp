@@ -113,6 +113,7 @@ ScanResult decodeWith(const FormatMenuEntry& entry, const TimeTable* times, Tabl
         settings.readOrder = !(convert && convert->toText() == "Y");
     }
     settings.learn = generic;
+    settings.annotate = false; // a scan reports lines, not where each time fell
     const engine::DecodeResult d = engine::decode(*times, *row, settings);
 
     std::vector<std::string> errors = d.errorLines();

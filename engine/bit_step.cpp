@@ -210,20 +210,21 @@ void ruleCommon(Walk& w, int64_t t1, int64_t t2) {
     FormatFields& f = w.f;
     const int g = w.state.group;
     const int bit = static_cast<int>(w.d.PartBits.size());
-    const Standard zeroOsc = f.whole("Zero_Osc");
+    using BitTime = FormatFields::BitTime;
+    const Standard zeroOsc = f.bitTime(BitTime::ZeroOsc);
     if (!w.note(ReadAs::BitBurst, 0, t1, zeroOsc, !win.off(t1, zeroOsc), bit))
         if (w.stopAfter({ErrorSet::ZeroOsc, g, {f.shown("Zero_Osc"), timeText(t1)}})) return;
 
-    const Standard zeroIdle = f.whole("zero_Idle");
+    const Standard zeroIdle = f.bitTime(BitTime::ZeroIdle);
     Standard oneIdle;
     // The demodulated mode's wide windows may take both (ITT's 90 and
     // 190 us): it reads the nearest.
     const bool nearerOne = w.settings.demodulated && win.matches(t2, zeroIdle) &&
-                           gapSymbol(w, t2, {zeroIdle, oneIdle = f.whole("One_Idle")}) == 1;
+                           gapSymbol(w, t2, {zeroIdle, oneIdle = f.bitTime(BitTime::OneIdle)}) == 1;
     if (!nearerOne && win.matches(t2, zeroIdle)) {
         w.d.PartBits += '0';
         w.note(ReadAs::BitGap, 1, t2, zeroIdle, true, bit, "0");
-    } else if (win.matches(t2, oneIdle = f.whole("One_Idle"))) {
+    } else if (win.matches(t2, oneIdle = f.bitTime(BitTime::OneIdle))) {
         w.d.PartBits += '1';
         w.note(ReadAs::BitGap, 1, t2, oneIdle, true, bit, "1");
     } else if (!w.note(ReadAs::BitGap, 1, t2, std::nullopt, false, bit) &&
@@ -263,7 +264,8 @@ void readIRData(Walk& w) {
     const long atRow = w.state.row;
     const int16_t atCol = w.state.col, atGroup = w.state.group;
     readByRule(w, t1, t2);
-    if (w.out.annotations.size() == notesBefore && (w.state.row != atRow || w.state.col != atCol)) {
+    if (w.settings.annotate && w.out.annotations.size() == notesBefore &&
+        (w.state.row != atRow || w.state.col != atCol)) {
         // Rules that judge their times in their own way: the first time, and the bits it gave.
         Annotation a;
         a.row = atRow;
@@ -280,7 +282,8 @@ void readIRData(Walk& w) {
 }
 
 void readByRule(Walk& w, int64_t t1, int64_t t2) {
-    switch (codingRuleOf(w.f.text("Type"))) {
+    if (!w.codingRule) w.codingRule = codingRuleOf(w.f.text("Type"));
+    switch (*w.codingRule) {
     case CodingRule::RunLengths:
         ruleSE(w, t1, t2);
         break;

@@ -244,7 +244,7 @@ DecodeResult decodeOnce(const TimeTable& times, const FormatRow& row,
         walkedTimes = &*corrected;
     }
 
-    out.annotations.reserve(128); // a key press of a few frames
+    if (settings.annotate) out.annotations.reserve(128); // a key press of a few frames
     WalkState st;
     st.runCount = settings.carry.runCount;
     st.d.FirstCustomerBit = settings.carry.firstCustomerBit;
@@ -294,6 +294,12 @@ DecodeResult decode(const TimeTable& times, const FormatRow& row, const DecodeSe
         return std::find_if(out.annotations.begin(), out.annotations.end(),
                             [&](const Annotation& a) { return a.group == g; });
     };
+    if (!settings.annotate) {
+        // Where the frames start: the annotations tell.
+        DecodeSettings noted = settings;
+        noted.annotate = true;
+        out.annotations = decodeOnce(times, row, noted).annotations;
+    }
     const auto head = startOf(group), second = startOf(2);
     if (head == out.annotations.end() || second == out.annotations.end() ||
         (head->row == 1 && head->col == 1))

@@ -8,6 +8,7 @@
 #include "engine/error_report.h"
 #include "platform/table_cursor.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -32,6 +33,9 @@ public:
     // By name: the exact name first, then ignoring case; nullptr when the
     // row has no such field (or there is no row).
     const FieldValue* find(std::string_view name) const;
+    // find() for a name spelt as a literal. The walk reads the same few
+    // names at every decode of a row: their places are kept by address.
+    const FieldValue* findLiteral(const char* name) const;
     // Stores a value as the catalogue would: a NUMERIC field takes the
     // number a text spells and reads empty text as Null. False, and nothing
     // changed, when the field is missing or refuses the value.
@@ -49,6 +53,11 @@ private:
         bool numeric = false;
     };
     Field* lookup(std::string_view name);
+    // Address of a literal name, and its place in m_fields (places stay
+    // true in a copy, and add() only appends).
+    static constexpr size_t kKeptNames = 64;
+    mutable std::array<std::pair<const char*, size_t>, kKeptNames> m_kept{};
+    mutable size_t m_keptCount = 0;
     bool m_present = false;
     std::string m_keyField = "Format";
     std::string m_source;
@@ -93,6 +102,9 @@ struct DecodeSettings {
     // the capture. Off when the caller has learned and stored them already.
     bool learn = true;
     DecodeCarry carry;
+    // Keep an Annotation for every time read. Off where nobody reads them
+    // (the command line's decode, the scan): the walk then runs faster.
+    bool annotate = true;
     // A capture through a demodulating receiver: a whole frame is accepted
     // where a ditto is expected, and a bi-phase first bit hidden in the gap
     // is read as the nearest of its three lengths.

@@ -21,7 +21,8 @@ void walkLoop(Walk& w) {
     while (st.structurePos <= st.structureLen) {
         if (st.structurePos == st.structureLen) {
             readCode(w, midText(st.structure, st.runIndex));
-        } else if (st.structurePos >= 1 && static_cast<size_t>(st.structurePos) <= st.structure.size() &&
+        } else if (st.structurePos >= 1 &&
+                   static_cast<size_t>(st.structurePos) <= st.structure.size() &&
                    st.structure[st.structurePos - 1] == ',') {
             const long length = st.structurePos - st.runIndex;
             readCode(w, length > 0 ? midText(st.structure, st.runIndex, length) : std::string());

@@ -69,6 +69,19 @@ bool FormatRow::set(std::string_view name, const FieldValue& value) {
     return true;
 }
 
+const FieldValue* FormatRow::findLiteral(const char* name) const {
+    size_t slot = (reinterpret_cast<uintptr_t>(name) >> 3) % kKeptNames;
+    for (; m_kept[slot].first; slot = (slot + 1) % kKeptNames)
+        if (m_kept[slot].first == name) return &m_fields[m_kept[slot].second].value;
+    const Field* f = const_cast<FormatRow*>(this)->lookup(name);
+    // Three quarters full at most, so that a search always meets a free slot.
+    if (f && m_keptCount < kKeptNames * 3 / 4) {
+        m_kept[slot] = {name, static_cast<size_t>(f - m_fields.data())};
+        ++m_keptCount;
+    }
+    return f ? &f->value : nullptr;
+}
+
 FormatRow& FormatRow::add(std::string name, FieldValue value, bool numeric) {
     m_present = true;
     m_fields.push_back({std::move(name), std::move(value), numeric});
@@ -80,7 +93,7 @@ FormatFields::Found& FormatFields::found(const char* name) const {
     for (; m_found[slot].name; slot = (slot + 1) % kSlots)
         if (m_found[slot].name == name) return m_found[slot];
     if (!m_row.present()) throw WalkAborted("No current record.");
-    const FieldValue* v = m_row.find(name);
+    const FieldValue* v = m_row.findLiteral(name);
     if (!v) throw WalkAborted(std::string("Item not found in this collection: ") + name);
     Found fresh;
     fresh.name = name;
@@ -193,6 +206,7 @@ std::pair<long, int> cellFrom(const WalkState& st, int offset) {
 
 bool Walk::note(ReadAs as, int offset, int64_t t, Standard standard, bool pass, int bit,
                 std::string bits) {
+    if (!settings.annotate) return pass;
     const auto [row, col] = cellFrom(state, offset);
     Annotation a;
     a.row = row;

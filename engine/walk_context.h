@@ -52,6 +52,16 @@ public:
     // The stored value as error lines show it.
     std::string shown(const char* name) const { return text(name); }
 
+    // whole() of the bit times every bit step reads, kept apart from the
+    // table below as they are read a few times a bit.
+    enum class BitTime { ZeroOsc, ZeroIdle, OneIdle };
+    Standard bitTime(BitTime which) const {
+        static constexpr const char* kNames[] = {"Zero_Osc", "zero_Idle", "One_Idle"};
+        auto& kept = m_bitTimes[static_cast<size_t>(which)];
+        if (!kept) kept = whole(kNames[static_cast<size_t>(which)]);
+        return *kept;
+    }
+
 private:
     // Where a name was found in the row, and its number once read: the row
     // does not change while a walk reads it, so each is worked out once.
@@ -69,6 +79,7 @@ private:
     static constexpr size_t kSlots = 64;
     mutable std::array<Found, kSlots> m_found{};
     mutable size_t m_foundCount = 0;
+    mutable std::array<std::optional<Standard>, 3> m_bitTimes{};
 };
 
 // The time window: T matches S when S(1 - tol) < T < S(1 + tol), T is off S
@@ -131,6 +142,17 @@ struct WalkState {
     DecodeState d;
 };
 
+// The coding rules of the bit step, by the row's "Type".
+enum class CodingRule {
+    RunLengths, // "SE"
+    Mis,        // "MIS": by format slot
+    Rcs16,      // "RCS16"
+    Intervals,  // "HL"
+    Bursts,     // "RIB"
+    FourGaps,   // "DNA"
+    Gaps,       // every other type
+};
+
 // One walk over the capture. Nested walks share it and count their depth.
 struct Walk {
     Walk(const TimeTable& t, const FormatRow& row, const DecodeSettings& set, WalkState& st,
@@ -147,6 +169,8 @@ struct Walk {
     Part part = Part::None;
     // The demodulated capture's sampling step (engine/burst_excess.h), µs.
     double samplingStep = 1;
+    // The row's coding rule, read from "Type" at the first bit.
+    std::optional<CodingRule> codingRule;
 
     Window window() const { return Window{settings.window}; }
 
@@ -251,16 +275,7 @@ enum class Token {
 };
 std::optional<Token> tokenOf(std::string_view text);
 
-// The coding rules of the bit step, by the row's "Type".
-enum class CodingRule {
-    RunLengths, // "SE"
-    Mis,        // "MIS": by format slot
-    Rcs16,      // "RCS16"
-    Intervals,  // "HL"
-    Bursts,     // "RIB"
-    FourGaps,   // "DNA"
-    Gaps,       // every other type
-};
+// The coding rule of a row's "Type".
 CodingRule codingRuleOf(std::string_view type);
 
 // The frame reader and the bit step on a walk (the public entry points wrap these).
