@@ -8,6 +8,7 @@ namespace qv {
 namespace {
 
 void afterLoading(Session& s) {
+    s.demod.lastFrameLeftOut = false; // until this capture's decode says so
     keepADrawableFormat(s);
     decodeDispatch(s);
     s.changed();

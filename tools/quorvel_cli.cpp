@@ -242,7 +242,11 @@ struct CaptureResult {
     std::string_view file, bin, hex, tolerance, cycleTolerance;
     std::span<const std::string> errors, cycles, messages;
     int beeps = 0;
+    bool lastFrameLeftOut = false; // demodulated: a frame the capture's end cut off
 };
+
+constexpr const char* kLeftOutNote =
+    "the last frame is cut off by the end of the capture; it is left out";
 
 // Lines of a code box, without the line breaks.
 std::vector<std::string> boxLines(const std::string& text, const std::string& lineBreak) {
@@ -291,7 +295,13 @@ void printJson(const CaptureResult& r, bool first) {
     writeJsonString(out, r.cycleTolerance);
     key(", \"messages\": ");
     writeJsonArray(out, r.messages);
-    std::fprintf(out, ", \"beeps\": %d}", r.beeps);
+    std::fprintf(out, ", \"beeps\": %d", r.beeps);
+    // Only where it happened, so that every other report reads as before.
+    if (r.lastFrameLeftOut) {
+        key(", \"note\": ");
+        writeJsonString(out, kLeftOutNote);
+    }
+    key("}");
 }
 
 // One capture's block of the report; blocks after the first start with an
@@ -346,6 +356,11 @@ void printReport(const CaptureResult& r, bool first, const std::string& lineBrea
     if (r.beeps) {
         put("  beeps: ");
         put(std::to_string(r.beeps));
+        put("\n");
+    }
+    if (r.lastFrameLeftOut) {
+        put("  note: ");
+        put(kLeftOutNote);
         put("\n");
     }
     std::fwrite(block.data(), 1, block.size(), stdout);
@@ -487,6 +502,7 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
         r.cycleTolerance = s.tTTole;
         r.messages = std::span(s.messages).subspan(std::min(shown, s.messages.size()));
         r.beeps = s.beeps - beeps;
+        r.lastFrameLeftOut = s.demod.on && s.demod.lastFrameLeftOut;
         if (json)
             printJson(r, i == 0);
         else
