@@ -265,9 +265,7 @@ DecodeResult decodeOnce(const TimeTable& times, const FormatRow& row,
 // The capture up to the head of the frame at cell (row, col).
 TimeTable cutBefore(const TimeTable& times, long row, int col) {
     TimeTable cut(times);
-    for (long rr = row; rr <= kDataRows; ++rr)
-        for (int cc = rr == row ? col : 1; cc <= kDataCols; ++cc)
-            if (cut.time(rr, cc) != 0) cut.setCell(rr, cc, "");
+    cut.clearFrom(row, col, kDataRows);
     return cut;
 }
 
