@@ -89,7 +89,10 @@ ScanResult decodeWith(const FormatMenuEntry& entry, const TimeTable* times, Tabl
     r.key = entry.key();
     r.caption = entry.caption;
     Row selected = rowOf(catalogue, entry.key());
-    if (!selected.found) return r;
+    if (!selected.found) {
+        r.messages.push_back("the catalogue has no row " + r.key);
+        return r;
+    }
     if (const FieldValue* remark = selected.row.find("Remark")) {
         const std::string text = remark->toText();
         r.standIn =
@@ -151,15 +154,23 @@ std::vector<ScanResult> scanFormats(const std::vector<uint8_t>& message,
         const bool generic = entry.key().rfind("Form", 0) != 0;
         if (generic && !options.learn) continue;
         results.push_back(decodeWith(entry, times.get(), *catalogue, fallback, options));
+        results.back().learned = generic;
     }
-    std::stable_sort(results.begin(), results.end(), [](const ScanResult& a, const ScanResult& b) {
+    // Among clean fits a row that only learned the capture matches nothing.
+    auto place = [](const ScanResult& r) { return r.learned ? 2 : r.standIn ? 1 : 0; };
+    std::stable_sort(results.begin(), results.end(), [&](const ScanResult& a, const ScanResult& b) {
         if (a.clean != b.clean) return a.clean;
-        if (a.clean && a.standIn != b.standIn) return !a.standIn;
+        if (a.clean && place(a) != place(b)) return place(a) < place(b);
         if (a.groups != b.groups) return a.groups > b.groups;
         if (a.bits != b.bits) return a.bits > b.bits;
         return a.cells > b.cells;
     });
     return results;
+}
+
+const char* fitLabel(const ScanResult& r) {
+    if (!r.clean) return "fails";
+    return r.learned ? "learned" : r.standIn ? "clean*" : "clean";
 }
 
 std::optional<ScanResult> alsoFits(const Session& s) {
@@ -180,7 +191,7 @@ std::optional<ScanResult> alsoFits(const Session& s) {
     }
     for (ScanResult& r : ranked) {
         if (!r.clean) break; // clean ones come first
-        if (!r.standIn) return std::move(r);
+        if (!r.standIn && !r.learned) return std::move(r);
     }
     return std::nullopt;
 }

@@ -19,9 +19,12 @@ struct ScanResult {
     std::string caption;  // the menu caption, "Form016(NEC N-8)"
     bool clean = false;   // a code and no error line
     bool standIn = false; // a placeholder row (its remark says so), ranked after real formats
-    int groups = 0;       // groups that reached their end
-    int bits = 0;         // code bits shown
-    int cells = 0;        // capture cells the walk got through
+    // A generic row: it learns its times from the capture, so it always fits.
+    // Ranked after every named row that fits; learned, not matched.
+    bool learned = false;
+    int groups = 0; // groups that reached their end
+    int bits = 0;   // code bits shown
+    int cells = 0;  // capture cells the walk got through
     std::string bin, hex;
     std::vector<std::string> firstErrors; // the first error set
     std::vector<std::string> messages;
@@ -41,12 +44,17 @@ engine::DecodeSettings toleranceMenuSettings(int tolerancePercent);
 
 // Decodes the receiver message against every row of the catalogue (the file
 // is not changed: learning works on a copy) and returns the rows ranked:
-// clean decodes first (real formats before placeholder rows), then by
-// groups, bits and cells reached. Throws
+// clean decodes first (real formats, then placeholder rows, then generic
+// rows that learned the capture), then by groups, bits and cells reached.
+// A row missing from the catalogue says so in its messages. Throws
 // DatabaseError when the catalogue cannot be read.
 std::vector<ScanResult> scanFormats(const std::vector<uint8_t>& message,
                                     const std::string& cataloguePath,
                                     const ScanOptions& options = {});
+
+// How a row fits, as the scan lists it: "clean", "clean*" (a placeholder),
+// "learned" (a generic row) or "fails".
+const char* fitLabel(const ScanResult& r);
 
 // The window's hint after a capture: the best-ranked real format (no
 // placeholder, no generic row) that decodes the capture cleanly at the

@@ -43,6 +43,10 @@ CaptureFileKind captureKindForPath(const std::string& path) {
     return CaptureFileKind::TimeList;
 }
 
+bool readsDemodulated(CaptureFileKind kind) {
+    return kind != CaptureFileKind::ReceiverMessage;
+}
+
 bool looksLikePronto(const std::string& text) {
     // Words as a stream reads them, in place: this runs on every text file.
     size_t at = 0;

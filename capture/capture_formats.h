@@ -19,6 +19,11 @@ enum class CaptureFileKind { ReceiverMessage, TimeList, SignedRaw, Mode2, Pronto
 // anything else is a time list.
 CaptureFileKind captureKindForPath(const std::string& path);
 
+// Whether a capture file is read as made through a demodulating receiver:
+// every kind but the receiver unit's own message, which measures its
+// bursts. The window and quorvel-cli both decide by this.
+bool readsDemodulated(CaptureFileKind kind);
+
 // A Pronto learned code ("0000 FFFF ..."): its times (once-sequence, then
 // repeat-sequence) and the carrier period it names.
 struct ProntoCode {

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -174,10 +175,17 @@ CaptureFile fromTimes(const std::string& path, std::vector<int64_t> times, Carri
     return c;
 }
 
+// A text saved as UTF-16 (by its byte-order mark, or a digit with a zero
+// byte beside it) would read as words of control characters.
+bool looksLikeUtf16(std::string_view text) {
+    if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) return true;
+    return text.size() >= 2 && (text[0] == '\0') != (text[1] == '\0');
+}
+
 } // namespace
 
 CaptureFile readCapture(const std::string& path, Carrier carrier) {
-    const std::string bytes = readBytes(path);
+    std::string bytes = readBytes(path);
     if (captureKindForPath(path) == CaptureFileKind::ReceiverMessage) {
         CaptureFile c;
         c.message.assign(bytes.begin(), bytes.end());
@@ -188,12 +196,26 @@ CaptureFile readCapture(const std::string& path, Carrier carrier) {
                                 " of a capture: the receiver's road drops it");
         return c;
     }
+    if (looksLikeUtf16(bytes))
+        throw refusal(path, "the file is UTF-16 text, which is not read: save it as UTF-8");
+    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3); // UTF-8's byte-order mark
     try {
         if (looksLikePronto(bytes)) {
             ProntoCode code = parsePronto(bytes);
             return fromTimes(path, std::move(code.times), carrierForPeriod(code.carrierPeriodUs));
         }
-        return fromTimes(path, parseTimeList(bytes), carrier);
+        std::vector<std::string> sums;
+        std::vector<int64_t> times = parseTimeList(bytes, &sums);
+        CaptureFile c = fromTimes(path, std::move(times), carrier);
+        // Said first: the times the record holds are the sums.
+        for (size_t i = 0; i < sums.size() && i < kChangesShown; ++i)
+            sums[i] = path + ": " + sums[i];
+        if (sums.size() > kChangesShown)
+            sums[kChangesShown] = path + ": " + std::to_string(sums.size() - kChangesShown) +
+                                  " more times are summed with the one before";
+        sums.resize(std::min(sums.size(), kChangesShown + 1));
+        c.changes.insert(c.changes.begin(), sums.begin(), sums.end());
+        return c;
     } catch (const CaptureFormatError& e) {
         throw refusal(path, e.what());
     }

@@ -58,7 +58,7 @@ bool sameWord(std::string_view word, std::string_view lowerName) {
 
 } // namespace
 
-std::vector<int64_t> parseTimeList(const std::string& text) {
+std::vector<int64_t> parseTimeList(const std::string& text, std::vector<std::string>* sums) {
     std::vector<int64_t> times; // even index: burst, odd: gap
     // Every time takes two characters at least; a capture holds 640.
     times.reserve(std::min<size_t>(text.size() / 2 + 1, 2 * kDataRows * kDataCols));
@@ -79,10 +79,17 @@ std::vector<int64_t> parseTimeList(const std::string& text) {
         bool wantBurst = times.size() % 2 == 0;
         if (burst == wantBurst)
             times.push_back(t);
-        else if (!times.empty())
-            times.back() = inRange(static_cast<double>(times.back() + t), [&] {
-                return std::to_string(times.back()) + " + " + std::string(written);
+        else if (!times.empty()) {
+            const int64_t before = times.back();
+            times.back() = inRange(static_cast<double>(before + t), [&] {
+                return std::to_string(before) + " + " + std::string(written);
             });
+            if (sums)
+                sums->push_back(where() + "two " + (burst ? "bursts" : "gaps") + " in a row (" +
+                                std::to_string(before) + " and " + std::to_string(t) +
+                                " us) are summed into one of " + std::to_string(times.back()) +
+                                " us");
+        }
         // a gap before the first burst is the idle time before the signal
     };
     // The usual line (plain numbers, blanks, perhaps a comment) is read in

@@ -18,8 +18,11 @@ public:
 
 // Reads times separated by blanks, commas or line breaks, starting with a
 // burst; lines "pulse N" / "space N" and signed values (+burst, -gap) are
-// accepted too. Throws CaptureFormatError naming the line.
-std::vector<int64_t> parseTimeList(const std::string& text);
+// accepted too. Throws CaptureFormatError naming the line. Two bursts or two
+// gaps in a row (signed or pulse/space words) are summed into one; each sum
+// is said in `sums`, naming the line, when given.
+std::vector<int64_t> parseTimeList(const std::string& text,
+                                   std::vector<std::string>* sums = nullptr);
 
 // A word of a file as a message quotes it: control characters as \xNN.
 std::string shownWord(const std::string& word);

@@ -1,5 +1,7 @@
 #include "errorlog/error_record.h"
 
+#include "platform/whole_file.h"
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -31,7 +33,7 @@ bool ErrorRecord::stillAppending() const {
 void ErrorRecord::openOrThrow(const char* mode) {
     close();
     m_file = std::fopen(m_path.c_str(), mode);
-    if (!m_file) throw ErrorRecordError(m_path + ": " + std::strerror(errno));
+    if (!m_file) throw ErrorRecordError(m_path + ": " + writeFailureText(errno));
 }
 
 void ErrorRecord::appendBlock(const std::vector<std::string>& lines, const std::string& lineBreak) {
@@ -55,7 +57,7 @@ void ErrorRecord::appendBlock(const std::vector<std::string>& lines, const std::
     bool ok = std::fwrite(block.data(), 1, block.size(), m_file) == block.size();
     ok = std::fflush(m_file) == 0 && ok;
     if (!ok) {
-        std::string why = std::strerror(errno);
+        std::string why = writeFailureText(errno);
         close();
         if (!ec) std::filesystem::resize_file(m_path, before, ec);
         throw ErrorRecordError(m_path + ": " + why);
@@ -88,13 +90,11 @@ std::string ErrorRecord::readAll() {
 }
 
 void ErrorRecord::clear() {
-    openOrThrow("wb");
-    bool ok = std::fputs("\r\n", m_file) >= 0 && std::fflush(m_file) == 0;
-    if (!ok) {
-        std::string why = std::strerror(errno);
-        close();
+    // Written beside and renamed: a failed clear keeps the record whole.
+    close();
+    if (const std::string why = writeFileWhole(m_path, "\r\n"); !why.empty())
         throw ErrorRecordError(m_path + ": " + why);
-    }
+    openOrThrow("ab"); // the slot stays open, as after any use
 }
 
 } // namespace qv

@@ -1,5 +1,7 @@
 #include "platform/paths.h"
 
+#include "platform/whole_file.h"
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -44,18 +46,13 @@ AppFiles locateAppFiles(const std::string& programDir) {
     f.codeDatabase = (data / "IR_CODE_DB.db").string();
     f.errorRecord = (data / "Error record.txt").string();
     if (fs::exists(f.catalogue, ec)) return f;
-    // Copy beside, then rename: a half-copied catalogue never appears.
+    // Copied beside, then renamed: a half-copied catalogue never appears.
     const fs::path source = fs::path(f.resources) / "IRTime.db";
-    const fs::path tmp = data / "IRTime.db.tmp";
     fs::create_directories(data, ec);
-    if (!ec) fs::copy_file(source, tmp, fs::copy_options::overwrite_existing, ec);
-    if (!ec) fs::rename(tmp, f.catalogue, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(tmp, ignored);
+    const std::string why = ec ? ec.message() : copyFileWhole(source.string(), f.catalogue);
+    if (!why.empty())
         f.problem = "the shipped catalogue " + source.string() + " could not be copied to " +
-                    f.catalogue + ": " + ec.message();
-    }
+                    f.catalogue + ": " + why;
     return f;
 }
 

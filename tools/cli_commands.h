@@ -12,7 +12,9 @@ namespace qv {
 //                      [--distort excess=US,jitter=PCT,step=US,seed=N] [--catalogue PATH] -o FILE
 int cmdGenerate(const std::vector<std::string>& args);
 
-// The statistics of the presses a "stats" run decoded (the session's log).
-int printStatistics(const Session& s, bool json);
+// The statistics of every press a "stats" run decoded, read in the mode
+// named ("demodulated", "receiver unit" or "both").
+int printStatistics(const std::vector<engine::PressRecord>& presses, const std::string& mode,
+                    bool json);
 
 } // namespace qv

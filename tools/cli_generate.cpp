@@ -2,10 +2,10 @@
 #include "catalogue/catalogue.h"
 #include "platform/basic.h"
 #include "platform/paths.h"
+#include "platform/whole_file.h"
 #include "tools/cli_commands.h"
 
 #include <cstdio>
-#include <fstream>
 
 namespace qv {
 
@@ -66,11 +66,8 @@ int cmdGenerate(const std::vector<std::string>& args) {
         return 1;
     }
     const std::string content = generatedFileContent(signal, captureKindForPath(out));
-    std::ofstream f(out, std::ios::binary);
-    f.write(content.data(), static_cast<std::streamsize>(content.size()));
-    f.close();
-    if (!f) {
-        std::fprintf(stderr, "quorvel-cli: %s: cannot be written\n", out.c_str());
+    if (const std::string why = writeFileWhole(out, content); !why.empty()) {
+        std::fprintf(stderr, "quorvel-cli: %s: cannot be written: %s\n", out.c_str(), why.c_str());
         return 1;
     }
     std::printf("%s: %s, %zu times, code %s\n", out.c_str(), key.c_str(),

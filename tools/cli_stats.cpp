@@ -17,7 +17,7 @@ std::string optionalNumber(const std::optional<double>& v) {
     return v ? number(*v) : "null";
 }
 
-void printJson(const std::vector<engine::PressGroupStats>& groups) {
+void printJson(const std::vector<engine::PressGroupStats>& groups, const std::string& mode) {
     std::printf("{\"groups\": [");
     for (size_t i = 0; i < groups.size(); ++i) {
         const auto& g = groups[i];
@@ -39,7 +39,7 @@ void printJson(const std::vector<engine::PressGroupStats>& groups) {
         }
         std::printf("]}");
     }
-    std::printf("\n]}\n");
+    std::printf("\n], \"mode\": %s}\n", jsonString(mode).c_str());
 }
 
 void printText(const std::vector<engine::PressGroupStats>& groups) {
@@ -65,13 +65,11 @@ void printText(const std::vector<engine::PressGroupStats>& groups) {
 
 } // namespace
 
-int printStatistics(const Session& s, bool json) {
-    std::vector<engine::PressRecord> presses;
-    for (const auto& p : s.pressLog)
-        presses.push_back(p.record);
+int printStatistics(const std::vector<engine::PressRecord>& presses, const std::string& mode,
+                    bool json) {
     const auto groups = engine::pressStatistics(presses);
     if (json)
-        printJson(groups);
+        printJson(groups, mode);
     else
         printText(groups);
     return 0;

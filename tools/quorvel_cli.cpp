@@ -17,6 +17,7 @@
 #include "catalogue/format_menus.h"
 #include "platform/basic.h"
 #include "platform/paths.h"
+#include "platform/whole_file.h"
 #include "tools/cli_commands.h"
 #include "tools/json_out.h"
 
@@ -45,15 +46,16 @@ int usage() {
         "usage: quorvel-cli load FILE [--json] [--carrier HIGH,LOW]\n"
         "       quorvel-cli decode --format KEY [--tolerance 3|5|8] [--time-tolerance TEXT]\n"
         "                          [--cycle-tolerance TEXT] [--ignore-time] [--oct] [--auto]\n"
-        "                          [--compare] [--catalogue PATH] [--json] [DEMODULATED] FILE...\n"
+        "                          [--compare] [--catalogue PATH] [--json] [MODE] FILE...\n"
         "       quorvel-cli convert IN OUT [--carrier HIGH,LOW] [--frame-gap US] [--force]\n"
         "       quorvel-cli scan FILE [--json] [--learn] [--tolerance 3|5|8] [--all]\n"
-        "                        [--catalogue PATH] [DEMODULATED]\n"
+        "                        [--catalogue PATH] [MODE]\n"
         "       quorvel-cli generate --format KEY --code HEX|--bin BITS [--repeats N]\n"
         "                            [--distort excess=US,jitter=PCT,step=US,seed=N]\n"
         "                            [--catalogue PATH] -o FILE\n"
         "       quorvel-cli stats --format KEY [decode options] [--json] FILE...\n"
-        "DEMODULATED: [--demodulated] [--absolute-tolerance US] [--excess auto|US]\n"
+        "MODE: [--demodulated | --receiver-unit] [--absolute-tolerance US] [--excess auto|US]\n"
+        "      (a .bin is read as the receiver unit's, any other file as demodulated)\n"
         "FILE endings: .bin receiver message; .raw signed (+burst -gap); .mode2 pulse/space;\n"
         ".pronto or .ccf Pronto learned code; anything else a microsecond list.\n");
     return 2;
@@ -73,15 +75,20 @@ bool numberIn(std::string text, double low, double high, bool percent) {
     return std::isfinite(v) && v >= low && v <= high;
 }
 
-// The demodulated-capture options of decode and scan. --demodulated takes
+// The demodulated-capture options of decode and scan. The mode takes
 // effect first, so the other options override its settings wherever they
 // stand (the last of each wins).
 struct DemodOptions {
-    bool on = false;
+    // --demodulated or --receiver-unit; otherwise each file's kind decides,
+    // as it does in the window.
+    std::optional<bool> forced;
     std::optional<ExcessMode> excessMode;
     float excess = 0;
     std::optional<float> absoluteTolerance;
 
+    bool on(const std::string& file) const {
+        return forced.value_or(readsDemodulated(captureKindForPath(file)));
+    }
     void apply(Demodulation& d) const {
         if (excessMode) d.excessMode = *excessMode;
         if (excessMode == ExcessMode::Given) d.excess = excess;
@@ -97,8 +104,8 @@ struct DemodOptions {
 // False when option a is none of them; error names a bad value.
 bool demodOption(const std::string& a, const std::vector<std::string>& args, size_t& i,
                  DemodOptions& demod, std::string& error) {
-    if (a == "--demodulated") {
-        demod.on = true;
+    if (a == "--demodulated" || a == "--receiver-unit") {
+        demod.forced = a == "--demodulated";
         return true;
     }
     if (a != "--absolute-tolerance" && a != "--excess") return false;
@@ -242,8 +249,13 @@ struct CaptureResult {
     std::string_view file, bin, hex, tolerance, cycleTolerance;
     std::span<const std::string> errors, cycles, messages;
     int beeps = 0;
+    bool demodulated = false;
     bool lastFrameLeftOut = false; // demodulated: a frame the capture's end cut off
 };
+
+const char* modeName(bool demodulated) {
+    return demodulated ? "demodulated" : "receiver unit";
+}
 
 constexpr const char* kLeftOutNote =
     "the last frame is cut off by the end of the capture; it is left out";
@@ -295,7 +307,7 @@ void printJson(const CaptureResult& r, bool first) {
     writeJsonString(out, r.cycleTolerance);
     key(", \"messages\": ");
     writeJsonArray(out, r.messages);
-    std::fprintf(out, ", \"beeps\": %d", r.beeps);
+    std::fprintf(out, ", \"beeps\": %d, \"mode\": \"%s\"", r.beeps, modeName(r.demodulated));
     // Only where it happened, so that every other report reads as before.
     if (r.lastFrameLeftOut) {
         key(", \"note\": ");
@@ -358,6 +370,7 @@ void printReport(const CaptureResult& r, bool first, const std::string& lineBrea
         put(std::to_string(r.beeps));
         put("\n");
     }
+    if (r.demodulated) put("  mode: demodulated capture\n");
     if (r.lastFrameLeftOut) {
         put("  note: ");
         put(kLeftOutNote);
@@ -473,10 +486,15 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
     s.logsPresses = stats;
     startUp(s);
     setIrtype(s, entry->caption);
-    if (demod.on) setDemodulated(s, true);
-    demod.apply(s.demod);
-    for (const auto& apply : settings)
-        apply(s);
+    // Each file is read in its own mode; the user's settings follow the
+    // mode's again whenever it changes.
+    auto enterMode = [&](bool on) {
+        setDemodulated(s, on);
+        demod.apply(s.demod);
+        for (const auto& apply : settings)
+            apply(s);
+    };
+    enterMode(demod.on(files.front()));
     // A refused setting (a tolerance that is no number) says so, as the window does.
     for (const auto& m : s.messages)
         std::fprintf(stderr, "quorvel-cli: %s\n", m.c_str());
@@ -484,8 +502,13 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
     // Each capture's report goes out as soon as it is decoded; one result
     // is filled again and again, its texts keeping their room.
     CaptureResult r;
+    // Every press a stats run decodes: the session's log keeps the window's last ones only.
+    std::vector<engine::PressRecord> presses;
+    bool anyDemodulated = false, anyReceiverUnit = false;
     if (!stats && json) std::fputs("{\"captures\": [", stdout);
     for (size_t i = 0; i < files.size(); ++i) {
+        if (const bool on = demod.on(files[i]); on != s.demod.on) enterMode(on);
+        (s.demod.on ? anyDemodulated : anyReceiverUnit) = true;
         r.file = files[i];
         r.format = s.irtype;
         const size_t cycles = s.code.lGCyc.size(), shown = s.messages.size();
@@ -493,7 +516,12 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
         port.receive(messages[i]);
         s.setTimers(true, false); // the receive event
         captureTick(s);
-        if (stats) continue;
+        if (stats) {
+            for (auto& p : s.pressLog)
+                presses.push_back(std::move(p.record));
+            s.pressLog.clear();
+            continue;
+        }
         r.bin = s.tBcode;
         r.hex = s.tHCode;
         r.errors = s.ErrRcd;
@@ -502,6 +530,7 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
         r.cycleTolerance = s.tTTole;
         r.messages = std::span(s.messages).subspan(std::min(shown, s.messages.size()));
         r.beeps = s.beeps - beeps;
+        r.demodulated = s.demod.on;
         r.lastFrameLeftOut = s.demod.on && s.demod.lastFrameLeftOut;
         if (json)
             printJson(r, i == 0);
@@ -511,7 +540,9 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
         // thousand captures.
         s.code.lGCyc.clear();
     }
-    if (stats) return printStatistics(s, json);
+    if (stats)
+        return printStatistics(
+            presses, anyDemodulated && anyReceiverUnit ? "both" : modeName(anyDemodulated), json);
     if (json) std::fputs("]}\n", stdout);
     return 0;
 }
@@ -585,11 +616,9 @@ int cmdConvert(const std::vector<std::string>& args) {
         out = writeTimeList(times);
         break;
     }
-    std::ofstream f(files[1], std::ios::binary);
-    f.write(out.data(), static_cast<std::streamsize>(out.size()));
-    f.close();
-    if (!f) {
-        std::fprintf(stderr, "quorvel-cli: %s: cannot be written\n", files[1].c_str());
+    if (const std::string why = writeFileWhole(files[1], out); !why.empty()) {
+        std::fprintf(stderr, "quorvel-cli: %s: cannot be written: %s\n", files[1].c_str(),
+                     why.c_str());
         return 1;
     }
     return 0;
@@ -626,18 +655,19 @@ int cmdScan(const std::vector<std::string>& args) {
     if (file.empty()) return usageError("scan needs a capture FILE");
     // An explicit --tolerance overrides the demodulated mode's percentage.
     const bool tolerance = std::find(args.begin(), args.end(), "--tolerance") != args.end();
-    options.settings.push_back(
-        [tolerance, percent = options.tolerancePercent, demod](engine::DecodeSettings& d) {
-            if (demod.on) {
-                applyDemodSettings(d, DemodSettings{});
-                if (tolerance) {
-                    const engine::DecodeSettings menu = toleranceMenuSettings(percent);
-                    d.window.tolerance = menu.window.tolerance;
-                    d.cycleTolerance = menu.cycleTolerance;
-                }
+    const bool demodulated = demod.on(file);
+    options.settings.push_back([tolerance, percent = options.tolerancePercent, demod,
+                                demodulated](engine::DecodeSettings& d) {
+        if (demodulated) {
+            applyDemodSettings(d, DemodSettings{});
+            if (tolerance) {
+                const engine::DecodeSettings menu = toleranceMenuSettings(percent);
+                d.window.tolerance = menu.window.tolerance;
+                d.cycleTolerance = menu.cycleTolerance;
             }
-            demod.apply(d);
-        });
+        }
+        demod.apply(d);
+    });
     if (cataloguePath.empty()) cataloguePath = defaultCatalogue(locateAppFiles());
     CaptureFile read;
     if (!readInput(file, {}, read)) return 1;
@@ -653,7 +683,7 @@ int cmdScan(const std::vector<std::string>& args) {
         std::FILE* out = stdout;
         std::fputs("{\"file\": ", out);
         writeJsonString(out, file);
-        std::fputs(", \"results\": [", out);
+        std::fprintf(out, ", \"mode\": \"%s\", \"results\": [", modeName(demodulated));
         for (size_t i = 0; i < results.size(); ++i) {
             const ScanResult& r = results[i];
             std::fprintf(out, "%s\n  {\"rank\": %zu, \"format\": ", i ? "," : "", i + 1);
@@ -666,8 +696,8 @@ int cmdScan(const std::vector<std::string>& args) {
             writeJsonArray(out, boxLines(r.bin, lineBreak));
             std::fputs(", \"hex\": ", out);
             writeJsonArray(out, boxLines(r.hex, lineBreak));
-            std::fprintf(out,
-                         ", \"placeholder\": %s, \"first_error\": ", r.standIn ? "true" : "false");
+            std::fprintf(out, ", \"placeholder\": %s, \"learned\": %s, \"first_error\": ",
+                         r.standIn ? "true" : "false", r.learned ? "true" : "false");
             writeJsonArray(out, r.firstErrors);
             std::fputs(", \"messages\": ", out);
             writeJsonArray(out, r.messages);
@@ -676,14 +706,17 @@ int cmdScan(const std::vector<std::string>& args) {
         std::printf("\n]}\n");
         return 0;
     }
-    size_t clean = 0;
+    size_t clean = 0, learned = 0;
     for (const auto& r : results)
-        clean += r.clean;
-    std::printf("%s: %zu of %zu formats decode it cleanly\n", file.c_str(), clean, results.size());
-    std::printf("%4s  %-40s %-6s %6s %5s  %s\n", "rank", "format", "fit", "groups", "bits",
+        (r.learned ? learned : clean) += r.clean;
+    std::printf("%s: %zu of %zu formats decode it cleanly", file.c_str(), clean, results.size());
+    if (learned > 0) std::printf("; %zu generic rows learn it", learned);
+    std::printf(demodulated ? " (read as a demodulated capture)\n" : "\n");
+    std::printf("%4s  %-40s %-7s %6s %5s  %s\n", "rank", "format", "fit", "groups", "bits",
                 "code or first error");
     const size_t shown =
-        all ? results.size() : std::min<size_t>(results.size(), std::max<size_t>(clean, 10));
+        all ? results.size()
+            : std::min<size_t>(results.size(), std::max<size_t>(clean + learned, 10));
     for (size_t i = 0; i < shown; ++i) {
         const ScanResult& r = results[i];
         const auto hex = boxLines(r.hex, lineBreak);
@@ -691,13 +724,15 @@ int cmdScan(const std::vector<std::string>& args) {
                              : !r.firstErrors.empty() ? r.firstErrors.front()
                              : !r.messages.empty()    ? r.messages.front()
                                                       : "";
-        std::printf("%4zu  %-40s %-6s %6d %5d  %s\n", i + 1, withoutAccessKeys(r.caption).c_str(),
-                    r.clean ? (r.standIn ? "clean*" : "clean") : "fails", r.groups, r.bits,
-                    detail.c_str());
+        std::printf("%4zu  %-40s %-7s %6d %5d  %s\n", i + 1, withoutAccessKeys(r.caption).c_str(),
+                    fitLabel(r), r.groups, r.bits, detail.c_str());
     }
     if (shown < results.size())
         std::printf("(%zu more; --all lists them)\n", results.size() - shown);
     if (clean > 0) std::printf("clean*: a placeholder row that fits, not a format of its own\n");
+    if (learned > 0)
+        std::printf("learned: a generic row that took its times from the capture; it matches no "
+                    "format\n");
     return 0;
 }
 

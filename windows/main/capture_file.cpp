@@ -74,7 +74,7 @@ bool openCaptureFile(Session& s, const std::string& path) {
     }
     // A receiver message comes from the unit, which measures its bursts;
     // every other kind is usually made through a demodulating receiver.
-    setDemodulated(s, captureKindForPath(path) != CaptureFileKind::ReceiverMessage);
+    setDemodulated(s, readsDemodulated(captureKindForPath(path)));
     // The file's bytes never mix with bytes the receiver may have sent meanwhile.
     if (captureTick(s, bytes, std::filesystem::path(path).filename().string())) drawWaveform(s);
     return true;

@@ -48,6 +48,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QSaveFile>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -698,9 +699,12 @@ void Form_main::chooseSaveFile() {
 bool Form_main::saveWaveform(const QString& path) {
     const QSize size = m_Picture1->size();
     bool saved = false;
-    if (path.endsWith(".svg", Qt::CaseInsensitive)) {
+    // Written beside and renamed: a failed export leaves the old file whole.
+    QSaveFile file(path);
+    const bool opened = file.open(QIODevice::WriteOnly);
+    if (opened && path.endsWith(".svg", Qt::CaseInsensitive)) {
         QSvgGenerator svg;
-        svg.setFileName(path);
+        svg.setOutputDevice(&file);
         svg.setSize(size);
         svg.setViewBox(QRect(QPoint(0, 0), size));
         svg.setTitle("Quorvel waveform");
@@ -709,14 +713,14 @@ bool Form_main::saveWaveform(const QString& path) {
             m_Picture1->paintPicture(p, size);
             saved = p.end();
         }
-        saved = saved && QFileInfo(path).size() > 0;
-    } else {
+        saved = saved && file.size() > 0 && file.commit();
+    } else if (opened) {
         QImage image(size, QImage::Format_RGB32);
         {
             QPainter p(&image);
             m_Picture1->paintPicture(p, size);
         }
-        saved = image.save(path, "PNG");
+        saved = image.save(&file, "PNG") && file.commit();
     }
     if (!saved) m_s.message("The waveform could not be written to " + path.toStdString() + ".");
     return saved;

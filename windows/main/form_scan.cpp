@@ -129,16 +129,17 @@ bool Form_scan::scan() {
     const QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     m_tblScan->clearContents();
     m_tblScan->setRowCount(static_cast<int>(m_results.size()));
-    int clean = 0, standIns = 0;
+    int clean = 0, standIns = 0, learned = 0;
     for (int row = 0; row < static_cast<int>(m_results.size()); ++row) {
         const ScanResult& r = m_results[row];
-        clean += r.clean && !r.standIn;
-        standIns += r.clean && r.standIn;
+        clean += r.clean && !r.standIn && !r.learned;
+        standIns += r.clean && r.standIn && !r.learned;
+        learned += r.clean && r.learned;
         std::string error = r.firstErrors.empty() ? std::string() : r.firstErrors.front();
         if (error.empty() && !r.messages.empty()) error = r.messages.front();
         const QString cells[Columns] = {QString::number(row + 1),
                                         qs(withoutAccessKeys(r.caption)),
-                                        r.clean ? (r.standIn ? "clean*" : "clean") : "fails",
+                                        fitLabel(r),
                                         QString::number(r.groups),
                                         QString::number(r.bits),
                                         qs(firstLine(r.hex)),
@@ -150,6 +151,8 @@ bool Form_scan::scan() {
             if (col == Code) item->setFont(mono);
             if (col == Fit && r.clean && r.standIn)
                 item->setToolTip("A placeholder row that fits, not a format of its own");
+            if (col == Fit && r.clean && r.learned)
+                item->setToolTip("A generic row that learned the capture: it matches no format");
             if (!choosable(r))
                 item->setForeground(palette().brush(QPalette::Disabled, QPalette::Text));
             m_tblScan->setItem(row, col, item);
@@ -163,6 +166,7 @@ bool Form_scan::scan() {
                        .arg(m_results.size())
                        .arg(clean);
     if (standIns > 0) info += QString(", and %1 placeholder rows that fit (clean*)").arg(standIns);
+    if (learned > 0) info += QString(", and %1 generic rows that learned it").arg(learned);
     m_lScanInfo->setText(info + ".");
     followCurrentRow();
     return true;
