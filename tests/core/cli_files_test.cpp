@@ -119,6 +119,14 @@ TEST_F(CliFiles, RefusesOrSaysWhatChangesNamingTheFileAndTheReason) {
             const auto r = cli(cmd);
             EXPECT_EQ(r.status, std::stoi(f[4])) << name << ": " << cmd << "\n" << r.out;
             EXPECT_NE(r.out.find(f[5]), std::string::npos) << name << ": " << cmd << "\n" << r.out;
+            // A file's raw bytes are never echoed: no control byte, none UTF-8 never has.
+            EXPECT_TRUE(std::none_of(r.out.begin(), r.out.end(),
+                                     [](char c) {
+                                         const auto u = static_cast<unsigned char>(c);
+                                         return u >= 0xF8 || (u < 0x20 && c != '\n');
+                                     }))
+                << name << ": " << cmd << "\n"
+                << r.out;
             if (f[4] != "0") {
                 EXPECT_FALSE(std::filesystem::exists(dir.file("out.txt"))) << name;
             }
@@ -142,4 +150,45 @@ TEST_F(CliFiles, ALockedCatalogueIsWaitedFor) {
     sqlite3_close(db);
     EXPECT_EQ(r.status, 0) << r.out;
     EXPECT_NE(r.out.find("00 FF 12 ED"), std::string::npos) << r.out;
+}
+
+// convert and generate onto a full disk (a tmpfs of a few pages, filled):
+// the old file stays whole, nothing is left beside it, and the cause is named.
+TEST_F(CliFiles, AFullDiskLeavesTheOldFileWholeAndIsNamed) {
+    const std::string disk = dir.file("disk"), kept = dir.file("kept");
+    std::filesystem::create_directories(disk);
+    std::filesystem::create_directories(kept);
+    std::ofstream(dir.file("full.sh"))
+        << "mount -t tmpfs -o size=16k tmpfs " << q(disk) << " 2>/dev/null || exit 77\ncd "
+        << q(disk) << "\nprintf 'old capture\\n' > out.txt; printf 'old signal\\n' > gen.txt\n"
+        << "dd if=/dev/zero of=fill bs=1k count=64 2>/dev/null\n"
+        << QV_CLI << " convert " << q(sample) << " out.txt; echo convert=$?\n"
+        << QV_CLI << " generate --format Form016 --code '00 FF 12 ED' --catalogue " << q(catalogue)
+        << " -o gen.txt; echo generate=$?\n"
+        << "cp out.txt gen.txt " << q(kept) << "; ls -A > " << q(kept + "/listing") << "\n";
+    const auto r = qvtest::run("unshare -m sh " + q(dir.file("full.sh")));
+    if (r.status == 77 || r.out.find("convert=") == std::string::npos)
+        GTEST_SKIP() << "no small file system to fill here (needs root): " << r.out;
+    for (const char* command : {"convert", "generate"}) {
+        EXPECT_NE(r.out.find(std::string(command) + "=1"), std::string::npos) << r.out;
+    }
+    EXPECT_NE(r.out.find("out.txt: cannot be written: the disk is full"), std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("gen.txt: cannot be written: the disk is full"), std::string::npos)
+        << r.out;
+    EXPECT_EQ(qvtest::fileText(kept + "/out.txt"), "old capture\n");
+    EXPECT_EQ(qvtest::fileText(kept + "/gen.txt"), "old signal\n");
+    EXPECT_EQ(qvtest::fileText(kept + "/listing"), "fill\ngen.txt\nout.txt\n");
+}
+
+// The window's press log keeps the last 1000 presses; the command line every one.
+TEST_F(CliFiles, StatsTakesEveryCaptureItIsGiven) {
+    std::string files;
+    for (int i = 0; i < 1001; ++i)
+        files += " " + q(sample);
+    const auto r =
+        cli("stats --format Form016 --receiver-unit --json --catalogue " + q(catalogue) + files);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("\"presses\": 1001, \"clean\": 1001"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"mode\": \"receiver unit\"}"), std::string::npos) << r.out;
 }

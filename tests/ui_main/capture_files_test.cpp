@@ -208,16 +208,23 @@ void CaptureFilesTest::scanRanksTheCleanFormatsFirstAndFollowsTheNextCapture() {
     QCOMPARE(scan->objectName(), QString("Form_scan"));
     QTableWidget* table = scanTable(win);
     QCOMPARE(table->rowCount(), 160);
-    // Real formats that fit, then placeholder rows that fit, then the rest.
-    const QStringList fits = {"clean", "clean*", "fails"};
-    const int form016 = scanRow(win, "Form016(NEC N-8)");
-    int lastFit = 0;
-    for (int row = 0; row < table->rowCount(); ++row) {
-        QCOMPARE(table->item(row, 0)->text(), QString::number(row + 1));
-        const int fit = static_cast<int>(fits.indexOf(table->item(row, 2)->text()));
-        QVERIFY(fit >= lastFit && (row > form016 || fit == 0));
-        lastFit = fit;
+    // Real formats that fit, then placeholder rows that fit, then generic
+    // rows that learned the capture, then the rest.
+    const QStringList fits = {"clean", "clean*", "learned", "fails"};
+    for (const bool learn : {true, false}) {
+        scan->findChild<QCheckBox*>("cLearn")->setChecked(learn);
+        QCOMPARE(table->rowCount(), learn ? 164 : 160);
+        const int form016 = scanRow(win, "Form016(NEC N-8)");
+        int lastFit = 0;
+        for (int row = 0; row < table->rowCount(); ++row) {
+            QCOMPARE(table->item(row, 0)->text(), QString::number(row + 1));
+            const int fit = static_cast<int>(fits.indexOf(table->item(row, 2)->text()));
+            QVERIFY(fit >= lastFit && (row > form016 || fit == 0));
+            lastFit = fit;
+        }
+        QCOMPARE(table->findItems("learned", Qt::MatchExactly).isEmpty(), !learn);
     }
+    const int form016 = scanRow(win, "Form016(NEC N-8)");
     // The frame and its two repeat frames.
     QCOMPARE(table->item(form016, 3)->text(), QString("3"));
     QCOMPARE(table->item(form016, 4)->text(), QString("32"));
