@@ -31,6 +31,17 @@ std::string failure() {
     return writeFailureText(errno);
 }
 
+// For what has nothing beside it: a device, a pipe, a file in a folder
+// the user may not write to.
+std::string writeInPlace(const fs::path& target, std::string_view content) {
+    const int fd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (fd < 0) return failure();
+    const bool ok = writeAll(fd, content);
+    const int error = errno;
+    ::close(fd);
+    return ok ? std::string() : writeFailureText(error);
+}
+
 } // namespace
 
 std::string writeFailureText(int error) {
@@ -44,14 +55,7 @@ std::string writeFileWhole(const std::string& path, std::string_view content) {
     if (fs::is_symlink(target, ec)) target = fs::weakly_canonical(target, ec);
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (exists && !S_ISREG(old.st_mode)) {
-        const int fd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-        if (fd < 0) return failure();
-        const bool ok = writeAll(fd, content);
-        const int error = errno;
-        ::close(fd);
-        return ok ? std::string() : writeFailureText(error);
-    }
+    if (exists && !S_ISREG(old.st_mode)) return writeInPlace(target, content);
     // Beside the target, so that the rename stays on one file system.
     fs::path beside;
     int fd = -1;
@@ -59,6 +63,7 @@ std::string writeFileWhole(const std::string& path, std::string_view content) {
         beside = target;
         beside += ".part" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
         fd = ::open(beside.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno == EACCES && exists) return writeInPlace(target, content);
         if (fd < 0 && errno != EEXIST) return failure();
     }
     if (fd < 0) return failure();

@@ -14,8 +14,9 @@ std::string writeFailureText(int error);
 
 // Writes content to path. Returns an empty text when done, else why not
 // (writeFailureText); path then holds what it held before. A link is
-// followed, and a path that is no plain file (a device, a pipe) is written
-// in place, as nothing can be put beside it.
+// followed. A path that is no plain file (a device, a pipe), or a file in a
+// folder the user may not write to, is written in place: nothing can be put
+// beside it.
 std::string writeFileWhole(const std::string& path, std::string_view content);
 
 // Copies the file `from` to `to` the same way.
