@@ -5,7 +5,8 @@ many decode cleanly with the labelled code.
   scripts/real-captures.py [--cli PATH] [--dir DIR] [--list] [-- CLI OPTIONS...]
 
 DIR holds the captures and labels.csv (default tests/data/real). The options
-after "--" go to every "quorvel-cli decode" (e.g. --tolerance 8, --demodulated).
+after "--" go to every "quorvel-cli decode" (e.g. --demodulated, or
+--receiver-unit --tolerance 8: text files are read demodulated unless told).
 A capture counts as right when one of its slots decodes it with no error line
 and the labelled bits; "wrong" when a slot decodes it cleanly with other bits.
 """
