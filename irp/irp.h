@@ -110,15 +110,19 @@ struct Rendered {
     // Memory parameters (toggles) after this press: pass them back in the
     // next press's parameters to send the next state.
     Params memory;
+    // Repeat passes a press holds (from RenderOptions).
+    int repeats = 0;
     // The whole press as a capture reports it: the intro, the repeat
-    // `repeats` times, the ending; merged, positive times alternating from
-    // the first burst. The final gap is kept (an even count).
-    std::vector<int64_t> press(int repeats) const;
+    // `repeats` times (-1: the count above; at least once when there is no
+    // intro), the ending; merged, positive times alternating from the
+    // first burst. The final gap is kept (an even count).
+    std::vector<int64_t> press(int repeats = -1) const;
 };
 
 struct RenderOptions {
     // Repeat passes a press holds beyond the intro (for a `+` stream the
-    // intro already sends it once).
+    // intro already sends it once; a protocol without an intro sends its
+    // repeat at least once).
     int repeats = 0;
 };
 
@@ -126,12 +130,24 @@ struct RenderOptions {
 // out-of-range and unknown ones are refused by name (RenderError).
 Rendered render(const Protocol& protocol, const Params& params, const RenderOptions& options = {});
 
+struct NamedProtocol;
+// The same for a table's protocol; a decode-only one is refused.
+Rendered render(const NamedProtocol& protocol, const Params& params,
+                const RenderOptions& options = {});
+
+// A protocol this one names a signal before, when both decode it; only
+// when the condition (an IRP expression of the decoded parameters) holds.
+struct Preference {
+    std::string over;
+    std::string condition; // empty: always
+};
+
 // A protocol of a table: its IRP and what the table says about decoding it.
 struct NamedProtocol {
     std::string name;
     Protocol irp;
     bool decodeOnly = false;
-    std::vector<std::string> preferOver;
+    std::vector<Preference> preferOver;
     std::vector<std::string> altNames;
     std::optional<double> relativeTolerance; // share of the duration
     std::optional<double> absoluteTolerance; // microseconds
