@@ -56,7 +56,8 @@ std::optional<First> firstFlash(const Protocol::Tree& t, const Stream& st, size_
         switch (it.kind) {
         case Item::Kind::Gap:
         case Item::Kind::Extent:
-        case Item::Kind::Assignment: continue; // silence before the first burst is not seen
+        case Item::Kind::Assignment:
+            continue; // silence before the first burst is not seen
         case Item::Kind::Flash: {
             if (!it.duration.literal) return std::nullopt;
             First f;
@@ -104,16 +105,19 @@ struct Cont {
     const Stream* stream = nullptr;
     uint32_t pos = 0, end = 0;
     int bitSpec = -1;
-    double start = 0; // Items: when the stream began (for extents)
+    double start = 0;  // Items: when the stream began (for extents)
     int remaining = 0; // Loop: passes left; Bits: symbols left
     int field = -1, symbols = 0, length = 0;
     uint64_t acc = 0;
     const Cont* next = nullptr;
 };
 
+// A check deferred until the parameters are known, with the values the
+// walk's own variables had when it was read (varFrom..varTo of varValues).
 struct Check {
     int expr;
     uint64_t read;
+    size_t varFrom, varTo;
 };
 
 struct TrailEntry {
@@ -137,28 +141,31 @@ public:
     // The walk state that branches restore.
     struct Snap {
         size_t index;
-        double used, consumed, pendingUs, extentMark;
+        double used, consumed, pendingUs, pendingMin, extentMark;
         int pendingSign;
         bool pendingAtLeast;
-        size_t trail, checks;
+        size_t trail, checks, vars;
         int bits;
     };
     Snap snap() const {
-        return {index, used, consumed, pendingUs, extentMark, pendingSign, pendingAtLeast,
-                trail.size(), checks.size(), bitsRead};
+        return {index,        used,          consumed,         pendingUs,
+                pendingMin,   extentMark,    pendingSign,      pendingAtLeast,
+                trail.size(), checks.size(), varValues.size(), bitsRead};
     }
     void restore(const Snap& s) {
         index = s.index;
         used = s.used;
         consumed = s.consumed;
         pendingUs = s.pendingUs;
+        pendingMin = s.pendingMin;
         extentMark = s.extentMark;
         pendingSign = s.pendingSign;
         pendingAtLeast = s.pendingAtLeast;
         while (trail.size() > s.trail) {
             auto& e = trail.back();
             masks[size_t(e.slot)] = e.mask;
-            if (e.known) ev.set(e.slot, e.value);
+            if (e.known)
+                ev.set(e.slot, e.value);
             else {
                 ev.set(e.slot, e.value);
                 ev.unset(e.slot);
@@ -166,6 +173,7 @@ public:
             trail.pop_back();
         }
         checks.resize(s.checks);
+        varValues.resize(s.vars);
         bitsRead = s.bits;
     }
 
@@ -174,9 +182,11 @@ public:
         switch (k->kind) {
         case Cont::Kind::Done:
             // A pass's lead-out: loggers and remotes stretch it.
+            // A pass ends on a whole duration.
             if (pendingSign < 0) pendingAtLeast = true;
-            return flushPending();
-        case Cont::Kind::Items: return items(k);
+            return flushPending() && used == 0;
+        case Cont::Kind::Items:
+            return items(k);
         case Cont::Kind::Loop: {
             if (k->remaining <= 0) return match(k->next);
             Cont again = *k;
@@ -191,7 +201,8 @@ public:
             body.next = &again;
             return match(&body);
         }
-        case Cont::Kind::Bits: return bits(k);
+        case Cont::Kind::Bits:
+            return bits(k);
         }
         return false;
     }
@@ -209,9 +220,10 @@ public:
     std::vector<uint64_t> masks;
     std::vector<int> widths;
     std::vector<Check> checks;
+    std::vector<std::pair<int, int64_t>> varValues;
     std::vector<TrailEntry> trail;
     int pendingSign = 0;
-    double pendingUs = 0, extentMark = -1;
+    double pendingUs = 0, pendingMin = 0, extentMark = -1;
     bool pendingAtLeast = false;
 
 private:
@@ -242,8 +254,10 @@ private:
             if (t.slots[size_t(it.slot)].kind == SlotKind::Parameter) return match(&rest);
             auto v = ev.eval(it.expr);
             record(it.slot);
-            if (v) ev.set(it.slot, *v);
-            else ev.unset(it.slot);
+            if (v)
+                ev.set(it.slot, *v);
+            else
+                ev.unset(it.slot);
             return match(&rest);
         }
         case Item::Kind::BitField: {
@@ -265,9 +279,7 @@ private:
         }
         case Item::Kind::Stream: {
             const Stream& sub = t.streams[size_t(it.stream)];
-            int times = sub.repeat == Repeat::Star    ? 0
-                        : sub.repeat == Repeat::Plus ? 1
-                                                     : sub.count;
+            int times = sub.repeat == Repeat::Star ? 0 : sub.repeat == Repeat::Plus ? 1 : sub.count;
             Cont loop;
             loop.kind = Cont::Kind::Loop;
             loop.pass = k->pass;
@@ -337,8 +349,8 @@ private:
         int64_t offset = 0;
         bool constOffset = e.c < 0 || t.exprs[size_t(e.c)].op == Op::Number;
         if (e.c >= 0 && constOffset) offset = t.exprs[size_t(e.c)].number;
-        if (v.op == Op::Name && t.slots[size_t(v.slot)].kind == SlotKind::Parameter && constOffset &&
-            offset < 64) {
+        if (v.op == Op::Name && t.slots[size_t(v.slot)].kind == SlotKind::Parameter &&
+            constOffset && offset < 64) {
             uint64_t raw = k.acc;
             if (e.reverse) raw = reverseBits(raw, len);
             if (e.complement) raw = ~raw & lowMask(len);
@@ -357,8 +369,26 @@ private:
             if ((masks[size_t(slot)] & full) != full) ev.unset(slot);
             return true;
         }
+        // (P - c) or (P + c) of a whole parameter P: P follows from the bits.
+        if (!e.complement && !e.reverse && e.c < 0 && (v.op == Op::Sub || v.op == Op::Add)) {
+            const Expr& l = t.exprs[size_t(v.a)];
+            const Expr& r = t.exprs[size_t(v.b)];
+            if (l.op == Op::Name && t.slots[size_t(l.slot)].kind == SlotKind::Parameter &&
+                r.op == Op::Number && masks[size_t(l.slot)] == 0) {
+                int64_t value =
+                    v.op == Op::Sub ? int64_t(k.acc) + r.number : int64_t(k.acc) - r.number;
+                record(l.slot);
+                masks[size_t(l.slot)] = ~uint64_t(0);
+                ev.set(l.slot, value);
+                return true;
+            }
+        }
         if (auto expected = ev.eval(k.field)) return uint64_t(*expected) == k.acc;
-        checks.push_back({k.field, k.acc});
+        size_t from = varValues.size();
+        for (size_t s = 0; s < t.slots.size(); ++s)
+            if (t.slots[s].kind == SlotKind::Variable && ev.known(int(s)))
+                varValues.emplace_back(int(s), ev.raw(int(s)));
+        checks.push_back({k.field, k.acc, from, varValues.size()});
         return true;
     }
 
@@ -377,6 +407,9 @@ private:
     bool add(int sign, double us, bool atLeast) {
         if (us <= 0) return true;
         if (pendingUs > 0 && pendingSign != sign && !flushPending()) return false;
+        // Merged times are matched with the tolerance of their shortest
+        // part, so that a run of n units never passes for n + 1.
+        pendingMin = pendingUs > 0 ? std::min(pendingMin, us) : us;
         pendingSign = sign;
         pendingUs += us;
         pendingAtLeast = pendingAtLeast || atLeast;
@@ -396,7 +429,7 @@ private:
         bool measuredFlash = index % 2 == 0;
         if (measuredFlash != (sign > 0)) return false;
         double r = d[index] - used;
-        double tol = std::max(abs, rel * us);
+        double tol = std::max(abs, rel * pendingMin);
         bool last = index + 1 == d.size();
         if (atLeast || (sign < 0 && last)) {
             if (r >= us - tol || (sign < 0 && last)) {
@@ -450,7 +483,8 @@ bool settle(Walker& w, Params& params, Params& defaulted, int& checksProved) {
     }
     // Variables keep the value the walk left them with.
     for (size_t s = 0; s < t.slots.size(); ++s)
-        if (t.slots[s].kind == SlotKind::Variable && w.ev.known(int(s))) ev.set(int(s), w.ev.raw(int(s)));
+        if (t.slots[s].kind == SlotKind::Variable && w.ev.known(int(s)))
+            ev.set(int(s), w.ev.raw(int(s)));
     for (size_t i = 0; i < t.parameters.size(); ++i) {
         int slot = t.parameterSlots[i];
         if (!ev.known(slot)) return false;
@@ -460,6 +494,8 @@ bool settle(Walker& w, Params& params, Params& defaulted, int& checksProved) {
         if (!read[i]) defaulted.set(t.parameters[i].name, v);
     }
     for (const Check& c : w.checks) {
+        for (size_t i = c.varFrom; i < c.varTo; ++i)
+            ev.set(w.varValues[i].first, w.varValues[i].second);
         auto v = ev.eval(c.expr);
         if (!v || uint64_t(*v) != c.read) return false;
     }
@@ -547,7 +583,8 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
     std::vector<Cont> chain(parts.intro.size() + 2);
     Cont* nextCont = &chain.back();
     nextCont->kind = Cont::Kind::Done;
-    const Stream* repeat = parts.repeatStream >= 0 ? &t.streams[size_t(parts.repeatStream)] : nullptr;
+    const Stream* repeat =
+        parts.repeatStream >= 0 ? &t.streams[size_t(parts.repeatStream)] : nullptr;
     size_t slot = chain.size() - 1;
     if (repeat && parts.introPasses > 0) {
         Cont& loop = chain[--slot];
@@ -637,8 +674,10 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
             w.steps = 0;
             w.extentMark = -1;
             n->start = w.now();
-            if (w.match(n) && w.index > at) out.ending = true;
-            else w.restore(s);
+            if (w.match(n) && w.index > at)
+                out.ending = true;
+            else
+                w.restore(s);
         }
     }
     if (!out.intro && out.repeats == 0) return std::nullopt;
@@ -699,7 +738,8 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
     }
     std::vector<Decode> out;
     out.reserve(found.size());
-    for (auto& c : found) out.push_back(std::move(c.decode));
+    for (auto& c : found)
+        out.push_back(std::move(c.decode));
     return out;
 }
 

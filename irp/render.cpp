@@ -23,8 +23,12 @@ public:
         for (size_t i = from; i < to; ++i) {
             const Item& it = st.items[i];
             switch (it.kind) {
-            case Item::Kind::Flash: emit(duration(it.duration), out); break;
-            case Item::Kind::Gap: emit(-duration(it.duration), out); break;
+            case Item::Kind::Flash:
+                emit(duration(it.duration), out);
+                break;
+            case Item::Kind::Gap:
+                emit(-duration(it.duration), out);
+                break;
             case Item::Kind::Extent: {
                 double left = duration(it.duration) - (elapsed - start);
                 if (left > 0) emit(-left, out);
@@ -37,10 +41,15 @@ public:
                 ev.set(it.slot, *v);
                 break;
             }
-            case Item::Kind::BitField: bitField(it.expr, bitSpec, pass, out); break;
-            case Item::Kind::Stream: stream(it.stream, bitSpec, pass, out); break;
+            case Item::Kind::BitField:
+                bitField(it.expr, bitSpec, pass, out);
+                break;
+            case Item::Kind::Stream:
+                stream(it.stream, bitSpec, pass, out);
+                break;
             case Item::Kind::Variation: {
-                int alt = size_t(pass) < it.alternatives.size() ? it.alternatives[size_t(pass)] : -1;
+                int alt =
+                    size_t(pass) < it.alternatives.size() ? it.alternatives[size_t(pass)] : -1;
                 // An empty alternative ends the stream's pass.
                 if (alt < 0) return;
                 const Stream& a = t.streams[alt];
@@ -56,7 +65,8 @@ public:
         const Stream& st = t.streams[index];
         int spec = st.bitSpec >= 0 ? st.bitSpec : bitSpec;
         int times = st.repeat == Repeat::Star ? 0 : st.repeat == Repeat::Plus ? 1 : st.count;
-        for (int k = 0; k < times; ++k) items(st, 0, st.items.size(), spec, pass, out);
+        for (int k = 0; k < times; ++k)
+            items(st, 0, st.items.size(), spec, pass, out);
         --depth;
     }
 
@@ -82,8 +92,10 @@ private:
     void emit(double us, std::vector<double>& out) {
         if (us == 0) return;
         elapsed += std::fabs(us);
-        if (!out.empty() && (out.back() > 0) == (us > 0)) out.back() += us;
-        else out.push_back(us);
+        if (!out.empty() && (out.back() > 0) == (us > 0))
+            out.back() += us;
+        else
+            out.push_back(us);
         if (out.size() > 200000) unrenderable("more than 200000 durations");
     }
 
@@ -176,7 +188,8 @@ Rendered render(const Protocol& protocol, const Params& params, const RenderOpti
     std::vector<double> intro, repeat, ending;
     Parts parts = splitParts(t);
     for (const PartStep& step : parts.intro) {
-        if (step.wholeStream) r.stream(step.stream, step.bitSpec, Pass::Intro, intro);
+        if (step.wholeStream)
+            r.stream(step.stream, step.bitSpec, Pass::Intro, intro);
         else {
             const Stream& st = t.streams[step.stream];
             r.items(st, step.from, step.to, step.bitSpec, step.pass, intro);
@@ -203,7 +216,8 @@ Rendered render(const Protocol& protocol, const Params& params, const RenderOpti
     out.ending = rounded(ending);
     out.repeats = options.repeats;
     for (size_t i = 0; i < t.parameters.size(); ++i)
-        if (t.parameters[i].memory) out.memory.set(t.parameters[i].name, ev.raw(t.parameterSlots[i]));
+        if (t.parameters[i].memory)
+            out.memory.set(t.parameters[i].name, ev.raw(t.parameterSlots[i]));
     return out;
 }
 
@@ -221,14 +235,18 @@ std::vector<int64_t> Rendered::press(int count) const {
     auto add = [&](const std::vector<int64_t>& part) {
         for (int64_t d : part) {
             if (signedTimes.empty() && d < 0) continue; // silence before the first burst
-            if (!signedTimes.empty() && (signedTimes.back() > 0) == (d > 0)) signedTimes.back() += d;
-            else signedTimes.push_back(d);
+            if (!signedTimes.empty() && (signedTimes.back() > 0) == (d > 0))
+                signedTimes.back() += d;
+            else
+                signedTimes.push_back(d);
         }
     };
     add(intro);
-    for (int k = 0; k < count; ++k) add(repeat);
+    for (int k = 0; k < count; ++k)
+        add(repeat);
     add(ending);
-    for (auto& d : signedTimes) d = d < 0 ? -d : d;
+    for (auto& d : signedTimes)
+        d = d < 0 ? -d : d;
     return signedTimes;
 }
 
