@@ -429,7 +429,9 @@ private:
         bool measuredFlash = index % 2 == 0;
         if (measuredFlash != (sign > 0)) return false;
         double r = d[index] - used;
-        double tol = std::max(abs, rel * pendingMin);
+        // A lead-out may merge with a bit's short gap: its own length
+        // sets its tolerance.
+        double tol = std::max(abs, rel * (atLeast ? us : pendingMin));
         bool last = index + 1 == d.size();
         if (atLeast || (sign < 0 && last)) {
             if (r >= us - tol || (sign < 0 && last)) {
@@ -691,17 +693,26 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
 
 } // namespace
 
-std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> durations,
-                           const DecodeOptions& options) {
-    std::vector<double> times(durations.size());
+namespace {
+
+void takeOffExcess(std::span<const int64_t> durations, double excess, std::vector<double>& times) {
+    times.resize(durations.size());
     for (size_t i = 0; i < durations.size(); ++i)
         times[i] = double(durations[i] < 0 ? -durations[i] : durations[i]);
-    if (options.burstExcess != 0)
+    if (excess != 0)
         for (size_t i = 0; i < times.size(); i += 2) {
-            double e = std::min(options.burstExcess, times[i] - 1);
+            double e = std::min(excess, times[i] - 1);
             times[i] -= e;
             if (i + 1 < times.size()) times[i + 1] += e;
         }
+}
+
+} // namespace
+
+std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> durations,
+                           const DecodeOptions& options) {
+    std::vector<double> times, own;
+    takeOffExcess(durations, options.burstExcess, times);
     const auto& compiled = table.compiled();
     std::vector<Candidate> found;
     for (size_t i = 0; i < compiled.protocols.size(); ++i) {
@@ -711,7 +722,18 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
             std::none_of(options.only.begin(), options.only.end(),
                          [&](const std::string& n) { return table.find(n) == &cp.named; }))
             continue;
-        if (auto d = decodeOne(cp, times, options)) found.push_back({std::move(*d), i});
+        auto d = decodeOne(cp, times, options);
+        // A demodulated capture: the excess this protocol's own lead-in
+        // burst shows, when the estimate given did not fit.
+        if (!d && options.demodulated && cp.firstBounded && !durations.empty()) {
+            double excess = double(std::llabs(durations[0])) - cp.firstMin;
+            if (excess > 20 && excess <= options.maximumBurstExcess &&
+                std::fabs(excess - options.burstExcess) > 20) {
+                takeOffExcess(durations, excess, own);
+                d = decodeOne(cp, own, options);
+            }
+        }
+        if (d) found.push_back({std::move(*d), i});
     }
     std::stable_sort(found.begin(), found.end(), [](const Candidate& a, const Candidate& b) {
         if (a.decode.end != b.decode.end) return a.decode.end > b.decode.end;

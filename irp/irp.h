@@ -212,6 +212,11 @@ struct DecodeOptions {
     // A demodulating receiver's burst excess (µs): taken off every burst
     // and added to the gap after it before matching.
     double burstExcess = 0;
+    // A demodulating receiver's capture: where burstExcess does not fit a
+    // protocol, the excess its lead-in burst shows (up to the maximum) is
+    // tried as well.
+    bool demodulated = false;
+    double maximumBurstExcess = 250;
     // Only these protocols (by name); all when empty.
     std::vector<std::string> only;
 };
