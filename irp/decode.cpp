@@ -5,6 +5,7 @@
 #include "irp/decoder.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 
@@ -13,6 +14,7 @@ namespace qv::irp {
 namespace {
 
 constexpr int kMaxRepeats = 10000;
+constexpr size_t kMaxBitSpecs = 8;
 constexpr long kStepBudget = 200000; // per part pass: bounds backtracking on hostile input
 
 uint64_t lowMask(int64_t length) {
@@ -107,7 +109,7 @@ struct Cont {
     int bitSpec = -1;
     double start = 0;  // Items: when the stream began (for extents)
     int remaining = 0; // Loop: passes left; Bits: symbols left
-    int field = -1, symbols = 0, length = 0;
+    int field = -1, length = 0;
     uint64_t acc = 0;
     const Cont* next = nullptr;
 };
@@ -146,11 +148,15 @@ public:
         bool pendingAtLeast;
         size_t trail, checks, vars;
         int bits;
+        double error;
+        int matched;
+        std::array<std::pair<uint64_t, int>, kMaxBitSpecs> buffers;
     };
     Snap snap() const {
         return {index,        used,          consumed,         pendingUs,
                 pendingMin,   extentMark,    pendingSign,      pendingAtLeast,
-                trail.size(), checks.size(), varValues.size(), bitsRead};
+                trail.size(), checks.size(), varValues.size(), bitsRead,
+                error,        matched,       symbolBuffer};
     }
     void restore(const Snap& s) {
         index = s.index;
@@ -175,6 +181,9 @@ public:
         checks.resize(s.checks);
         varValues.resize(s.vars);
         bitsRead = s.bits;
+        error = s.error;
+        matched = s.matched;
+        symbolBuffer = s.buffers;
     }
 
     bool match(const Cont* k) {
@@ -213,6 +222,10 @@ public:
     double used = 0, consumed = 0;
     int bitsRead = 0;
     long steps = 0;
+    double error = 0; // sum of the relative deviations of whole matches
+    int matched = 0;
+    // Bits of the last symbol read, per bit spec, not yet taken by a field.
+    std::array<std::pair<uint64_t, int>, kMaxBitSpecs> symbolBuffer{};
     const Protocol::Tree& t;
     const std::vector<double>& d;
     double rel, abs;
@@ -264,16 +277,14 @@ private:
             const Expr& e = t.exprs[size_t(it.expr)];
             if (e.b < 0 || k->bitSpec < 0) return false;
             auto len = ev.eval(e.b);
-            int per = t.bitSpecs[size_t(k->bitSpec)].bitsPerSymbol;
-            if (!len || *len < 0 || *len > 64 || *len % per) return false;
+            if (!len || *len < 0 || *len > 64 || size_t(k->bitSpec) >= kMaxBitSpecs) return false;
             Cont b;
             b.kind = Cont::Kind::Bits;
             b.pass = k->pass;
             b.bitSpec = k->bitSpec;
             b.field = it.expr;
             b.length = int(*len);
-            b.symbols = int(*len) / per;
-            b.remaining = b.symbols;
+            b.remaining = int(*len);
             b.next = &rest;
             return match(&b);
         }
@@ -308,31 +319,47 @@ private:
         return false;
     }
 
+    // A bit field's bits one at a time; a symbol of the bit spec is read
+    // (each alternative tried) whenever its buffer is empty, so that a
+    // symbol may carry bits of two neighbouring fields.
     bool bits(const Cont* k) {
         if (k->remaining == 0) return finishField(*k) && match(k->next);
         const BitSpec& spec = t.bitSpecs[size_t(k->bitSpec)];
-        int per = spec.bitsPerSymbol;
-        int i = k->symbols - k->remaining;
-        int shift = t.msb ? k->length - per * (i + 1) : per * i;
-        Snap s = snap();
-        for (size_t a = 0; a < spec.alternatives.size(); ++a) {
-            Cont after = *k;
-            after.remaining--;
-            after.acc |= uint64_t(a) << shift;
-            const Stream& alt = t.streams[size_t(spec.alternatives[a])];
-            Cont body;
-            body.kind = Cont::Kind::Items;
-            body.pass = k->pass;
-            body.stream = &alt;
-            body.end = uint32_t(alt.items.size());
-            body.bitSpec = spec.parent;
-            body.start = now();
-            body.next = &after;
-            if (match(&body)) return true;
-            restore(s);
-            if (steps > kStepBudget) return false;
+        auto& [buffer, count] = symbolBuffer[size_t(k->bitSpec)];
+        if (count == 0) {
+            Snap s = snap();
+            for (size_t a = 0; a < spec.alternatives.size(); ++a) {
+                symbolBuffer[size_t(k->bitSpec)] = {uint64_t(a), spec.bitsPerSymbol};
+                const Stream& alt = t.streams[size_t(spec.alternatives[a])];
+                Cont body;
+                body.kind = Cont::Kind::Items;
+                body.pass = k->pass;
+                body.stream = &alt;
+                body.end = uint32_t(alt.items.size());
+                body.bitSpec = spec.parent;
+                body.start = now();
+                body.next = k;
+                if (match(&body)) return true;
+                restore(s);
+                if (steps > kStepBudget) return false;
+            }
+            return false;
         }
-        return false;
+        uint64_t bit;
+        if (t.msb) {
+            bit = buffer >> (count - 1) & 1;
+        } else {
+            bit = buffer & 1;
+            buffer >>= 1;
+        }
+        --count;
+        Cont after = *k;
+        after.remaining--;
+        if (t.msb)
+            after.acc = after.acc << 1 | bit;
+        else
+            after.acc |= bit << (k->length - k->remaining);
+        return match(&after);
     }
 
     void record(int slot) {
@@ -444,6 +471,8 @@ private:
             return false;
         }
         if (std::fabs(r - us) <= tol) {
+            error += std::fabs(r - us) / us;
+            ++matched;
             consumed += r;
             ++index;
             used = 0;
@@ -688,6 +717,7 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
     out.begin = 0;
     out.end = w.index + (w.used > 0 ? 1 : 0);
     out.bitsRead = w.bitsRead;
+    out.timingError = w.matched ? w.error / w.matched : 0;
     return out;
 }
 
@@ -724,11 +754,19 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
             continue;
         auto d = decodeOne(cp, times, options);
         // A demodulated capture: the excess this protocol's own lead-in
-        // burst shows, when the estimate given did not fit.
-        if (!d && options.demodulated && cp.firstBounded && !durations.empty()) {
-            double excess = double(std::llabs(durations[0])) - cp.firstMin;
-            if (excess > 20 && excess <= options.maximumBurstExcess &&
-                std::fabs(excess - options.burstExcess) > 20) {
+        // burst shows, else a few excesses across the receivers' range,
+        // when the estimate given did not fit.
+        if (!d && options.demodulated && !durations.empty()) {
+            double tried[8];
+            size_t n = 0;
+            if (cp.firstBounded) tried[n++] = double(std::llabs(durations[0])) - cp.firstMin;
+            for (double e = 50; e <= options.maximumBurstExcess; e += 50)
+                tried[n++] = e;
+            for (size_t k = 0; k < n && !d; ++k) {
+                double excess = tried[k];
+                if (excess <= 20 || excess > options.maximumBurstExcess ||
+                    std::fabs(excess - options.burstExcess) <= 20)
+                    continue;
                 takeOffExcess(durations, excess, own);
                 d = decodeOne(cp, own, options);
             }
@@ -737,6 +775,10 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
     }
     std::stable_sort(found.begin(), found.end(), [](const Candidate& a, const Candidate& b) {
         if (a.decode.end != b.decode.end) return a.decode.end > b.decode.end;
+        // A clearly closer fit first: a loose reading by a protocol of
+        // other timing must not win on bits alone.
+        if (std::fabs(a.decode.timingError - b.decode.timingError) > 0.03)
+            return a.decode.timingError < b.decode.timingError;
         if (a.decode.bitsRead != b.decode.bitsRead) return a.decode.bitsRead > b.decode.bitsRead;
         return a.decode.defaulted.size() < b.decode.defaulted.size();
     });

@@ -136,12 +136,18 @@ private:
             else
                 break;
             if (d >= base) break;
-            if (v > (std::numeric_limits<uint64_t>::max() - d) / base) fail("a smaller number");
+            if (v > (std::numeric_limits<uint64_t>::max() - d) / base) {
+                p = b;
+                fail("a smaller number");
+            }
             v = v * base + d;
             ++p;
         }
         if (p == b) fail(base == 16 ? "a hex digit" : "a binary digit");
-        if (v > uint64_t(std::numeric_limits<int64_t>::max())) fail("a smaller number");
+        if (v > uint64_t(std::numeric_limits<int64_t>::max())) {
+            p = b;
+            fail("a smaller number");
+        }
         return int64_t(v);
     }
     // A decimal number with an optional fraction.
@@ -160,7 +166,10 @@ private:
                 ++p;
         }
         double v = std::strtod(std::string(s.substr(b, p - b)).c_str(), nullptr);
-        if (!std::isfinite(v) || v > 1e12) fail("a smaller number");
+        if (!std::isfinite(v) || v > 1e12) {
+            p = b;
+            fail("a smaller number");
+        }
         return v;
     }
 
@@ -245,7 +254,12 @@ private:
         for (;;) {
             into.items.push_back(item(bitSpecIndex));
             if (closing()) return;
-            expect(',');
+            if (!accept(',')) {
+                std::string what = "','";
+                for (char c : closers)
+                    what += std::string(" or '") + c + "'";
+                fail(what);
+            }
         }
     }
 

@@ -4,6 +4,7 @@
 #include "irp/tree.h"
 
 #include <cmath>
+#include <map>
 
 namespace qv::irp {
 
@@ -76,6 +77,7 @@ private:
     const Protocol::Tree& t;
     Evaluator& ev;
     int depth = 0;
+    std::map<int, std::pair<uint64_t, int>> symbols; // per bit spec: bits not yet sent
 
     double duration(const Duration& d) {
         double v = d.value;
@@ -99,22 +101,27 @@ private:
         if (out.size() > 200000) unrenderable("more than 200000 durations");
     }
 
+    // The field's bits in the order they are sent, gathered into symbols
+    // of the bit spec: a symbol may take bits of two neighbouring fields.
     void bitField(int expr, int bitSpec, Pass pass, std::vector<double>& out) {
         if (bitSpec < 0) unrenderable("a bit field without a bit spec");
-        const Expr& e = t.exprs[expr];
+        const Expr& e = t.exprs[size_t(expr)];
         if (e.b < 0) unrenderable("an infinite bit field in a stream");
         auto v = ev.eval(expr);
         auto len = ev.eval(e.b);
         if (!v || !len) unrenderable("a bit field's value is unknown");
-        const BitSpec& spec = t.bitSpecs[bitSpec];
+        if (*len < 0 || *len > 64) unrenderable("a bit field's length does not fit");
+        const BitSpec& spec = t.bitSpecs[size_t(bitSpec)];
         int k = spec.bitsPerSymbol;
-        if (*len < 0 || *len > 64 || *len % k) unrenderable("a bit field's length does not fit");
-        int symbols = int(*len / k);
-        uint64_t mask = (uint64_t(1) << k) - 1;
-        for (int i = 0; i < symbols; ++i) {
-            int shift = t.msb ? int(*len) - k * (i + 1) : k * i;
-            int sym = int((uint64_t(*v) >> shift) & mask);
-            const Stream& alt = t.streams[spec.alternatives[size_t(sym)]];
+        auto& [buffer, count] = symbols[bitSpec];
+        for (int64_t j = 0; j < *len; ++j) {
+            int64_t index = t.msb ? *len - 1 - j : j;
+            uint64_t bit = uint64_t(*v) >> index & 1;
+            buffer = t.msb ? buffer << 1 | bit : buffer | bit << count;
+            if (++count < k) continue;
+            const Stream& alt = t.streams[size_t(spec.alternatives[size_t(buffer)])];
+            buffer = 0;
+            count = 0;
             if (++depth > 64) unrenderable("bit specs nested too deep");
             items(alt, 0, alt.items.size(), spec.parent, pass, out);
             --depth;
