@@ -17,4 +17,12 @@ int cmdGenerate(const std::vector<std::string>& args);
 int printStatistics(const std::vector<engine::PressRecord>& presses, const std::string& mode,
                     bool json);
 
+// quorvel-cli protocols [--json] [--protocols FILE]...
+int cmdProtocols(const std::vector<std::string>& args);
+// quorvel-cli identify [--json] [--protocols FILE]... [MODE] FILE...
+int cmdIdentify(const std::vector<std::string>& args);
+// quorvel-cli generate --protocol NAME | --irp TEXT --params "D=0,F=18" [--repeats N]
+//                      [--distort ...] [--protocols FILE]... -o FILE
+int cmdGenerateIrp(const std::vector<std::string>& args);
+
 } // namespace qv
