@@ -253,6 +253,7 @@ void readIRData(Walk& w) {
     const int64_t first = w.cursorTime();
     if (first == 0 || first == kEndOfSignal) {
         w.d.DecodeOK = false; // the capture has run out
+        if (!w.ranOut) w.ranOut = {w.state.group, first};
         return;
     }
     const int64_t t1 = first, t2 = w.nextTime();

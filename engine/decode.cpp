@@ -252,6 +252,12 @@ DecodeResult decodeOnce(const TimeTable& times, const FormatRow& row,
     Walk w(*walkedTimes, *walked, settings, st, out);
     w.samplingStep = step;
     walkStructure(w);
+    if (out.hex.find_first_not_of(' ') == std::string::npos && out.errors.empty()) {
+        // A decode that shows no code has failed, and says where it stopped.
+        const auto [group, t] = w.ranOut.value_or(std::pair<int, int64_t>{
+            st.group, st.row <= kDataRows ? walkedTimes->time(st.row, st.col) : 0});
+        out.errors.push_back({ErrorSet::NoProgress, group, {timeText(t)}});
+    }
 
     out.groupNo = st.group;
     out.row = st.row;
@@ -305,7 +311,9 @@ DecodeResult decode(const TimeTable& times, const FormatRow& row, const DecodeSe
     const long timesLeft = static_cast<long>(captureTimes(times).size()) - cellOf(*head) + 1;
     if (timesLeft + 1 >= cellOf(*second) - 1) return out;
     DecodeResult cut = decodeOnce(cutBefore(times, head->row, head->col), row, settings);
-    if (!cut.errors.empty() || cut.runaway || cut.aborted) return out;
+    if (!cut.errors.empty() || cut.runaway || cut.aborted ||
+        cut.hex.find_first_not_of(' ') == std::string::npos)
+        return out;
     cut.lastFrameLeftOut = true;
     return cut;
 }
