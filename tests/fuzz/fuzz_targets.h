@@ -27,6 +27,13 @@ int captureText(const uint8_t* data, size_t size);
 // receiver message, a text kind, a folder or a device at the path.
 int captureFile(const uint8_t* data, size_t size);
 
+// Any text through the IRP parser; what parses is rendered from its own
+// ranges and decoded back against itself.
+int irpParse(const uint8_t* data, size_t size);
+
+// Any durations decoded against the whole shipped protocol table.
+int irpDecode(const uint8_t* data, size_t size);
+
 struct Target {
     const char* name; // folder of its corpus and findings
     int (*run)(const uint8_t*, size_t);
@@ -36,6 +43,8 @@ inline constexpr Target kTargets[] = {
     {"format_row", formatRow},
     {"capture_text", captureText},
     {"capture_file", captureFile},
+    {"irp_parse", irpParse},
+    {"irp_decode", irpDecode},
 };
 
 } // namespace qvfuzz
