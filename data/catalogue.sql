@@ -133,8 +133,8 @@ VALUES
   ('Form023', 'IB', 'H,T,S,D,B0,X', 'PACE', 630, 3150, 0, 0, 0, 0, 2, 1, 1, '0', 0, 0, '0', 630, 4410, 630, 6930, 0, 0, 8, 0, 26.32, 8.77, 120000, 0, '---', '---', 630, 15000, 'G', 'N', 0, 'PaceMSS', NULL, NULL, NULL, 0),
 -- Form032: RCA (IRP): +3680 -3680, A:4 F:8 ~A:4 ~F:8 MSB first, +460 -920 / -1840, stop and -16T; 129T per frame.
   ('Form032', 'IB', 'H,C,D,~C,~D,B0,X', 'RCA', 3680, 3680, 0, 0, 0, 0, 1, 0, 0, '0', 0, 0, '0', 460, 920, 460, 1840, 4, 4, 8, 8, 17.24, 5.75, 59340, 0, '---', '---', 460, 15000, 'G', 'N', 0, 'RCA, IRP timing', NULL, NULL, NULL, 0),
--- Form033: Sharp (IRP): no header, D:5 F:8 and two frame bits (10; the inverted half 01), stop; each half padded to 67 ms. ESP, IRMP and AIR give a 40-45 ms gap after each half instead, so the period depends on the code: no cycle check.
-  ('Form033', 'IB', 'C,D,F,B0,X', 'Sharp', 0, 0, 0, 0, 0, 0, 0, 0, 0, '0', 2, 0, '0', 264, 792, 264, 1848, 5, 0, 8, 0, 26.32, 8.77, 0, 0, '---', '---', 264, 15000, 'G', 'Y', 0, 'Sharp: address, command, frame bits; the inverted half reads ~F', NULL, NULL, NULL, 0),
+-- Form033: Sharp (IRP): no header, D:5 F:8 and two frame bits (10; the inverted half 01), stop; each half padded to 67 ms. ESP, IRMP and AIR give a 40-45 ms gap after each half instead, so the period depends on the code: no cycle check. f_sit keeps the frame bits to 10 or 01: Denon's 00 and 11 are no Sharp press.
+  ('Form033', 'IB', 'C,D,F,B0,X', 'Sharp', 0, 0, 0, 0, 0, 0, 0, 0, 0, '0', 2, 0, '10 01', 264, 792, 264, 1848, 5, 0, 8, 0, 26.32, 8.77, 0, 0, '---', '---', 264, 15000, 'G', 'Y', 0, 'Sharp: address, command, frame bits; the inverted half reads ~F', NULL, NULL, NULL, 0),
 -- Form037: Telefunken (IRMP, the only Telefunken-specific definition): +600 -1500, 15 bits MSB first, +600 -600 / -1500, stop, 22 ms pause.
   ('Form037', 'IB', 'H,D,B0,X', 'TELEFUNKEN2', 600, 1500, 0, 0, 0, 0, 1, 0, 0, '0', 0, 0, '0', 600, 600, 600, 1500, 0, 0, 15, 0, 26.32, 8.77, 0, 0, '---', '---', 600, 15000, 'G', 'N', 0, 'Telefunken, IRMP definition', NULL, NULL, NULL, 0),
 -- Form038: RECS80 (IRP, UEI 0045; Telefunken files in LIRC decode as RECS80 or Thomson).
@@ -143,16 +143,16 @@ VALUES
   ('Form039', 'IB', 'C,T,D,B0,X', 'THOMSON', 0, 0, 0, 0, 0, 0, 0, 0, 1, '0', 0, 0, '0', 500, 2000, 500, 4500, 4, 0, 7, 0, 30.3, 10.1, 80000, 0, '---', '---', 500, 15000, 'G', 'Y', 0, 'Thomson7', NULL, NULL, NULL, 0),
 -- Form044: Bose (IRP): +1000 -1500, F:8 ~F:8 MSB first (IRP; AIR and IRMP read LSB first), +500 -500 / -1500, stop, -50 ms.
   ('Form044', 'IB', 'H,D,~D,B0,X', 'Bose 16', 1000, 1500, 0, 0, 0, 0, 1, 0, 0, '0', 0, 0, '0', 500, 500, 500, 1500, 0, 0, 8, 8, 26.32, 8.77, 77000, 0, '---', '---', 500, 15000, 'G', 'N', 0, 'Bose: command and complement, MSB first as IRP', NULL, NULL, NULL, 0),
--- Form048: Denon (IRP): Sharp timing, D:5 F:8, frame bits 00 (inverted half 11), stop; each half padded to 67 ms. AIR and IRMP give a 45 ms gap after each half instead: no cycle check.
-  ('Form048', 'IB', 'C,D,F,B0,X', 'Denon', 0, 0, 0, 0, 0, 0, 0, 0, 0, '0', 2, 0, '0', 264, 792, 264, 1848, 5, 0, 8, 0, 26.32, 8.77, 0, 0, '---', '---', 264, 15000, 'G', 'Y', 0, 'Denon: address, command, frame bits', NULL, NULL, NULL, 0),
+-- Form048: Denon (IRP): Sharp timing, D:5 F:8, frame bits 00 (inverted half 11), stop; each half padded to 67 ms. AIR and IRMP give a 45 ms gap after each half instead: no cycle check. f_sit keeps the frame bits to 00 or 11 (Sharp's are 10 and 01).
+  ('Form048', 'IB', 'C,D,F,B0,X', 'Denon', 0, 0, 0, 0, 0, 0, 0, 0, 0, '0', 2, 0, '00 11', 264, 792, 264, 1848, 5, 0, 8, 0, 26.32, 8.77, 0, 0, '---', '---', 264, 15000, 'G', 'Y', 0, 'Denon: address, command, frame bits', NULL, NULL, NULL, 0),
 -- Form057: De'Longhi PAC A95 (ESP): +8984 -4200, 64 bits LSB first, mark 572, -510 / -1558, stop, no repeat.
   ('Form057', 'IB', 'H,D,B0,X', 'DELONGHI', 8984, 4200, 0, 0, 0, 0, 1, 0, 0, '0', 0, 0, '0', 572, 510, 572, 1558, 0, 0, 64, 0, 26.32, 8.77, 0, 0, '---', '---', 572, 15000, '', 'Y', 0, 'De''Longhi air conditioner, 8 bytes', NULL, NULL, NULL, 0),
 -- Form058: RCA-38 (IRP): the RCA frame at 38.7 kHz, which RCA-branded Thomson products use (LIRC); the label R 2000 is not publicly defined.
   ('Form058', 'IB', 'H,C,D,~C,~D,B0,X', 'THOMSON R 2000', 3680, 3680, 0, 0, 0, 0, 1, 0, 0, '0', 0, 0, '0', 460, 920, 460, 1840, 4, 4, 8, 8, 25.84, 8.61, 59340, 0, '---', '---', 460, 15000, 'G', 'N', 0, 'RCA-38 frame', NULL, NULL, NULL, 0),
 -- Form061: RCA(Old) (IRP): like RCA but a 40T head mark on the first frame and a 2T stop mark.
   ('Form061', 'IB', 'H,C,D,~C,~D,B0,X,H2,C,D,~C,~D,B0,X', 'Similar Form032', 18400, 3680, 3680, 3680, 0, 0, 1, 0, 0, '0', 0, 0, '0', 460, 920, 460, 1840, 4, 4, 8, 8, 17.24, 5.75, 74520, 59800, '---', '---', 920, 15000, 'G', 'N', 0, 'RCA(Old), a close relative of Form032', NULL, NULL, NULL, 0),
--- Form062: copy of Form033's Sharp frame; the label names no protocol of its own. No cycle check, as Form033.
-  ('Form062', 'IB', 'C,D,F,B0,X', 'Similar Form033', 0, 0, 0, 0, 0, 0, 0, 0, 0, '0', 2, 0, '0', 264, 792, 264, 1848, 5, 0, 8, 0, 26.32, 8.77, 0, 0, '---', '---', 264, 15000, 'G', 'Y', 0, 'like Form033 (Sharp frame)', NULL, NULL, NULL, 0),
+-- Form062: copy of Form033's Sharp frame; the label names no protocol of its own. No cycle check and the frame bits checked, as Form033.
+  ('Form062', 'IB', 'C,D,F,B0,X', 'Similar Form033', 0, 0, 0, 0, 0, 0, 0, 0, 0, '0', 2, 0, '10 01', 264, 792, 264, 1848, 5, 0, 8, 0, 26.32, 8.77, 0, 0, '---', '---', 264, 15000, 'G', 'Y', 0, 'like Form033 (Sharp frame)', NULL, NULL, NULL, 0),
 -- Form064: Daikin ARC433 (ESP): five 0 bits and +428 -29428, then three sections +3650 -1623, 8, 8, 19 bytes LSB first, +428 -29428 each.
   ('Form064', 'IB', 'D,B0,X,H,D,B0,X', 'Daikin air-condition', 3650, 1623, 0, 0, 0, 0, 1, 0, 0, '0', 0, 0, '0', 428, 428, 428, 1280, 0, 0, 152, 0, 26.32, 8.77, 0, 0, '---', '---', 428, 5000, '', 'Y', 0, 'Daikin 280-bit: preamble and three sections, data read to the section gap', NULL, NULL, NULL, 0),
 -- Form143: no public definition of SAC; the Sanyo air-conditioner frame SanyoAc (ESP): +8500 -4200, mark 500, -550 / -1600, 72 bits.

@@ -82,6 +82,10 @@ void ruleHL(Walk& w, int64_t t1, int64_t t2) {
         if (win.below(t1, oneOsc) || win.above(t1, oneIdle))
             if (w.stopAfter({ErrorSet::LongInterval, g, {f.shown("One_Idle"), timeText(t1)}}))
                 return;
+    } else if (t1 > 0 && !win.matches(t1, oneIdle)) {
+        // A time past the wait inside a part: the frame has ended (or never
+        // began) before the part is full.
+        if (w.stopAfter({ErrorSet::LongInterval, g, {f.shown("One_Idle"), timeText(t1)}})) return;
     }
 
     const Standard startBits = f.whole("S_Bits");
@@ -253,6 +257,7 @@ void readIRData(Walk& w) {
     const int64_t first = w.cursorTime();
     if (first == 0 || first == kEndOfSignal) {
         w.d.DecodeOK = false; // the capture has run out
+        if (!w.ranOut) w.ranOut = {w.state.group, first};
         return;
     }
     const int64_t t1 = first, t2 = w.nextTime();

@@ -252,6 +252,12 @@ DecodeResult decodeOnce(const TimeTable& times, const FormatRow& row,
     Walk w(*walkedTimes, *walked, settings, st, out);
     w.samplingStep = step;
     walkStructure(w);
+    if (out.hex.find_first_not_of(' ') == std::string::npos && out.errors.empty()) {
+        // A decode that shows no code has failed, and says where it stopped.
+        const auto [group, t] = w.ranOut.value_or(std::pair<int, int64_t>{
+            st.group, st.row <= kDataRows ? walkedTimes->time(st.row, st.col) : 0});
+        out.errors.push_back({ErrorSet::NoProgress, group, {timeText(t)}});
+    }
 
     out.groupNo = st.group;
     out.row = st.row;
@@ -302,10 +308,21 @@ DecodeResult decode(const TimeTable& times, const FormatRow& row, const DecodeSe
     if (head == out.annotations.end() || second == out.annotations.end() ||
         (head->row == 1 && head->col == 1))
         return out;
+    // Only a frame of the row's own is left out: it begins as the row's
+    // frames begin (its first time passed), after a gap at least the row's
+    // end-of-frame wait ("X") - never a part of the frame just read.
+    const auto wait = rowNumbers(row, {"X"});
+    const int64_t gap =
+        head->col > 1 ? times.time(head->row, head->col - 1) : times.time(head->row - 1, kDataCols);
+    if (!head->pass || wait.empty() ||
+        static_cast<double>(gap) <= Window{settings.window}.lower(wait.front()))
+        return out;
     const long timesLeft = static_cast<long>(captureTimes(times).size()) - cellOf(*head) + 1;
     if (timesLeft + 1 >= cellOf(*second) - 1) return out;
     DecodeResult cut = decodeOnce(cutBefore(times, head->row, head->col), row, settings);
-    if (!cut.errors.empty() || cut.runaway || cut.aborted) return out;
+    if (!cut.errors.empty() || cut.runaway || cut.aborted ||
+        cut.hex.find_first_not_of(' ') == std::string::npos)
+        return out;
     cut.lastFrameLeftOut = true;
     return cut;
 }

@@ -33,6 +33,7 @@ enum class ErrorSet {
     RepeatHeadOsc,
     RepeatHeadIdle,
     FixedBit,
+    FixedCode, // the fixed part's bits are none the row allows ("f_sit")
     FirstBitOne,
     FirstBitZero,
     EndBitForm002,

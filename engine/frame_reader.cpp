@@ -8,7 +8,9 @@
 #include <cmath>
 #include <cstdio>
 #include <optional>
+#include <sstream>
 #include <string_view>
+#include <vector>
 
 namespace qv::engine {
 
@@ -192,6 +194,25 @@ void tokenToggle(Walk& w) {
     partTail(w, w.d.ToggleBits);
 }
 
+// The fixed part's values the row allows ("f_sit"): its bit patterns as
+// the binary line shows them, split by blanks ("10 01": either). Text that
+// holds no pattern as long as the part (the editor's "0" for a wider part,
+// empty, Null) allows every value; a one-bit part fixed at 0 is "0 0".
+bool fixedCodeFits(const std::string& allowed, const std::string& bits) {
+    std::istringstream in(allowed);
+    bool patterns = false;
+    std::vector<std::string> words;
+    for (std::string word; in >> word;)
+        words.push_back(word);
+    for (const auto& word : words) {
+        if (word.size() != bits.size() || word.find_first_not_of("01") != std::string::npos)
+            continue;
+        if (word == bits) return true;
+        patterns = true;
+    }
+    return !patterns || (words.size() == 1 && words[0] == "0");
+}
+
 void tokenFixed(Walk& w) {
     const Window win = w.window();
     FormatFields& f = w.f;
@@ -202,6 +223,10 @@ void tokenFixed(Walk& w) {
         (fixNumber && *fixNumber == 0)) {
         if (!readPart(w, f.whole("F"))) return;
         w.d.FixedBits = w.d.PartBits;
+        if (!fixedCodeFits(f.text("f_sit"), w.d.FixedBits)) {
+            fail(w, {ErrorSet::FixedCode, w.state.group, {f.text("f_sit"), w.d.FixedBits}});
+            return;
+        }
         partTail(w, w.d.FixedBits);
         return;
     }

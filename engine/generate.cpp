@@ -556,6 +556,103 @@ std::optional<Made> tryConvention(const FormatRow& row,
     return std::nullopt;
 }
 
+// The code line's digits as bits, four a digit; nullopt for a line that
+// is no hexadecimal text.
+std::optional<std::vector<bool>> lineBits(const std::string& line) {
+    std::vector<bool> out;
+    for (char c : withoutBlanks(line)) {
+        const int v = hexDigit(c);
+        if (v < 0) return std::nullopt;
+        for (int b = 3; b >= 0; --b)
+            out.push_back(((v >> b) & 1) != 0);
+    }
+    return out;
+}
+
+// A row whose code line is composed by its own rule shows each digit's bits
+// as some of the binary line's bits, reordered, one of them inverted: the
+// line is an affine map of the bits. It is found by sending a binary line
+// and each line with one bit changed; the binary line that shows the code
+// asked for is then solved for bit by bit (over GF(2)).
+GenerateRequest binaryRequestFor(const FormatRow& row, const GenerateRequest& request) {
+    const auto groups = groupsOf(text(row, "stru"));
+    size_t total = 0;
+    for (const auto& g : groups) {
+        for (const auto& t : g)
+            if (const auto n = bitsOf(row, t)) total += static_cast<size_t>(*n);
+        if (total > 0) break;
+    }
+    const auto asked = lineBits(request.code);
+    if (!asked) refuse(row, "\"" + request.code + "\" is no hexadecimal code");
+    if (total == 0 || total > 64) refuse(row, "the row's code parts hold no bits to send");
+    auto shown = [&](const std::string& bits) -> std::optional<std::vector<bool>> {
+        GenerateRequest probe;
+        probe.code = bits;
+        probe.binary = true;
+        try {
+            return lineBits(generateSignal(row, probe).hex);
+        } catch (const GenerateError&) {
+            return std::nullopt; // a line the row cannot send
+        }
+    };
+    // A binary line the row sends, to start from.
+    std::string base;
+    std::optional<std::vector<bool>> baseLine;
+    for (const std::string& b :
+         {std::string(total, '0'), "1" + std::string(total - 1, '0'), std::string(total, '1'),
+          "11" + std::string(total - std::min<size_t>(total, 2), '0')})
+        if (b.size() == total && (baseLine = shown(b))) {
+            base = b;
+            break;
+        }
+    if (!baseLine) refuse(row, "no binary line of the row can be sent");
+    if (asked->size() != baseLine->size())
+        refuse(row, "the code has " + std::to_string(asked->size() / 4) +
+                        " hexadecimal digits, the row shows " +
+                        std::to_string(baseLine->size() / 4));
+    // One column per bit the line changes with; the asked line's difference
+    // from the base line is the right-hand side.
+    const size_t rows = asked->size();
+    std::vector<std::vector<bool>> m(rows);
+    std::vector<size_t> columns;
+    for (size_t i = 0; i < total; ++i) {
+        std::string flipped = base;
+        flipped[i] = flipped[i] == '1' ? '0' : '1';
+        const auto line = shown(flipped);
+        if (!line || line->size() != rows) continue;
+        columns.push_back(i);
+        for (size_t r = 0; r < rows; ++r)
+            m[r].push_back((*line)[r] != (*baseLine)[r]);
+    }
+    for (size_t r = 0; r < rows; ++r)
+        m[r].push_back((*asked)[r] != (*baseLine)[r]);
+    const size_t n = columns.size();
+    std::vector<long> pivotRow(n, -1);
+    size_t next = 0;
+    for (size_t c = 0; c < n && next < rows; ++c) {
+        size_t r = next;
+        while (r < rows && !m[r][c])
+            ++r;
+        if (r == rows) continue;
+        std::swap(m[r], m[next]);
+        for (size_t k = 0; k < rows; ++k)
+            if (k != next && m[k][c])
+                for (size_t j = c; j <= n; ++j)
+                    m[k][j] = m[k][j] != m[next][j];
+        pivotRow[c] = static_cast<long>(next++);
+    }
+    for (size_t r = next; r < rows; ++r)
+        if (m[r][n])
+            refuse(row, "no binary line of the row shows the code \"" + request.code + "\"");
+    GenerateRequest out = request;
+    out.binary = true;
+    out.code = base;
+    for (size_t c = 0; c < n; ++c)
+        if (pivotRow[c] >= 0 && m[static_cast<size_t>(pivotRow[c])][n])
+            out.code[columns[c]] = base[columns[c]] == '1' ? '0' : '1';
+    return out;
+}
+
 } // namespace
 
 GeneratedSignal generateSignal(const FormatRow& row, const GenerateRequest& request) {
@@ -565,9 +662,12 @@ GeneratedSignal generateSignal(const FormatRow& row, const GenerateRequest& requ
     if (isPlaceholderRow(row))
         refuse(row, "a placeholder row (\"" + text(row, "Remark") + "\") is no format to send");
     if (request.repeats < 0 || request.repeats > 50) refuse(row, "repeats are 0 to 50");
-    if (!request.binary && composesOwnCodeLine(row.key()))
-        refuse(row, "its code line is composed by a rule of its own: give the code as its "
-                    "binary line");
+    if (!request.binary && composesOwnCodeLine(row.key())) {
+        GeneratedSignal out = generateSignal(row, binaryRequestFor(row, request));
+        if (withoutBlanks(out.hex) != withoutBlanks(normalisedLine(request.code)))
+            refuse(row, "no binary line of the row shows the code \"" + request.code + "\"");
+        return out;
+    }
 
     const auto groups = groupsOf(text(row, "stru"));
     if (groups.empty()) refuse(row, "the row has no structure to send");

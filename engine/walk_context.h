@@ -171,6 +171,9 @@ struct Walk {
     double samplingStep = 1;
     // The row's coding rule, read from "Type" at the first bit.
     std::optional<CodingRule> codingRule;
+    // Where a part first ran out of times (group, the time that ended it):
+    // the walk stops there without an error line of its own.
+    std::optional<std::pair<int, int64_t>> ranOut;
 
     Window window() const { return Window{settings.window}; }
 

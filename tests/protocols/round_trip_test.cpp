@@ -134,6 +134,32 @@ TEST(GeneratedRows, EveryCaptureFileKindDecodesToTheCode) {
             << key;
 }
 
+// Every code line a decode shows is taken back by the generator for its row
+// (rows that compose their line by a rule of their own included), and sends
+// the same signal where the binary line is the same.
+TEST(GeneratedRows, TakeBackEveryCodeLineTheDecodeShows) {
+    for (const Press& p : presses()) {
+        if (!p.readable) continue;
+        const auto first = generate(p, 1);
+        const Decoded d = decode(p.key, first.capture.times, 3);
+        ASSERT_FALSE(d.hex.empty()) << p.key << " " << p.code;
+        qv::engine::GenerateRequest again;
+        again.code = d.hex.front();
+        again.repeats = 1;
+        try {
+            const auto second =
+                qv::engine::generateSignal(qv::catalogueRow(freshCatalogue(), p.key), again);
+            const Decoded back = decode(p.key, second.capture.times, 3);
+            EXPECT_EQ(back.hex, d.hex) << p.key << " " << p.code;
+            if (back.binary == d.binary) {
+                EXPECT_EQ(second.capture.times, first.capture.times) << p.key << " " << p.code;
+            }
+        } catch (const qv::engine::GenerateError& e) {
+            ADD_FAILURE() << p.key << " " << p.code << " \"" << again.code << "\": " << e.what();
+        }
+    }
+}
+
 // The same decodes through the command-line program: a capture written as a
 // text time list, decoded by "quorvel-cli decode --json".
 struct Road {
