@@ -20,6 +20,11 @@ int cmdIdentify(const std::vector<std::string>& args);
 //                      [--distort ...] [--protocols FILE]... -o FILE
 int cmdGenerateIrp(const std::vector<std::string>& args);
 
+struct CaptureFile;
+// scan's protocol section: every IRP decode of the capture, as a JSON
+// array (the "protocols" key) or as text lines.
+void writeProtocolDecodes(const CaptureFile& read, bool demodulated, bool json);
+
 // The statistics of the presses a "stats" run decoded (the session's log).
 int printStatistics(const Session& s, bool json);
 

@@ -678,7 +678,9 @@ int cmdScan(const std::vector<std::string>& args) {
             writeJsonArray(out, r.messages);
             std::fputc('}', out);
         }
-        std::printf("\n]}\n");
+        std::printf("\n], \"protocols\": ");
+        writeProtocolDecodes(read, demod.on, true);
+        std::printf("}\n");
         return 0;
     }
     size_t clean = 0;
@@ -703,6 +705,7 @@ int cmdScan(const std::vector<std::string>& args) {
     if (shown < results.size())
         std::printf("(%zu more; --all lists them)\n", results.size() - shown);
     if (clean > 0) std::printf("clean*: a placeholder row that fits, not a format of its own\n");
+    writeProtocolDecodes(read, demod.on, false);
     return 0;
 }
 
