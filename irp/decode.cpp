@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kMaxRepeats = 10000;
 constexpr size_t kMaxBitSpecs = 8;
+constexpr int kMaxDepth = 12000;     // calls of the walk; about 2 MB of stack
 constexpr long kStepBudget = 200000; // per part pass: bounds backtracking on hostile input
 
 uint64_t lowMask(int64_t length) {
@@ -186,8 +187,17 @@ public:
         symbolBuffer = s.buffers;
     }
 
+    // Each step of the walk is a call: a pass deeper than the stack allows
+    // (a stream repeated thousands of times) fails instead of crashing.
     bool match(const Cont* k) {
-        if (++steps > kStepBudget) return false;
+        if (++steps > kStepBudget || depth >= kMaxDepth) return false;
+        ++depth;
+        bool ok = step(k);
+        --depth;
+        return ok;
+    }
+
+    bool step(const Cont* k) {
         switch (k->kind) {
         case Cont::Kind::Done:
             // A pass's lead-out: loggers and remotes stretch it.
@@ -222,6 +232,7 @@ public:
     double used = 0, consumed = 0;
     int bitsRead = 0;
     long steps = 0;
+    int depth = 0;
     double error = 0; // sum of the relative deviations of whole matches
     int matched = 0;
     // Bits of the last symbol read, per bit spec, not yet taken by a field.

@@ -25,4 +25,9 @@ int cmdIdentify(const std::vector<std::string>& args);
 //                      [--distort ...] [--protocols FILE]... -o FILE
 int cmdGenerateIrp(const std::vector<std::string>& args);
 
+struct CaptureFile;
+// scan's protocol section: every IRP decode of the capture, as a JSON
+// array (the "protocols" key) or as text lines.
+void writeProtocolDecodes(const CaptureFile& read, bool demodulated, bool json);
+
 } // namespace qv

@@ -193,9 +193,11 @@ int cmdIdentify(const std::vector<std::string>& args) {
         if (absolute) options.absoluteTolerance = *absolute;
         if (excess)
             options.burstExcess = *excess;
-        else if (demodulated.value_or(readsDemodulated(captureKindForPath(files[f]))) ||
-                 autoExcess)
+        else if (autoExcess)
             options.burstExcess = demodulatedExcess(times);
+        else
+            options.demodulated =
+                demodulated.value_or(readsDemodulated(captureKindForPath(files[f])));
         auto decodes = irp::decode(table, times, options);
         if (json) {
             std::fputs(f ? ",\n" : "\n", stdout);
@@ -226,6 +228,36 @@ int cmdIdentify(const std::vector<std::string>& args) {
     }
     if (json) std::fputs("\n]}\n", stdout);
     return status;
+}
+
+void writeProtocolDecodes(const CaptureFile& read, bool demodulated, bool json) {
+    static const irp::ProtocolTable table = [] {
+        irp::ProtocolTable t;
+        loadTable(t, {});
+        return t;
+    }();
+    std::vector<int64_t> times = read.times;
+    if (times.empty())
+        times = loadedTimes(read.message, engine::DecodeSettings{}.ticksPerMicrosecond);
+    irp::DecodeOptions options;
+    options.demodulated = demodulated;
+    auto decodes = irp::decode(table, times, options);
+    if (json) {
+        std::fputc('[', stdout);
+        for (size_t k = 0; k < decodes.size(); ++k) {
+            std::fputs(k ? "," : "", stdout);
+            std::fputs("{\"protocol\":", stdout);
+            writeJsonString(stdout, decodes[k].protocol);
+            std::fputs(",\"params\":", stdout);
+            writeParams(stdout, decodes[k].params);
+            std::fprintf(stdout, ",\"repeats\":%d}", decodes[k].repeats);
+        }
+        std::fputc(']', stdout);
+        return;
+    }
+    std::printf("protocols (IRP): %zu decode%s\n", decodes.size(), decodes.size() == 1 ? "" : "s");
+    for (const auto& d : decodes)
+        std::printf("  %s\n", irp::describe(d).c_str());
 }
 
 int cmdGenerateIrp(const std::vector<std::string>& args) {

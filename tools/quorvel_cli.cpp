@@ -708,7 +708,9 @@ int cmdScan(const std::vector<std::string>& args) {
             writeJsonArray(out, r.messages);
             std::fputc('}', out);
         }
-        std::printf("\n]}\n");
+        std::printf("\n], \"protocols\": ");
+        writeProtocolDecodes(read, demodulated, true);
+        std::printf("}\n");
         return 0;
     }
     size_t clean = 0, learned = 0;
@@ -738,6 +740,7 @@ int cmdScan(const std::vector<std::string>& args) {
     if (learned > 0)
         std::printf("learned: a generic row that took its times from the capture; it matches no "
                     "format\n");
+    writeProtocolDecodes(read, demodulated, false);
     return 0;
 }
 

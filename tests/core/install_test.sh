@@ -11,7 +11,7 @@ trap 'rm -rf "$tmp"' EXIT
 
 cmake --install "$build" --prefix "$tmp/prefix" > /dev/null
 for f in bin/quorvel-cli bin/quorvel-sim share/quorvel/IRTime.db share/quorvel/rs232.bmp \
-         share/quorvel/rs232u.bmp share/quorvel/samples/nec-00-12.txt; do
+         share/quorvel/rs232u.bmp share/quorvel/samples/nec-00-12.txt share/quorvel/irp-protocols.tsv; do
   [ -e "$tmp/prefix/$f" ] || { echo "missing after install: $f"; exit 1; }
 done
 if [ -e "$build/bin/quorvel" ]; then
@@ -35,6 +35,9 @@ echo "$out" | grep -q "The head's\|error" || { echo "no error lines: $out"; exit
 # The user's catalogue is never overwritten by the shipped one.
 sqlite3 "$XDG_DATA_HOME/quorvel/IRTime.db" "UPDATE Type SET Remark = 'mine' WHERE Format = 'Form157'"
 "$tmp/prefix/bin/quorvel-cli" decode --format Form016 "$tmp/prefix/share/quorvel/samples/nec-00-12.txt" > /dev/null
+# The installed program finds its protocol table in share/quorvel.
+"$tmp/prefix/bin/quorvel-cli" identify "$tmp/prefix/share/quorvel/samples/nec-00-12.txt" 2>&1 |
+  grep -q "NEC1" || { echo "the installed program does not identify NEC1"; exit 1; }
 remark=$(sqlite3 "$XDG_DATA_HOME/quorvel/IRTime.db" "SELECT Remark FROM Type WHERE Format = 'Form157'")
 [ "$remark" = "mine" ] || { echo "the user's catalogue was replaced: $remark"; exit 1; }
 # The shipped catalogue is the reviewed source, not the build's own copy.

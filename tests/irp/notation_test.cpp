@@ -184,3 +184,19 @@ TEST(IrpParams, ParsedFromText) {
 }
 
 } // namespace
+
+namespace {
+
+// A stream repeated ten thousand times walked one call a step deep.
+TEST(IrpDecode, DeepStreamIsRefusedWithoutOverflowingTheStack) {
+    ProtocolTable t;
+    NamedProtocol p;
+    p.name = "Deep";
+    p.irp = parse("{38k,100}<1,-1|1,-3>((1,-1,F:1)10000,1,-100m)[F:0..1]");
+    t.add(p);
+    auto press = render(p, {{"F", 1}}).press();
+    EXPECT_EQ(press.size(), 40002u);
+    EXPECT_TRUE(decode(t, press).empty());
+}
+
+} // namespace
