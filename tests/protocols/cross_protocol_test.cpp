@@ -1,10 +1,14 @@
 // No named row reads another protocol's key press as a clean code: presses
-// of protocols rendered from their IRP (tests/data/protocols/cross.tsv),
-// exact and through the receiver model, against every named row.
+// of the protocols tests/data/protocols/cross.tsv names, rendered from their
+// IRP, exact and through the receiver model, against every named row.
 #include "support.h"
+
+#include "irp/irp.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -19,17 +23,33 @@ struct Foreign {
     irsig::KeyPress press;
 };
 
-irsig::KeyPress framesOf(const std::string& text) {
+const qv::irp::ProtocolTable& irpTable() {
+    static const qv::irp::ProtocolTable table = [] {
+        qv::irp::ProtocolTable t;
+        t.addFile(std::string(QV_SOURCE_DIR) + "/data/irp-protocols.tsv");
+        return t;
+    }();
+    return table;
+}
+
+// The intro, each repeat and the ending as frames: each runs to the start
+// of the next.
+irsig::KeyPress framesOf(const qv::irp::Rendered& r) {
     irsig::KeyPress press;
-    std::istringstream in(text);
-    for (std::string w; in >> w;) {
-        if (w == "/") continue;
-        if (w.back() == ':') {
-            press.push_back({{}, std::stod(w)});
-            continue;
+    auto add = [&](const std::vector<int64_t>& part) {
+        if (part.empty()) return;
+        irsig::Frame f;
+        for (size_t i = 0; i < part.size(); ++i) {
+            f.period += static_cast<double>(std::abs(part[i]));
+            if (i + 1 < part.size() || part[i] > 0)
+                f.body.push_back({part[i] > 0, static_cast<double>(std::abs(part[i]))});
         }
-        press.back().body.push_back({w[0] == '+', std::stod(w.substr(1))});
-    }
+        press.push_back(std::move(f));
+    };
+    add(r.intro);
+    for (int k = 0; k < std::max(r.repeats, r.intro.empty() ? 1 : 0); ++k)
+        add(r.repeat);
+    add(r.ending);
     return press;
 }
 
@@ -43,8 +63,13 @@ const std::vector<Foreign>& foreign() {
             std::stringstream cells(line);
             for (std::string c; std::getline(cells, c, '\t');)
                 f.push_back(c);
-            if (f.size() != 4) throw std::runtime_error("bad row: " + line);
-            Foreign x{f[0], f[1], {}, framesOf(f[3])};
+            if (f.size() != 3) throw std::runtime_error("bad row: " + line);
+            const qv::irp::NamedProtocol* protocol = irpTable().find(f[0]);
+            if (!protocol) throw std::runtime_error("no protocol " + f[0]);
+            Foreign x{f[0],
+                      f[1],
+                      {},
+                      framesOf(qv::irp::render(*protocol, qv::irp::parseParams(f[1]), {2}))};
             std::istringstream own(f[2]);
             for (std::string k; own >> k;)
                 if (k != "-") x.own.insert(k);

@@ -126,6 +126,20 @@ TEST(GapTimedRows, DecodeCleanInBothModes) {
             }
 }
 
+// A capture that ends inside a part shows no code, and says why in an
+// error line: it is no clean decode in either mode.
+TEST(CutCaptures, ShowNoCodeAndAnErrorLine) {
+    for (const char* key : {"Form008", "Form016", "Form030"})
+        for (bool demod : {false, true}) {
+            const Press& p = press(key);
+            auto times = irsig::render(irsig::KeyPress{p.press.front()}, 0.0, 1).times;
+            times.resize(times.size() / 2 + 1);
+            const Decoded d = decode(key, times, 3, {}, demod ? demodulated : nullptr);
+            EXPECT_TRUE(d.hex.empty() && !d.errors.empty())
+                << key << (demod ? " demodulated " : " ") << testing::PrintToString(d.hex);
+        }
+}
+
 std::string inverted(std::string bits) {
     for (char& c : bits)
         c = c == '1' ? '0' : '1';
