@@ -145,14 +145,27 @@ Form_stats::Form_stats(QWidget* parent) : QDialog(parent) {
     m_lStatsInfo->setObjectName("lStatsInfo");
     m_lStatsInfo->setWordWrap(true);
     m_lStatsInfo->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_lStatsDropped = new QLabel;
+    m_lStatsDropped->setObjectName("lStatsDropped");
+    m_lStatsDropped->setWordWrap(true);
+    m_lStatsDropped->hide();
     m_plot = new StatsPlot;
     auto* split = new QSplitter(Qt::Vertical);
     split->addWidget(m_tblStats);
     split->addWidget(m_plot);
     auto* v = new QVBoxLayout(this);
+    v->addWidget(m_lStatsDropped);
     v->addWidget(split, 1);
     v->addWidget(m_lStatsInfo);
     resize(820, 640);
+}
+
+void Form_stats::setDropped(size_t dropped, size_t kept) {
+    m_lStatsDropped->setText(
+        QString("%1 older captures of this run were dropped: the list keeps the last %2.")
+            .arg(dropped)
+            .arg(kept));
+    m_lStatsDropped->setVisible(dropped > 0);
 }
 
 void Form_stats::setPresses(const std::vector<engine::PressRecord>& presses) {
