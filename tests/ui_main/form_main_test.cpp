@@ -321,6 +321,7 @@ void FormMainTest::everythingShowsWithoutSidewaysScrollingAndTheWaveformTakesThe
     QCOMPARE(win.get<QLineEdit>("irtype")->cursorPosition(), 0); // "Form012(Panasonic..." in view
     QVERIFY(win.errorLines().size() > 1);
     checkNothingCut(win, "default size ");
+    QCOMPARE(win.get<QScrollArea>("resultScroll")->verticalScrollBar()->maximum(), 0);
 
     auto* picture = win.get<PictureWidget>("Picture1");
     const int before = picture->height();

@@ -180,7 +180,7 @@ Form_main::Form_main(Session& session, QWidget* parent) : QMainWindow(parent), m
     // The controls keep the height they need; the waveform takes the rest.
     all->setStretchFactor(0, 0);
     all->setStretchFactor(1, 1);
-    all->setSizes({top->sizeHint().height(), 280});
+    all->setSizes({results->widget()->minimumSizeHint().height(), 400});
     auto* margins = new QVBoxLayout(central);
     margins->setContentsMargins(8, 6, 8, 8);
     margins->addWidget(all);
