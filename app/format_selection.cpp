@@ -5,6 +5,8 @@
 #include "catalogue/format_menus.h"
 #include "platform/basic.h"
 
+#include <filesystem>
+
 namespace qv {
 
 namespace {
@@ -21,6 +23,18 @@ const std::vector<RepeatLetter>& repeatLetters() {
         {"cEndbit", {"E", "T"}}, {"c2ndB", {"B0", "2T"}}, {"cG2RptB", {"Y"}},
     };
     return table;
+}
+
+// A catalogue that is not there is named as such, with the way to get it
+// back, rather than with the database's "unable to open database file".
+std::string catalogueFault(const std::string& path, const std::string& what) {
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec) || ec)
+        return what.find(kRestoreCatalogue) == std::string::npos ? what + kRestoreCatalogue : what;
+    return path +
+           ": there is no format catalogue here, so no format can be chosen or decoded. A build "
+           "makes it again with `cmake --build build --target catalogue`; an installed Quorvel "
+           "copies the shipped one at its next start (see the README, \"The format catalogue\").";
 }
 
 bool holdsValue(const FieldValue& v) {
@@ -65,7 +79,7 @@ void loadFormat(Session& s) {
     try {
         cursor = openCatalogue(s.cataloguePath);
     } catch (const DatabaseError& e) {
-        s.message(e.what());
+        s.message(catalogueFault(s.cataloguePath, e.what()));
         return;
     }
 
@@ -83,8 +97,7 @@ void loadFormat(Session& s) {
     TableCursor& f = *s.CurFormat;
     if (const std::string key = leftText(s.irtype, 7); !f.seek(key)) {
         if (!key.empty())
-            s.message(s.cataloguePath + ": the catalogue has no row " + key +
-                      kRestoreCatalogue);
+            s.message(s.cataloguePath + ": the catalogue has no row " + key + kRestoreCatalogue);
         s.changed();
         return;
     }

@@ -42,6 +42,16 @@ void startUp(Session& s) {
     s.changed();
 }
 
+namespace {
+
+// The boxes show the tolerances in force, whatever set them.
+void showTolerances(Session& s) {
+    s.tTole = singleText(single(s.TimeTolerance * 100.0f)) + "%";
+    s.tTTole = singleText(s.CycleTolerance);
+}
+
+} // namespace
+
 void toleranceMenu(Session& s, int percent) {
     switch (percent) {
     case 5:
@@ -57,8 +67,7 @@ void toleranceMenu(Session& s, int percent) {
         s.CycleTolerance = 500;
         break;
     }
-    s.tTole = singleText(single(s.TimeTolerance * 100.0f)) + "%";
-    s.tTTole = singleText(s.CycleTolerance);
+    showTolerances(s);
     s.changed();
 }
 
@@ -125,8 +134,7 @@ void setDemodulated(Session& s, bool on) {
         d.cycleShare = 0;
         d.excessMode = ExcessMode::None;
     }
-    s.tTole = singleText(single(s.TimeTolerance * 100.0f)) + "%";
-    s.tTTole = singleText(s.CycleTolerance);
+    showTolerances(s);
     s.changed();
 }
 
@@ -149,7 +157,9 @@ void applyDemodSettings(engine::DecodeSettings& d, const DemodSettings& settings
 
 void setIgnoreTime(Session& s, bool checked) {
     s.cIgnoreT = checked;
+    // Unchecked, the wider tolerance stays in force, and the box says so.
     if (checked) s.TimeTolerance = 0.15f;
+    s.tTole = singleText(single(s.TimeTolerance * 100.0f)) + "%";
     s.changed();
 }
 

@@ -18,12 +18,16 @@ void logPress(Session& s, const engine::FormatRow& row, const engine::DecodeResu
     const std::optional<double> carrier =
         s.CarrierPeriod > 0 ? std::optional<double>(1000.0 / s.CarrierPeriod) : std::nullopt;
     p.record = engine::pressRecord(result, row, carrier);
+    p.source = s.captureSource;
     if (again && !s.pressLog.empty()) {
         p.time = s.pressLog.back().time; // when it came, not when it was decoded again
         s.pressLog.back() = std::move(p);
         return;
     }
-    if (s.pressLog.size() >= kPressLogSize) s.pressLog.erase(s.pressLog.begin());
+    if (s.pressLog.size() >= kPressLogSize) {
+        s.pressLog.erase(s.pressLog.begin());
+        ++s.pressesDropped;
+    }
     s.pressLog.push_back(std::move(p));
 }
 

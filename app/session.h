@@ -127,6 +127,7 @@ struct LoggedPress {
     std::string time; // "HH:MM:SS", local time
     std::string caption;
     engine::PressRecord record;
+    std::string source; // where the capture came from: a file, "COM1 (/dev/ttyUSB0)"
 };
 // The log keeps this many captures, dropping the oldest.
 constexpr size_t kPressLogSize = 1000;
@@ -245,6 +246,7 @@ public:
 
     // --- the captures of this run, oldest first (PressLog) ---
     std::vector<LoggedPress> pressLog;
+    size_t pressesDropped = 0; // the oldest, dropped to keep the log at kPressLogSize
 
     // What nothing shows is not worked out at each capture: quorvel-cli's
     // decode draws no waveform (no lines, no decode marks) and, unless it

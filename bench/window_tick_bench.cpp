@@ -5,6 +5,7 @@
 
 #include "catalogue/catalogue_build.h"
 #include "windows/main/form_main.h"
+#include "windows/main/press_log_dock.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -95,8 +96,45 @@ void waveformRedraw1600(benchmark::State& state) {
     state.SetLabel(std::to_string(picture->width()) + " px, NEC key press");
 }
 
+// "Statistics..." over 100 presses of this run: the window made, filled,
+// shown and painted. keys: how many different commands the presses carry
+// (each command is a group of its own in the window).
+void statisticsWindowOpen(benchmark::State& state) {
+    if (!g_window) g_window = std::make_unique<Window>();
+    Window& w = *g_window;
+    auto* dock = w.window->findChild<qv::PressLogDock*>();
+    if (!dock) {
+        state.SkipWithError("the main window has no captures panel");
+        return;
+    }
+    const int keys = static_cast<int>(state.range(0));
+    w.s.pressLog.clear();
+    w.timer1->setInterval(0);
+    // A capture that comes while the last one is still shown may be taken
+    // with it: send until the log holds 100.
+    for (int i = 0; w.s.pressLog.size() < 100 && i < 1000; ++i) {
+        w.port.receive(qv::messageFromTimes(qvbench::necPress(0x00, uint8_t(i % keys))));
+        w.timer1->start();
+        while (w.timer1->isActive())
+            QCoreApplication::processEvents();
+    }
+    for (auto _ : state) {
+        dock->showStatistics();
+        QWidget* stats = dock->statisticsWindow();
+        QCoreApplication::processEvents();
+        if (stats) stats->repaint();
+        state.PauseTiming();
+        delete stats; // the next opening makes the window again
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.SetLabel(std::to_string(w.s.pressLog.size()) + " presses, " + std::to_string(keys) +
+                   " codes, offscreen");
+}
+
 } // namespace
 
+BENCHMARK(statisticsWindowOpen)->Arg(1)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(waveformRedraw1600)->Unit(benchmark::kMillisecond);
 BENCHMARK(timer1TickFullCapture)->Unit(benchmark::kMillisecond);
 BENCHMARK(timer1TickNecPress)->Unit(benchmark::kMillisecond);

@@ -18,7 +18,7 @@ mkdir -p "$(dirname "$out")" "$(dirname "$scan_out")"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 shot() {
-  (cd "$work" && xvfb-run -a -s "-screen 0 1280x1024x24" \
+  (cd "$work" && "$OLDPWD/scripts/in-virtual-desktop.sh" 1280x1024x24 \
     "$OLDPWD/$build/bin/quorvel" --open "$OLDPWD/data/samples/nec-00-12.txt" "$@")
 }
 shot --screenshot "$work/main-window.png"
@@ -29,10 +29,10 @@ cp "$work/scan-window.png" "$scan_out"
 cp "$work/main-window-small.png" "$small_out"
 docs=$(cd "$(dirname "$out")" && pwd)
 sed '5s/.*/562 1200/' data/samples/nec-00-12.txt >"$work/nec-failing.txt"
-(cd "$work" && xvfb-run -a -s "-screen 0 1280x1024x24" \
+(cd "$work" && "$OLDPWD/scripts/in-virtual-desktop.sh" 1280x1024x24 \
   "$OLDPWD/$build/bin/quorvel" --open "$work/nec-failing.txt" --screenshot "$docs/waveform-failing.png")
 shot --dark --screenshot "$docs/waveform-dark.png"
-(cd "$work" && QT_SCALE_FACTOR=2 xvfb-run -a -s "-screen 0 2560x2048x24" \
+(cd "$work" && QT_SCALE_FACTOR=2 "$OLDPWD/scripts/in-virtual-desktop.sh" 2560x2048x24 \
   "$OLDPWD/$build/bin/quorvel" --open "$OLDPWD/data/samples/nec-00-12.txt" \
   --screenshot "$docs/waveform-scale2.png")
 echo "wrote $out, $small_out, $scan_out and the waveform pictures in $docs"

@@ -17,7 +17,7 @@ for seed in $(seq 1 10); do
     --distort "jitter=2,seed=$seed" -o "$work/press-$seed.bin" >/dev/null
   opens+=(--open "$work/press-$seed.bin")
 done
-(cd "$work" && xvfb-run -a -s "-screen 0 1280x1024x24" \
+(cd "$work" && "$OLDPWD/scripts/in-virtual-desktop.sh" 1280x1024x24 \
   "$OLDPWD/$build/bin/quorvel" "${opens[@]}" --statistics --screenshot "$work/statistics.png")
 cp "$work/statistics.png" "$out"
 echo "wrote $out"

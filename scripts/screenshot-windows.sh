@@ -13,5 +13,5 @@ out=$(cd "$out" && pwd)
 # Run from a scratch folder so nothing lands in the tree but the pictures.
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-(cd "$work" && xvfb-run -a -s "-screen 0 1280x1024x24" \
+(cd "$work" && "$OLDPWD/scripts/in-virtual-desktop.sh" 1280x1024x24 \
   "$OLDPWD/$build/bin/quorvel-window-shots" "$out")

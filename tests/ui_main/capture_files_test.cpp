@@ -77,6 +77,7 @@ private slots:
     void aMalformedOrFailedFileLeavesEverythingAsItWas();
     void scanRanksTheCleanFormatsFirstAndFollowsTheNextCapture();
     void choosingAScanRowSelectsItsFormat();
+    void manyFilesOpenAtOnceAndStatisticsSayWhatTheListDropped();
 };
 
 // The NEC sample in each kind a colleague might send it (tests/data/ui),
@@ -267,6 +268,47 @@ void CaptureFilesTest::choosingAScanRowSelectsItsFormat() {
         // As the menu entry does: the capture is decoded again with it.
         QCOMPARE(win.text("tHCode"), QString("00 FF 12 ED \n"));
     }
+}
+
+// Regression: the open dialog took one file at a time, and the statistics
+// kept the last 1000 captures without a word of the ones dropped.
+void CaptureFilesTest::manyFilesOpenAtOnceAndStatisticsSayWhatTheListDropped() {
+    Window win;
+    QVERIFY(win.w->openCapture(kNecSample));
+    QCOMPARE(win.s.pressLog.size(), size_t(1));
+    win.s.pressLog.resize(qv::kPressLogSize, win.s.pressLog.front()); // a long run
+    QStringList names;
+    for (const char* name : {"a.txt", "b.txt", "c.txt"})
+        names << QFileInfo(qvtest::writeFile(win.path(name), qvtest::fileBytes(kNecSample)))
+                     .fileName();
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        dialog->setDirectory(win.path(""));
+        dialog->findChild<QLineEdit*>("fileNameEdit")->setText("\"" + names.join("\" \"") + "\"");
+        static_cast<QDialog*>(dialog)->accept(); // as the Open button does
+    });
+    win.trigger("mnuOpenCapture");
+    QCOMPARE(win.s.pressLog.size(), qv::kPressLogSize);
+    QCOMPARE(win.s.pressesDropped, size_t(3));
+    QCOMPARE(win.s.captureSource, std::string("c.txt"));
+
+    auto* list = win.get<QTreeWidget>("lstPresses");
+    QCOMPARE(list->headerItem()->text(3), QString("Source"));
+    QCOMPARE(list->topLevelItem(0)->text(3), QString("c.txt"));
+    QCOMPARE(list->topLevelItem(2)->text(3), QString("a.txt"));
+    win.trigger("mnuStatistics");
+    auto* dropped = win.w->findChild<QLabel*>("lStatsDropped");
+    QVERIFY(dropped && dropped->isVisible());
+    QCOMPARE(dropped->text(),
+             QString("3 older captures of this run were dropped: the list keeps the last 1000."));
+    win.get<QPushButton>("bClearPresses")->click();
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget()))
+            dialog->reject();
+    });
+    win.trigger("mnuOpenCapture"); // nothing chosen: nothing opened
+    QVERIFY(win.s.pressLog.empty() && win.s.pressesDropped == 0);
 }
 
 QTEST_MAIN(CaptureFilesTest)

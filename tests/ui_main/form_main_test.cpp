@@ -1,9 +1,15 @@
 // The main window on the offscreen platform: what it shows after start-up,
 // its menus and tolerance controls, a capture opened from a file.
 #include "../ui_windows/window_test_support.h"
+#include "windows/main/colours.h"
+#include "windows/main/command_line.h"
 #include "windows/main/picture_widget.h"
+#include "windows/main/press_log_dock.h"
 
 #include <QLabel>
+#include <QProcess>
+
+#include <cmath>
 
 using namespace qv;
 using qvtest::kNecSample;
@@ -37,6 +43,12 @@ private slots:
     void aDamagedCaptureListsItsErrorsAndPointsToItsCell();
     void aMissingPortShowsTheMessageAndExitClosesEveryWindow();
     void aChangedSettingDecodesTheShownCaptureAgain();
+    void everythingShowsWithoutSidewaysScrollingAndTheWaveformTakesTheRoom();
+    void darkColoursFromTheMenuKeepTheHintReadable();
+    void aMissingCatalogueSaysHowToGetItBack();
+    void theCommandLineOpensFilesAndExplainsItself_data();
+    void theCommandLineOpensFilesAndExplainsItself();
+    void helpNeedsNoDisplay();
 };
 
 void FormMainTest::startUpShowsWhatUsersAndScriptsRelyOn() {
@@ -55,17 +67,22 @@ void FormMainTest::startUpShowsWhatUsersAndScriptsRelyOn() {
                  .arg(table->rowCount()),
              QString("10 69 64"));
     QCOMPARE(table->verticalHeaderItem(63)->text() + table->item(63, 9)->text(), QString("64"));
-    QStringList titles;
-    int entries = 0, separators = 0;
-    for (QAction* top : win.w->menuBar()->actions()) {
+    QStringList titles, formats;
+    for (QAction* top : win.w->menuBar()->actions())
         titles << top->text();
-        if (titles.size() > 1 && titles.size() < 11)
-            for (QAction* a : top->menu()->actions())
-                ++(a->isSeparator() ? separators : entries);
+    QCOMPARE(titles, QStringList({"&IRMenu", "&Formats", "&Other", "&View", "&Help"}));
+    int entries = 0, separators = 0;
+    QList<QMenu*> formatMenus;
+    for (QAction* a : win.get<QMenu>("mnuFormats")->actions()) {
+        formats << a->text();
+        formatMenus << a->menu();
     }
-    QCOMPARE(titles, QStringList({"&IRMenu", "Form0&01~020", "Form021~040", "Form0&41~060",
-                                  "Form0&61-080", "Form81~100", "Form&101~120", "&Form121~140",
-                                  "Form141~160", "&Other", "&Help"}));
+    formatMenus << win.get<QMenu>("mnuFormats9");
+    for (QMenu* m : formatMenus)
+        for (QAction* a : m->actions())
+            ++(a->isSeparator() ? separators : entries);
+    QCOMPARE(formats, QStringList({"Form0&01~020", "Form021~040", "Form0&41~060", "Form0&61-080",
+                                   "Form81~100", "Form&101~120", "&Form121~140", "Form141~160"}));
     QCOMPARE(entries, 164);
     QCOMPARE(separators, 7);
 }
@@ -84,9 +101,10 @@ void FormMainTest::formatEntriesAndShortcutsSelectTheirFormat() {
         QVERIFY(win.s.CurFormat && win.s.CurFormat->hasRow());
         QCOMPARE(win.s.CurFormat->key(), std::string(key));
         QStringList checked; // the format menus check the chosen entry, and only it
-        for (QAction* top : win.w->menuBar()->actions().mid(1, 9))
-            for (QAction* a : top->menu()->actions())
-                if (a->isChecked()) checked << a->objectName();
+        for (QMenu* m : win.w->findChildren<QMenu*>())
+            if (m->objectName().startsWith("mnuFormats"))
+                for (QAction* a : m->actions())
+                    if (a->isChecked()) checked << a->objectName();
         QCOMPARE(checked, QStringList{entry});
     }
     win.w->activateWindow();
@@ -134,6 +152,7 @@ void FormMainTest::toleranceControls() {
             win.operate(control);
             QVERIFY(!win.s.cIgnoreT && !win.get<QCheckBox>("cIgnoreT")->isChecked());
             QCOMPARE(win.s.TimeTolerance, 0.15f);
+            QCOMPARE(win.text("tTole"), QString("15%")); // the box shows what is in force
         }
     }
 }
@@ -271,6 +290,149 @@ void FormMainTest::aChangedSettingDecodesTheShownCaptureAgain() {
         win.s.errorRecord.close();
         QCOMPARE(qvtest::fileBytes(win.path("Error record.txt")), before);
     }
+}
+
+// Nothing is cut off at the right and nothing needs a sideways scroll bar.
+static void checkNothingCut(const Window& win, const char* where) {
+    auto* results = win.get<QScrollArea>("resultScroll");
+    QVERIFY2(results->widget()->width() <= results->viewport()->width(), where);
+    for (const char* box : {"tHCode", "tBcode", "ErrRcd"})
+        QVERIFY2(win.get<QAbstractScrollArea>(box)->horizontalScrollBar()->maximum() == 0, box);
+    QMenuBar* bar = win.w->menuBar();
+    for (QAction* top : bar->actions()) {
+        const QRect r = bar->actionGeometry(top);
+        QVERIFY2(!r.isEmpty() && r.right() < bar->width(), qPrintable(where + top->text()));
+    }
+}
+
+// Regression: at the default size the binary line and the error lines
+// scrolled sideways and the format box showed the tail of a long name; a
+// taller window gave its height to empty table rows; narrow windows hid
+// "Other" and "Help", and the captures panel cut off the result panel and
+// its own Code column.
+void FormMainTest::everythingShowsWithoutSidewaysScrollingAndTheWaveformTakesTheRoom() {
+    Window win;
+    auto* dock = win.w->findChild<PressLogDock*>();
+    dock->showIfRoom(); // as the program does at the default size
+    QVERIFY(dock->isVisible());
+    win.trigger("mnuform012");
+    QVERIFY(win.w->openCapture(damagedSample(win)));
+    QTest::qWait(50);
+    QCOMPARE(win.get<QLineEdit>("irtype")->cursorPosition(), 0); // "Form012(Panasonic..." in view
+    QVERIFY(win.errorLines().size() > 1);
+    checkNothingCut(win, "default size ");
+    QCOMPARE(win.get<QScrollArea>("resultScroll")->verticalScrollBar()->maximum(), 0);
+
+    auto* picture = win.get<PictureWidget>("Picture1");
+    const int before = picture->height();
+    win.w->resize(win.w->width(), win.w->height() + 180);
+    QTest::qWait(50);
+    QVERIFY2(picture->height() - before >= 170,
+             qPrintable(QString("%1 -> %2").arg(before).arg(picture->height())));
+
+    for (const QSize size : {QSize(800, 600), QSize(640, 480)}) {
+        win.w->resize(size);
+        QTest::qWait(50);
+        QCOMPARE(win.w->size(), size);
+        checkNothingCut(win, "narrow ");
+        auto* list = win.get<QTreeWidget>("lstPresses");
+        QVERIFY(list->isVisible());
+        QCOMPARE(list->headerItem()->text(2), QString("Code"));
+        QVERIFY(list->header()->sectionViewportPosition(2) + 20 < list->viewport()->width());
+    }
+}
+
+// Regression: dark colours came only from an undocumented option, and the
+// "Also fits" link kept Qt's dark blue on them.
+void FormMainTest::darkColoursFromTheMenuKeepTheHintReadable() {
+    Window win;
+    // WCAG's contrast ratio of two colours.
+    auto contrast = [](const QColor& a, const QColor& b) {
+        auto lum = [](const QColor& c) {
+            auto ch = [](double v) {
+                return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * ch(c.redF()) + 0.7152 * ch(c.greenF()) + 0.0722 * ch(c.blueF());
+        };
+        const double x = lum(a), y = lum(b);
+        return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+    };
+    for (const char* entry : {"mnuColoursDark", "mnuColoursLight", "mnuColoursDesktop"}) {
+        win.trigger(entry);
+        QVERIFY(win.get<QAction>(entry)->isChecked());
+        const QPalette p = win.get<QLabel>("lAlsoFits")->palette();
+        QCOMPARE(darkColoursShown(), QString(entry) == "mnuColoursDark" || desktopPrefersDark());
+        QVERIFY2(contrast(p.color(QPalette::Link), p.color(QPalette::Window)) >= 4.5, entry);
+        QVERIFY(contrast(p.color(QPalette::WindowText), p.color(QPalette::Window)) >= 4.5);
+    }
+}
+
+// Regression: without its catalogue the window said SQLite's "unable to
+// open database file".
+void FormMainTest::aMissingCatalogueSaysHowToGetItBack() {
+    Window win(0, false);
+    QVERIFY(QFile::remove(QString::fromStdString(win.catalogue())));
+    win.start();
+    QVERIFY(!win.s.messages.empty() && win.messageBox());
+    for (const std::string& m : win.s.messages) {
+        QVERIFY2(m.find("there is no format catalogue here") != std::string::npos, m.c_str());
+        QVERIFY(m.find("--target catalogue") != std::string::npos);
+    }
+}
+
+void FormMainTest::theCommandLineOpensFilesAndExplainsItself_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("understood"); // files|scan statistics|scheme|size|screenshot|help
+    QTest::addColumn<QString>("error");
+    const auto row = [](const char* name, const QString& args, const char* understood,
+                        const char* error = "") {
+        QTest::newRow(name) << ("quorvel " + args).split(' ', Qt::SkipEmptyParts)
+                            << QString(understood) << QString(error);
+    };
+    row("a file", "/tmp/a.txt", "/tmp/a.txt|00|0|-1x-1||0");
+    row("files and --open", "a.txt --open b.bin c.raw", "a.txt,b.bin,c.raw|00|0|-1x-1||0");
+    row("help", "--help", "|00|0|-1x-1||1");
+    row("-h", "x.txt -h", "x.txt|00|0|-1x-1||1");
+    row("after --", "-- --dark", "--dark|00|0|-1x-1||0");
+    row("script options",
+        "--statistics --scan --size 640x480 --screenshot s.png --port COM2=/dev/x",
+        "|11|0|640x480|s.png|0");
+    row("dark", "--dark", "|00|2|-1x-1||0");
+    row("light", "--light --port=COM1=/dev/y", "|00|1|-1x-1||0");
+    row("unknown", "--frobnicate a.txt", "|00|0|-1x-1||0", "unknown option --frobnicate");
+    row("no value", "a.txt --open", "a.txt|00|0|-1x-1||0", "--open needs a value");
+    row("bad size", "--size big", "|00|0|-1x-1||0", "--size wants WIDTHxHEIGHT, not big");
+}
+
+// Regression: "quorvel FILE" and "quorvel --help" were refused as unknown options.
+void FormMainTest::theCommandLineOpensFilesAndExplainsItself() {
+    QFETCH(QStringList, args);
+    const CommandLine c = parseCommandLine(args);
+    const QString understood = QString("%1|%2%3|%4|%5x%6|%7|%8")
+                                   .arg(c.files.join(','))
+                                   .arg(int(c.scan))
+                                   .arg(int(c.statistics))
+                                   .arg(int(c.colours))
+                                   .arg(c.size.width())
+                                   .arg(c.size.height())
+                                   .arg(c.screenshot)
+                                   .arg(int(c.help));
+    QTEST(understood, "understood");
+    QTEST(c.error, "error");
+}
+
+void FormMainTest::helpNeedsNoDisplay() {
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(name);
+    program.setProcessEnvironment(env);
+    program.start(QV_PROGRAM, {"--help"});
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitCode(), 0);
+    const QString out = program.readAllStandardOutput();
+    QVERIFY2(out.startsWith("usage: quorvel [OPTION]... [FILE]...") && out.contains("--dark"),
+             qPrintable(out));
 }
 
 QTEST_MAIN(FormMainTest)

@@ -4,13 +4,13 @@
 #include "app/capture_tick.h"
 #include "app/format_selection.h"
 #include "app/main_state.h"
+#include "recording/code_window.h"
+#include "window_test_support.h"
 #include "windows/catalogue/form_time.h"
 #include "windows/errorlog/form_help.h"
-#include "recording/code_window.h"
 #include "windows/recording/form_code.h"
 #include "windows/recording/secondary_windows.h"
 #include "windows/recording/sql_code_grid.h"
-#include "window_test_support.h"
 
 using qvtest::query;
 using qvtest::TestSession;
@@ -115,6 +115,7 @@ private slots:
     void aFailedFormatSaveLeavesTheCatalogueUnchanged();
     void errorRecordViewerAndZoomedCode();
     void helpOpensAtMainHelpOrSaysItIsMissing();
+    void messagesComeOverTheirWindowAndWindowsAskedForComeToTheFront();
 };
 
 void SecondaryWindowsTest::mainMenuEntriesOpenTheirWindows() {
@@ -388,6 +389,34 @@ void SecondaryWindowsTest::helpOpensAtMainHelpOrSaysItIsMissing() {
         windows.showHelp();
         QTest::mouseClick(child<QPushButton>(*w, "cmdHelpClose"), Qt::LeftButton);
         QVERIFY(!w->isVisible());
+    }
+}
+
+// Regression: the editor's message came up over the main window, behind
+// the editor, and Enter did not close it; F3 and Ctrl+D left a window that
+// was open already behind the others.
+void SecondaryWindowsTest::messagesComeOverTheirWindowAndWindowsAskedForComeToTheFront() {
+    qvtest::MainWindow m;
+    m.trigger("mnuAddFmt");
+    auto* editor = m.w->findChild<qv::FormTime*>();
+    QVERIFY(editor && QTest::qWaitForWindowActive(editor));
+    type(*editor, "tHeadOsc", "9k");
+    editor->activateWindow(); // the user works in the editor
+    QTRY_COMPARE(QApplication::activeWindow(), editor);
+    saveInto(*editor, "Form157");
+    QPointer<QMessageBox> box = m.messageBox();
+    QVERIFY(box && box->parentWidget() == editor);
+    QTRY_VERIFY(box->isActiveWindow());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_VERIFY(!box || !box->isVisible());
+    for (const char* entry : {"mnuErrMes", "mnuVCode"}) {
+        m.trigger(entry);
+        auto* viewer = m.w->findChild<qv::FormHelp*>();
+        QVERIFY(viewer && viewer->isVisible());
+        m.w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m.w.get()));
+        m.trigger(entry);
+        QTRY_VERIFY2(viewer->isActiveWindow(), entry);
     }
 }
 

@@ -11,6 +11,7 @@
 #include "waveform/overlay.h"
 #include "waveform/waveform.h"
 #include "windows/main/capture_file.h"
+#include "windows/main/colours.h"
 #include "windows/main/demod_dialog.h"
 #include "windows/main/form_scan.h"
 #include "windows/main/picture_widget.h"
@@ -19,6 +20,7 @@
 #include "windows/recording/secondary_windows.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -176,9 +178,10 @@ Form_main::Form_main(Session& session, QWidget* parent) : QMainWindow(parent), m
     all->setChildrenCollapsible(false);
     all->addWidget(top);
     all->addWidget(buildWavePanel());
-    all->setStretchFactor(0, 3);
-    all->setStretchFactor(1, 2);
-    all->setSizes({520, 280});
+    // The controls keep the height they need; the waveform takes the rest.
+    all->setStretchFactor(0, 0);
+    all->setStretchFactor(1, 1);
+    all->setSizes({results->widget()->minimumSizeHint().height(), 400});
     auto* margins = new QVBoxLayout(central);
     margins->setContentsMargins(8, 6, 8, 8);
     margins->addWidget(all);
@@ -265,7 +268,7 @@ QWidget* Form_main::buildCapturePanel() {
                       2 * m_TTable->frameWidth();
     // Its whole width when there is room; a scroll bar when there is not.
     m_TTable->setMaximumWidth(width);
-    m_TTable->setMinimumWidth(twips(400) + 3 * twips(1040));
+    m_TTable->setMinimumWidth(twips(400) + 2 * twips(1040));
     return m_TTable;
 }
 
@@ -286,6 +289,7 @@ QWidget* Form_main::buildResultPanel() {
     m_alsoFits = new QLabel;
     m_alsoFits->setObjectName("lAlsoFits");
     m_alsoFits->setTextFormat(Qt::RichText);
+    m_alsoFits->setWordWrap(true);
     m_alsoFits->setToolTip("Select this format");
     m_alsoFits->hide();
     connect(m_alsoFits, &QLabel::linkActivated, this, [this] {
@@ -326,7 +330,10 @@ QWidget* Form_main::buildResultPanel() {
     for (QPlainTextEdit* box : {m_tHCode, m_tBcode}) {
         box->setReadOnly(true);
         box->setFont(mono);
-        box->setLineWrapMode(QPlainTextEdit::NoWrap);
+        // A long code wraps at its spaces rather than scroll sideways.
+        box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         box->setMinimumSize(120, 44);
         box->setMaximumHeight(78);
     }
@@ -339,6 +346,9 @@ QWidget* Form_main::buildResultPanel() {
     m_ErrRcd = new QListWidget;
     m_ErrRcd->setObjectName("ErrRcd");
     m_ErrRcd->setFont(mono);
+    m_ErrRcd->setWordWrap(true);
+    m_ErrRcd->setResizeMode(QListView::Adjust);
+    m_ErrRcd->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Choosing an error line shows the time it speaks of.
     connect(m_ErrRcd, &QListWidget::currentRowChanged, this, &Form_main::showErrorLine);
     g->addWidget(caption("UnNormal Record:"), 5, 0, 1, 4);
@@ -617,13 +627,18 @@ void Form_main::buildMenus() {
     connect(add(ir, "E&xit", "mnuclose", nullptr), &QAction::triggered, this,
             &Form_main::exitProgram);
 
+    // The numbered format menus go under one "Formats" menu, so that a
+    // narrow window keeps "Other", "View" and "Help" on its menu bar.
+    QMenu* formats = bar->addMenu("&Formats");
+    formats->setObjectName("mnuFormats");
+    const std::string lastMenu = formatMenuCaptions().back();
     QMenu* menu = nullptr;
     std::string menuCaption;
     int menuNumber = 0;
     for (const FormatMenuEntry& e : formatMenuEntries()) {
         if (!menu || e.menu != menuCaption) {
             menuCaption = e.menu;
-            menu = bar->addMenu(qs(e.menu));
+            menu = e.menu == lastMenu ? bar->addMenu(qs(e.menu)) : formats->addMenu(qs(e.menu));
             menu->setObjectName(QString("mnuFormats%1").arg(++menuNumber));
         }
         if (e.separatorBefore) menu->addSeparator();
@@ -633,6 +648,20 @@ void Form_main::buildMenus() {
         m_formatActions.push_back({e.key(), a});
         const std::string chosen = e.caption;
         connect(a, &QAction::triggered, this, [this, chosen] { chooseFormat(chosen); });
+    }
+
+    QMenu* view = bar->addMenu("&View");
+    view->setObjectName("mnuViewMenu");
+    auto* schemes = new QActionGroup(this);
+    for (auto [text, name, scheme] :
+         {std::tuple{"Colours of the &desktop", "mnuColoursDesktop", ColourScheme::Desktop},
+          {"&Light colours", "mnuColoursLight", ColourScheme::Light},
+          {"D&ark colours", "mnuColoursDark", ColourScheme::Dark}}) {
+        QAction* a = add(view, text, name, nullptr);
+        a->setCheckable(true);
+        a->setChecked(scheme == colourScheme());
+        schemes->addAction(a);
+        connect(a, &QAction::triggered, this, [scheme] { applyColourScheme(scheme); });
     }
 
     QMenu* help = bar->addMenu("&Help");
@@ -668,12 +697,15 @@ void Form_main::chooseCaptureFile() {
     QString dir = m_captureDir;
     if (dir.isEmpty()) dir = QDir(qs(m_s.resourceDir)).filePath("samples");
     if (!QDir(dir).exists()) dir = QDir::currentPath();
-    const QString path = QFileDialog::getOpenFileName(
+    // Many at once, for the statistics: each is a capture of this run, and
+    // the last one stays shown.
+    const QStringList paths = QFileDialog::getOpenFileNames(
         this, "Open capture", dir,
         "Captures (*.bin *.txt *.raw *.mode2 *.pronto *.ccf);;Receiver message (*.bin);;"
         "Time list (*.txt);;Signed raw (*.raw);;LIRC mode2 (*.mode2);;"
         "Pronto hex (*.pronto *.ccf);;All files (*)");
-    if (!path.isEmpty()) openCapture(path);
+    for (const QString& path : paths)
+        openCapture(path);
 }
 
 void Form_main::chooseSaveFile() {
@@ -801,6 +833,12 @@ void Form_main::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void Form_main::changeEvent(QEvent* event) {
+    // New colours: the failing cells take the tint of the new scheme.
+    if (event->type() == QEvent::PaletteChange) scheduleRefresh();
+    QMainWindow::changeEvent(event);
+}
+
 bool Form_main::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_Image1 && event->type() == QEvent::MouseButtonPress) {
         switchConnection(m_s);
@@ -839,9 +877,19 @@ void Form_main::scheduleRefresh() {
 }
 
 void Form_main::sessionMessage(const std::string& text) {
-    auto* box = new QMessageBox(QMessageBox::NoIcon, "Quorvel", qs(text), QMessageBox::Ok, this);
+    // Over the window the user works in (the format editor saying why it
+    // refused), not over the main window behind it; it takes the keyboard.
+    QWidget* over = QApplication::activeWindow();
+    QWidget* ours = over;
+    while (ours && ours != this)
+        ours = ours->parentWidget();
+    if (!ours) over = this;
+    auto* box = new QMessageBox(QMessageBox::NoIcon, "Quorvel", qs(text), QMessageBox::Ok, over);
     box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setDefaultButton(QMessageBox::Ok);
     box->open();
+    box->raise();
+    box->activateWindow();
 }
 
 void Form_main::sessionBeep() {
@@ -946,7 +994,12 @@ void Form_main::refresh() {
 
     setTextIfChanged(m_tTole, m_s.tTole);
     setTextIfChanged(m_tTTole, m_s.tTTole);
-    setTextIfChanged(m_irtype, m_s.irtype);
+    if (m_irtype->text() != qs(m_s.irtype)) {
+        // A long name shows its key ("Form012") and the start of its name.
+        m_irtype->setText(qs(m_s.irtype));
+        m_irtype->setCursorPosition(0);
+        m_irtype->setToolTip(m_irtype->text());
+    }
     m_cIgnoreT->setChecked(m_s.cIgnoreT);
     (m_s.optOct ? m_optOct : m_optHex)->setChecked(true);
     {

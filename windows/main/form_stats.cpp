@@ -2,7 +2,9 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -67,6 +69,9 @@ void StatsPlot::setStatistics(const std::vector<engine::PressGroupStats>& groups
             m_rows.push_back(std::move(r));
         }
     m_range = std::ceil(m_range / 5) * 5;
+    // Every row keeps a readable height; the scroll area around the plot
+    // shows as many as fit.
+    setMinimumHeight(std::max(120, 34 + 16 * static_cast<int>(m_rows.size())));
     updateGeometry();
     update();
 }
@@ -75,8 +80,9 @@ QSize StatsPlot::sizeHint() const {
     return {640, 40 + 22 * static_cast<int>(std::max<size_t>(m_rows.size(), 3))};
 }
 
-void StatsPlot::paintEvent(QPaintEvent*) {
+void StatsPlot::paintEvent(QPaintEvent* event) {
     QPainter p(this);
+    const QRect shown = event->rect();
     p.setRenderHint(QPainter::Antialiasing);
     const int labelWidth = std::min(width() / 3, 220);
     const QRect plot(labelWidth, 8, width() - labelWidth - 12, height() - 34);
@@ -104,6 +110,7 @@ void StatsPlot::paintEvent(QPaintEvent*) {
     for (size_t i = 0; i < m_rows.size(); ++i) {
         const Row& r = m_rows[i];
         const double y = plot.top() + rowHeight * (static_cast<double>(i) + 0.5);
+        if (y + rowHeight < shown.top() || y - rowHeight > shown.bottom()) continue;
         p.setPen(palette().color(QPalette::Text));
         p.drawText(QRectF(4, y - 10, labelWidth - 8, 20), Qt::AlignRight | Qt::AlignVCenter,
                    r.label);
@@ -145,23 +152,52 @@ Form_stats::Form_stats(QWidget* parent) : QDialog(parent) {
     m_lStatsInfo->setObjectName("lStatsInfo");
     m_lStatsInfo->setWordWrap(true);
     m_lStatsInfo->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_lStatsDropped = new QLabel;
+    m_lStatsDropped->setObjectName("lStatsDropped");
+    m_lStatsDropped->setWordWrap(true);
+    m_lStatsDropped->hide();
     m_plot = new StatsPlot;
+    // Many codes make many rows: the plot and the summary scroll inside
+    // the window instead of making it taller than the screen.
+    auto scrolled = [](QWidget* w) {
+        auto* area = new QScrollArea;
+        area->setWidgetResizable(true);
+        area->setFrameShape(QFrame::NoFrame);
+        area->setWidget(w);
+        return area;
+    };
     auto* split = new QSplitter(Qt::Vertical);
     split->addWidget(m_tblStats);
-    split->addWidget(m_plot);
+    split->addWidget(scrolled(m_plot));
+    split->addWidget(scrolled(m_lStatsInfo));
+    split->setSizes({300, 220, 80});
     auto* v = new QVBoxLayout(this);
+    v->addWidget(m_lStatsDropped);
     v->addWidget(split, 1);
-    v->addWidget(m_lStatsInfo);
     resize(820, 640);
+}
+
+void Form_stats::setDropped(size_t dropped, size_t kept) {
+    m_lStatsDropped->setText(
+        QString("%1 older captures of this run were dropped: the list keeps the last %2.")
+            .arg(dropped)
+            .arg(kept));
+    m_lStatsDropped->setVisible(dropped > 0);
 }
 
 void Form_stats::setPresses(const std::vector<engine::PressRecord>& presses) {
     m_groups = engine::pressStatistics(presses);
+    m_tblStats->setUpdatesEnabled(false);
+    m_tblStats->clearSpans();
+    int rows = 0;
+    for (const auto& g : m_groups)
+        rows += 1 + static_cast<int>(g.kinds.size());
     m_tblStats->setRowCount(0);
+    m_tblStats->setRowCount(rows);
     QStringList info;
+    int row = 0;
     for (const auto& g : m_groups) {
-        const int title = m_tblStats->rowCount();
-        m_tblStats->insertRow(title);
+        const int title = row++;
         auto* head = new QTableWidgetItem(groupTitle(g));
         QFont bold = head->font();
         bold.setBold(true);
@@ -169,8 +205,6 @@ void Form_stats::setPresses(const std::vector<engine::PressRecord>& presses) {
         m_tblStats->setItem(title, 0, head);
         m_tblStats->setSpan(title, 0, 1, Columns);
         for (const auto& s : g.kinds) {
-            const int row = m_tblStats->rowCount();
-            m_tblStats->insertRow(row);
             const QString cells[Columns] = {qs(s.kind),
                                             QString::number(s.count),
                                             figure(s.mean),
@@ -185,13 +219,25 @@ void Form_stats::setPresses(const std::vector<engine::PressRecord>& presses) {
                 if (c > 0) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
                 m_tblStats->setItem(row, c, item);
             }
+            ++row;
         }
         info << QString("%1: every press passes with a time tolerance above %2%, an absolute "
                         "tolerance above %3 us and a cycle tolerance of %4 us.")
                     .arg(groupTitle(g), figure(g.tolerancePercent), figure(g.absoluteUs),
                          figure(g.cycleUs));
     }
-    m_tblStats->resizeColumnsToContents();
+    // Widths from the texts themselves: asking every item for its size
+    // hint costs far more on a long table.
+    const QFontMetrics metrics(m_tblStats->font());
+    for (int c = 0; c < Columns; ++c) {
+        int width = metrics.horizontalAdvance(m_tblStats->horizontalHeaderItem(c)->text()) + 16;
+        for (int r = 0; r < m_tblStats->rowCount(); ++r)
+            if (const QTableWidgetItem* item = m_tblStats->item(r, c);
+                item && m_tblStats->columnSpan(r, c) == 1)
+                width = std::max(width, metrics.horizontalAdvance(item->text()) + 12);
+        m_tblStats->setColumnWidth(c, width);
+    }
+    m_tblStats->setUpdatesEnabled(true);
     m_tblStats->horizontalHeader()->setStretchLastSection(true);
     m_lStatsInfo->setText(info.join("\n"));
     m_plot->setStatistics(m_groups);

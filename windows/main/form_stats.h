@@ -43,12 +43,15 @@ class Form_stats : public QDialog {
 public:
     explicit Form_stats(QWidget* parent = nullptr);
     void setPresses(const std::vector<engine::PressRecord>& presses);
+    // Says that the oldest captures of the run were dropped, when some were.
+    void setDropped(size_t dropped, size_t kept);
     const std::vector<engine::PressGroupStats>& statistics() const { return m_groups; }
 
 private:
     std::vector<engine::PressGroupStats> m_groups;
     QTableWidget* m_tblStats = nullptr;
     QLabel* m_lStatsInfo = nullptr;
+    QLabel* m_lStatsDropped = nullptr;
     StatsPlot* m_plot = nullptr;
 };
 

@@ -12,11 +12,14 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <tuple>
 
 namespace qv {
 
 namespace {
+
+constexpr int kColumns = 4;
 
 QString qs(const std::string& s) {
     return QString::fromStdString(s);
@@ -25,7 +28,8 @@ QString qs(const std::string& s) {
 std::string signature(const Session& s) {
     if (s.pressLog.empty()) return {};
     const LoggedPress& p = s.pressLog.back();
-    return p.time + p.caption + p.record.code + std::to_string(p.record.samples.size());
+    return p.time + p.caption + p.record.code + std::to_string(p.record.samples.size()) + p.source +
+           std::to_string(s.pressesDropped);
 }
 
 } // namespace
@@ -36,10 +40,11 @@ PressLogDock::PressLogDock(Session& session, QMainWindow* window, QMenu* menu)
     auto* body = new QWidget;
     m_lstPresses = new QTreeWidget;
     m_lstPresses->setObjectName("lstPresses");
-    m_lstPresses->setColumnCount(3);
-    m_lstPresses->setHeaderLabels({"Time", "Format", "Code"});
+    m_lstPresses->setColumnCount(4);
+    m_lstPresses->setHeaderLabels({"Time", "Format", "Code", "Source"});
     m_lstPresses->setRootIsDecorated(false);
     m_lstPresses->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_lstPresses->setTextElideMode(Qt::ElideRight);
     m_lstPresses->header()->setStretchLastSection(true);
     m_bStats = new QPushButton("Statistics...");
     m_bStats->setObjectName("bStatistics");
@@ -48,6 +53,7 @@ PressLogDock::PressLogDock(Session& session, QMainWindow* window, QMenu* menu)
     connect(m_bStats, &QPushButton::clicked, this, &PressLogDock::showStatistics);
     connect(m_bClear, &QPushButton::clicked, this, [this] {
         m_s.pressLog.clear();
+        m_s.pressesDropped = 0;
         refill();
     });
     auto* buttons = new QHBoxLayout;
@@ -105,15 +111,28 @@ void PressLogDock::sessionChanged() {
 
 void PressLogDock::refill() {
     m_lstPresses->clear();
+    QList<QTreeWidgetItem*> items;
     for (size_t i = m_s.pressLog.size(); i-- > 0;) {
         const LoggedPress& p = m_s.pressLog[i];
-        auto* item = new QTreeWidgetItem(
-            {qs(p.time), qs(p.caption), qs(p.record.code.empty() ? "(no code)" : p.record.code)});
+        auto* item = new QTreeWidgetItem({qs(p.time), qs(p.caption),
+                                          qs(p.record.code.empty() ? "(no code)" : p.record.code),
+                                          qs(p.source)});
         item->setData(0, Qt::UserRole, static_cast<qulonglong>(i));
-        m_lstPresses->addTopLevelItem(item);
+        for (int c = 1; c < kColumns; ++c)
+            item->setToolTip(c, item->text(c));
+        items << item;
     }
-    for (int c = 0; c < 2; ++c)
-        m_lstPresses->resizeColumnToContents(c);
+    m_lstPresses->addTopLevelItems(items);
+    // The code stays in view in a narrow panel: a long format name is cut
+    // short (its tooltip has it whole) rather than push the code out.
+    const int room = std::max(m_lstPresses->viewport()->width(), kShownWidth - 16);
+    m_lstPresses->resizeColumnToContents(0);
+    m_lstPresses->resizeColumnToContents(1);
+    m_lstPresses->resizeColumnToContents(2);
+    const int time = m_lstPresses->columnWidth(0);
+    m_lstPresses->setColumnWidth(1, std::min(m_lstPresses->columnWidth(1), (room - time) / 3));
+    m_lstPresses->setColumnWidth(
+        2, std::min(m_lstPresses->columnWidth(2), room - time - m_lstPresses->columnWidth(1)));
     m_shown = m_s.pressLog.size();
     m_lastShown = signature(m_s);
     m_bStats->setEnabled(!m_s.pressLog.empty());
@@ -139,6 +158,7 @@ void PressLogDock::showStatistics() {
     }
     if (!m_stats) m_stats = new Form_stats(this);
     m_stats->setPresses(pickedPresses(m_s, picked()));
+    m_stats->setDropped(m_s.pressesDropped, kPressLogSize);
     m_stats->show();
     m_stats->raise();
 }

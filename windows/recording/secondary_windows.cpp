@@ -9,6 +9,17 @@
 
 namespace qv {
 
+namespace {
+
+// A window asked for again comes to the front, open already or not.
+void toFront(QWidget* w) {
+    if (!w->isVisible()) return;
+    w->raise();
+    w->activateWindow();
+}
+
+} // namespace
+
 SecondaryWindows::SecondaryWindows(Session& session, QWidget* parent,
                                    const QString& codeDatabasePath, const QString& helpPath)
     : QObject(parent), m_session(session), m_parent(parent),
@@ -71,18 +82,22 @@ FormHelp* SecondaryWindows::viewer() {
 
 void SecondaryWindows::showFormatEditor(bool editable) {
     editor()->open(editable);
+    toFront(m_editor);
 }
 
 void SecondaryWindows::showCodeWindow() {
     m_code->open();
+    toFront(m_code);
 }
 
 void SecondaryWindows::showErrorRecord() {
     viewer()->viewErrorMessage();
+    toFront(m_help);
 }
 
 void SecondaryWindows::showZoomCode() {
     viewer()->viewZoomCode();
+    toFront(m_help);
 }
 
 void SecondaryWindows::showHelp() {
