@@ -7,6 +7,13 @@
 
 namespace qv {
 
+namespace {
+
+const QString kReconnectAdvice =
+    QStringLiteral("Plug it in again, then choose its port or click Connect.");
+
+} // namespace
+
 QtSerialPort::QtSerialPort(QObject* parent) : QObject(parent) {
     connect(&m_port, &QSerialPort::readyRead, this, &QtSerialPort::takeArrivedBytes);
     connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialPort::handleError);
@@ -136,9 +143,9 @@ void QtSerialPort::handleError(QSerialPort::SerialPortError error) {
     // Closing at once stops the error from repeating on every event loop
     // turn; what was received so far stays in the receive buffer.
     m_port.close();
-    emit lost(QStringLiteral("The receiver on COM%1 (%2) was disconnected.")
+    emit lost(QStringLiteral("The receiver on COM%1 (%2) was disconnected.\n%3")
                   .arg(m_portNumber)
-                  .arg(m_device));
+                  .arg(m_device, kReconnectAdvice));
 }
 
 QString applyPortArguments(const QStringList& arguments, QtSerialPort& port) {

@@ -27,6 +27,12 @@ public:
     // Why the last open() failed, naming the port, its device and the
     // system's reason; empty after a successful open.
     virtual std::string openFailure() const = 0;
+    // A receiver that demodulates (a LIRC device, a text receiver): its
+    // captures are read in the demodulated mode.
+    virtual bool demodulates() const { return false; }
+    // What the port knows of the capture last read that its bytes cannot
+    // say (times the device lost), as error lines.
+    virtual std::vector<std::string> takeReport() { return {}; }
 };
 
 // A port whose receive buffer is filled by the caller; what is written is kept.

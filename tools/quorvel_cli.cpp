@@ -5,6 +5,7 @@
 //   quorvel-cli scan FILE [--json] [--learn] [--tolerance 3|5|8] [--all]
 //   quorvel-cli generate --format KEY --code HEX -o FILE (see cli_commands.h)
 //   quorvel-cli stats --format KEY [options] FILE...
+//   quorvel-cli listen / send (see cli_commands.h)
 #include "app/capture_loader.h"
 #include "app/capture_tick.h"
 #include "app/format_scan.h"
@@ -53,6 +54,10 @@ int usage() {
         "                            [--distort excess=US,jitter=PCT,step=US,seed=N]\n"
         "                            [--catalogue PATH] -o FILE\n"
         "       quorvel-cli stats --format KEY [decode options] [--json] FILE...\n"
+        "       quorvel-cli listen --device LIRCDEVICE | --port SERIALPORT --text [--baud N]\n"
+        "                          [--format KEY] [--json] [--append FILE] [--count N]\n"
+        "       quorvel-cli send --device LIRCDEVICE FILE | --format KEY --code HEX|--bin BITS\n"
+        "                        [--repeats N] [--carrier HZ] [--catalogue PATH]\n"
         "DEMODULATED: [--demodulated] [--absolute-tolerance US] [--excess auto|US]\n"
         "FILE endings: .bin receiver message; .raw signed (+burst -gap); .mode2 pulse/space;\n"
         ".pronto or .ccf Pronto learned code; anything else a microsecond list.\n");
@@ -713,5 +718,7 @@ int main(int argc, char** argv) {
     if (cmd == "scan") return cmdScan(args);
     if (cmd == "generate") return cmdGenerate(args);
     if (cmd == "stats") return cmdDecode(args, true);
+    if (cmd == "listen") return cmdListen(args);
+    if (cmd == "send") return cmdSend(args);
     return usage();
 }
