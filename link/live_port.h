@@ -50,8 +50,8 @@ public:
     std::vector<std::string> pump(int waitMs = 0);
     const std::string& lost() const { return m_lost; }
     // Sending through the open device; see LiveDevice::send.
-    std::string sendRefusal() const;
-    bool send(const std::vector<int64_t>& times, uint32_t carrierHz, std::string& why);
+    std::string sendRefusal() const override;
+    bool send(const std::vector<int64_t>& times, uint32_t carrierHz, std::string& why) override;
 
 private:
     struct Queued {

@@ -194,9 +194,7 @@ void QtSerialPort::setTextMode(int portNumber, bool on, int baud) {
 }
 
 std::string QtSerialPort::sendRefusal() const {
-    if (!live() || !m_live.isOpen())
-        return "Sending needs a LIRC device that can send: choose one in the port list and "
-               "connect it.";
+    if (!live() || !m_live.isOpen()) return SerialPort::sendRefusal();
     return m_live.sendRefusal();
 }
 

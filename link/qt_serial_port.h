@@ -58,8 +58,8 @@ public:
     void setTextMode(int portNumber, bool on, int baud = 115200);
     bool textMode(int portNumber) const { return m_textPorts.contains(portNumber); }
     // Sending through the open port; empty when it can, else why not.
-    std::string sendRefusal() const;
-    bool send(const std::vector<int64_t>& times, uint32_t carrierHz, std::string& why);
+    std::string sendRefusal() const override;
+    bool send(const std::vector<int64_t>& times, uint32_t carrierHz, std::string& why) override;
 
     // Pins "COMn" to a device; see PortTable.
     void setOverride(int portNumber, const QString& device);

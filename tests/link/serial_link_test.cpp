@@ -7,6 +7,7 @@
 #include "link/link_window.h"
 #include "link/qt_serial_port.h"
 #include "pty_master.h"
+#include "windows/main/form_generate.h"
 
 using linktest::PtyMaster;
 using qv::QtSerialPort;
@@ -335,6 +336,10 @@ void SerialLinkTest::aLircDeviceTakesTheRoadOfACaptureAndItsLossLosesNothing() {
     QVERIFY(p.w->windowTitle().startsWith("Quorvel V2.0 - LIRC " + sim.fifo +
                                           " - demodulated capture"));
     QVERIFY(p.errorLines().isEmpty());
+    // "Send" in the Generate dialog: a FIFO says nothing of sending, so it is refused.
+    qv::Form_generate generate(p.s);
+    generate.findChild<QPushButton*>("bGenSend")->click();
+    QVERIFY(generate.findChild<QLabel*>("lGenerateInfo")->text().endsWith("nothing was sent"));
     // The third press is cut by the device going away: decoded, and said so.
     QVERIFY(waitFor([&] { return p.messageBox() && p.text("mumconnect") == "Connect"; }));
     QVERIFY(p.messageBox()->text().startsWith("LIRC " + sim.fifo + " went away"));
@@ -355,6 +360,10 @@ void SerialLinkTest::aLircDeviceTakesTheRoadOfACaptureAndItsLossLosesNothing() {
     QVERIFY(p.serial.isOpen());
     QVERIFY(
         waitFor([&] { return p.errorLines().filter("overflowed and lost times").size() == 1; }));
+    emit selCom->activated(0); // the unit on COM1 cannot send
+    qv::Form_generate unit(p.s);
+    unit.findChild<QPushButton*>("bGenSend")->click();
+    QVERIFY(unit.findChild<QLabel*>("lGenerateInfo")->text().startsWith("Sending needs a LIRC"));
 }
 
 void SerialLinkTest::aTextReceiverOnASerialPortTakesEveryPrintedForm() {
