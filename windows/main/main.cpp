@@ -52,8 +52,9 @@ QPalette darkPalette() {
 QString unknownOption(const QStringList& args) {
     for (qsizetype i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
-        if (a == QLatin1String("--port") || a == QLatin1String("--open") ||
-            a == QLatin1String("--screenshot") || a == QLatin1String("--size"))
+        if (a == QLatin1String("--port") || a == QLatin1String("--lirc") ||
+            a == QLatin1String("--open") || a == QLatin1String("--screenshot") ||
+            a == QLatin1String("--size"))
             ++i; // its value; a missing one is reported where it is read
         else if (a != QLatin1String("--scan") && a != QLatin1String("--dark") &&
                  !a.startsWith(QLatin1String("--port=")))
@@ -71,8 +72,10 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName("Quorvel");
     if (QApplication::arguments().contains("--dark")) QApplication::setPalette(darkPalette());
     if (const QString bad = unknownOption(QApplication::arguments()); !bad.isEmpty()) {
-        std::fprintf(stderr, "quorvel: unknown option %s\nusage: quorvel [--port COMn=DEVICE]...\n",
-                     qPrintable(bad));
+        std::fprintf(
+            stderr,
+            "quorvel: unknown option %s\nusage: quorvel [--port COMn=DEVICE]... [--lirc PATH]...\n",
+            qPrintable(bad));
         return 2;
     }
 
