@@ -2,6 +2,7 @@
 
 #include "app/capture_loader.h"
 #include "app/dispatch.h"
+#include "app/main_state.h"
 
 namespace qv {
 
@@ -17,8 +18,18 @@ void afterLoading(Session& s) {
 } // namespace
 
 bool captureTick(Session& s) {
+    if (s.port && s.port->demodulates() && s.port->bytesWaiting() > 0) setDemodulated(s, true);
     if (!loadCapture(s)) return false;
     afterLoading(s);
+    if (s.port) {
+        const auto report = s.port->takeReport();
+        s.ErrRcd.insert(s.ErrRcd.end(), report.begin(), report.end());
+        if (!report.empty()) try {
+                s.errorRecord.appendBlock(report, s.CrLf);
+            } catch (const ErrorRecordError& e) {
+                s.message(e.what());
+            }
+    }
     return true;
 }
 

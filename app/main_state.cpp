@@ -10,7 +10,16 @@ namespace qv {
 void resetCapture(Session& s) {
     s.TTable.clearAll();
     s.TTable.writeHeaders();
-    s.captureSource.clear(); // the title names no capture that is gone
+    // Nothing of the capture that is gone stays: not its source in the
+    // title, nor its code, error lines or marks.
+    s.captureSource.clear();
+    s.tBcode.clear();
+    s.tHCode.clear();
+    s.ErrRcd.clear();
+    s.wave.marks = {};
+    s.wave.selectedMark = -1;
+    s.demod.lastExcess = 0;
+    s.demod.lastFrameLeftOut = false;
     s.code.Lblcarr_wid = " ";
     s.code.Lblcarr_h = " ";
     s.code.Lblcarr_f = " ";

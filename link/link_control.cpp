@@ -46,13 +46,17 @@ void receiveEvent(Session& s) {
 }
 
 void timer2Tick(Session& s) {
-    if (s.BlinkPhase != 1) {
+    if (!s.port || !s.port->isOpen()) {
+        // Blinking means ready: a closed link shows its icon steadily.
+        s.BlinkPhase = 1;
+        s.Image1Visible = true;
+    } else if (s.BlinkPhase != 1) {
         s.BlinkPhase = 1;
         s.Image1Visible = false;
     } else {
         s.BlinkPhase = 0;
         s.Image1Visible = true;
-        if (s.port && s.port->isOpen()) s.port->write("Z");
+        s.port->write("Z");
     }
     if (s.code.cIrRec && !trimBlanks(s.tBcode).empty()) {
         s.code.lDspRslt = "It's recording...";

@@ -1,6 +1,8 @@
 // The link's place in the main window: its events reach the session, and
 // the device behind every "COMn" entry of the port list is shown where the
-// user sees it (the entry's tooltip, and the chosen one's on the list).
+// user sees it (the entry's tooltip, and the chosen one's on the list). The
+// LIRC devices follow the COM ports in the list; the list's context menu
+// makes a COM port a text receiver. Log lines show in the status bar.
 #pragma once
 
 class QComboBox;

@@ -27,6 +27,23 @@ public:
     // Why the last open() failed, naming the port, its device and the
     // system's reason; empty after a successful open.
     virtual std::string openFailure() const = 0;
+    // A receiver that demodulates (a LIRC device, a text receiver): its
+    // captures are read in the demodulated mode.
+    virtual bool demodulates() const { return false; }
+    // What the port knows of the capture last read that its bytes cannot
+    // say (times the device lost), as error lines.
+    virtual std::vector<std::string> takeReport() { return {}; }
+    // Sends burst and gap times (microseconds, burst first) with a carrier
+    // in Hz (0: the device's own); empty when it can, else why it cannot.
+    virtual std::string sendRefusal() const {
+        return "Sending needs a LIRC device that can send: choose one in the port list and "
+               "connect it.";
+    }
+    virtual bool send(const std::vector<int64_t>& /*times*/, uint32_t /*carrierHz*/,
+                      std::string& why) {
+        why = sendRefusal();
+        return false;
+    }
 };
 
 // A port whose receive buffer is filled by the caller; what is written is kept.

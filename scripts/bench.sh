@@ -2,6 +2,7 @@
 # Builds the program (optimised, as scripts/run.sh does) and prints the
 # benchmark figures: loading, decodes, the scan, automatic selection, the
 # waveform's line list, the main window's capture tick, the serial road,
+# the LIRC read loop (idle CPU, a press every 50 ms),
 # then quorvel-cli as whole processes beside two decoders people use today
 # (LIRC's irsimreceive, sigrok's ir_nec) on the same NEC key presses.
 #   scripts/bench.sh [google-benchmark options, e.g. --benchmark_repetitions=5]
@@ -12,9 +13,9 @@ scripts/install-deps.sh
 build=${BUILD_DIR:-build}
 cmake -S . -B "$build" -G Ninja >/dev/null
 cmake --build "$build" --target decode_bench irp_bench window_tick_bench capture_road_bench \
-  quorvel-cli quorvel-gen-nec catalogue irp_table
+  live_read_bench quorvel-cli quorvel-gen-nec catalogue irp_table
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
-for b in decode_bench irp_bench window_tick_bench capture_road_bench; do
+for b in decode_bench irp_bench window_tick_bench capture_road_bench live_read_bench; do
   "$build/bin/$b" "$@"
 done
 

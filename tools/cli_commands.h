@@ -30,4 +30,14 @@ struct CaptureFile;
 // array (the "protocols" key) or as text lines.
 void writeProtocolDecodes(const CaptureFile& read, bool demodulated, bool json);
 
+// quorvel-cli listen --device LIRCDEVICE | --port SERIALPORT --text [--baud N]
+//                    [--format KEY] [--json] [--append FILE] [--count N] [--catalogue PATH]
+// Prints each press's decode as it arrives; 0 after --count presses or
+// Ctrl+C, 1 with the reason when the device goes away.
+int cmdListen(const std::vector<std::string>& args);
+
+// quorvel-cli send --device LIRCDEVICE FILE | --format KEY --code HEX|--bin BITS
+//                  [--repeats N] [--carrier HZ] [--catalogue PATH]
+int cmdSend(const std::vector<std::string>& args);
+
 } // namespace qv

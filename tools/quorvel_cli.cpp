@@ -6,6 +6,7 @@
 //   quorvel-cli generate --format KEY --code HEX -o FILE (see cli_commands.h)
 //   quorvel-cli stats --format KEY [options] FILE...
 //   quorvel-cli protocols | identify | generate --protocol (see cli_irp.cpp)
+//   quorvel-cli listen / send (see cli_commands.h)
 #include "app/capture_loader.h"
 #include "app/capture_tick.h"
 #include "app/format_scan.h"
@@ -59,6 +60,10 @@ int usage() {
         "       quorvel-cli identify [--json] [--protocols FILE]... [MODE] FILE...\n"
         "       quorvel-cli generate --protocol NAME|--irp TEXT --params \"D=0,F=18\"\n"
         "                            [--repeats N] [--distort ...] [--protocols FILE]... -o FILE\n"
+        "       quorvel-cli listen --device LIRCDEVICE | --port SERIALPORT --text [--baud N]\n"
+        "                          [--format KEY] [--json] [--append FILE] [--count N]\n"
+        "       quorvel-cli send --device LIRCDEVICE FILE | --format KEY --code HEX|--bin BITS\n"
+        "                        [--repeats N] [--carrier HZ] [--catalogue PATH]\n"
         "MODE: [--demodulated | --receiver-unit] [--absolute-tolerance US] [--excess auto|US]\n"
         "      (a .bin is read as the receiver unit's, any other file as demodulated)\n"
         "FILE endings: .bin receiver message; .raw signed (+burst -gap); .mode2 pulse/space;\n"
@@ -758,5 +763,7 @@ int main(int argc, char** argv) {
     if (cmd == "stats") return cmdDecode(args, true);
     if (cmd == "protocols") return cmdProtocols(args);
     if (cmd == "identify") return cmdIdentify(args);
+    if (cmd == "listen") return cmdListen(args);
+    if (cmd == "send") return cmdSend(args);
     return usage();
 }

@@ -2,12 +2,14 @@
 // device path for the window program's "--port COMn=DEVICE", and plays the
 // unit's side of the link. It takes the program's "R" and "Z" commands and
 // sends capture messages in the unit's wire format.
+#include "capture/capture_formats.h"
 #include "capture/capture_reader.h"
 #include "capture/capture_text.h"
 
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/stat.h>
 #ifdef __linux__
 #include <sys/prctl.h>
 #endif
@@ -59,6 +61,21 @@ device path; start the window program with --port COM1=<that path>.
   --link PATH       also make PATH a symbolic link to the device
   --seed N          seed of --jitter and --junk (default: from the clock)
 
+Other receivers (the capture must be text, not a .bin):
+  --lirc FIFO       play a LIRC device instead: make FIFO and write 32-bit mode2
+                    words into it (pulse, space, then a timeout word); open it
+                    as the LIRC device. The first line printed is FIFO.
+  --carrier-hz HZ   with --lirc: a frequency word before every press (default
+                    38000; 0 sends none)
+  --overflow-after N  with --lirc: an overflow word after N times of every
+                    press, whose other times are lost as on a real overrun
+  --vanish-after N  leave mid-way through the Nth press: half of it is written,
+                    then the simulator ends (the device goes away)
+  --dump FORM       print presses on the pseudo-terminal as a dump sketch
+                    does, one line each after a comment line; FORM is rawdata
+                    (a rawData[] array), signed, mode2 (a pulse/space block)
+                    or pronto
+
 Lines typed on the input play at once: a file name, or burst and gap times
 ("9000 4500 562 562 ..."). "quit" ends the simulator, as do SIGINT, SIGTERM.
 
@@ -79,6 +96,11 @@ struct Options {
     qv::Carrier carrier;
     std::string link;
     std::optional<unsigned> seed;
+    std::string lirc;
+    long carrierHz = 38000;
+    long overflowAfter = 0;
+    long vanishAfter = 0;
+    std::string dump;
 };
 
 // A capture as the simulator keeps it: times when it came as text (so that
@@ -129,6 +151,21 @@ Options parseOptions(int argc, char** argv) {
             o.chunkGapMs = numberArg(argc, argv, i, 0);
         } else if (a == "--seed") {
             o.seed = static_cast<unsigned>(numberArg(argc, argv, i, 0));
+        } else if (a == "--lirc") {
+            if (i + 1 >= argc) usageError("--lirc needs a path");
+            o.lirc = argv[++i];
+        } else if (a == "--carrier-hz") {
+            o.carrierHz = numberArg(argc, argv, i, 0);
+        } else if (a == "--overflow-after") {
+            o.overflowAfter = numberArg(argc, argv, i, 1);
+        } else if (a == "--vanish-after") {
+            o.vanishAfter = numberArg(argc, argv, i, 1);
+        } else if (a == "--dump") {
+            if (i + 1 >= argc) usageError("--dump needs a form");
+            o.dump = argv[++i];
+            if (o.dump != "rawdata" && o.dump != "signed" && o.dump != "mode2" &&
+                o.dump != "pronto")
+                usageError("--dump takes rawdata, signed, mode2 or pronto");
         } else if (a == "--link") {
             if (i + 1 >= argc) usageError("--link needs a path");
             o.link = argv[++i];
@@ -148,6 +185,8 @@ Options parseOptions(int argc, char** argv) {
         }
     }
     if (o.repeatMs && o.file.empty()) usageError("--repeat needs a FILE");
+    if (!o.lirc.empty() && !o.dump.empty()) usageError("--lirc and --dump exclude each other");
+    if (!o.lirc.empty()) o.waitForPoll = false; // a LIRC device is never polled
     return o;
 }
 
@@ -169,6 +208,8 @@ public:
 
 private:
     bool openTerminal();
+    bool openFifo();
+    std::vector<uint8_t> encoded(const std::vector<int64_t>& times, double carrierPeriodUs);
     void log(const std::string& text);
     std::vector<uint8_t> message(const Capture& c);
     void queueMessage(const Capture& c);
@@ -188,13 +229,75 @@ private:
     std::optional<Capture> m_capture;
     std::optional<Clock::time_point> m_nextPlay;
     long m_plays = 0;
+    long m_queued = 0; // presses queued, played or typed
     bool m_polled = false;
     bool m_inputOpen = true;
     std::string m_inputLine;
     // Pieces of messages still to send, each with the earliest time to send it.
     std::deque<std::pair<Clock::time_point, std::vector<uint8_t>>> m_out;
     bool m_quit = false;
+    bool m_quitWhenWritten = false;
 };
+
+bool Simulator::openFifo() {
+    struct stat st {};
+    if (::stat(m_o.lirc.c_str(), &st) != 0 && ::mkfifo(m_o.lirc.c_str(), 0600) != 0) {
+        std::perror(("quorvel-sim: " + m_o.lirc).c_str());
+        return false;
+    }
+    // Read and write: opening does not wait for the reader, and a reader
+    // that comes and goes does not end the writer.
+    m_master = ::open(m_o.lirc.c_str(), O_RDWR | O_NONBLOCK);
+    if (m_master < 0) {
+        std::perror(("quorvel-sim: " + m_o.lirc).c_str());
+        return false;
+    }
+    m_path = m_o.lirc;
+    return true;
+}
+
+// A press in the form the other receivers give it.
+std::vector<uint8_t> Simulator::encoded(const std::vector<int64_t>& times, double carrierPeriodUs) {
+    std::vector<uint8_t> out;
+    if (!m_o.lirc.empty()) {
+        auto word = [&out](uint32_t kind, int64_t value) {
+            const uint32_t w =
+                kind | static_cast<uint32_t>(std::clamp<int64_t>(value, 0, 0xFFFFFF));
+            const auto* b = reinterpret_cast<const uint8_t*>(&w);
+            out.insert(out.end(), b, b + 4);
+        };
+        if (m_o.carrierHz > 0) word(0x02000000, m_o.carrierHz);
+        for (size_t i = 0; i < times.size(); ++i) {
+            if (m_o.overflowAfter > 0 && static_cast<long>(i) == m_o.overflowAfter) {
+                word(0x04000000, 0);
+                break;
+            }
+            word(i % 2 == 0 ? 0x01000000 : 0x00000000, times[i]);
+        }
+        word(0x03000000, 100000);
+        return out;
+    }
+    std::string text;
+    if (m_o.dump == "pronto") {
+        text = qv::writePronto(times, carrierPeriodUs > 0 ? carrierPeriodUs : 1e6 / 38000);
+        while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+            text.pop_back();
+    } else if (m_o.dump == "mode2") {
+        text = qv::writeMode2(times);
+    } else {
+        for (size_t i = 0; i < times.size(); ++i) {
+            if (m_o.dump == "signed")
+                text += (i ? " " : "") + std::string(i % 2 ? "-" : "+") + std::to_string(times[i]);
+            else
+                text += (i ? ", " : "") + std::to_string(times[i]);
+        }
+        if (m_o.dump == "rawdata")
+            text = "uint16_t rawData[" + std::to_string(times.size()) + "] = {" + text + "};";
+    }
+    const std::string dump = "Protocol=UNKNOWN " + std::to_string(times.size()) +
+                             " times received\r\n" + text + "\r\n\r\n";
+    return {dump.begin(), dump.end()};
+}
 
 bool Simulator::openTerminal() {
     m_master = posix_openpt(O_RDWR | O_NOCTTY);
@@ -250,6 +353,10 @@ std::vector<uint8_t> Simulator::message(const Capture& c) {
         if (m_o.jitterUs > 0)
             for (auto& t : times)
                 t = std::max<int64_t>(1, t + jitter(m_random));
+        if (!m_o.lirc.empty() || !m_o.dump.empty()) {
+            const qv::Carrier carrier = c.carrier.value_or(m_o.carrier);
+            return encoded(times, (carrier.highTicks + carrier.lowTicks) / kTicksPerMicrosecond);
+        }
         out = qv::messageFromTimes(times, c.carrier.value_or(m_o.carrier));
     } else {
         out = c.bytes;
@@ -278,7 +385,16 @@ std::vector<uint8_t> Simulator::message(const Capture& c) {
 }
 
 void Simulator::queueMessage(const Capture& c) {
-    const std::vector<uint8_t> bytes = message(c);
+    if (c.times.empty() && (!m_o.lirc.empty() || !m_o.dump.empty())) {
+        std::fprintf(stderr, "quorvel-sim: --lirc and --dump play text captures, not .bin\n");
+        return;
+    }
+    std::vector<uint8_t> bytes = message(c);
+    if (m_o.vanishAfter > 0 && ++m_queued == m_o.vanishAfter) {
+        // The device goes away in the middle of this press.
+        bytes.resize(bytes.size() / 2 / 4 * 4);
+        m_quitWhenWritten = true;
+    }
     const size_t piece = m_o.chunk > 0 ? static_cast<size_t>(m_o.chunk) : bytes.size();
     auto at = std::max(Clock::now(), nextChunkTime());
     for (size_t i = 0; i < bytes.size(); i += piece) {
@@ -308,6 +424,7 @@ void Simulator::writePending() {
         if (!bytes.empty()) return;
         m_out.pop_front();
     }
+    if (m_out.empty() && m_quitWhenWritten) m_quit = true;
 }
 
 void Simulator::readCommands() {
@@ -388,13 +505,15 @@ int Simulator::run() {
             return 1;
         }
     }
-    if (!openTerminal()) return 1;
+    if (!(m_o.lirc.empty() ? openTerminal() : openFifo())) return 1;
     std::printf("%s\n", m_path.c_str());
     std::fflush(stdout);
     if (m_capture && !m_o.waitForPoll) m_nextPlay = Clock::now() + milliseconds(m_o.delayMs);
 
     while (!g_stop && !m_quit) {
-        pollfd fds[2] = {{m_master, POLLIN, 0}, {STDIN_FILENO, POLLIN, 0}};
+        // The FIFO's reading side is the product's: the simulator only writes.
+        pollfd fds[2] = {{m_master, static_cast<short>(m_o.lirc.empty() ? POLLIN : 0), 0},
+                         {STDIN_FILENO, POLLIN, 0}};
         if (!m_out.empty() && m_out.front().first <= Clock::now()) fds[0].events |= POLLOUT;
         const int n = poll(fds, m_inputOpen ? 2 : 1, pollTimeoutMs());
         if (n < 0 && errno != EINTR) {
@@ -417,8 +536,10 @@ int Simulator::run() {
         std::error_code ec;
         if (std::filesystem::is_symlink(m_o.link, ec)) std::filesystem::remove(m_o.link, ec);
     }
-    ::close(m_slave);
+    if (m_slave >= 0) ::close(m_slave);
     ::close(m_master);
+    // The device is gone with the simulator: a FIFO it made goes too.
+    if (!m_o.lirc.empty()) ::unlink(m_o.lirc.c_str());
     return 0;
 }
 

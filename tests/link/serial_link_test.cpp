@@ -7,6 +7,7 @@
 #include "link/link_window.h"
 #include "link/qt_serial_port.h"
 #include "pty_master.h"
+#include "windows/main/form_generate.h"
 
 using linktest::PtyMaster;
 using qv::QtSerialPort;
@@ -72,6 +73,41 @@ struct Program : qvtest::MainWindow {
     }
 };
 
+// quorvel-sim playing a LIRC device: a FIFO of mode2 words in a folder of
+// the test's own.
+struct LircSim {
+    QTemporaryDir dir;
+    QString fifo = dir.filePath("lirc0");
+    QProcess process;
+    void start(const QStringList& arguments) {
+        process.start(QStringLiteral(QV_SIM),
+                      QStringList{"--lirc", fifo, "--delay", "100"} + arguments);
+        waitFor([&] { return process.canReadLine(); });
+        process.readLine();
+    }
+    ~LircSim() {
+        process.terminate();
+        process.waitForFinished(5000);
+    }
+};
+
+struct Cli {
+    QProcess process;
+    int run(const QStringList& arguments, int ms = kWaitMs) {
+        process.start(QStringLiteral(QV_CLI), arguments);
+        if (!process.waitForFinished(ms)) {
+            process.kill();
+            process.waitForFinished();
+            return -1;
+        }
+        return process.exitCode();
+    }
+    QStringList out() {
+        return QString::fromUtf8(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    }
+    QString err() { return QString::fromUtf8(process.readAllStandardError()); }
+};
+
 } // namespace
 
 class SerialLinkTest : public QObject {
@@ -87,6 +123,10 @@ private slots:
     void anNecKeyPressIsShownInTheMainWindow();
     void aNineByteMessageIsDroppedAndPollingGoesOn();
     void aMissingOrLostPortIsReportedAndTheProgramStaysUsable();
+    void connectClearsEverythingOfTheCaptureThatWasShown();
+    void aLircDeviceTakesTheRoadOfACaptureAndItsLossLosesNothing();
+    void aTextReceiverOnASerialPortTakesEveryPrintedForm();
+    void quorvelCliListensToBothAndRefusesToSendWhereItCannot();
 };
 
 void SerialLinkTest::thePortOpensAt28800EightNoneOneAndReadsWhatWaits() {
@@ -260,6 +300,145 @@ void SerialLinkTest::aMissingOrLostPortIsReportedAndTheProgramStaysUsable() {
     QCOMPARE(p.s.Image1Bitmap, std::string("rs232.bmp"));
     QVERIFY(again.send(kNec));
     QVERIFY(p.waitForCode());
+}
+
+void SerialLinkTest::connectClearsEverythingOfTheCaptureThatWasShown() {
+    Program p;
+    QVERIFY(p.polled());
+    QVERIFY(p.unit.send(bytesOf(qv::messageFromTimes({9000, 4500, 560, 560, 560, 1690, 560}))));
+    QVERIFY(waitFor([&] { return !p.errorLines().isEmpty(); }));
+    QVERIFY(p.unit.send(kNec));
+    QVERIFY(p.waitForCode());
+    QVERIFY(p.w->windowTitle().contains(p.unit.devicePath()));
+    p.s.ErrRcd = {"an error line of the capture shown"};
+    p.s.changed();
+    p.trigger("mumconnect"); // DisConnect
+    p.trigger("mumconnect"); // Connect
+    QCOMPARE(p.text("mumconnect"), QString("DisConnect"));
+    QTest::qWait(50);
+    QCOMPARE(std::tuple(p.text("tHCode"), p.text("tBcode"), p.errorLines().size(),
+                        p.get<QLabel>("lAlsoFits")->isVisible(), p.w->windowTitle()),
+             std::tuple(QString(), QString(), qsizetype(0), false, QString("Quorvel V2.0")));
+}
+
+void SerialLinkTest::aLircDeviceTakesTheRoadOfACaptureAndItsLossLosesNothing() {
+    LircSim sim;
+    sim.start({"--repeat", "1200", "--vanish-after", "3", "--chunk", "10", "--chunk-gap", "3",
+               qvtest::kNecSample});
+    Program p;
+    p.serial.addLircDevice(sim.fifo);
+    auto* selCom = p.get<QComboBox>("SelCom");
+    QCOMPARE(selCom->itemText(16), "LIRC " + sim.fifo + " (from --lirc)");
+    emit selCom->activated(16);
+    QVERIFY(p.serial.isOpen() && p.serial.demodulates());
+    QVERIFY(waitFor([&] { return p.w->statusBar()->currentMessage().contains("refused"); }));
+    QVERIFY(p.waitForCode());
+    QVERIFY(p.w->windowTitle().startsWith("Quorvel V2.0 - LIRC " + sim.fifo +
+                                          " - demodulated capture"));
+    QVERIFY(p.errorLines().isEmpty());
+    // "Send" in the Generate dialog: a FIFO says nothing of sending, so it is refused.
+    qv::Form_generate generate(p.s);
+    generate.findChild<QPushButton*>("bGenSend")->click();
+    QVERIFY(generate.findChild<QLabel*>("lGenerateInfo")->text().endsWith("nothing was sent"));
+    // The third press is cut by the device going away: decoded, and said so.
+    QVERIFY(waitFor([&] { return p.messageBox() && p.text("mumconnect") == "Connect"; }));
+    QVERIFY(p.messageBox()->text().startsWith("LIRC " + sim.fifo + " went away"));
+    QVERIFY(p.messageBox()->text().contains("Connect"));
+    QVERIFY(waitFor([&] {
+        return p.errorLines().contains("LIRC " + sim.fifo +
+                                       ": the device went away during this press");
+    }));
+    p.messageBox()->close();
+    // Closed, the icon stands still.
+    bool steady = true;
+    for (int i = 0; i < 12; ++i, QTest::qWait(100))
+        steady = steady && p.s.Image1Visible;
+    QVERIFY(steady);
+    // It comes back: Connect reaches it; an overflow word makes an error line.
+    sim.start({"--repeat", "1200", "--overflow-after", "20", qvtest::kNecSample});
+    p.trigger("mumconnect");
+    QVERIFY(p.serial.isOpen());
+    QVERIFY(
+        waitFor([&] { return p.errorLines().filter("overflowed and lost times").size() == 1; }));
+    emit selCom->activated(0); // the unit on COM1 cannot send
+    qv::Form_generate unit(p.s);
+    unit.findChild<QPushButton*>("bGenSend")->click();
+    QVERIFY(unit.findChild<QLabel*>("lGenerateInfo")->text().startsWith("Sending needs a LIRC"));
+}
+
+void SerialLinkTest::aTextReceiverOnASerialPortTakesEveryPrintedForm() {
+    for (const char* form : {"rawdata", "signed", "mode2", "pronto"}) {
+        QProcess sim;
+        sim.start(QStringLiteral(QV_SIM), {"--dump", form, "--no-wait", "--delay", "400",
+                                           "--repeat", "1500", qvtest::kNecSample});
+        QVERIFY(waitFor([&] { return sim.canReadLine(); }));
+        Program p(QString::fromUtf8(sim.readLine()).trimmed());
+        p.serial.setTextMode(1, true);
+        QCOMPARE(p.get<QComboBox>("SelCom")->itemText(0), QString("COM1 (text)"));
+        emit p.get<QComboBox>("SelCom")->activated(0);
+        QVERIFY2(p.waitForCode(), form);
+        QVERIFY(p.s.demod.on);
+        QVERIFY(p.w->statusBar()->currentMessage().contains(
+            "(text): not read as a capture: Protocol=UNKNOWN"));
+        sim.terminate();
+        sim.waitForFinished();
+    }
+}
+
+void SerialLinkTest::quorvelCliListensToBothAndRefusesToSendWhereItCannot() {
+    QTemporaryDir dir;
+    const QString appended = dir.filePath("presses.mode2");
+    {
+        LircSim sim;
+        sim.start({"--repeat", "60", "--count", "5", "--chunk", "7", "--chunk-gap", "1",
+                   qvtest::kNecSample});
+        Cli cli;
+        QCOMPARE(cli.run({"listen", "--device", sim.fifo, "--json", "--count", "5", "--append",
+                          appended}),
+                 0);
+        const QStringList lines = cli.out();
+        QCOMPARE(lines.size(), 5);
+        for (const QString& line : lines) {
+            const QJsonObject o = QJsonDocument::fromJson(line.toUtf8()).object();
+            QCOMPARE(o["code"].toArray().first().toString().trimmed(), QString("00 FF 12 ED"));
+            QCOMPARE(o["source"].toString(), "LIRC " + sim.fifo);
+            QVERIFY(o["errors"].toArray().isEmpty() && !o["time"].toString().isEmpty());
+        }
+        QCOMPARE(
+            QString::fromUtf8(qvtest::fileBytes(appended)).split("\n\n", Qt::SkipEmptyParts).size(),
+            5);
+        QVERIFY(cli.err().contains("LIRC_SET_REC_TIMEOUT refused"));
+        Cli send; // a FIFO says nothing of sending
+        QCOMPARE(send.run({"send", "--device", sim.fifo, qvtest::kNecSample}), 1);
+        QVERIFY(send.err().contains("nothing was sent"));
+    }
+    {
+        LircSim sim;
+        sim.start({"--repeat", "300", "--vanish-after", "2", qvtest::kNecSample});
+        Cli cli;
+        QCOMPARE(cli.run({"listen", "--device", sim.fifo}), 1);
+        const QStringList out = cli.out(); // two presses, the second cut short and said so
+        QCOMPARE(out.filter(QRegularExpression("^\\d")).size(), 2);
+        QCOMPARE(out.last(),
+                 "    error: LIRC " + sim.fifo + ": the device went away during this press");
+        QVERIFY(cli.err().contains("LIRC " + sim.fifo + " went away"));
+    }
+    QProcess dump;
+    dump.start(QStringLiteral(QV_SIM), {"--dump", "signed", "--no-wait", "--delay", "300",
+                                        "--repeat", "100", qvtest::kNecSample});
+    QVERIFY(waitFor([&] { return dump.canReadLine(); }));
+    Cli cli;
+    QCOMPARE(cli.run({"listen", "--port", QString::fromUtf8(dump.readLine()).trimmed(), "--text",
+                      "--count", "2"}),
+             0);
+    QCOMPARE(cli.out().filter("Form016(NEC N-8)  00 FF 12 ED").size(), 2);
+    dump.terminate();
+    dump.waitForFinished();
+    for (const QStringList& refused :
+         {QStringList{"listen", "--port", "/dev/null"}, {"listen"}, {"send", "--device", "/x"}}) {
+        Cli c;
+        QCOMPARE(c.run(refused), 2);
+    }
 }
 
 QTEST_MAIN(SerialLinkTest)

@@ -174,7 +174,7 @@ void FormMainTest::theNecSampleRoad() {
     QCOMPARE(win.text("tBcode"), QString("00000000 11111111 01001000 10110111 \n"));
     QVERIFY(win.errorLines().isEmpty());
     QCOMPARE(win.w->windowTitle(),
-             QString("Quorvel V2.0 - nec-00-12.txt - demodulated capture (burst excess 0 us)"));
+             QString("Quorvel V2.0 - nec-00-12.txt - demodulated capture (burst excess 0 µs)"));
     QCOMPARE(win.s.LblRGtime, std::to_string(win.s.RxBytes.size()));
     QCOMPARE(win.text("LblRGtime"), QString()); // no rule line placed yet
     QCOMPARE(win.s.wave.rows.size(), size_t(4));

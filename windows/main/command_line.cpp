@@ -45,7 +45,7 @@ CommandLine parseCommandLine(const QStringList& args) {
             c.help = true;
         } else if (a == QLatin1String("--open")) {
             if (value(v)) c.files << v;
-        } else if (a == QLatin1String("--port")) {
+        } else if (a == QLatin1String("--port") || a == QLatin1String("--lirc")) {
             value(v); // read by the link
         } else if (a.startsWith(QLatin1String("--port="))) {
         } else if (a == QLatin1String("--scan")) {
@@ -85,6 +85,8 @@ QString usageText() {
         "                       (by default the program follows the desktop's scheme)\n"
         "  --port COMn=DEVICE   put DEVICE (a receiver, quorvel-sim's terminal) behind\n"
         "                       the port list's entry COMn; may be given again\n"
+        "  --lirc PATH          list the LIRC device PATH among the ports, though the\n"
+        "                       system does not; may be given again\n"
         "  --scan               open the scan window over the last capture\n"
         "  --statistics         open the statistics window over the captures opened\n"
         "  --size WxH           size of the main window in pixels\n"

@@ -14,7 +14,7 @@ QSpinBox* microseconds(const char* name, int max, float value) {
     auto* box = new QSpinBox;
     box->setObjectName(name);
     box->setRange(0, max);
-    box->setSuffix(" us");
+    box->setSuffix(" µs");
     box->setValue(static_cast<int>(value));
     return box;
 }

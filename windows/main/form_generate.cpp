@@ -14,6 +14,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 namespace qv {
 
 namespace {
@@ -60,13 +62,17 @@ Form_generate::Form_generate(Session& session, QWidget* parent) : QDialog(parent
         if (generate()) accept();
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QPushButton* sendButton = buttons->addButton("Send", QDialogButtonBox::ActionRole);
+    sendButton->setObjectName("bGenSend");
+    sendButton->setToolTip("Send the code through the LIRC device connected in the port list");
+    connect(sendButton, &QPushButton::clicked, this, &Form_generate::send);
     auto* v = new QVBoxLayout(this);
     v->addLayout(form);
     v->addWidget(m_lGenerateInfo);
     v->addWidget(buttons);
 }
 
-bool Form_generate::generate() {
+std::optional<engine::GeneratedSignal> Form_generate::makeSignal(const FormatMenuEntry*& entry) {
     engine::GenerateRequest request;
     request.code = m_tCode->text().toStdString();
     request.binary = m_cCodeKind->currentIndex() == 1;
@@ -74,21 +80,48 @@ bool Form_generate::generate() {
     std::string why;
     if (!parseDistortion(m_tDistort->text().toStdString(), request, why)) {
         m_lGenerateInfo->setText(qs(why));
-        return false;
+        return std::nullopt;
     }
     const std::string caption = m_cFormat->currentData().toString().toStdString();
-    const FormatMenuEntry* entry = findFormatEntry(caption);
+    entry = findFormatEntry(caption);
     if (!entry) {
         m_lGenerateInfo->setText("Choose a format.");
-        return false;
+        return std::nullopt;
     }
-    engine::GeneratedSignal signal;
     try {
-        signal = engine::generateSignal(catalogueRow(m_s.cataloguePath, entry->key()), request);
+        return engine::generateSignal(catalogueRow(m_s.cataloguePath, entry->key()), request);
     } catch (const std::exception& e) {
         m_lGenerateInfo->setText(QString("Cannot generate: %1").arg(qs(e.what())));
+        return std::nullopt;
+    }
+}
+
+bool Form_generate::send() {
+    if (!m_s.port) return false;
+    if (const std::string why = m_s.port->sendRefusal(); !why.empty()) {
+        m_lGenerateInfo->setText(qs(why));
         return false;
     }
+    const FormatMenuEntry* entry = nullptr;
+    const auto signal = makeSignal(entry);
+    if (!signal) return false;
+    const auto hz = static_cast<uint32_t>(
+        signal->carrierPeriodUs > 0 ? std::lround(1e6 / signal->carrierPeriodUs) : 0);
+    std::string why;
+    if (!m_s.port->send(signal->capture.times, hz, why)) {
+        m_lGenerateInfo->setText(qs(why));
+        return false;
+    }
+    m_lGenerateInfo->setText(QString("Sent %1 %2 through %3.")
+                                 .arg(qs(entry->key()), qs(signal->hex), qs(m_s.port->source())));
+    return true;
+}
+
+bool Form_generate::generate() {
+    const FormatMenuEntry* entry = nullptr;
+    const auto made = makeSignal(entry);
+    if (!made) return false;
+    const engine::GeneratedSignal& signal = *made;
     // The capture is decoded with the row it was made from.
     setIrtype(m_s, entry->caption);
     if (receiveGenerated(m_s, signal, "generated " + entry->key() + " " + signal.hex))

@@ -1,8 +1,12 @@
 // "Generate capture...": the key press of a code made from a catalogue row
-// and taken through the capture tick as if the receiver unit had sent it.
+// and taken through the capture tick as if the receiver unit had sent it,
+// or sent out through a LIRC device that can send.
 #pragma once
 
 #include "app/session.h"
+#include "engine/generate.h"
+
+#include <optional>
 
 #include <QDialog>
 
@@ -13,6 +17,8 @@ class QSpinBox;
 
 namespace qv {
 
+struct FormatMenuEntry;
+
 class Form_generate : public QDialog {
     Q_OBJECT
 public:
@@ -21,8 +27,14 @@ public:
     // Generates and receives the capture; false, with the reason shown in
     // the dialog, when the row or the code cannot be generated.
     bool generate();
+    // Sends the signal through the session's port (a LIRC device that can
+    // send); false, with the reason shown in the dialog, when it cannot.
+    bool send();
 
 private:
+    // The signal the dialog's fields make; nullopt with the reason shown.
+    std::optional<engine::GeneratedSignal> makeSignal(const FormatMenuEntry*& entry);
+
     Session& m_s;
     QComboBox* m_cFormat = nullptr;
     QLineEdit* m_tCode = nullptr;

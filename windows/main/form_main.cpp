@@ -967,7 +967,8 @@ void Form_main::refreshIcon() {
 
 void Form_main::refreshAlsoFits() {
     // A hint only: it goes once its format is the selected one.
-    const bool shown = !m_alsoFitsKey.empty() && m_alsoFitsKey != leftText(m_s.irtype, 7);
+    const bool shown = !m_alsoFitsKey.empty() && m_alsoFitsKey != leftText(m_s.irtype, 7) &&
+                       !m_s.captureSource.empty();
     if (shown) {
         const QString text = "Also fits: <a href=\"select\">" +
                              qs(withoutAccessKeys(m_alsoFitsCaption)).toHtmlEscaped() + "</a>";
@@ -1028,7 +1029,7 @@ void Form_main::refresh() {
     m_mnuDemod->setChecked(m_s.demod.on);
     QString title = m_s.captureSource.empty() ? kTitle : kTitle + " - " + qs(m_s.captureSource);
     if (m_s.demod.on)
-        title += QString(" - demodulated capture (burst excess %1 us%2)")
+        title += QString(" - demodulated capture (burst excess %1 µs%2)")
                      .arg(m_s.demod.lastExcess)
                      .arg(m_s.demod.lastFrameLeftOut ? ", last frame cut off: left out" : "");
     if (windowTitle() != title) setWindowTitle(title);
