@@ -15,6 +15,7 @@
 #include "capture/capture_reader.h"
 #include "capture/capture_text.h"
 #include "catalogue/format_menus.h"
+#include "exchange/signal_capture.h"
 #include "platform/basic.h"
 #include "platform/paths.h"
 #include "tools/cli_commands.h"
@@ -45,17 +46,21 @@ int usage() {
         "usage: quorvel-cli load FILE [--json] [--carrier HIGH,LOW]\n"
         "       quorvel-cli decode --format KEY [--tolerance 3|5|8] [--time-tolerance TEXT]\n"
         "                          [--cycle-tolerance TEXT] [--ignore-time] [--oct] [--auto]\n"
-        "                          [--compare] [--catalogue PATH] [--json] [DEMODULATED] FILE...\n"
+        "                          [--compare] [--catalogue PATH] [--json] [DEMODULATED]\n"
+        "                          [--signal NAME] FILE...\n"
         "       quorvel-cli convert IN OUT [--carrier HIGH,LOW] [--frame-gap US] [--force]\n"
         "       quorvel-cli scan FILE [--json] [--learn] [--tolerance 3|5|8] [--all]\n"
-        "                        [--catalogue PATH] [DEMODULATED]\n"
+        "                        [--catalogue PATH] [DEMODULATED] [--signal NAME]\n"
         "       quorvel-cli generate --format KEY --code HEX|--bin BITS [--repeats N]\n"
         "                            [--distort excess=US,jitter=PCT,step=US,seed=N]\n"
         "                            [--catalogue PATH] -o FILE\n"
         "       quorvel-cli stats --format KEY [decode options] [--json] FILE...\n"
         "DEMODULATED: [--demodulated] [--absolute-tolerance US] [--excess auto|US]\n"
         "FILE endings: .bin receiver message; .raw signed (+burst -gap); .mode2 pulse/space;\n"
-        ".pronto or .ccf Pronto learned code; anything else a microsecond list.\n");
+        ".pronto or .ccf Pronto learned code; anything else a microsecond list.\n"
+        "Files of named signals (Flipper .ir, lircd.conf, Girr, Broadlink, sendir, rawData[],\n"
+        "Tasmota, ESPHome logs, IRDB CSV) are read as such whatever their ending; each signal\n"
+        "is taken in turn as FILE#NAME; --signal NAME picks one.\n");
     return 2;
 }
 
@@ -121,7 +126,7 @@ bool demodOption(const std::string& a, const std::vector<std::string>& args, siz
 // and refuses what it cannot read.
 bool readInput(const std::string& file, Carrier carrier, CaptureFile& out) {
     try {
-        out = readCapture(file, carrier);
+        out = exchange::readLabelledCapture(file, carrier);
     } catch (const CaptureFormatError& e) {
         std::fprintf(stderr, "quorvel-cli: %s\n", e.what());
         return false;
@@ -136,6 +141,23 @@ std::string defaultCatalogue(const AppFiles& files) {
     if (!files.problem.empty())
         std::fprintf(stderr, "quorvel-cli: warning: %s\n", files.problem.c_str());
     return files.catalogue;
+}
+
+// Each FILE as what it holds: itself, or each named signal of a remote
+// file as FILE#NAME (only the one named `only`, when given).
+bool expandInputs(std::vector<std::string>& files, const std::string& only) {
+    std::vector<std::string> labels;
+    for (const auto& file : files) {
+        try {
+            for (auto& label : exchange::signalLabels(file, only))
+                labels.push_back(std::move(label));
+        } catch (const CaptureFormatError& e) {
+            std::fprintf(stderr, "quorvel-cli: %s\n", e.what());
+            return false;
+        }
+    }
+    files = std::move(labels);
+    return true;
 }
 
 struct LoadOptions {
@@ -368,7 +390,7 @@ void printReport(const CaptureResult& r, bool first, const std::string& lineBrea
 
 // With stats set, the statistics of the presses instead of each decode.
 int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
-    std::string formatKey, cataloguePath, missing, badValue;
+    std::string formatKey, cataloguePath, missing, badValue, signal;
     bool json = false;
     DemodOptions demod;
     std::vector<std::string> files;
@@ -393,6 +415,10 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
             const std::string* v = value();
             if (!v) break;
             cataloguePath = *v;
+        } else if (a == "--signal") {
+            const std::string* v = value();
+            if (!v) break;
+            signal = *v;
         } else if (a == "--tolerance") {
             const std::string* v = value();
             if (!v) break;
@@ -455,6 +481,7 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
 
     // Every capture is read before any is decoded: a bad file stops the run
     // before it writes to the error record.
+    if (!expandInputs(files, signal)) return 1;
     std::vector<std::vector<uint8_t>> messages;
     for (const auto& file : files) {
         CaptureFile read;
@@ -596,7 +623,7 @@ int cmdConvert(const std::vector<std::string>& args) {
 }
 
 int cmdScan(const std::vector<std::string>& args) {
-    std::string file, cataloguePath, badValue;
+    std::string file, cataloguePath, badValue, signal;
     bool json = false, all = false;
     DemodOptions demod;
     ScanOptions options;
@@ -616,6 +643,8 @@ int cmdScan(const std::vector<std::string>& args) {
             options.tolerancePercent = static_cast<int>(wholeOf(t));
         } else if (a == "--catalogue" && i + 1 < args.size())
             cataloguePath = args[++i];
+        else if (a == "--signal" && i + 1 < args.size())
+            signal = args[++i];
         else if (!a.empty() && a[0] == '-')
             return usageError("unknown option " + a);
         else if (file.empty())
@@ -624,6 +653,23 @@ int cmdScan(const std::vector<std::string>& args) {
             return usageError("scan takes one capture FILE");
     }
     if (file.empty()) return usageError("scan needs a capture FILE");
+    // A remote file: each of its signals scanned in turn, as if named alone.
+    std::vector<std::string> labels{file};
+    if (!expandInputs(labels, signal)) return 1;
+    if (labels.size() > 1 || labels.front() != file) {
+        int status = 0;
+        for (const auto& label : labels) {
+            std::vector<std::string> one;
+            for (size_t i = 0; i < args.size(); ++i) {
+                if (args[i] == "--signal")
+                    ++i;
+                else
+                    one.push_back(args[i] == file ? label : args[i]);
+            }
+            status = std::max(status, cmdScan(one));
+        }
+        return status;
+    }
     // An explicit --tolerance overrides the demodulated mode's percentage.
     const bool tolerance = std::find(args.begin(), args.end(), "--tolerance") != args.end();
     options.settings.push_back(
