@@ -77,6 +77,22 @@ CaptureFile captureOfSignal(const std::string& label, const NamedSignal& signal,
     return captureFromTimes(label, captureTimesOf(signal), carrier);
 }
 
+std::string whyNotRendered(const std::string& label) {
+    struct stat st {};
+    const size_t hash = label.rfind('#');
+    if (isFile(label, st) || hash == std::string::npos) return {};
+    const auto set = signalSetOf(label.substr(0, hash));
+    for (const auto& s : set ? set->signals : std::vector<NamedSignal>{}) {
+        if (s.name != label.substr(hash + 1) || !s.parsed) continue;
+        try {
+            renderParsed(s);
+        } catch (const CaptureFormatError& e) {
+            return label + ": " + e.what();
+        }
+    }
+    return {};
+}
+
 CaptureFile readLabelledCapture(const std::string& label, Carrier carrier) {
     struct stat st {};
     std::string path = label, name;

@@ -27,6 +27,11 @@ std::shared_ptr<const SignalSet> signalSetOf(const std::string& path);
 // CaptureFormatError, also for a parsed signal that cannot be rendered.
 CaptureFile readLabelledCapture(const std::string& label, Carrier carrier = {});
 
+// Why the signal a label names cannot be made a capture (a parsed signal
+// whose protocol does not render); empty when it can, or when the label
+// names no signal of a remote file.
+std::string whyNotRendered(const std::string& label);
+
 // The capture of one signal (`label` names it in what is said).
 CaptureFile captureOfSignal(const std::string& label, const NamedSignal& signal,
                             Carrier carrier = {});

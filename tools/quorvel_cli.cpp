@@ -144,13 +144,21 @@ std::string defaultCatalogue(const AppFiles& files) {
 }
 
 // Each FILE as what it holds: itself, or each named signal of a remote
-// file as FILE#NAME (only the one named `only`, when given).
-bool expandInputs(std::vector<std::string>& files, const std::string& only) {
+// file as FILE#NAME (only the one named `only`, when given). A signal that
+// cannot be made a capture is named and left out, and counted in `left`.
+bool expandInputs(std::vector<std::string>& files, const std::string& only, size_t* left = nullptr) {
     std::vector<std::string> labels;
     for (const auto& file : files) {
         try {
-            for (auto& label : exchange::signalLabels(file, only))
+            for (auto& label : exchange::signalLabels(file, only)) {
+                const std::string why = left ? exchange::whyNotRendered(label) : "";
+                if (!why.empty()) {
+                    std::fprintf(stderr, "quorvel-cli: %s; left out\n", why.c_str());
+                    ++*left;
+                    continue;
+                }
                 labels.push_back(std::move(label));
+            }
         } catch (const CaptureFormatError& e) {
             std::fprintf(stderr, "quorvel-cli: %s\n", e.what());
             return false;
@@ -481,7 +489,9 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
 
     // Every capture is read before any is decoded: a bad file stops the run
     // before it writes to the error record.
-    if (!expandInputs(files, signal)) return 1;
+    size_t leftOut = 0;
+    if (!expandInputs(files, signal, &leftOut)) return 1;
+    if (files.empty()) return 1;
     std::vector<std::vector<uint8_t>> messages;
     for (const auto& file : files) {
         CaptureFile read;
@@ -538,9 +548,9 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
         // thousand captures.
         s.code.lGCyc.clear();
     }
-    if (stats) return printStatistics(s, json);
+    if (stats) return std::max(printStatistics(s, json), leftOut ? 1 : 0);
     if (json) std::fputs("]}\n", stdout);
-    return 0;
+    return leftOut ? 1 : 0;
 }
 
 // Loads a capture file through the receiver's road into s.
