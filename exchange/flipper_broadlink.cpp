@@ -279,12 +279,14 @@ std::vector<NamedSignal> readBroadlink(const std::string& path, std::string_view
 std::vector<NamedSignal> readSendir(const std::string& path, std::string_view text) {
     const Lines lines(text);
     std::vector<NamedSignal> out;
+    std::string comment; // a "# name" line names the sendir line after it
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = trimmed(lines[i]);
         const size_t at = line.find("sendir,");
         if (at == std::string_view::npos) {
             if (!line.empty() && line[0] != '#')
                 throw refusal(path, i + 1, "expected a \"sendir,\" line, found " + quoted(line));
+            comment = line.empty() ? "" : std::string(trimmed(line.substr(1)));
             continue;
         }
         std::vector<std::string_view> fields;
@@ -325,7 +327,10 @@ std::vector<NamedSignal> readSendir(const std::string& path, std::string_view te
         s.carrierHz = static_cast<double>(*hz);
         s.line = lineNo;
         const std::string before(trimmed(line.substr(0, at)));
-        s.name = before.empty() ? std::to_string(out.size() + 1) : before;
+        s.name = !before.empty()    ? before
+                 : !comment.empty() ? comment
+                                    : std::to_string(out.size() + 1);
+        comment.clear();
         while (!s.name.empty() && (s.name.back() == ':' || s.name.back() == '='))
             s.name.pop_back();
         std::vector<int64_t> all;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/session.h"
+#include "capture/capture_text.h"
 
 #include <string>
 #include <vector>
@@ -14,5 +15,11 @@ int cmdGenerate(const std::vector<std::string>& args);
 
 // The statistics of the presses a "stats" run decoded (the session's log).
 int printStatistics(const Session& s, bool json);
+
+// quorvel-cli convert where IN or OUT is a file of named signals (Flipper,
+// lircd.conf, Girr, ...): whether it is, and the conversion.
+bool isSignalConvert(const std::string& in, const std::string& out);
+int convertSignals(const std::string& in, const std::string& out, const std::string& only,
+                   Carrier carrier, double frameGap, bool force);
 
 } // namespace qv
