@@ -95,7 +95,7 @@ std::vector<NamedSignal> readFlipper(const std::string& path, std::string_view t
             haveType = true;
             parsed = value == "parsed";
             s.kind = std::string(value);
-            if (parsed) s.parsed = ParsedCode{};
+            if (parsed) s.parsed = ParsedCode{"flipper", {}, {}};
         } else if (key == "frequency" && haveType && !parsed) {
             const auto hz = decimal(value, 1000000);
             if (!hz || *hz < 10000)

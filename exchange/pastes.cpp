@@ -220,6 +220,7 @@ std::optional<ParsedCode> tasmotaParsed(std::string_view json) {
     const auto protocol = jsonValue(json, "Protocol");
     if (!protocol || lowered(*protocol) == "unknown") return std::nullopt;
     ParsedCode code;
+    code.scheme = "tasmota";
     code.protocol = std::string(*protocol);
     if (const auto bits = jsonValue(json, "Bits"); bits && integer(*bits))
         code.parameters.emplace_back("bits", *integer(*bits));
@@ -379,6 +380,7 @@ std::vector<NamedSignal> readEspHome(const std::string& path, std::string_view t
             open = Open::Pronto;
         } else {
             ParsedCode code;
+            code.scheme = "esphome";
             code.protocol = protocol;
             std::string_view fields = body;
             while (!fields.empty()) {

@@ -59,11 +59,6 @@ std::vector<std::string> signalLabels(const std::string& path, const std::string
     return labels;
 }
 
-NamedSignal renderParsed(const NamedSignal& signal) {
-    (void)signal;
-    throw CaptureFormatError("parsed signal: protocol rendering not available");
-}
-
 CaptureFile captureOfSignal(const std::string& label, const NamedSignal& signal, Carrier carrier) {
     if (signal.parsed) {
         try {

@@ -36,7 +36,8 @@ std::string whyNotRendered(const std::string& label);
 CaptureFile captureOfSignal(const std::string& label, const NamedSignal& signal,
                             Carrier carrier = {});
 
-// The times of a parsed signal, rendered from its protocol; throws
+// The times of a parsed signal, rendered from its protocol with the
+// protocol table beside the program (exchange/parsed_render.h); throws
 // CaptureFormatError when it cannot be.
 NamedSignal renderParsed(const NamedSignal& signal);
 

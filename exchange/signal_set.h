@@ -29,6 +29,10 @@ const char* formName(Form form);
 
 // A protocol and its parameters, as a parsed form names a signal.
 struct ParsedCode {
+    // Whose names the protocol and parameters are: "irp" (Girr, IRDB CSV:
+    // the protocol table's names and D, S, F, ...), "flipper", "esphome",
+    // "tasmota" (their own names, mapped when rendered).
+    std::string scheme = "irp";
     std::string protocol; // as the file writes it ("NEC", "nec1", "Samsung32")
     std::vector<std::pair<std::string, int64_t>> parameters; // "D", "F", or "address", ...
 };
