@@ -244,10 +244,15 @@ std::vector<NamedSignal> readBroadlink(const std::string& path, std::string_view
             while (e < line.size() && codeChar(line[e]))
                 ++e;
             const std::string_view word = line.substr(p, e - p);
-            const bool base64 = startsWith(word, "Jg") && word.size() >= 8;
+            // Radio codes (0xB2, 0xD7) are found too, to be refused by name.
+            const bool base64 =
+                (startsWith(word, "Jg") || startsWith(word, "sg") || startsWith(word, "1w")) &&
+                word.size() >= 8;
+            const std::string_view digits = startsWith(word, "0x") ? word.substr(2) : word;
+            const std::string head = lowered(digits.substr(0, 2));
             const bool hex =
-                (startsWith(word, "26") || startsWith(word, "0x26")) && word.size() >= 16 &&
-                word.find_first_not_of("0123456789abcdefABCDEFx") == std::string_view::npos;
+                (head == "26" || head == "b2" || head == "d7") && digits.size() >= 16 &&
+                digits.find_first_not_of("0123456789abcdefABCDEF") == std::string_view::npos;
             if (base64 || hex) {
                 const auto bytes = hex ? fromHex(startsWith(word, "0x") ? word.substr(2) : word)
                                        : fromBase64(word);
