@@ -68,7 +68,8 @@ std::string xmlEscaped(const std::string& s) {
             out += "&quot;";
             break;
         default:
-            out += c;
+            // XML holds no control characters but tab and line breaks.
+            out += static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' ? '_' : c;
         }
     }
     return out;

@@ -22,4 +22,8 @@ bool isSignalConvert(const std::string& in, const std::string& out);
 int convertSignals(const std::string& in, const std::string& out, const std::string& only,
                    Carrier carrier, double frameGap, bool force);
 
+// "quorvel-cli: 120 of 20000 captures" on stderr while a run goes on, only
+// when stderr is a terminal; wiped when done == total.
+void showProgress(size_t done, size_t total);
+
 } // namespace qv

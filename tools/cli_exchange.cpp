@@ -6,9 +6,12 @@
 #include "exchange/writers.h"
 #include "tools/cli_commands.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+
+#include <unistd.h>
 
 namespace qv {
 
@@ -140,6 +143,25 @@ int convertSignals(const std::string& in, const std::string& out, const std::str
         return 1;
     }
     return 0;
+}
+
+} // namespace qv
+
+namespace qv {
+
+void showProgress(size_t done, size_t total) {
+    static const bool terminal = ::isatty(2) == 1;
+    if (!terminal || total < 2) return;
+    using Clock = std::chrono::steady_clock;
+    static Clock::time_point last;
+    const auto now = Clock::now();
+    if (done < total && now - last < std::chrono::milliseconds(100)) return;
+    last = now;
+    if (done < total)
+        std::fprintf(stderr, "\rquorvel-cli: %zu of %zu captures", done, total);
+    else
+        std::fputs("\r\x1b[K", stderr); // the line goes once the run is done
+    std::fflush(stderr);
 }
 
 } // namespace qv

@@ -531,6 +531,7 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
         port.receive(messages[i]);
         s.setTimers(true, false); // the receive event
         captureTick(s);
+        showProgress(i + 1, files.size());
         if (stats) continue;
         r.bin = s.tBcode;
         r.hex = s.tHCode;
