@@ -46,13 +46,13 @@ std::vector<std::string> signalLabels(const std::string& path, const std::string
     const auto set = signalSetOf(path);
     if (!set) return {path};
     std::vector<std::string> labels;
-    for (const auto& s : set->signals)
+    for (const auto& s : set->entries)
         if (only.empty() || s.name == only) labels.push_back(path + "#" + s.name);
     if (labels.empty()) {
         std::string names;
-        for (size_t i = 0; i < set->signals.size() && i < 8; ++i)
-            names += (i ? ", " : "") + set->signals[i].name;
-        if (set->signals.size() > 8) names += ", ...";
+        for (size_t i = 0; i < set->entries.size() && i < 8; ++i)
+            names += (i ? ", " : "") + set->entries[i].name;
+        if (set->entries.size() > 8) names += ", ...";
         throw CaptureFormatError(path + ": expected a signal named \"" + only + "\"; it holds " +
                                  names);
     }
@@ -77,7 +77,7 @@ std::string whyNotRendered(const std::string& label) {
     const size_t hash = label.rfind('#');
     if (isFile(label, st) || hash == std::string::npos) return {};
     const auto set = signalSetOf(label.substr(0, hash));
-    for (const auto& s : set ? set->signals : std::vector<NamedSignal>{}) {
+    for (const auto& s : set ? set->entries : std::vector<NamedSignal>{}) {
         if (s.name != label.substr(hash + 1) || !s.parsed) continue;
         try {
             renderParsed(s);
@@ -102,12 +102,12 @@ CaptureFile readLabelledCapture(const std::string& label, Carrier carrier) {
         return captureFromBytes(path, readCaptureBytes(path), carrier);
     }
     if (name.empty()) {
-        if (set->signals.size() != 1)
-            throw CaptureFormatError(path + ": holds " + std::to_string(set->signals.size()) +
+        if (set->entries.size() != 1)
+            throw CaptureFormatError(path + ": holds " + std::to_string(set->entries.size()) +
                                      " signals: expected one named, as PATH#NAME or --signal NAME");
-        return captureOfSignal(path + "#" + set->signals[0].name, set->signals[0], carrier);
+        return captureOfSignal(path + "#" + set->entries[0].name, set->entries[0], carrier);
     }
-    for (const auto& s : set->signals)
+    for (const auto& s : set->entries)
         if (s.name == name) return captureOfSignal(label, s, carrier);
     signalLabels(path, name); // says which there are
     return {};

@@ -1,5 +1,6 @@
 #include "exchange/signal_set.h"
 
+#include "capture/capture_formats.h"
 #include "capture/capture_reader.h"
 #include "exchange/read_support.h"
 #include "exchange/readers.h"
@@ -78,6 +79,7 @@ bool csvRows(std::string_view text) {
 } // namespace
 
 std::optional<Form> formOf(const std::string& path, const std::string& text) {
+    if (captureKindForPath(path) == CaptureFileKind::ReceiverMessage) return std::nullopt;
     const std::string_view head = trimmed(std::string_view(text).substr(0, 64));
     if (startsWith(head, "Filetype: IR")) return Form::FlipperIr;
     if (contains(text, "begin remote")) return Form::Lircd;
@@ -97,6 +99,13 @@ std::optional<Form> formOf(const std::string& path, const std::string& text) {
         head.find_first_of(" \t\r\n,") == std::string_view::npos &&
         head.find_first_of("-") != std::string_view::npos)
         return Form::Tasmota;
+    // A capture text keeps its kind whatever the ending (a time list saved as .csv).
+    try {
+        if (looksLikePronto(text)) return std::nullopt;
+        parseTimeList(text);
+        return std::nullopt;
+    } catch (const CaptureFormatError&) {
+    }
     // The ending says what the text should be, so its refusal says what is missing.
     const std::string e = ending(path);
     if (e == ".ir") return Form::FlipperIr;
@@ -117,31 +126,31 @@ SignalSet readSignalText(const std::string& path, const std::string& text) {
     set.form = *form;
     switch (*form) {
     case Form::FlipperIr:
-        set.signals = readFlipper(path, text);
+        set.entries = readFlipper(path, text);
         break;
     case Form::Broadlink:
-        set.signals = readBroadlink(path, text);
+        set.entries = readBroadlink(path, text);
         break;
     case Form::Sendir:
-        set.signals = readSendir(path, text);
+        set.entries = readSendir(path, text);
         break;
     case Form::DumpArray:
-        set.signals = readDumpArrays(path, text);
+        set.entries = readDumpArrays(path, text);
         break;
     case Form::Lircd:
-        set.signals = readLircd(path, text);
+        set.entries = readLircd(path, text);
         break;
     case Form::Girr:
-        set.signals = readGirr(path, text);
+        set.entries = readGirr(path, text);
         break;
     case Form::Tasmota:
-        set.signals = readTasmota(path, text);
+        set.entries = readTasmota(path, text);
         break;
     case Form::EspHome:
-        set.signals = readEspHome(path, text);
+        set.entries = readEspHome(path, text);
         break;
     case Form::IrdbCsv:
-        set.signals = readIrdbCsv(path, text);
+        set.entries = readIrdbCsv(path, text);
         break;
     }
     return set;

@@ -49,7 +49,7 @@ struct NamedSignal {
 
 struct SignalSet {
     Form form = Form::FlipperIr;
-    std::vector<NamedSignal> signals;
+    std::vector<NamedSignal> entries; // in file order
 };
 
 // Times of one signal: far beyond any remote's frame, well short of memory trouble.

@@ -31,7 +31,7 @@ bool signalsOf(const std::string& in, const std::string& only, Carrier carrier,
                std::vector<exchange::NamedSignal>& out) {
     try {
         if (const auto set = exchange::signalSetOf(in)) {
-            for (const auto& s : set->signals) {
+            for (const auto& s : set->entries) {
                 if (!only.empty() && s.name != only) continue;
                 out.push_back(s.parsed ? exchange::renderParsed(s) : s);
                 out.back().name = s.name;

@@ -74,7 +74,7 @@ TEST(Remotes, EveryPublicRemoteOpensAndEveryParsedSignalDecodesBack) {
         const auto set = readSignalFile(path);
         ASSERT_TRUE(set) << file;
         size_t haveRaw = 0, haveParsed = 0;
-        for (const auto& s : set->signals) {
+        for (const auto& s : set->entries) {
             SCOPED_TRACE(file + "#" + s.name);
             if (!s.parsed) {
                 ++haveRaw;
@@ -125,7 +125,7 @@ TEST_P(GoldenFile, DecodesAsItsFormDescribes) {
     const auto set = readSignalFile(dataPath(g.file));
     ASSERT_TRUE(set);
     const NamedSignal* found = nullptr;
-    for (const auto& s : set->signals)
+    for (const auto& s : set->entries)
         if (s.name == g.signal) found = &s;
     ASSERT_NE(found, nullptr) << g.signal;
     const irp::Decode d = decodeOf(*found);
@@ -150,8 +150,8 @@ class WrittenForm : public testing::TestWithParam<RoundTrip> {};
 
 TEST_P(WrittenForm, ReadsBackTheSameNamesAndTimes) {
     const RoundTrip& rt = GetParam();
-    std::vector<NamedSignal> signals = readSignalFile(dataPath("nec-space.lircd.conf"))->signals;
-    signals.push_back(readSignalFile(dataPath("remote-nec.ir"))->signals[0]);
+    std::vector<NamedSignal> signals = readSignalFile(dataPath("nec-space.lircd.conf"))->entries;
+    signals.push_back(readSignalFile(dataPath("remote-nec.ir"))->entries[0]);
     const std::string path = testing::TempDir() + "/written" + rt.ending;
     const Form form = *writtenFormForPath(path);
     const Written w = writeSignals(form, signals);
@@ -159,9 +159,9 @@ TEST_P(WrittenForm, ReadsBackTheSameNamesAndTimes) {
     const auto back = readSignalFile(path);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->form, form);
-    ASSERT_EQ(back->signals.size(), signals.size());
+    ASSERT_EQ(back->entries.size(), signals.size());
     for (size_t i = 0; i < signals.size(); ++i) {
-        const NamedSignal &a = signals[i], &b = back->signals[i];
+        const NamedSignal &a = signals[i], &b = back->entries[i];
         EXPECT_EQ(b.name, a.name);
         auto want = rt.keepsRepeat ? a.times : captureTimesOf(a);
         auto have = rt.keepsRepeat ? b.times : captureTimesOf(b);

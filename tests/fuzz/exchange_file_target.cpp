@@ -26,9 +26,9 @@ int exchangeFile(const uint8_t* data, size_t size) {
                 std::string("a refusal that does not name the file: ") + e.what());
         return 0;
     }
-    require(!set.signals.empty(), "a file read with no signal in it");
+    require(!set.entries.empty(), "a file read with no signal in it");
     std::vector<qv::exchange::NamedSignal> raw;
-    for (const auto& s : set.signals) {
+    for (const auto& s : set.entries) {
         const std::string label = path + "#" + s.name;
         try {
             qv::exchange::captureOfSignal(label, s);
@@ -44,7 +44,7 @@ int exchangeFile(const uint8_t* data, size_t size) {
     if (raw.empty()) return 0;
     const auto written = qv::exchange::writeSignals(qv::exchange::Form::Girr, raw);
     const auto back = qv::exchange::readSignalText("back.girr", written.text);
-    require(back.signals.size() == raw.size(), "Girr did not read back every signal written");
+    require(back.entries.size() == raw.size(), "Girr did not read back every signal written");
     return 0;
 }
 
