@@ -93,7 +93,9 @@ int convertSignals(const std::string& in, const std::string& out, const std::str
         const std::vector<int64_t> times = exchange::captureTimesOf(s);
         const CaptureFileKind kind = captureKindForPath(out);
         if (exchange::signalSetOf(in)) {
-            w.notHeld.push_back("\"" + s.name + "\": a one-capture file holds no name");
+            // A signal picked by name loses nothing the user did not choose.
+            if (only.empty())
+                w.notHeld.push_back("\"" + s.name + "\": a one-capture file holds no name");
             if (!s.repeat.empty() && kind != CaptureFileKind::Pronto)
                 w.notHeld.push_back("\"" + s.name +
                                     "\": the file holds no repeat part: it is written once "
