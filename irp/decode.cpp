@@ -5,6 +5,7 @@
 #include "irp/decoder.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 
@@ -13,6 +14,7 @@ namespace qv::irp {
 namespace {
 
 constexpr int kMaxRepeats = 10000;
+constexpr size_t kMaxBitSpecs = 8;
 constexpr long kStepBudget = 200000; // per part pass: bounds backtracking on hostile input
 
 uint64_t lowMask(int64_t length) {
@@ -56,7 +58,8 @@ std::optional<First> firstFlash(const Protocol::Tree& t, const Stream& st, size_
         switch (it.kind) {
         case Item::Kind::Gap:
         case Item::Kind::Extent:
-        case Item::Kind::Assignment: continue; // silence before the first burst is not seen
+        case Item::Kind::Assignment:
+            continue; // silence before the first burst is not seen
         case Item::Kind::Flash: {
             if (!it.duration.literal) return std::nullopt;
             First f;
@@ -104,16 +107,19 @@ struct Cont {
     const Stream* stream = nullptr;
     uint32_t pos = 0, end = 0;
     int bitSpec = -1;
-    double start = 0; // Items: when the stream began (for extents)
+    double start = 0;  // Items: when the stream began (for extents)
     int remaining = 0; // Loop: passes left; Bits: symbols left
-    int field = -1, symbols = 0, length = 0;
+    int field = -1, length = 0;
     uint64_t acc = 0;
     const Cont* next = nullptr;
 };
 
+// A check deferred until the parameters are known, with the values the
+// walk's own variables had when it was read (varFrom..varTo of varValues).
 struct Check {
     int expr;
     uint64_t read;
+    size_t varFrom, varTo;
 };
 
 struct TrailEntry {
@@ -137,28 +143,35 @@ public:
     // The walk state that branches restore.
     struct Snap {
         size_t index;
-        double used, consumed, pendingUs, extentMark;
+        double used, consumed, pendingUs, pendingMin, extentMark;
         int pendingSign;
         bool pendingAtLeast;
-        size_t trail, checks;
+        size_t trail, checks, vars;
         int bits;
+        double error;
+        int matched;
+        std::array<std::pair<uint64_t, int>, kMaxBitSpecs> buffers;
     };
     Snap snap() const {
-        return {index, used, consumed, pendingUs, extentMark, pendingSign, pendingAtLeast,
-                trail.size(), checks.size(), bitsRead};
+        return {index,        used,          consumed,         pendingUs,
+                pendingMin,   extentMark,    pendingSign,      pendingAtLeast,
+                trail.size(), checks.size(), varValues.size(), bitsRead,
+                error,        matched,       symbolBuffer};
     }
     void restore(const Snap& s) {
         index = s.index;
         used = s.used;
         consumed = s.consumed;
         pendingUs = s.pendingUs;
+        pendingMin = s.pendingMin;
         extentMark = s.extentMark;
         pendingSign = s.pendingSign;
         pendingAtLeast = s.pendingAtLeast;
         while (trail.size() > s.trail) {
             auto& e = trail.back();
             masks[size_t(e.slot)] = e.mask;
-            if (e.known) ev.set(e.slot, e.value);
+            if (e.known)
+                ev.set(e.slot, e.value);
             else {
                 ev.set(e.slot, e.value);
                 ev.unset(e.slot);
@@ -166,7 +179,11 @@ public:
             trail.pop_back();
         }
         checks.resize(s.checks);
+        varValues.resize(s.vars);
         bitsRead = s.bits;
+        error = s.error;
+        matched = s.matched;
+        symbolBuffer = s.buffers;
     }
 
     bool match(const Cont* k) {
@@ -174,9 +191,11 @@ public:
         switch (k->kind) {
         case Cont::Kind::Done:
             // A pass's lead-out: loggers and remotes stretch it.
+            // A pass ends on a whole duration.
             if (pendingSign < 0) pendingAtLeast = true;
-            return flushPending();
-        case Cont::Kind::Items: return items(k);
+            return flushPending() && used == 0;
+        case Cont::Kind::Items:
+            return items(k);
         case Cont::Kind::Loop: {
             if (k->remaining <= 0) return match(k->next);
             Cont again = *k;
@@ -191,7 +210,8 @@ public:
             body.next = &again;
             return match(&body);
         }
-        case Cont::Kind::Bits: return bits(k);
+        case Cont::Kind::Bits:
+            return bits(k);
         }
         return false;
     }
@@ -202,6 +222,10 @@ public:
     double used = 0, consumed = 0;
     int bitsRead = 0;
     long steps = 0;
+    double error = 0; // sum of the relative deviations of whole matches
+    int matched = 0;
+    // Bits of the last symbol read, per bit spec, not yet taken by a field.
+    std::array<std::pair<uint64_t, int>, kMaxBitSpecs> symbolBuffer{};
     const Protocol::Tree& t;
     const std::vector<double>& d;
     double rel, abs;
@@ -209,9 +233,10 @@ public:
     std::vector<uint64_t> masks;
     std::vector<int> widths;
     std::vector<Check> checks;
+    std::vector<std::pair<int, int64_t>> varValues;
     std::vector<TrailEntry> trail;
     int pendingSign = 0;
-    double pendingUs = 0, extentMark = -1;
+    double pendingUs = 0, pendingMin = 0, extentMark = -1;
     bool pendingAtLeast = false;
 
 private:
@@ -242,32 +267,30 @@ private:
             if (t.slots[size_t(it.slot)].kind == SlotKind::Parameter) return match(&rest);
             auto v = ev.eval(it.expr);
             record(it.slot);
-            if (v) ev.set(it.slot, *v);
-            else ev.unset(it.slot);
+            if (v)
+                ev.set(it.slot, *v);
+            else
+                ev.unset(it.slot);
             return match(&rest);
         }
         case Item::Kind::BitField: {
             const Expr& e = t.exprs[size_t(it.expr)];
             if (e.b < 0 || k->bitSpec < 0) return false;
             auto len = ev.eval(e.b);
-            int per = t.bitSpecs[size_t(k->bitSpec)].bitsPerSymbol;
-            if (!len || *len < 0 || *len > 64 || *len % per) return false;
+            if (!len || *len < 0 || *len > 64 || size_t(k->bitSpec) >= kMaxBitSpecs) return false;
             Cont b;
             b.kind = Cont::Kind::Bits;
             b.pass = k->pass;
             b.bitSpec = k->bitSpec;
             b.field = it.expr;
             b.length = int(*len);
-            b.symbols = int(*len) / per;
-            b.remaining = b.symbols;
+            b.remaining = int(*len);
             b.next = &rest;
             return match(&b);
         }
         case Item::Kind::Stream: {
             const Stream& sub = t.streams[size_t(it.stream)];
-            int times = sub.repeat == Repeat::Star    ? 0
-                        : sub.repeat == Repeat::Plus ? 1
-                                                     : sub.count;
+            int times = sub.repeat == Repeat::Star ? 0 : sub.repeat == Repeat::Plus ? 1 : sub.count;
             Cont loop;
             loop.kind = Cont::Kind::Loop;
             loop.pass = k->pass;
@@ -296,31 +319,47 @@ private:
         return false;
     }
 
+    // A bit field's bits one at a time; a symbol of the bit spec is read
+    // (each alternative tried) whenever its buffer is empty, so that a
+    // symbol may carry bits of two neighbouring fields.
     bool bits(const Cont* k) {
         if (k->remaining == 0) return finishField(*k) && match(k->next);
         const BitSpec& spec = t.bitSpecs[size_t(k->bitSpec)];
-        int per = spec.bitsPerSymbol;
-        int i = k->symbols - k->remaining;
-        int shift = t.msb ? k->length - per * (i + 1) : per * i;
-        Snap s = snap();
-        for (size_t a = 0; a < spec.alternatives.size(); ++a) {
-            Cont after = *k;
-            after.remaining--;
-            after.acc |= uint64_t(a) << shift;
-            const Stream& alt = t.streams[size_t(spec.alternatives[a])];
-            Cont body;
-            body.kind = Cont::Kind::Items;
-            body.pass = k->pass;
-            body.stream = &alt;
-            body.end = uint32_t(alt.items.size());
-            body.bitSpec = spec.parent;
-            body.start = now();
-            body.next = &after;
-            if (match(&body)) return true;
-            restore(s);
-            if (steps > kStepBudget) return false;
+        auto& [buffer, count] = symbolBuffer[size_t(k->bitSpec)];
+        if (count == 0) {
+            Snap s = snap();
+            for (size_t a = 0; a < spec.alternatives.size(); ++a) {
+                symbolBuffer[size_t(k->bitSpec)] = {uint64_t(a), spec.bitsPerSymbol};
+                const Stream& alt = t.streams[size_t(spec.alternatives[a])];
+                Cont body;
+                body.kind = Cont::Kind::Items;
+                body.pass = k->pass;
+                body.stream = &alt;
+                body.end = uint32_t(alt.items.size());
+                body.bitSpec = spec.parent;
+                body.start = now();
+                body.next = k;
+                if (match(&body)) return true;
+                restore(s);
+                if (steps > kStepBudget) return false;
+            }
+            return false;
         }
-        return false;
+        uint64_t bit;
+        if (t.msb) {
+            bit = buffer >> (count - 1) & 1;
+        } else {
+            bit = buffer & 1;
+            buffer >>= 1;
+        }
+        --count;
+        Cont after = *k;
+        after.remaining--;
+        if (t.msb)
+            after.acc = after.acc << 1 | bit;
+        else
+            after.acc |= bit << (k->length - k->remaining);
+        return match(&after);
     }
 
     void record(int slot) {
@@ -337,8 +376,8 @@ private:
         int64_t offset = 0;
         bool constOffset = e.c < 0 || t.exprs[size_t(e.c)].op == Op::Number;
         if (e.c >= 0 && constOffset) offset = t.exprs[size_t(e.c)].number;
-        if (v.op == Op::Name && t.slots[size_t(v.slot)].kind == SlotKind::Parameter && constOffset &&
-            offset < 64) {
+        if (v.op == Op::Name && t.slots[size_t(v.slot)].kind == SlotKind::Parameter &&
+            constOffset && offset < 64) {
             uint64_t raw = k.acc;
             if (e.reverse) raw = reverseBits(raw, len);
             if (e.complement) raw = ~raw & lowMask(len);
@@ -357,8 +396,26 @@ private:
             if ((masks[size_t(slot)] & full) != full) ev.unset(slot);
             return true;
         }
+        // (P - c) or (P + c) of a whole parameter P: P follows from the bits.
+        if (!e.complement && !e.reverse && e.c < 0 && (v.op == Op::Sub || v.op == Op::Add)) {
+            const Expr& l = t.exprs[size_t(v.a)];
+            const Expr& r = t.exprs[size_t(v.b)];
+            if (l.op == Op::Name && t.slots[size_t(l.slot)].kind == SlotKind::Parameter &&
+                r.op == Op::Number && masks[size_t(l.slot)] == 0) {
+                int64_t value =
+                    v.op == Op::Sub ? int64_t(k.acc) + r.number : int64_t(k.acc) - r.number;
+                record(l.slot);
+                masks[size_t(l.slot)] = ~uint64_t(0);
+                ev.set(l.slot, value);
+                return true;
+            }
+        }
         if (auto expected = ev.eval(k.field)) return uint64_t(*expected) == k.acc;
-        checks.push_back({k.field, k.acc});
+        size_t from = varValues.size();
+        for (size_t s = 0; s < t.slots.size(); ++s)
+            if (t.slots[s].kind == SlotKind::Variable && ev.known(int(s)))
+                varValues.emplace_back(int(s), ev.raw(int(s)));
+        checks.push_back({k.field, k.acc, from, varValues.size()});
         return true;
     }
 
@@ -377,6 +434,9 @@ private:
     bool add(int sign, double us, bool atLeast) {
         if (us <= 0) return true;
         if (pendingUs > 0 && pendingSign != sign && !flushPending()) return false;
+        // Merged times are matched with the tolerance of their shortest
+        // part, so that a run of n units never passes for n + 1.
+        pendingMin = pendingUs > 0 ? std::min(pendingMin, us) : us;
         pendingSign = sign;
         pendingUs += us;
         pendingAtLeast = pendingAtLeast || atLeast;
@@ -396,7 +456,9 @@ private:
         bool measuredFlash = index % 2 == 0;
         if (measuredFlash != (sign > 0)) return false;
         double r = d[index] - used;
-        double tol = std::max(abs, rel * us);
+        // A lead-out may merge with a bit's short gap: its own length
+        // sets its tolerance.
+        double tol = std::max(abs, rel * (atLeast ? us : pendingMin));
         bool last = index + 1 == d.size();
         if (atLeast || (sign < 0 && last)) {
             if (r >= us - tol || (sign < 0 && last)) {
@@ -409,6 +471,8 @@ private:
             return false;
         }
         if (std::fabs(r - us) <= tol) {
+            error += std::fabs(r - us) / us;
+            ++matched;
             consumed += r;
             ++index;
             used = 0;
@@ -450,7 +514,8 @@ bool settle(Walker& w, Params& params, Params& defaulted, int& checksProved) {
     }
     // Variables keep the value the walk left them with.
     for (size_t s = 0; s < t.slots.size(); ++s)
-        if (t.slots[s].kind == SlotKind::Variable && w.ev.known(int(s))) ev.set(int(s), w.ev.raw(int(s)));
+        if (t.slots[s].kind == SlotKind::Variable && w.ev.known(int(s)))
+            ev.set(int(s), w.ev.raw(int(s)));
     for (size_t i = 0; i < t.parameters.size(); ++i) {
         int slot = t.parameterSlots[i];
         if (!ev.known(slot)) return false;
@@ -460,6 +525,8 @@ bool settle(Walker& w, Params& params, Params& defaulted, int& checksProved) {
         if (!read[i]) defaulted.set(t.parameters[i].name, v);
     }
     for (const Check& c : w.checks) {
+        for (size_t i = c.varFrom; i < c.varTo; ++i)
+            ev.set(w.varValues[i].first, w.varValues[i].second);
         auto v = ev.eval(c.expr);
         if (!v || uint64_t(*v) != c.read) return false;
     }
@@ -547,7 +614,8 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
     std::vector<Cont> chain(parts.intro.size() + 2);
     Cont* nextCont = &chain.back();
     nextCont->kind = Cont::Kind::Done;
-    const Stream* repeat = parts.repeatStream >= 0 ? &t.streams[size_t(parts.repeatStream)] : nullptr;
+    const Stream* repeat =
+        parts.repeatStream >= 0 ? &t.streams[size_t(parts.repeatStream)] : nullptr;
     size_t slot = chain.size() - 1;
     if (repeat && parts.introPasses > 0) {
         Cont& loop = chain[--slot];
@@ -637,8 +705,10 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
             w.steps = 0;
             w.extentMark = -1;
             n->start = w.now();
-            if (w.match(n) && w.index > at) out.ending = true;
-            else w.restore(s);
+            if (w.match(n) && w.index > at)
+                out.ending = true;
+            else
+                w.restore(s);
         }
     }
     if (!out.intro && out.repeats == 0) return std::nullopt;
@@ -647,22 +717,32 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
     out.begin = 0;
     out.end = w.index + (w.used > 0 ? 1 : 0);
     out.bitsRead = w.bitsRead;
+    out.timingError = w.matched ? w.error / w.matched : 0;
     return out;
+}
+
+} // namespace
+
+namespace {
+
+void takeOffExcess(std::span<const int64_t> durations, double excess, std::vector<double>& times) {
+    times.resize(durations.size());
+    for (size_t i = 0; i < durations.size(); ++i)
+        times[i] = double(durations[i] < 0 ? -durations[i] : durations[i]);
+    if (excess != 0)
+        for (size_t i = 0; i < times.size(); i += 2) {
+            double e = std::min(excess, times[i] - 1);
+            times[i] -= e;
+            if (i + 1 < times.size()) times[i + 1] += e;
+        }
 }
 
 } // namespace
 
 std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> durations,
                            const DecodeOptions& options) {
-    std::vector<double> times(durations.size());
-    for (size_t i = 0; i < durations.size(); ++i)
-        times[i] = double(durations[i] < 0 ? -durations[i] : durations[i]);
-    if (options.burstExcess != 0)
-        for (size_t i = 0; i < times.size(); i += 2) {
-            double e = std::min(options.burstExcess, times[i] - 1);
-            times[i] -= e;
-            if (i + 1 < times.size()) times[i + 1] += e;
-        }
+    std::vector<double> times, own;
+    takeOffExcess(durations, options.burstExcess, times);
     const auto& compiled = table.compiled();
     std::vector<Candidate> found;
     for (size_t i = 0; i < compiled.protocols.size(); ++i) {
@@ -672,10 +752,33 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
             std::none_of(options.only.begin(), options.only.end(),
                          [&](const std::string& n) { return table.find(n) == &cp.named; }))
             continue;
-        if (auto d = decodeOne(cp, times, options)) found.push_back({std::move(*d), i});
+        auto d = decodeOne(cp, times, options);
+        // A demodulated capture: the excess this protocol's own lead-in
+        // burst shows, else a few excesses across the receivers' range,
+        // when the estimate given did not fit.
+        if (!d && options.demodulated && !durations.empty()) {
+            double tried[8];
+            size_t n = 0;
+            if (cp.firstBounded) tried[n++] = double(std::llabs(durations[0])) - cp.firstMin;
+            for (double e = 50; e <= options.maximumBurstExcess; e += 50)
+                tried[n++] = e;
+            for (size_t k = 0; k < n && !d; ++k) {
+                double excess = tried[k];
+                if (excess <= 20 || excess > options.maximumBurstExcess ||
+                    std::fabs(excess - options.burstExcess) <= 20)
+                    continue;
+                takeOffExcess(durations, excess, own);
+                d = decodeOne(cp, own, options);
+            }
+        }
+        if (d) found.push_back({std::move(*d), i});
     }
     std::stable_sort(found.begin(), found.end(), [](const Candidate& a, const Candidate& b) {
         if (a.decode.end != b.decode.end) return a.decode.end > b.decode.end;
+        // A clearly closer fit first: a loose reading by a protocol of
+        // other timing must not win on bits alone.
+        if (std::fabs(a.decode.timingError - b.decode.timingError) > 0.03)
+            return a.decode.timingError < b.decode.timingError;
         if (a.decode.bitsRead != b.decode.bitsRead) return a.decode.bitsRead > b.decode.bitsRead;
         return a.decode.defaulted.size() < b.decode.defaulted.size();
     });
@@ -699,7 +802,8 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
     }
     std::vector<Decode> out;
     out.reserve(found.size());
-    for (auto& c : found) out.push_back(std::move(c.decode));
+    for (auto& c : found)
+        out.push_back(std::move(c.decode));
     return out;
 }
 

@@ -17,8 +17,8 @@ uint64_t lowMask(int64_t length) {
 }
 } // namespace
 
-int64_t bitFieldValue(int64_t value, int64_t length, int64_t offset, bool complement,
-                      bool reverse, bool infinite) {
+int64_t bitFieldValue(int64_t value, int64_t length, int64_t offset, bool complement, bool reverse,
+                      bool infinite) {
     uint64_t v = uint64_t(value);
     if (complement) v = ~v;
     v = offset >= 64 ? 0 : offset > 0 ? v >> offset : v;
@@ -47,7 +47,8 @@ std::optional<int64_t> Evaluator::evalDepth(int index, int depth) const {
     const Expr& e = m_tree.exprs[index];
     auto sub = [&](int i) { return evalDepth(i, depth + 1); };
     switch (e.op) {
-    case Op::Number: return e.number;
+    case Op::Number:
+        return e.number;
     case Op::Name: {
         if (m_known[e.slot]) return m_values[e.slot];
         const Slot& s = m_tree.slots[e.slot];
@@ -78,10 +79,14 @@ std::optional<int64_t> Evaluator::evalDepth(int index, int depth) const {
         if (!v) return std::nullopt;
         uint64_t u = uint64_t(*v);
         switch (e.op) {
-        case Op::Neg: return int64_t(0 - u);
-        case Op::Not: return *v == 0 ? 1 : 0;
-        case Op::Complement: return int64_t(~u);
-        default: return int64_t(__builtin_popcountll(u));
+        case Op::Neg:
+            return int64_t(0 - u);
+        case Op::Not:
+            return *v == 0 ? 1 : 0;
+        case Op::Complement:
+            return int64_t(~u);
+        default:
+            return int64_t(__builtin_popcountll(u));
         }
     }
     case Op::Cond: {
@@ -105,7 +110,8 @@ std::optional<int64_t> Evaluator::evalDepth(int index, int depth) const {
         if (!b) return std::nullopt;
         return *b ? 1 : 0;
     }
-    default: break;
+    default:
+        break;
     }
     auto a = sub(e.a), b = sub(e.b);
     if (!a || !b) return std::nullopt;
@@ -121,27 +127,42 @@ std::optional<int64_t> Evaluator::evalDepth(int index, int depth) const {
         }
         return int64_t(r);
     }
-    case Op::Mul: return int64_t(ux * uy);
+    case Op::Mul:
+        return int64_t(ux * uy);
     case Op::Div:
         if (y == 0 || (y == -1 && x == INT64_MIN)) return std::nullopt;
         return x / y;
     case Op::Mod:
         if (y == 0 || (y == -1 && x == INT64_MIN)) return std::nullopt;
         return x % y;
-    case Op::Add: return int64_t(ux + uy);
-    case Op::Sub: return int64_t(ux - uy);
-    case Op::Shl: return y < 0 || y >= 64 ? 0 : int64_t(ux << y);
-    case Op::Shr: return y < 0 || y >= 64 ? (x < 0 ? -1 : 0) : x >> y;
-    case Op::Lt: return x < y;
-    case Op::Le: return x <= y;
-    case Op::Gt: return x > y;
-    case Op::Ge: return x >= y;
-    case Op::Eq: return x == y;
-    case Op::Ne: return x != y;
-    case Op::BitAnd: return x & y;
-    case Op::BitXor: return x ^ y;
-    case Op::BitOr: return x | y;
-    default: return std::nullopt;
+    case Op::Add:
+        return int64_t(ux + uy);
+    case Op::Sub:
+        return int64_t(ux - uy);
+    case Op::Shl:
+        return y < 0 || y >= 64 ? 0 : int64_t(ux << y);
+    case Op::Shr:
+        return y < 0 || y >= 64 ? (x < 0 ? -1 : 0) : x >> y;
+    case Op::Lt:
+        return x < y;
+    case Op::Le:
+        return x <= y;
+    case Op::Gt:
+        return x > y;
+    case Op::Ge:
+        return x >= y;
+    case Op::Eq:
+        return x == y;
+    case Op::Ne:
+        return x != y;
+    case Op::BitAnd:
+        return x & y;
+    case Op::BitXor:
+        return x ^ y;
+    case Op::BitOr:
+        return x | y;
+    default:
+        return std::nullopt;
     }
 }
 

@@ -13,7 +13,8 @@ RenderError::RenderError(Kind k, std::string param, const std::string& message)
     : std::runtime_error(message), kind(k), parameter(std::move(param)) {}
 
 Params::Params(std::initializer_list<std::pair<std::string, int64_t>> values) {
-    for (auto& [n, v] : values) set(n, v);
+    for (auto& [n, v] : values)
+        set(n, v);
 }
 
 void Params::set(std::string_view name, int64_t value) {
@@ -43,20 +44,24 @@ Params parseParams(std::string_view text) {
         size_t b = p;
         if (!(std::isalpha(static_cast<unsigned char>(text[p])) || text[p] == '_'))
             throw ParseError(p, "a parameter name");
-        while (p < text.size() && (std::isalnum(static_cast<unsigned char>(text[p])) || text[p] == '_'))
+        while (p < text.size() &&
+               (std::isalnum(static_cast<unsigned char>(text[p])) || text[p] == '_'))
             ++p;
         std::string name(text.substr(b, p - b));
-        while (p < text.size() && text[p] == ' ') ++p;
+        while (p < text.size() && text[p] == ' ')
+            ++p;
         if (p >= text.size() || text[p] != '=') throw ParseError(p, "'='");
         ++p;
-        while (p < text.size() && text[p] == ' ') ++p;
+        while (p < text.size() && text[p] == ' ')
+            ++p;
         bool negative = p < text.size() && text[p] == '-';
         if (negative) ++p;
         int base = 10;
         if (p + 1 < text.size() && text[p] == '0' && (text[p + 1] == 'x' || text[p + 1] == 'X')) {
             base = 16;
             p += 2;
-        } else if (p + 1 < text.size() && text[p] == '0' && (text[p + 1] == 'b' || text[p + 1] == 'B')) {
+        } else if (p + 1 < text.size() && text[p] == '0' &&
+                   (text[p + 1] == 'b' || text[p + 1] == 'B')) {
             base = 2;
             p += 2;
         }
@@ -66,7 +71,8 @@ Params parseParams(std::string_view text) {
             int c = std::tolower(static_cast<unsigned char>(text[p]));
             int d = std::isdigit(c) ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : 99;
             if (d >= base) break;
-            if (v > (UINT64_MAX - uint64_t(d)) / uint64_t(base)) throw ParseError(p, "a smaller number");
+            if (v > (UINT64_MAX - uint64_t(d)) / uint64_t(base))
+                throw ParseError(p, "a smaller number");
             v = v * uint64_t(base) + uint64_t(d);
         }
         if (p == digits || v > uint64_t(INT64_MAX)) throw ParseError(digits, "a number");
@@ -88,7 +94,8 @@ std::string formatParams(const Params& params) {
 
 std::string describe(const Decode& d) {
     std::string s = d.protocol + "  " + formatParams(d.params);
-    if (d.repeats > 0) s += " +" + std::to_string(d.repeats) + (d.repeats == 1 ? " repeat" : " repeats");
+    if (d.repeats > 0)
+        s += " +" + std::to_string(d.repeats) + (d.repeats == 1 ? " repeat" : " repeats");
     return s;
 }
 
@@ -100,12 +107,26 @@ const Protocol::Tree& emptyTree() {
 } // namespace
 
 Protocol::Protocol() : m_tree(std::shared_ptr<const Tree>(&emptyTree(), [](const Tree*) {})) {}
-double Protocol::carrierHz() const { return m_tree->top < 0 ? 0 : m_tree->carrier; }
-double Protocol::unitUs() const { return m_tree->unitUs(); }
-bool Protocol::msbFirst() const { return m_tree->msb; }
-std::optional<double> Protocol::dutyCycle() const { return m_tree->duty; }
-const std::vector<ParameterSpec>& Protocol::parameters() const { return m_tree->parameters; }
-bool Protocol::hasRepeat() const { return m_tree->repeatStream >= 0; }
-const std::string& Protocol::text() const { return m_tree->text; }
+double Protocol::carrierHz() const {
+    return m_tree->top < 0 ? 0 : m_tree->carrier;
+}
+double Protocol::unitUs() const {
+    return m_tree->unitUs();
+}
+bool Protocol::msbFirst() const {
+    return m_tree->msb;
+}
+std::optional<double> Protocol::dutyCycle() const {
+    return m_tree->duty;
+}
+const std::vector<ParameterSpec>& Protocol::parameters() const {
+    return m_tree->parameters;
+}
+bool Protocol::hasRepeat() const {
+    return m_tree->repeatStream >= 0;
+}
+const std::string& Protocol::text() const {
+    return m_tree->text;
+}
 
 } // namespace qv::irp

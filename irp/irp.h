@@ -212,6 +212,11 @@ struct DecodeOptions {
     // A demodulating receiver's burst excess (µs): taken off every burst
     // and added to the gap after it before matching.
     double burstExcess = 0;
+    // A demodulating receiver's capture: where burstExcess does not fit a
+    // protocol, the excess its lead-in burst shows (up to the maximum) is
+    // tried as well.
+    bool demodulated = false;
+    double maximumBurstExcess = 250;
     // Only these protocols (by name); all when empty.
     std::vector<std::string> only;
 };
@@ -227,12 +232,14 @@ struct Decode {
     size_t begin = 0, end = 0; // durations used: [begin, end)
     int checks = 0;            // checks proved (complements, checksums, constants)
     int bitsRead = 0;
+    double timingError = 0; // mean relative deviation of the durations matched
 };
 
 // Every protocol of the table that decodes the capture (alternating burst
 // and gap microseconds from the first burst; signs are ignored), best first:
 // a protocol that the table lets prefer over another comes before it, then
-// more bits read, then fewer defaults.
+// more of the capture explained, a clearly closer fit, more bits read,
+// fewer defaults.
 std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> durations,
                            const DecodeOptions& options = {});
 

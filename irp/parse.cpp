@@ -41,7 +41,8 @@ public:
         if (!peek('(')) fail("'('");
         t->top = stream(t->topBitSpec);
         skip();
-        while (peek('{')) definitions();
+        while (peek('{'))
+            definitions();
         if (peek('[')) parameterSpecs();
         skip();
         if (p != s.size()) fail("the end of the text");
@@ -62,7 +63,8 @@ private:
 
     void skip() {
         for (;;) {
-            while (p < s.size() && std::isspace(static_cast<unsigned char>(s[p]))) ++p;
+            while (p < s.size() && std::isspace(static_cast<unsigned char>(s[p])))
+                ++p;
             if (p + 1 < s.size() && s[p] == '/' && s[p + 1] == '*') {
                 size_t end = s.find("*/", p + 2);
                 if (end == std::string_view::npos) fail("'*/'");
@@ -99,7 +101,8 @@ private:
     std::string_view name() {
         if (!atName()) fail("a name");
         size_t b = p;
-        while (p < s.size() && isNameChar(s[p])) ++p;
+        while (p < s.size() && isNameChar(s[p]))
+            ++p;
         return s.substr(b, p - b);
     }
     struct Guard {
@@ -126,17 +129,25 @@ private:
         while (p < s.size()) {
             int d;
             char c = s[p];
-            if (std::isdigit(static_cast<unsigned char>(c))) d = c - '0';
+            if (std::isdigit(static_cast<unsigned char>(c)))
+                d = c - '0';
             else if (base == 16 && std::isxdigit(static_cast<unsigned char>(c)))
                 d = std::tolower(static_cast<unsigned char>(c)) - 'a' + 10;
-            else break;
+            else
+                break;
             if (d >= base) break;
-            if (v > (std::numeric_limits<uint64_t>::max() - d) / base) fail("a smaller number");
+            if (v > (std::numeric_limits<uint64_t>::max() - d) / base) {
+                p = b;
+                fail("a smaller number");
+            }
             v = v * base + d;
             ++p;
         }
         if (p == b) fail(base == 16 ? "a hex digit" : "a binary digit");
-        if (v > uint64_t(std::numeric_limits<int64_t>::max())) fail("a smaller number");
+        if (v > uint64_t(std::numeric_limits<int64_t>::max())) {
+            p = b;
+            fail("a smaller number");
+        }
         return int64_t(v);
     }
     // A decimal number with an optional fraction.
@@ -146,14 +157,19 @@ private:
             (s[p + 1] == 'x' || s[p + 1] == 'b'))
             return double(integer());
         size_t b = p;
-        while (p < s.size() && std::isdigit(static_cast<unsigned char>(s[p]))) ++p;
+        while (p < s.size() && std::isdigit(static_cast<unsigned char>(s[p])))
+            ++p;
         if (p < s.size() && s[p] == '.') {
             ++p;
             if (p >= s.size() || !std::isdigit(static_cast<unsigned char>(s[p]))) fail("a digit");
-            while (p < s.size() && std::isdigit(static_cast<unsigned char>(s[p]))) ++p;
+            while (p < s.size() && std::isdigit(static_cast<unsigned char>(s[p])))
+                ++p;
         }
         double v = std::strtod(std::string(s.substr(b, p - b)).c_str(), nullptr);
-        if (!std::isfinite(v) || v > 1e12) fail("a smaller number");
+        if (!std::isfinite(v) || v > 1e12) {
+            p = b;
+            fail("a smaller number");
+        }
         return v;
     }
 
@@ -166,8 +182,10 @@ private:
             if (atName()) {
                 size_t at = p;
                 auto n = name();
-                if (n == "msb") t->msb = true;
-                else if (n == "lsb") t->msb = false;
+                if (n == "msb")
+                    t->msb = true;
+                else if (n == "lsb")
+                    t->msb = false;
                 else {
                     p = at;
                     fail("'msb', 'lsb' or a number");
@@ -236,7 +254,12 @@ private:
         for (;;) {
             into.items.push_back(item(bitSpecIndex));
             if (closing()) return;
-            expect(',');
+            if (!accept(',')) {
+                std::string what = "','";
+                for (char c : closers)
+                    what += std::string(" or '") + c + "'";
+                fail(what);
+            }
         }
     }
 
@@ -305,12 +328,15 @@ private:
     bool parenIsBitField() {
         size_t q = p, level = 0;
         for (; q < s.size(); ++q) {
-            if (s[q] == '(') ++level;
-            else if (s[q] == ')' && --level == 0) break;
+            if (s[q] == '(')
+                ++level;
+            else if (s[q] == ')' && --level == 0)
+                break;
         }
         if (q >= s.size()) return false;
         ++q;
-        while (q < s.size() && std::isspace(static_cast<unsigned char>(s[q]))) ++q;
+        while (q < s.size() && std::isspace(static_cast<unsigned char>(s[q])))
+            ++q;
         return q < s.size() && s[q] == ':';
     }
 
@@ -479,11 +505,21 @@ private:
             Op op;
             bool un = true;
             switch (s[p]) {
-            case '#': op = Op::Count; break;
-            case '!': op = Op::Not; break;
-            case '-': op = Op::Neg; break;
-            case '~': op = Op::Complement; break;
-            default: un = false; op = Op::Number;
+            case '#':
+                op = Op::Count;
+                break;
+            case '!':
+                op = Op::Not;
+                break;
+            case '-':
+                op = Op::Neg;
+                break;
+            case '~':
+                op = Op::Complement;
+                break;
+            default:
+                un = false;
+                op = Op::Number;
             }
             if (un) {
                 ++p;
@@ -515,10 +551,10 @@ private:
     // & 3, ^ 2, | 1, && 0, || -1 (ternary below).
     std::optional<BinOp> binop() {
         static constexpr BinOp ops[] = {
-            {"**", Op::Power, 9}, {"<<", Op::Shl, 6}, {">>", Op::Shr, 6}, {"<=", Op::Le, 5},
-            {">=", Op::Ge, 5},    {"==", Op::Eq, 4},  {"!=", Op::Ne, 4},  {"&&", Op::And, 0},
-            {"||", Op::Or, -1},   {"*", Op::Mul, 8},  {"/", Op::Div, 8},  {"%", Op::Mod, 8},
-            {"+", Op::Add, 7},    {"-", Op::Sub, 7},  {"<", Op::Lt, 5},   {">", Op::Gt, 5},
+            {"**", Op::Power, 9}, {"<<", Op::Shl, 6},   {">>", Op::Shr, 6},  {"<=", Op::Le, 5},
+            {">=", Op::Ge, 5},    {"==", Op::Eq, 4},    {"!=", Op::Ne, 4},   {"&&", Op::And, 0},
+            {"||", Op::Or, -1},   {"*", Op::Mul, 8},    {"/", Op::Div, 8},   {"%", Op::Mod, 8},
+            {"+", Op::Add, 7},    {"-", Op::Sub, 7},    {"<", Op::Lt, 5},    {">", Op::Gt, 5},
             {"&", Op::BitAnd, 3}, {"^", Op::BitXor, 2}, {"|", Op::BitOr, 1},
         };
         skip();

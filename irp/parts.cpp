@@ -32,10 +32,10 @@ Parts splitParts(const Protocol::Tree& t) {
     const Stream& r = t.streams[t.repeatStream];
     parts.repeatStream = t.repeatStream;
     parts.repeatBitSpec = r.bitSpec;
-    parts.introPasses =
-        r.repeat == Repeat::Plus ? 1 : r.repeat == Repeat::CountPlus ? r.count : 0;
+    parts.introPasses = r.repeat == Repeat::Plus ? 1 : r.repeat == Repeat::CountPlus ? r.count : 0;
     for (const Item& it : r.items)
-        if (it.kind == Item::Kind::Variation && it.alternatives.size() >= 3) parts.endingPass = true;
+        if (it.kind == Item::Kind::Variation && it.alternatives.size() >= 3)
+            parts.endingPass = true;
     return parts;
 }
 

@@ -4,6 +4,7 @@
 #include "irp/tree.h"
 
 #include <cmath>
+#include <map>
 
 namespace qv::irp {
 
@@ -23,8 +24,12 @@ public:
         for (size_t i = from; i < to; ++i) {
             const Item& it = st.items[i];
             switch (it.kind) {
-            case Item::Kind::Flash: emit(duration(it.duration), out); break;
-            case Item::Kind::Gap: emit(-duration(it.duration), out); break;
+            case Item::Kind::Flash:
+                emit(duration(it.duration), out);
+                break;
+            case Item::Kind::Gap:
+                emit(-duration(it.duration), out);
+                break;
             case Item::Kind::Extent: {
                 double left = duration(it.duration) - (elapsed - start);
                 if (left > 0) emit(-left, out);
@@ -37,10 +42,15 @@ public:
                 ev.set(it.slot, *v);
                 break;
             }
-            case Item::Kind::BitField: bitField(it.expr, bitSpec, pass, out); break;
-            case Item::Kind::Stream: stream(it.stream, bitSpec, pass, out); break;
+            case Item::Kind::BitField:
+                bitField(it.expr, bitSpec, pass, out);
+                break;
+            case Item::Kind::Stream:
+                stream(it.stream, bitSpec, pass, out);
+                break;
             case Item::Kind::Variation: {
-                int alt = size_t(pass) < it.alternatives.size() ? it.alternatives[size_t(pass)] : -1;
+                int alt =
+                    size_t(pass) < it.alternatives.size() ? it.alternatives[size_t(pass)] : -1;
                 // An empty alternative ends the stream's pass.
                 if (alt < 0) return;
                 const Stream& a = t.streams[alt];
@@ -56,7 +66,8 @@ public:
         const Stream& st = t.streams[index];
         int spec = st.bitSpec >= 0 ? st.bitSpec : bitSpec;
         int times = st.repeat == Repeat::Star ? 0 : st.repeat == Repeat::Plus ? 1 : st.count;
-        for (int k = 0; k < times; ++k) items(st, 0, st.items.size(), spec, pass, out);
+        for (int k = 0; k < times; ++k)
+            items(st, 0, st.items.size(), spec, pass, out);
         --depth;
     }
 
@@ -66,6 +77,7 @@ private:
     const Protocol::Tree& t;
     Evaluator& ev;
     int depth = 0;
+    std::map<int, std::pair<uint64_t, int>> symbols; // per bit spec: bits not yet sent
 
     double duration(const Duration& d) {
         double v = d.value;
@@ -82,27 +94,34 @@ private:
     void emit(double us, std::vector<double>& out) {
         if (us == 0) return;
         elapsed += std::fabs(us);
-        if (!out.empty() && (out.back() > 0) == (us > 0)) out.back() += us;
-        else out.push_back(us);
+        if (!out.empty() && (out.back() > 0) == (us > 0))
+            out.back() += us;
+        else
+            out.push_back(us);
         if (out.size() > 200000) unrenderable("more than 200000 durations");
     }
 
+    // The field's bits in the order they are sent, gathered into symbols
+    // of the bit spec: a symbol may take bits of two neighbouring fields.
     void bitField(int expr, int bitSpec, Pass pass, std::vector<double>& out) {
         if (bitSpec < 0) unrenderable("a bit field without a bit spec");
-        const Expr& e = t.exprs[expr];
+        const Expr& e = t.exprs[size_t(expr)];
         if (e.b < 0) unrenderable("an infinite bit field in a stream");
         auto v = ev.eval(expr);
         auto len = ev.eval(e.b);
         if (!v || !len) unrenderable("a bit field's value is unknown");
-        const BitSpec& spec = t.bitSpecs[bitSpec];
+        if (*len < 0 || *len > 64) unrenderable("a bit field's length does not fit");
+        const BitSpec& spec = t.bitSpecs[size_t(bitSpec)];
         int k = spec.bitsPerSymbol;
-        if (*len < 0 || *len > 64 || *len % k) unrenderable("a bit field's length does not fit");
-        int symbols = int(*len / k);
-        uint64_t mask = (uint64_t(1) << k) - 1;
-        for (int i = 0; i < symbols; ++i) {
-            int shift = t.msb ? int(*len) - k * (i + 1) : k * i;
-            int sym = int((uint64_t(*v) >> shift) & mask);
-            const Stream& alt = t.streams[spec.alternatives[size_t(sym)]];
+        auto& [buffer, count] = symbols[bitSpec];
+        for (int64_t j = 0; j < *len; ++j) {
+            int64_t index = t.msb ? *len - 1 - j : j;
+            uint64_t bit = uint64_t(*v) >> index & 1;
+            buffer = t.msb ? buffer << 1 | bit : buffer | bit << count;
+            if (++count < k) continue;
+            const Stream& alt = t.streams[size_t(spec.alternatives[size_t(buffer)])];
+            buffer = 0;
+            count = 0;
             if (++depth > 64) unrenderable("bit specs nested too deep");
             items(alt, 0, alt.items.size(), spec.parent, pass, out);
             --depth;
@@ -176,7 +195,8 @@ Rendered render(const Protocol& protocol, const Params& params, const RenderOpti
     std::vector<double> intro, repeat, ending;
     Parts parts = splitParts(t);
     for (const PartStep& step : parts.intro) {
-        if (step.wholeStream) r.stream(step.stream, step.bitSpec, Pass::Intro, intro);
+        if (step.wholeStream)
+            r.stream(step.stream, step.bitSpec, Pass::Intro, intro);
         else {
             const Stream& st = t.streams[step.stream];
             r.items(st, step.from, step.to, step.bitSpec, step.pass, intro);
@@ -203,7 +223,8 @@ Rendered render(const Protocol& protocol, const Params& params, const RenderOpti
     out.ending = rounded(ending);
     out.repeats = options.repeats;
     for (size_t i = 0; i < t.parameters.size(); ++i)
-        if (t.parameters[i].memory) out.memory.set(t.parameters[i].name, ev.raw(t.parameterSlots[i]));
+        if (t.parameters[i].memory)
+            out.memory.set(t.parameters[i].name, ev.raw(t.parameterSlots[i]));
     return out;
 }
 
@@ -221,14 +242,18 @@ std::vector<int64_t> Rendered::press(int count) const {
     auto add = [&](const std::vector<int64_t>& part) {
         for (int64_t d : part) {
             if (signedTimes.empty() && d < 0) continue; // silence before the first burst
-            if (!signedTimes.empty() && (signedTimes.back() > 0) == (d > 0)) signedTimes.back() += d;
-            else signedTimes.push_back(d);
+            if (!signedTimes.empty() && (signedTimes.back() > 0) == (d > 0))
+                signedTimes.back() += d;
+            else
+                signedTimes.push_back(d);
         }
     };
     add(intro);
-    for (int k = 0; k < count; ++k) add(repeat);
+    for (int k = 0; k < count; ++k)
+        add(repeat);
     add(ending);
-    for (auto& d : signedTimes) d = d < 0 ? -d : d;
+    for (auto& d : signedTimes)
+        d = d < 0 ? -d : d;
     return signedTimes;
 }
 

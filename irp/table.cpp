@@ -18,14 +18,17 @@ namespace {
 
 std::string lower(std::string_view s) {
     std::string r(s);
-    for (char& c : r) c = char(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : r)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
     return r;
 }
 
 std::string trim(std::string_view s) {
     size_t b = 0, e = s.size();
-    while (b < e && std::isspace(static_cast<unsigned char>(s[b]))) ++b;
-    while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1]))) --e;
+    while (b < e && std::isspace(static_cast<unsigned char>(s[b])))
+        ++b;
+    while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1])))
+        --e;
     return std::string(s.substr(b, e - b));
 }
 
@@ -57,12 +60,18 @@ bool truth(const std::string& s) {
 void setParameter(NamedProtocol& p, const std::string& key, const std::string& rawValue) {
     std::string value = trim(rawValue);
     if (value.empty()) return;
-    if (key == "decode-only") p.decodeOnly = truth(value);
-    else if (key == "reject-repeatless") p.rejectRepeatless = truth(value);
-    else if (key == "decodable") p.decodable = truth(value);
-    else if (key == "relative-tolerance") p.relativeTolerance = number(value);
-    else if (key == "absolute-tolerance") p.absoluteTolerance = number(value);
-    else if (key == "minimum-leadout") p.minimumLeadout = number(value);
+    if (key == "decode-only")
+        p.decodeOnly = truth(value);
+    else if (key == "reject-repeatless")
+        p.rejectRepeatless = truth(value);
+    else if (key == "decodable")
+        p.decodable = truth(value);
+    else if (key == "relative-tolerance")
+        p.relativeTolerance = number(value);
+    else if (key == "absolute-tolerance")
+        p.absoluteTolerance = number(value);
+    else if (key == "minimum-leadout")
+        p.minimumLeadout = number(value);
     else if (key == "alt_name")
         for (auto& a : split(value, ',')) {
             if (!trim(a).empty()) p.altNames.push_back(trim(a));
@@ -132,8 +141,10 @@ void ProtocolTable::Compiled::reindex() {
     byName.clear();
     // Alternative names first, so that a real name always wins.
     for (size_t i = 0; i < protocols.size(); ++i)
-        for (auto& a : protocols[i].named.altNames) byName[lower(a)] = i;
-    for (size_t i = 0; i < protocols.size(); ++i) byName[lower(protocols[i].named.name)] = i;
+        for (auto& a : protocols[i].named.altNames)
+            byName[lower(a)] = i;
+    for (size_t i = 0; i < protocols.size(); ++i)
+        byName[lower(protocols[i].named.name)] = i;
     for (auto& p : protocols) {
         p.preferred.clear();
         for (size_t k = 0; k < p.named.preferOver.size(); ++k) {
@@ -155,7 +166,8 @@ LoadReport ProtocolTable::addTsv(std::string_view text, const std::string& sourc
         if (trim(line).empty() || line[0] == '#') continue;
         auto cells = split(line, '\t');
         if (columns.empty()) {
-            for (auto& c : cells) columns.push_back(lower(trim(c)));
+            for (auto& c : cells)
+                columns.push_back(lower(trim(c)));
             if (std::find(columns.begin(), columns.end(), "name") == columns.end() ||
                 std::find(columns.begin(), columns.end(), "irp") == columns.end()) {
                 report.errors.push_back(source + ": line " + std::to_string(lineNo) +
@@ -168,9 +180,12 @@ LoadReport ProtocolTable::addTsv(std::string_view text, const std::string& sourc
         p.source = source;
         std::string irpText;
         for (size_t i = 0; i < cells.size() && i < columns.size(); ++i) {
-            if (columns[i] == "name") p.name = trim(cells[i]);
-            else if (columns[i] == "irp") irpText = trim(cells[i]);
-            else setParameter(p, columns[i], cells[i]);
+            if (columns[i] == "name")
+                p.name = trim(cells[i]);
+            else if (columns[i] == "irp")
+                irpText = trim(cells[i]);
+            else
+                setParameter(p, columns[i], cells[i]);
         }
         if (p.name.empty()) {
             report.errors.push_back(source + ": line " + std::to_string(lineNo) + ": no name");
@@ -184,7 +199,8 @@ LoadReport ProtocolTable::addTsv(std::string_view text, const std::string& sourc
         }
         batch.push_back(std::move(p));
     }
-    for (auto& p : batch) m_compiled->addOne(std::move(p), report);
+    for (auto& p : batch)
+        m_compiled->addOne(std::move(p), report);
     m_compiled->reindex();
     return report;
 }
@@ -209,8 +225,10 @@ LoadReport ProtocolTable::addXml(std::string_view text, const std::string& sourc
         stack.pop_back();
         for (auto child : n.children()) {
             if (child.type() != pugi::node_element) continue;
-            if (local(child.name()) == "protocol") found.push_back(child);
-            else stack.push_back(child);
+            if (local(child.name()) == "protocol")
+                found.push_back(child);
+            else
+                stack.push_back(child);
         }
     }
     for (auto node : found) {
@@ -221,7 +239,8 @@ LoadReport ProtocolTable::addXml(std::string_view text, const std::string& sourc
         for (auto child : node.children()) {
             if (child.type() != pugi::node_element) continue;
             auto n = local(child.name());
-            if (n == "irp") irpText = trim(child.child_value());
+            if (n == "irp")
+                irpText = trim(child.child_value());
             else if (n == "parameter")
                 setParameter(p, child.attribute("name").value(), child.child_value());
         }

@@ -53,8 +53,8 @@ struct Expr {
 enum class Unit : uint8_t { Units, Micro, Milli, Periods };
 
 struct Duration {
-    int expr = -1;     // the magnitude (a number's value is kept exactly in `value`)
-    double value = 0;  // when the magnitude is a literal number
+    int expr = -1;    // the magnitude (a number's value is kept exactly in `value`)
+    double value = 0; // when the magnitude is a literal number
     bool literal = false;
     Unit unit = Unit::Units;
 };
@@ -65,11 +65,11 @@ struct Stream;
 struct Item {
     enum class Kind : uint8_t { Flash, Gap, Extent, BitField, Assignment, Stream, Variation };
     Kind kind = Kind::Flash;
-    Duration duration;              // Flash, Gap, Extent
-    int expr = -1;                  // BitField: its Expr (Op::BitField); Assignment: value
-    int slot = -1;                  // Assignment target
-    int stream = -1;                // Stream
-    std::vector<int> alternatives;  // Variation: stream indices (-1: empty)
+    Duration duration;             // Flash, Gap, Extent
+    int expr = -1;                 // BitField: its Expr (Op::BitField); Assignment: value
+    int slot = -1;                 // Assignment target
+    int stream = -1;               // Stream
+    std::vector<int> alternatives; // Variation: stream indices (-1: empty)
 };
 
 enum class Repeat : uint8_t { Once, Count, Star, Plus, CountPlus };
@@ -77,8 +77,8 @@ enum class Repeat : uint8_t { Once, Count, Star, Plus, CountPlus };
 struct Stream {
     std::vector<Item> items;
     Repeat repeat = Repeat::Once;
-    int count = 1;     // Count, CountPlus
-    int bitSpec = -1;  // scoped bit spec (-1: the enclosing one)
+    int count = 1;    // Count, CountPlus
+    int bitSpec = -1; // scoped bit spec (-1: the enclosing one)
 };
 
 struct BitSpec {
@@ -108,9 +108,9 @@ struct Protocol::Tree {
     std::vector<BitSpec> bitSpecs;
     std::vector<Slot> slots;
     std::vector<ParameterSpec> parameters;
-    std::vector<int> parameterSlots;  // slot of each parameter
-    std::vector<int> defaultExprs;    // Expr of each parameter's default, -1 none
-    int top = -1;                     // the top-level stream
+    std::vector<int> parameterSlots; // slot of each parameter
+    std::vector<int> defaultExprs;   // Expr of each parameter's default, -1 none
+    int top = -1;                    // the top-level stream
     int topBitSpec = -1;
 
     // The key press split at the first stream marked * or +: where it
@@ -125,10 +125,14 @@ struct Protocol::Tree {
     }
     double durationUs(double value, Unit u) const {
         switch (u) {
-        case Unit::Micro: return value;
-        case Unit::Milli: return value * 1000;
-        case Unit::Periods: return carrier > 0 ? value * 1e6 / carrier : value;
-        case Unit::Units: break;
+        case Unit::Micro:
+            return value;
+        case Unit::Milli:
+            return value * 1000;
+        case Unit::Periods:
+            return carrier > 0 ? value * 1e6 / carrier : value;
+        case Unit::Units:
+            break;
         }
         return value * unitUs();
     }
@@ -164,8 +168,8 @@ private:
 
 // The bit field value of an Op::BitField expression with the given inner
 // value, length and offset.
-int64_t bitFieldValue(int64_t value, int64_t length, int64_t offset, bool complement,
-                      bool reverse, bool infinite);
+int64_t bitFieldValue(int64_t value, int64_t length, int64_t offset, bool complement, bool reverse,
+                      bool infinite);
 uint64_t reverseBits(uint64_t value, int64_t length);
 
 } // namespace qv::irp

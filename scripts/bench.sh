@@ -11,10 +11,10 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 build=${BUILD_DIR:-build}
 cmake -S . -B "$build" -G Ninja >/dev/null
-cmake --build "$build" --target decode_bench window_tick_bench capture_road_bench quorvel-cli \
-  quorvel-gen-nec catalogue
+cmake --build "$build" --target decode_bench irp_bench window_tick_bench capture_road_bench \
+  quorvel-cli quorvel-gen-nec catalogue irp_table
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
-for b in decode_bench window_tick_bench capture_road_bench; do
+for b in decode_bench irp_bench window_tick_bench capture_road_bench; do
   "$build/bin/$b" "$@"
 done
 
@@ -79,6 +79,10 @@ q1000 = per_press(t1, t1000, 1000)
 print(f"quorvel-cli decode: {len(presses)} files, {clean} decoded cleanly")
 print(f"  one process, 1000 per-press files: {q1000[0]:8.1f} us wall, {q1000[1]:8.1f} us CPU a press (target <= 10)")
 print(f"  one process, 200 per-press files:  {q200[0]:8.1f} us wall, {q200[1]:8.1f} us CPU a press")
+tident, out = best([cli, "identify", "--json"] + presses)
+named = out.decode().count('"protocol":"NEC1"')
+print(f"quorvel-cli identify, 1000 per-press files, whole process: {tident[0]:6.3f} s wall,"
+      f" {tident[1]:6.3f} s CPU (target <= 2); {named} named NEC1")
 tscan, out = best([cli, "scan", presses[0], "--catalogue", catalogue])
 print(f"quorvel-cli scan FILE, whole process: {tscan[0] * 1e3:8.2f} ms wall, {tscan[1] * 1e3:8.2f} ms CPU"
       " (target <= 30); " + out.decode().splitlines()[0])

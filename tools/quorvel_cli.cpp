@@ -5,6 +5,7 @@
 //   quorvel-cli scan FILE [--json] [--learn] [--tolerance 3|5|8] [--all]
 //   quorvel-cli generate --format KEY --code HEX -o FILE (see cli_commands.h)
 //   quorvel-cli stats --format KEY [options] FILE...
+//   quorvel-cli protocols | identify | generate --protocol (see cli_irp.cpp)
 #include "app/capture_loader.h"
 #include "app/capture_tick.h"
 #include "app/format_scan.h"
@@ -56,6 +57,10 @@ int usage() {
         "                            [--distort excess=US,jitter=PCT,step=US,seed=N]\n"
         "                            [--catalogue PATH] -o FILE\n"
         "       quorvel-cli stats --format KEY [decode options] [--json] FILE...\n"
+        "       quorvel-cli protocols [--json] [--protocols FILE]...\n"
+        "       quorvel-cli identify [--json] [--protocols FILE]... [DEMODULATED] FILE...\n"
+        "       quorvel-cli generate --protocol NAME|--irp TEXT --params \"D=0,F=18\"\n"
+        "                            [--repeats N] [--distort ...] [--protocols FILE]... -o FILE\n"
         "DEMODULATED: [--demodulated] [--absolute-tolerance US] [--excess auto|US]\n"
         "FILE endings: .bin receiver message; .raw signed (+burst -gap); .mode2 pulse/space;\n"
         ".pronto or .ccf Pronto learned code; anything else a microsecond list.\n"
@@ -736,7 +741,9 @@ int cmdScan(const std::vector<std::string>& args) {
             writeJsonArray(out, r.messages);
             std::fputc('}', out);
         }
-        std::printf("\n]}\n");
+        std::printf("\n], \"protocols\": ");
+        writeProtocolDecodes(read, demod.on, true);
+        std::printf("}\n");
         return 0;
     }
     size_t clean = 0;
@@ -761,6 +768,7 @@ int cmdScan(const std::vector<std::string>& args) {
     if (shown < results.size())
         std::printf("(%zu more; --all lists them)\n", results.size() - shown);
     if (clean > 0) std::printf("clean*: a placeholder row that fits, not a format of its own\n");
+    writeProtocolDecodes(read, demod.on, false);
     return 0;
 }
 
@@ -776,5 +784,7 @@ int main(int argc, char** argv) {
     if (cmd == "scan") return cmdScan(args);
     if (cmd == "generate") return cmdGenerate(args);
     if (cmd == "stats") return cmdDecode(args, true);
+    if (cmd == "protocols") return cmdProtocols(args);
+    if (cmd == "identify") return cmdIdentify(args);
     return usage();
 }

@@ -31,6 +31,13 @@ int captureFile(const uint8_t* data, size_t size);
 // first byte picks the file's ending, the rest is the text.
 int exchangeFile(const uint8_t* data, size_t size);
 
+// Any text through the IRP parser; what parses is rendered from its own
+// ranges and decoded back against itself.
+int irpParse(const uint8_t* data, size_t size);
+
+// Any durations decoded against the whole shipped protocol table.
+int irpDecode(const uint8_t* data, size_t size);
+
 struct Target {
     const char* name; // folder of its corpus and findings
     int (*run)(const uint8_t*, size_t);
@@ -41,6 +48,8 @@ inline constexpr Target kTargets[] = {
     {"capture_text", captureText},
     {"capture_file", captureFile},
     {"exchange_file", exchangeFile},
+    {"irp_parse", irpParse},
+    {"irp_decode", irpDecode},
 };
 
 } // namespace qvfuzz

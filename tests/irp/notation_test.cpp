@@ -1,0 +1,186 @@
+// The notation: the shipped table parses, bad text is refused where it is
+// wrong, the worked example renders to the microsecond, renders refuse by
+// name, user tables replace shipped protocols and say so.
+#include "irp/irp.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+using namespace qv::irp;
+
+namespace {
+
+const std::string kTable = std::string(QV_SOURCE_DIR) + "/data/irp-protocols.tsv";
+
+ProtocolTable shipped() {
+    ProtocolTable t;
+    auto report = t.addFile(kTable);
+    EXPECT_TRUE(report.errors.empty()) << report.errors.front();
+    return t;
+}
+
+TEST(IrpNotation, EveryShippedRowParses) {
+    ProtocolTable t = shipped();
+    EXPECT_EQ(t.size(), 219u);
+    ASSERT_NE(t.find("nec1"), nullptr); // by name, ignoring case
+    EXPECT_EQ(t.find("NEC1")->name, "NEC1");
+    EXPECT_TRUE(t.find("NEC")->decodeOnly);
+    ASSERT_FALSE(t.find("Pioneer")->preferOver.empty());
+    EXPECT_FALSE(t.find("Pioneer")->preferOver[0].condition.empty());
+}
+
+struct Refusal {
+    const char* name;
+    const char* text;
+    size_t position;
+    const char* expected;
+};
+
+class IrpRefusal : public testing::TestWithParam<Refusal> {};
+
+TEST_P(IrpRefusal, SaysWhereAndWhat) {
+    const Refusal& r = GetParam();
+    try {
+        parse(r.text);
+        FAIL() << "accepted " << r.text;
+    } catch (const ParseError& e) {
+        EXPECT_EQ(e.position, r.position) << e.what();
+        EXPECT_EQ(e.expected, r.expected) << e.what();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Malformed, IrpRefusal,
+    testing::Values(
+        Refusal{"NoStream", "{38k,564}<1,-1|1,-3>", 20, "'('"},
+        Refusal{"UnclosedStream", "{38k}<1,-1|1,-3>(16,-8,D:8", 26, "',' or ')'"},
+        Refusal{"ThreeAlternatives", "<1,-1|1,-3|1,-5>(D:8)", 16,
+                "2, 4, 8 or 16 bit-spec alternatives"},
+        Refusal{"BadGeneralSpec", "{38k,fast}<1|-1>(1)", 5, "'msb', 'lsb' or a number"},
+        Refusal{"RangeBackwards", "<1|-1>(D:8)[D:9..3]", 18, "a maximum not below the minimum"},
+        Refusal{"MissingRangeDots", "<1|-1>(D:8)[D:0.255]", 15, "'..'"},
+        Refusal{"ParameterTwice", "<1|-1>(D:8)[D:0..3,D:0..3]", 25, "a parameter not given twice"},
+        Refusal{"DanglingOperator", "<1|-1>(D:8){A=D+}", 16, "a number, a name or '('"},
+        Refusal{"UnclosedComment", "<1|-1>(1 /* note", 9, "'*/'"},
+        Refusal{"TrailingText", "<1|-1>(1) junk", 10, "the end of the text"},
+        Refusal{"NumberTooLarge", "(99999999999999999999)", 1, "a smaller number"},
+        Refusal{"FourVariations", "<1|-1>([1][2][3][4],1)", 19,
+                "at most three variation alternatives"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(IrpRender, WorkedNecExample) {
+    ProtocolTable t = shipped();
+    Rendered r = render(*t.find("NEC1"), {{"D", 0}, {"F", 0x12}});
+    EXPECT_DOUBLE_EQ(r.carrierHz, 38400);
+    ASSERT_EQ(r.intro.size(), 68u);
+    EXPECT_EQ(r.intro[0], 9024);
+    EXPECT_EQ(r.intro[1], -4512);
+    EXPECT_EQ(r.intro[19], -1692); // S = 255 - D: its first bit is a 1
+    EXPECT_EQ(r.intro.back(), -39756);
+    EXPECT_EQ(r.repeat, (std::vector<int64_t>{9024, -2256, 564, -96156}));
+    EXPECT_TRUE(r.ending.empty());
+    std::vector<int64_t> press = r.press(2);
+    EXPECT_EQ(press.size(), 68u + 8u);
+    EXPECT_EQ(press[68], 9024);
+}
+
+TEST(IrpRender, BiPhaseMergesAndTogglesMemory) {
+    ProtocolTable t = shipped();
+    // RC5 D=0 F=1 T=0: the start flash, ~F:1:6 = 1 as "-1,1", T = 0 as
+    // "1,-1": the two flashes run together.
+    Rendered r = render(*t.find("RC5"), {{"D", 0}, {"F", 1}});
+    ASSERT_GE(r.repeat.size(), 4u);
+    EXPECT_EQ(r.repeat[0], 889);
+    EXPECT_EQ(r.repeat[1], -889);
+    EXPECT_EQ(r.repeat[2], 1778);
+    EXPECT_EQ(r.repeat[3], -889);
+    EXPECT_EQ(r.memory.get("T"), 1); // the next press sends the other toggle
+}
+
+struct Refused {
+    const char* name;
+    const char* protocol;
+    Params params;
+    RenderError::Kind kind;
+    const char* parameter;
+};
+
+class IrpRenderRefusal : public testing::TestWithParam<Refused> {};
+
+TEST_P(IrpRenderRefusal, NamesTheParameter) {
+    static ProtocolTable t = shipped();
+    const Refused& r = GetParam();
+    try {
+        render(*t.find(r.protocol), r.params);
+        FAIL() << "rendered";
+    } catch (const RenderError& e) {
+        EXPECT_EQ(e.kind, r.kind) << e.what();
+        EXPECT_EQ(e.parameter, r.parameter) << e.what();
+        if (*r.parameter) {
+            EXPECT_NE(std::string(e.what()).find(r.parameter), std::string::npos);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Parameters, IrpRenderRefusal,
+    testing::Values(
+        Refused{"Missing", "NEC1", {{"D", 0}}, RenderError::Kind::MissingParameter, "F"},
+        Refused{"AboveRange", "NEC1", {{"D", 0}, {"F", 256}}, RenderError::Kind::OutOfRange, "F"},
+        Refused{"BelowRange", "RC5", {{"D", -1}, {"F", 0}}, RenderError::Kind::OutOfRange, "D"},
+        Refused{"Unknown",
+                "NEC1",
+                {{"D", 0}, {"F", 1}, {"Q", 1}},
+                RenderError::Kind::UnknownParameter,
+                "Q"},
+        Refused{"DecodeOnly", "NEC", {{"D", 0}, {"F", 1}}, RenderError::Kind::DecodeOnly, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(IrpTable, UserProtocolReplacesShippedAndSaysSo) {
+    ProtocolTable t = shipped();
+    auto report =
+        t.addTsv("name\tirp\tdecode-only\n"
+                 "nec1\t{38.4k,564}<1,-1|1,-3>(16,-8,D:8,F:8,1,^108m)[D:0..255,F:0..255]\t\n"
+                 "Broken\t{38k}<1|-1>(D:8\t\n",
+                 "user.tsv");
+    EXPECT_EQ(t.size(), 219u);
+    ASSERT_EQ(report.replaced.size(), 1u);
+    EXPECT_NE(report.replaced[0].find("NEC1"), std::string::npos);
+    EXPECT_NE(report.replaced[0].find("user.tsv"), std::string::npos);
+    ASSERT_EQ(report.errors.size(), 1u);
+    EXPECT_EQ(report.errors[0].rfind("Broken: at ", 0), 0u);
+    EXPECT_EQ(t.find("NEC1")->irp.parameters().size(), 2u);
+}
+
+TEST(IrpTable, ReadsTheDatabaseXml) {
+    ProtocolTable t;
+    auto report = t.addXml(R"(<?xml version="1.0"?>
+<irp:protocols xmlns:irp="http://www.harctoolbox.org/Irp">
+  <irp:protocol name="MyRemote">
+    <irp:irp><![CDATA[{38k,500}<1,-1|1,-3>(8,-4,D:8,F:8,1,-40m)*[D:0..255,F:0..255]]]></irp:irp>
+    <irp:parameter name="prefer-over">NEC1</irp:parameter>
+    <irp:parameter name="absolute-tolerance">150</irp:parameter>
+  </irp:protocol>
+</irp:protocols>)",
+                           "mine.xml");
+    ASSERT_EQ(report.added, 1u);
+    const NamedProtocol* p = t.find("myremote");
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->absoluteTolerance, 150);
+    ASSERT_EQ(p->preferOver.size(), 1u);
+    EXPECT_EQ(p->preferOver[0].over, "NEC1");
+    auto decodes = decode(t, render(*p, {{"D", 7}, {"F", 2}}, {2}).press());
+    ASSERT_FALSE(decodes.empty());
+    EXPECT_EQ(describe(decodes[0]), "MyRemote  D=7 F=2 +2 repeats");
+}
+
+TEST(IrpParams, ParsedFromText) {
+    EXPECT_EQ(parseParams("D=0,F=18"), (Params{{"D", 0}, {"F", 18}}));
+    EXPECT_EQ(parseParams(" D=0x1f F=0b11 "), (Params{{"D", 31}, {"F", 3}}));
+    EXPECT_THROW(parseParams("D=,F=1"), ParseError);
+    EXPECT_THROW(parseParams("D=1x"), ParseError);
+}
+
+} // namespace
