@@ -87,17 +87,18 @@ std::string jsonEscaped(const std::string& s) {
 
 // A name as a word of a line-based form: blanks and control characters
 // become '_' (and are said).
-std::string wordName(const std::string& name, const char* form, Written& w) {
+std::string wordName(const std::string& name, const char* form, Written& w, bool blanks = false) {
     std::string out = name.empty() ? "unnamed" : name;
     bool changed = name.empty();
     for (char& c : out)
-        if (static_cast<unsigned char>(c) <= ' ' || c == '#') {
+        if (static_cast<unsigned char>(c) < ' ' || (!blanks && (c == ' ' || c == '#'))) {
             c = '_';
             changed = true;
         }
     if (changed)
-        w.notHeld.push_back("\"" + name + "\": " + form + " names are single words: written as \"" +
-                            out + "\"");
+        w.notHeld.push_back("\"" + name + "\": " + form + " names are " +
+                            (blanks ? "one line" : "single words") + ": written as \"" + out +
+                            "\"");
     return out;
 }
 
@@ -115,15 +116,98 @@ std::string base64(const std::vector<uint8_t>& bytes) {
     return out;
 }
 
-std::string flipper(const std::vector<NamedSignal>& signals, Written& w) {
+std::optional<irp::Decode> identified(const NamedSignal& s, const irp::ProtocolTable* table) {
+    if (!table) return std::nullopt;
+    std::vector<int64_t> times = captureTimesOf(s);
+    if (times.size() % 2) times.push_back(kClosingGap);
+    const auto found = irp::decode(*table, times);
+    if (found.empty()) return std::nullopt;
+    return found.front();
+}
+
+// A decode as Flipper names it: protocol, address and command.
+struct FlipperCode {
+    std::string protocol;
+    int64_t address = 0, command = 0;
+};
+
+std::optional<FlipperCode> flipperCode(const irp::Decode& d) {
+    auto p = [&](const char* name) { return d.params.get(name).value_or(0); };
+    const std::string name = lowered(d.protocol);
+    const int64_t D = p("D"), S = p("S"), F = p("F");
+    if (name == "nec1" || name == "nec2")
+        return S == 255 - D ? FlipperCode{"NEC", D, F}
+                            : FlipperCode{"NECext", D | S << 8, F | (~F & 0xFF) << 8};
+    if (name == "nec1-f16" || name == "nec2-f16")
+        return FlipperCode{"NECext", D | S << 8, F | p("E") << 8};
+    if ((name == "necx2" || name == "necx1" || name == "necx") && S == D)
+        return FlipperCode{"Samsung32", D, F};
+    if (name == "rc5") return F < 64 ? FlipperCode{"RC5", D, F} : FlipperCode{"RC5X", D, F - 64};
+    if (name == "rc6") return FlipperCode{"RC6", D, F};
+    if (name == "sony12") return FlipperCode{"SIRC", D, F};
+    if (name == "sony15") return FlipperCode{"SIRC15", D, F};
+    if (name == "sony20") return FlipperCode{"SIRC20", D | S << 5, F};
+    if (name == "rca") return FlipperCode{"RCA", D, F};
+    if (name == "pioneer") return FlipperCode{"Pioneer", D, F};
+    return std::nullopt;
+}
+
+std::string flipperBytes(int64_t v) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02X %02X %02X %02X", static_cast<unsigned>(v & 0xFF),
+                  static_cast<unsigned>(v >> 8 & 0xFF), static_cast<unsigned>(v >> 16 & 0xFF),
+                  static_cast<unsigned>(v >> 24 & 0xFF));
+    return text;
+}
+
+std::string irdbCsv(const std::vector<NamedSignal>& signals, const irp::ProtocolTable* table,
+                    Written& w) {
+    std::string out = "functionname,protocol,device,subdevice,function\n";
+    if (!table)
+        w.notHeld.push_back(
+            "IRDB CSV holds decoded signals only, and no protocol table is at hand");
+    for (const auto& s : signals) {
+        const auto d = identified(s, table);
+        if (!d) {
+            if (table)
+                w.notHeld.push_back("\"" + s.name +
+                                    "\": decodes as no protocol: IRDB CSV cannot hold it");
+            continue;
+        }
+        std::string name = s.name;
+        for (char& c : name)
+            if (c == ',' || c == '\n' || c == '\r') c = '_';
+        const auto sub = d->params.get("S");
+        out += name + "," + d->protocol + "," + std::to_string(d->params.get("D").value_or(0)) +
+               "," + std::to_string(sub.value_or(-1)) + "," +
+               std::to_string(d->params.get("F").value_or(0)) + "\n";
+        for (const auto& [n, v] : d->params.values())
+            if (n != "D" && n != "S" && n != "F" && n != "T" && !d->defaulted.has(n))
+                w.notHeld.push_back("\"" + s.name + "\": parameter " + n + "=" + std::to_string(v) +
+                                    " has no column in IRDB CSV");
+    }
+    return out;
+}
+
+std::string flipper(const std::vector<NamedSignal>& signals, const irp::ProtocolTable* table,
+                    Written& w) {
     std::string out = "Filetype: IR signals file\nVersion: 1\n";
     for (const auto& s : signals) {
+        if (const auto d = identified(s, table)) {
+            if (const auto code = flipperCode(*d)) {
+                out += "# \nname: " + wordName(s.name, "Flipper .ir", w, true) +
+                       "\ntype: parsed\nprotocol: " + code->protocol +
+                       "\naddress: " + flipperBytes(code->address) +
+                       "\ncommand: " + flipperBytes(code->command) + "\n";
+                continue;
+            }
+        }
         const std::vector<int64_t> times = flattened(s, "Flipper .ir", w);
         if (times.size() > kFlipperMostTimes)
             w.notHeld.push_back("\"" + s.name + "\": " + std::to_string(times.size()) +
                                 " times, more than the 1024 a Flipper signal holds");
         const double hz = carrierOf(s, "Flipper .ir", w);
-        out += "# \nname: " + wordName(s.name, "Flipper .ir", w) +
+        out += "# \nname: " + wordName(s.name, "Flipper .ir", w, true) +
                "\ntype: raw\nfrequency: " + std::to_string(std::lround(hz)) +
                "\nduty_cycle: 0.330000\ndata: " + join(times, " ") + "\n";
     }
@@ -282,14 +366,19 @@ std::optional<Form> writtenFormForPath(const std::string& path) {
     if (e == ".sendir") return Form::Sendir;
     if (e == ".h" || e == ".ino") return Form::DumpArray;
     if (e == ".girr" || e == ".xml") return Form::Girr;
+    if (e == ".csv") return Form::IrdbCsv;
     return std::nullopt;
 }
 
-Written writeSignals(Form form, const std::vector<NamedSignal>& signals) {
+Written writeSignals(Form form, const std::vector<NamedSignal>& signals,
+                     const irp::ProtocolTable* identify) {
     Written w;
     switch (form) {
     case Form::FlipperIr:
-        w.text = flipper(signals, w);
+        w.text = flipper(signals, identify, w);
+        break;
+    case Form::IrdbCsv:
+        w.text = irdbCsv(signals, identify, w);
         break;
     case Form::Broadlink:
         w.text = broadlink(signals, w);

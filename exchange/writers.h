@@ -4,6 +4,7 @@
 #pragma once
 
 #include "exchange/signal_set.h"
+#include "irp/irp.h"
 
 #include <optional>
 #include <string>
@@ -13,7 +14,7 @@ namespace qv::exchange {
 
 // The forms written, by the path's ending: .ir Flipper, .broadlink/.b64
 // Broadlink, .sendir Global Caché, .h/.ino rawData[] snippets, .girr/.xml
-// Girr, .conf/.lircd (and lircd.conf) LIRC raw codes.
+// Girr, .conf/.lircd (and lircd.conf) LIRC raw codes, .csv IRDB rows.
 std::optional<Form> writtenFormForPath(const std::string& path);
 
 struct Written {
@@ -22,8 +23,12 @@ struct Written {
     std::vector<std::string> notHeld;
 };
 
-// The signals must hold times (parsed signals rendered first).
-Written writeSignals(Form form, const std::vector<NamedSignal>& signals);
+// The signals must hold times (parsed signals rendered first). With a
+// protocol table, Flipper files get a parsed signal wherever the times
+// decode as a protocol Flipper knows, and IRDB CSV (.csv) a row for every
+// signal that decodes (it holds nothing else).
+Written writeSignals(Form form, const std::vector<NamedSignal>& signals,
+                     const irp::ProtocolTable* identify = nullptr);
 
 // Written beside and renamed over the path: a failed write leaves the old
 // file whole. Empty on success, else why it failed.

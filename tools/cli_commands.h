@@ -33,7 +33,7 @@ int printStatistics(const Session& s, bool json);
 // lircd.conf, Girr, ...): whether it is, and the conversion.
 bool isSignalConvert(const std::string& in, const std::string& out);
 int convertSignals(const std::string& in, const std::string& out, const std::string& only,
-                   Carrier carrier, double frameGap, bool force);
+                   Carrier carrier, double frameGap, bool force, bool identifyFlipper);
 
 // "quorvel-cli: 120 of 20000 captures" on stderr while a run goes on, only
 // when stderr is a terminal; wiped when done == total.

@@ -2,6 +2,7 @@
 // the one-capture kinds.
 #include "app/capture_loader.h"
 #include "capture/capture_formats.h"
+#include "exchange/parsed_render.h"
 #include "exchange/signal_capture.h"
 #include "exchange/writers.h"
 #include "tools/cli_commands.h"
@@ -77,12 +78,17 @@ bool isSignalConvert(const std::string& in, const std::string& out) {
 }
 
 int convertSignals(const std::string& in, const std::string& out, const std::string& only,
-                   Carrier carrier, double frameGap, bool force) {
+                   Carrier carrier, double frameGap, bool force, bool identifyFlipper) {
     std::vector<exchange::NamedSignal> signals;
     if (!signalsOf(in, only, carrier, signals)) return 1;
     exchange::Written w;
     if (const auto form = exchange::writtenFormForPath(out)) {
-        w = exchange::writeSignals(*form, signals);
+        // Decoded as protocols where the form names them: IRDB rows always,
+        // Flipper parsed signals when asked.
+        const bool identify = *form == exchange::Form::IrdbCsv ||
+                              (identifyFlipper && *form == exchange::Form::FlipperIr);
+        w = exchange::writeSignals(*form, signals,
+                                   identify ? exchange::shippedProtocolTable() : nullptr);
     } else {
         if (signals.size() != 1) {
             say(out + " not written: it holds one signal and " + in + " holds " +

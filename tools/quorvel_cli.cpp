@@ -50,7 +50,7 @@ int usage() {
         "                          [--compare] [--catalogue PATH] [--json] [DEMODULATED]\n"
         "                          [--signal NAME] FILE...\n"
         "       quorvel-cli convert IN OUT [--carrier HIGH,LOW] [--frame-gap US] [--force]\n"
-        "                               [--signal NAME]\n"
+        "                               [--signal NAME] [--parsed]\n"
         "       quorvel-cli scan FILE [--json] [--learn] [--tolerance 3|5|8] [--all]\n"
         "                        [--catalogue PATH] [DEMODULATED] [--signal NAME]\n"
         "       quorvel-cli generate --format KEY --code HEX|--bin BITS [--repeats N]\n"
@@ -577,13 +577,15 @@ int cmdConvert(const std::vector<std::string>& args) {
     std::vector<std::string> files;
     Carrier carrier;
     double frameGap = 13580; // (X - 1000) x (1 - 3%) for the usual X of 15000
-    bool force = false;
+    bool force = false, identify = false;
     std::string signal;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--force") {
             force = true;
         } else if (args[i] == "--signal" && i + 1 < args.size()) {
             signal = args[++i];
+        } else if (args[i] == "--parsed") {
+            identify = true;
         } else if (args[i] == "--carrier" && i + 1 < args.size()) {
             if (!parseCarrier(args[++i], carrier))
                 return usageError("--carrier takes HIGH,LOW in ticks (1..255)");
@@ -602,7 +604,7 @@ int cmdConvert(const std::vector<std::string>& args) {
     if (files[0] == files[1] || std::filesystem::equivalent(files[0], files[1], ec))
         return usageError("convert would write over its input " + files[0] + ": name another OUT");
     if (isSignalConvert(files[0], files[1]))
-        return convertSignals(files[0], files[1], signal, carrier, frameGap, force);
+        return convertSignals(files[0], files[1], signal, carrier, frameGap, force, identify);
     Session s;
     MemoryPort port;
     CaptureFile read;
