@@ -184,8 +184,18 @@ bool looksLikeUtf16(std::string_view text) {
 
 } // namespace
 
+std::string readCaptureBytes(const std::string& path) { return readBytes(path); }
+
+CaptureFile captureFromTimes(const std::string& path, std::vector<int64_t> times,
+                             Carrier carrier) {
+    return fromTimes(path, std::move(times), carrier);
+}
+
 CaptureFile readCapture(const std::string& path, Carrier carrier) {
-    std::string bytes = readBytes(path);
+    return captureFromBytes(path, readBytes(path), carrier);
+}
+
+CaptureFile captureFromBytes(const std::string& path, std::string bytes, Carrier carrier) {
     if (captureKindForPath(path) == CaptureFileKind::ReceiverMessage) {
         CaptureFile c;
         c.message.assign(bytes.begin(), bytes.end());

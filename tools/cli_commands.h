@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/session.h"
+#include "capture/capture_text.h"
 
 #include <string>
 #include <vector>
@@ -39,5 +40,15 @@ int cmdListen(const std::vector<std::string>& args);
 // quorvel-cli send --device LIRCDEVICE FILE | --format KEY --code HEX|--bin BITS
 //                  [--repeats N] [--carrier HZ] [--catalogue PATH]
 int cmdSend(const std::vector<std::string>& args);
+
+// quorvel-cli convert where IN or OUT is a file of named signals (Flipper,
+// lircd.conf, Girr, ...): whether it is, and the conversion.
+bool isSignalConvert(const std::string& in, const std::string& out);
+int convertSignals(const std::string& in, const std::string& out, const std::string& only,
+                   Carrier carrier, double frameGap, bool force, bool identifyFlipper);
+
+// "quorvel-cli: 120 of 20000 captures" on stderr while a run goes on, only
+// when stderr is a terminal; wiped when done == total.
+void showProgress(size_t done, size_t total);
 
 } // namespace qv

@@ -27,6 +27,10 @@ int captureText(const uint8_t* data, size_t size);
 // receiver message, a text kind, a folder or a device at the path.
 int captureFile(const uint8_t* data, size_t size);
 
+// Files of named signals (Flipper, lircd.conf, Girr, Broadlink, ...): the
+// first byte picks the file's ending, the rest is the text.
+int exchangeFile(const uint8_t* data, size_t size);
+
 // Any text through the IRP parser; what parses is rendered from its own
 // ranges and decoded back against itself.
 int irpParse(const uint8_t* data, size_t size);
@@ -43,6 +47,7 @@ inline constexpr Target kTargets[] = {
     {"format_row", formatRow},
     {"capture_text", captureText},
     {"capture_file", captureFile},
+    {"exchange_file", exchangeFile},
     {"irp_parse", irpParse},
     {"irp_decode", irpDecode},
 };

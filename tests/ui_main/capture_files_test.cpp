@@ -5,6 +5,9 @@
 #include "windows/main/capture_file.h"
 #include "windows/main/form_scan.h"
 
+#include <QClipboard>
+#include <QListWidget>
+
 using namespace qv;
 using qvtest::fileBytes;
 using qvtest::kNecSample;
@@ -78,6 +81,7 @@ private slots:
     void scanRanksTheCleanFormatsFirstAndFollowsTheNextCapture();
     void choosingAScanRowSelectsItsFormat();
     void manyFilesOpenAtOnceAndStatisticsSayWhatTheListDropped();
+    void aRemoteFileListsItsSignalsAndAPasteOpensAsAFile();
 };
 
 // The NEC sample in each kind a colleague might send it (tests/data/ui),
@@ -309,6 +313,29 @@ void CaptureFilesTest::manyFilesOpenAtOnceAndStatisticsSayWhatTheListDropped() {
     });
     win.trigger("mnuOpenCapture"); // nothing chosen: nothing opened
     QVERIFY(win.s.pressLog.empty() && win.s.pressesDropped == 0);
+}
+
+void CaptureFilesTest::aRemoteFileListsItsSignalsAndAPasteOpensAsAFile() {
+    Window win;
+    QVERIFY(win.w->openCapture(qvtest::kSource + "/tests/data/exchange/remote-nec.ir"));
+    auto* list = win.w->findChild<QListWidget*>("lstSignals");
+    QVERIFY(list && list->window()->isVisible());
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(win.text("tHCode"), QString("04 FB 08 F7 \n"));
+    QVERIFY(list->item(0)->text().contains("04 FB 08 F7"));
+    list->setCurrentRow(1); // Mute
+    win.w->refresh();
+    QCOMPARE(win.text("tHCode"), QString("04 FB 09 F6 \n"));
+    QVERIFY(list->item(1)->text().startsWith("Mute"));
+
+    QApplication::clipboard()->setText(
+        fileBytes(qvtest::kSource + "/tests/data/exchange/dump-nec.txt"));
+    win.get<QTableWidget>("TTable")->setFocus();
+    QTest::keyClick(win.get<QTableWidget>("TTable"), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(win.text("tHCode"), QString("04 FB 08 F7 \n"));
+    QApplication::clipboard()->setText("Filetype: IR signals file\nVersion: 2\n");
+    QTest::keyClick(win.get<QTableWidget>("TTable"), Qt::Key_V, Qt::ControlModifier);
+    QVERIFY(!win.s.messages.empty() && win.s.messages.back().find("pasted text: line 2") == 0);
 }
 
 QTEST_MAIN(CaptureFilesTest)

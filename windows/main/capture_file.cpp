@@ -5,7 +5,9 @@
 #include "app/main_state.h"
 #include "capture/capture_reader.h"
 #include "capture/capture_text.h"
+#include "exchange/signal_capture.h"
 #include "waveform/waveform.h"
+#include "windows/main/signal_list.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -21,7 +23,7 @@ namespace {
 constexpr double kDefaultFrameGap = 13580;
 
 std::vector<uint8_t> readCaptureMessage(Session& s, const std::string& path) {
-    CaptureFile file = readCapture(path);
+    CaptureFile file = exchange::readLabelledCapture(path);
     if (file.message.size() < kShortestMessage)
         throw CaptureFormatError(path + ": expected a receiver message of at least " +
                                  std::to_string(kShortestMessage) +
@@ -67,6 +69,9 @@ const char* endingOf(CaptureFileKind kind) {
 bool openCaptureFile(Session& s, const std::string& path) {
     std::vector<uint8_t> bytes;
     try {
+        // A whole remote is listed; its signals are chosen from the list.
+        if (const auto set = exchange::signalSetOf(path); set && set->entries.size() > 1)
+            return openSignalList(s, path, set);
         bytes = readCaptureMessage(s, path);
     } catch (const CaptureFormatError& e) {
         s.message(e.what());
@@ -77,6 +82,29 @@ bool openCaptureFile(Session& s, const std::string& path) {
     setDemodulated(s, readsDemodulated(captureKindForPath(path)));
     // The file's bytes never mix with bytes the receiver may have sent meanwhile.
     if (captureTick(s, bytes, std::filesystem::path(path).filename().string())) drawWaveform(s);
+    return true;
+}
+
+bool openCaptureText(Session& s, const std::string& text) {
+    const std::string source = "pasted text";
+    CaptureFile file;
+    try {
+        if (exchange::formOf(source, text)) {
+            auto set =
+                std::make_shared<const exchange::SignalSet>(exchange::readSignalText(source, text));
+            if (set->entries.size() > 1) return openSignalList(s, source, set);
+            file = exchange::captureOfSignal(source + "#" + set->entries[0].name, set->entries[0]);
+        } else {
+            file = captureFromBytes(source, text);
+        }
+    } catch (const CaptureFormatError& e) {
+        s.message(e.what());
+        return false;
+    }
+    for (const auto& change : file.changes)
+        s.message(change);
+    setDemodulated(s, true);
+    if (captureTick(s, file.message, source)) drawWaveform(s);
     return true;
 }
 

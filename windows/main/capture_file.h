@@ -3,8 +3,8 @@
 // capture record in the kind the file name's ending names.
 #pragma once
 
-#include "capture/capture_formats.h"
 #include "app/session.h"
+#include "capture/capture_formats.h"
 
 #include <string>
 
@@ -14,6 +14,10 @@ namespace qv {
 // be read or parsed is reported as a message and nothing else changes.
 // Returns whether the tick ran.
 bool openCaptureFile(Session& s, const std::string& path);
+
+// Pasted text read as a file would be: any capture kind or file of named
+// signals. Returns whether a capture tick ran or a list of signals opened.
+bool openCaptureText(Session& s, const std::string& text);
 
 // Whether there is a capture to save or scan: a received message whose
 // capture record holds at least one time.

@@ -51,6 +51,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSaveFile>
+#include <QShortcut>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -437,6 +438,16 @@ QWidget* Form_main::buildWavePanel() {
     frameLayout->setContentsMargins(1, 1, 1, 1);
     m_Picture1 = new PictureWidget(m_s.wave);
     frameLayout->addWidget(m_Picture1);
+    // Ctrl+V on the table or the waveform opens the pasted text as a file.
+    for (QWidget* target : {static_cast<QWidget*>(m_TTable), static_cast<QWidget*>(m_Picture1)}) {
+        auto* paste = new QShortcut(QKeySequence::Paste, target, nullptr, nullptr, Qt::WidgetShortcut);
+        connect(paste, &QShortcut::activated, this, [this] {
+            m_lastFromFile = true;
+            const bool ran = openCaptureText(m_s, QApplication::clipboard()->text().toStdString());
+            refresh();
+            if (ran) captureArrived();
+        });
+    }
     g->addWidget(frame, 0, 0);
     connect(m_Picture1, &PictureWidget::pressed, this, [this](double x, MouseButton b) {
         pictureClick(m_s, x, b);
