@@ -1,6 +1,7 @@
 // Subcommands of quorvel-cli kept in files of their own.
 #pragma once
 
+#include "analysis/analysis.h"
 #include "app/session.h"
 
 #include <string>
@@ -11,6 +12,14 @@ namespace qv {
 // quorvel-cli generate --format KEY --code HEX | --bin BITS [--repeats N]
 //                      [--distort excess=US,jitter=PCT,step=US,seed=N] [--catalogue PATH] -o FILE
 int cmdGenerate(const std::vector<std::string>& args);
+
+// quorvel-cli analyse [--json] [--save FormNNN] [--protocols-out FILE] [DEMODULATED] FILE...
+int cmdAnalyse(const std::vector<std::string>& args);
+
+// Writes the analysed protocol into a user slot of the catalogue, or says
+// which part of it no row field can hold (1).
+int saveAnalysedRow(const analysis::Result& result, const std::string& slot,
+                    const std::string& source, bool json);
 
 // The statistics of the presses a "stats" run decoded (the session's log).
 int printStatistics(const Session& s, bool json);

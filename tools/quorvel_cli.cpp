@@ -5,6 +5,7 @@
 //   quorvel-cli scan FILE [--json] [--learn] [--tolerance 3|5|8] [--all]
 //   quorvel-cli generate --format KEY --code HEX -o FILE (see cli_commands.h)
 //   quorvel-cli stats --format KEY [options] FILE...
+//   quorvel-cli analyse [--json] [--save FormNNN] [--protocols-out FILE] FILE...
 #include "app/capture_loader.h"
 #include "app/capture_tick.h"
 #include "app/format_scan.h"
@@ -53,6 +54,8 @@ int usage() {
         "                            [--distort excess=US,jitter=PCT,step=US,seed=N]\n"
         "                            [--catalogue PATH] -o FILE\n"
         "       quorvel-cli stats --format KEY [decode options] [--json] FILE...\n"
+        "       quorvel-cli analyse [--json] [--save FormNNN] [--protocols-out FILE]\n"
+        "                           [DEMODULATED] FILE...\n"
         "DEMODULATED: [--demodulated] [--absolute-tolerance US] [--excess auto|US]\n"
         "FILE endings: .bin receiver message; .raw signed (+burst -gap); .mode2 pulse/space;\n"
         ".pronto or .ccf Pronto learned code; anything else a microsecond list.\n");
@@ -713,5 +716,6 @@ int main(int argc, char** argv) {
     if (cmd == "scan") return cmdScan(args);
     if (cmd == "generate") return cmdGenerate(args);
     if (cmd == "stats") return cmdDecode(args, true);
+    if (cmd == "analyse") return cmdAnalyse(args);
     return usage();
 }
