@@ -73,6 +73,7 @@ struct Result {
     double unit = 0;      // microseconds
     double carrierHz = 0; // 0: unknown
     double excess = 0;    // the burst excess taken off (mean of the presses)
+    double grain = 1;     // the sampling step of the logger, 1 when it has none
     bool msb = false;     // the order bits of a field are sent in
     int bitsPerSymbol = 1;
     // Each symbol as times in units (+ burst, - gap); symbol i is the value i.
@@ -91,11 +92,13 @@ struct Result {
 };
 
 // The classes of a list of times: each time's class, the classes' means.
+// grain is the sampling step of the logger that took them (1: none); times
+// a step apart are never told apart.
 struct Classes {
     std::vector<double> means;
     std::vector<int> of;
 };
-Classes classify(const std::vector<double>& times);
+Classes classify(const std::vector<double>& times, double grain = 1);
 
 // A check in words and IRP: "S=~D", "C=D+S+F+3", "C=D:4+D:4:4".
 std::string checkText(const Result& result, const Field& field);
@@ -105,7 +108,7 @@ const char* roleName(Field::Role role);
 // The burst excess of one press: half the difference of its shortest burst
 // and shortest gap classes, 0 when the bursts are not the longer ones or it
 // is more than 250 us.
-double estimateExcess(const std::vector<int64_t>& times);
+double estimateExcess(const std::vector<int64_t>& times, double grain = 1);
 
 // The analysis of presses that are taken to be of one remote.
 Result analyse(const std::vector<Press>& presses, const Options& options = {});
@@ -114,10 +117,11 @@ Result analyse(const std::vector<Press>& presses, const Options& options = {});
 // burst first, ending with a gap (the structure read back, not an IRP rendering).
 std::vector<double> renderStructure(const Result& result, const std::string& bits, int repeats);
 
-// Whether times b (a capture, excess taken off) are the rendering a within
-// the usual tolerance (100 us or 15%, whichever is larger; the last gap
-// need only be long enough); worst receives the largest difference.
+// Whether a capture's times (excess taken off) are the rendering within the
+// usual tolerance: absolute (100 us, or more for a coarse logger) or a
+// quarter, whichever is larger; its last gap, often cut, is not compared.
+// worst receives the largest difference.
 bool timesMatch(const std::vector<double>& rendered, const std::vector<double>& captured,
-                double* worst = nullptr);
+                double* worst = nullptr, double absolute = 100);
 
 } // namespace qv::analysis

@@ -15,7 +15,7 @@ struct FrameSpan {
     size_t begin = 0, end = 0;
     double gapAfter = -1;
 };
-std::vector<FrameSpan> splitFrames(const std::vector<double>& times);
+std::vector<FrameSpan> splitFrames(const std::vector<double>& times, double grain);
 
 // A frame read with the coding: its items (times in microseconds) and bits.
 struct FrameRead {

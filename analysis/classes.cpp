@@ -44,7 +44,7 @@ int Result::frameBits() const {
     return n;
 }
 
-Classes classify(const std::vector<double>& times) {
+Classes classify(const std::vector<double>& times, double grain) {
     Classes c;
     c.of.assign(times.size(), -1);
     if (times.empty()) return c;
@@ -57,7 +57,8 @@ Classes classify(const std::vector<double>& times) {
     std::vector<std::pair<size_t, size_t>> runs; // [begin, end) in order
     size_t begin = 0;
     for (size_t k = 1; k <= order.size(); ++k) {
-        if (k == order.size() || times[order[k]] > times[order[k - 1]] * 1.10 + 40) {
+        if (k == order.size() || (times[order[k]] > times[order[k - 1]] * 1.10 + 40 &&
+                                  times[order[k]] > times[order[k - 1]] + 1.01 * grain)) {
             runs.push_back({begin, k});
             begin = k;
         }
@@ -93,9 +94,9 @@ Classes classify(const std::vector<double>& times) {
 namespace {
 
 // The mean of the shortest class holding at least a twentieth of the times.
-double shortestCommon(const std::vector<double>& times) {
+double shortestCommon(const std::vector<double>& times, double grain = 1) {
     if (times.empty()) return 0;
-    const Classes c = classify(times);
+    const Classes c = classify(times, grain);
     std::vector<size_t> count(c.means.size());
     for (int k : c.of)
         ++count[static_cast<size_t>(k)];
@@ -106,20 +107,20 @@ double shortestCommon(const std::vector<double>& times) {
 
 } // namespace
 
-double estimateExcess(const std::vector<int64_t>& times) {
+double estimateExcess(const std::vector<int64_t>& times, double grain) {
     std::vector<double> marks, spaces;
     for (size_t i = 0; i < times.size(); ++i)
         (i % 2 ? spaces : marks).push_back(static_cast<double>(times[i]));
     if (marks.size() < 4 || spaces.size() < 4) return 0;
-    const double e = (shortestCommon(marks) - shortestCommon(spaces)) / 2;
+    const double e = (shortestCommon(marks, grain) - shortestCommon(spaces, grain)) / 2;
     return e > 15 && e <= 250 ? e : 0;
 }
 
-std::vector<FrameSpan> splitFrames(const std::vector<double>& t) {
+std::vector<FrameSpan> splitFrames(const std::vector<double>& t, double grain) {
     std::vector<double> marks, spaces;
     for (size_t i = 0; i < t.size(); ++i)
         (i % 2 ? spaces : marks).push_back(t[i]);
-    const double shortest = std::min(shortestCommon(marks), shortestCommon(spaces));
+    const double shortest = std::min(shortestCommon(marks, grain), shortestCommon(spaces, grain));
     const double separator = std::max(5000.0, 10 * shortest);
     std::vector<FrameSpan> frames;
     size_t start = 0;

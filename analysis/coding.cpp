@@ -3,6 +3,7 @@
 // grouped into shapes, and the intro and repeat of a press.
 #include "analysis/analysis.h"
 #include "analysis/analysis_internal.h"
+#include "engine/burst_excess.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,8 +25,8 @@ double nice(double r) {
     return std::abs(r - whole) < 0.1 ? whole : std::round(r * 10) / 10;
 }
 
-bool near(double a, double b) {
-    return std::abs(a - b) <= std::max(100.0, 0.15 * std::abs(b));
+bool near(double a, double b, double grain) {
+    return std::abs(a - b) <= std::max(std::max(100.0, 2 * grain), 0.2 * std::abs(b));
 }
 
 struct Candidate {
@@ -289,11 +290,12 @@ std::vector<Candidate> candidates(const std::vector<PressTimes>& presses, const 
 }
 
 // A frame of a shape already seen: the same items, times near.
-bool sameShape(const std::vector<Item>& a, const std::vector<Item>& b) {
+bool sameShape(const std::vector<Item>& a, const std::vector<Item>& b, double grain) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
         if (a[i].kind != b[i].kind || a[i].bits != b[i].bits) return false;
-        if (a[i].kind == Item::Time && ((a[i].us < 0) != (b[i].us < 0) || !near(a[i].us, b[i].us)))
+        if (a[i].kind == Item::Time &&
+            ((a[i].us < 0) != (b[i].us < 0) || !near(a[i].us, b[i].us, grain)))
             return false;
     }
     return true;
@@ -310,17 +312,19 @@ struct ShapeSum {
 Result analyse(const std::vector<Press>& input, const Options& options) {
     Result result;
     std::vector<PressTimes> presses;
-    double excessSum = 0;
+    double excessSum = 0, grain = 1;
+    for (const Press& in : input)
+        grain = std::max(grain, engine::samplingStep(in.times));
     for (const Press& in : input) {
         PressTimes p;
-        const double e = options.excess ? *options.excess : estimateExcess(in.times);
+        const double e = options.excess ? *options.excess : estimateExcess(in.times, grain);
         excessSum += e;
         for (size_t i = 0; i < in.times.size(); ++i) {
             const double v = static_cast<double>(in.times[i]) + (i % 2 ? e : -e);
             p.t.push_back(std::max(1.0, v));
         }
         if (p.t.empty()) continue;
-        p.frames = splitFrames(p.t);
+        p.frames = splitFrames(p.t, grain);
         presses.push_back(std::move(p));
         if (result.carrierHz == 0) result.carrierHz = in.carrierHz;
     }
@@ -329,6 +333,7 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
         return result;
     }
     result.excess = excessSum / static_cast<double>(input.size());
+    result.grain = grain;
 
     // The classes of all bursts and of all gaps inside frames, pooled.
     std::vector<double> markTimes, spaceTimes;
@@ -344,7 +349,7 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
                 at.push_back({pi, i});
             }
     }
-    const Classes marks = classify(markTimes), spaces = classify(spaceTimes);
+    const Classes marks = classify(markTimes, grain), spaces = classify(spaceTimes, grain);
     for (size_t k = 0; k < markAt.size(); ++k)
         presses[markAt[k].first].cls[markAt[k].second] = marks.of[k];
     for (size_t k = 0; k < spaceAt.size(); ++k)
@@ -422,7 +427,7 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
                 std::vector<Item> mean = shapes[s].items;
                 for (Item& item : mean)
                     item.us /= shapes[s].count;
-                if (sameShape(mean, f.items)) id = static_cast<int>(s);
+                if (sameShape(mean, f.items, grain)) id = static_cast<int>(s);
             }
             if (id < 0) {
                 shapes.push_back({f.items, 0, {}, {}, {}});
@@ -610,7 +615,8 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
         const std::string composed = composeMessage(result, values);
         std::vector<double> captured = presses[fitting[k]].t;
         const auto rendered = renderStructure(result, composed, pr.repeats);
-        pr.rendersBack = composed == pr.bits && timesMatch(rendered, captured, &pr.worstError);
+        pr.rendersBack =
+            composed == pr.bits && timesMatch(rendered, captured, &pr.worstError, 1.5 * grain);
     }
     writeIrp(result);
     return result;

@@ -105,7 +105,8 @@ bool holds(Field& f, const std::vector<Field>& fields, size_t j, bool needsVaria
 void findCheck(std::vector<Field>& fields, size_t j, size_t runStart) {
     Field& target = fields[j];
     const bool moving = varies(target);
-    for (size_t i = j; i-- > runStart;) {
+    // A field of a few bits equals another, or its complement, by chance.
+    for (size_t i = j; i-- > runStart && target.length >= 4;) {
         if (fields[i].length != target.length || fields[i].role == Field::Check) continue;
         Field f = target;
         f.rule = Field::Complement;
@@ -151,7 +152,7 @@ void findCheck(std::vector<Field>& fields, size_t j, size_t runStart) {
 }
 
 Layout layout(const std::vector<std::string>& messages,
-              const std::vector<std::pair<int, int>>& runs, bool msb) {
+              const std::vector<std::pair<int, int>>& runs, bool msb, bool bytes) {
     Layout out;
     const size_t presses = messages.size();
     const int length = static_cast<int>(messages[0].size());
@@ -160,8 +161,10 @@ Layout layout(const std::vector<std::string>& messages,
         for (size_t p = 1; p < presses; ++p)
             if (messages[p][static_cast<size_t>(b)] != messages[0][static_cast<size_t>(b)])
                 kind[static_cast<size_t>(b)] = 1;
-    // A bit that alone tells two presses apart is a toggle.
-    std::set<int> toggles;
+    // A toggle: a bit that alone tells two presses apart and that flips
+    // from one press to the next (presses of one button in a row); commands
+    // next to each other are one bit apart too, but do not flip in turn.
+    std::set<int> candidates;
     for (size_t p = 0; p < presses && presses <= 400; ++p)
         for (size_t q = p + 1; q < presses; ++q) {
             int diff = -1, count = 0;
@@ -170,10 +173,19 @@ Layout layout(const std::vector<std::string>& messages,
                     diff = b;
                     ++count;
                 }
-            if (count == 1) toggles.insert(diff);
+            if (count == 1) candidates.insert(diff);
         }
-    // Two presses one bit apart at several places are commands next to each other.
-    if (toggles.size() > 1) toggles.clear();
+    std::set<int> toggles;
+    size_t mostFlips = 0;
+    for (int b : candidates) {
+        size_t flips = 0;
+        for (size_t p = 1; p < presses; ++p)
+            flips += messages[p][static_cast<size_t>(b)] != messages[p - 1][static_cast<size_t>(b)];
+        if (presses >= 4 && flips * 10 >= (presses - 1) * 9 && flips > mostFlips) {
+            mostFlips = flips;
+            toggles = {b};
+        }
+    }
     std::vector<size_t> runStarts;
     for (auto [first, end] : runs) {
         const int n = end - first;
@@ -186,7 +198,7 @@ Layout layout(const std::vector<std::string>& messages,
                 f.values.push_back(valueOf(m, at, len, msb));
             out.fields.push_back(f);
         };
-        if ((n >= 16 && n % 8 == 0) || n > 32) {
+        if ((bytes && n >= 16 && n % 8 == 0) || n > 32) {
             for (int at = first; at < end; at += 8)
                 add(at, std::min(8, end - at));
             continue;
@@ -252,9 +264,10 @@ void findFields(Result& result, const std::vector<std::string>& messages,
                 const std::vector<std::pair<int, int>>& runs, bool msbFirst) {
     result.fields.clear();
     if (messages.empty() || messages[0].empty()) return;
-    Layout best = layout(messages, runs, msbFirst);
+    const bool bytes = result.bitsPerSymbol == 1;
+    Layout best = layout(messages, runs, msbFirst, bytes);
     if (result.bitsPerSymbol == 1) {
-        Layout other = layout(messages, runs, !msbFirst);
+        Layout other = layout(messages, runs, !msbFirst, bytes);
         if (other.score > best.score) {
             best = std::move(other);
             result.msb = !msbFirst;

@@ -206,7 +206,7 @@ std::vector<double> renderStructure(const Result& r, const std::string& bits, in
 }
 
 bool timesMatch(const std::vector<double>& rendered, const std::vector<double>& captured,
-                double* worst) {
+                double* worst, double absolute) {
     double w = 0;
     bool ok = rendered.size() == captured.size() || rendered.size() == captured.size() + 1;
     const size_t n = std::min(rendered.size(), captured.size());
@@ -214,7 +214,7 @@ bool timesMatch(const std::vector<double>& rendered, const std::vector<double>& 
         if (i + 1 == captured.size() && i % 2 == 1) break; // a capture's last gap is often cut
         const double d = std::abs(rendered[i] - captured[i]);
         w = std::max(w, d);
-        if (d > std::max(100.0, 0.15 * captured[i])) ok = false;
+        if (d > std::max(std::max(100.0, absolute), 0.25 * captured[i])) ok = false;
     }
     if (worst) *worst = w;
     return ok && n > 0;
