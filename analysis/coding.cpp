@@ -4,6 +4,7 @@
 #include "analysis/analysis.h"
 #include "analysis/analysis_internal.h"
 #include "engine/burst_excess.h"
+#include "irp/irp.h"
 
 #include <algorithm>
 #include <cmath>
@@ -604,21 +605,41 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
         result.presses.push_back(pr);
     }
     findFields(result, messages, runs, result.msb);
-    // Each press made again from its parameters and compared with its times.
+    writeIrp(result);
+    // Each press rendered from the IRP with its parameters and compared
+    // with its times; the structure read back stands in where the IRP
+    // cannot be rendered.
+    std::optional<irp::Protocol> protocol;
+    try {
+        protocol = irp::parse(result.irp);
+    } catch (const std::exception& e) {
+        result.notes.push_back(std::string("the IRP cannot be read back: ") + e.what());
+    }
     for (size_t k = 0; k < fitting.size(); ++k) {
         PressResult& pr = result.presses[fitting[k]];
         std::vector<uint64_t> values;
+        irp::Params params;
         for (const Field& f : result.fields) {
             values.push_back(f.values[k]);
-            if (f.role != Field::Check) pr.params.push_back({f.name, f.values[k]});
+            if (f.role == Field::Check) continue;
+            pr.params.push_back({f.name, f.values[k]});
+            params.set(f.name, static_cast<int64_t>(f.values[k]));
         }
-        const std::string composed = composeMessage(result, values);
-        std::vector<double> captured = presses[fitting[k]].t;
-        const auto rendered = renderStructure(result, composed, pr.repeats);
-        pr.rendersBack =
-            composed == pr.bits && timesMatch(rendered, captured, &pr.worstError, 1.5 * grain);
+        const std::vector<double>& captured = presses[fitting[k]].t;
+        std::vector<double> rendered;
+        if (protocol) {
+            try {
+                for (int64_t t : irp::render(*protocol, params, {pr.repeats}).press(pr.repeats))
+                    rendered.push_back(static_cast<double>(t));
+            } catch (const std::exception& e) {
+                result.notes.push_back(pr.name + ": " + e.what());
+            }
+        } else {
+            const std::string composed = composeMessage(result, values);
+            if (composed == pr.bits) rendered = renderStructure(result, composed, pr.repeats);
+        }
+        pr.rendersBack = timesMatch(rendered, captured, &pr.worstError, 1.5 * grain);
     }
-    writeIrp(result);
     return result;
 }
 

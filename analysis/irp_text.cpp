@@ -34,6 +34,13 @@ std::string fieldText(const Result& r, const Field& f) {
     return f.name + len;
 }
 
+// A field in an expression: a check sent as a complement or copy has no
+// name of its own in the IRP.
+std::string nameIn(const Result& r, const Field& f) {
+    if (f.rule == Field::Complement || f.rule == Field::Copy) return "(" + fieldText(r, f) + ")";
+    return f.name;
+}
+
 std::string definition(const Result& r, const Field& f) {
     std::string e;
     const char* op = f.rule == Field::Xor ? "^" : "+";
@@ -43,12 +50,12 @@ std::string definition(const Result& r, const Field& f) {
         if (f.rule == Field::NibbleSum) {
             for (int k = 0; k < s.length; k += 4) {
                 if (k) e += "+";
-                e += s.name + ":4" + (k ? ":" + std::to_string(k) : "");
+                e += nameIn(r, s) + ":4" + (k ? ":" + std::to_string(k) : "");
             }
         } else if (f.rule == Field::Parity) {
-            e += "#" + s.name;
+            e += "#" + nameIn(r, s);
         } else {
-            e += s.name;
+            e += nameIn(r, s);
         }
     }
     if (f.offset) e += std::string(op) + std::to_string(f.offset);

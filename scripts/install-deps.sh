@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-serialport-dev qt6-svg-dev libqt6sql6-sqlite
-  libsqlite3-dev sqlite3
+  libsqlite3-dev sqlite3 libpugixml-dev
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev llvm-14
   xvfb xauth fonts-dejavu-core

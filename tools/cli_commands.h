@@ -21,6 +21,14 @@ int cmdAnalyse(const std::vector<std::string>& args);
 int saveAnalysedRow(const analysis::Result& result, const std::string& slot,
                     const std::string& source, bool json);
 
+// quorvel-cli protocols [--json] [--protocols FILE]...
+int cmdProtocols(const std::vector<std::string>& args);
+// quorvel-cli identify [--json] [--protocols FILE]... [DEMODULATED] FILE...
+int cmdIdentify(const std::vector<std::string>& args);
+// quorvel-cli generate --protocol NAME | --irp TEXT --params "D=0,F=18" [--repeats N]
+//                      [--distort ...] [--protocols FILE]... -o FILE
+int cmdGenerateIrp(const std::vector<std::string>& args);
+
 // The statistics of the presses a "stats" run decoded (the session's log).
 int printStatistics(const Session& s, bool json);
 

@@ -19,6 +19,8 @@ int generateError(const std::string& what) {
 } // namespace
 
 int cmdGenerate(const std::vector<std::string>& args) {
+    for (const auto& a : args)
+        if (a == "--protocol" || a == "--irp") return cmdGenerateIrp(args);
     std::string key, out, cataloguePath;
     engine::GenerateRequest request;
     bool haveCode = false;

@@ -6,6 +6,7 @@
 //   quorvel-cli generate --format KEY --code HEX -o FILE (see cli_commands.h)
 //   quorvel-cli stats --format KEY [options] FILE...
 //   quorvel-cli analyse [--json] [--save FormNNN] [--protocols-out FILE] FILE...
+//   quorvel-cli protocols | identify | generate --protocol (see cli_irp.cpp)
 #include "app/capture_loader.h"
 #include "app/capture_tick.h"
 #include "app/format_scan.h"
@@ -56,6 +57,10 @@ int usage() {
         "       quorvel-cli stats --format KEY [decode options] [--json] FILE...\n"
         "       quorvel-cli analyse [--json] [--save FormNNN] [--protocols-out FILE]\n"
         "                           [DEMODULATED] FILE...\n"
+        "       quorvel-cli protocols [--json] [--protocols FILE]...\n"
+        "       quorvel-cli identify [--json] [--protocols FILE]... [DEMODULATED] FILE...\n"
+        "       quorvel-cli generate --protocol NAME|--irp TEXT --params \"D=0,F=18\"\n"
+        "                            [--repeats N] [--distort ...] [--protocols FILE]... -o FILE\n"
         "DEMODULATED: [--demodulated] [--absolute-tolerance US] [--excess auto|US]\n"
         "FILE endings: .bin receiver message; .raw signed (+burst -gap); .mode2 pulse/space;\n"
         ".pronto or .ccf Pronto learned code; anything else a microsecond list.\n");
@@ -717,5 +722,7 @@ int main(int argc, char** argv) {
     if (cmd == "generate") return cmdGenerate(args);
     if (cmd == "stats") return cmdDecode(args, true);
     if (cmd == "analyse") return cmdAnalyse(args);
+    if (cmd == "protocols") return cmdProtocols(args);
+    if (cmd == "identify") return cmdIdentify(args);
     return usage();
 }

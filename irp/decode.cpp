@@ -1,0 +1,746 @@
+// Durations into protocols: the compiled stream walked against the capture
+// with a cursor that may use part of a measured duration (bi-phase halves
+// run together), bits tried alternative by alternative with backtracking,
+// parameter bits assigned as read and every other field proved as a check.
+#include "irp/decoder.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+
+namespace qv::irp {
+
+namespace {
+
+constexpr int kMaxRepeats = 10000;
+constexpr long kStepBudget = 200000; // per part pass: bounds backtracking on hostile input
+
+uint64_t lowMask(int64_t length) {
+    if (length <= 0) return 0;
+    if (length >= 64) return ~uint64_t(0);
+    return (uint64_t(1) << length) - 1;
+}
+
+// ---- lead-in prefilter ------------------------------------------------
+
+struct First {
+    double min = 0, max = 0;
+    bool known = false, bounded = false;
+};
+
+// The first flash of items [from, to) of a stream: nullopt when it cannot
+// be told without the parameters.
+std::optional<First> firstFlash(const Protocol::Tree& t, const Stream& st, size_t from, size_t to,
+                                int depth);
+
+std::optional<First> firstOfStream(const Protocol::Tree& t, int index, int depth) {
+    const Stream& st = t.streams[index];
+    return firstFlash(t, st, 0, st.items.size(), depth);
+}
+
+std::optional<First> unite(std::optional<First> a, const std::optional<First>& b) {
+    if (!a || !b) return std::nullopt;
+    if (!a->known) return b;
+    if (!b->known) return a;
+    a->min = std::min(a->min, b->min);
+    a->max = std::max(a->max, b->max);
+    a->bounded = a->bounded && b->bounded;
+    return a;
+}
+
+std::optional<First> firstFlash(const Protocol::Tree& t, const Stream& st, size_t from, size_t to,
+                                int depth) {
+    if (depth > 8) return std::nullopt;
+    for (size_t i = from; i < to; ++i) {
+        const Item& it = st.items[i];
+        switch (it.kind) {
+        case Item::Kind::Gap:
+        case Item::Kind::Extent:
+        case Item::Kind::Assignment:
+            continue; // silence before the first burst is not seen
+        case Item::Kind::Flash: {
+            if (!it.duration.literal) return std::nullopt;
+            First f;
+            f.known = true;
+            f.min = f.max = t.durationUs(it.duration.value, it.duration.unit);
+            f.bounded = i + 1 < to && st.items[i + 1].kind == Item::Kind::Gap;
+            return f;
+        }
+        case Item::Kind::BitField: {
+            int spec = st.bitSpec;
+            if (spec < 0) return std::nullopt;
+            std::optional<First> all = First{};
+            for (int alt : t.bitSpecs[spec].alternatives) {
+                auto f = firstOfStream(t, alt, depth + 1);
+                if (f && !f->known) return std::nullopt; // an alternative of silence only
+                all = unite(all, f);
+            }
+            if (all && all->known) all->bounded = false; // the next bit may merge
+            return all;
+        }
+        case Item::Kind::Stream: {
+            const Stream& sub = t.streams[it.stream];
+            if (sub.repeat == Repeat::Star) return std::nullopt;
+            auto f = firstOfStream(t, it.stream, depth + 1);
+            if (!f || f->known) return f;
+            continue;
+        }
+        case Item::Kind::Variation: {
+            int alt = it.alternatives.empty() ? -1 : it.alternatives[0];
+            if (alt < 0) return std::nullopt;
+            auto f = firstOfStream(t, alt, depth + 1);
+            if (!f || f->known) return f;
+            continue;
+        }
+        }
+    }
+    return First{};
+}
+
+// ---- the walk -----------------------------------------------------------
+
+struct Cont {
+    enum class Kind : uint8_t { Items, Loop, Bits, Done } kind = Kind::Done;
+    Pass pass = Pass::Intro;
+    const Stream* stream = nullptr;
+    uint32_t pos = 0, end = 0;
+    int bitSpec = -1;
+    double start = 0;  // Items: when the stream began (for extents)
+    int remaining = 0; // Loop: passes left; Bits: symbols left
+    int field = -1, symbols = 0, length = 0;
+    uint64_t acc = 0;
+    const Cont* next = nullptr;
+};
+
+// A check deferred until the parameters are known, with the values the
+// walk's own variables had when it was read (varFrom..varTo of varValues).
+struct Check {
+    int expr;
+    uint64_t read;
+    size_t varFrom, varTo;
+};
+
+struct TrailEntry {
+    int slot;
+    int64_t value;
+    uint64_t mask;
+    bool known;
+};
+
+class Walker {
+public:
+    Walker(const Protocol::Tree& tree, const std::vector<double>& times, double rel, double abs)
+        : t(tree), d(times), rel(rel), abs(abs), ev(tree), masks(tree.slots.size(), 0),
+          widths(tree.slots.size(), 64) {
+        for (size_t i = 0; i < t.parameters.size(); ++i) {
+            uint64_t mx = uint64_t(std::max<int64_t>(t.parameters[i].max, 0));
+            widths[size_t(t.parameterSlots[i])] = mx == 0 ? 0 : 64 - std::countl_zero(mx);
+        }
+    }
+
+    // The walk state that branches restore.
+    struct Snap {
+        size_t index;
+        double used, consumed, pendingUs, pendingMin, extentMark;
+        int pendingSign;
+        bool pendingAtLeast;
+        size_t trail, checks, vars;
+        int bits;
+    };
+    Snap snap() const {
+        return {index,        used,          consumed,         pendingUs,
+                pendingMin,   extentMark,    pendingSign,      pendingAtLeast,
+                trail.size(), checks.size(), varValues.size(), bitsRead};
+    }
+    void restore(const Snap& s) {
+        index = s.index;
+        used = s.used;
+        consumed = s.consumed;
+        pendingUs = s.pendingUs;
+        pendingMin = s.pendingMin;
+        extentMark = s.extentMark;
+        pendingSign = s.pendingSign;
+        pendingAtLeast = s.pendingAtLeast;
+        while (trail.size() > s.trail) {
+            auto& e = trail.back();
+            masks[size_t(e.slot)] = e.mask;
+            if (e.known)
+                ev.set(e.slot, e.value);
+            else {
+                ev.set(e.slot, e.value);
+                ev.unset(e.slot);
+            }
+            trail.pop_back();
+        }
+        checks.resize(s.checks);
+        varValues.resize(s.vars);
+        bitsRead = s.bits;
+    }
+
+    bool match(const Cont* k) {
+        if (++steps > kStepBudget) return false;
+        switch (k->kind) {
+        case Cont::Kind::Done:
+            // A pass's lead-out: loggers and remotes stretch it.
+            // A pass ends on a whole duration.
+            if (pendingSign < 0) pendingAtLeast = true;
+            return flushPending() && used == 0;
+        case Cont::Kind::Items:
+            return items(k);
+        case Cont::Kind::Loop: {
+            if (k->remaining <= 0) return match(k->next);
+            Cont again = *k;
+            again.remaining--;
+            Cont body;
+            body.kind = Cont::Kind::Items;
+            body.pass = k->pass;
+            body.stream = k->stream;
+            body.end = uint32_t(k->stream->items.size());
+            body.bitSpec = k->stream->bitSpec >= 0 ? k->stream->bitSpec : k->bitSpec;
+            body.start = now();
+            body.next = &again;
+            return match(&body);
+        }
+        case Cont::Kind::Bits:
+            return bits(k);
+        }
+        return false;
+    }
+
+    double now() const { return consumed + pendingUs; }
+
+    size_t index = 0;
+    double used = 0, consumed = 0;
+    int bitsRead = 0;
+    long steps = 0;
+    const Protocol::Tree& t;
+    const std::vector<double>& d;
+    double rel, abs;
+    Evaluator ev;
+    std::vector<uint64_t> masks;
+    std::vector<int> widths;
+    std::vector<Check> checks;
+    std::vector<std::pair<int, int64_t>> varValues;
+    std::vector<TrailEntry> trail;
+    int pendingSign = 0;
+    double pendingUs = 0, pendingMin = 0, extentMark = -1;
+    bool pendingAtLeast = false;
+
+private:
+    bool items(const Cont* k) {
+        if (k->pos >= k->end) return match(k->next);
+        const Item& it = k->stream->items[k->pos];
+        Cont rest = *k;
+        rest.pos++;
+        switch (it.kind) {
+        case Item::Kind::Flash:
+        case Item::Kind::Gap: {
+            auto us = duration(it.duration);
+            if (!us || !add(it.kind == Item::Kind::Flash ? 1 : -1, *us, false)) return false;
+            return match(&rest);
+        }
+        case Item::Kind::Extent: {
+            auto total = duration(it.duration);
+            if (!total) return false;
+            double since = now() - std::max(rest.start, extentMark);
+            double left = *total - since;
+            if (left > 0 && !add(-1, left, true)) return false;
+            // The next extent counts from the end of this one's gap, known
+            // once the gap is measured (extentMark).
+            rest.start = left > 0 ? -1 : now();
+            return match(&rest);
+        }
+        case Item::Kind::Assignment: {
+            if (t.slots[size_t(it.slot)].kind == SlotKind::Parameter) return match(&rest);
+            auto v = ev.eval(it.expr);
+            record(it.slot);
+            if (v)
+                ev.set(it.slot, *v);
+            else
+                ev.unset(it.slot);
+            return match(&rest);
+        }
+        case Item::Kind::BitField: {
+            const Expr& e = t.exprs[size_t(it.expr)];
+            if (e.b < 0 || k->bitSpec < 0) return false;
+            auto len = ev.eval(e.b);
+            int per = t.bitSpecs[size_t(k->bitSpec)].bitsPerSymbol;
+            if (!len || *len < 0 || *len > 64 || *len % per) return false;
+            Cont b;
+            b.kind = Cont::Kind::Bits;
+            b.pass = k->pass;
+            b.bitSpec = k->bitSpec;
+            b.field = it.expr;
+            b.length = int(*len);
+            b.symbols = int(*len) / per;
+            b.remaining = b.symbols;
+            b.next = &rest;
+            return match(&b);
+        }
+        case Item::Kind::Stream: {
+            const Stream& sub = t.streams[size_t(it.stream)];
+            int times = sub.repeat == Repeat::Star ? 0 : sub.repeat == Repeat::Plus ? 1 : sub.count;
+            Cont loop;
+            loop.kind = Cont::Kind::Loop;
+            loop.pass = k->pass;
+            loop.stream = &sub;
+            loop.bitSpec = k->bitSpec;
+            loop.remaining = times;
+            loop.next = &rest;
+            return match(&loop);
+        }
+        case Item::Kind::Variation: {
+            size_t pass = size_t(k->pass);
+            int alt = pass < it.alternatives.size() ? it.alternatives[pass] : -1;
+            if (alt < 0) return match(k->next); // an empty alternative ends the stream's pass
+            const Stream& a = t.streams[size_t(alt)];
+            Cont body;
+            body.kind = Cont::Kind::Items;
+            body.pass = k->pass;
+            body.stream = &a;
+            body.end = uint32_t(a.items.size());
+            body.bitSpec = k->bitSpec;
+            body.start = rest.start;
+            body.next = &rest;
+            return match(&body);
+        }
+        }
+        return false;
+    }
+
+    bool bits(const Cont* k) {
+        if (k->remaining == 0) return finishField(*k) && match(k->next);
+        const BitSpec& spec = t.bitSpecs[size_t(k->bitSpec)];
+        int per = spec.bitsPerSymbol;
+        int i = k->symbols - k->remaining;
+        int shift = t.msb ? k->length - per * (i + 1) : per * i;
+        Snap s = snap();
+        for (size_t a = 0; a < spec.alternatives.size(); ++a) {
+            Cont after = *k;
+            after.remaining--;
+            after.acc |= uint64_t(a) << shift;
+            const Stream& alt = t.streams[size_t(spec.alternatives[a])];
+            Cont body;
+            body.kind = Cont::Kind::Items;
+            body.pass = k->pass;
+            body.stream = &alt;
+            body.end = uint32_t(alt.items.size());
+            body.bitSpec = spec.parent;
+            body.start = now();
+            body.next = &after;
+            if (match(&body)) return true;
+            restore(s);
+            if (steps > kStepBudget) return false;
+        }
+        return false;
+    }
+
+    void record(int slot) {
+        trail.push_back({slot, ev.raw(slot), masks[size_t(slot)], ev.known(slot)});
+    }
+
+    // A bit field read in full: parameter bits assigned, anything else a
+    // check, proved now when it can be, else after the frame.
+    bool finishField(const Cont& k) {
+        const Expr& e = t.exprs[size_t(k.field)];
+        int64_t len = k.length;
+        bitsRead += int(len);
+        const Expr& v = t.exprs[size_t(e.a)];
+        int64_t offset = 0;
+        bool constOffset = e.c < 0 || t.exprs[size_t(e.c)].op == Op::Number;
+        if (e.c >= 0 && constOffset) offset = t.exprs[size_t(e.c)].number;
+        if (v.op == Op::Name && t.slots[size_t(v.slot)].kind == SlotKind::Parameter &&
+            constOffset && offset < 64) {
+            uint64_t raw = k.acc;
+            if (e.reverse) raw = reverseBits(raw, len);
+            if (e.complement) raw = ~raw & lowMask(len);
+            uint64_t fieldMask = lowMask(len);
+            uint64_t mask = offset + len >= 64 ? fieldMask << offset : fieldMask << offset;
+            uint64_t bitsValue = (raw & fieldMask) << offset;
+            int slot = v.slot;
+            uint64_t have = masks[size_t(slot)];
+            uint64_t current = uint64_t(ev.raw(slot));
+            if ((current ^ bitsValue) & have & mask) return false;
+            record(slot);
+            masks[size_t(slot)] = have | mask;
+            uint64_t nv = (current & ~mask) | bitsValue;
+            ev.set(slot, int64_t(nv));
+            uint64_t full = lowMask(widths[size_t(slot)]);
+            if ((masks[size_t(slot)] & full) != full) ev.unset(slot);
+            return true;
+        }
+        // (P - c) or (P + c) of a whole parameter P: P follows from the bits.
+        if (!e.complement && !e.reverse && e.c < 0 && (v.op == Op::Sub || v.op == Op::Add)) {
+            const Expr& l = t.exprs[size_t(v.a)];
+            const Expr& r = t.exprs[size_t(v.b)];
+            if (l.op == Op::Name && t.slots[size_t(l.slot)].kind == SlotKind::Parameter &&
+                r.op == Op::Number && masks[size_t(l.slot)] == 0) {
+                int64_t value =
+                    v.op == Op::Sub ? int64_t(k.acc) + r.number : int64_t(k.acc) - r.number;
+                record(l.slot);
+                masks[size_t(l.slot)] = ~uint64_t(0);
+                ev.set(l.slot, value);
+                return true;
+            }
+        }
+        if (auto expected = ev.eval(k.field)) return uint64_t(*expected) == k.acc;
+        size_t from = varValues.size();
+        for (size_t s = 0; s < t.slots.size(); ++s)
+            if (t.slots[s].kind == SlotKind::Variable && ev.known(int(s)))
+                varValues.emplace_back(int(s), ev.raw(int(s)));
+        checks.push_back({k.field, k.acc, from, varValues.size()});
+        return true;
+    }
+
+    std::optional<double> duration(const Duration& du) const {
+        double v = du.value;
+        if (!du.literal) {
+            auto e = ev.eval(du.expr);
+            if (!e) return std::nullopt;
+            v = double(*e);
+        }
+        double us = t.durationUs(v, du.unit);
+        if (!std::isfinite(us) || us < 0) return std::nullopt;
+        return us;
+    }
+
+    bool add(int sign, double us, bool atLeast) {
+        if (us <= 0) return true;
+        if (pendingUs > 0 && pendingSign != sign && !flushPending()) return false;
+        // Merged times are matched with the tolerance of their shortest
+        // part, so that a run of n units never passes for n + 1.
+        pendingMin = pendingUs > 0 ? std::min(pendingMin, us) : us;
+        pendingSign = sign;
+        pendingUs += us;
+        pendingAtLeast = pendingAtLeast || atLeast;
+        return true;
+    }
+
+    bool flushPending() {
+        if (pendingUs <= 0) return true;
+        int sign = pendingSign;
+        double us = pendingUs;
+        bool atLeast = pendingAtLeast;
+        pendingUs = 0;
+        pendingAtLeast = false;
+        // Silence before the first burst is never seen.
+        if (sign < 0 && index == 0 && used == 0) return true;
+        if (index >= d.size()) return sign < 0;
+        bool measuredFlash = index % 2 == 0;
+        if (measuredFlash != (sign > 0)) return false;
+        double r = d[index] - used;
+        double tol = std::max(abs, rel * pendingMin);
+        bool last = index + 1 == d.size();
+        if (atLeast || (sign < 0 && last)) {
+            if (r >= us - tol || (sign < 0 && last)) {
+                consumed += r;
+                ++index;
+                used = 0;
+                if (atLeast) extentMark = consumed;
+                return true;
+            }
+            return false;
+        }
+        if (std::fabs(r - us) <= tol) {
+            consumed += r;
+            ++index;
+            used = 0;
+            return true;
+        }
+        if (r > us) {
+            used += us;
+            consumed += us;
+            return true;
+        }
+        return false;
+    }
+};
+
+// Every parameter's value after a walk, defaults for those never read, and
+// the deferred checks proved. False when a value is missing, out of range,
+// or a check fails.
+bool settle(Walker& w, Params& params, Params& defaulted, int& checksProved) {
+    const Protocol::Tree& t = w.t;
+    Evaluator ev(t);
+    std::vector<bool> read(t.parameters.size(), false);
+    for (size_t i = 0; i < t.parameters.size(); ++i) {
+        int slot = t.parameterSlots[i];
+        if (w.masks[size_t(slot)] != 0) {
+            ev.set(slot, w.ev.raw(slot));
+            read[i] = true;
+        }
+    }
+    for (bool progress = true; progress;) {
+        progress = false;
+        for (size_t i = 0; i < t.parameters.size(); ++i) {
+            int slot = t.parameterSlots[i];
+            if (ev.known(slot) || t.defaultExprs[i] < 0) continue;
+            if (auto v = ev.eval(t.defaultExprs[i])) {
+                ev.set(slot, *v);
+                progress = true;
+            }
+        }
+    }
+    // Variables keep the value the walk left them with.
+    for (size_t s = 0; s < t.slots.size(); ++s)
+        if (t.slots[s].kind == SlotKind::Variable && w.ev.known(int(s)))
+            ev.set(int(s), w.ev.raw(int(s)));
+    for (size_t i = 0; i < t.parameters.size(); ++i) {
+        int slot = t.parameterSlots[i];
+        if (!ev.known(slot)) return false;
+        int64_t v = ev.raw(slot);
+        if (v < t.parameters[i].min || v > t.parameters[i].max) return false;
+        params.set(t.parameters[i].name, v);
+        if (!read[i]) defaulted.set(t.parameters[i].name, v);
+    }
+    for (const Check& c : w.checks) {
+        for (size_t i = c.varFrom; i < c.varTo; ++i)
+            ev.set(w.varValues[i].first, w.varValues[i].second);
+        auto v = ev.eval(c.expr);
+        if (!v || uint64_t(*v) != c.read) return false;
+    }
+    checksProved = int(w.checks.size());
+    return true;
+}
+
+struct Candidate {
+    Decode decode;
+    size_t protocol;
+};
+
+bool preferenceHolds(const CompiledProtocol& p, size_t k, const Params& params) {
+    const auto& cond = p.conditions[k];
+    if (!cond) return true;
+    const Protocol::Tree& t = cond->tree();
+    Evaluator ev(t);
+    for (size_t s = 0; s < t.slots.size(); ++s)
+        if (auto v = params.get(t.slots[s].name)) ev.set(int(s), *v);
+    int c = t.slotOf("_c");
+    auto v = c >= 0 ? ev.value(c) : std::nullopt;
+    return v && *v != 0;
+}
+
+} // namespace
+
+CompiledProtocol compileProtocol(NamedProtocol protocol) {
+    CompiledProtocol c;
+    c.named = std::move(protocol);
+    const Protocol::Tree& t = c.named.irp.tree();
+    if (t.top >= 0) {
+        c.parts = splitParts(t);
+        std::optional<First> f = First{};
+        for (const PartStep& step : c.parts.intro) {
+            const Stream& st = t.streams[size_t(step.stream)];
+            f = step.wholeStream ? firstOfStream(t, step.stream, 0)
+                                 : firstFlash(t, st, step.from, step.to, 0);
+            if (!f || f->known) break;
+        }
+        if (f && !f->known && c.parts.repeatStream >= 0)
+            f = firstOfStream(t, c.parts.repeatStream, 0);
+        if (f && f->known) {
+            c.firstMin = f->min;
+            c.firstMax = f->max;
+            c.firstBounded = f->bounded;
+        }
+    }
+    for (const Preference& p : c.named.preferOver) {
+        if (p.condition.empty()) {
+            c.conditions.emplace_back();
+            continue;
+        }
+        try {
+            c.conditions.emplace_back(parse("(0:1){_c=(" + p.condition + ")}"));
+        } catch (const ParseError&) {
+            c.conditions.emplace_back(parse("(0:1){_c=0}")); // an unreadable condition never holds
+        }
+    }
+    return c;
+}
+
+namespace {
+
+std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<double>& times,
+                                const DecodeOptions& options) {
+    const Protocol::Tree& t = cp.named.irp.tree();
+    if (t.top < 0 || times.empty()) return std::nullopt;
+    double rel = options.relativeTolerance.value_or(
+        cp.named.relativeTolerance.value_or(options.defaultRelativeTolerance));
+    double abs = options.absoluteTolerance.value_or(
+        cp.named.absoluteTolerance.value_or(options.defaultAbsoluteTolerance));
+    if (cp.firstMin > 0) {
+        double first = times[0];
+        if (first < cp.firstMin - std::max(abs, rel * cp.firstMin)) return std::nullopt;
+        if (cp.firstBounded && first > cp.firstMax + std::max(abs, rel * cp.firstMax))
+            return std::nullopt;
+    }
+    const Parts& parts = cp.parts;
+    Walker w(t, times, rel, abs);
+    Decode out;
+    out.protocol = cp.named.name;
+
+    // The intro: its steps chained, then the passes of the repeat stream
+    // it holds (+: one), then the end of the part.
+    std::vector<Cont> chain(parts.intro.size() + 2);
+    Cont* nextCont = &chain.back();
+    nextCont->kind = Cont::Kind::Done;
+    const Stream* repeat =
+        parts.repeatStream >= 0 ? &t.streams[size_t(parts.repeatStream)] : nullptr;
+    size_t slot = chain.size() - 1;
+    if (repeat && parts.introPasses > 0) {
+        Cont& loop = chain[--slot];
+        loop.kind = Cont::Kind::Loop;
+        loop.stream = repeat;
+        loop.bitSpec = repeat->bitSpec;
+        loop.remaining = parts.introPasses;
+        loop.next = nextCont;
+        nextCont = &loop;
+    }
+    for (size_t i = parts.intro.size(); i-- > 0;) {
+        const PartStep& step = parts.intro[i];
+        const Stream& st = t.streams[size_t(step.stream)];
+        Cont& c = chain[--slot];
+        if (step.wholeStream) {
+            c.kind = Cont::Kind::Loop;
+            c.stream = &st;
+            c.bitSpec = st.bitSpec;
+            c.remaining = st.repeat == Repeat::Star ? 0 : st.repeat == Repeat::Plus ? 1 : st.count;
+        } else {
+            c.kind = Cont::Kind::Items;
+            c.stream = &st;
+            c.pos = uint32_t(step.from);
+            c.end = uint32_t(step.to);
+            c.bitSpec = st.bitSpec;
+        }
+        c.next = nextCont;
+        nextCont = &c;
+    }
+    size_t before = w.index;
+    if (!w.match(nextCont)) return std::nullopt;
+    out.intro = w.index > before;
+
+    // Repeats, greedily: each pass that matches is kept.
+    if (repeat) {
+        Cont done;
+        Cont body;
+        body.kind = Cont::Kind::Items;
+        body.pass = Pass::Repeat;
+        body.stream = repeat;
+        body.end = uint32_t(repeat->items.size());
+        body.bitSpec = repeat->bitSpec;
+        body.next = &done;
+        while (out.repeats < kMaxRepeats && w.index < times.size()) {
+            auto s = w.snap();
+            size_t at = w.index;
+            w.steps = 0;
+            body.start = w.now();
+            w.extentMark = -1;
+            if (!w.match(&body) || w.index == at) {
+                w.restore(s);
+                break;
+            }
+            ++out.repeats;
+        }
+        // The ending: a third pass of the repeat stream, then what follows it.
+        if (w.index < times.size() && (parts.endingPass || !parts.ending.empty())) {
+            auto s = w.snap();
+            size_t at = w.index;
+            std::vector<Cont> tail(parts.ending.size() + 2);
+            Cont* n = &tail.back();
+            n->kind = Cont::Kind::Done;
+            size_t k = tail.size() - 1;
+            for (size_t i = parts.ending.size(); i-- > 0;) {
+                const PartStep& step = parts.ending[i];
+                const Stream& st = t.streams[size_t(step.stream)];
+                Cont& c = tail[--k];
+                c.kind = Cont::Kind::Items;
+                c.pass = Pass::Ending;
+                c.stream = &st;
+                c.pos = uint32_t(step.from);
+                c.end = uint32_t(step.to);
+                c.bitSpec = st.bitSpec;
+                c.next = n;
+                n = &c;
+            }
+            if (parts.endingPass) {
+                Cont& c = tail[--k];
+                c.kind = Cont::Kind::Items;
+                c.pass = Pass::Ending;
+                c.stream = repeat;
+                c.end = uint32_t(repeat->items.size());
+                c.bitSpec = repeat->bitSpec;
+                c.next = n;
+                n = &c;
+            }
+            w.steps = 0;
+            w.extentMark = -1;
+            n->start = w.now();
+            if (w.match(n) && w.index > at)
+                out.ending = true;
+            else
+                w.restore(s);
+        }
+    }
+    if (!out.intro && out.repeats == 0) return std::nullopt;
+    if (cp.named.rejectRepeatless && out.repeats == 0) return std::nullopt;
+    if (!settle(w, out.params, out.defaulted, out.checks)) return std::nullopt;
+    out.begin = 0;
+    out.end = w.index + (w.used > 0 ? 1 : 0);
+    out.bitsRead = w.bitsRead;
+    return out;
+}
+
+} // namespace
+
+std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> durations,
+                           const DecodeOptions& options) {
+    std::vector<double> times(durations.size());
+    for (size_t i = 0; i < durations.size(); ++i)
+        times[i] = double(durations[i] < 0 ? -durations[i] : durations[i]);
+    if (options.burstExcess != 0)
+        for (size_t i = 0; i < times.size(); i += 2) {
+            double e = std::min(options.burstExcess, times[i] - 1);
+            times[i] -= e;
+            if (i + 1 < times.size()) times[i + 1] += e;
+        }
+    const auto& compiled = table.compiled();
+    std::vector<Candidate> found;
+    for (size_t i = 0; i < compiled.protocols.size(); ++i) {
+        const CompiledProtocol& cp = compiled.protocols[i];
+        if (!cp.named.decodable) continue;
+        if (!options.only.empty() &&
+            std::none_of(options.only.begin(), options.only.end(),
+                         [&](const std::string& n) { return table.find(n) == &cp.named; }))
+            continue;
+        if (auto d = decodeOne(cp, times, options)) found.push_back({std::move(*d), i});
+    }
+    std::stable_sort(found.begin(), found.end(), [](const Candidate& a, const Candidate& b) {
+        if (a.decode.end != b.decode.end) return a.decode.end > b.decode.end;
+        if (a.decode.bitsRead != b.decode.bitsRead) return a.decode.bitsRead > b.decode.bitsRead;
+        return a.decode.defaulted.size() < b.decode.defaulted.size();
+    });
+    // A protocol that prefers over another comes before it.
+    for (size_t pass = 0; pass < found.size(); ++pass) {
+        bool moved = false;
+        for (size_t i = 0; i < found.size(); ++i)
+            for (size_t j = i + 1; j < found.size(); ++j) {
+                const CompiledProtocol& later = compiled.protocols[found[j].protocol];
+                for (auto [target, k] : later.preferred)
+                    if (target == found[i].protocol &&
+                        preferenceHolds(later, k, found[j].decode.params)) {
+                        auto c = std::move(found[j]);
+                        found.erase(found.begin() + long(j));
+                        found.insert(found.begin() + long(i), std::move(c));
+                        moved = true;
+                        break;
+                    }
+            }
+        if (!moved) break;
+    }
+    std::vector<Decode> out;
+    out.reserve(found.size());
+    for (auto& c : found)
+        out.push_back(std::move(c.decode));
+    return out;
+}
+
+} // namespace qv::irp

@@ -1,0 +1,35 @@
+// The decoding form of a table: each protocol compiled once (its parts,
+// its tolerances, the window its first burst must fall in, its preference
+// conditions) and indexed by name.
+#pragma once
+
+#include "irp/irp.h"
+#include "irp/parts.h"
+
+#include <unordered_map>
+
+namespace qv::irp {
+
+struct CompiledProtocol {
+    NamedProtocol named;
+    Parts parts;
+    // The first burst a press can start with: at least `firstMin`, and at
+    // most `firstMax` when it cannot merge with what follows.
+    double firstMin = 0, firstMax = 0;
+    bool firstBounded = false;
+    // Each prefer-over condition parsed as the definition "_c" of a small
+    // tree whose other names are the decoded parameters; none: always.
+    std::vector<std::optional<Protocol>> conditions;
+    std::vector<std::pair<size_t, size_t>> preferred; // (protocol index, preference index)
+};
+
+CompiledProtocol compileProtocol(NamedProtocol protocol);
+
+struct ProtocolTable::Compiled {
+    std::vector<CompiledProtocol> protocols;
+    std::unordered_map<std::string, size_t> byName; // lower-case name or alt name
+    void addOne(NamedProtocol protocol, LoadReport& report);
+    void reindex();
+};
+
+} // namespace qv::irp

@@ -1,0 +1,320 @@
+// quorvel-cli's protocol commands: the IRP table listed, captures
+// identified against every protocol, presses generated from a protocol and
+// its parameters.
+#include "app/generate_capture.h"
+#include "capture/capture_reader.h"
+#include "capture/receiver_message.h"
+#include "engine/burst_excess.h"
+#include "irp/irp.h"
+#include "platform/basic.h"
+#include "platform/paths.h"
+#include "tools/cli_commands.h"
+#include "tools/json_out.h"
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+namespace qv {
+
+namespace {
+
+int irpError(const std::string& what) {
+    std::fprintf(stderr, "quorvel-cli: %s\n", what.c_str());
+    return 2;
+}
+
+// The shipped table, then the user's files in order; says what a user
+// protocol replaced and which rows could not be read.
+bool loadTable(irp::ProtocolTable& table, const std::vector<std::string>& userFiles) {
+    namespace fs = std::filesystem;
+    std::vector<fs::path> places = {fs::path(programDirectory()) / irp::kShippedTableName,
+                                    fs::path(locateAppFiles().resources) / irp::kShippedTableName};
+    bool shipped = false;
+    for (const auto& p : places) {
+        std::error_code ec;
+        if (!fs::is_regular_file(p, ec)) continue;
+        try {
+            auto report = table.addFile(p.string());
+            for (const auto& e : report.errors)
+                std::fprintf(stderr, "quorvel-cli: warning: %s\n", e.c_str());
+            shipped = true;
+            break;
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "quorvel-cli: warning: %s\n", e.what());
+        }
+    }
+    if (!shipped)
+        std::fprintf(stderr, "quorvel-cli: warning: the protocol table %s was not found\n",
+                     irp::kShippedTableName);
+    for (const auto& file : userFiles) {
+        try {
+            auto report = table.addFile(file);
+            for (const auto& r : report.replaced)
+                std::fprintf(stderr, "quorvel-cli: %s\n", r.c_str());
+            for (const auto& e : report.errors)
+                std::fprintf(stderr, "quorvel-cli: warning: %s: %s\n", file.c_str(), e.c_str());
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "quorvel-cli: %s\n", e.what());
+            return false;
+        }
+    }
+    return true;
+}
+
+void writeParams(std::FILE* out, const irp::Params& params) {
+    std::fputc('{', out);
+    bool first = true;
+    for (const auto& [name, value] : params.values()) {
+        std::fputs(first ? "" : ",", out);
+        first = false;
+        writeJsonString(out, name);
+        std::fprintf(out, ":%lld", static_cast<long long>(value));
+    }
+    std::fputc('}', out);
+}
+
+// The burst excess of a demodulated capture, fitted against the bit times
+// of the protocols that could have sent it: the table's common units.
+double demodulatedExcess(const std::vector<int64_t>& times) {
+    static const std::vector<double> marks = {300, 420, 450, 500, 550, 600, 650, 889};
+    static const std::vector<double> spaces = {300, 420, 450, 500, 550, 600, 889, 1200, 1700};
+    return engine::estimateBurstExcess(times, marks, spaces);
+}
+
+} // namespace
+
+int cmdProtocols(const std::vector<std::string>& args) {
+    bool json = false;
+    std::vector<std::string> files;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--json")
+            json = true;
+        else if (args[i] == "--protocols" && i + 1 < args.size())
+            files.push_back(args[++i]);
+        else
+            return irpError("unknown option " + args[i]);
+    }
+    irp::ProtocolTable table;
+    if (!loadTable(table, files)) return 1;
+    if (json) {
+        std::fputs("{\"protocols\":[", stdout);
+        for (size_t i = 0; i < table.size(); ++i) {
+            const auto& p = table[i];
+            std::fputs(i ? ",\n" : "\n", stdout);
+            std::fputs("{\"name\":", stdout);
+            writeJsonString(stdout, p.name);
+            std::fputs(",\"irp\":", stdout);
+            writeJsonString(stdout, p.irp.text());
+            std::fprintf(stdout, ",\"decode_only\":%s,\"parameters\":[",
+                         p.decodeOnly ? "true" : "false");
+            const auto& ps = p.irp.parameters();
+            for (size_t k = 0; k < ps.size(); ++k) {
+                std::fputs(k ? "," : "", stdout);
+                std::fputs("{\"name\":", stdout);
+                writeJsonString(stdout, ps[k].name);
+                std::fprintf(stdout, ",\"min\":%lld,\"max\":%lld",
+                             static_cast<long long>(ps[k].min), static_cast<long long>(ps[k].max));
+                if (!ps[k].defaultExpression.empty()) {
+                    std::fputs(",\"default\":", stdout);
+                    writeJsonString(stdout, ps[k].defaultExpression);
+                }
+                std::fputc('}', stdout);
+            }
+            std::fputs("]}", stdout);
+        }
+        std::fputs("\n]}\n", stdout);
+        return 0;
+    }
+    for (size_t i = 0; i < table.size(); ++i) {
+        const auto& p = table[i];
+        std::printf("%-20s %s%s\n", p.name.c_str(), p.irp.text().c_str(),
+                    p.decodeOnly ? "  (decode only)" : "");
+    }
+    std::printf("%zu protocols\n", table.size());
+    return 0;
+}
+
+int cmdIdentify(const std::vector<std::string>& args) {
+    bool json = false, demodulated = false;
+    std::optional<double> excess, absolute;
+    bool autoExcess = false;
+    std::vector<std::string> tables, files;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--json")
+            json = true;
+        else if (a == "--protocols" && i + 1 < args.size())
+            tables.push_back(args[++i]);
+        else if (a == "--demodulated")
+            demodulated = true;
+        else if (a == "--excess" && i + 1 < args.size()) {
+            const std::string& v = args[++i];
+            if (v == "auto")
+                autoExcess = true;
+            else if (isNumeric(v) && leadingNumber(v) >= 0 && leadingNumber(v) <= 100000)
+                excess = leadingNumber(v);
+            else
+                return irpError("--excess takes auto or a time in microseconds");
+        } else if (a == "--absolute-tolerance" && i + 1 < args.size()) {
+            const std::string& v = args[++i];
+            if (!isNumeric(v) || leadingNumber(v) < 0 || leadingNumber(v) > 100000)
+                return irpError("--absolute-tolerance takes a time in microseconds");
+            absolute = leadingNumber(v);
+        } else if (!a.empty() && a[0] == '-')
+            return irpError("unknown option " + a);
+        else
+            files.push_back(a);
+    }
+    if (files.empty()) return irpError("identify needs a capture FILE");
+    irp::ProtocolTable table;
+    if (!loadTable(table, tables)) return 1;
+    int status = 0;
+    if (json) std::fputs("{\"captures\":[", stdout);
+    for (size_t f = 0; f < files.size(); ++f) {
+        CaptureFile read;
+        try {
+            read = readCapture(files[f], {});
+        } catch (const CaptureFormatError& e) {
+            std::fprintf(stderr, "quorvel-cli: %s\n", e.what());
+            status = 1;
+            continue;
+        }
+        std::vector<int64_t> times = read.times;
+        // A receiver message (.bin): the times its record would hold.
+        if (times.empty())
+            times = loadedTimes(read.message, engine::DecodeSettings{}.ticksPerMicrosecond);
+        irp::DecodeOptions options;
+        if (absolute) options.absoluteTolerance = *absolute;
+        if (excess)
+            options.burstExcess = *excess;
+        else if (demodulated || autoExcess)
+            options.burstExcess = demodulatedExcess(times);
+        auto decodes = irp::decode(table, times, options);
+        if (json) {
+            std::fputs(f ? ",\n" : "\n", stdout);
+            std::fputs("{\"file\":", stdout);
+            writeJsonString(stdout, files[f]);
+            std::fputs(",\"decodes\":[", stdout);
+            for (size_t k = 0; k < decodes.size(); ++k) {
+                const auto& d = decodes[k];
+                std::fputs(k ? "," : "", stdout);
+                std::fputs("{\"protocol\":", stdout);
+                writeJsonString(stdout, d.protocol);
+                std::fputs(",\"params\":", stdout);
+                writeParams(stdout, d.params);
+                std::fprintf(stdout,
+                             ",\"repeats\":%d,\"intro\":%s,\"ending\":%s,\"defaulted\":", d.repeats,
+                             d.intro ? "true" : "false", d.ending ? "true" : "false");
+                writeParams(stdout, d.defaulted);
+                std::fprintf(stdout, ",\"durations\":%zu,\"checks\":%d}", d.end - d.begin,
+                             d.checks);
+            }
+            std::fputs("]}", stdout);
+            continue;
+        }
+        std::printf("%s: %zu protocol decode%s\n", files[f].c_str(), decodes.size(),
+                    decodes.size() == 1 ? "" : "s");
+        for (const auto& d : decodes)
+            std::printf("  %s\n", irp::describe(d).c_str());
+    }
+    if (json) std::fputs("\n]}\n", stdout);
+    return status;
+}
+
+int cmdGenerateIrp(const std::vector<std::string>& args) {
+    std::string name, irpText, paramText, out;
+    engine::GenerateRequest request;
+    std::vector<std::string> tables;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (i + 1 >= args.size()) return irpError(a + " needs a value");
+        const std::string& v = args[++i];
+        if (a == "--protocol")
+            name = v;
+        else if (a == "--irp")
+            irpText = v;
+        else if (a == "--params")
+            paramText = v;
+        else if (a == "--protocols")
+            tables.push_back(v);
+        else if (a == "--repeats") {
+            if (!isNumeric(v) || leadingNumber(v) < 0 || leadingNumber(v) > 50 ||
+                leadingNumber(v) != wholePart(leadingNumber(v)))
+                return irpError("--repeats takes a whole number from 0 to 50");
+            request.repeats = static_cast<int>(leadingNumber(v));
+        } else if (a == "--distort") {
+            std::string why;
+            if (!parseDistortion(v, request, why)) return irpError(why);
+        } else if (a == "-o" || a == "--output")
+            out = v;
+        else
+            return irpError("unknown option " + a);
+    }
+    if (name.empty() == irpText.empty())
+        return irpError("generate takes one of --protocol and --irp");
+    if (out.empty()) return irpError("generate needs -o FILE");
+    irp::Params params;
+    try {
+        params = irp::parseParams(paramText);
+    } catch (const irp::ParseError& e) {
+        return irpError(std::string("--params: ") + e.what());
+    }
+    irp::Rendered rendered;
+    std::string label = name;
+    try {
+        irp::RenderOptions options;
+        options.repeats = request.repeats;
+        if (!irpText.empty()) {
+            label = "IRP";
+            rendered = irp::render(irp::parse(irpText), params, options);
+        } else {
+            irp::ProtocolTable table;
+            if (!loadTable(table, tables)) return 1;
+            const irp::NamedProtocol* p = table.find(name);
+            if (!p) {
+                std::fprintf(stderr, "quorvel-cli: no protocol %s in the table\n", name.c_str());
+                return 1;
+            }
+            label = p->name;
+            rendered = irp::render(*p, params, options);
+        }
+    } catch (const irp::ParseError& e) {
+        std::fprintf(stderr, "quorvel-cli: --irp: %s\n", e.what());
+        return 1;
+    } catch (const irp::RenderError& e) {
+        std::fprintf(stderr, "quorvel-cli: cannot generate: %s\n", e.what());
+        return 1;
+    }
+    std::vector<int64_t> press = rendered.press();
+    if (press.size() < 2) {
+        std::fprintf(stderr, "quorvel-cli: cannot generate: the press sends nothing\n");
+        return 1;
+    }
+    // One frame whose silence after the last burst is the final gap.
+    irsig::Frame frame;
+    double total = 0;
+    for (size_t i = 0; i + 1 < press.size(); ++i) {
+        frame.body.push_back({i % 2 == 0, double(press[i])});
+        total += double(press[i]);
+    }
+    frame.period = total + double(press.back());
+    engine::GeneratedSignal signal;
+    signal.capture = irsig::render(irsig::KeyPress{frame}, request.receiver, request.seed);
+    signal.carrierPeriodUs = rendered.carrierHz > 0 ? 1e6 / rendered.carrierHz : 0;
+    signal.hex = irp::formatParams(params);
+    const std::string content = generatedFileContent(signal, captureKindForPath(out));
+    std::ofstream f(out, std::ios::binary);
+    f.write(content.data(), static_cast<std::streamsize>(content.size()));
+    f.close();
+    if (!f) {
+        std::fprintf(stderr, "quorvel-cli: %s: cannot be written\n", out.c_str());
+        return 1;
+    }
+    std::printf("%s: %s, %zu times, %s\n", out.c_str(), label.c_str(), signal.capture.times.size(),
+                signal.hex.c_str());
+    return 0;
+}
+
+} // namespace qv
