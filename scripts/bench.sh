@@ -11,10 +11,10 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 build=${BUILD_DIR:-build}
 cmake -S . -B "$build" -G Ninja >/dev/null
-cmake --build "$build" --target decode_bench window_tick_bench capture_road_bench quorvel-cli \
+cmake --build "$build" --target decode_bench analysis_bench window_tick_bench capture_road_bench quorvel-cli \
   quorvel-gen-nec catalogue
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
-for b in decode_bench window_tick_bench capture_road_bench; do
+for b in decode_bench analysis_bench window_tick_bench capture_road_bench; do
   "$build/bin/$b" "$@"
 done
 
