@@ -217,7 +217,7 @@ bool appendProtocol(const std::string& path, const std::string& name, const std:
 
 int cmdAnalyse(const std::vector<std::string>& args) {
     bool json = false;
-    std::string save, protocolsOut;
+    std::string save, protocolsOut, cataloguePath;
     analysis::Options options;
     std::vector<std::string> files;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -231,6 +231,8 @@ int cmdAnalyse(const std::vector<std::string>& args) {
         } else if (a == "--protocols-out") {
             protocolsOut = value();
             if (protocolsOut.empty()) return analyseError("--protocols-out takes a file");
+        } else if (a == "--catalogue") {
+            cataloguePath = value();
         } else if (a == "--demodulated") {
             // The burst excess is estimated from every press in any case.
         } else if (a == "--excess") {
@@ -273,7 +275,8 @@ int cmdAnalyse(const std::vector<std::string>& args) {
             std::printf("protocol %s added to %s\n", name.c_str(), protocolsOut.c_str());
         }
     }
-    if (!save.empty()) status = std::max(status, saveAnalysedRow(r, save, files.front(), json));
+    if (!save.empty())
+        status = std::max(status, saveAnalysedRow(r, save, files.front(), json, cataloguePath));
     return status;
 }
 

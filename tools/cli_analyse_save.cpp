@@ -12,7 +12,7 @@
 namespace qv {
 
 int saveAnalysedRow(const analysis::Result& result, const std::string& slot,
-                    const std::string& source, bool json) {
+                    const std::string& source, bool json, const std::string& catalogue) {
     FILE* out = json ? stderr : stdout;
     const auto& slots = userSlots();
     if (std::find(slots.begin(), slots.end(), slot) == slots.end()) {
@@ -29,7 +29,7 @@ int saveAnalysedRow(const analysis::Result& result, const std::string& slot,
         return 1;
     }
     try {
-        auto cursor = openCatalogue(locateAppFiles().catalogue);
+        auto cursor = openCatalogue(catalogue.empty() ? locateAppFiles().catalogue : catalogue);
         if (!cursor->seek(slot)) {
             std::fprintf(stderr, "quorvel-cli: %s was not saved: the catalogue has no row for it\n",
                          slot.c_str());

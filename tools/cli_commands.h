@@ -13,13 +13,14 @@ namespace qv {
 //                      [--distort excess=US,jitter=PCT,step=US,seed=N] [--catalogue PATH] -o FILE
 int cmdGenerate(const std::vector<std::string>& args);
 
-// quorvel-cli analyse [--json] [--save FormNNN] [--protocols-out FILE] [DEMODULATED] FILE...
+// quorvel-cli analyse [--json] [--save FormNNN] [--catalogue PATH] [--protocols-out FILE]
+//                     [DEMODULATED] FILE...
 int cmdAnalyse(const std::vector<std::string>& args);
 
 // Writes the analysed protocol into a user slot of the catalogue, or says
 // which part of it no row field can hold (1).
 int saveAnalysedRow(const analysis::Result& result, const std::string& slot,
-                    const std::string& source, bool json);
+                    const std::string& source, bool json, const std::string& catalogue);
 
 // quorvel-cli protocols [--json] [--protocols FILE]...
 int cmdProtocols(const std::vector<std::string>& args);
