@@ -176,8 +176,19 @@ CaptureFile fromTimes(const std::string& path, std::vector<int64_t> times, Carri
 
 } // namespace
 
+std::string readCaptureBytes(const std::string& path) { return readBytes(path); }
+
+CaptureFile captureFromTimes(const std::string& path, std::vector<int64_t> times,
+                             Carrier carrier) {
+    return fromTimes(path, std::move(times), carrier);
+}
+
 CaptureFile readCapture(const std::string& path, Carrier carrier) {
-    const std::string bytes = readBytes(path);
+    return captureFromBytes(path, readBytes(path), carrier);
+}
+
+CaptureFile captureFromBytes(const std::string& path, const std::string& bytes,
+                             Carrier carrier) {
     if (captureKindForPath(path) == CaptureFileKind::ReceiverMessage) {
         CaptureFile c;
         c.message.assign(bytes.begin(), bytes.end());

@@ -32,6 +32,15 @@ struct CaptureFile {
 // code (its own carrier); any other text a time list (with `carrier`).
 CaptureFile readCapture(const std::string& path, Carrier carrier = {});
 
+// The steps of readCapture, for readers of other files: the file's bytes
+// (refused as readCapture refuses), the capture of bytes read from it, and
+// the capture of times read (`path` names them in what is said).
+std::string readCaptureBytes(const std::string& path);
+CaptureFile captureFromBytes(const std::string& path, const std::string& bytes,
+                             Carrier carrier = {});
+CaptureFile captureFromTimes(const std::string& path, std::vector<int64_t> times,
+                             Carrier carrier = {});
+
 // The message of readCapture, for callers that want nothing else.
 std::vector<uint8_t> readCaptureFile(const std::string& path, Carrier carrier = {});
 

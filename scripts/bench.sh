@@ -157,3 +157,7 @@ for name, us, q in rows:
     ratio = f"quorvel / peer {q[0] / us[0]:5.2f} wall, {q[1] / us[1]:5.2f} CPU" if q else ""
     print(f"  {name:44s} {us[0]:9.1f} / {us[1]:9.1f} us a press  {ratio}")
 PY
+
+# Files of named signals: 1,000 Flipper files decoded by one call.
+[ -f "$build/bin/irp-protocols.tsv" ] || cp data/irp-protocols.tsv "$build/bin/"
+python3 bench/exchange_bench.py "$cli" "$catalogue" tests/data/exchange/remotes

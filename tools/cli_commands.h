@@ -3,6 +3,7 @@
 
 #include "analysis/analysis.h"
 #include "app/session.h"
+#include "capture/capture_text.h"
 
 #include <string>
 #include <vector>
@@ -32,5 +33,15 @@ int cmdGenerateIrp(const std::vector<std::string>& args);
 
 // The statistics of the presses a "stats" run decoded (the session's log).
 int printStatistics(const Session& s, bool json);
+
+// quorvel-cli convert where IN or OUT is a file of named signals (Flipper,
+// lircd.conf, Girr, ...): whether it is, and the conversion.
+bool isSignalConvert(const std::string& in, const std::string& out);
+int convertSignals(const std::string& in, const std::string& out, const std::string& only,
+                   Carrier carrier, double frameGap, bool force);
+
+// "quorvel-cli: 120 of 20000 captures" on stderr while a run goes on, only
+// when stderr is a terminal; wiped when done == total.
+void showProgress(size_t done, size_t total);
 
 } // namespace qv

@@ -17,6 +17,7 @@
 #include "capture/capture_reader.h"
 #include "capture/capture_text.h"
 #include "catalogue/format_menus.h"
+#include "exchange/signal_capture.h"
 #include "platform/basic.h"
 #include "platform/paths.h"
 #include "tools/cli_commands.h"
@@ -47,10 +48,12 @@ int usage() {
         "usage: quorvel-cli load FILE [--json] [--carrier HIGH,LOW]\n"
         "       quorvel-cli decode --format KEY [--tolerance 3|5|8] [--time-tolerance TEXT]\n"
         "                          [--cycle-tolerance TEXT] [--ignore-time] [--oct] [--auto]\n"
-        "                          [--compare] [--catalogue PATH] [--json] [DEMODULATED] FILE...\n"
+        "                          [--compare] [--catalogue PATH] [--json] [DEMODULATED]\n"
+        "                          [--signal NAME] FILE...\n"
         "       quorvel-cli convert IN OUT [--carrier HIGH,LOW] [--frame-gap US] [--force]\n"
+        "                               [--signal NAME]\n"
         "       quorvel-cli scan FILE [--json] [--learn] [--tolerance 3|5|8] [--all]\n"
-        "                        [--catalogue PATH] [DEMODULATED]\n"
+        "                        [--catalogue PATH] [DEMODULATED] [--signal NAME]\n"
         "       quorvel-cli generate --format KEY --code HEX|--bin BITS [--repeats N]\n"
         "                            [--distort excess=US,jitter=PCT,step=US,seed=N]\n"
         "                            [--catalogue PATH] -o FILE\n"
@@ -64,7 +67,10 @@ int usage() {
         "                            [--repeats N] [--distort ...] [--protocols FILE]... -o FILE\n"
         "DEMODULATED: [--demodulated] [--absolute-tolerance US] [--excess auto|US]\n"
         "FILE endings: .bin receiver message; .raw signed (+burst -gap); .mode2 pulse/space;\n"
-        ".pronto or .ccf Pronto learned code; anything else a microsecond list.\n");
+        ".pronto or .ccf Pronto learned code; anything else a microsecond list.\n"
+        "Files of named signals (Flipper .ir, lircd.conf, Girr, Broadlink, sendir, rawData[],\n"
+        "Tasmota, ESPHome logs, IRDB CSV) are read as such whatever their ending; each signal\n"
+        "is taken in turn as FILE#NAME; --signal NAME picks one.\n");
     return 2;
 }
 
@@ -130,7 +136,7 @@ bool demodOption(const std::string& a, const std::vector<std::string>& args, siz
 // and refuses what it cannot read.
 bool readInput(const std::string& file, Carrier carrier, CaptureFile& out) {
     try {
-        out = readCapture(file, carrier);
+        out = exchange::readLabelledCapture(file, carrier);
     } catch (const CaptureFormatError& e) {
         std::fprintf(stderr, "quorvel-cli: %s\n", e.what());
         return false;
@@ -145,6 +151,31 @@ std::string defaultCatalogue(const AppFiles& files) {
     if (!files.problem.empty())
         std::fprintf(stderr, "quorvel-cli: warning: %s\n", files.problem.c_str());
     return files.catalogue;
+}
+
+// Each FILE as what it holds: itself, or each named signal of a remote
+// file as FILE#NAME (only the one named `only`, when given). A signal that
+// cannot be made a capture is named and left out, and counted in `left`.
+bool expandInputs(std::vector<std::string>& files, const std::string& only, size_t* left = nullptr) {
+    std::vector<std::string> labels;
+    for (const auto& file : files) {
+        try {
+            for (auto& label : exchange::signalLabels(file, only)) {
+                const std::string why = left ? exchange::whyNotRendered(label) : "";
+                if (!why.empty()) {
+                    std::fprintf(stderr, "quorvel-cli: %s; left out\n", why.c_str());
+                    ++*left;
+                    continue;
+                }
+                labels.push_back(std::move(label));
+            }
+        } catch (const CaptureFormatError& e) {
+            std::fprintf(stderr, "quorvel-cli: %s\n", e.what());
+            return false;
+        }
+    }
+    files = std::move(labels);
+    return true;
 }
 
 struct LoadOptions {
@@ -377,7 +408,7 @@ void printReport(const CaptureResult& r, bool first, const std::string& lineBrea
 
 // With stats set, the statistics of the presses instead of each decode.
 int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
-    std::string formatKey, cataloguePath, missing, badValue;
+    std::string formatKey, cataloguePath, missing, badValue, signal;
     bool json = false;
     DemodOptions demod;
     std::vector<std::string> files;
@@ -402,6 +433,10 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
             const std::string* v = value();
             if (!v) break;
             cataloguePath = *v;
+        } else if (a == "--signal") {
+            const std::string* v = value();
+            if (!v) break;
+            signal = *v;
         } else if (a == "--tolerance") {
             const std::string* v = value();
             if (!v) break;
@@ -464,6 +499,9 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
 
     // Every capture is read before any is decoded: a bad file stops the run
     // before it writes to the error record.
+    size_t leftOut = 0;
+    if (!expandInputs(files, signal, &leftOut)) return 1;
+    if (files.empty()) return 1;
     std::vector<std::vector<uint8_t>> messages;
     for (const auto& file : files) {
         CaptureFile read;
@@ -502,6 +540,7 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
         port.receive(messages[i]);
         s.setTimers(true, false); // the receive event
         captureTick(s);
+        showProgress(i + 1, files.size());
         if (stats) continue;
         r.bin = s.tBcode;
         r.hex = s.tHCode;
@@ -520,9 +559,9 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
         // thousand captures.
         s.code.lGCyc.clear();
     }
-    if (stats) return printStatistics(s, json);
+    if (stats) return std::max(printStatistics(s, json), leftOut ? 1 : 0);
     if (json) std::fputs("]}\n", stdout);
-    return 0;
+    return leftOut ? 1 : 0;
 }
 
 // Loads a capture file through the receiver's road into s.
@@ -543,9 +582,12 @@ int cmdConvert(const std::vector<std::string>& args) {
     Carrier carrier;
     double frameGap = 13580; // (X - 1000) x (1 - 3%) for the usual X of 15000
     bool force = false;
+    std::string signal;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--force") {
             force = true;
+        } else if (args[i] == "--signal" && i + 1 < args.size()) {
+            signal = args[++i];
         } else if (args[i] == "--carrier" && i + 1 < args.size()) {
             if (!parseCarrier(args[++i], carrier))
                 return usageError("--carrier takes HIGH,LOW in ticks (1..255)");
@@ -563,6 +605,8 @@ int cmdConvert(const std::vector<std::string>& args) {
     std::error_code ec;
     if (files[0] == files[1] || std::filesystem::equivalent(files[0], files[1], ec))
         return usageError("convert would write over its input " + files[0] + ": name another OUT");
+    if (isSignalConvert(files[0], files[1]))
+        return convertSignals(files[0], files[1], signal, carrier, frameGap, force);
     Session s;
     MemoryPort port;
     CaptureFile read;
@@ -605,7 +649,7 @@ int cmdConvert(const std::vector<std::string>& args) {
 }
 
 int cmdScan(const std::vector<std::string>& args) {
-    std::string file, cataloguePath, badValue;
+    std::string file, cataloguePath, badValue, signal;
     bool json = false, all = false;
     DemodOptions demod;
     ScanOptions options;
@@ -625,6 +669,8 @@ int cmdScan(const std::vector<std::string>& args) {
             options.tolerancePercent = static_cast<int>(wholeOf(t));
         } else if (a == "--catalogue" && i + 1 < args.size())
             cataloguePath = args[++i];
+        else if (a == "--signal" && i + 1 < args.size())
+            signal = args[++i];
         else if (!a.empty() && a[0] == '-')
             return usageError("unknown option " + a);
         else if (file.empty())
@@ -633,6 +679,23 @@ int cmdScan(const std::vector<std::string>& args) {
             return usageError("scan takes one capture FILE");
     }
     if (file.empty()) return usageError("scan needs a capture FILE");
+    // A remote file: each of its signals scanned in turn, as if named alone.
+    std::vector<std::string> labels{file};
+    if (!expandInputs(labels, signal)) return 1;
+    if (labels.size() > 1 || labels.front() != file) {
+        int status = 0;
+        for (const auto& label : labels) {
+            std::vector<std::string> one;
+            for (size_t i = 0; i < args.size(); ++i) {
+                if (args[i] == "--signal")
+                    ++i;
+                else
+                    one.push_back(args[i] == file ? label : args[i]);
+            }
+            status = std::max(status, cmdScan(one));
+        }
+        return status;
+    }
     // An explicit --tolerance overrides the demodulated mode's percentage.
     const bool tolerance = std::find(args.begin(), args.end(), "--tolerance") != args.end();
     options.settings.push_back(

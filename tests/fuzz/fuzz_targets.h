@@ -27,6 +27,10 @@ int captureText(const uint8_t* data, size_t size);
 // receiver message, a text kind, a folder or a device at the path.
 int captureFile(const uint8_t* data, size_t size);
 
+// Files of named signals (Flipper, lircd.conf, Girr, Broadlink, ...): the
+// first byte picks the file's ending, the rest is the text.
+int exchangeFile(const uint8_t* data, size_t size);
+
 struct Target {
     const char* name; // folder of its corpus and findings
     int (*run)(const uint8_t*, size_t);
@@ -36,6 +40,7 @@ inline constexpr Target kTargets[] = {
     {"format_row", formatRow},
     {"capture_text", captureText},
     {"capture_file", captureFile},
+    {"exchange_file", exchangeFile},
 };
 
 } // namespace qvfuzz

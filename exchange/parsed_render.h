@@ -1,0 +1,29 @@
+// Parsed signals (a protocol and its parameters) rendered into times with
+// the IRP engine. Each form names protocols and parameters its own way;
+// the mapping to the protocol table's names is a table here.
+#pragma once
+
+#include "exchange/signal_set.h"
+#include "irp/irp.h"
+
+#include <optional>
+#include <string>
+
+namespace qv::exchange {
+
+// The protocol and parameters of the table a parsed code means; throws
+// CaptureFormatError naming what has no mapping.
+struct IrpCode {
+    std::string protocol;
+    irp::Params params;
+};
+IrpCode irpCodeOf(const ParsedCode& code);
+
+// Renders with the given table; throws CaptureFormatError.
+NamedSignal renderParsed(const NamedSignal& signal, const irp::ProtocolTable& table);
+
+// The table beside the program (or in share/quorvel/), loaded once; null
+// when there is none.
+const irp::ProtocolTable* shippedProtocolTable();
+
+} // namespace qv::exchange
