@@ -1,8 +1,9 @@
 // quorvel-cli analyse: what an unknown remote sends, from one or more
-// presses (time lists, Pronto codes, the raw signals of Flipper .ir files).
+// presses (time lists, Pronto codes, the signals of files of named signals).
 #include "analysis/analysis.h"
 #include "capture/capture_formats.h"
 #include "capture/capture_reader.h"
+#include "exchange/signal_set.h"
 #include "platform/basic.h"
 #include "tools/cli_commands.h"
 #include "tools/json_out.h"
@@ -28,56 +29,28 @@ std::string fileText(const std::string& path) {
     return s.str();
 }
 
-// The raw signals of a Flipper .ir file ("name:", "type: raw", "frequency:",
-// "data:"); the parsed ones are named in skipped.
-std::vector<analysis::Press> flipperSignals(const std::string& path, const std::string& text,
-                                            std::vector<std::string>& skipped) {
-    std::vector<analysis::Press> out;
-    std::istringstream in(text);
-    std::string line, name, type;
-    double frequency = 0;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        const auto colon = line.find(':');
-        if (line.empty() || line[0] == '#' || colon == std::string::npos) continue;
-        const std::string key = line.substr(0, colon);
-        std::string value = line.substr(colon + 1);
-        value.erase(0, value.find_first_not_of(' '));
-        if (key == "name") {
-            name = value;
-            type.clear();
-            frequency = 0;
-        } else if (key == "type") {
-            type = value;
-            if (type != "raw") skipped.push_back(path + ": " + name + " (" + type + ")");
-        } else if (key == "frequency") {
-            frequency = leadingNumber(value);
-        } else if (key == "data" && type == "raw") {
-            analysis::Press p;
-            std::istringstream words(value);
-            long long t = 0;
-            while (words >> t)
-                if (t > 0) p.times.push_back(t);
-            p.carrierHz = frequency;
-            p.name = name;
-            if (!p.times.empty()) out.push_back(std::move(p));
-        }
-    }
-    return out;
-}
-
 bool readPresses(const std::string& path, std::vector<analysis::Press>& out,
                  std::vector<std::string>& skipped) {
-    if (std::filesystem::is_regular_file(path) &&
-        std::filesystem::file_size(path) <= kLargestCaptureFile) {
-        const std::string text = fileText(path);
-        if (text.rfind("Filetype: IR signals file", 0) == 0) {
-            for (auto& p : flipperSignals(path, text, skipped)) {
-                p.name = path + ":" + p.name;
+    // A file of named signals (a Flipper remote, a lircd.conf, ...): each
+    // signal with times is a press; those named by a protocol only are left out.
+    try {
+        if (auto set = exchange::readSignalFile(path)) {
+            for (const auto& signal : set->signals) {
+                analysis::Press p;
+                p.times = exchange::captureTimesOf(signal);
+                if (p.times.empty() || signal.parsed) {
+                    skipped.push_back(path + ": " + signal.name + " (" + signal.kind + ")");
+                    continue;
+                }
+                p.carrierHz = signal.carrierHz.value_or(0);
+                p.name = path + ":" + signal.name;
                 out.push_back(std::move(p));
             }
             return true;
         }
+    } catch (const CaptureFormatError& e) {
+        std::fprintf(stderr, "quorvel-cli: %s\n", e.what());
+        return false;
     }
     try {
         // Every time read, not only what the capture record holds.

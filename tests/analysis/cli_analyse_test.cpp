@@ -85,7 +85,9 @@ TEST(CliAnalyse, FlipperFileOfSeveralSignals) {
                           necTimes(1) +
                           "\n#\nname: Down\ntype: raw\nfrequency: 38000\n"
                           "duty_cycle: 0.33\ndata: " +
-                          necTimes(2) + "\n#\nname: Mute\ntype: parsed\nprotocol: NEC\n");
+                          necTimes(2) +
+                          "\n#\nname: Mute\ntype: parsed\nprotocol: NEC\n"
+                          "address: 04 00 00 00\ncommand: 12 00 00 00\n");
     const std::string json = cli.run("analyse --json r.ir");
     EXPECT_NE(json.find("\"signal\":\"Down\""), std::string::npos) << json;
     EXPECT_NE(json.find("{38.0k,564}"), std::string::npos) << json;
