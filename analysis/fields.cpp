@@ -198,7 +198,7 @@ Layout layout(const std::vector<std::string>& messages,
                 f.values.push_back(valueOf(m, at, len, msb));
             out.fields.push_back(f);
         };
-        if ((bytes && n >= 16 && n % 8 == 0) || n > 32) {
+        if ((bytes && n >= 16 && n % 8 == 0) || (n > 32 && presses < 2)) {
             for (int at = first; at < end; at += 8)
                 add(at, std::min(8, end - at));
             continue;
@@ -208,7 +208,7 @@ Layout layout(const std::vector<std::string>& messages,
         int at = first;
         for (int b = first + 1; b <= end; ++b)
             if (b == end || kind[static_cast<size_t>(b)] != kind[static_cast<size_t>(at)] ||
-                kind[static_cast<size_t>(b)] == 2) {
+                kind[static_cast<size_t>(b)] == 2 || b - at == 32) {
                 add(at, b - at);
                 at = b;
             }
@@ -231,7 +231,9 @@ Layout layout(const std::vector<std::string>& messages,
             findCheck(out.fields, j, runStarts[r]);
             if (f.rule != Field::None) {
                 f.role = Field::Check;
-                out.score += f.rule == Field::Complement || f.rule == Field::Copy ? 1 : 2;
+                out.score += f.rule == Field::Parity                                ? 1
+                             : f.rule == Field::Complement || f.rule == Field::Copy ? 2
+                                                                                    : 3;
             } else {
                 f.role = varies(f) ? Field::Command : Field::Address;
             }
@@ -264,13 +266,23 @@ void findFields(Result& result, const std::vector<std::string>& messages,
                 const std::vector<std::pair<int, int>>& runs, bool msbFirst) {
     result.fields.clear();
     if (messages.empty() || messages[0].empty()) return;
+    // Fields on byte boundaries, or where the bits that change begin and
+    // end (fields of 5 or 6 bits), in either order: the layout that shows
+    // most checks; bytes in the coding's usual order where they tie.
     const bool bytes = result.bitsPerSymbol == 1;
     Layout best = layout(messages, runs, msbFirst, bytes);
-    if (result.bitsPerSymbol == 1) {
-        Layout other = layout(messages, runs, !msbFirst, bytes);
+    std::vector<std::pair<bool, bool>> others; // (msb, bytes)
+    if (bytes) others = {{!msbFirst, true}};
+    if (messages.size() >= 2) {
+        others.push_back({msbFirst, false});
+        if (bytes) others.push_back({!msbFirst, false});
+    }
+    for (auto [msb, inBytes] : others) {
+        if (inBytes == bytes && msb == msbFirst) continue;
+        Layout other = layout(messages, runs, msb, inBytes);
         if (other.score > best.score) {
             best = std::move(other);
-            result.msb = !msbFirst;
+            result.msb = msb;
         }
     }
     // One press tells nothing of what changes: its last free field is taken
