@@ -127,6 +127,8 @@ struct LoggedPress {
     std::string time; // "HH:MM:SS", local time
     std::string caption;
     engine::PressRecord record;
+    std::vector<int64_t> times; // the capture's times, burst first, for the analysis
+    double carrierHz = 0;       // 0: not known
 };
 // The log keeps this many captures, dropping the oldest.
 constexpr size_t kPressLogSize = 1000;
