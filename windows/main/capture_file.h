@@ -3,8 +3,8 @@
 // capture record in the kind the file name's ending names.
 #pragma once
 
-#include "app/session.h"
 #include "capture/capture_formats.h"
+#include "app/session.h"
 
 #include <string>
 
