@@ -181,6 +181,9 @@ TEST(AnalysisOfTheIrpTable, EveryProtocol) {
     EXPECT_GE(received.back * 100, received.protocols * 80);
     EXPECT_GE(nominal.coding * 100, nominal.codingKnown * 75);
     EXPECT_GE(many.split * 100, many.splitKnown * 80);
+    EXPECT_GE(nominal.bits * 100, nominal.protocols * 46);
+    EXPECT_GE(received.unit * 100, received.protocols * 78);
+    EXPECT_GE(many.checks * 100, many.withChecks * 46);
 }
 
 } // namespace
