@@ -19,6 +19,13 @@ void logPress(Session& s, const engine::FormatRow& row, const engine::DecodeResu
         s.CarrierPeriod > 0 ? std::optional<double>(1000.0 / s.CarrierPeriod) : std::nullopt;
     p.record = engine::pressRecord(result, row, carrier);
     p.source = s.captureSource;
+    p.carrierHz = carrier ? *carrier * 1000 : 0;
+    // The record in reading order up to its first empty cell.
+    for (long i = 0; i < long(kDataRows) * kDataCols; ++i) {
+        const int64_t t = s.TTable.time(1 + i / kDataCols, 1 + i % kDataCols);
+        if (t <= 0) break;
+        p.times.push_back(t);
+    }
     if (again && !s.pressLog.empty()) {
         p.time = s.pressLog.back().time; // when it came, not when it was decoded again
         s.pressLog.back() = std::move(p);

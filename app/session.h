@@ -128,6 +128,8 @@ struct LoggedPress {
     std::string caption;
     engine::PressRecord record;
     std::string source; // where the capture came from: a file, "COM1 (/dev/ttyUSB0)"
+    std::vector<int64_t> times; // the capture's times, burst first, for the analysis
+    double carrierHz = 0;       // 0: not known
 };
 // The log keeps this many captures, dropping the oldest.
 constexpr size_t kPressLogSize = 1000;

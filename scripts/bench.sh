@@ -12,10 +12,10 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 build=${BUILD_DIR:-build}
 cmake -S . -B "$build" -G Ninja >/dev/null
-cmake --build "$build" --target decode_bench irp_bench window_tick_bench capture_road_bench \
-  live_read_bench quorvel-cli quorvel-gen-nec catalogue irp_table
+cmake --build "$build" --target decode_bench irp_bench analysis_bench window_tick_bench \
+  capture_road_bench live_read_bench quorvel-cli quorvel-gen-nec catalogue irp_table
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
-for b in decode_bench irp_bench window_tick_bench capture_road_bench live_read_bench; do
+for b in decode_bench irp_bench analysis_bench window_tick_bench capture_road_bench live_read_bench; do
   "$build/bin/$b" "$@"
 done
 

@@ -1,6 +1,7 @@
 // Subcommands of quorvel-cli kept in files of their own.
 #pragma once
 
+#include "analysis/analysis.h"
 #include "app/session.h"
 #include "capture/capture_text.h"
 
@@ -17,6 +18,15 @@ int cmdGenerate(const std::vector<std::string>& args);
 // named ("demodulated", "receiver unit" or "both").
 int printStatistics(const std::vector<engine::PressRecord>& presses, const std::string& mode,
                     bool json);
+
+// quorvel-cli analyse [--json] [--save FormNNN] [--catalogue PATH] [--protocols-out FILE]
+//                     [MODE] FILE...
+int cmdAnalyse(const std::vector<std::string>& args);
+
+// Writes the analysed protocol into a user slot of the catalogue, or says
+// which part of it no row field can hold (1).
+int saveAnalysedRow(const analysis::Result& result, const std::string& slot,
+                    const std::string& source, bool json, const std::string& catalogue);
 
 // quorvel-cli protocols [--json] [--protocols FILE]...
 int cmdProtocols(const std::vector<std::string>& args);

@@ -5,6 +5,7 @@
 //   quorvel-cli scan FILE [--json] [--learn] [--tolerance 3|5|8] [--all]
 //   quorvel-cli generate --format KEY --code HEX -o FILE (see cli_commands.h)
 //   quorvel-cli stats --format KEY [options] FILE...
+//   quorvel-cli analyse [--json] [--save FormNNN] [--protocols-out FILE] FILE...
 //   quorvel-cli protocols | identify | generate --protocol (see cli_irp.cpp)
 //   quorvel-cli listen / send (see cli_commands.h)
 #include "app/capture_loader.h"
@@ -59,6 +60,9 @@ int usage() {
         "                            [--distort excess=US,jitter=PCT,step=US,seed=N]\n"
         "                            [--catalogue PATH] -o FILE\n"
         "       quorvel-cli stats --format KEY [decode options] [--json] FILE...\n"
+        "       quorvel-cli analyse [--json] [--save FormNNN] [--catalogue PATH]\n"
+        "                           [--protocols-out FILE]\n"
+        "                           [DEMODULATED] FILE...\n"
         "       quorvel-cli protocols [--json] [--protocols FILE]...\n"
         "       quorvel-cli identify [--json] [--protocols FILE]... [MODE] FILE...\n"
         "       quorvel-cli generate --protocol NAME|--irp TEXT --params \"D=0,F=18\"\n"
@@ -829,6 +833,7 @@ int main(int argc, char** argv) {
     if (cmd == "scan") return cmdScan(args);
     if (cmd == "generate") return cmdGenerate(args);
     if (cmd == "stats") return cmdDecode(args, true);
+    if (cmd == "analyse") return cmdAnalyse(args);
     if (cmd == "protocols") return cmdProtocols(args);
     if (cmd == "identify") return cmdIdentify(args);
     if (cmd == "listen") return cmdListen(args);

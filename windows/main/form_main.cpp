@@ -13,6 +13,7 @@
 #include "windows/main/capture_file.h"
 #include "windows/main/colours.h"
 #include "windows/main/demod_dialog.h"
+#include "windows/main/form_analyse.h"
 #include "windows/main/form_scan.h"
 #include "windows/main/picture_widget.h"
 #include "windows/main/press_log_dock.h"
@@ -188,11 +189,12 @@ Form_main::Form_main(Session& session, QWidget* parent) : QMainWindow(parent), m
     margins->addWidget(all);
     setCentralWidget(central);
     buildMenus();
-    connect(new PressLogDock(m_s, this, menuBar()->findChild<QMenu*>("mnuIRMenu")),
-            &PressLogDock::captureGenerated, this, [this] {
-                refresh();
-                captureArrived();
-            });
+    auto* pressDock = new PressLogDock(m_s, this, menuBar()->findChild<QMenu*>("mnuIRMenu"));
+    addAnalyseMenu(menuBar()->findChild<QMenu*>("mnuIRMenu"), m_s, pressDock);
+    connect(pressDock, &PressLogDock::captureGenerated, this, [this] {
+        refresh();
+        captureArrived();
+    });
     // The other windows; the code recording window exists before start-up.
     (new SecondaryWindows(m_s, this))->connectMenus(this);
 

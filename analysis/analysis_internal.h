@@ -1,0 +1,41 @@
+// The analysis's steps, shared by its files.
+#pragma once
+
+#include "analysis/analysis.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace qv::analysis {
+
+// Times [begin, end) of a press make a frame (burst first, ending with a
+// burst); gapAfter is the gap that follows it, -1 at the capture's end.
+struct FrameSpan {
+    size_t begin = 0, end = 0;
+    double gapAfter = -1;
+};
+std::vector<FrameSpan> splitFrames(const std::vector<double>& times, double grain);
+
+// A frame read with the coding: its items (times in microseconds) and bits.
+struct FrameRead {
+    std::vector<Item> items;
+    std::string bits;
+    double start = 0;     // microseconds from the press's first burst
+    double gapAfter = -1; // -1: the capture ends
+};
+
+// The fields of the message and their checks, from the presses' bits; runs
+// are the [first, end) bit positions of each run of bits (fields stay
+// inside one). Sets result.fields and result.msb.
+void findFields(Result& result, const std::vector<std::string>& messages,
+                const std::vector<std::pair<int, int>>& runs, bool msbFirst);
+
+// The message of a press made from its parameters (address, command and
+// toggle fields), the checks computed.
+std::string composeMessage(const Result& result, const std::vector<uint64_t>& fieldValues);
+
+// Writes result.irp.
+void writeIrp(Result& result);
+
+} // namespace qv::analysis

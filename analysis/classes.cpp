@@ -1,0 +1,139 @@
+#include "analysis/analysis.h"
+#include "analysis/analysis_internal.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace qv::analysis {
+
+const char* codingName(Coding coding) {
+    switch (coding) {
+    case Coding::PulseDistance:
+        return "pulse-distance";
+    case Coding::PulseWidth:
+        return "pulse-width";
+    case Coding::BiPhase:
+        return "bi-phase";
+    case Coding::PulsePosition:
+        return "pulse-position";
+    case Coding::RunLength:
+        break;
+    }
+    return "run-length";
+}
+
+int Shape::bitCount() const {
+    int n = 0;
+    for (const Item& item : items)
+        if (item.kind == Item::Bits) n += item.bits;
+    return n;
+}
+
+int Result::bits() const {
+    int n = 0;
+    for (const Shape& s : intro)
+        n += s.bitCount();
+    return n;
+}
+
+int Result::frameBits() const {
+    int n = 0;
+    for (const Shape& s : intro)
+        n = std::max(n, s.bitCount());
+    return n;
+}
+
+Classes classify(const std::vector<double>& times, double grain) {
+    Classes c;
+    c.of.assign(times.size(), -1);
+    if (times.empty()) return c;
+    std::vector<size_t> order(times.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return times[a] < times[b]; });
+    // Runs of sorted times without a jump; then neighbouring runs closer than
+    // any two symbol times of a real code are one class (jitter and a
+    // sampling grid leave holes inside a class).
+    std::vector<std::pair<size_t, size_t>> runs; // [begin, end) in order
+    size_t begin = 0;
+    for (size_t k = 1; k <= order.size(); ++k) {
+        if (k == order.size() || (times[order[k]] > times[order[k - 1]] * 1.10 + 40 &&
+                                  times[order[k]] > times[order[k - 1]] + 1.01 * grain)) {
+            runs.push_back({begin, k});
+            begin = k;
+        }
+    }
+    auto meanOf = [&](std::pair<size_t, size_t> r) {
+        double sum = 0;
+        for (size_t k = r.first; k < r.second; ++k)
+            sum += times[order[k]];
+        return sum / static_cast<double>(r.second - r.first);
+    };
+    for (;;) {
+        size_t best = runs.size();
+        double bestRatio = 1.22;
+        for (size_t k = 0; k + 1 < runs.size(); ++k) {
+            const double ratio = meanOf(runs[k + 1]) / std::max(1.0, meanOf(runs[k]));
+            if (ratio < bestRatio) {
+                bestRatio = ratio;
+                best = k;
+            }
+        }
+        if (best == runs.size()) break;
+        runs[best].second = runs[best + 1].second;
+        runs.erase(runs.begin() + static_cast<long>(best) + 1);
+    }
+    for (size_t r = 0; r < runs.size(); ++r) {
+        c.means.push_back(meanOf(runs[r]));
+        for (size_t k = runs[r].first; k < runs[r].second; ++k)
+            c.of[order[k]] = static_cast<int>(r);
+    }
+    return c;
+}
+
+namespace {
+
+// The mean of the shortest class holding at least a twentieth of the times.
+double shortestCommon(const std::vector<double>& times, double grain = 1) {
+    if (times.empty()) return 0;
+    const Classes c = classify(times, grain);
+    std::vector<size_t> count(c.means.size());
+    for (int k : c.of)
+        ++count[static_cast<size_t>(k)];
+    for (size_t k = 0; k < c.means.size(); ++k)
+        if (count[k] * 20 >= times.size()) return c.means[k];
+    return c.means.front();
+}
+
+} // namespace
+
+double estimateExcess(const std::vector<int64_t>& times, double grain) {
+    std::vector<double> marks, spaces;
+    for (size_t i = 0; i < times.size(); ++i)
+        (i % 2 ? spaces : marks).push_back(static_cast<double>(times[i]));
+    if (marks.size() < 4 || spaces.size() < 4) return 0;
+    const double e = (shortestCommon(marks, grain) - shortestCommon(spaces, grain)) / 2;
+    return e > 15 && e <= 250 ? e : 0;
+}
+
+std::vector<FrameSpan> splitFrames(const std::vector<double>& t, double grain) {
+    std::vector<double> marks, spaces;
+    for (size_t i = 0; i < t.size(); ++i)
+        (i % 2 ? spaces : marks).push_back(t[i]);
+    const double shortest = std::min(shortestCommon(marks, grain), shortestCommon(spaces, grain));
+    const double separator = std::max(5000.0, 10 * shortest);
+    std::vector<FrameSpan> frames;
+    size_t start = 0;
+    for (size_t i = 1; start < t.size(); i += 2) {
+        if (i >= t.size()) {
+            frames.push_back({start, t.size(), -1});
+            break;
+        }
+        if (t[i] < separator && i + 1 < t.size()) continue;
+        frames.push_back({start, i, t[i]});
+        start = i + 1;
+    }
+    return frames;
+}
+
+} // namespace qv::analysis

@@ -1,0 +1,646 @@
+// The coding of the presses: which pairs of times are the symbols (or the
+// half-bit unit of a bi-phase code), each frame read with it, the frames
+// grouped into shapes, and the intro and repeat of a press.
+#include "analysis/analysis.h"
+#include "analysis/analysis_internal.h"
+#include "engine/burst_excess.h"
+#include "irp/irp.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace qv::analysis {
+
+namespace {
+
+struct PressTimes {
+    std::vector<double> t;
+    std::vector<FrameSpan> frames;
+    std::vector<int> cls; // class of each time: of the bursts or of the gaps
+};
+
+// A ratio written with one decimal unless it is within a tenth of a whole number.
+double nice(double r) {
+    const double whole = std::round(r);
+    return std::abs(r - whole) < 0.1 ? whole : std::round(r * 10) / 10;
+}
+
+bool near(double a, double b, double grain) {
+    return std::abs(a - b) <= std::max(std::max(100.0, 2 * grain), 0.2 * std::abs(b));
+}
+
+struct Candidate {
+    Coding coding = Coding::RunLength;
+    std::vector<std::pair<int, int>> pairs; // pair codings: (burst class, gap class) of each symbol
+    int bitsPerSymbol = 1;
+    double half = 0;        // bi-phase
+    int oneSpaceFirst = -1; // bi-phase: 1 when a 1 is gap then burst; -1 not yet known
+};
+
+void addBits(std::vector<Item>& items, std::string& bits, const std::string& more) {
+    if (items.empty() || items.back().kind != Item::Bits) items.push_back({Item::Bits, 0, 0});
+    items.back().bits += static_cast<int>(more.size());
+    bits += more;
+}
+
+std::string symbolBits(int value, int width) {
+    std::string s;
+    for (int b = width - 1; b >= 0; --b)
+        s += (value >> b & 1) ? '1' : '0';
+    return s;
+}
+
+FrameRead readPairs(const PressTimes& p, const FrameSpan& f, const Candidate& c,
+                    const Classes& marks, const Classes& spaces) {
+    FrameRead r;
+    r.start = 0;
+    for (size_t i = 0; i < f.begin; ++i)
+        r.start += p.t[i];
+    r.gapAfter = f.gapAfter;
+    const bool marksDiffer = c.pairs.size() == 2 && c.pairs[0].first != c.pairs[1].first;
+    for (size_t i = f.begin; i < f.end;) {
+        const bool mark = (i - f.begin) % 2 == 0;
+        if (mark && i + 1 < f.end) {
+            // The nearest symbol within the tolerance: classes alone split
+            // a jittered time off its symbol now and then.
+            int value = -1;
+            double best = 1e18;
+            for (size_t s = 0; s < c.pairs.size(); ++s) {
+                const double m = marks.means[static_cast<size_t>(c.pairs[s].first)];
+                const double g = spaces.means[static_cast<size_t>(c.pairs[s].second)];
+                const double dm = std::abs(p.t[i] - m), dg = std::abs(p.t[i + 1] - g);
+                if (dm > std::max(120.0, 0.3 * m) || dg > std::max(120.0, 0.3 * g)) continue;
+                if (dm / m + dg / g < best) {
+                    best = dm / m + dg / g;
+                    value = static_cast<int>(s);
+                }
+            }
+            if (value >= 0) {
+                addBits(r.items, r.bits, symbolBits(value, c.bitsPerSymbol));
+                i += 2;
+                continue;
+            }
+        } else if (mark && marksDiffer) {
+            // A pulse-width code's last bit lends its gap to the frame's end.
+            auto markNear = [&](int s) {
+                const double m =
+                    marks.means[static_cast<size_t>(c.pairs[static_cast<size_t>(s)].first)];
+                return std::abs(p.t[i] - m) <= std::max(120.0, 0.3 * m);
+            };
+            for (int s = 0; s < 2; ++s) {
+                const int g = c.pairs[static_cast<size_t>(s)].second;
+                if (!markNear(s) || markNear(1 - s)) continue;
+                if (f.gapAfter >= 0 && f.gapAfter < spaces.means[static_cast<size_t>(g)]) continue;
+                addBits(r.items, r.bits, symbolBits(s, 1));
+                if (r.gapAfter >= 0) r.gapAfter -= spaces.means[static_cast<size_t>(g)];
+                ++i;
+                break;
+            }
+            if (i == f.end) continue;
+        }
+        r.items.push_back({Item::Time, mark ? p.t[i] : -p.t[i], 0});
+        ++i;
+    }
+    return r;
+}
+
+// Durations as half-bit counts of 1 or 2; false where one is neither.
+bool halves(const PressTimes& p, size_t from, size_t to, size_t frameBegin, double h,
+            std::vector<bool>& out) {
+    for (size_t i = from; i < to; ++i) {
+        const double n = std::round(p.t[i] / h);
+        if (n < 1 || n > 2 || std::abs(p.t[i] - n * h) > 0.35 * h) return false;
+        for (int k = 0; k < n; ++k)
+            out.push_back((i - frameBegin) % 2 == 0);
+    }
+    return true;
+}
+
+// A bi-phase frame: up to three leading times, then bits to the frame's end.
+std::optional<FrameRead> readBiphase(const PressTimes& p, const FrameSpan& f, Candidate& c) {
+    for (size_t k = 0; k <= 3 && f.begin + k < f.end; ++k) {
+        const bool bodyMark = k % 2 == 0;
+        for (int variant = 0; variant < 2; ++variant) {
+            const bool prefix = (k == 0) == (variant == 0);
+            if (prefix && !bodyMark) continue;
+            std::vector<bool> h; // true: burst
+            if (prefix) h.push_back(false);
+            if (!halves(p, f.begin + k, f.end, f.begin, c.half, h)) continue;
+            bool appended = false;
+            if (h.size() % 2) {
+                h.push_back(false);
+                appended = true;
+            }
+            std::string bits;
+            bool ok = true;
+            int firstSpaceFirst = -1;
+            for (size_t i = 0; i < h.size() && ok; i += 2) {
+                if (h[i] == h[i + 1]) {
+                    ok = false;
+                    break;
+                }
+                const int spaceFirst = h[i] ? 0 : 1;
+                if (firstSpaceFirst < 0) firstSpaceFirst = spaceFirst;
+                const int one = c.oneSpaceFirst < 0 ? firstSpaceFirst : c.oneSpaceFirst;
+                bits += spaceFirst == one ? '1' : '0';
+            }
+            if (!ok || bits.empty()) continue;
+            if (c.oneSpaceFirst < 0) c.oneSpaceFirst = firstSpaceFirst;
+            FrameRead r;
+            for (size_t i = 0; i < f.begin; ++i)
+                r.start += p.t[i];
+            r.gapAfter = f.gapAfter >= 0 && appended ? f.gapAfter - c.half : f.gapAfter;
+            for (size_t i = f.begin; i < f.begin + k; ++i)
+                r.items.push_back({Item::Time, (i - f.begin) % 2 == 0 ? p.t[i] : -p.t[i], 0});
+            if (prefix && k > 0) r.items.back().us += c.half; // the gap holds the first half
+            addBits(r.items, r.bits, bits);
+            return r;
+        }
+    }
+    return std::nullopt;
+}
+
+FrameRead readLiteral(const PressTimes& p, const FrameSpan& f) {
+    FrameRead r;
+    for (size_t i = 0; i < f.begin; ++i)
+        r.start += p.t[i];
+    r.gapAfter = f.gapAfter;
+    for (size_t i = f.begin; i < f.end; ++i)
+        r.items.push_back({Item::Time, (i - f.begin) % 2 == 0 ? p.t[i] : -p.t[i], 0});
+    return r;
+}
+
+std::vector<std::vector<FrameRead>> readAll(const std::vector<PressTimes>& presses, Candidate& c,
+                                            const Classes& marks, const Classes& spaces) {
+    std::vector<std::vector<FrameRead>> out;
+    for (const PressTimes& p : presses) {
+        std::vector<FrameRead> frames;
+        for (const FrameSpan& f : p.frames) {
+            if (c.coding == Coding::BiPhase) {
+                auto r = readBiphase(p, f, c);
+                frames.push_back(r ? *r : readLiteral(p, f));
+            } else if (c.coding == Coding::RunLength) {
+                frames.push_back(readLiteral(p, f));
+            } else {
+                frames.push_back(readPairs(p, f, c, marks, spaces));
+            }
+        }
+        out.push_back(std::move(frames));
+    }
+    return out;
+}
+
+double score(const std::vector<std::vector<FrameRead>>& reads) {
+    double s = 0;
+    for (const auto& press : reads)
+        for (const FrameRead& f : press)
+            for (const Item& item : f.items)
+                s += item.kind == Item::Bits ? item.bits : -3;
+    return s;
+}
+
+std::vector<Candidate> candidates(const std::vector<PressTimes>& presses, const Classes& marks,
+                                  const Classes& spaces) {
+    std::map<std::pair<int, int>, int> pairCount;
+    std::vector<int> markCount(marks.means.size()), spaceCount(spaces.means.size());
+    int totalMarks = 0, totalSpaces = 0;
+    for (const PressTimes& p : presses)
+        for (const FrameSpan& f : p.frames)
+            for (size_t i = f.begin; i < f.end; ++i) {
+                if ((i - f.begin) % 2 == 0) {
+                    ++markCount[static_cast<size_t>(p.cls[i])];
+                    ++totalMarks;
+                    if (i + 1 < f.end) ++pairCount[{p.cls[i], p.cls[i + 1]}];
+                } else {
+                    ++spaceCount[static_cast<size_t>(p.cls[i])];
+                    ++totalSpaces;
+                }
+            }
+    std::vector<std::pair<int, std::pair<int, int>>> byCount;
+    for (const auto& [pair, n] : pairCount)
+        byCount.push_back({n, pair});
+    std::sort(byCount.begin(), byCount.end(),
+              [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::vector<Candidate> out;
+    auto total = [&](std::pair<int, int> pr) {
+        return marks.means[static_cast<size_t>(pr.first)] +
+               spaces.means[static_cast<size_t>(pr.second)];
+    };
+    if (byCount.size() >= 2 && byCount[1].first * 12 >= byCount[0].first) {
+        Candidate c;
+        auto a = byCount[0].second, b = byCount[1].second;
+        const bool sameMark = a.first == b.first;
+        const bool sameSpace = a.second == b.second;
+        if (sameMark ||
+            (!sameSpace &&
+             marks.means[static_cast<size_t>(a.first)] / marks.means[static_cast<size_t>(b.first)] <
+                 1.5 &&
+             marks.means[static_cast<size_t>(b.first)] / marks.means[static_cast<size_t>(a.first)] <
+                 1.5)) {
+            c.coding = Coding::PulseDistance;
+            if (spaces.means[static_cast<size_t>(a.second)] >
+                spaces.means[static_cast<size_t>(b.second)])
+                std::swap(a, b);
+        } else {
+            c.coding = Coding::PulseWidth;
+            if (marks.means[static_cast<size_t>(a.first)] >
+                marks.means[static_cast<size_t>(b.first)])
+                std::swap(a, b);
+        }
+        (void)total;
+        c.pairs = {a, b};
+        out.push_back(c);
+    }
+    if (byCount.size() >= 4) {
+        std::vector<std::pair<int, int>> four;
+        for (size_t k = 0; k < 4; ++k)
+            four.push_back(byCount[k].second);
+        const bool shareMark = std::all_of(four.begin(), four.end(),
+                                           [&](auto pr) { return pr.first == four[0].first; });
+        if (shareMark && byCount[3].first * 25 >= byCount[0].first) {
+            Candidate c;
+            c.coding = Coding::PulsePosition;
+            c.bitsPerSymbol = 2;
+            std::sort(four.begin(), four.end(),
+                      [&](auto x, auto y) { return total(x) < total(y); });
+            c.pairs = four;
+            out.push_back(c);
+        }
+    }
+    // Bi-phase: every common time one or two half bits, bursts and gaps of both.
+    std::vector<double> common;
+    for (size_t k = 0; k < marks.means.size(); ++k)
+        if (markCount[k] * 20 >= totalMarks) common.push_back(marks.means[k]);
+    const size_t commonMarks = common.size();
+    for (size_t k = 0; k < spaces.means.size(); ++k)
+        if (spaceCount[k] * 20 >= totalSpaces) common.push_back(spaces.means[k]);
+    if (!common.empty() && commonMarks > 0) {
+        const double h = *std::min_element(common.begin(), common.end());
+        bool fits = true;
+        for (double m : common)
+            fits = fits && (std::abs(m - h) < 0.3 * h || std::abs(m - 2 * h) < 0.35 * h);
+        if (fits) {
+            Candidate c;
+            c.coding = Coding::BiPhase;
+            c.half = h;
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
+// A frame of a shape already seen: the same items, times near.
+bool sameShape(const std::vector<Item>& a, const std::vector<Item>& b, double grain) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (a[i].kind != b[i].kind || a[i].bits != b[i].bits) return false;
+        if (a[i].kind == Item::Time &&
+            ((a[i].us < 0) != (b[i].us < 0) || !near(a[i].us, b[i].us, grain)))
+            return false;
+    }
+    return true;
+}
+
+struct ShapeSum {
+    std::vector<Item> items; // times summed
+    int count = 0;
+    std::vector<double> periods, gaps, trailing;
+};
+
+} // namespace
+
+Result analyse(const std::vector<Press>& input, const Options& options) {
+    Result result;
+    std::vector<PressTimes> presses;
+    double excessSum = 0, grain = 1;
+    for (const Press& in : input)
+        grain = std::max(grain, engine::samplingStep(in.times));
+    for (const Press& in : input) {
+        PressTimes p;
+        const double e = options.excess ? *options.excess : estimateExcess(in.times, grain);
+        excessSum += e;
+        for (size_t i = 0; i < in.times.size(); ++i) {
+            const double v = static_cast<double>(in.times[i]) + (i % 2 ? e : -e);
+            p.t.push_back(std::max(1.0, v));
+        }
+        if (p.t.empty()) continue;
+        p.frames = splitFrames(p.t, grain);
+        presses.push_back(std::move(p));
+        if (result.carrierHz == 0) result.carrierHz = in.carrierHz;
+    }
+    if (presses.empty()) {
+        result.notes.push_back("no times to analyse");
+        return result;
+    }
+    result.excess = excessSum / static_cast<double>(input.size());
+    result.grain = grain;
+
+    // The classes of all bursts and of all gaps inside frames, pooled.
+    std::vector<double> markTimes, spaceTimes;
+    std::vector<std::pair<size_t, size_t>> markAt, spaceAt;
+    for (size_t pi = 0; pi < presses.size(); ++pi) {
+        PressTimes& p = presses[pi];
+        p.cls.assign(p.t.size(), -1);
+        for (const FrameSpan& f : p.frames)
+            for (size_t i = f.begin; i < f.end; ++i) {
+                auto& times = (i - f.begin) % 2 == 0 ? markTimes : spaceTimes;
+                auto& at = (i - f.begin) % 2 == 0 ? markAt : spaceAt;
+                times.push_back(p.t[i]);
+                at.push_back({pi, i});
+            }
+    }
+    const Classes marks = classify(markTimes, grain), spaces = classify(spaceTimes, grain);
+    for (size_t k = 0; k < markAt.size(); ++k)
+        presses[markAt[k].first].cls[markAt[k].second] = marks.of[k];
+    for (size_t k = 0; k < spaceAt.size(); ++k)
+        presses[spaceAt[k].first].cls[spaceAt[k].second] = spaces.of[k];
+
+    // Each coding read over every frame; the one that reads most bits with fewest odd times wins.
+    Candidate best;
+    std::vector<std::vector<FrameRead>> reads = readAll(presses, best, marks, spaces);
+    double bestScore = score(reads);
+    for (Candidate c : candidates(presses, marks, spaces)) {
+        auto r = readAll(presses, c, marks, spaces);
+        const double s = score(r);
+        if (s > bestScore) {
+            bestScore = s;
+            best = c;
+            reads = std::move(r);
+        }
+    }
+    size_t totalBits = 0;
+    for (const auto& press : reads)
+        for (const FrameRead& f : press)
+            totalBits += f.bits.size();
+    if (totalBits < 4 * presses.size() && best.coding != Coding::RunLength) {
+        best = Candidate{};
+        reads = readAll(presses, best, marks, spaces);
+    }
+    result.coding = best.coding;
+    result.bitsPerSymbol = best.bitsPerSymbol;
+    result.msb = best.coding == Coding::BiPhase || best.coding == Coding::PulsePosition;
+
+    // The unit: the symbols' times as small multiples of it.
+    if (best.coding == Coding::BiPhase) {
+        double sum = 0, n = 0;
+        for (const PressTimes& p : presses)
+            for (double v : p.t) {
+                const double k = std::round(v / best.half);
+                if (k >= 1 && k <= 2 && std::abs(v - k * best.half) < 0.35 * best.half) {
+                    sum += v;
+                    n += k;
+                }
+            }
+        result.unit = n > 0 ? sum / n : best.half;
+        const double one = best.oneSpaceFirst == 1 ? 1 : -1;
+        result.symbols = {{one, -one}, {-one, one}};
+    } else if (!best.pairs.empty()) {
+        std::vector<double> parts;
+        for (auto [m, s] : best.pairs) {
+            parts.push_back(marks.means[static_cast<size_t>(m)]);
+            parts.push_back(spaces.means[static_cast<size_t>(s)]);
+        }
+        const double u0 = *std::min_element(parts.begin(), parts.end());
+        double sum = 0, n = 0;
+        for (double v : parts) {
+            sum += v;
+            n += nice(v / u0);
+        }
+        result.unit = sum / n;
+        for (size_t k = 0; k < parts.size(); k += 2)
+            result.symbols.push_back(
+                {nice(parts[k] / result.unit), -nice(parts[k + 1] / result.unit)});
+    } else {
+        std::vector<double> all = markTimes;
+        all.insert(all.end(), spaceTimes.begin(), spaceTimes.end());
+        const Classes c = classify(all);
+        result.unit = c.means.empty() ? 1 : c.means.front();
+    }
+
+    // Frames of one shape across all presses.
+    std::vector<ShapeSum> shapes;
+    std::vector<std::vector<int>> shapeOf(reads.size());
+    for (size_t pi = 0; pi < reads.size(); ++pi)
+        for (const FrameRead& f : reads[pi]) {
+            int id = -1;
+            for (size_t s = 0; s < shapes.size() && id < 0; ++s) {
+                std::vector<Item> mean = shapes[s].items;
+                for (Item& item : mean)
+                    item.us /= shapes[s].count;
+                if (sameShape(mean, f.items, grain)) id = static_cast<int>(s);
+            }
+            if (id < 0) {
+                shapes.push_back({f.items, 0, {}, {}, {}});
+                for (Item& item : shapes.back().items)
+                    item.us = 0;
+                id = static_cast<int>(shapes.size() - 1);
+            }
+            ShapeSum& s = shapes[static_cast<size_t>(id)];
+            for (size_t k = 0; k < f.items.size(); ++k)
+                s.items[k].us += f.items[k].us;
+            ++s.count;
+            shapeOf[pi].push_back(id);
+        }
+
+    // Per press: the intro frames, then copies of one repeated frame.
+    struct Split {
+        std::vector<int> intro;
+        int repeat = -1, repeats = 0;
+        bool whole = false;
+    };
+    std::vector<Split> splits;
+    for (size_t pi = 0; pi < reads.size(); ++pi) {
+        const auto& f = reads[pi];
+        const auto& ids = shapeOf[pi];
+        Split sp;
+        const size_t n = f.size();
+        auto same = [&](size_t a, size_t b) { return ids[a] == ids[b] && f[a].bits == f[b].bits; };
+        size_t k = n;
+        while (k > 0 && same(k - 1, n - 1))
+            --k;
+        if (n >= 2 && k == 0) {
+            sp.intro = {ids[0]};
+            sp.repeat = ids[0];
+            sp.repeats = static_cast<int>(n - 1);
+            sp.whole = true;
+        } else if (n >= 2 && k < n &&
+                   (n - k >= 2 || f[k].bits.size() < f[0].bits.size() || f[k].bits == f[0].bits)) {
+            for (size_t i = 0; i < k; ++i)
+                sp.intro.push_back(ids[i]);
+            sp.repeat = ids[k];
+            sp.repeats = static_cast<int>(n - k);
+        } else {
+            sp.intro = ids;
+        }
+        splits.push_back(sp);
+    }
+    // The structure most presses show.
+    std::map<std::vector<int>, int> introVotes;
+    std::map<int, int> repeatVotes;
+    int wholeVotes = 0;
+    for (const Split& sp : splits) {
+        ++introVotes[sp.intro];
+        if (sp.repeat >= 0) ++repeatVotes[sp.repeat];
+        if (sp.whole) ++wholeVotes;
+    }
+    std::vector<int> intro;
+    int votes = -1;
+    for (const auto& [seq, n] : introVotes)
+        if (n > votes) {
+            votes = n;
+            intro = seq;
+        }
+    int repeat = -1;
+    votes = 0;
+    for (const auto& [id, n] : repeatVotes)
+        if (n > votes) {
+            votes = n;
+            repeat = id;
+        }
+    const bool whole =
+        repeat >= 0 && wholeVotes * 2 >= votes && intro.size() == 1 && intro[0] == repeat;
+
+    // How each frame ends: at a fixed time after its start (its length
+    // varies, the period does not) or after a fixed gap.
+    for (size_t pi = 0; pi < reads.size(); ++pi) {
+        const auto& f = reads[pi];
+        for (size_t i = 0; i < f.size(); ++i) {
+            ShapeSum& s = shapes[static_cast<size_t>(shapeOf[pi][i])];
+            if (i + 1 < f.size()) {
+                s.periods.push_back(f[i + 1].start - f[i].start);
+                s.gaps.push_back(f[i].gapAfter);
+            } else if (f[i].gapAfter >= 0) {
+                s.trailing.push_back(f[i].gapAfter);
+            }
+        }
+    }
+    auto spread = [](const std::vector<double>& v) {
+        if (v.size() < 2) return 0.0;
+        auto [lo, hi] = std::minmax_element(v.begin(), v.end());
+        double mean = 0;
+        for (double x : v)
+            mean += x;
+        mean /= static_cast<double>(v.size());
+        return (*hi - *lo) / std::max(1.0, mean);
+    };
+    auto mean = [](const std::vector<double>& v) {
+        double sum = 0;
+        for (double x : v)
+            sum += x;
+        return v.empty() ? 0 : sum / static_cast<double>(v.size());
+    };
+    auto finish = [&](int id) {
+        const ShapeSum& s = shapes[static_cast<size_t>(id)];
+        Shape shape;
+        shape.items = s.items;
+        for (Item& item : shape.items)
+            item.us /= s.count;
+        if (s.periods.size() >= 2 && spread(s.periods) < 0.02 && spread(s.gaps) > spread(s.periods))
+            shape.items.push_back({Item::Extent, mean(s.periods), 0});
+        else if (!s.gaps.empty())
+            shape.items.push_back({Item::Time, -mean(s.gaps), 0});
+        else if (!s.trailing.empty())
+            shape.items.push_back({Item::Time, -std::max(mean(s.trailing), 1.0), 0});
+        else
+            shape.items.push_back({Item::Time, -100000, 0});
+        return shape;
+    };
+    for (int id : intro)
+        result.intro.push_back(finish(id));
+    if (repeat >= 0) {
+        result.repeat = finish(repeat);
+        result.repeatKind = whole ? Result::WholeFrame : Result::Ditto;
+    }
+
+    // The repeat sends the message again, or bits of its own.
+    if (repeat >= 0 && !whole) {
+        result.repeatSendsMessage = true;
+        for (size_t pi = 0; pi < reads.size(); ++pi) {
+            if (splits[pi].repeat != repeat) continue;
+            std::string message;
+            for (size_t i = 0; i < splits[pi].intro.size(); ++i)
+                message += reads[pi][i].bits;
+            const std::string& own = reads[pi].back().bits;
+            if (own != message) result.repeatSendsMessage = false;
+            if (result.repeatBits.empty()) result.repeatBits = own;
+        }
+        if (result.repeatSendsMessage) result.repeatBits.clear();
+    }
+
+    // The message of each press and the runs of bits in it.
+    std::vector<std::pair<int, int>> runs;
+    int at = 0;
+    for (const Shape& s : result.intro)
+        for (const Item& item : s.items)
+            if (item.kind == Item::Bits) {
+                runs.push_back({at, at + item.bits});
+                at += item.bits;
+            }
+    std::vector<std::string> messages;
+    std::vector<size_t> fitting;
+    for (size_t pi = 0; pi < reads.size(); ++pi) {
+        PressResult pr;
+        pr.name = pi < input.size() ? input[pi].name : std::string();
+        const Split& sp = splits[pi];
+        // A press without the repeat, or a whole-frame repeat, still fits.
+        std::vector<int> ids = sp.intro;
+        int repeats = sp.repeats;
+        if (whole && sp.intro.size() == 1 && sp.repeat < 0) repeats = 0;
+        if (!whole && sp.whole && sp.repeat >= 0) {
+            ids.insert(ids.end(), static_cast<size_t>(sp.repeats), sp.repeat);
+            repeats = 0;
+        }
+        pr.fits = ids == intro && (sp.repeat < 0 || sp.repeat == repeat || (!whole && sp.whole));
+        pr.repeats = repeats;
+        for (size_t i = 0; i < ids.size() && i < reads[pi].size(); ++i)
+            pr.bits += reads[pi][i].bits;
+        if (pr.fits) {
+            messages.push_back(pr.bits);
+            fitting.push_back(pi);
+        } else {
+            result.notes.push_back((pr.name.empty() ? "a press" : pr.name) +
+                                   " has frames of another shape");
+        }
+        result.presses.push_back(pr);
+    }
+    findFields(result, messages, runs, result.msb);
+    writeIrp(result);
+    // Each press rendered from the IRP with its parameters and compared
+    // with its times; the structure read back stands in where the IRP
+    // cannot be rendered.
+    std::optional<irp::Protocol> protocol;
+    try {
+        protocol = irp::parse(result.irp);
+    } catch (const std::exception& e) {
+        result.notes.push_back(std::string("the IRP cannot be read back: ") + e.what());
+    }
+    for (size_t k = 0; k < fitting.size(); ++k) {
+        PressResult& pr = result.presses[fitting[k]];
+        std::vector<uint64_t> values;
+        irp::Params params;
+        for (const Field& f : result.fields) {
+            values.push_back(f.values[k]);
+            if (f.role == Field::Check) continue;
+            pr.params.push_back({f.name, f.values[k]});
+            params.set(f.name, static_cast<int64_t>(f.values[k]));
+        }
+        const std::vector<double>& captured = presses[fitting[k]].t;
+        std::vector<double> rendered;
+        if (protocol) {
+            try {
+                for (int64_t t : irp::render(*protocol, params, {pr.repeats}).press(pr.repeats))
+                    rendered.push_back(static_cast<double>(t));
+            } catch (const std::exception& e) {
+                result.notes.push_back(pr.name + ": " + e.what());
+            }
+        } else {
+            const std::string composed = composeMessage(result, values);
+            if (composed == pr.bits) rendered = renderStructure(result, composed, pr.repeats);
+        }
+        pr.rendersBack = timesMatch(rendered, captured, &pr.worstError, 1.5 * grain);
+    }
+    return result;
+}
+
+} // namespace qv::analysis

@@ -1,0 +1,338 @@
+// The fields of a message across presses: bits that never change (an
+// address), that change with the button (a command), that alternate
+// between presses of one button (a toggle), and checks computed from other
+// fields, found by search over the bytes and nibbles.
+#include "analysis/analysis.h"
+#include "analysis/analysis_internal.h"
+
+#include <bit>
+#include <set>
+
+namespace qv::analysis {
+
+namespace {
+
+uint64_t valueOf(const std::string& bits, int first, int length, bool msb) {
+    uint64_t v = 0;
+    for (int k = 0; k < length; ++k)
+        if (bits[static_cast<size_t>(first + k)] == '1')
+            v |= uint64_t{1} << (msb ? length - 1 - k : k);
+    return v;
+}
+
+uint64_t maskOf(int length) {
+    return length >= 64 ? ~uint64_t{0} : (uint64_t{1} << length) - 1;
+}
+
+uint64_t nibbleSum(uint64_t v, int length) {
+    uint64_t s = 0;
+    for (int k = 0; k < length; k += 4)
+        s += (v >> k) & 15;
+    return s;
+}
+
+// The check's value from its sources' values (before the offset).
+uint64_t combine(const Field& f, const std::vector<Field>& fields, const std::vector<uint64_t>& v) {
+    uint64_t s = 0;
+    for (int i : f.sources) {
+        const uint64_t x = v[static_cast<size_t>(i)];
+        const int len = fields[static_cast<size_t>(i)].length;
+        switch (f.rule) {
+        case Field::Xor:
+            s ^= x;
+            break;
+        case Field::NibbleSum:
+            s += nibbleSum(x, len);
+            break;
+        case Field::Parity:
+            s += static_cast<uint64_t>(std::popcount(x));
+            break;
+        default:
+            s += x;
+        }
+    }
+    return s;
+}
+
+uint64_t checkValue(const Field& f, const std::vector<Field>& fields,
+                    const std::vector<uint64_t>& v) {
+    const uint64_t mask = maskOf(f.length);
+    if (f.rule == Field::Complement) return ~v[static_cast<size_t>(f.sources[0])] & mask;
+    if (f.rule == Field::Copy) return v[static_cast<size_t>(f.sources[0])] & mask;
+    const uint64_t s = combine(f, fields, v);
+    uint64_t r = f.rule == Field::Xor ? s ^ static_cast<uint64_t>(f.offset)
+                                      : s + static_cast<uint64_t>(f.offset);
+    if (f.inverted) r = ~r;
+    return r & mask;
+}
+
+struct Layout {
+    std::vector<Field> fields;
+    int score = 0;
+};
+
+bool varies(const Field& f) {
+    for (uint64_t v : f.values)
+        if (v != f.values.front()) return true;
+    return false;
+}
+
+// Whether field j is the check f over every press, with the offset taken
+// from the first press.
+bool holds(Field& f, const std::vector<Field>& fields, size_t j, bool needsVariation) {
+    const size_t presses = fields[j].values.size();
+    std::vector<uint64_t> v(fields.size());
+    auto at = [&](size_t p) {
+        for (size_t i = 0; i < fields.size(); ++i)
+            v[i] = fields[i].values[p];
+    };
+    const uint64_t mask = maskOf(f.length);
+    if (f.rule != Field::Complement && f.rule != Field::Copy) {
+        at(0);
+        const uint64_t s = combine(f, fields, v);
+        const uint64_t want = f.inverted ? ~fields[j].values[0] : fields[j].values[0];
+        f.offset =
+            static_cast<int64_t>(f.rule == Field::Xor ? (want ^ s) & mask : (want - s) & mask);
+        if (needsVariation && f.offset != 0) return false;
+    }
+    for (size_t p = 0; p < presses; ++p) {
+        at(p);
+        if (checkValue(f, fields, v) != fields[j].values[p]) return false;
+    }
+    return true;
+}
+
+void findCheck(std::vector<Field>& fields, size_t j, size_t runStart) {
+    Field& target = fields[j];
+    const bool moving = varies(target);
+    // A field of a few bits equals another, or its complement, by chance.
+    for (size_t i = j; i-- > runStart && target.length >= 4;) {
+        if (fields[i].length != target.length || fields[i].role == Field::Check) continue;
+        Field f = target;
+        f.rule = Field::Complement;
+        f.sources = {static_cast<int>(i)};
+        if (holds(f, fields, j, false)) {
+            target = f;
+            return;
+        }
+        f.rule = Field::Copy;
+        if (varies(fields[i]) && holds(f, fields, j, false)) {
+            target = f;
+            return;
+        }
+    }
+    // A sum, XOR or parity says something only where it changes with the
+    // bits it covers, over enough presses not to hold by chance.
+    const size_t presses = target.values.size();
+    if (!moving || (target.length != 8 && target.length != 4 && target.length != 1)) return;
+    if (presses < (target.length == 1 ? 6u : 3u)) return;
+    for (size_t a = runStart; a + 1 < j; ++a) {
+        bool windowMoves = false;
+        Field f = target;
+        f.sources.clear();
+        for (size_t i = a; i < j; ++i) {
+            windowMoves = windowMoves || varies(fields[i]);
+            f.sources.push_back(static_cast<int>(i));
+        }
+        if (!windowMoves) break;
+        const std::vector<Field::Rule> rules =
+            target.length == 1 ? std::vector<Field::Rule>{Field::Parity}
+                               : std::vector<Field::Rule>{Field::Sum, Field::Xor, Field::NibbleSum};
+        for (Field::Rule rule : rules)
+            for (bool inverted : {false, true}) {
+                f.rule = rule;
+                f.inverted = inverted;
+                if (holds(f, fields, j, false)) {
+                    target = f;
+                    return;
+                }
+            }
+        if (target.length == 1) return; // parity over the whole run only
+    }
+}
+
+Layout layout(const std::vector<std::string>& messages,
+              const std::vector<std::pair<int, int>>& runs, bool msb, bool bytes) {
+    Layout out;
+    const size_t presses = messages.size();
+    const int length = static_cast<int>(messages[0].size());
+    std::vector<int> kind(static_cast<size_t>(length), 0); // 0 constant, 1 varies, 2 toggle
+    for (int b = 0; b < length; ++b)
+        for (size_t p = 1; p < presses; ++p)
+            if (messages[p][static_cast<size_t>(b)] != messages[0][static_cast<size_t>(b)])
+                kind[static_cast<size_t>(b)] = 1;
+    // A toggle: a bit that alone tells two presses apart and that flips
+    // from one press to the next (presses of one button in a row); commands
+    // next to each other are one bit apart too, but do not flip in turn.
+    std::set<int> candidates;
+    for (size_t p = 0; p < presses && presses <= 400; ++p)
+        for (size_t q = p + 1; q < presses; ++q) {
+            int diff = -1, count = 0;
+            for (int b = 0; b < length && count < 2; ++b)
+                if (messages[p][static_cast<size_t>(b)] != messages[q][static_cast<size_t>(b)]) {
+                    diff = b;
+                    ++count;
+                }
+            if (count == 1) candidates.insert(diff);
+        }
+    std::set<int> toggles;
+    size_t mostFlips = 0;
+    for (int b : candidates) {
+        size_t flips = 0;
+        for (size_t p = 1; p < presses; ++p)
+            flips += messages[p][static_cast<size_t>(b)] != messages[p - 1][static_cast<size_t>(b)];
+        if (presses >= 4 && flips * 10 >= (presses - 1) * 9 && flips > mostFlips) {
+            mostFlips = flips;
+            toggles = {b};
+        }
+    }
+    std::vector<size_t> runStarts;
+    for (auto [first, end] : runs) {
+        const int n = end - first;
+        runStarts.push_back(out.fields.size());
+        auto add = [&](int at, int len) {
+            Field f;
+            f.first = at;
+            f.length = len;
+            for (const std::string& m : messages)
+                f.values.push_back(valueOf(m, at, len, msb));
+            out.fields.push_back(f);
+        };
+        if ((bytes && n >= 16 && n % 8 == 0) || (n > 32 && presses < 2)) {
+            for (int at = first; at < end; at += 8)
+                add(at, std::min(8, end - at));
+            continue;
+        }
+        for (int b : toggles)
+            if (b >= first && b < end) kind[static_cast<size_t>(b)] = 2;
+        int at = first;
+        for (int b = first + 1; b <= end; ++b)
+            if (b == end || kind[static_cast<size_t>(b)] != kind[static_cast<size_t>(at)] ||
+                kind[static_cast<size_t>(b)] == 2 || b - at == 32) {
+                add(at, b - at);
+                at = b;
+            }
+        // A last bit that may be a parity of the rest stands alone.
+        if (out.fields.back().length > 1 && n > 2 && presses >= 2) {
+            Field last = out.fields.back();
+            out.fields.pop_back();
+            add(last.first, last.length - 1);
+            add(last.first + last.length - 1, 1);
+        }
+    }
+    for (size_t r = 0; r < runs.size(); ++r) {
+        const size_t end = r + 1 < runs.size() ? runStarts[r + 1] : out.fields.size();
+        for (size_t j = runStarts[r]; j < end; ++j) {
+            Field& f = out.fields[j];
+            if (kind[static_cast<size_t>(f.first)] == 2 && f.length == 1) {
+                f.role = Field::Toggle;
+                continue;
+            }
+            findCheck(out.fields, j, runStarts[r]);
+            if (f.rule != Field::None) {
+                f.role = Field::Check;
+                out.score += f.rule == Field::Parity                                ? 1
+                             : f.rule == Field::Complement || f.rule == Field::Copy ? 2
+                                                                                    : 3;
+            } else {
+                f.role = varies(f) ? Field::Command : Field::Address;
+            }
+        }
+    }
+    // A parity bit split off for nothing goes back to its neighbour.
+    for (size_t j = 1; j < out.fields.size(); ++j) {
+        Field& f = out.fields[j];
+        Field& prev = out.fields[j - 1];
+        if (f.length == 1 && f.role != Field::Check && f.role != Field::Toggle &&
+            prev.role == f.role && prev.rule == Field::None &&
+            prev.first + prev.length == f.first && prev.length < 32) {
+            bool sameRun = false;
+            for (auto [first, end] : runs)
+                sameRun = sameRun || (prev.first >= first && f.first < end);
+            if (!sameRun) continue;
+            prev.length += 1;
+            for (size_t p = 0; p < presses; ++p)
+                prev.values[p] = valueOf(messages[p], prev.first, prev.length, msb);
+            out.fields.erase(out.fields.begin() + static_cast<long>(j));
+            --j;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+void findFields(Result& result, const std::vector<std::string>& messages,
+                const std::vector<std::pair<int, int>>& runs, bool msbFirst) {
+    result.fields.clear();
+    if (messages.empty() || messages[0].empty()) return;
+    // Fields on byte boundaries, or where the bits that change begin and
+    // end (fields of 5 or 6 bits), in either order: the layout that shows
+    // most checks; bytes in the coding's usual order where they tie.
+    const bool bytes = result.bitsPerSymbol == 1;
+    Layout best = layout(messages, runs, msbFirst, bytes);
+    std::vector<std::pair<bool, bool>> others; // (msb, bytes)
+    if (bytes) others = {{!msbFirst, true}};
+    if (messages.size() >= 2) {
+        others.push_back({msbFirst, false});
+        if (bytes) others.push_back({!msbFirst, false});
+    }
+    for (auto [msb, inBytes] : others) {
+        if (inBytes == bytes && msb == msbFirst) continue;
+        Layout other = layout(messages, runs, msb, inBytes);
+        if (other.score > best.score) {
+            best = std::move(other);
+            result.msb = msb;
+        }
+    }
+    // One press tells nothing of what changes: its last free field is taken
+    // for the command, as most remotes send the address first.
+    if (messages.size() == 1)
+        for (size_t j = best.fields.size(); j-- > 0;)
+            if (best.fields[j].role == Field::Address) {
+                best.fields[j].role = Field::Command;
+                break;
+            }
+    // Names as people write them: D and S for an address, F and E for a command.
+    int address = 0, command = 0, toggle = 0, check = 0;
+    auto named = [](const char* first, const char* second, const char* more, int& k) {
+        ++k;
+        if (k == 1) return std::string(first);
+        if (k == 2 && second) return std::string(second);
+        return std::string(more) + std::to_string(k);
+    };
+    for (Field& f : best.fields) {
+        switch (f.role) {
+        case Field::Address:
+            f.name = named("D", "S", "D", address);
+            break;
+        case Field::Command:
+            f.name = named("F", "E", "F", command);
+            break;
+        case Field::Toggle:
+            f.name = named("T", nullptr, "T", toggle);
+            break;
+        case Field::Check:
+            f.name = named("C", nullptr, "C", check);
+            break;
+        }
+    }
+    result.fields = std::move(best.fields);
+}
+
+std::string composeMessage(const Result& result, const std::vector<uint64_t>& fieldValues) {
+    std::vector<uint64_t> v = fieldValues;
+    std::string bits(static_cast<size_t>(result.bits()), '0');
+    for (size_t j = 0; j < result.fields.size(); ++j) {
+        const Field& f = result.fields[j];
+        if (f.role == Field::Check) v[j] = checkValue(f, result.fields, v);
+        for (int k = 0; k < f.length; ++k) {
+            const int bit = result.msb ? f.length - 1 - k : k;
+            if (static_cast<size_t>(f.first + k) < bits.size())
+                bits[static_cast<size_t>(f.first + k)] = (v[j] >> bit & 1) ? '1' : '0';
+        }
+    }
+    return bits;
+}
+
+} // namespace qv::analysis

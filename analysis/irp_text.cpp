@@ -1,0 +1,230 @@
+// The result written as IRP, and read back as times to compare with the
+// presses.
+#include "analysis/analysis.h"
+#include "analysis/analysis_internal.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace qv::analysis {
+
+namespace {
+
+std::string number(double v) {
+    char buf[32];
+    const double whole = std::round(v);
+    if (std::abs(v - whole) < 0.05)
+        std::snprintf(buf, sizeof buf, "%.0f", whole);
+    else
+        std::snprintf(buf, sizeof buf, "%.1f", v);
+    return buf;
+}
+
+// A time in units, or in milliseconds where it is long.
+std::string duration(double us, double unit) {
+    if (std::abs(us) >= 10000) return number(us / 1000) + "m";
+    return number(us / unit);
+}
+
+std::string fieldText(const Result& r, const Field& f) {
+    const std::string len = ":" + std::to_string(f.length);
+    if (f.rule == Field::Complement)
+        return "~" + r.fields[static_cast<size_t>(f.sources[0])].name + len;
+    if (f.rule == Field::Copy) return r.fields[static_cast<size_t>(f.sources[0])].name + len;
+    return f.name + len;
+}
+
+// A field in an expression: a check sent as a complement or copy has no
+// name of its own in the IRP.
+std::string nameIn(const Result& r, const Field& f) {
+    if (f.rule == Field::Complement || f.rule == Field::Copy) return "(" + fieldText(r, f) + ")";
+    return f.name;
+}
+
+std::string definition(const Result& r, const Field& f) {
+    std::string e;
+    const char* op = f.rule == Field::Xor ? "^" : "+";
+    for (int i : f.sources) {
+        const Field& s = r.fields[static_cast<size_t>(i)];
+        if (!e.empty()) e += op;
+        if (f.rule == Field::NibbleSum) {
+            for (int k = 0; k < s.length; k += 4) {
+                if (k) e += "+";
+                e += nameIn(r, s) + ":4" + (k ? ":" + std::to_string(k) : "");
+            }
+        } else if (f.rule == Field::Parity) {
+            e += "#" + nameIn(r, s);
+        } else {
+            e += nameIn(r, s);
+        }
+    }
+    if (f.offset) e += std::string(op) + std::to_string(f.offset);
+    return f.name + "=" + (f.inverted ? "~(" + e + ")" : e);
+}
+
+std::string bitsText(const Result& r, int first, int length, const std::string& constant) {
+    std::string out;
+    if (!constant.empty()) {
+        uint64_t v = 0;
+        for (int k = 0; k < length && k < 64; ++k)
+            if (constant[static_cast<size_t>(first + k)] == '1')
+                v |= uint64_t{1} << (r.msb ? length - 1 - k : k);
+        return std::to_string(v) + ":" + std::to_string(length);
+    }
+    for (const Field& f : r.fields)
+        if (f.first >= first && f.first < first + length)
+            out += (out.empty() ? "" : ",") + fieldText(r, f);
+    return out;
+}
+
+std::string shapeText(const Result& r, const Shape& s, int& at, const std::string& constant) {
+    std::string out;
+    for (const Item& item : s.items) {
+        if (!out.empty()) out += ",";
+        if (item.kind == Item::Bits) {
+            out += bitsText(r, constant.empty() ? at : 0, item.bits, constant);
+            if (constant.empty()) at += item.bits;
+        } else if (item.kind == Item::Extent) {
+            out += "^" + duration(item.us, r.unit);
+        } else {
+            out += (item.us < 0 ? "-" : "") + duration(std::abs(item.us), r.unit);
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+std::string checkText(const Result& r, const Field& f) {
+    if (f.rule == Field::Complement || f.rule == Field::Copy) return f.name + "=" + fieldText(r, f);
+    return definition(r, f);
+}
+
+const char* roleName(Field::Role role) {
+    switch (role) {
+    case Field::Address:
+        return "address";
+    case Field::Command:
+        return "command";
+    case Field::Toggle:
+        return "toggle";
+    case Field::Check:
+        break;
+    }
+    return "check";
+}
+
+void writeIrp(Result& r) {
+    std::string general;
+    if (r.carrierHz > 0) {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%.1fk,", r.carrierHz / 1000);
+        general += buf;
+    }
+    general += number(r.unit >= 100 ? std::round(r.unit) : r.unit);
+    if (r.msb) general += ",msb";
+    std::string irp = "{" + general + "}";
+    if (!r.symbols.empty()) {
+        irp += "<";
+        for (size_t s = 0; s < r.symbols.size(); ++s) {
+            if (s) irp += "|";
+            for (size_t k = 0; k < r.symbols[s].size(); ++k)
+                irp += (k ? "," : "") + number(r.symbols[s][k]);
+        }
+        irp += ">";
+    }
+    // Without fields (no press fits the shape) the bits of the first press are sent as they are.
+    const std::string constant =
+        r.fields.empty() && !r.presses.empty() ? r.presses.front().bits : std::string();
+    int at = 0;
+    std::string intro;
+    for (const Shape& s : r.intro)
+        intro += (intro.empty() ? "" : ",") + shapeText(r, s, at, constant);
+    if (r.repeatKind == Result::WholeFrame) {
+        irp += "(" + intro + ")+";
+    } else if (r.repeat) {
+        int none = 0;
+        irp += "(" + intro + ",(" + shapeText(r, *r.repeat, none, r.repeatBits) + ")*)";
+        (void)none;
+    } else {
+        irp += "(" + intro + ")";
+    }
+    std::string defs, params;
+    for (const Field& f : r.fields) {
+        if (f.role == Field::Check) {
+            if (f.rule != Field::Complement && f.rule != Field::Copy)
+                defs += (defs.empty() ? "" : ",") + definition(r, f);
+            continue;
+        }
+        params += (params.empty() ? "" : ",") + f.name + ":0.." +
+                  std::to_string(f.length >= 64 ? ~uint64_t{0} : (uint64_t{1} << f.length) - 1);
+        if (f.role == Field::Address) params += "=" + std::to_string(f.values.front());
+        if (f.role == Field::Toggle) params += "=0";
+    }
+    if (!defs.empty()) irp += "{" + defs + "}";
+    if (!params.empty()) irp += "[" + params + "]";
+    r.irp = irp;
+}
+
+std::vector<double> renderStructure(const Result& r, const std::string& bits, int repeats) {
+    std::vector<double> out; // signed
+    double elapsed = 0;
+    auto emit = [&](double d) {
+        if (d == 0) return;
+        elapsed += std::abs(d);
+        if (!out.empty() && (out.back() < 0) == (d < 0))
+            out.back() += d;
+        else
+            out.push_back(d);
+    };
+    auto shape = [&](const Shape& s, const std::string& source, size_t& at) {
+        const double start = elapsed;
+        for (const Item& item : s.items) {
+            if (item.kind == Item::Time) {
+                emit(item.us);
+            } else if (item.kind == Item::Extent) {
+                emit(-std::max(1.0, item.us - (elapsed - start)));
+            } else {
+                for (int k = 0; k < item.bits; k += r.bitsPerSymbol) {
+                    size_t symbol = 0;
+                    for (int b = 0; b < r.bitsPerSymbol; ++b)
+                        symbol = symbol * 2 + (at < source.size() && source[at++] == '1');
+                    if (symbol < r.symbols.size())
+                        for (double d : r.symbols[symbol])
+                            emit(d * r.unit);
+                }
+            }
+        }
+    };
+    size_t at = 0;
+    for (const Shape& s : r.intro)
+        shape(s, bits, at);
+    for (int k = 0; k < repeats && r.repeat; ++k) {
+        size_t from = 0;
+        shape(*r.repeat,
+              r.repeatKind == Result::WholeFrame || r.repeatSendsMessage ? bits : r.repeatBits,
+              from);
+    }
+    while (!out.empty() && out.front() < 0)
+        out.erase(out.begin());
+    for (double& d : out)
+        d = std::abs(d);
+    return out;
+}
+
+bool timesMatch(const std::vector<double>& rendered, const std::vector<double>& captured,
+                double* worst, double absolute) {
+    double w = 0;
+    bool ok = rendered.size() == captured.size() || rendered.size() == captured.size() + 1;
+    const size_t n = std::min(rendered.size(), captured.size());
+    for (size_t i = 0; i < n; ++i) {
+        if (i + 1 == captured.size() && i % 2 == 1) break; // a capture's last gap is often cut
+        const double d = std::abs(rendered[i] - captured[i]);
+        w = std::max(w, d);
+        if (d > std::max(std::max(100.0, absolute), 0.25 * captured[i])) ok = false;
+    }
+    if (worst) *worst = w;
+    return ok && n > 0;
+}
+
+} // namespace qv::analysis

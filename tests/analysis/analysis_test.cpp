@@ -1,0 +1,226 @@
+// The analysis of presses made from protocols of each coding family, sent
+// exactly and through drawn demodulating receivers.
+#include "analysis/analysis.h"
+#include "engine/ir_signal.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <random>
+
+namespace {
+
+using namespace qv;
+using irsig::FrameBuilder;
+using irsig::lsbFirst;
+using irsig::msbFirst;
+using Coding = analysis::Coding;
+using Repeat = analysis::Result::RepeatKind;
+
+struct Protocol {
+    const char* name;
+    Coding coding;
+    double unit;
+    int frameBits;
+    Repeat repeat;
+    // Fields in order: a address, c command, t toggle, k check; then the length.
+    const char* fields;
+    std::function<irsig::KeyPress(unsigned address, unsigned command, int toggle)> press;
+};
+
+std::string bits(unsigned v, int n, bool msb = false) {
+    return msb ? msbFirst(v, n) : lsbFirst(v, n);
+}
+
+irsig::PulseCoding pd(double u, double one = 3) {
+    return {u, u, u, one * u};
+}
+
+// An air conditioner's state: lead-in, 18 bytes, a check byte of the sum.
+irsig::KeyPress airConditioner(unsigned address, unsigned command) {
+    std::vector<unsigned> bytes = {0x23, 0xCB, 0x26, address & 0xFF, 0x00};
+    for (int k = 0; k < 13; ++k)
+        bytes.push_back((command * (k + 3) + k) & 0xFF);
+    unsigned sum = 0;
+    for (unsigned b : bytes)
+        sum += b;
+    bytes.push_back(sum & 0xFF);
+    FrameBuilder f;
+    f.mark(3400).space(1750);
+    for (unsigned b : bytes)
+        f.pulses(bits(b, 8), pd(430));
+    f.mark(430);
+    return {f.leadOut(20000)};
+}
+
+const std::vector<Protocol>& protocols() {
+    static const std::vector<Protocol> table = {
+        {"NEC1", Coding::PulseDistance, 564, 32, Repeat::Ditto, "a8 k8 c8 k8",
+         [](unsigned a, unsigned c, int) {
+             FrameBuilder f, d;
+             f.mark(9024).space(4512).pulses(
+                 bits(a, 8) + bits(~a & 255, 8) + bits(c, 8) + bits(~c & 255, 8), pd(564));
+             f.mark(564);
+             d.mark(9024).space(2256).mark(564);
+             return irsig::KeyPress{f.period(108000), d.period(108000), d.period(108000)};
+         }},
+        {"NECext", Coding::PulseDistance, 564, 32, Repeat::WholeFrame, "a8 a8 c8 k8",
+         [](unsigned a, unsigned c, int) {
+             FrameBuilder f;
+             f.mark(9024).space(4512).pulses(bits(a, 16) + bits(c, 8) + bits(~c & 255, 8), pd(564));
+             f.mark(564);
+             return irsig::KeyPress{f.period(108000), f.period(108000)};
+         }},
+        {"Sony12", Coding::PulseWidth, 600, 12, Repeat::WholeFrame, "c7 a5",
+         [](unsigned a, unsigned c, int) {
+             FrameBuilder f;
+             f.mark(2400).space(600).pulses(bits(c, 7) + bits(a, 5), {600, 600, 1200, 600});
+             return irsig::KeyPress{f.period(45000), f.period(45000), f.period(45000)};
+         }},
+        {"Sony20", Coding::PulseWidth, 600, 20, Repeat::WholeFrame, "c7 a13",
+         [](unsigned a, unsigned c, int) {
+             FrameBuilder f;
+             f.mark(2400).space(600).pulses(bits(c, 7) + bits(a, 13), {600, 600, 1200, 600});
+             return irsig::KeyPress{f.period(45000), f.period(45000), f.period(45000)};
+         }},
+        {"RC5", Coding::BiPhase, 889, 14, Repeat::WholeFrame, "a2 t1 a5 c6",
+         [](unsigned a, unsigned c, int t) {
+             FrameBuilder f;
+             f.biphase("11" + std::string(1, t ? '1' : '0') + bits(a, 5, true) + bits(c, 6, true),
+                       889, false);
+             return irsig::KeyPress{f.period(113778), f.period(113778)};
+         }},
+        {"JVC", Coding::PulseDistance, 525, 16, Repeat::Ditto, "a8 c8",
+         [](unsigned a, unsigned c, int) {
+             FrameBuilder f, r;
+             f.mark(8400).space(4200).pulses(bits(a, 8) + bits(c, 8), pd(525)).mark(525);
+             r.pulses(bits(a, 8) + bits(c, 8), pd(525)).mark(525);
+             return irsig::KeyPress{f.period(59080), r.period(59080), r.period(59080)};
+         }},
+        {"Samsung32", Coding::PulseDistance, 550, 32, Repeat::WholeFrame, "a8 a8 c8 k8",
+         [](unsigned a, unsigned c, int) {
+             FrameBuilder f;
+             f.mark(4400).space(4400).pulses(
+                 bits(a, 8) + bits(a ^ 0x5A, 8) + bits(c, 8) + bits(~c & 255, 8), pd(550));
+             f.mark(550);
+             return irsig::KeyPress{f.period(108000), f.period(108000)};
+         }},
+        {"Kaseikyo", Coding::PulseDistance, 432, 48, Repeat::WholeFrame, "a8 a8 a8 a8 c8 k8",
+         [](unsigned a, unsigned c, int) {
+             FrameBuilder f;
+             const unsigned d = a & 255, s = (a >> 8) & 255;
+             f.mark(3456).space(1728).pulses(bits(2, 8) + bits(32, 8) + bits(d, 8) + bits(s, 8) +
+                                                 bits(c, 8) + bits(d ^ s ^ c, 8),
+                                             pd(432));
+             f.mark(432);
+             return irsig::KeyPress{f.leadOut(74736), f.leadOut(74736)};
+         }},
+        {"Akai", Coding::PulseDistance, 289, 10, Repeat::WholeFrame, "a3 c7",
+         [](unsigned a, unsigned c, int) {
+             FrameBuilder f;
+             f.pulses(bits(a, 3) + bits(c, 7), {289, 2.6 * 289, 289, 6.3 * 289}).mark(289);
+             return irsig::KeyPress{f.period(25300), f.period(25300)};
+         }},
+        {"RC-MM", Coding::PulsePosition, 166.7, 24, Repeat::NoRepeat, "a12 c12",
+         [](unsigned a, unsigned c, int) {
+             FrameBuilder f;
+             f.mark(416.7).space(277.8);
+             const std::string b = bits(a, 12, true) + bits(c, 12, true);
+             for (size_t k = 0; k < b.size(); k += 2)
+                 f.mark(166.7).space(277.8 + 166.7 * ((b[k] - '0') * 2 + (b[k + 1] - '0')));
+             f.mark(166.7);
+             return irsig::KeyPress{f.leadOut(30000)};
+         }},
+        {"AC152", Coding::PulseDistance, 430, 152, Repeat::NoRepeat,
+         "a8 a8 a8 a8 a8 c8 c8 c8 c8 c8 c8 c8 c8 c8 c8 c8 c8 c8 k8",
+         [](unsigned a, unsigned c, int) { return airConditioner(a, c); }},
+    };
+    return table;
+}
+
+std::string fieldSignature(const analysis::Result& r) {
+    std::string s;
+    for (const auto& f : r.fields)
+        s += (s.empty() ? "" : " ") +
+             std::string(1, "ackt"[f.role == analysis::Field::Address   ? 0
+                                   : f.role == analysis::Field::Command ? 1
+                                   : f.role == analysis::Field::Check   ? 2
+                                                                        : 3]) +
+             std::to_string(f.length);
+    return s;
+}
+
+analysis::Press pressOf(const irsig::KeyPress& kp, const irsig::Receiver& rx, uint32_t seed) {
+    analysis::Press p;
+    p.times = irsig::render(kp, rx, seed).times;
+    return p;
+}
+
+// One press of each protocol, exactly and through twelve drawn receivers:
+// the coding, the unit (at the remote's own pace), the frame's bits and the
+// repeat.
+TEST(Analysis, OnePressOfEveryFamily) {
+    int right = 0, total = 0, protocolsRight = 0;
+    for (const Protocol& p : protocols()) {
+        int protocolRight = 0;
+        for (uint32_t seed = 0; seed <= 12; ++seed) {
+            const irsig::Receiver rx = seed ? irsig::drawReceiver(seed) : irsig::Receiver{};
+            const auto r = analysis::analyse({pressOf(p.press(0x5A, 0x3C + seed, 0), rx, seed)});
+            const bool ok = r.coding == p.coding &&
+                            std::abs(r.unit / (p.unit * rx.speed) - 1) <= 0.03 &&
+                            r.frameBits() == p.frameBits && r.repeatKind == p.repeat &&
+                            r.presses.at(0).rendersBack;
+            if (!ok && (seed == 0 || getenv("ANALYSIS_VERBOSE")))
+                ADD_FAILURE() << p.name << " " << seed << ": " << analysis::codingName(r.coding)
+                              << " unit " << r.unit << " bits " << r.frameBits() << " repeat "
+                              << r.repeatKind << " speed " << rx.speed << " back "
+                              << r.presses.at(0).rendersBack << " worst "
+                              << r.presses.at(0).worstError << " " << r.irp;
+            protocolRight += ok;
+        }
+        std::printf("%-10s %2d of 13 right\n", p.name, protocolRight);
+        protocolsRight += protocolRight >= 12;
+        right += protocolRight;
+        total += 13;
+    }
+    std::printf("one press: %d of %d right; %d of %zu protocols in 12 of 13\n", right, total,
+                protocolsRight, protocols().size());
+    // A code whose short burst is no short gap (Akai) gives no burst excess
+    // to measure, and RC-MM's steps drown in it: those two fail through
+    // receivers, every other protocol stands.
+    EXPECT_GE(protocolsRight, static_cast<int>(protocols().size()) - 2);
+}
+
+// Eight presses of different commands of one remote (toggling where it
+// toggles): the address, command, toggle and check fields.
+TEST(Analysis, FieldsAcrossPresses) {
+    int right = 0, total = 0;
+    std::mt19937 random(7);
+    for (const Protocol& p : protocols()) {
+        for (uint32_t seed = 0; seed <= 4; ++seed) {
+            const irsig::Receiver rx = seed ? irsig::drawReceiver(seed + 100) : irsig::Receiver{};
+            std::vector<analysis::Press> presses;
+            for (int k = 0; k < 10; ++k)
+                presses.push_back(
+                    pressOf(p.press(0x15A, random() % 4096, k % 2), rx, seed * 8 + k));
+            // RC-5's toggle shows in presses of one button.
+            for (int k = 0; k < 3 && p.coding == Coding::BiPhase; ++k)
+                presses.push_back(pressOf(p.press(0x15A, 9, k % 2), rx, 90 + k));
+            const auto r = analysis::analyse(presses);
+            bool back = true;
+            for (const auto& pr : r.presses)
+                back = back && pr.rendersBack;
+            const bool ok = fieldSignature(r) == p.fields && back;
+            if (!ok && (seed == 0 || getenv("ANALYSIS_VERBOSE")))
+                ADD_FAILURE() << p.name << " " << seed << ": " << fieldSignature(r) << " back "
+                              << back << " " << r.irp;
+            right += ok;
+            ++total;
+        }
+    }
+    std::printf("fields across presses: %d of %d right\n", right, total);
+    EXPECT_GE(right * 100, total * 80);
+}
+
+} // namespace

@@ -1,0 +1,189 @@
+// Presses rendered from every protocol of the IRP table, analysed: exactly
+// and through drawn demodulating receivers, one press at a time and eight
+// presses of different commands.
+#include "analysis/analysis.h"
+#include "engine/ir_signal.h"
+#include "irp/irp.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <random>
+
+namespace {
+
+using namespace qv;
+
+// The coding the protocol's bit spec names; empty where it is none of the
+// families (three-part symbols, alternatives of other shapes).
+std::string codingOf(const std::string& irp) {
+    const size_t open = irp.find('<'), close = irp.find('>', open);
+    if (open == std::string::npos || close == std::string::npos) return "";
+    std::vector<std::vector<double>> alts(1);
+    std::string number;
+    for (size_t i = open + 1; i <= close; ++i) {
+        const char c = irp[i];
+        if (std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == '-') {
+            number += c;
+            continue;
+        }
+        if (!number.empty()) alts.back().push_back(std::atof(number.c_str()));
+        number.clear();
+        if (std::isalpha(static_cast<unsigned char>(c))) return "";
+        if (c == '|') alts.emplace_back();
+    }
+    if (alts.size() >= 4) return "pulse-position";
+    if (alts.size() != 2 || alts[0].size() != 2 || alts[1].size() != 2) return "";
+    const auto &a = alts[0], &b = alts[1];
+    if (a[0] < 0 || b[0] < 0) return "bi-phase";
+    if (a[0] == b[0]) return "pulse-distance";
+    if (a[1] == b[1] || std::abs(a[0]) != std::abs(b[0])) return "pulse-width";
+    return "pulse-distance";
+}
+
+analysis::Press pressOf(const std::vector<int64_t>& times, const irsig::Receiver* rx,
+                        uint32_t seed) {
+    analysis::Press p;
+    if (!rx) {
+        p.times = times;
+        if (!p.times.empty() && p.times.size() % 2 == 0) p.times.pop_back();
+        return p;
+    }
+    irsig::Frame f;
+    for (size_t i = 0; i < times.size(); ++i) {
+        f.body.push_back({i % 2 == 0, static_cast<double>(times[i])});
+        f.period += static_cast<double>(times[i]);
+    }
+    p.times = irsig::render(irsig::KeyPress{f}, *rx, seed).times;
+    return p;
+}
+
+struct Figures {
+    int protocols = 0, coding = 0, codingKnown = 0, unit = 0, bits = 0, repeat = 0, back = 0;
+    int withChecks = 0, checks = 0, split = 0, splitKnown = 0, allBack = 0;
+};
+
+TEST(AnalysisOfTheIrpTable, EveryProtocol) {
+    irp::ProtocolTable table;
+    table.addFile(std::string(QV_SOURCE_DIR) + "/data/irp-protocols.tsv");
+    const bool verbose = std::getenv("ANALYSIS_VERBOSE") != nullptr;
+    Figures nominal, received, many;
+    std::mt19937 random(3);
+    for (size_t t = 0; t < table.size(); ++t) {
+        const irp::NamedProtocol& p = table[t];
+        if (p.decodeOnly) continue;
+        const std::string want = codingOf(p.irp.text());
+        // Eight presses of one address, each a different command.
+        std::vector<irp::Params> params(8);
+        bool hasAddress = false, hasCommand = false;
+        for (const auto& spec : p.irp.parameters()) {
+            if (!spec.defaultExpression.empty() || spec.memory) continue;
+            const int64_t span = std::min<int64_t>(spec.max - spec.min, 1 << 30);
+            const int64_t fixed = spec.min + static_cast<int64_t>(random() % (span + 1));
+            const bool command = spec.name == "F";
+            hasCommand = hasCommand || command;
+            hasAddress = hasAddress || spec.name == "D";
+            for (auto& ps : params)
+                ps.set(spec.name,
+                       command ? spec.min + static_cast<int64_t>(random() % (span + 1)) : fixed);
+        }
+        std::vector<std::vector<int64_t>> times;
+        int introBits = -1;
+        try {
+            for (auto& ps : params)
+                times.push_back(irp::render(p, ps, {2}).press(2));
+            irp::DecodeOptions only;
+            only.only = {p.name};
+            const auto intro = irp::render(p, params[0], {0}).press(0);
+            const auto d = irp::decode(table, intro, only);
+            if (!d.empty()) introBits = d.front().bitsRead;
+        } catch (const std::exception&) {
+            continue;
+        }
+        if (times[0].size() < 4) continue;
+        for (int way = 0; way < 2; ++way) {
+            Figures& f = way ? received : nominal;
+            for (uint32_t seed = 1; seed <= (way ? 3u : 1u); ++seed) {
+                const irsig::Receiver rx =
+                    irsig::drawReceiver(seed * 31 + static_cast<uint32_t>(t));
+                const auto r = analysis::analyse({pressOf(times[0], way ? &rx : nullptr, seed)});
+                const double ratio = r.unit / (p.irp.unitUs() * (way ? rx.speed : 1));
+                const double multiple = std::max(1.0, std::round(ratio));
+                const bool unit = std::abs(ratio / multiple - 1) <= 0.03;
+                const bool coding = !want.empty() && want == analysis::codingName(r.coding);
+                const bool bits = introBits == r.bits();
+                const bool repeat =
+                    p.irp.hasRepeat() == (r.repeatKind != analysis::Result::NoRepeat);
+                const bool back = r.presses.at(0).rendersBack;
+                ++f.protocols;
+                f.codingKnown += !want.empty();
+                f.coding += coding;
+                f.unit += unit;
+                f.bits += bits;
+                f.repeat += repeat;
+                f.back += back;
+                if (verbose && seed == 1 &&
+                    !(unit && bits && repeat && back && (coding || want.empty())))
+                    std::printf("%s %s: %s%s%s%s%s %s -> %s (intro bits %d, found %d)\n",
+                                way ? "received" : "nominal", p.name.c_str(),
+                                coding ? "" : "coding ", unit ? "" : "unit ", bits ? "" : "bits ",
+                                repeat ? "" : "repeat ", back ? "" : "back ", p.irp.text().c_str(),
+                                r.irp.c_str(), introBits, r.bits());
+            }
+        }
+        // The split and the checks across the eight presses, sent exactly.
+        std::vector<analysis::Press> presses;
+        for (const auto& tm : times)
+            presses.push_back(pressOf(tm, nullptr, 0));
+        const auto r = analysis::analyse(presses);
+        bool address = false, command = false, check = false, back = true;
+        for (const auto& fld : r.fields) {
+            address = address || fld.role == analysis::Field::Address;
+            command = command || fld.role == analysis::Field::Command;
+            check = check || fld.role == analysis::Field::Check;
+        }
+        for (const auto& pr : r.presses)
+            back = back && pr.rendersBack;
+        const std::string text = p.irp.text();
+        // A complement, a definition or a computed field: a check to find.
+        const bool protocolChecks = text.find('~') != std::string::npos ||
+                                    text.find("}[") != std::string::npos ||
+                                    text.find("):") != std::string::npos;
+        ++many.protocols;
+        many.allBack += back;
+        if (hasAddress && hasCommand) {
+            ++many.splitKnown;
+            many.split += address && command;
+        }
+        if (protocolChecks) {
+            ++many.withChecks;
+            many.checks += check;
+        }
+        if (verbose && ((protocolChecks && !check) ||
+                        (hasAddress && hasCommand && !(address && command)) || !back))
+            std::printf("many %s: %s -> %s\n", p.name.c_str(), text.c_str(), r.irp.c_str());
+    }
+    for (const auto* f : {&nominal, &received})
+        std::printf("%s: %d presses; coding %d of %d named, unit %d, bits %d, repeat %d, renders "
+                    "back %d\n",
+                    f == &nominal ? "exact" : "through receivers", f->protocols, f->coding,
+                    f->codingKnown, f->unit, f->bits, f->repeat, f->back);
+    std::printf("eight presses: %d protocols, all render back %d; address/command split %d of %d; "
+                "checks found %d of %d\n",
+                many.protocols, many.allBack, many.split, many.splitKnown, many.checks,
+                many.withChecks);
+    // Floors under what the analysis reaches today, so that a change that
+    // loses protocols shows.
+    EXPECT_GE(nominal.back * 100, nominal.protocols * 85);
+    EXPECT_GE(nominal.unit * 100, nominal.protocols * 93);
+    EXPECT_GE(nominal.repeat * 100, nominal.protocols * 85);
+    EXPECT_GE(received.back * 100, received.protocols * 80);
+    EXPECT_GE(nominal.coding * 100, nominal.codingKnown * 75);
+    EXPECT_GE(many.split * 100, many.splitKnown * 80);
+    EXPECT_GE(nominal.bits * 100, nominal.protocols * 46);
+    EXPECT_GE(received.unit * 100, received.protocols * 78);
+    EXPECT_GE(many.checks * 100, many.withChecks * 46);
+}
+
+} // namespace

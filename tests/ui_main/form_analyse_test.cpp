@@ -1,0 +1,73 @@
+// IRMenu "Analyse...": the captures of this run and files of named signals
+// analysed in the window.
+#include "../ui_windows/window_test_support.h"
+#include "windows/main/form_analyse.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+
+using namespace qv;
+using Window = qvtest::MainWindow;
+
+namespace {
+
+QStringList column(const QTableWidget* t, int col) {
+    QStringList out;
+    for (int r = 0; r < t->rowCount(); ++r)
+        out << (t->item(r, col) ? t->item(r, col)->text() : QString());
+    return out;
+}
+
+} // namespace
+
+class FormAnalyseTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void theCapturesOfThisRunAreAnalysed();
+    void aFileOfNamedSignalsIsAnalysedAndABadOneSaysWhy();
+};
+
+void FormAnalyseTest::theCapturesOfThisRunAreAnalysed() {
+    Window win;
+    QVERIFY(win.w->openCapture(qvtest::kNecSample));
+    win.trigger("mnuAnalyse");
+    auto* form = win.w->findChild<Form_analyse*>();
+    QVERIFY(form && form->isVisible());
+    const QString summary = form->findChild<QLabel*>("lAnalysisSummary")->text();
+    QVERIFY2(summary.startsWith("1 press(es): pulse-distance, unit 56") &&
+                 summary.contains("32 bits") && summary.contains("1 of 1 render back"),
+             qPrintable(summary));
+    QVERIFY(form->findChild<QPlainTextEdit*>("txtAnalysisIrp")
+                ->toPlainText()
+                .contains("D:8,~D:8,F:8,~F:8"));
+    auto* presses = form->findChild<QTableWidget*>("tblAnalysisPresses");
+    QCOMPARE(presses->rowCount(), 1);
+    QCOMPARE(column(presses, 1), QStringList{"0x0"});
+    QCOMPARE(column(presses, 3), QStringList{"0x12"});
+    QVERIFY(column(presses, 5).front().startsWith("yes"));
+}
+
+void FormAnalyseTest::aFileOfNamedSignalsIsAnalysedAndABadOneSaysWhy() {
+    Form_analyse form;
+    QVERIFY(form.openFile(qvtest::kSource + "/tests/data/exchange/remote-nec.ir"));
+    auto* fields = form.findChild<QTableWidget*>("tblAnalysisFields");
+    QCOMPARE(column(fields, 1), (QStringList{"address", "check", "command", "check"}));
+    QCOMPARE(column(fields, 2), (QStringList{"0..7", "8..15", "16..23", "24..31"}));
+    QCOMPARE(column(fields, 3), (QStringList{"", "C=~D:8", "", "C2=~F:8"}));
+    auto* presses = form.findChild<QTableWidget*>("tblAnalysisPresses");
+    QCOMPARE(column(presses, 0), (QStringList{"Power", "Mute"}));
+    QCOMPARE(column(presses, 3), (QStringList{"0x8", "0x9"}));
+    for (const QString& back : column(presses, 5))
+        QVERIFY(back.startsWith("yes"));
+
+    qvtest::TestSession dir;
+    const QString junk = qvtest::writeFile(dir.path("junk.txt"), "not a capture\n");
+    QVERIFY(!form.openFile(junk));
+    QCOMPARE(presses->rowCount(), 0);
+    QVERIFY(!form.findChild<QLabel*>("lAnalysisSummary")->text().isEmpty());
+    QVERIFY(form.result().irp.empty());
+}
+
+QTEST_MAIN(FormAnalyseTest)
+#include "form_analyse_test.moc"

@@ -1,0 +1,182 @@
+#include "windows/main/form_analyse.h"
+
+#include "windows/main/analyse_file.h"
+#include "windows/main/press_log_dock.h"
+
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace qv {
+
+namespace {
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+QString hex(uint64_t v) {
+    return QString("0x%1").arg(v, 0, 16).toUpper().replace("0X", "0x");
+}
+
+QTableWidget* table(const char* name, const QStringList& headers) {
+    auto* t = new QTableWidget(0, int(headers.size()));
+    t->setObjectName(name);
+    t->setHorizontalHeaderLabels(headers);
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->verticalHeader()->hide();
+    t->horizontalHeader()->setStretchLastSection(true);
+    return t;
+}
+
+void put(QTableWidget* t, int row, int col, const QString& text) {
+    t->setItem(row, col, new QTableWidgetItem(text));
+}
+
+} // namespace
+
+Form_analyse::Form_analyse(QWidget* parent) : QDialog(parent) {
+    setObjectName("Form_analyse");
+    setWindowTitle("Analyse");
+    m_lSummary = new QLabel("No presses analysed yet.");
+    m_lSummary->setObjectName("lAnalysisSummary");
+    m_lSummary->setWordWrap(true);
+    m_lSummary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_txtIrp = new QPlainTextEdit;
+    m_txtIrp->setObjectName("txtAnalysisIrp");
+    m_txtIrp->setReadOnly(true);
+    m_txtIrp->setMaximumHeight(80);
+    m_tblFields = table("tblAnalysisFields", {"Field", "Role", "Bits", "Check"});
+    m_tblPresses = table("tblAnalysisPresses", {"Press", "Renders back"});
+    auto* open = new QPushButton("Open file...");
+    open->setObjectName("bAnalyseFile");
+    connect(open, &QPushButton::clicked, this, &Form_analyse::chooseFile);
+    auto* close = new QPushButton("Close");
+    close->setObjectName("bAnalyseClose");
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(open);
+    buttons->addStretch();
+    buttons->addWidget(close);
+    auto* v = new QVBoxLayout(this);
+    v->addWidget(m_lSummary);
+    v->addWidget(new QLabel("IRP:"));
+    v->addWidget(m_txtIrp);
+    v->addWidget(m_tblFields, 1);
+    v->addWidget(m_tblPresses, 2);
+    v->addLayout(buttons);
+    resize(720, 560);
+}
+
+void Form_analyse::setPresses(const std::vector<analysis::Press>& presses) {
+    m_result = presses.empty() ? analysis::Result() : analysis::analyse(presses);
+    m_tblFields->setRowCount(0);
+    m_tblPresses->setRowCount(0);
+    m_txtIrp->setPlainText(qs(m_result.irp));
+    if (presses.empty()) {
+        m_lSummary->setText("There are no presses with times to analyse.");
+        return;
+    }
+    const analysis::Result& r = m_result;
+    int back = 0;
+    for (const auto& p : r.presses)
+        back += p.rendersBack;
+    QString summary =
+        QString("%1 press(es): %2, unit %3 µs, %4 bits%5, %6 of %7 render back.")
+            .arg(presses.size())
+            .arg(analysis::codingName(r.coding))
+            .arg(r.unit, 0, 'f', 0)
+            .arg(r.bits())
+            .arg(r.carrierHz > 0 ? QString(", carrier %1 kHz").arg(r.carrierHz / 1000, 0, 'f', 1)
+                                 : QString())
+            .arg(back)
+            .arg(r.presses.size());
+    for (const auto& n : r.notes)
+        summary += "\n" + qs(n);
+    m_lSummary->setText(summary);
+
+    m_tblFields->setRowCount(int(r.fields.size()));
+    for (size_t i = 0; i < r.fields.size(); ++i) {
+        const analysis::Field& f = r.fields[i];
+        put(m_tblFields, int(i), 0, qs(f.name));
+        put(m_tblFields, int(i), 1, analysis::roleName(f.role));
+        put(m_tblFields, int(i), 2, QString("%1..%2").arg(f.first).arg(f.first + f.length - 1));
+        put(m_tblFields, int(i), 3,
+            f.rule == analysis::Field::None ? QString() : qs(analysis::checkText(r, f)));
+    }
+    // One column per field: its value in every press.
+    QStringList headers{"Press"};
+    for (const auto& f : r.fields)
+        headers << qs(f.name);
+    headers << "Renders back";
+    m_tblPresses->setColumnCount(int(headers.size()));
+    m_tblPresses->setHorizontalHeaderLabels(headers);
+    m_tblPresses->setRowCount(int(r.presses.size()));
+    for (size_t i = 0; i < r.presses.size(); ++i) {
+        const analysis::PressResult& p = r.presses[i];
+        put(m_tblPresses, int(i), 0, qs(p.name));
+        for (size_t f = 0; f < r.fields.size(); ++f)
+            if (i < r.fields[f].values.size())
+                put(m_tblPresses, int(i), int(f) + 1, hex(r.fields[f].values[i]));
+        put(m_tblPresses, int(i), int(headers.size()) - 1,
+            p.rendersBack ? QString("yes (worst %1 µs)").arg(p.worstError, 0, 'f', 0)
+            : p.fits      ? QString("no (worst %1 µs)").arg(p.worstError, 0, 'f', 0)
+                          : QString("no: not of the fitted shape"));
+    }
+    m_tblPresses->resizeColumnsToContents();
+}
+
+bool Form_analyse::openFile(const QString& path) {
+    const std::string file = path.toStdString();
+    std::vector<analysis::Press> presses;
+    try {
+        presses = pressesOfFile(file);
+    } catch (const std::exception& e) {
+        setPresses({});
+        m_lSummary->setText(qs(e.what()));
+        return false;
+    }
+    setPresses(presses);
+    if (presses.empty()) m_lSummary->setText(path + ": no raw signal with times to analyse.");
+    return !presses.empty();
+}
+
+void Form_analyse::chooseFile() {
+    const QString path = QFileDialog::getOpenFileName(this, "Analyse captures");
+    if (!path.isEmpty()) openFile(path);
+}
+
+std::vector<analysis::Press> analysedPresses(const Session& s, const std::vector<size_t>& picked) {
+    std::vector<analysis::Press> out;
+    for (size_t i : picked) {
+        if (i >= s.pressLog.size() || s.pressLog[i].times.empty()) continue;
+        const LoggedPress& l = s.pressLog[i];
+        out.push_back({l.times, l.carrierHz, l.time + " " + l.caption + " " + l.record.code});
+    }
+    return out;
+}
+
+void addAnalyseMenu(QMenu* menu, Session& s, PressLogDock* dock) {
+    QAction* before = nullptr;
+    for (QAction* a : menu->actions())
+        if (a->objectName() == "mumconnect") before = a;
+    auto* a = new QAction("A&nalyse...", menu);
+    a->setObjectName("mnuAnalyse");
+    menu->insertAction(before, a);
+    QObject::connect(a, &QAction::triggered, dock, [&s, dock] {
+        auto* window = dock->findChild<Form_analyse*>();
+        if (!window) window = new Form_analyse(dock);
+        window->setPresses(analysedPresses(s, dock->picked()));
+        window->show();
+        window->raise();
+    });
+}
+
+} // namespace qv

@@ -1,0 +1,49 @@
+// IRMenu "Analyse...": what an unknown remote sends, from the captures
+// picked in "Captures of this run" or the signals of a file: the coding,
+// the fields of every press, the checks, the IRP and whether each press
+// renders back.
+#pragma once
+
+#include "analysis/analysis.h"
+#include "app/session.h"
+
+#include <QDialog>
+
+#include <vector>
+
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QTableWidget;
+
+namespace qv {
+
+class Form_analyse : public QDialog {
+    Q_OBJECT
+public:
+    explicit Form_analyse(QWidget* parent = nullptr);
+    void setPresses(const std::vector<analysis::Press>& presses);
+    // The presses of a capture file or a file of named signals; false (with
+    // the reason in the summary) when it holds none.
+    bool openFile(const QString& path);
+    const analysis::Result& result() const { return m_result; }
+
+private:
+    void chooseFile();
+    analysis::Result m_result;
+    QLabel* m_lSummary = nullptr;
+    QPlainTextEdit* m_txtIrp = nullptr;
+    QTableWidget* m_tblFields = nullptr;
+    QTableWidget* m_tblPresses = nullptr;
+};
+
+class PressLogDock;
+
+// The presses of the log entries picked that kept their times.
+std::vector<analysis::Press> analysedPresses(const Session& s, const std::vector<size_t>& picked);
+
+// Adds "Analyse..." to menu beside "Scan all formats...": the window over the
+// captures picked in the dock (all of them when none is picked).
+void addAnalyseMenu(QMenu* menu, Session& s, PressLogDock* dock);
+
+} // namespace qv
