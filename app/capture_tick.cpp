@@ -10,6 +10,7 @@ namespace {
 
 void afterLoading(Session& s) {
     s.demod.lastFrameLeftOut = false; // until this capture's decode says so
+    s.wave.HScroll1 = 0;              // a new capture shows from its beginning
     keepADrawableFormat(s);
     decodeDispatch(s);
     s.changed();

@@ -3,7 +3,6 @@
 #include "platform/basic.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <utility>
 
 namespace qv {
@@ -73,22 +72,24 @@ const char* partLabel(Part part) {
     return nullptr;
 }
 
-std::string hexOf(const std::string& bits, bool msbFirst) {
-    const size_t n = std::min<size_t>(bits.size(), 64);
-    if (n == 0) return {};
-    unsigned long long v = 0;
-    for (size_t i = 0; i < n; ++i)
-        v = (v << 1) | (bits[msbFirst ? i : n - 1 - i] == '1' ? 1u : 0u);
-    char buf[24];
-    std::snprintf(buf, sizeof buf, "%0*llX", static_cast<int>((n + 3) / 4), v);
-    return buf;
+// The value the code line shows for the n-th run of a part in a group.
+std::string shownValue(const engine::DecodeResult& r, int group, Part part, int nth, bool octal,
+                       const std::string& lineBreak) {
+    for (const engine::PartValue& v : r.partValues)
+        if (v.group == group && v.part == part && nth-- == 0) {
+            if (!octal) return v.text;
+            const std::string oct = engine::octText(v.text + " " + lineBreak, lineBreak);
+            return trimBlanks(oct.substr(0, oct.size() - lineBreak.size()));
+        }
+    return {};
 }
 
 } // namespace
 
-DecodeMarks decodeMarks(const engine::DecodeResult& r, const TimeTable& times, bool msbFirst) {
+DecodeMarks decodeMarks(const engine::DecodeResult& r, const TimeTable& times, bool octal,
+                        const std::string& lineBreak) {
     DecodeMarks out;
-    std::vector<std::string> partBits;
+    std::vector<std::pair<int, Part>> partOf; // each part's group and kind
     std::pair<int, Part> current{0, Part::None};
     out.marks.reserve(r.annotations.size());
     for (const engine::Annotation& a : r.annotations) {
@@ -107,21 +108,25 @@ DecodeMarks decodeMarks(const engine::DecodeResult& r, const TimeTable& times, b
         m.hi = a.hi;
         // A bit time that fits neither bit's window fails without one standard.
         m.pass = a.pass;
+        m.group = a.group;
         if (const char* label = partLabel(a.part)) {
-            if (current != std::pair{a.group, a.part} || partBits.empty()) {
+            if (current != std::pair{a.group, a.part} || partOf.empty()) {
                 out.parts.push_back({label, ""});
-                partBits.emplace_back();
                 current = {a.group, a.part};
+                partOf.push_back(current);
             }
             m.part = static_cast<int>(out.parts.size()) - 1;
-            partBits.back() += a.bits;
         } else {
             current = {0, Part::None};
         }
         out.marks.push_back(std::move(m));
     }
-    for (size_t i = 0; i < out.parts.size(); ++i)
-        out.parts[i].hex = hexOf(partBits[i], msbFirst);
+    for (size_t i = 0; i < out.parts.size(); ++i) {
+        const auto [group, part] = partOf[i];
+        const auto nth =
+            std::count(partOf.begin(), partOf.begin() + static_cast<long>(i), partOf[i]);
+        out.parts[i].value = shownValue(r, group, part, static_cast<int>(nth), octal, lineBreak);
+    }
     return out;
 }
 

@@ -1,5 +1,5 @@
 // The decode's annotations as the waveform draws them: one mark per time
-// the walk read, and the parts with their value in hexadecimal.
+// the walk read, and the parts with the value the code line shows for them.
 #pragma once
 
 #include "app/marks.h"
@@ -7,8 +7,9 @@
 
 namespace qv {
 
-// msbFirst: a part's bits were read most significant first (the format's
-// bit order); otherwise the first bit read is the least significant.
-DecodeMarks decodeMarks(const engine::DecodeResult& r, const TimeTable& times, bool msbFirst);
+// octal: the code is shown with its bytes as decimal numbers (HEX/OCT);
+// lineBreak ends the code lines.
+DecodeMarks decodeMarks(const engine::DecodeResult& r, const TimeTable& times, bool octal,
+                        const std::string& lineBreak);
 
 } // namespace qv

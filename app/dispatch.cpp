@@ -233,7 +233,7 @@ const engine::FormatRow& decodeCapture(Session& s, bool again = false) {
     settings.annotate = s.drawsWaveform || s.logsPresses;
     engine::DecodeResult r = engine::decode(s.TTable, row, settings);
     if (s.logsPresses) logPress(s, row, r, again);
-    s.wave.marks = s.drawsWaveform ? decodeMarks(r, s.TTable, s.ReadOrder) : DecodeMarks();
+    s.wave.marks = s.drawsWaveform ? decodeMarks(r, s.TTable, s.optOct, s.CrLf) : DecodeMarks();
     s.wave.selectedMark = -1;
 
     s.ErrRcd = r.errorLines();

@@ -19,16 +19,18 @@ struct DecodeMark {
     std::string bits;                    // the bits the time gave, if any
     double measuredUs = 0;               // what was checked: the time, or a cycle's sum
     int part = -1;                       // index into DecodeMarks::parts
+    int group = 1;                       // the frame the decode was reading
     double standard = 0, lo = 0, hi = 0; // the format's time and allowed window
     bool pass = true;
     bool operator==(const DecodeMark&) const = default;
 };
 
 // A part of a frame (customer code, data, complement, parity, end bit) and
-// its value as the code shows it.
+// its value as the code line shows it (hexadecimal, or decimal bytes with
+// OCT); empty when the code line does not show it.
 struct DecodePart {
     std::string name;
-    std::string hex;
+    std::string value;
     bool operator==(const DecodePart&) const = default;
 };
 

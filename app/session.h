@@ -103,9 +103,9 @@ struct WaveRow {
 };
 
 struct WaveformState {
-    int VScroll1 = 3; // zoom step 0..6
-    int HScroll1 = 0; // 0..HScrollMax
-    static constexpr int HScrollMax = 10000;
+    int VScroll1 = 300; // the zoom bar, 0..400 (waveform/waveform.h)
+    int HScroll1 = 0;   // tenths of a microsecond scrolled, 0..HScrollMax (a second)
+    static constexpr int HScrollMax = 10000000;
     double ScaleWidth = 100000; // visible width in microseconds
     float DrawX = 0;
     std::string Lblzoom = " X10 ";

@@ -187,7 +187,7 @@ void tickWithHintNec(benchmark::State& state) {
 void waveformLinesNecPress(benchmark::State& state) {
     Bench b("Form016(NEC N-8)");
     b.port.receive(qv::messageFromTimes(qvbench::necPress(0x00, 0x12)));
-    qv::loadCapture(b.s);
+    qv::captureTick(b.s); // the frame rows are the frames the decode read
     for (auto _ : state)
         qv::drawWaveform(b.s);
     state.SetLabel(std::to_string(b.s.wave.lines.size()) + " lines, 3 frames");
@@ -196,7 +196,7 @@ void waveformLinesNecPress(benchmark::State& state) {
 void waveformLines(benchmark::State& state) {
     Bench b("Form016(NEC N-8)");
     b.port.receive(qvbench::fullMessage());
-    qv::loadCapture(b.s);
+    qv::captureTick(b.s);
     for (auto _ : state)
         qv::drawWaveform(b.s);
     state.SetLabel(std::to_string(b.s.wave.lines.size()) + " lines, 640 cells");

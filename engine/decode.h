@@ -169,6 +169,14 @@ struct Annotation {
     bool pass = false;
 };
 
+// A part's value as its group's hexadecimal code line shows it.
+struct PartValue {
+    int group = 1;
+    Part part = Part::None;
+    std::string text;
+    bool operator==(const PartValue&) const = default;
+};
+
 struct DecodeResult {
     std::string binary;              // the binary code lines, each ended by the line break
     std::string hex;                 // the hexadecimal code lines
@@ -192,6 +200,8 @@ struct DecodeResult {
     // frames before it were decoded without it.
     bool lastFrameLeftOut = false;
     std::vector<Annotation> annotations;
+    // With annotations: the parts of each group that ended, in code line order.
+    std::vector<PartValue> partValues;
 
     std::vector<std::string> errorLines() const;
 };

@@ -45,11 +45,17 @@ bool readPart(Walk& w, Standard count) {
 }
 
 // A finished part joins the group's binary and hexadecimal texts.
+void hexTail(Walk& w, std::string& part) {
+    const size_t from = w.d.HexText.size();
+    w.d.HexText += bitsToHex(part, w.settings.readOrder);
+    if (w.settings.annotate) w.d.PartTexts.emplace_back(w.part, w.d.HexText.substr(from));
+    w.d.HexText += ' ';
+}
+
 void partTail(Walk& w, std::string& part) {
     w.d.CodeText += part;
     w.d.CodeText += ' ';
-    w.d.HexText += bitsToHex(part, w.settings.readOrder);
-    w.d.HexText += ' ';
+    hexTail(w, part);
 }
 
 void fail(Walk& w, const ErrorReport& r) {
@@ -359,8 +365,7 @@ void tokenData(Walk& w) {
     }
     w.d.CodeText += w.d.DataBits;
     w.d.CodeText += ' ';
-    w.d.HexText += bitsToHex(bits, w.settings.readOrder);
-    w.d.HexText += ' ';
+    hexTail(w, bits);
 }
 
 void tokenReverseData(Walk& w) {
@@ -498,21 +503,30 @@ void slotHexText(Walk& w) {
             d.RevDataBits = hexOf(midText(d.StartBits, 4, 5), order);
             d.DataBits = hexOf(b + d.CustomerBits, order);
             d.HexText = d.RevDataBits + " " + d.DataBits + " " + d.RevCustomerBits;
+            const Part last = d.PartTexts.empty() ? Part::None : d.PartTexts.back().first;
+            d.PartTexts = {{Part::Start, d.RevDataBits},
+                           {Part::Customer, d.DataBits},
+                           {last, trimBlanks(d.RevCustomerBits)}};
         } else {
             d.CustomerBits = midText(d.HexText, 5, 2);
             d.DataBits = hexOf(b + data, order);
             d.HexText = d.CustomerBits + " " + d.DataBits;
+            d.PartTexts = {{Part::Customer, d.CustomerBits}, {Part::Data, d.DataBits}};
         }
     } else if (slot == "Form018") {
         d.RevCustomerBits = rightText(data, 5);
         d.RevDataBits = midText(data, 1, 3);
         d.HexText = hexOf(d.RevCustomerBits, order) + " " + hexOf(d.RevDataBits, order);
+        d.PartTexts = {{Part::Data, d.HexText}};
     } else if (slot == "Form059") {
         const std::string b = midText(data, 1, 1);
         d.CustomerBits = rightText(data, 7);
         d.RevDataBits = midText(data, 2, 8);
         d.HexText = b + " " + hexOf(d.RevDataBits, order) + " " + hexOf(d.CustomerBits, order);
+        d.PartTexts = {{Part::Data, d.HexText}};
     }
+    // The line's parts are the parts the group read.
+    if (!w.settings.annotate) d.PartTexts.clear();
 }
 
 void clearGroupParts(DecodeState& d) {
@@ -523,6 +537,7 @@ void clearGroupParts(DecodeState& d) {
     d.RevDataBits.clear();
     d.CodeText.clear();
     d.HexText.clear();
+    d.PartTexts.clear();
 }
 
 // The group end's gap, judged by the cycle it closes.
@@ -621,6 +636,8 @@ void tokenGroupEnd(Walk& w) {
     if (d.HexText.find_first_not_of(' ') != std::string::npos) {
         out.hex += d.HexText;
         out.hex += set.lineBreak;
+        for (auto& [part, text] : d.PartTexts)
+            out.partValues.push_back({s.group - 1, part, std::move(text)});
     }
     clearGroupParts(d);
     d.StartBits.clear();

@@ -15,6 +15,7 @@ void walkLoop(Walk& w) {
     st.runIndex = 1;
     w.d.TimeSum = 0;
     w.d.HexText.clear();
+    w.d.PartTexts.clear();
     w.d.DecodeOK = true;
     // The frame reader changes the structure and the positions in it: read them afresh at every
     // step.

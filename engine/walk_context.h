@@ -129,6 +129,8 @@ struct DecodeState {
     std::string DataBitsRead; // the data part's bits as read, before DataBits is split into bytes
     int16_t FirstCustomerBit = 0;
     std::string CodeText, HexText;
+    // Each part's text in HexText, in order (kept when annotating).
+    std::vector<std::pair<Part, std::string>> PartTexts;
     float PairTime1 = 0, PairTime2 = 0;
 };
 

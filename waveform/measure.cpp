@@ -10,12 +10,6 @@ namespace qv {
 
 namespace {
 
-// At scroll 0 time 0 stands this far into the picture; each scroll unit
-// moves it by the second unit.
-constexpr double kLeadInUs = 100;
-constexpr double kScrollUnitUs = 1000000.0 / WaveformState::HScrollMax;
-constexpr int kZoomSteps = 6;
-
 std::string format(const char* fmt, long long a, long long b = 0) {
     char buf[48];
     std::snprintf(buf, sizeof buf, fmt, a, b);
@@ -31,8 +25,7 @@ int clampScroll(double value) {
 
 double timeOrigin(const WaveformState& w) {
     // As scalePicture computes it, in single precision.
-    return static_cast<double>(static_cast<float>(
-        100.0f - (static_cast<float>(w.HScroll1) / WaveformState::HScrollMax) * 1000000.0f));
+    return static_cast<double>(static_cast<float>(kLeadInUs - w.HScroll1 * kScrollUnitUs));
 }
 
 std::vector<AxisTick> timeAxis(const WaveformState& w, double widthPx, double labelPx) {
@@ -113,17 +106,20 @@ std::string hoverText(const WaveformState& w, double x, double y) {
     return text;
 }
 
-void wheelZoom(Session& s, int notches, double x) {
+void zoomAt(Session& s, double factor, double x) {
     WaveformState& w = s.wave;
-    const int to = std::clamp(w.VScroll1 - notches, 0, kZoomSteps);
-    if (to == w.VScroll1 || w.ScaleWidth <= 0) return;
+    if (!(factor > 0) || w.ScaleWidth <= 0) return;
     const double t = x - timeOrigin(w);
     const double share = x / w.ScaleWidth;
-    vscrollChange(s, to);
+    const double before = w.ScaleWidth;
+    setViewWidth(s, w.ScaleWidth / factor);
+    if (w.ScaleWidth == before) return;
     // The same time under the same share of the picture's width.
     const double origin = share * w.ScaleWidth - t;
-    const int scroll = clampScroll((kLeadInUs - origin) / kScrollUnitUs);
-    if (scroll != w.HScroll1) hscrollChange(s, scroll);
+    w.HScroll1 = clampScroll((kLeadInUs - origin) / kScrollUnitUs);
+    scalePicture(s);
+    drawWaveform(s);
+    s.changed();
 }
 
 void panFrom(Session& s, int startScroll, double deltaUs) {

@@ -46,9 +46,9 @@ const WaveSegment* segmentAt(const WaveformState& w, int row, double x);
 // (row 1, col 2)", or only the time off the trace.
 std::string hoverText(const WaveformState& w, double x, double y);
 
-// The mouse wheel: notches > 0 zoom in through the zoom bar's steps,
+// The wheel or a pinch: factor > 1 zooms in (the view narrows by it),
 // keeping the time under picture x where it was on the screen.
-void wheelZoom(Session& s, int notches, double x);
+void zoomAt(Session& s, double factor, double x);
 
 // Pans from a scroll value by deltaUs (> 0 shows later times).
 void panFrom(Session& s, int startScroll, double deltaUs);

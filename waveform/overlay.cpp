@@ -34,7 +34,7 @@ constexpr double kSlackUs = 0.5;
 
 } // namespace
 
-std::vector<OverlayItem> overlay(const WaveformState& w, double pxPerUs, double charPx) {
+std::vector<OverlayItem> overlay(const WaveformState& w, double pxPerUs, const TextWidth& width) {
     std::vector<OverlayItem> items;
     const std::vector<RowSpan> rowSpans = spans(w);
     const std::vector<DecodeMark>& marks = w.marks.marks;
@@ -53,18 +53,18 @@ std::vector<OverlayItem> overlay(const WaveformState& w, double pxPerUs, double 
                 continue;
             const double x1 = span.x0 + (m.startUs - span.t0), x2 = x1 + m.durationUs;
             auto fits = [&](const std::string& text) {
-                return (x2 - x1) * pxPerUs >= static_cast<double>(text.size()) * charPx + 2;
+                return (x2 - x1) * pxPerUs >= width(text) + 2;
             };
             if (m.kind == MarkKind::HeadBurst && fits("Head")) {
-                items.push_back({OverlayKind::Head, row, x1, x2, "Head"});
+                items.push_back({OverlayKind::Head, row, x1, x2, "Head", ""});
             } else if (m.kind == MarkKind::RepeatHead) {
                 for (const char* text : {"Repeat", "R"})
                     if (fits(text)) {
-                        items.push_back({OverlayKind::Repeat, row, x1, x2, text});
+                        items.push_back({OverlayKind::Repeat, row, x1, x2, text, ""});
                         break;
                     }
             } else if (!m.bits.empty() && fits(m.bits)) {
-                items.push_back({OverlayKind::Bit, row, x1, x2, m.bits});
+                items.push_back({OverlayKind::Bit, row, x1, x2, m.bits, ""});
             }
             if (!m.pass) {
                 const double measured = m.kind == MarkKind::Cycle ? m.measuredUs : m.durationUs;
@@ -72,13 +72,13 @@ std::vector<OverlayItem> overlay(const WaveformState& w, double pxPerUs, double 
                 const std::string standard =
                     m.standard > 0 ? "standard " + durationText(m.standard) + ", " : "";
                 items.push_back({OverlayKind::Fail, row, x1, x2,
-                                 standard + "measured " + durationText(measured)});
+                                 standard + "measured " + durationText(measured), ""});
                 // A cycle's window is about the frame's sum, not where this gap ends.
                 if (m.kind != MarkKind::Cycle && m.hi > m.lo)
-                    items.push_back({OverlayKind::Window, row, x1 + m.lo, x1 + m.hi, ""});
+                    items.push_back({OverlayKind::Window, row, x1 + m.lo, x1 + m.hi, "", ""});
             }
             if (static_cast<int>(i) == w.selectedMark)
-                items.push_back({OverlayKind::Selected, row, x1, x2, ""});
+                items.push_back({OverlayKind::Selected, row, x1, x2, "", ""});
             if (m.part >= 0 && static_cast<size_t>(m.part) < parts.size()) {
                 Range& p = parts[static_cast<size_t>(m.part)];
                 p.x1 = p.any ? std::min(p.x1, x1) : x1;
@@ -90,10 +90,12 @@ std::vector<OverlayItem> overlay(const WaveformState& w, double pxPerUs, double 
             if (!parts[p].any) continue;
             const DecodePart& part = w.marks.parts[p];
             const double px = (parts[p].x2 - parts[p].x1) * pxPerUs;
+            const std::string full = part.value.empty() ? part.name : part.name + " " + part.value;
             std::string text;
-            for (const std::string& t : {part.name + " " + part.hex, part.hex})
-                if (text.empty() && px >= static_cast<double>(t.size()) * charPx + 2) text = t;
-            items.push_back({OverlayKind::Part, row, parts[p].x1, parts[p].x2, text});
+            for (const std::string& t : {full, part.value})
+                if (text.empty() && !t.empty() && px >= width(t) + 2) text = t;
+            items.push_back({OverlayKind::Part, row, parts[p].x1, parts[p].x2, text,
+                             text == full ? part.value : std::string()});
         }
     }
     return items;
@@ -119,8 +121,7 @@ void showMark(Session& s, int mark) {
     if (mark < 0 || static_cast<size_t>(mark) >= w.marks.marks.size()) return;
     w.selectedMark = mark;
     const double origin = w.ScaleWidth / 5 - w.marks.marks[static_cast<size_t>(mark)].startUs;
-    // As wheelZoom: time 0 stands 100 us in at scroll 0, a scroll unit is 100 us.
-    panFrom(s, 0, 100 - origin);
+    panFrom(s, 0, kLeadInUs - origin);
     s.changed();
 }
 

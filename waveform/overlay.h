@@ -7,6 +7,7 @@
 #include "app/marks.h"
 #include "app/session.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,13 +28,17 @@ struct OverlayItem {
     int row;       // index into WaveformState::rows
     double x1, x2; // picture x
     std::string text;
+    std::string shortText; // a part's value alone, for where its name does not fit
     bool operator==(const OverlayItem&) const = default;
 };
 
+// The width of a label text in pixels.
+using TextWidth = std::function<double(const std::string&)>;
+
 // The overlay for the drawn rows. pxPerUs is the picture's pixels per
-// microsecond and charPx the width of a label character: a text that does
-// not fit over its time is left out (a part keeps its bracket).
-std::vector<OverlayItem> overlay(const WaveformState& w, double pxPerUs, double charPx);
+// microsecond: a text that does not fit over its time is left out (a part
+// keeps its bracket, with its value alone where name and value do not fit).
+std::vector<OverlayItem> overlay(const WaveformState& w, double pxPerUs, const TextWidth& width);
 
 // The mark an error list line speaks of: the n-th error report (a report
 // starts at a "Group" line) is about the n-th failing mark. -1 if none.

@@ -5,27 +5,21 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
+#include <cmath>
+#include <cstdio>
 
 namespace qv {
 
 namespace {
 
-struct ZoomStep {
-    double width;
-    const char* caption;
-};
-constexpr ZoomStep kZoom[7] = {{10000, " X100"},  {20000, " X50 "},  {50000, " X20 "},
-                               {100000, " X10 "}, {200000, " X 5 "}, {500000, " X 2 "},
-                               {1000000, " X 1 "}};
-
 constexpr double kBurstHeight = 50;
 constexpr double kRowOneBase = 90;
 constexpr double kFrameRowBases[3] = {180, 270, 360};
-// Frames that start below this table row are not drawn in rows 2 to 4.
-constexpr long kLastFrameRow = 40;
-// Gaps beyond this end the frame rows: nothing after them is a frame.
+// A frame row leaves out a gap beyond this: the drawing ends at its frame.
 constexpr double kLongestFrameGap = 400000;
+// The zoom bar spans four decades, the narrowest view to a second.
+constexpr double kZoomBarDecades = 4;
+constexpr double kWidestBarView = 1000000;
 // Row 1 draws no gap that starts beyond one second.
 constexpr double kRowOneGapLimit = 1000000;
 
@@ -120,65 +114,91 @@ void drawRowOne(Session& s, Pen& pen) {
     }
 }
 
-// Rows 2 to 4: one frame each, every frame starting at the picture's origin.
-void drawFrameRows(Session& s, Pen& pen, double threshold) {
-    WaveformState& w = s.wave;
-    Cell cur;
-    bool found = false;
-    for (long row = 1; row <= s.TimeRows && !found; ++row) {
-        for (int col = 2; col <= kDataCols; col += 2) {
-            if (cellNumber(s, row, col) > threshold) {
-                cur = {row, col};
-                found = true;
-                break;
-            }
-        }
-    }
-    if (!found || cur.row > kLastFrameRow) return;
-    cur.advance();
+// The cells of the frames the decode read: frame g spans its first to its
+// last time, as table cell indexes (row - 1) * kDataCols + col - 1.
+struct FrameSpan {
+    bool read = false;
+    long first = 0, last = 0;
+    bool endsOnCycle = false; // the last time read is the gap that ends the frame
+};
 
-    // Row 1 shows the first frame; the frame rows start with the second.
-    int frame = 2;
-    for (int row = 1; row <= 3; ++row) {
-        const double base = kFrameRowBases[row - 1];
+// Rows 2 to 4: the decode's frames 2 to 4, each from the picture's origin.
+// The first frame is the start of row 1; a capture the decode read as one
+// frame (or not at all) has no frame rows.
+void drawFrameRows(Session& s, Pen& pen) {
+    WaveformState& w = s.wave;
+    std::array<FrameSpan, 3> frames{};
+    for (const DecodeMark& m : w.marks.marks) {
+        if (m.group < 2 || m.group > 4 || m.row < 1 || m.col < 1) continue;
+        FrameSpan& f = frames[static_cast<size_t>(m.group - 2)];
+        const long cell = (m.row - 1) * kDataCols + m.col - 1;
+        f.first = f.read ? std::min(f.first, cell) : cell;
+        if (!f.read || cell >= f.last) f.endsOnCycle = m.kind == MarkKind::Cycle;
+        f.last = f.read ? std::max(f.last, cell) : cell;
+        f.read = true;
+    }
+    // A frame ends with a burst: the one after a bit's gap closes it.
+    for (FrameSpan& f : frames)
+        if (f.read && f.last % 2 == 1 && !f.endsOnCycle && f.last + 1 < kDataRows * kDataCols)
+            ++f.last;
+    for (size_t i = 0; i < frames.size(); ++i) {
+        if (!frames[i].read) continue;
+        const int row = static_cast<int>(w.rows.size());
+        const double base = kFrameRowBases[i];
         scalePicture(s);
         pen.line(0, base, w.DrawX, base, kSignalColour);
-        w.rows.push_back({base, "Frame " + std::to_string(frame++)});
-        for (;;) {
-            if (cur.row > kLastFrameRow) return;
-            const double osc = cellNumber(s, cur.row, cur.col);
-            if (osc > 0) {
-                pen.burst(row, w.DrawX, base, osc, cur);
-                advanceDrawX(w, osc);
+        w.rows.push_back({base, "Frame " + std::to_string(i + 2)});
+        for (long k = frames[i].first; k <= frames[i].last; ++k) {
+            const Cell cell{1 + k / kDataCols, static_cast<int>(1 + k % kDataCols)};
+            const double t = cellNumber(s, cell.row, cell.col);
+            if (t <= 0) continue;
+            if (cell.col % 2 == 1) {
+                pen.burst(row, w.DrawX, base, t, cell);
+            } else {
+                if (t > kLongestFrameGap) break;
+                pen.gap(row, w.DrawX, base, t, cell);
             }
-            cur.advance();
-            const double idle = cellNumber(s, cur.row, cur.col);
-            if (idle > kLongestFrameGap) return;
-            pen.gap(row, w.DrawX, base, idle, cur);
-            advanceDrawX(w, idle);
-            cur.advance();
-            if (idle > threshold) {
-                // The next frame's first burst closes this row; the next row
-                // starts again from that same cell.
-                const double next = cellNumber(s, cur.row, cur.col);
-                if (next > 0) pen.burst(row, w.DrawX, base, next, cur);
-                break;
-            }
+            advanceDrawX(w, t);
         }
-        if (cur.row > kLastFrameRow) return;
     }
 }
 
 } // namespace
 
+double widestView(const Session& s) {
+    double total = kLeadInUs;
+    for (long row = 1; row <= s.TimeRows; ++row)
+        for (int col = 1; col <= kDataCols; ++col)
+            total += std::max(0.0, cellNumber(s, row, col));
+    return std::max(kWidestBarView, total);
+}
+
+std::string zoomCaption(double widthUs) {
+    const double f = kWidestBarView / widthUs;
+    double shown = std::round(f * 10) / 10;
+    if (f >= 10) {
+        // Two significant digits: " X120", " X2200".
+        const double unit = std::pow(10.0, std::floor(std::log10(f)) - 1);
+        shown = std::round(f / unit) * unit;
+    }
+    char buf[32];
+    std::snprintf(buf, sizeof buf, shown == std::round(shown) ? "%.0f" : "%.1f", shown);
+    const std::string n = buf;
+    // The bar's old marks keep their captions: " X 1 ", " X10 ", " X100".
+    return " X" + (n.size() < 2 ? " " + n : n) + (n.size() <= 2 ? " " : "");
+}
+
+void setViewWidth(Session& s, double widthUs) {
+    WaveformState& w = s.wave;
+    w.ScaleWidth = std::clamp(widthUs, kNarrowestView, widestView(s));
+    const double steps = std::log10(w.ScaleWidth / kNarrowestView) * kZoomBarMax / kZoomBarDecades;
+    w.VScroll1 = std::clamp(static_cast<int>(std::lround(steps)), 0, kZoomBarMax);
+    w.Lblzoom = zoomCaption(w.ScaleWidth);
+}
+
 void scalePicture(Session& s) {
     WaveformState& w = s.wave;
-    w.DrawX = static_cast<float>(
-        100.0f - (static_cast<float>(w.HScroll1) / WaveformState::HScrollMax) * 1000000.0f);
-    if (w.VScroll1 >= 0 && w.VScroll1 <= 6) {
-        w.ScaleWidth = kZoom[w.VScroll1].width;
-        w.Lblzoom = kZoom[w.VScroll1].caption;
-    }
+    w.DrawX = static_cast<float>(kLeadInUs - w.HScroll1 * kScrollUnitUs);
 }
 
 void drawWaveform(Session& s) {
@@ -190,36 +210,34 @@ void drawWaveform(Session& s) {
     Pen pen(w, starts);
     if (cellNumber(s, 1, 1) == 0 && cellNumber(s, 1, 2) == 0) return;
     drawRowOne(s, pen);
-    // Without a usable format the frames cannot be told apart (the capture
-    // tick then selects one).
-    if (const std::optional<double> threshold = frameGapThreshold(s))
-        drawFrameRows(s, pen, *threshold);
+    drawFrameRows(s, pen);
 }
 
 void hscrollChange(Session& s, int value) {
-    s.wave.HScroll1 = value;
+    s.wave.HScroll1 = std::clamp(value, 0, WaveformState::HScrollMax);
     scalePicture(s);
     drawWaveform(s);
     s.changed();
 }
 
 void vscrollChange(Session& s, int value) {
-    WaveformState& w = s.wave;
     // The rule lines keep microseconds: they stay on their time positions
     // at every zoom without being moved.
-    w.VScroll1 = value;
+    const int at = std::clamp(value, 0, kZoomBarMax);
+    setViewWidth(s, kNarrowestView * std::pow(10.0, at * kZoomBarDecades / kZoomBarMax));
     scalePicture(s);
     drawWaveform(s);
     s.changed();
 }
 
 void zoomKey(Session& s, int keyCode) {
-    const int value = s.wave.VScroll1;
-    if (keyCode == kKeySubtract && value < 6) {
-        vscrollChange(s, value + 1);
-    } else if (keyCode == kKeyAdd && value >= 1) {
-        vscrollChange(s, value - 1);
-    }
+    if (keyCode != kKeySubtract && keyCode != kKeyAdd) return;
+    const double before = s.wave.ScaleWidth;
+    setViewWidth(s, keyCode == kKeyAdd ? before / kZoomKeyFactor : before * kZoomKeyFactor);
+    if (s.wave.ScaleWidth == before) return;
+    scalePicture(s);
+    drawWaveform(s);
+    s.changed();
 }
 
 } // namespace qv

@@ -63,11 +63,13 @@ std::string run(const std::vector<std::string>& steps) {
             vscrollChange(s, static_cast<int>(d()));
         } else if (op == "scroll") {
             hscrollChange(s, static_cast<int>(d()));
-        } else if (op == "lines") {
+        } else if (op == "lines" || op == "rows") {
             for (const auto& l : w.lines)
-                out << "line " << num(l.x1) << "," << num(l.y1) << " " << num(l.x2) << ","
-                    << num(l.y2) << (l.rgb == kLeadInColour ? " lead-in" : "")
-                    << (l.rgb != kLeadInColour && l.rgb != kSignalColour ? " other" : "") << "\n";
+                if (op == "lines")
+                    out << "line " << num(l.x1) << "," << num(l.y1) << " " << num(l.x2) << ","
+                        << num(l.y2) << (l.rgb == kLeadInColour ? " lead-in" : "")
+                        << (l.rgb != kLeadInColour && l.rgb != kSignalColour ? " other" : "")
+                        << "\n";
             for (const auto& r : w.rows)
                 out << "row " << num(r.base) << " " << r.label << "\n";
             for (const auto& g : w.segments)
@@ -76,16 +78,31 @@ std::string run(const std::vector<std::string>& steps) {
                     << num(g.startUs) << "\n";
         } else if (op == "axis") {
             const double width = d();
-            for (const auto& t : timeAxis(w, width, 80))
-                out << "tick " << num(t.x) << " " << num(t.us) << (t.major ? " " + t.label : "")
-                    << "\n";
+            // The labelled ticks, and how many lie between two of them.
+            int between = 0;
+            for (const auto& t : timeAxis(w, width, 80)) {
+                if (!t.major) {
+                    ++between;
+                    continue;
+                }
+                out << "tick " << num(t.x) << " " << num(t.us) << " " << t.label << " after "
+                    << between << "\n";
+                between = 0;
+            }
         } else if (op == "view") {
             out << "view zoom " << w.VScroll1 << "" << w.Lblzoom << " scroll " << w.HScroll1
                 << " width " << num(w.ScaleWidth) << " origin " << num(timeOrigin(w)) << " mark "
                 << w.selectedMark << "\n";
-        } else if (op == "wheel") {
-            const int notches = static_cast<int>(d());
-            wheelZoom(s, notches, d());
+        } else if (op == "draw") {
+            drawWaveform(s);
+        } else if (op == "key") {
+            in >> a;
+            zoomKey(s, a == "+" ? kKeyAdd : a == "-" ? kKeySubtract : 0);
+        } else if (op == "group") {
+            w.marks.marks.back().group = static_cast<int>(d());
+        } else if (op == "zoom-at") {
+            const double factor = d();
+            zoomAt(s, factor, d());
         } else if (op == "pan") {
             const int from = static_cast<int>(d());
             panFrom(s, from, d());
@@ -140,7 +157,8 @@ std::string run(const std::vector<std::string>& steps) {
             w.marks.parts.push_back({a, b == "-" ? "" : b});
         } else if (op == "overlay") {
             w.selectedMark = static_cast<int>(d());
-            for (const auto& o : overlay(w, d(), 7))
+            for (const auto& o :
+                 overlay(w, d(), [](const std::string& t) { return 7.0 * double(t.size()); }))
                 out << "overlay " << kOverlayKinds[static_cast<int>(o.kind)] << " " << o.row << " "
                     << num(o.x1) << " " << num(o.x2) << " " << o.text << "\n";
         } else if (op == "error") {

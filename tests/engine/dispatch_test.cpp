@@ -90,7 +90,7 @@ TEST_F(Dispatch, GoodCaptureIsShownEverywhereAndTheRecordStaysEmpty) {
     EXPECT_TRUE(failing().empty());
     std::string parts;
     for (const auto& p : s.wave.marks.parts)
-        parts += p.name + "=" + p.hex + " ";
+        parts += p.name + "=" + p.value + " ";
     EXPECT_EQ(parts, "Customer=00 ~Customer=FF Data=12 ~Data=ED Last burst= ");
     EXPECT_TRUE(std::filesystem::exists(dir.file("Error record.txt")));
     EXPECT_EQ(record(), "");

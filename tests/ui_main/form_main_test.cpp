@@ -177,7 +177,7 @@ void FormMainTest::theNecSampleRoad() {
              QString("Quorvel V2.0 - nec-00-12.txt - demodulated capture (burst excess 0 µs)"));
     QCOMPARE(win.s.LblRGtime, std::to_string(win.s.RxBytes.size()));
     QCOMPARE(win.text("LblRGtime"), QString()); // no rule line placed yet
-    QCOMPARE(win.s.wave.rows.size(), size_t(4));
+    QCOMPARE(win.s.wave.rows.size(), size_t(3)); // the capture and the two repeat frames
     QVERIFY(win.s.wave.lines.size() > 3 * 32);
     QVERIFY(active(win, "Timer2"));
 
@@ -233,15 +233,15 @@ void FormMainTest::aDamagedCaptureListsItsErrorsAndPointsToItsCell() {
              expected.join("\r\n") + "\r\n\r\n\r\n");
 
     // The failing gap (row 1, column 8) is tinted; its error line selects it.
-    win.get<QScrollBar>("VScroll1")->setValue(0); // X100: 10 ms wide
+    win.get<QScrollBar>("VScroll1")->setValue(200); // X100: 10 ms wide
     auto* table = win.get<QTableWidget>("TTable");
     QCOMPARE(table->item(0, 7)->background().color(), QColor(255, 200, 200));
     QCOMPARE(table->item(0, 6)->background(), QBrush());
     win.get<QListWidget>("ErrRcd")->setCurrentRow(3);
     QCOMPARE(table->currentRow(), 0);
     QCOMPARE(table->currentColumn(), 7);
-    // 16.310 ms stands a fifth (2 ms) into the picture: 144 scroll steps of 100 us.
-    QCOMPARE(win.get<QScrollBar>("HScroll1")->value(), 144);
+    // 16.310 ms stands a fifth (2 ms) into the picture: 14.41 ms scrolled, in tenths of a µs.
+    QCOMPARE(win.get<QScrollBar>("HScroll1")->value(), 144100);
 }
 
 void FormMainTest::aMissingPortShowsTheMessageAndExitClosesEveryWindow() {

@@ -455,8 +455,8 @@ QWidget* Form_main::buildWavePanel() {
         pictureClick(m_s, x, b);
         refresh();
     });
-    connect(m_Picture1, &PictureWidget::wheelZoomed, this, [this](int notches, double x) {
-        wheelZoom(m_s, notches, x);
+    connect(m_Picture1, &PictureWidget::zoomed, this, [this](double factor, double x) {
+        zoomAt(m_s, factor, x);
         refresh();
     });
     connect(m_Picture1, &PictureWidget::panned, this, [this](int from, double us) {
@@ -488,9 +488,9 @@ QWidget* Form_main::buildWavePanel() {
     m_Lblzoom->setFont(bold);
     m_VScroll1 = new QScrollBar(Qt::Vertical);
     m_VScroll1->setObjectName("VScroll1");
-    m_VScroll1->setRange(0, 6);
-    m_VScroll1->setSingleStep(1);
-    m_VScroll1->setPageStep(1);
+    m_VScroll1->setRange(0, kZoomBarMax);
+    m_VScroll1->setSingleStep(kZoomBarMax / 40);
+    m_VScroll1->setPageStep(kZoomBarMax / 8);
     m_VScroll1->setMinimumHeight(48);
     m_VScroll1->setMaximumHeight(96);
     connect(m_VScroll1, &QScrollBar::valueChanged, this, [this](int v) {
@@ -818,6 +818,7 @@ void Form_main::captureArrived() {
     m_alsoFitsCaption = fits ? fits->caption : std::string();
     refreshAlsoFits();
     if (m_scan && m_scan->isVisible()) m_scan->scan();
+    m_TTable->scrollToTop(); // a new capture shows from its beginning
 }
 
 void Form_main::dragEnterEvent(QDragEnterEvent* event) {
@@ -992,6 +993,11 @@ void Form_main::refreshAlsoFits() {
 
 void Form_main::refresh() {
     m_refreshPending = false;
+    // A decode again (another format, a setting) draws the frames it read at once.
+    if (m_s.wave.marks != m_drawnMarks) {
+        m_drawnMarks = m_s.wave.marks;
+        drawWaveform(m_s);
+    }
     refreshAlsoFits();
     refreshTable();
     setPlainIfChanged(m_tHCode, m_s.tHCode);
@@ -1032,7 +1038,7 @@ void Form_main::refresh() {
         m_VScroll1->setValue(w.VScroll1);
         m_HScroll1->setValue(w.HScroll1);
         // A scroll step is a hundredth of the visible width.
-        const int step = std::max(1, static_cast<int>(w.ScaleWidth / 10000));
+        const int step = std::max(1, static_cast<int>(w.ScaleWidth / 100 / kScrollUnitUs));
         m_HScroll1->setSingleStep(step);
         m_HScroll1->setPageStep(10 * step);
     }

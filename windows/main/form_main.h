@@ -123,6 +123,7 @@ private:
     QLabel* m_LblRGtime = nullptr;
     QRadioButton* m_Option[3] = {};
     PictureWidget* m_Picture1 = nullptr;
+    DecodeMarks m_drawnMarks; // of the waveform's last drawing
     QScrollBar* m_HScroll1 = nullptr;
     QScrollBar* m_VScroll1 = nullptr;
     QLabel* m_Lblzoom = nullptr;

@@ -6,6 +6,7 @@
 #include "windows/main/mouse_button.h"
 
 #include <QMouseEvent>
+#include <QNativeGestureEvent>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPolygonF>
@@ -60,7 +61,11 @@ PictureWidget::Colours coloursOf(const QPalette& palette) {
 // Text on a patch of the background, so it stays readable over the trace.
 void PictureWidget::label(QPainter& p, const QRectF& box, const QString& text, const Colours& c,
                           int flags, const QColor& ink) {
-    const QRectF r = p.boundingRect(box, flags, text).adjusted(-2, 0, 2, 0);
+    // The box holds the text with its margin, except for the read-out,
+    // which takes the width of the picture.
+    const QRectF r = (flags & Qt::AlignCenter) == Qt::AlignCenter
+                         ? box
+                         : p.boundingRect(box, flags, text).adjusted(-2, 0, 2, 0);
     QColor patch = c.background;
     patch.setAlpha(215);
     p.fillRect(r, patch);
@@ -94,6 +99,118 @@ double PictureWidget::pictureY(double pixel) const {
     return below > 0 ? (pixel - axisHeight()) * kPictureHeight / below : 0;
 }
 
+namespace {
+
+// Room for the widest axis label, "-88888 µs", and space around it.
+double axisLabelPx(const QFontMetricsF& fm) {
+    return fm.horizontalAdvance(QStringLiteral("-88888 µs")) + 16;
+}
+
+} // namespace
+
+std::vector<PictureWidget::Label> PictureWidget::labels(QSize size) const {
+    const double xScale = m_wave.ScaleWidth > 0 ? size.width() / m_wave.ScaleWidth : 0;
+    const QFontMetricsF fm(font());
+    return labels(size, overlay(m_wave, xScale, [&fm](const std::string& t) {
+                      return fm.horizontalAdvance(QString::fromStdString(t));
+                  }));
+}
+
+// Greedy, in order of what matters most: the axis, the brackets, failing
+// times, row names, part values, then the bits; each text takes the first
+// of its places that is free, or is left out.
+std::vector<PictureWidget::Label>
+PictureWidget::labels(QSize size, const std::vector<OverlayItem>& items) const {
+    std::vector<Label> out;
+    const QFontMetricsF fm(font());
+    const double w = size.width(), h = size.height();
+    const double axis = axisHeight();
+    const double xScale = m_wave.ScaleWidth > 0 ? w / m_wave.ScaleWidth : 0;
+    const double yScale = (h - axis) / kPictureHeight;
+    auto px = [&](double x) { return x * xScale; };
+    auto py = [&](double y) { return axis + y * yScale; };
+    const double lineH = fm.height();
+    auto boxAt = [&](double x, double y, const QString& text) {
+        return QRectF(x, y, fm.horizontalAdvance(text) + 4, lineH);
+    };
+    const QRectF below(0, axis, w, h - axis);
+    auto place = [&](LabelKind kind, const QString& text, std::initializer_list<QRectF> places,
+                     const QRectF& within) {
+        for (const QRectF& r : places) {
+            if (!within.contains(r)) continue;
+            const bool taken = std::any_of(out.begin(), out.end(),
+                                           [&](const Label& l) { return l.box.intersects(r); });
+            if (!taken) {
+                out.push_back({kind, r, text});
+                return true;
+            }
+        }
+        return false;
+    };
+
+    for (const AxisTick& t : timeAxis(m_wave, w, axisLabelPx(fm))) {
+        if (!t.major) continue;
+        const QString text = QString::fromStdString(t.label);
+        QRectF r = boxAt(0, 1, text);
+        r.moveCenter(QPointF(px(t.x), r.center().y()));
+        // Moved inside at the edges, never cut.
+        if (r.left() < 0) r.moveLeft(0);
+        if (r.right() > w) r.moveRight(w);
+        place(LabelKind::Axis, text, {r}, QRectF(0, 0, w, axis));
+    }
+    auto rowBottom = [&](int row) { return py(m_wave.rows[static_cast<size_t>(row)].base); };
+    for (const OverlayItem& item : items)
+        if (item.kind == OverlayKind::Part) {
+            const double x1 = std::max(0.0, px(item.x1)), x2 = std::min(w, px(item.x2));
+            if (x2 > x1)
+                out.push_back(
+                    {LabelKind::Bracket, QRectF(x1, rowBottom(item.row) + 2, x2 - x1, 6), {}});
+        }
+    for (const OverlayItem& item : items)
+        if (item.kind == OverlayKind::Fail) {
+            const QString text = QString::fromStdString(item.text);
+            const double top = py(m_wave.rows[static_cast<size_t>(item.row)].base - 50);
+            QRectF r = boxAt(px(item.x1) - 2, top - lineH - 1, text);
+            if (r.right() > w) r.moveRight(w);
+            if (r.left() < 0) r.moveLeft(0);
+            place(LabelKind::Fail, text, {r, r.translated(0, -lineH)}, below);
+        }
+    double above = axis;
+    for (size_t i = 0; i < m_wave.rows.size(); ++i) {
+        const QString text = QString::fromStdString(m_wave.rows[i].label);
+        const double top = py(m_wave.rows[i].base - 50) - lineH - 2;
+        // Over its row, where the row above leaves room for it; in a picture
+        // too low for that the pointer read-out still names the row.
+        const QRectF left = boxAt(2, top, text);
+        place(LabelKind::Row, text, {left, left.translated(w - left.width() - 4, 0)},
+              QRectF(0, above, w, h - above));
+        above = py(m_wave.rows[i].base) + 1;
+    }
+    for (const OverlayItem& item : items) {
+        if (item.kind == OverlayKind::Part) {
+            const double x1 = std::max(0.0, px(item.x1)), x2 = std::min(w, px(item.x2));
+            const QRectF span(x1, rowBottom(item.row) + 8, x2 - x1, lineH);
+            for (const std::string& t : {item.text, item.shortText}) {
+                if (t.empty()) continue;
+                const QString text = QString::fromStdString(t);
+                QRectF r = boxAt(0, span.top(), text);
+                r.moveCenter(QPointF(span.center().x(), r.center().y()));
+                if (place(LabelKind::Part, text, {r}, span.intersected(below))) break;
+            }
+        } else if (item.kind == OverlayKind::Head || item.kind == OverlayKind::Bit ||
+                   item.kind == OverlayKind::Repeat) {
+            const QString text = QString::fromStdString(item.text);
+            const double base = m_wave.rows[static_cast<size_t>(item.row)].base;
+            const QRectF band(px(item.x1), py(base - 50), px(item.x2) - px(item.x1),
+                              py(base) - py(base - 50));
+            QRectF r = boxAt(0, 0, text);
+            r.moveCenter(band.center());
+            place(LabelKind::Mark, text, {r}, below);
+        }
+    }
+    return out;
+}
+
 void PictureWidget::paintPicture(QPainter& p, QSize size) const {
     const Colours c = coloursOf(palette());
     const double w = size.width(), h = size.height();
@@ -114,9 +231,8 @@ void PictureWidget::paintPicture(QPainter& p, QSize size) const {
     pen.setCosmetic(true);
     pen.setWidth(std::max(1, static_cast<int>(std::floor(ratio))));
 
-    const QFontMetrics fm(font());
-    const double labelPx = fm.horizontalAdvance(QStringLiteral("-88888 µs")) + 16;
-    const std::vector<AxisTick> ticks = timeAxis(m_wave, w, labelPx);
+    const QFontMetricsF fm(font());
+    const std::vector<AxisTick> ticks = timeAxis(m_wave, w, axisLabelPx(fm));
     for (const AxisTick& t : ticks) {
         const double x = px(t.x);
         if (t.major) {
@@ -131,11 +247,6 @@ void PictureWidget::paintPicture(QPainter& p, QSize size) const {
     pen.setColor(c.tick);
     p.setPen(pen);
     p.drawLine(QPointF(0, axis - 1), QPointF(w, axis - 1));
-    p.setPen(c.text);
-    for (const AxisTick& t : ticks)
-        if (t.major)
-            p.drawText(QRectF(px(t.x) - labelPx / 2, 1, labelPx, axis - 8), Qt::AlignCenter,
-                       QString::fromStdString(t.label));
 
     const double left = -1, right = w + 1;
     uint32_t current = 0xFFFFFFFF;
@@ -152,17 +263,28 @@ void PictureWidget::paintPicture(QPainter& p, QSize size) const {
         p.drawLine(QPointF(flat ? std::clamp(x1, left, right) : x1, py(l.y1)),
                    QPointF(flat ? std::clamp(x2, left, right) : x2, py(l.y2)));
     }
-    // Each label over its row, where the row above leaves room for it; in a
-    // picture too low for that the pointer read-out still names the row.
-    double above = axis;
-    for (const WaveRow& row : m_wave.rows) {
-        const double top = py(row.base - 50) - fm.height() - 2;
-        if (top >= above)
-            label(p, QRectF(4, top, w - 8, fm.height()), QString::fromStdString(row.label), c,
-                  Qt::AlignLeft | Qt::AlignVCenter);
-        above = py(row.base) + 1;
+    const std::vector<OverlayItem> items = overlay(m_wave, xScale, [&fm](const std::string& t) {
+        return fm.horizontalAdvance(QString::fromStdString(t));
+    });
+    paintOverlay(p, items, xScale, axis, yScale, c);
+    for (const Label& l : labels(size, items)) {
+        switch (l.kind) {
+        case LabelKind::Bracket:
+            break;
+        case LabelKind::Row:
+            label(p, l.box, l.text, c, Qt::AlignCenter);
+            break;
+        case LabelKind::Fail:
+            label(p, l.box, l.text, c, Qt::AlignCenter, c.red);
+            break;
+        case LabelKind::Axis:
+        case LabelKind::Part:
+        case LabelKind::Mark:
+            p.setPen(c.text);
+            p.drawText(l.box, Qt::AlignCenter, l.text);
+            break;
+        }
     }
-    paintOverlay(p, xScale, axis, yScale, c);
     // The rule lines lie above the drawing, from top to bottom.
     for (const auto& [x, colour] : {std::pair{m_wave.Line2X, c.green}, {m_wave.Line1X, c.red}}) {
         const double lx = px(x);
@@ -174,12 +296,10 @@ void PictureWidget::paintPicture(QPainter& p, QSize size) const {
     p.restore();
 }
 
-void PictureWidget::paintOverlay(QPainter& p, double xScale, double axis, double yScale,
-                                 const Colours& c) const {
+void PictureWidget::paintOverlay(QPainter& p, const std::vector<OverlayItem>& items, double xScale,
+                                 double axis, double yScale, const Colours& c) const {
     auto px = [&](double x) { return x * xScale; };
     auto py = [&](double y) { return axis + y * yScale; };
-    const QFontMetrics fm(font());
-    const std::vector<OverlayItem> items = overlay(m_wave, xScale, fm.averageCharWidth());
     // The allowed window in green over the red of the failing time.
     QColor shade = c.green;
     shade.setAlpha(c.dark ? 150 : 120);
@@ -192,14 +312,11 @@ void PictureWidget::paintOverlay(QPainter& p, double xScale, double axis, double
         const double x1 = px(item.x1), x2 = px(item.x2);
         const double top = py(base - 50), bottom = py(base);
         const QRectF band(x1, top, x2 - x1, bottom - top);
-        const QString text = QString::fromStdString(item.text);
         switch (item.kind) {
         case OverlayKind::Head:
         case OverlayKind::Repeat:
         case OverlayKind::Bit:
-            p.setPen(c.text);
-            p.drawText(band, Qt::AlignCenter, text);
-            break;
+            break; // texts only
         case OverlayKind::Window:
             p.fillRect(band, shade);
             break;
@@ -209,8 +326,6 @@ void PictureWidget::paintOverlay(QPainter& p, double xScale, double axis, double
             pen.setWidth(2);
             p.setPen(pen);
             p.drawRect(band);
-            label(p, QRectF(x1, top - fm.height() - 1, std::max(400.0, x2 - x1), fm.height()), text,
-                  c, Qt::AlignLeft | Qt::AlignVCenter, c.red);
             break;
         case OverlayKind::Selected:
             pen.setColor(palette().color(QPalette::Highlight));
@@ -225,10 +340,6 @@ void PictureWidget::paintOverlay(QPainter& p, double xScale, double axis, double
             const double y = bottom + 3, foot = bottom + 7;
             p.drawPolyline(QPolygonF({QPointF(x1 + 1, y), QPointF(x1 + 1, foot),
                                       QPointF(x2 - 1, foot), QPointF(x2 - 1, y)}));
-            if (!text.isEmpty()) {
-                p.setPen(c.text);
-                p.drawText(QRectF(x1, foot, x2 - x1, fm.height()), Qt::AlignCenter, text);
-            }
             break;
         }
         }
@@ -296,14 +407,25 @@ void PictureWidget::wheelEvent(QWheelEvent* event) {
     if (pan) {
         // A notch moves a tenth of the visible width; turning away shows later times.
         emit panned(m_wave.HScroll1, -delta * m_wave.ScaleWidth / (10.0 * kNotch));
-    } else {
-        m_wheelRest += delta;
-        const int notches = m_wheelRest / kNotch;
-        m_wheelRest -= notches * kNotch;
-        if (notches != 0) emit wheelZoomed(notches, pictureX(event->position().x()));
+    } else if (delta != 0) {
+        // A notch is a step; a fine wheel or a touchpad zooms by the part of a notch it turned.
+        emit zoomed(std::pow(kWheelNotchFactor, static_cast<double>(delta) / kNotch),
+                    pictureX(event->position().x()));
     }
     event->accept();
     updateHover(event->position());
+}
+
+bool PictureWidget::event(QEvent* event) {
+    if (event->type() == QEvent::NativeGesture) {
+        const auto* g = static_cast<QNativeGestureEvent*>(event);
+        if (g->gestureType() == Qt::ZoomNativeGesture) {
+            const QPointF at = mapFromGlobal(g->globalPosition());
+            emit zoomed(1 + g->value(), pictureX(at.x()));
+            return true;
+        }
+    }
+    return QWidget::event(event);
 }
 
 void PictureWidget::leaveEvent(QEvent* event) {

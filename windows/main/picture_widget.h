@@ -6,11 +6,13 @@
 #pragma once
 
 #include "app/session.h"
+#include "waveform/overlay.h"
 #include "waveform/rules.h"
 
 #include <QWidget>
 
 #include <optional>
+#include <vector>
 
 class QPainter;
 
@@ -29,6 +31,18 @@ public:
 
     // Paints the picture as the screen shows it onto any paint device of that size.
     void paintPicture(QPainter& p, QSize size) const;
+
+    // The texts of the picture at that size, where they are painted (a box
+    // is the text with its margin), and the brackets under the parts (no
+    // text). No text is cut by the picture's edge or lies over another text
+    // or a bracket: a text without room is moved or left out.
+    enum class LabelKind { Axis, Bracket, Fail, Row, Part, Mark };
+    struct Label {
+        LabelKind kind;
+        QRectF box;
+        QString text;
+    };
+    std::vector<Label> labels(QSize size) const;
     // What the pointer is over, as painted in the top right corner.
     QString hoverText() const;
 
@@ -37,8 +51,8 @@ public:
 
 signals:
     void pressed(double x, qv::MouseButton button);
-    // Wheel notches (> 0 zoom in) at picture x.
-    void wheelZoomed(int notches, double x);
+    // The wheel or a pinch at picture x: factor > 1 zooms in.
+    void zoomed(double factor, double x);
     // A pan of deltaUs from the scroll value it started at.
     void panned(int startScroll, double deltaUs);
 
@@ -48,6 +62,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    bool event(QEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 public:
@@ -55,15 +70,15 @@ public:
 
 private:
     int axisHeight() const;
-    void paintOverlay(QPainter& p, double xScale, double axis, double yScale,
-                      const Colours& c) const;
+    void paintOverlay(QPainter& p, const std::vector<OverlayItem>& items, double xScale,
+                      double axis, double yScale, const Colours& c) const;
+    std::vector<Label> labels(QSize size, const std::vector<OverlayItem>& items) const;
     static void label(QPainter& p, const QRectF& box, const QString& text, const Colours& c,
                       int flags, const QColor& ink = QColor());
     void updateHover(std::optional<QPointF> at);
 
     const WaveformState& m_wave;
     std::optional<QPointF> m_pointer; // the pointer over the picture
-    int m_wheelRest = 0;              // eighths of a degree not yet a notch
     // A middle-button press: a drag pans, a press without a drag is a click.
     bool m_middleDown = false;
     bool m_dragged = false;
