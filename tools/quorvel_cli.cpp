@@ -58,6 +58,7 @@ int usage() {
         "       quorvel-cli identify [--json] [--protocols FILE]... [DEMODULATED] FILE...\n"
         "       quorvel-cli generate --protocol NAME|--irp TEXT --params \"D=0,F=18\"\n"
         "                            [--repeats N] [--distort ...] [--protocols FILE]... -o FILE\n"
+        "       quorvel-cli irp --format KEY [--catalogue PATH] [--json]\n"
         "DEMODULATED: [--demodulated] [--absolute-tolerance US] [--excess auto|US]\n"
         "FILE endings: .bin receiver message; .raw signed (+burst -gap); .mode2 pulse/space;\n"
         ".pronto or .ccf Pronto learned code; anything else a microsecond list.\n");
@@ -723,5 +724,6 @@ int main(int argc, char** argv) {
     if (cmd == "stats") return cmdDecode(args, true);
     if (cmd == "protocols") return cmdProtocols(args);
     if (cmd == "identify") return cmdIdentify(args);
+    if (cmd == "irp") return cmdIrpRow(args);
     return usage();
 }
