@@ -4,13 +4,13 @@
 #include "app/capture_tick.h"
 #include "app/format_selection.h"
 #include "app/main_state.h"
+#include "recording/code_window.h"
+#include "window_test_support.h"
 #include "windows/catalogue/form_time.h"
 #include "windows/errorlog/form_help.h"
-#include "recording/code_window.h"
 #include "windows/recording/form_code.h"
 #include "windows/recording/secondary_windows.h"
 #include "windows/recording/sql_code_grid.h"
-#include "window_test_support.h"
 
 using qvtest::query;
 using qvtest::TestSession;
@@ -111,6 +111,7 @@ private slots:
     void codeWindowNavigation();
     void codeWindowTolerancePanel();
     void formatEditorReadOnlyAndEditable();
+    void formatEditorShowsTheRowAsIrp();
     void formatEditorSavesEveryParameterAndTheNextCaptureUsesIt();
     void aFailedFormatSaveLeavesTheCatalogueUnchanged();
     void errorRecordViewerAndZoomedCode();
@@ -220,6 +221,24 @@ void SecondaryWindowsTest::codeWindowTolerancePanel() {
         QCOMPARE(a.s.messages, r[6].isEmpty() ? std::vector<std::string>{}
                                               : std::vector<std::string>{r[6].toStdString()});
     }
+}
+
+// A row written in IRP, and a bi-phase row refused by the field that stops it.
+void SecondaryWindowsTest::formatEditorShowsTheRowAsIrp() {
+    TestSession t;
+    qv::FormTime w(t.s);
+    w.open(false);
+    auto* irp = child<QLineEdit>(w, "tIrp");
+    QVERIFY(irp->isReadOnly() && irp->text().isEmpty());
+    QTest::mouseClick(child<QPushButton>(w, "bIrp"), Qt::LeftButton);
+    QVERIFY2(irp->text().startsWith("{37.9k,1,lsb}<562,-562|562,-1688>(9000,-4500,C:8,RC:8,D:8,"),
+             qPrintable(irp->text()));
+    qv::setIrtype(t.s, "Form008(&GRUNDIG)");
+    w.open(false);
+    QVERIFY(irp->text().isEmpty());
+    QTest::mouseClick(child<QPushButton>(w, "bIrp"), Qt::LeftButton);
+    QVERIFY2(irp->text().startsWith("Form008 cannot be written as IRP: field \"Type\""),
+             qPrintable(irp->text()));
 }
 
 void SecondaryWindowsTest::formatEditorReadOnlyAndEditable() {
