@@ -2,12 +2,15 @@
 #include "../ui_windows/window_test_support.h"
 
 #include "app/capture_tick.h"
+#include "windows/main/form_generate.h"
 #include "windows/main/form_main.h"
 #include "windows/main/protocol_views.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSpinBox>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -16,6 +19,7 @@ class ProtocolViewsTest : public QObject {
 private slots:
     void aCaptureShowsItsProtocolUnderTheCode();
     void theProtocolsWindowSearchesAndShowsParameters();
+    void theGenerateDialogSendsAProtocol();
 };
 
 void ProtocolViewsTest::aCaptureShowsItsProtocolUnderTheCode() {
@@ -52,6 +56,25 @@ void ProtocolViewsTest::theProtocolsWindowSearchesAndShowsParameters() {
     QVERIFY2(detail.startsWith("RC5\n") && detail.contains("  D  0..31") &&
                  detail.contains("  F  0..127") && detail.contains("(kept between presses)"),
              qPrintable(detail));
+}
+
+// A protocol's press goes through the capture tick and decodes back to it;
+// parameters out of range are refused by name.
+void ProtocolViewsTest::theGenerateDialogSendsAProtocol() {
+    qvtest::MainWindow m;
+    qv::Form_generate g(m.s);
+    auto* protocol = g.findChild<QComboBox*>("cGenProtocol");
+    protocol->setCurrentIndex(protocol->findText("NEC1"));
+    g.findChild<QLineEdit*>("tGenParams")->setText("D=7,F=300");
+    QVERIFY(!g.generate());
+    QVERIFY2(g.findChild<QLabel*>("lGenerateInfo")->text().contains("F"),
+             qPrintable(g.findChild<QLabel*>("lGenerateInfo")->text()));
+    g.findChild<QLineEdit*>("tGenParams")->setText("D=7,F=30");
+    // With its repeat sent (one frame alone is NEC2's as much as NEC1's).
+    g.findChild<QSpinBox*>("nGenRepeats")->setValue(1);
+    QVERIFY(g.generate());
+    const QString line = m.get<QLabel>("lProtocols")->text();
+    QVERIFY2(line.startsWith("NEC1  D=7 S=248 F=30 +1 repeat"), qPrintable(line));
 }
 
 QTEST_MAIN(ProtocolViewsTest)

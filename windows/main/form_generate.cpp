@@ -3,7 +3,9 @@
 #include "app/format_selection.h"
 #include "app/generate_capture.h"
 #include "catalogue/format_menus.h"
+#include "irp/irp.h"
 #include "waveform/waveform.h"
+#include "windows/main/protocol_views.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -48,7 +50,20 @@ Form_generate::Form_generate(Session& session, QWidget* parent) : QDialog(parent
     m_lGenerateInfo->setObjectName("lGenerateInfo");
     m_lGenerateInfo->setWordWrap(true);
 
+    // A protocol of the IRP table instead of a catalogue row and code.
+    m_cProtocol = new QComboBox;
+    m_cProtocol->setObjectName("cGenProtocol");
+    m_cProtocol->addItem("(the format's code)");
+    const irp::ProtocolTable& table = shippedProtocols();
+    for (size_t i = 0; i < table.size(); ++i)
+        if (!table[i].decodeOnly) m_cProtocol->addItem(qs(table[i].name));
+    m_tParams = new QLineEdit;
+    m_tParams->setObjectName("tGenParams");
+    m_tParams->setPlaceholderText("e.g. D=0,F=18");
+
     auto* form = new QFormLayout;
+    form->addRow("Protocol:", m_cProtocol);
+    form->addRow("Parameters:", m_tParams);
     form->addRow("Format:", m_cFormat);
     form->addRow("Code:", m_tCode);
     form->addRow("Code as:", m_cCodeKind);
@@ -76,6 +91,7 @@ bool Form_generate::generate() {
         m_lGenerateInfo->setText(qs(why));
         return false;
     }
+    if (m_cProtocol->currentIndex() > 0) return generateProtocol(request);
     const std::string caption = m_cFormat->currentData().toString().toStdString();
     const FormatMenuEntry* entry = findFormatEntry(caption);
     if (!entry) {
@@ -92,6 +108,40 @@ bool Form_generate::generate() {
     // The capture is decoded with the row it was made from.
     setIrtype(m_s, entry->caption);
     if (receiveGenerated(m_s, signal, "generated " + entry->key() + " " + signal.hex))
+        drawWaveform(m_s);
+    return true;
+}
+
+bool Form_generate::generateProtocol(const engine::GenerateRequest& request) {
+    const std::string name = m_cProtocol->currentText().toStdString();
+    const irp::NamedProtocol* protocol = shippedProtocols().find(name);
+    std::vector<int64_t> press;
+    irp::Params params;
+    try {
+        if (!protocol) throw std::runtime_error("no protocol " + name + " in the table");
+        params = irp::parseParams(m_tParams->text().toStdString());
+        irp::RenderOptions options;
+        options.repeats = request.repeats;
+        press = irp::render(*protocol, params, options).press();
+        if (press.size() < 2) throw std::runtime_error("the press sends nothing");
+    } catch (const std::exception& e) {
+        m_lGenerateInfo->setText(QString("Cannot generate: %1").arg(qs(e.what())));
+        return false;
+    }
+    // One frame whose silence after the last burst is the final gap.
+    irsig::Frame frame;
+    double total = 0;
+    for (size_t i = 0; i + 1 < press.size(); ++i) {
+        frame.body.push_back({i % 2 == 0, static_cast<double>(std::llabs(press[i]))});
+        total += static_cast<double>(std::llabs(press[i]));
+    }
+    frame.period = total + static_cast<double>(std::llabs(press.back()));
+    engine::GeneratedSignal signal;
+    signal.capture = irsig::render(irsig::KeyPress{frame}, request.receiver, request.seed);
+    const double carrier = protocol->irp.carrierHz();
+    signal.carrierPeriodUs = carrier > 0 ? 1e6 / carrier : 0;
+    signal.hex = irp::formatParams(params);
+    if (receiveGenerated(m_s, signal, "generated " + protocol->name + " " + signal.hex))
         drawWaveform(m_s);
     return true;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/session.h"
+#include "engine/generate.h"
 
 #include <QDialog>
 
@@ -23,7 +24,11 @@ public:
     bool generate();
 
 private:
+    // The chosen protocol's press with the parameters given.
+    bool generateProtocol(const engine::GenerateRequest& request);
     Session& m_s;
+    QComboBox* m_cProtocol = nullptr;
+    QLineEdit* m_tParams = nullptr;
     QComboBox* m_cFormat = nullptr;
     QLineEdit* m_tCode = nullptr;
     QComboBox* m_cCodeKind = nullptr;
