@@ -36,6 +36,9 @@ int cmdIdentify(const std::vector<std::string>& args);
 //                      [--distort ...] [--protocols FILE]... -o FILE
 int cmdGenerateIrp(const std::vector<std::string>& args);
 
+// quorvel-cli irp --format KEY [--catalogue PATH] [--json]: the row as IRP.
+int cmdIrpRow(const std::vector<std::string>& args);
+
 struct CaptureFile;
 // scan's protocol section: every IRP decode of the capture, as a JSON
 // array (the "protocols" key) or as text lines.

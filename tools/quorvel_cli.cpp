@@ -71,6 +71,7 @@ int usage() {
         "                          [--format KEY] [--json] [--append FILE] [--count N]\n"
         "       quorvel-cli send --device LIRCDEVICE FILE | --format KEY --code HEX|--bin BITS\n"
         "                        [--repeats N] [--carrier HZ] [--catalogue PATH]\n"
+        "       quorvel-cli irp --format KEY [--catalogue PATH] [--json]\n"
         "MODE: [--demodulated | --receiver-unit] [--absolute-tolerance US] [--excess auto|US]\n"
         "      (a .bin is read as the receiver unit's, any other file as demodulated)\n"
         "FILE endings: .bin receiver message; .raw signed (+burst -gap); .mode2 pulse/space;\n"
@@ -838,5 +839,6 @@ int main(int argc, char** argv) {
     if (cmd == "identify") return cmdIdentify(args);
     if (cmd == "listen") return cmdListen(args);
     if (cmd == "send") return cmdSend(args);
+    if (cmd == "irp") return cmdIrpRow(args);
     return usage();
 }

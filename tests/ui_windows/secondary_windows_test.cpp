@@ -111,6 +111,7 @@ private slots:
     void codeWindowNavigation();
     void codeWindowTolerancePanel();
     void formatEditorReadOnlyAndEditable();
+    void formatEditorShowsTheRowAsIrp();
     void formatEditorSavesEveryParameterAndTheNextCaptureUsesIt();
     void aFailedFormatSaveLeavesTheCatalogueUnchanged();
     void errorRecordViewerAndZoomedCode();
@@ -221,6 +222,24 @@ void SecondaryWindowsTest::codeWindowTolerancePanel() {
         QCOMPARE(a.s.messages, r[6].isEmpty() ? std::vector<std::string>{}
                                               : std::vector<std::string>{r[6].toStdString()});
     }
+}
+
+// A row written in IRP, and a bi-phase row refused by the field that stops it.
+void SecondaryWindowsTest::formatEditorShowsTheRowAsIrp() {
+    TestSession t;
+    qv::FormTime w(t.s);
+    w.open(false);
+    auto* irp = child<QLineEdit>(w, "tIrp");
+    QVERIFY(irp->isReadOnly() && irp->text().isEmpty());
+    QTest::mouseClick(child<QPushButton>(w, "bIrp"), Qt::LeftButton);
+    QVERIFY2(irp->text().startsWith("{37.9k,1,lsb}<562,-562|562,-1688>(9000,-4500,C:8,RC:8,D:8,"),
+             qPrintable(irp->text()));
+    qv::setIrtype(t.s, "Form008(&GRUNDIG)");
+    w.open(false);
+    QVERIFY(irp->text().isEmpty());
+    QTest::mouseClick(child<QPushButton>(w, "bIrp"), Qt::LeftButton);
+    QVERIFY2(irp->text().startsWith("Form008 cannot be written as IRP: field \"Type\""),
+             qPrintable(irp->text()));
 }
 
 void SecondaryWindowsTest::formatEditorReadOnlyAndEditable() {

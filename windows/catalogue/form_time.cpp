@@ -1,6 +1,7 @@
 #include "windows/catalogue/form_time.h"
 
 #include "app/format_editor.h"
+#include "engine/row_irp.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -77,6 +78,18 @@ FormTime::FormTime(Session& session, QWidget* parent) : QWidget(parent), m_sessi
     scroll->setWidgetResizable(true);
     scroll->setWidget(buildFrame());
     outer->addWidget(scroll, 1);
+
+    // The row as IRP, written from its fields (and the edits not yet saved).
+    auto* irpRow = new QHBoxLayout;
+    m_tIrp = new QLineEdit;
+    m_tIrp->setObjectName(QStringLiteral("tIrp"));
+    m_tIrp->setReadOnly(true);
+    auto* bIrp = new QPushButton(QStringLiteral("As &IRP"));
+    bIrp->setObjectName(QStringLiteral("bIrp"));
+    irpRow->addWidget(bIrp);
+    irpRow->addWidget(m_tIrp, 1);
+    outer->addLayout(irpRow);
+    connect(bIrp, &QPushButton::clicked, this, &FormTime::showIrp);
 
     auto* buttons = new QHBoxLayout;
     m_saved = new QLabel;
@@ -293,7 +306,19 @@ void FormTime::sessionChanged() {
 }
 
 void FormTime::open(bool editable) {
+    m_tIrp->clear();
     openFormatEditor(m_session, editable);
+}
+
+void FormTime::showIrp() {
+    const engine::FormatRow row = m_session.CurFormat
+                                      ? engine::FormatRow::fromCursor(*m_session.CurFormat)
+                                      : engine::FormatRow();
+    const engine::RowIrp irp = engine::rowIrp(row);
+    m_tIrp->setText(irp.ok() ? qs(irp.irp)
+                             : qs(row.key() + " cannot be written as IRP: field \"" + irp.field +
+                                  "\": " + irp.why));
+    m_tIrp->setCursorPosition(0);
 }
 
 void FormTime::save() {

@@ -32,6 +32,8 @@ public slots:
     void open(bool editable);
     // "&Add/Modify".
     void save();
+    // "As &IRP": the row written in IRP into the read-only box beside it.
+    void showIrp();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -51,6 +53,7 @@ private:
     QPushButton* m_bAddFmt = nullptr;
     QComboBox* m_tType = nullptr;
     QComboBox* m_cTole = nullptr;
+    QLineEdit* m_tIrp = nullptr;
     std::map<std::string, QLineEdit*> m_boxes;
     std::map<std::string, QCheckBox*> m_checks;
 };

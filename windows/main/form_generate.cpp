@@ -3,7 +3,9 @@
 #include "app/format_selection.h"
 #include "app/generate_capture.h"
 #include "catalogue/format_menus.h"
+#include "irp/irp.h"
 #include "waveform/waveform.h"
+#include "windows/main/protocol_views.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -50,7 +52,20 @@ Form_generate::Form_generate(Session& session, QWidget* parent) : QDialog(parent
     m_lGenerateInfo->setObjectName("lGenerateInfo");
     m_lGenerateInfo->setWordWrap(true);
 
+    // A protocol of the IRP table instead of a catalogue row and code.
+    m_cProtocol = new QComboBox;
+    m_cProtocol->setObjectName("cGenProtocol");
+    m_cProtocol->addItem("(the format's code)");
+    const irp::ProtocolTable& table = shippedProtocols();
+    for (size_t i = 0; i < table.size(); ++i)
+        if (!table[i].decodeOnly) m_cProtocol->addItem(qs(table[i].name));
+    m_tParams = new QLineEdit;
+    m_tParams->setObjectName("tGenParams");
+    m_tParams->setPlaceholderText("e.g. D=0,F=18");
+
     auto* form = new QFormLayout;
+    form->addRow("Protocol:", m_cProtocol);
+    form->addRow("Parameters:", m_tParams);
     form->addRow("Format:", m_cFormat);
     form->addRow("Code:", m_tCode);
     form->addRow("Code as:", m_cCodeKind);
@@ -72,7 +87,8 @@ Form_generate::Form_generate(Session& session, QWidget* parent) : QDialog(parent
     v->addWidget(buttons);
 }
 
-std::optional<engine::GeneratedSignal> Form_generate::makeSignal(const FormatMenuEntry*& entry) {
+std::optional<engine::GeneratedSignal> Form_generate::makeSignal(const FormatMenuEntry*& entry,
+                                                                 std::string& label) {
     engine::GenerateRequest request;
     request.code = m_tCode->text().toStdString();
     request.binary = m_cCodeKind->currentIndex() == 1;
@@ -82,6 +98,7 @@ std::optional<engine::GeneratedSignal> Form_generate::makeSignal(const FormatMen
         m_lGenerateInfo->setText(qs(why));
         return std::nullopt;
     }
+    if (m_cProtocol->currentIndex() > 0) return protocolSignal(request, label);
     const std::string caption = m_cFormat->currentData().toString().toStdString();
     entry = findFormatEntry(caption);
     if (!entry) {
@@ -89,7 +106,9 @@ std::optional<engine::GeneratedSignal> Form_generate::makeSignal(const FormatMen
         return std::nullopt;
     }
     try {
-        return engine::generateSignal(catalogueRow(m_s.cataloguePath, entry->key()), request);
+        auto signal = engine::generateSignal(catalogueRow(m_s.cataloguePath, entry->key()), request);
+        label = entry->key() + " " + signal.hex;
+        return signal;
     } catch (const std::exception& e) {
         m_lGenerateInfo->setText(QString("Cannot generate: %1").arg(qs(e.what())));
         return std::nullopt;
@@ -103,7 +122,8 @@ bool Form_generate::send() {
         return false;
     }
     const FormatMenuEntry* entry = nullptr;
-    const auto signal = makeSignal(entry);
+    std::string label;
+    const auto signal = makeSignal(entry, label);
     if (!signal) return false;
     const auto hz = static_cast<uint32_t>(
         signal->carrierPeriodUs > 0 ? std::lround(1e6 / signal->carrierPeriodUs) : 0);
@@ -112,21 +132,54 @@ bool Form_generate::send() {
         m_lGenerateInfo->setText(qs(why));
         return false;
     }
-    m_lGenerateInfo->setText(QString("Sent %1 %2 through %3.")
-                                 .arg(qs(entry->key()), qs(signal->hex), qs(m_s.port->source())));
+    m_lGenerateInfo->setText(
+        QString("Sent %1 through %2.").arg(qs(label), qs(m_s.port->source())));
     return true;
 }
 
 bool Form_generate::generate() {
     const FormatMenuEntry* entry = nullptr;
-    const auto made = makeSignal(entry);
+    std::string label;
+    const auto made = makeSignal(entry, label);
     if (!made) return false;
-    const engine::GeneratedSignal& signal = *made;
-    // The capture is decoded with the row it was made from.
-    setIrtype(m_s, entry->caption);
-    if (receiveGenerated(m_s, signal, "generated " + entry->key() + " " + signal.hex))
-        drawWaveform(m_s);
+    // A row's capture is decoded with the row it was made from.
+    if (entry) setIrtype(m_s, entry->caption);
+    if (receiveGenerated(m_s, *made, "generated " + label)) drawWaveform(m_s);
     return true;
+}
+
+std::optional<engine::GeneratedSignal>
+Form_generate::protocolSignal(const engine::GenerateRequest& request, std::string& label) {
+    const std::string name = m_cProtocol->currentText().toStdString();
+    const irp::NamedProtocol* protocol = shippedProtocols().find(name);
+    std::vector<int64_t> press;
+    irp::Params params;
+    try {
+        if (!protocol) throw std::runtime_error("no protocol " + name + " in the table");
+        params = irp::parseParams(m_tParams->text().toStdString());
+        irp::RenderOptions options;
+        options.repeats = request.repeats;
+        press = irp::render(*protocol, params, options).press();
+        if (press.size() < 2) throw std::runtime_error("the press sends nothing");
+    } catch (const std::exception& e) {
+        m_lGenerateInfo->setText(QString("Cannot generate: %1").arg(qs(e.what())));
+        return std::nullopt;
+    }
+    // One frame whose silence after the last burst is the final gap.
+    irsig::Frame frame;
+    double total = 0;
+    for (size_t i = 0; i + 1 < press.size(); ++i) {
+        frame.body.push_back({i % 2 == 0, static_cast<double>(std::llabs(press[i]))});
+        total += static_cast<double>(std::llabs(press[i]));
+    }
+    frame.period = total + static_cast<double>(std::llabs(press.back()));
+    engine::GeneratedSignal signal;
+    signal.capture = irsig::render(irsig::KeyPress{frame}, request.receiver, request.seed);
+    const double carrier = protocol->irp.carrierHz();
+    signal.carrierPeriodUs = carrier > 0 ? 1e6 / carrier : 0;
+    signal.hex = irp::formatParams(params);
+    label = protocol->name + " " + signal.hex;
+    return signal;
 }
 
 } // namespace qv

@@ -33,9 +33,16 @@ public:
 
 private:
     // The signal the dialog's fields make; nullopt with the reason shown.
-    std::optional<engine::GeneratedSignal> makeSignal(const FormatMenuEntry*& entry);
+    // `label` names what was made: the row's key or the protocol's name, and the code.
+    std::optional<engine::GeneratedSignal> makeSignal(const FormatMenuEntry*& entry,
+                                                      std::string& label);
 
+    // The chosen protocol's press with the parameters given.
+    std::optional<engine::GeneratedSignal> protocolSignal(const engine::GenerateRequest& request,
+                                                          std::string& label);
     Session& m_s;
+    QComboBox* m_cProtocol = nullptr;
+    QLineEdit* m_tParams = nullptr;
     QComboBox* m_cFormat = nullptr;
     QLineEdit* m_tCode = nullptr;
     QComboBox* m_cCodeKind = nullptr;

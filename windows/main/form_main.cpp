@@ -17,6 +17,7 @@
 #include "windows/main/form_scan.h"
 #include "windows/main/picture_widget.h"
 #include "windows/main/press_log_dock.h"
+#include "windows/main/protocol_views.h"
 #include "windows/main/rule_button.h"
 #include "windows/recording/secondary_windows.h"
 
@@ -189,6 +190,7 @@ Form_main::Form_main(Session& session, QWidget* parent) : QMainWindow(parent), m
     margins->addWidget(all);
     setCentralWidget(central);
     buildMenus();
+    new ProtocolsWindow(menuBar()->findChild<QMenu*>("mnuIRMenu"), this);
     auto* pressDock = new PressLogDock(m_s, this, menuBar()->findChild<QMenu*>("mnuIRMenu"));
     addAnalyseMenu(menuBar()->findChild<QMenu*>("mnuIRMenu"), m_s, pressDock);
     connect(pressDock, &PressLogDock::captureGenerated, this, [this] {
@@ -342,7 +344,10 @@ QWidget* Form_main::buildResultPanel() {
     }
     for (QPlainTextEdit* box : {m_tHCode, m_tBcode})
         addCopyCodeMenu(box);
-    g->addWidget(m_tHCode, 2, 0, 1, 4);
+    auto* codeAndProtocols = new QVBoxLayout;
+    codeAndProtocols->addWidget(m_tHCode);
+    codeAndProtocols->addWidget(new ProtocolLine(m_s));
+    g->addLayout(codeAndProtocols, 2, 0, 1, 4);
     g->addWidget(caption("Bin:"), 3, 0, 1, 4);
     g->addWidget(m_tBcode, 4, 0, 1, 4);
 

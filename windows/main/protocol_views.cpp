@@ -1,0 +1,153 @@
+#include "windows/main/protocol_views.h"
+
+#include "irp/irp.h"
+#include "platform/paths.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <filesystem>
+
+namespace qv {
+
+const irp::ProtocolTable& shippedProtocols() {
+    static const irp::ProtocolTable table = [] {
+        namespace fs = std::filesystem;
+        irp::ProtocolTable t;
+        for (const fs::path& p : {fs::path(programDirectory()) / irp::kShippedTableName,
+                                  fs::path(locateAppFiles().resources) / irp::kShippedTableName}) {
+            std::error_code ec;
+            if (!fs::is_regular_file(p, ec)) continue;
+            try {
+                t.addFile(p.string());
+                break;
+            } catch (const std::exception&) {
+                // An unreadable copy: the next place may hold a good one.
+            }
+        }
+        return t;
+    }();
+    return table;
+}
+
+std::vector<std::string> protocolDecodes(const std::vector<int64_t>& times, bool demodulated) {
+    std::vector<std::string> out;
+    if (times.size() < 4) return out;
+    irp::DecodeOptions options;
+    options.demodulated = demodulated;
+    for (const auto& d : irp::decode(shippedProtocols(), times, options))
+        out.push_back(irp::describe(d));
+    return out;
+}
+
+ProtocolLine::ProtocolLine(Session& session, QWidget* parent) : QLabel(parent), m_session(session) {
+    setObjectName("lProtocols");
+    setTextFormat(Qt::PlainText);
+    setTextInteractionFlags(Qt::TextSelectableByMouse);
+    setWordWrap(true);
+    m_session.addObserver(this);
+    sessionChanged();
+}
+
+ProtocolLine::~ProtocolLine() {
+    m_session.removeObserver(this);
+}
+
+void ProtocolLine::sessionChanged() {
+    // The capture record's times up to its end mark.
+    std::vector<int64_t> times;
+    const TimeTable& t = m_session.TTable;
+    const long cells = static_cast<long>(m_session.TimeRows) * kDataCols;
+    for (long i = 0; i < cells; ++i) {
+        const int64_t v = t.time(i / kDataCols + 1, i % kDataCols + 1);
+        if (v <= 0 || v == kEndOfSignal) break;
+        times.push_back(v);
+    }
+    const bool demodulated = m_session.demod.on;
+    if (times == m_times && demodulated == m_demodulated) return;
+    m_times = std::move(times);
+    m_demodulated = demodulated;
+    QStringList lines;
+    for (const auto& d : protocolDecodes(m_times, demodulated))
+        lines << QString::fromStdString(d);
+    setText(lines.join('\n'));
+}
+
+ProtocolsWindow::ProtocolsWindow(QMenu* menu, QWidget* parent) : QWidget(parent) {
+    setObjectName("Form_protocols");
+    setWindowFlag(Qt::Window);
+    setWindowTitle("Protocols");
+    auto* layout = new QVBoxLayout(this);
+    m_search = new QLineEdit;
+    m_search->setObjectName("tSearch");
+    m_search->setPlaceholderText("Search by name or IRP");
+    m_search->setClearButtonEnabled(true);
+    layout->addWidget(m_search);
+    auto* split = new QSplitter(Qt::Vertical);
+    m_list = new QTreeWidget;
+    m_list->setObjectName("lstProtocols");
+    m_list->setHeaderLabels({"Protocol", "IRP"});
+    m_list->setRootIsDecorated(false);
+    const irp::ProtocolTable& table = shippedProtocols();
+    for (size_t i = 0; i < table.size(); ++i) {
+        const auto& p = table[i];
+        auto* item = new QTreeWidgetItem(
+            m_list, {QString::fromStdString(p.name), QString::fromStdString(p.irp.text())});
+        item->setData(0, Qt::UserRole, static_cast<qulonglong>(i));
+    }
+    m_list->resizeColumnToContents(0);
+    m_detail = new QPlainTextEdit;
+    m_detail->setObjectName("tProtocol");
+    m_detail->setReadOnly(true);
+    split->addWidget(m_list);
+    split->addWidget(m_detail);
+    layout->addWidget(split, 1);
+    connect(m_search, &QLineEdit::textChanged, this, &ProtocolsWindow::filter);
+    connect(m_list, &QTreeWidget::currentItemChanged, this, &ProtocolsWindow::showChosen);
+    resize(720, 480);
+    if (!menu) return;
+    QAction* open = menu->addAction("&Protocols...");
+    open->setObjectName("mnuProtocols");
+    connect(open, &QAction::triggered, this, [this] {
+        show();
+        raise();
+        activateWindow();
+    });
+}
+
+void ProtocolsWindow::filter(const QString& text) {
+    for (int i = 0; i < m_list->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = m_list->topLevelItem(i);
+        item->setHidden(!text.isEmpty() && !item->text(0).contains(text, Qt::CaseInsensitive) &&
+                        !item->text(1).contains(text, Qt::CaseInsensitive));
+    }
+}
+
+void ProtocolsWindow::showChosen() {
+    QTreeWidgetItem* item = m_list->currentItem();
+    if (!item) {
+        m_detail->clear();
+        return;
+    }
+    const auto& p = shippedProtocols()[item->data(0, Qt::UserRole).toULongLong()];
+    QString text = QString::fromStdString(p.name) + "\n" + QString::fromStdString(p.irp.text()) +
+                   "\n\nParameters:\n";
+    for (const auto& spec : p.irp.parameters())
+        text += QString("  %1  %2..%3%4%5\n")
+                    .arg(QString::fromStdString(spec.name))
+                    .arg(spec.min)
+                    .arg(spec.max)
+                    .arg(spec.defaultExpression.empty()
+                             ? QString()
+                             : "  default " + QString::fromStdString(spec.defaultExpression))
+                    .arg(spec.memory ? "  (kept between presses)" : "");
+    if (p.decodeOnly) text += "\nFor recognising only: never sent.\n";
+    m_detail->setPlainText(text);
+}
+
+} // namespace qv

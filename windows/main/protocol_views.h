@@ -1,0 +1,63 @@
+// The capture seen through the protocol table: the line under the code
+// with every protocol that decodes the capture ("NEC1  D=0 S=255 F=18"),
+// and the Protocols window that lists the table with a search box.
+#pragma once
+
+#include "app/session.h"
+
+#include <QLabel>
+#include <QWidget>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QTreeWidget;
+
+namespace qv {
+namespace irp {
+class ProtocolTable;
+}
+
+// The shipped table, loaded once (beside the program, else among the
+// installed resources); empty when it is not found.
+const irp::ProtocolTable& shippedProtocols();
+
+// The decodes of a capture's times, one "NAME  P=V ..." per protocol, best first.
+std::vector<std::string> protocolDecodes(const std::vector<int64_t>& times, bool demodulated);
+
+// Under the code: the protocols of the capture shown, decoded when its
+// times change.
+class ProtocolLine : public QLabel, public SessionObserver {
+    Q_OBJECT
+public:
+    explicit ProtocolLine(Session& session, QWidget* parent = nullptr);
+    ~ProtocolLine() override;
+    void sessionChanged() override;
+
+private:
+    Session& m_session;
+    std::vector<int64_t> m_times;
+    bool m_demodulated = false;
+};
+
+// IRMenu "Protocols...": the table, searched by name or IRP text; the
+// chosen protocol's IRP and parameters below.
+class ProtocolsWindow : public QWidget {
+    Q_OBJECT
+public:
+    // Adds "Protocols..." to menu (when there is one).
+    explicit ProtocolsWindow(QMenu* menu, QWidget* parent = nullptr);
+    void filter(const QString& text);
+
+private:
+    void showChosen();
+    QLineEdit* m_search = nullptr;
+    QTreeWidget* m_list = nullptr;
+    QPlainTextEdit* m_detail = nullptr;
+};
+
+} // namespace qv
