@@ -35,7 +35,7 @@ bool readPresses(const std::string& path, std::vector<analysis::Press>& out,
     // signal with times is a press; those named by a protocol only are left out.
     try {
         if (auto set = exchange::readSignalFile(path)) {
-            for (const auto& signal : set->signals) {
+            for (const auto& signal : set->entries) {
                 analysis::Press p;
                 p.times = exchange::captureTimesOf(signal);
                 if (p.times.empty() || signal.parsed) {

@@ -8,7 +8,7 @@ namespace qv {
 std::vector<analysis::Press> pressesOfFile(const std::string& path) {
     std::vector<analysis::Press> presses;
     if (auto set = exchange::readSignalFile(path)) {
-        for (const auto& signal : set->signals) {
+        for (const auto& signal : set->entries) {
             analysis::Press p;
             p.times = exchange::captureTimesOf(signal);
             if (p.times.empty() || signal.parsed) continue; // named by a protocol only
