@@ -127,7 +127,7 @@ struct LoggedPress {
     std::string time; // "HH:MM:SS", local time
     std::string caption;
     engine::PressRecord record;
-    std::string source; // where the capture came from: a file, "COM1 (/dev/ttyUSB0)"
+    std::string source;         // where the capture came from: a file, "COM1 (/dev/ttyUSB0)"
     std::vector<int64_t> times; // the capture's times, burst first, for the analysis
     double carrierHz = 0;       // 0: not known
 };

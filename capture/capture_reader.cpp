@@ -184,10 +184,11 @@ bool looksLikeUtf16(std::string_view text) {
 
 } // namespace
 
-std::string readCaptureBytes(const std::string& path) { return readBytes(path); }
+std::string readCaptureBytes(const std::string& path) {
+    return readBytes(path);
+}
 
-CaptureFile captureFromTimes(const std::string& path, std::vector<int64_t> times,
-                             Carrier carrier) {
+CaptureFile captureFromTimes(const std::string& path, std::vector<int64_t> times, Carrier carrier) {
     return fromTimes(path, std::move(times), carrier);
 }
 

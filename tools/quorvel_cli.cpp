@@ -169,7 +169,8 @@ std::string defaultCatalogue(const AppFiles& files) {
 // Each FILE as what it holds: itself, or each named signal of a remote
 // file as FILE#NAME (only the one named `only`, when given). A signal that
 // cannot be made a capture is named and left out, and counted in `left`.
-bool expandInputs(std::vector<std::string>& files, const std::string& only, size_t* left = nullptr) {
+bool expandInputs(std::vector<std::string>& files, const std::string& only,
+                  size_t* left = nullptr) {
     std::vector<std::string> labels;
     for (const auto& file : files) {
         try {
@@ -595,11 +596,11 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
         s.code.lGCyc.clear();
     }
     if (stats)
-        return std::max(printStatistics(presses,
-                                        anyDemodulated && anyReceiverUnit ? "both"
-                                                                          : modeName(anyDemodulated),
-                                        json),
-                        leftOut ? 1 : 0);
+        return std::max(
+            printStatistics(presses,
+                            anyDemodulated && anyReceiverUnit ? "both" : modeName(anyDemodulated),
+                            json),
+            leftOut ? 1 : 0);
     if (json) std::fputs("]}\n", stdout);
     return leftOut ? 1 : 0;
 }

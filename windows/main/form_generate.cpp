@@ -106,7 +106,8 @@ std::optional<engine::GeneratedSignal> Form_generate::makeSignal(const FormatMen
         return std::nullopt;
     }
     try {
-        auto signal = engine::generateSignal(catalogueRow(m_s.cataloguePath, entry->key()), request);
+        auto signal =
+            engine::generateSignal(catalogueRow(m_s.cataloguePath, entry->key()), request);
         label = entry->key() + " " + signal.hex;
         return signal;
     } catch (const std::exception& e) {
@@ -132,8 +133,7 @@ bool Form_generate::send() {
         m_lGenerateInfo->setText(qs(why));
         return false;
     }
-    m_lGenerateInfo->setText(
-        QString("Sent %1 through %2.").arg(qs(label), qs(m_s.port->source())));
+    m_lGenerateInfo->setText(QString("Sent %1 through %2.").arg(qs(label), qs(m_s.port->source())));
     return true;
 }
 

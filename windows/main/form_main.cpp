@@ -53,9 +53,9 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSaveFile>
-#include <QShortcut>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QSvgGenerator>
@@ -447,7 +447,8 @@ QWidget* Form_main::buildWavePanel() {
     frameLayout->addWidget(m_Picture1);
     // Ctrl+V on the table or the waveform opens the pasted text as a file.
     for (QWidget* target : {static_cast<QWidget*>(m_TTable), static_cast<QWidget*>(m_Picture1)}) {
-        auto* paste = new QShortcut(QKeySequence::Paste, target, nullptr, nullptr, Qt::WidgetShortcut);
+        auto* paste =
+            new QShortcut(QKeySequence::Paste, target, nullptr, nullptr, Qt::WidgetShortcut);
         connect(paste, &QShortcut::activated, this, [this] {
             m_lastFromFile = true;
             const bool ran = openCaptureText(m_s, QApplication::clipboard()->text().toStdString());

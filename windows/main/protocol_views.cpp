@@ -1,5 +1,7 @@
 #include "windows/main/protocol_views.h"
 
+#include <QPainter>
+
 #include "irp/irp.h"
 #include "platform/paths.h"
 
@@ -48,10 +50,20 @@ std::vector<std::string> protocolDecodes(const std::vector<int64_t>& times, bool
 ProtocolLine::ProtocolLine(Session& session, QWidget* parent) : QLabel(parent), m_session(session) {
     setObjectName("lProtocols");
     setTextFormat(Qt::PlainText);
-    setTextInteractionFlags(Qt::TextSelectableByMouse);
-    setWordWrap(true);
+    // A wrapped label in the result panel asks for its height at the
+    // narrowest width and pushes the panel into scrolling.
+    setWordWrap(false);
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     m_session.addObserver(this);
     sessionChanged();
+}
+
+void ProtocolLine::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setPen(palette().color(QPalette::WindowText));
+    const QRect r = contentsRect();
+    p.drawText(r, Qt::AlignLeft | Qt::AlignVCenter,
+               fontMetrics().elidedText(text(), Qt::ElideRight, r.width()));
 }
 
 ProtocolLine::~ProtocolLine() {
@@ -75,7 +87,14 @@ void ProtocolLine::sessionChanged() {
     QStringList lines;
     for (const auto& d : protocolDecodes(m_times, demodulated))
         lines << QString::fromStdString(d);
-    setText(lines.join('\n'));
+    // The best decode in full, and how many others (mostly aliases of one
+    // timing) fit too: all of them in the tooltip, so a common NEC press does
+    // not push the rest of the panel out of view.
+    setText(lines.isEmpty() ? QString()
+            : lines.size() == 1
+                ? lines.front()
+                : QString("%1  (+%2 more)").arg(lines.front()).arg(lines.size() - 1));
+    setToolTip(lines.join('\n'));
 }
 
 ProtocolsWindow::ProtocolsWindow(QMenu* menu, QWidget* parent) : QWidget(parent) {

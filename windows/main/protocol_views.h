@@ -38,6 +38,10 @@ public:
     ~ProtocolLine() override;
     void sessionChanged() override;
 
+protected:
+    // One line, ended with "…" where the panel is narrower than the decode.
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     Session& m_session;
     std::vector<int64_t> m_times;
