@@ -512,17 +512,7 @@ bool settle(Walker& w, Params& params, Params& defaulted, int& checksProved) {
             read[i] = true;
         }
     }
-    for (bool progress = true; progress;) {
-        progress = false;
-        for (size_t i = 0; i < t.parameters.size(); ++i) {
-            int slot = t.parameterSlots[i];
-            if (ev.known(slot) || t.defaultExprs[i] < 0) continue;
-            if (auto v = ev.eval(t.defaultExprs[i])) {
-                ev.set(slot, *v);
-                progress = true;
-            }
-        }
-    }
+    ev.settleDefaults();
     // Variables keep the value the walk left them with.
     for (size_t s = 0; s < t.slots.size(); ++s)
         if (t.slots[s].kind == SlotKind::Variable && w.ev.known(int(s)))

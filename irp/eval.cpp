@@ -35,6 +35,21 @@ std::optional<int64_t> Evaluator::eval(int expr) const {
     return evalDepth(expr, 0);
 }
 
+void Evaluator::settleDefaults() {
+    const Protocol::Tree& t = m_tree;
+    for (bool progress = true; progress;) {
+        progress = false;
+        for (size_t i = 0; i < t.parameters.size(); ++i) {
+            const int slot = t.parameterSlots[i];
+            if (known(slot) || t.defaultExprs[i] < 0) continue;
+            if (auto v = eval(t.defaultExprs[i])) {
+                set(slot, *v);
+                progress = true;
+            }
+        }
+    }
+}
+
 std::optional<int64_t> Evaluator::value(int slot) const {
     if (m_known[slot]) return m_values[slot];
     const Slot& s = m_tree.slots[slot];

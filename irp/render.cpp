@@ -159,18 +159,7 @@ void assignParameters(const Protocol::Tree& t, const Params& given, Evaluator& e
             throw RenderError(RenderError::Kind::UnknownParameter, name,
                               "the protocol has no parameter " + name);
     }
-    // Defaults may use one another: settle them until nothing changes.
-    for (bool progress = true; progress;) {
-        progress = false;
-        for (size_t i = 0; i < t.parameters.size(); ++i) {
-            int slot = t.parameterSlots[i];
-            if (ev.known(slot) || t.defaultExprs[i] < 0) continue;
-            if (auto v = ev.eval(t.defaultExprs[i])) {
-                ev.set(slot, *v);
-                progress = true;
-            }
-        }
-    }
+    ev.settleDefaults();
     for (size_t i = 0; i < t.parameters.size(); ++i) {
         const auto& ps = t.parameters[i];
         int slot = t.parameterSlots[i];

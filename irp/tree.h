@@ -156,6 +156,9 @@ public:
         m_known[slot] = 1;
     }
     void unset(int slot) { m_known[slot] = 0; }
+    // Gives every parameter without a value its default; defaults may use
+    // one another, so this goes on until nothing changes.
+    void settleDefaults();
     bool known(int slot) const { return m_known[slot]; }
     int64_t raw(int slot) const { return m_values[slot]; }
 
