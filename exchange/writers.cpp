@@ -3,14 +3,9 @@
 #include "exchange/read_support.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace qv::exchange {
 
@@ -399,26 +394,6 @@ Written writeSignals(Form form, const std::vector<NamedSignal>& signals,
         w.notHeld.push_back(std::string(formName(form)) + " is read, not written");
     }
     return w;
-}
-
-std::string writeFileReplacing(const std::string& path, const std::string& content) {
-    const std::string temp = path + ".writing-" + std::to_string(::getpid());
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return std::strerror(errno);
-    size_t done = 0;
-    while (done < content.size()) {
-        const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        done += static_cast<size_t>(n);
-    }
-    const int error = done < content.size() || ::fsync(fd) != 0 ? errno : 0;
-    if (::close(fd) != 0 || error || ::rename(temp.c_str(), path.c_str()) != 0) {
-        const std::string why = std::strerror(error ? error : errno);
-        ::unlink(temp.c_str());
-        return why;
-    }
-    return {};
 }
 
 } // namespace qv::exchange

@@ -30,8 +30,4 @@ struct Written {
 Written writeSignals(Form form, const std::vector<NamedSignal>& signals,
                      const irp::ProtocolTable* identify = nullptr);
 
-// Written beside and renamed over the path: a failed write leaves the old
-// file whole. Empty on success, else why it failed.
-std::string writeFileReplacing(const std::string& path, const std::string& content);
-
 } // namespace qv::exchange

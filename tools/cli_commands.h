@@ -36,6 +36,18 @@ int cmdIdentify(const std::vector<std::string>& args);
 //                      [--distort ...] [--protocols FILE]... -o FILE
 int cmdGenerateIrp(const std::vector<std::string>& args);
 
+// A press named by a protocol of the table (or IRP text) and its parameters.
+struct ProtocolChoice {
+    std::string name, irpText, params;
+    std::vector<std::string> tables; // --protocols files
+};
+// Takes --protocol, --irp, --params and --protocols into choice.
+bool protocolOption(const std::string& option, const std::string& value, ProtocolChoice& choice);
+// Renders the choice: its press (burst first, ending on the final gap), its
+// carrier and "NAME D=.. F=..". 0, else the exit status with the reason said.
+int protocolPress(const ProtocolChoice& choice, int repeats, std::vector<int64_t>& press,
+                  double& carrierHz, std::string& label);
+
 // quorvel-cli irp --format KEY [--catalogue PATH] [--json]: the row as IRP.
 int cmdIrpRow(const std::vector<std::string>& args);
 
@@ -51,6 +63,7 @@ void writeProtocolDecodes(const CaptureFile& read, bool demodulated, bool json);
 int cmdListen(const std::vector<std::string>& args);
 
 // quorvel-cli send --device LIRCDEVICE FILE | --format KEY --code HEX|--bin BITS
+//                  | --protocol NAME|--irp TEXT --params "D=0,F=18" [--protocols FILE]
 //                  [--repeats N] [--carrier HZ] [--catalogue PATH]
 int cmdSend(const std::vector<std::string>& args);
 

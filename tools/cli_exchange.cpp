@@ -5,6 +5,7 @@
 #include "exchange/parsed_render.h"
 #include "exchange/signal_capture.h"
 #include "exchange/writers.h"
+#include "platform/whole_file.h"
 #include "tools/cli_commands.h"
 
 #include <chrono>
@@ -146,7 +147,7 @@ int convertSignals(const std::string& in, const std::string& out, const std::str
     }
     for (const auto& line : w.notHeld)
         say("warning: " + out + ": " + line);
-    if (const std::string why = exchange::writeFileReplacing(out, w.text); !why.empty()) {
+    if (const std::string why = writeFileWhole(out, w.text); !why.empty()) {
         say(out + ": cannot be written: " + why);
         return 1;
     }

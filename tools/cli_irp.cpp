@@ -9,6 +9,7 @@
 #include "irp/irp.h"
 #include "platform/basic.h"
 #include "platform/paths.h"
+#include "platform/whole_file.h"
 #include "tools/cli_commands.h"
 #include "tools/json_out.h"
 
@@ -260,22 +261,77 @@ void writeProtocolDecodes(const CaptureFile& read, bool demodulated, bool json) 
         std::printf("  %s\n", irp::describe(d).c_str());
 }
 
+int protocolPress(const ProtocolChoice& choice, int repeats, std::vector<int64_t>& press,
+                  double& carrierHz, std::string& label) {
+    if (choice.name.empty() == choice.irpText.empty())
+        return irpError("give one of --protocol and --irp");
+    irp::Params params;
+    try {
+        params = irp::parseParams(choice.params);
+    } catch (const irp::ParseError& e) {
+        return irpError(std::string("--params: ") + e.what());
+    }
+    irp::Rendered rendered;
+    label = choice.name;
+    try {
+        irp::RenderOptions options;
+        options.repeats = repeats;
+        if (!choice.irpText.empty()) {
+            label = "IRP";
+            rendered = irp::render(irp::parse(choice.irpText), params, options);
+        } else {
+            irp::ProtocolTable table;
+            if (!loadTable(table, choice.tables)) return 1;
+            const irp::NamedProtocol* p = table.find(choice.name);
+            if (!p) {
+                std::fprintf(stderr, "quorvel-cli: no protocol %s in the table\n",
+                             choice.name.c_str());
+                return 1;
+            }
+            label = p->name;
+            rendered = irp::render(*p, params, options);
+        }
+    } catch (const irp::ParseError& e) {
+        std::fprintf(stderr, "quorvel-cli: --irp: %s\n", e.what());
+        return 1;
+    } catch (const irp::RenderError& e) {
+        std::fprintf(stderr, "quorvel-cli: cannot generate: %s\n", e.what());
+        return 1;
+    }
+    press = rendered.press();
+    if (press.size() < 2) {
+        std::fprintf(stderr, "quorvel-cli: cannot generate: the press sends nothing\n");
+        return 1;
+    }
+    carrierHz = rendered.carrierHz;
+    label += " " + irp::formatParams(params);
+    return 0;
+}
+
+bool protocolOption(const std::string& option, const std::string& value, ProtocolChoice& choice) {
+    if (option == "--protocol")
+        choice.name = value;
+    else if (option == "--irp")
+        choice.irpText = value;
+    else if (option == "--params")
+        choice.params = value;
+    else if (option == "--protocols")
+        choice.tables.push_back(value);
+    else
+        return false;
+    return true;
+}
+
 int cmdGenerateIrp(const std::vector<std::string>& args) {
-    std::string name, irpText, paramText, out;
+    ProtocolChoice choice;
+    std::string out;
     engine::GenerateRequest request;
-    std::vector<std::string> tables;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (i + 1 >= args.size()) return irpError(a + " needs a value");
         const std::string& v = args[++i];
-        if (a == "--protocol")
-            name = v;
-        else if (a == "--irp")
-            irpText = v;
-        else if (a == "--params")
-            paramText = v;
-        else if (a == "--protocols")
-            tables.push_back(v);
+        if (protocolOption(a, v, choice))
+            continue;
         else if (a == "--repeats") {
             if (!isNumeric(v) || leadingNumber(v) < 0 || leadingNumber(v) > 50 ||
                 leadingNumber(v) != wholePart(leadingNumber(v)))
@@ -289,46 +345,13 @@ int cmdGenerateIrp(const std::vector<std::string>& args) {
         else
             return irpError("unknown option " + a);
     }
-    if (name.empty() == irpText.empty())
+    if (choice.name.empty() == choice.irpText.empty())
         return irpError("generate takes one of --protocol and --irp");
     if (out.empty()) return irpError("generate needs -o FILE");
-    irp::Params params;
-    try {
-        params = irp::parseParams(paramText);
-    } catch (const irp::ParseError& e) {
-        return irpError(std::string("--params: ") + e.what());
-    }
-    irp::Rendered rendered;
-    std::string label = name;
-    try {
-        irp::RenderOptions options;
-        options.repeats = request.repeats;
-        if (!irpText.empty()) {
-            label = "IRP";
-            rendered = irp::render(irp::parse(irpText), params, options);
-        } else {
-            irp::ProtocolTable table;
-            if (!loadTable(table, tables)) return 1;
-            const irp::NamedProtocol* p = table.find(name);
-            if (!p) {
-                std::fprintf(stderr, "quorvel-cli: no protocol %s in the table\n", name.c_str());
-                return 1;
-            }
-            label = p->name;
-            rendered = irp::render(*p, params, options);
-        }
-    } catch (const irp::ParseError& e) {
-        std::fprintf(stderr, "quorvel-cli: --irp: %s\n", e.what());
-        return 1;
-    } catch (const irp::RenderError& e) {
-        std::fprintf(stderr, "quorvel-cli: cannot generate: %s\n", e.what());
-        return 1;
-    }
-    std::vector<int64_t> press = rendered.press();
-    if (press.size() < 2) {
-        std::fprintf(stderr, "quorvel-cli: cannot generate: the press sends nothing\n");
-        return 1;
-    }
+    std::vector<int64_t> press;
+    double carrierHz = 0;
+    std::string label;
+    if (int status = protocolPress(choice, request.repeats, press, carrierHz, label)) return status;
     // One frame whose silence after the last burst is the final gap.
     irsig::Frame frame;
     double total = 0;
@@ -339,18 +362,15 @@ int cmdGenerateIrp(const std::vector<std::string>& args) {
     frame.period = total + double(press.back());
     engine::GeneratedSignal signal;
     signal.capture = irsig::render(irsig::KeyPress{frame}, request.receiver, request.seed);
-    signal.carrierPeriodUs = rendered.carrierHz > 0 ? 1e6 / rendered.carrierHz : 0;
-    signal.hex = irp::formatParams(params);
+    signal.carrierPeriodUs = carrierHz > 0 ? 1e6 / carrierHz : 0;
+    signal.hex = label.substr(label.find(' ') + 1);
     const std::string content = generatedFileContent(signal, captureKindForPath(out));
-    std::ofstream f(out, std::ios::binary);
-    f.write(content.data(), static_cast<std::streamsize>(content.size()));
-    f.close();
-    if (!f) {
-        std::fprintf(stderr, "quorvel-cli: %s: cannot be written\n", out.c_str());
+    if (const std::string why = writeFileWhole(out, content); !why.empty()) {
+        std::fprintf(stderr, "quorvel-cli: %s: cannot be written: %s\n", out.c_str(), why.c_str());
         return 1;
     }
-    std::printf("%s: %s, %zu times, %s\n", out.c_str(), label.c_str(), signal.capture.times.size(),
-                signal.hex.c_str());
+    std::printf("%s: %s, %zu times, %s\n", out.c_str(), label.substr(0, label.find(' ')).c_str(),
+                signal.capture.times.size(), signal.hex.c_str());
     return 0;
 }
 

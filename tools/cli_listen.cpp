@@ -75,6 +75,8 @@ std::vector<std::string> codeLines(const std::string& code) {
 
 void printPress(const Session& s, const std::string& time, bool json) {
     const auto code = codeLines(s.tHCode);
+    CaptureFile press;
+    press.times = captureTimes(s.TTable);
     if (json) {
         std::string line =
             "{\"time\": " + jsonString(time) + ", \"source\": " + jsonString(s.captureSource) +
@@ -84,9 +86,11 @@ void printPress(const Session& s, const std::string& time, bool json) {
         line += "], \"errors\": [";
         for (size_t i = 0; i < s.ErrRcd.size(); ++i)
             line += (i ? ", " : "") + jsonString(s.ErrRcd[i]);
-        line += "], \"times\": " + std::to_string(captureTimes(s.TTable).size()) +
-                ", \"carrier\": " + jsonString(trimBlanks(s.code.Lblcarr_f)) + "}\n";
+        line += "], \"times\": " + std::to_string(press.times.size()) +
+                ", \"carrier\": " + jsonString(trimBlanks(s.code.Lblcarr_f)) + ", \"protocols\": ";
         std::fputs(line.c_str(), stdout);
+        writeProtocolDecodes(press, s.demod.on, true);
+        std::fputs("}\n", stdout);
     } else {
         std::printf("%s  %s  %s  %s\n", time.c_str(), s.captureSource.c_str(),
                     withoutAccessKeys(s.irtype).c_str(),
@@ -95,6 +99,7 @@ void printPress(const Session& s, const std::string& time, bool json) {
             std::printf("    %s\n", code[i].c_str());
         for (const auto& e : s.ErrRcd)
             std::printf("    error: %s\n", e.c_str());
+        writeProtocolDecodes(press, s.demod.on, false);
     }
     std::fflush(stdout);
 }
@@ -238,6 +243,7 @@ int cmdListen(const std::vector<std::string>& args) {
 int cmdSend(const std::vector<std::string>& args) {
     std::string device, file, key, cataloguePath;
     engine::GenerateRequest request;
+    ProtocolChoice protocol;
     bool haveCode = false;
     long carrierHz = -1;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -251,6 +257,7 @@ int cmdSend(const std::vector<std::string>& args) {
         const std::string& v = args[++i];
         if (a == "--device") {
             device = v;
+        } else if (protocolOption(a, v, protocol)) {
         } else if (a == "--format") {
             key = v;
         } else if (a == "--code" || a == "--bin") {
@@ -271,8 +278,10 @@ int cmdSend(const std::vector<std::string>& args) {
         }
     }
     if (device.empty()) return listenError("send needs --device LIRCDEVICE");
-    if (file.empty() == key.empty())
-        return listenError("send takes a capture FILE or --format KEY --code HEX");
+    const bool byProtocol = !protocol.name.empty() || !protocol.irpText.empty();
+    if (int(!file.empty()) + int(!key.empty()) + int(byProtocol) != 1)
+        return listenError("send takes a capture FILE, --format KEY --code HEX or --protocol NAME "
+                           "--params ...");
     if (!key.empty() && !haveCode) return listenError("send --format needs --code or --bin");
 
     std::vector<int64_t> times;
@@ -291,6 +300,11 @@ int cmdSend(const std::vector<std::string>& args) {
             times = captureTimes(table);
         }
         periodUs = (read.carrier.highTicks + read.carrier.lowTicks) / (22.1184 / 12);
+    } else if (byProtocol) {
+        double hz = 0;
+        std::string label;
+        if (int status = protocolPress(protocol, request.repeats, times, hz, label)) return status;
+        periodUs = hz > 0 ? 1e6 / hz : 0;
     } else {
         if (cataloguePath.empty()) cataloguePath = locateAppFiles().catalogue;
         try {

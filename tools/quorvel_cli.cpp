@@ -70,6 +70,7 @@ int usage() {
         "       quorvel-cli listen --device LIRCDEVICE | --port SERIALPORT --text [--baud N]\n"
         "                          [--format KEY] [--json] [--append FILE] [--count N]\n"
         "       quorvel-cli send --device LIRCDEVICE FILE | --format KEY --code HEX|--bin BITS\n"
+        "                        | --protocol NAME|--irp TEXT --params \"D=0,F=18\"\n"
         "                        [--repeats N] [--carrier HZ] [--catalogue PATH]\n"
         "       quorvel-cli irp --format KEY [--catalogue PATH] [--json]\n"
         "MODE: [--demodulated | --receiver-unit] [--absolute-tolerance US] [--excess auto|US]\n"

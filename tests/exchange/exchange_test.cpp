@@ -5,6 +5,7 @@
 #include "exchange/read_support.h"
 #include "exchange/signal_capture.h"
 #include "exchange/writers.h"
+#include "platform/whole_file.h"
 
 #include <gtest/gtest.h>
 
@@ -156,7 +157,7 @@ TEST_P(WrittenForm, ReadsBackTheSameNamesAndTimes) {
     const std::string path = testing::TempDir() + "/written" + rt.ending;
     const Form form = *writtenFormForPath(path);
     const Written w = writeSignals(form, signals);
-    ASSERT_EQ(writeFileReplacing(path, w.text), "");
+    ASSERT_EQ(writeFileWhole(path, w.text), "");
     const auto back = readSignalFile(path);
     ASSERT_TRUE(back);
     EXPECT_EQ(back->form, form);
