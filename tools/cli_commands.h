@@ -55,6 +55,8 @@ struct CaptureFile;
 // scan's protocol section: every IRP decode of the capture, as a JSON
 // array (the "protocols" key) or as text lines.
 void writeProtocolDecodes(const CaptureFile& read, bool demodulated, bool json);
+// The same decodes as text, best first ("NEC1  D=0 S=255 F=18 +2 repeats").
+std::vector<std::string> protocolDecodeLines(const CaptureFile& read, bool demodulated);
 
 // quorvel-cli listen --device LIRCDEVICE | --port SERIALPORT --text [--baud N]
 //                    [--format KEY] [--json] [--append FILE] [--count N] [--catalogue PATH]

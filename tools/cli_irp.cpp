@@ -231,7 +231,9 @@ int cmdIdentify(const std::vector<std::string>& args) {
     return status;
 }
 
-void writeProtocolDecodes(const CaptureFile& read, bool demodulated, bool json) {
+namespace {
+
+std::vector<irp::Decode> shippedDecodes(const CaptureFile& read, bool demodulated) {
     static const irp::ProtocolTable table = [] {
         irp::ProtocolTable t;
         loadTable(t, {});
@@ -242,7 +244,20 @@ void writeProtocolDecodes(const CaptureFile& read, bool demodulated, bool json) 
         times = loadedTimes(read.message, engine::DecodeSettings{}.ticksPerMicrosecond);
     irp::DecodeOptions options;
     options.demodulated = demodulated;
-    auto decodes = irp::decode(table, times, options);
+    return irp::decode(table, times, options);
+}
+
+} // namespace
+
+std::vector<std::string> protocolDecodeLines(const CaptureFile& read, bool demodulated) {
+    std::vector<std::string> lines;
+    for (const auto& d : shippedDecodes(read, demodulated))
+        lines.push_back(irp::describe(d));
+    return lines;
+}
+
+void writeProtocolDecodes(const CaptureFile& read, bool demodulated, bool json) {
+    auto decodes = shippedDecodes(read, demodulated);
     if (json) {
         std::fputc('[', stdout);
         for (size_t k = 0; k < decodes.size(); ++k) {

@@ -97,9 +97,10 @@ void printPress(const Session& s, const std::string& time, bool json) {
                     code.empty() ? "(no code)" : code.front().c_str());
         for (size_t i = 1; i < code.size(); ++i)
             std::printf("    %s\n", code[i].c_str());
+        for (const auto& d : protocolDecodeLines(press, s.demod.on))
+            std::printf("    protocol: %s\n", d.c_str());
         for (const auto& e : s.ErrRcd)
             std::printf("    error: %s\n", e.c_str());
-        writeProtocolDecodes(press, s.demod.on, false);
     }
     std::fflush(stdout);
 }
