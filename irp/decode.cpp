@@ -15,7 +15,7 @@ namespace {
 
 constexpr int kMaxRepeats = 10000;
 constexpr size_t kMaxBitSpecs = 8;
-constexpr int kMaxDepth = 12000;     // calls of the walk; about 2 MB of stack
+constexpr int kMaxDepth = 3000; // calls of the walk: under 3 MB of stack even in a sanitizer build
 constexpr long kStepBudget = 200000; // per part pass: bounds backtracking on hostile input
 
 uint64_t lowMask(int64_t length) {
