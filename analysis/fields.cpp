@@ -35,6 +35,9 @@ uint64_t nibbleSum(uint64_t v, int length) {
 uint64_t combine(const Field& f, const std::vector<Field>& fields, const std::vector<uint64_t>& v) {
     uint64_t s = 0;
     for (int i : f.sources) {
+        // A press with fewer fields than the fit has nothing there to add.
+        if (i < 0 || static_cast<size_t>(i) >= v.size() || static_cast<size_t>(i) >= fields.size())
+            continue;
         const uint64_t x = v[static_cast<size_t>(i)];
         const int len = fields[static_cast<size_t>(i)].length;
         switch (f.rule) {
