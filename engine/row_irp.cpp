@@ -105,7 +105,7 @@ std::optional<std::pair<std::string, int>> partOf(const FormatRow& row, const st
     refuse("stru", "the structure's token \"" + t + "\" has no IRP form");
 }
 
-// The bit spec of the row's coding rule; the second value is how many bits
+// The bit alternatives of the row's coding rule; the second value is how many bits
 // a symbol takes.
 std::string bitSpec(const FormatRow& row) {
     auto pair = [&](const char* burst, const char* gap) {
@@ -125,7 +125,7 @@ std::string bitSpec(const FormatRow& row) {
                        "signal back with the row's decode");
     case CodingRule::RunLengths:
         refuse("Type", "a run of equal bits is cut at the middle of its window, a length that "
-                       "depends on the run and no bit spec gives");
+                       "depends on the run and no bit alternatives give");
     case CodingRule::Rcs16: {
         const std::string b = us(time(row, "Zero_Osc")), b2 = us(2 * time(row, "Zero_Osc"));
         std::string out;

@@ -25,7 +25,7 @@ struct RowIrp {
     bool ok() const { return !irp.empty(); }
 };
 
-// The row's key press in IRP: its coding rule as the bit spec, its
+// The row's key press in IRP: its coding rule as the bit alternatives, its
 // structure's groups as frames (each closed by the row's cycle or lead-out),
 // the last group repeated while the key is held.
 RowIrp rowIrp(const FormatRow& row);

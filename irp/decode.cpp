@@ -70,10 +70,10 @@ std::optional<First> firstFlash(const Protocol::Tree& t, const Stream& st, size_
             return f;
         }
         case Item::Kind::BitField: {
-            int spec = st.bitSpec;
-            if (spec < 0) return std::nullopt;
+            int coding = st.bitSpec;
+            if (coding < 0) return std::nullopt;
             std::optional<First> all = First{};
-            for (int alt : t.bitSpecs[spec].alternatives) {
+            for (int alt : t.bitSpecs[coding].alternatives) {
                 auto f = firstOfStream(t, alt, depth + 1);
                 if (f && !f->known) return std::nullopt; // an alternative of silence only
                 all = unite(all, f);
@@ -235,7 +235,7 @@ public:
     int depth = 0;
     double error = 0; // sum of the relative deviations of whole matches
     int matched = 0;
-    // Bits of the last symbol read, per bit spec, not yet taken by a field.
+    // Bits of the last symbol read, per set of bit alternatives, not yet taken by a field.
     std::array<std::pair<uint64_t, int>, kMaxBitSpecs> symbolBuffer{};
     const Protocol::Tree& t;
     const std::vector<double>& d;
@@ -330,24 +330,24 @@ private:
         return false;
     }
 
-    // A bit field's bits one at a time; a symbol of the bit spec is read
+    // A bit field's bits one at a time; a symbol of the bit alternatives is read
     // (each alternative tried) whenever its buffer is empty, so that a
     // symbol may carry bits of two neighbouring fields.
     bool bits(const Cont* k) {
         if (k->remaining == 0) return finishField(*k) && match(k->next);
-        const BitSpec& spec = t.bitSpecs[size_t(k->bitSpec)];
+        const BitSpec& coding = t.bitSpecs[size_t(k->bitSpec)];
         auto& [buffer, count] = symbolBuffer[size_t(k->bitSpec)];
         if (count == 0) {
             Snap s = snap();
-            for (size_t a = 0; a < spec.alternatives.size(); ++a) {
-                symbolBuffer[size_t(k->bitSpec)] = {uint64_t(a), spec.bitsPerSymbol};
-                const Stream& alt = t.streams[size_t(spec.alternatives[a])];
+            for (size_t a = 0; a < coding.alternatives.size(); ++a) {
+                symbolBuffer[size_t(k->bitSpec)] = {uint64_t(a), coding.bitsPerSymbol};
+                const Stream& alt = t.streams[size_t(coding.alternatives[a])];
                 Cont body;
                 body.kind = Cont::Kind::Items;
                 body.pass = k->pass;
                 body.stream = &alt;
                 body.end = uint32_t(alt.items.size());
-                body.bitSpec = spec.parent;
+                body.bitSpec = coding.parent;
                 body.start = now();
                 body.next = k;
                 if (match(&body)) return true;

@@ -1,5 +1,5 @@
 // Parameters into burst and gap times: the tree walked once per part, every
-// bit field sent through its bit spec, neighbours of one sign merged.
+// bit field sent through its bit alternatives, neighbours of one sign merged.
 #include "irp/parts.h"
 #include "irp/tree.h"
 
@@ -64,10 +64,10 @@ public:
     void stream(int index, int bitSpec, Pass pass, std::vector<double>& out) {
         if (++depth > 64) unrenderable("streams nested too deep");
         const Stream& st = t.streams[index];
-        int spec = st.bitSpec >= 0 ? st.bitSpec : bitSpec;
+        int coding = st.bitSpec >= 0 ? st.bitSpec : bitSpec;
         int times = st.repeat == Repeat::Star ? 0 : st.repeat == Repeat::Plus ? 1 : st.count;
         for (int k = 0; k < times; ++k)
-            items(st, 0, st.items.size(), spec, pass, out);
+            items(st, 0, st.items.size(), coding, pass, out);
         --depth;
     }
 
@@ -77,7 +77,7 @@ private:
     const Protocol::Tree& t;
     Evaluator& ev;
     int depth = 0;
-    std::map<int, std::pair<uint64_t, int>> symbols; // per bit spec: bits not yet sent
+    std::map<int, std::pair<uint64_t, int>> symbols; // per set of bit alternatives: bits not yet sent
 
     double duration(const Duration& d) {
         double v = d.value;
@@ -102,7 +102,7 @@ private:
     }
 
     // The field's bits in the order they are sent, gathered into symbols
-    // of the bit spec: a symbol may take bits of two neighbouring fields.
+    // of the bit alternatives: a symbol may take bits of two neighbouring fields.
     void bitField(int expr, int bitSpec, Pass pass, std::vector<double>& out) {
         if (bitSpec < 0) unrenderable("a bit field without a bit spec");
         const Expr& e = t.exprs[size_t(expr)];
@@ -111,19 +111,19 @@ private:
         auto len = ev.eval(e.b);
         if (!v || !len) unrenderable("a bit field's value is unknown");
         if (*len < 0 || *len > 64) unrenderable("a bit field's length does not fit");
-        const BitSpec& spec = t.bitSpecs[size_t(bitSpec)];
-        int k = spec.bitsPerSymbol;
+        const BitSpec& coding = t.bitSpecs[size_t(bitSpec)];
+        int k = coding.bitsPerSymbol;
         auto& [buffer, count] = symbols[bitSpec];
         for (int64_t j = 0; j < *len; ++j) {
             int64_t index = t.msb ? *len - 1 - j : j;
             uint64_t bit = uint64_t(*v) >> index & 1;
             buffer = t.msb ? buffer << 1 | bit : buffer | bit << count;
             if (++count < k) continue;
-            const Stream& alt = t.streams[size_t(spec.alternatives[size_t(buffer)])];
+            const Stream& alt = t.streams[size_t(coding.alternatives[size_t(buffer)])];
             buffer = 0;
             count = 0;
             if (++depth > 64) unrenderable("bit specs nested too deep");
-            items(alt, 0, alt.items.size(), spec.parent, pass, out);
+            items(alt, 0, alt.items.size(), coding.parent, pass, out);
             --depth;
         }
     }

@@ -23,7 +23,8 @@ def analyse(cli, files):
 def main(argv):
     here = os.path.dirname(os.path.abspath(__file__))
     cli = os.path.join(here, "..", "build", "bin", "quorvel-cli")
-    real, remotes, listing = "/work/shared/captures/real", "/work/shared/captures/remotes", False
+    shared = os.path.join(here, "..", "..", "shared", "captures")
+    real, remotes, listing = os.path.join(shared, "real"), os.path.join(shared, "remotes"), False
     args = iter(argv)
     for a in args:
         if a == "--cli": cli = next(args)
