@@ -153,6 +153,11 @@ SignalSet readSignalText(const std::string& path, const std::string& text) {
         set.entries = readIrdbCsv(path, text);
         break;
     }
+    // A name is shown, typed after '#' and passed as a C string: a control
+    // byte in it (a NUL above all) would cut or garble every message naming it.
+    for (auto& s : set.entries)
+        for (char& c : s.name)
+            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
     return set;
 }
 
