@@ -4,6 +4,7 @@
 #include "exchange/read_support.h"
 #include "exchange/readers.h"
 
+#include <cstdio>
 #include <map>
 #include <sstream>
 
@@ -20,9 +21,10 @@ struct Remote {
     std::string name;
     size_t line = 0;
     std::vector<std::string> flags;
-    int bits = 0, preBits = 0, postBits = 0;
-    uint64_t preData = 0, postData = 0, rc6Mask = 0;
-    Pair header, one, zero, pre, post, repeat;
+    int bits = 0, preBits = 0, postBits = 0, minRepeat = 0;
+    uint64_t preData = 0, postData = 0, rc6Mask = 0, toggleBitMask = 0, repeatMask = 0,
+             toggleMask = 0;
+    Pair header, one, zero, pre, post, repeat, foot;
     int64_t plead = 0, ptrail = 0, gap = 0, repeatGap = 0, frequency = 38000;
     bool has(std::string_view flag) const {
         for (const auto& f : flags)
@@ -40,6 +42,11 @@ struct Builder {
     void space(int64_t us) {
         if (us > 0 && !times.empty()) addSigned(times, -us);
     }
+    void pair(const Pair& p) {
+        if (!p.given()) return;
+        pulse(p.pulse);
+        space(p.space);
+    }
     int64_t length() const {
         int64_t sum = 0;
         for (int64_t t : times)
@@ -48,80 +55,119 @@ struct Builder {
     }
 };
 
+// SHIFT_ENC is the older name of RC5.
 const char* const kRendered[] = {"SPACE_ENC",   "SHIFT_ENC",    "RC5",     "RC6",
                                  "RAW_CODES",   "CONST_LENGTH", "REVERSE", "NO_HEAD_REP",
                                  "NO_FOOT_REP", "REPEAT_HEADER"};
 
+// Bi-phase bits: RC-5 sends a one as space then pulse, RC-6 as pulse then
+// space; the bits rc6_mask marks (RC-6's trailer) last twice as long.
 void sendBits(const Remote& r, Builder& b, uint64_t data, int bits, int& sent, int allBits) {
-    const bool biphase = r.has("RC5") || r.has("SHIFT_ENC") || r.has("RC6");
+    const bool rc6 = r.has("RC6");
+    const bool biphase = rc6 || r.has("RC5") || r.has("SHIFT_ENC");
     for (int k = 0; k < bits; ++k) {
         const int shift = r.has("REVERSE") ? k : bits - 1 - k;
         const bool bit = (data >> shift) & 1;
         const int position = allBits - 1 - sent++;
         const int64_t wide = position < 64 && (r.rc6Mask >> position) & 1 ? 2 : 1;
-        if (biphase && bit) {
-            b.space(wide * r.one.space);
-            b.pulse(wide * r.one.pulse);
-        } else if (bit) {
-            b.pulse(r.one.pulse);
-            b.space(r.one.space);
+        const Pair& p = bit ? r.one : r.zero;
+        if (biphase && bit != rc6) {
+            b.space(wide * p.space);
+            b.pulse(wide * p.pulse);
         } else {
-            b.pulse(wide * r.zero.pulse);
-            b.space(wide * r.zero.space);
+            b.pulse(wide * p.pulse);
+            b.space(wide * p.space);
         }
     }
 }
 
-// One press: the frame and its gap, then a repeat frame (the repeat code,
-// or the frame again) and its gap.
-NamedSignal render(const Remote& r, uint64_t code) {
+// One frame of the code: header, lead, pre data, the code, post data,
+// trail and foot; a repeated frame leaves out what the flags say.
+std::vector<int64_t> frameOf(const Remote& r, uint64_t code, bool repeated) {
     Builder frame;
     const int all = r.preBits + r.bits + r.postBits;
     int sent = 0;
-    if (r.header.given()) {
-        frame.pulse(r.header.pulse);
-        frame.space(r.header.space);
-    }
+    if (!repeated || !r.has("NO_HEAD_REP")) frame.pair(r.header);
     frame.pulse(r.plead);
     sendBits(r, frame, r.preData, r.preBits, sent, all);
-    if (r.pre.given()) {
-        frame.pulse(r.pre.pulse);
-        frame.space(r.pre.space);
-    }
+    frame.pair(r.pre);
     sendBits(r, frame, code, r.bits, sent, all);
-    if (r.post.given()) {
-        frame.pulse(r.post.pulse);
-        frame.space(r.post.space);
-    }
+    frame.pair(r.post);
     sendBits(r, frame, r.postData, r.postBits, sent, all);
     frame.pulse(r.ptrail);
-    // A frame that ends on a space (bi-phase, no trail) lets the gap take it.
+    if (!repeated || !r.has("NO_FOOT_REP")) frame.pair(r.foot);
+    return frame.times;
+}
+
+// The repeat code a held key sends in place of the frame (NEC's 9 ms
+// burst and short gap), the header first where REPEAT_HEADER says so.
+std::vector<int64_t> repeatCodeOf(const Remote& r) {
+    Builder rep;
+    if (r.has("REPEAT_HEADER")) rep.pair(r.header);
+    rep.pulse(r.plead);
+    rep.pair(r.repeat);
+    rep.pulse(r.ptrail);
+    return rep.times;
+}
+
+// A frame and the gap after it: with CONST_LENGTH the gap fills the frame
+// up to the remote's gap. A frame ending on a space (bi-phase, no trail)
+// lets the gap take it.
+void addWithGap(std::vector<int64_t>& out, std::vector<int64_t> frame, int64_t gap,
+                bool constLength) {
     int64_t tail = 0;
-    if (frame.times.size() % 2 == 0 && !frame.times.empty()) {
-        tail = frame.times.back();
-        frame.times.pop_back();
+    if (frame.size() % 2 == 0 && !frame.empty()) {
+        tail = frame.back();
+        frame.pop_back();
     }
-    auto gapAfter = [&](const Builder& b, int64_t gap) {
-        const int64_t g = r.has("CONST_LENGTH") ? gap - b.length() : gap;
-        return std::max<int64_t>(g, tail > 0 ? tail : 1);
-    };
+    int64_t length = 0;
+    for (int64_t t : frame)
+        length += t;
+    const int64_t g = constLength ? gap - length : gap;
+    out.insert(out.end(), frame.begin(), frame.end());
+    out.push_back(std::max<int64_t>(g, tail > 0 ? tail : 1));
+}
+
+// One press of a code (a key may send several codes in turn): the frames
+// and their gaps, then the min_repeat repeats every press sends; the
+// repeat part is what a held key sends further (the repeat code, or the
+// frame again, with repeat_mask's bits inverted). Bits of toggle_bit_mask
+// change from press to press, not while a key is held: the press is the
+// first, with the code as written.
+NamedSignal render(const Remote& r, const std::vector<uint64_t>& codes) {
+    const bool constLength = r.has("CONST_LENGTH");
+    const int64_t repeatGap = r.repeatGap ? r.repeatGap : r.gap;
     NamedSignal s;
     s.kind = "codes";
-    s.carrierHz = static_cast<double>(r.frequency);
-    s.times = frame.times;
-    s.times.push_back(gapAfter(frame, r.gap));
-    if (r.repeat.given()) {
-        Builder rep;
-        rep.pulse(r.plead);
-        rep.pulse(r.repeat.pulse);
-        rep.space(r.repeat.space);
-        rep.pulse(r.ptrail);
-        s.repeat = rep.times;
-        s.repeat.push_back(gapAfter(rep, r.repeatGap ? r.repeatGap : r.gap));
-    } else {
-        s.repeat = s.times;
+    if (r.toggleBitMask) {
+        char mask[48];
+        std::snprintf(mask, sizeof mask, ", toggle bits 0x%llX",
+                      static_cast<unsigned long long>(r.toggleBitMask));
+        s.kind += mask;
     }
+    s.carrierHz = static_cast<double>(r.frequency);
+    for (uint64_t code : codes)
+        addWithGap(s.times, frameOf(r, code, false), r.gap, constLength);
+    const uint64_t last = codes.back() ^ r.repeatMask;
+    std::vector<int64_t> again;
+    if (r.repeat.given())
+        addWithGap(again, repeatCodeOf(r), repeatGap, constLength);
+    else
+        addWithGap(again, frameOf(r, last, true), repeatGap, constLength);
+    for (int k = 0; k < r.minRepeat; ++k)
+        s.times.insert(s.times.end(), again.begin(), again.end());
+    s.repeat = std::move(again);
     return s;
+}
+
+// A raw code: the times as listed and the remote's gap, then the
+// min_repeat copies every press sends.
+void finishRaw(const Remote& r, NamedSignal& s) {
+    if (s.times.empty() || s.times.size() % 2 == 0) return;
+    s.times.push_back(r.gap > 0 ? r.gap : 1);
+    const std::vector<int64_t> once = s.times;
+    for (int k = 0; k < r.minRepeat; ++k)
+        s.times.insert(s.times.end(), once.begin(), once.end());
 }
 
 } // namespace
@@ -167,28 +213,49 @@ std::vector<NamedSignal> readLircd(const std::string& path, std::string_view tex
         }
         Remote& r = remotes.back();
         if (in == In::Codes || in == In::RawCodes) {
+            // A raw code ends where the next begins, or the list.
+            auto endRaw = [&] {
+                if (in != In::RawCodes || out.empty() || out.back().line < remoteStart) return;
+                finishRaw(r, out.back());
+                if (out.back().times.size() > kMostTimes)
+                    throw refusal(path, out.back().line,
+                                  "expected at most " + std::to_string(kMostTimes) + " times");
+            };
             if (lkey == "end" && (second == "codes" || second == "raw_codes")) {
                 if ((second == "codes") != (in == In::Codes))
                     throw refusal(path, lineNo,
                                   std::string("expected \"end ") +
                                       (in == In::Codes ? "codes" : "raw_codes") + "\"");
+                endRaw();
                 in = In::Remote;
                 continue;
             }
             if (in == In::Codes) {
-                const auto code =
-                    values.empty() ? std::nullopt : integer(values[0], int64_t{1} << 62);
-                if (!code)
+                // A key may send several codes in turn.
+                std::vector<uint64_t> codes;
+                for (const auto& v : values) {
+                    const auto code = integer(v, int64_t{1} << 62);
+                    if (!code)
+                        throw refusal(path, lineNo,
+                                      "expected \"KEY 0x...\" (a name and its code), found " +
+                                          quoted(line));
+                    codes.push_back(static_cast<uint64_t>(*code));
+                }
+                if (codes.empty())
                     throw refusal(path, lineNo,
                                   "expected \"KEY 0x...\" (a name and its code), found " +
                                       quoted(line));
-                NamedSignal s = render(r, static_cast<uint64_t>(*code));
+                NamedSignal s = render(r, codes);
+                if (s.times.size() > kMostTimes)
+                    throw refusal(path, lineNo,
+                                  "expected at most " + std::to_string(kMostTimes) + " times");
                 s.name = key;
                 s.line = lineNo;
                 out.push_back(std::move(s));
                 continue;
             }
             if (lkey == "name") {
+                endRaw();
                 if (!out.empty() && out.back().line >= remoteStart && out.back().times.empty())
                     throw refusal(path, lineNo,
                                   "expected the times of raw code " + quoted(out.back().name));
@@ -233,6 +300,10 @@ std::vector<NamedSignal> readLircd(const std::string& path, std::string_view tex
                     throw refusal(path, lineNo,
                                   "remote " + quoted(r.name) +
                                       ": expected bits from 1 to 64 in all");
+                if (r.toggleMask)
+                    throw refusal(path, lineNo,
+                                  "remote " + quoted(r.name) +
+                                      ": toggle_mask is not rendered: expected it 0");
                 if (!r.one.given() && !r.zero.given())
                     throw refusal(path, lineNo,
                                   "remote " + quoted(r.name) +
@@ -281,6 +352,16 @@ std::vector<NamedSignal> readLircd(const std::string& path, std::string_view tex
             pair(r.post);
         else if (lkey == "repeat")
             pair(r.repeat);
+        else if (lkey == "foot")
+            pair(r.foot);
+        else if (lkey == "min_repeat")
+            r.minRepeat = static_cast<int>(number(0, 20));
+        else if (lkey == "toggle_bit_mask")
+            r.toggleBitMask = static_cast<uint64_t>(number(0, int64_t{1} << 62));
+        else if (lkey == "repeat_mask")
+            r.repeatMask = static_cast<uint64_t>(number(0, int64_t{1} << 62));
+        else if (lkey == "toggle_mask")
+            r.toggleMask = static_cast<uint64_t>(number(0, int64_t{1} << 62));
         else if (lkey == "plead")
             r.plead = number(0, 10000000);
         else if (lkey == "ptrail")
@@ -293,8 +374,8 @@ std::vector<NamedSignal> readLircd(const std::string& path, std::string_view tex
             r.frequency = number(0, 1000000);
             if (r.frequency == 0) r.frequency = 38000;
         }
-        // eps, aeps, toggle_bit_mask, min_repeat, duty_cycle, ...: how a
-        // receiver matches or a sender holds a key, not the times of a press.
+        // eps, aeps, duty_cycle, ...: how a receiver matches, not the
+        // times of a press.
     }
     if (in != In::Nothing)
         throw refusal(path, lines.size(),

@@ -19,7 +19,16 @@ struct IrpCode {
 };
 IrpCode irpCodeOf(const ParsedCode& code);
 
-// Renders with the given table; throws CaptureFormatError.
+// The protocols Flipper names that the protocol table lacks, rendered and
+// decoded from here.
+const irp::ProtocolTable& flipperExtras();
+
+// The Flipper parsed signal (scheme "flipper", address and command) a
+// decode of the table or of flipperExtras() is; none for a protocol Flipper
+// does not name.
+std::optional<ParsedCode> flipperCodeOf(const irp::Decode& decode);
+
+// Renders with the given table (and flipperExtras()); throws CaptureFormatError.
 NamedSignal renderParsed(const NamedSignal& signal, const irp::ProtocolTable& table);
 
 // The table beside the program (or in share/quorvel/), loaded once; null

@@ -115,6 +115,7 @@ std::optional<Form> formOf(const std::string& path, const std::string& text) {
     if (e == ".sendir" || e == ".gc") return Form::Sendir;
     if (e == ".broadlink" || e == ".b64") return Form::Broadlink;
     if (e == ".ino" || e == ".h") return Form::DumpArray;
+    if (e == ".tasmota") return Form::Tasmota;
     return std::nullopt;
 }
 

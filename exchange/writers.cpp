@@ -1,5 +1,6 @@
 #include "exchange/writers.h"
 
+#include "exchange/parsed_render.h"
 #include "exchange/read_support.h"
 
 #include <algorithm>
@@ -120,30 +121,25 @@ std::optional<irp::Decode> identified(const NamedSignal& s, const irp::ProtocolT
     return found.front();
 }
 
-// A decode as Flipper names it: protocol, address and command.
-struct FlipperCode {
-    std::string protocol;
-    int64_t address = 0, command = 0;
-};
-
-std::optional<FlipperCode> flipperCode(const irp::Decode& d) {
-    auto p = [&](const char* name) { return d.params.get(name).value_or(0); };
-    const std::string name = lowered(d.protocol);
-    const int64_t D = p("D"), S = p("S"), F = p("F");
-    if (name == "nec1" || name == "nec2")
-        return S == 255 - D ? FlipperCode{"NEC", D, F}
-                            : FlipperCode{"NECext", D | S << 8, F | (~F & 0xFF) << 8};
-    if (name == "nec1-f16" || name == "nec2-f16")
-        return FlipperCode{"NECext", D | S << 8, F | p("E") << 8};
-    if ((name == "necx2" || name == "necx1" || name == "necx") && S == D)
-        return FlipperCode{"Samsung32", D, F};
-    if (name == "rc5") return F < 64 ? FlipperCode{"RC5", D, F} : FlipperCode{"RC5X", D, F - 64};
-    if (name == "rc6") return FlipperCode{"RC6", D, F};
-    if (name == "sony12") return FlipperCode{"SIRC", D, F};
-    if (name == "sony15") return FlipperCode{"SIRC15", D, F};
-    if (name == "sony20") return FlipperCode{"SIRC20", D | S << 5, F};
-    if (name == "rca") return FlipperCode{"RCA", D, F};
-    if (name == "pioneer") return FlipperCode{"Pioneer", D, F};
+// The Flipper parsed signal the times are: among the decodes (of the table,
+// then of the protocols only Flipper names), the first Flipper names, one
+// of the signal's carrier first (Pioneer and NEC differ only there).
+std::optional<ParsedCode> flipperCode(const NamedSignal& s, const irp::ProtocolTable* table) {
+    if (!table) return std::nullopt;
+    std::vector<int64_t> times = captureTimesOf(s);
+    if (times.size() % 2) times.push_back(kClosingGap);
+    for (const irp::ProtocolTable* t : {table, &flipperExtras()}) {
+        std::optional<ParsedCode> first;
+        for (const irp::Decode& d : irp::decode(*t, times)) {
+            const auto code = flipperCodeOf(d);
+            if (!code) continue;
+            const irp::NamedProtocol* p = t->find(d.protocol);
+            if (!s.carrierHz || (p && std::abs(p->irp.carrierHz() - *s.carrierHz) < 500))
+                return code;
+            if (!first) first = code;
+        }
+        if (first) return first;
+    }
     return std::nullopt;
 }
 
@@ -188,14 +184,12 @@ std::string flipper(const std::vector<NamedSignal>& signals, const irp::Protocol
                     Written& w) {
     std::string out = "Filetype: IR signals file\nVersion: 1\n";
     for (const auto& s : signals) {
-        if (const auto d = identified(s, table)) {
-            if (const auto code = flipperCode(*d)) {
-                out += "# \nname: " + wordName(s.name, "Flipper .ir", w, true) +
-                       "\ntype: parsed\nprotocol: " + code->protocol +
-                       "\naddress: " + flipperBytes(code->address) +
-                       "\ncommand: " + flipperBytes(code->command) + "\n";
-                continue;
-            }
+        if (const auto code = flipperCode(s, table)) {
+            out += "# \nname: " + wordName(s.name, "Flipper .ir", w, true) +
+                   "\ntype: parsed\nprotocol: " + code->protocol +
+                   "\naddress: " + flipperBytes(code->parameters[0].second) +
+                   "\ncommand: " + flipperBytes(code->parameters[1].second) + "\n";
+            continue;
         }
         const std::vector<int64_t> times = flattened(s, "Flipper .ir", w);
         if (times.size() > kFlipperMostTimes)
@@ -291,7 +285,36 @@ std::string rawData(const std::vector<NamedSignal>& signals, Written& w) {
     return out;
 }
 
-std::string girr(const std::vector<NamedSignal>& signals) {
+// Tasmota's compact raw: 5 µs steps, a value seen before as its letter.
+std::string tasmota(const std::vector<NamedSignal>& signals, Written& w) {
+    std::string out;
+    for (const auto& s : signals) {
+        carrierLost(s, "Tasmota compact raw", w);
+        w.notHeld.push_back("\"" + s.name + "\": Tasmota compact raw holds no name");
+        std::vector<int64_t> times = flattened(s, "Tasmota compact raw", w);
+        if (times.size() % 2 == 0 && !times.empty()) times.pop_back(); // IRsend ends on a burst
+        std::vector<int64_t> seen;
+        std::string line = "IRsend ";
+        for (size_t i = 0; i < times.size(); ++i) {
+            const bool burst = i % 2 == 0;
+            const int64_t v = std::max<int64_t>(5, (times[i] + 2) / 5 * 5);
+            const size_t n =
+                static_cast<size_t>(std::find(seen.begin(), seen.end(), v) - seen.begin());
+            if (n < seen.size() && n < 26) {
+                line += static_cast<char>((burst ? 'A' : 'a') + n);
+                continue;
+            }
+            if (n == seen.size()) seen.push_back(v);
+            line += (burst ? "+" : "-") + std::to_string(v);
+        }
+        out += line + "\n";
+    }
+    return out;
+}
+
+// With a protocol table, a signal that decodes holds its parameters too;
+// the raw times stay what the command is (master="raw").
+std::string girr(const std::vector<NamedSignal>& signals, const irp::ProtocolTable* table) {
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                       "<remotes xmlns=\"http://www.harctoolbox.org/Girr\" girrVersion=\"1.0\">\n"
                       "  <remote name=\"remote\">\n    <commandSet name=\"commands\">\n";
@@ -305,7 +328,16 @@ std::string girr(const std::vector<NamedSignal>& signals) {
         out += "      <command name=\"" + xmlEscaped(s.name) + "\" master=\"raw\">\n        <raw";
         if (s.carrierHz) out += " frequency=\"" + std::to_string(std::lround(*s.carrierHz)) + "\"";
         out += ">" + part("intro", s.times) + (s.repeat.empty() ? "" : part("repeat", s.repeat)) +
-               "</raw>\n      </command>\n";
+               "</raw>\n";
+        if (const auto d = identified(s, table)) {
+            out += "        <parameters protocol=\"" + xmlEscaped(d->protocol) + "\">";
+            for (const auto& [n, v] : d->params.values())
+                if (!d->defaulted.has(n))
+                    out += "<parameter name=\"" + xmlEscaped(n) + "\" value=\"" +
+                           std::to_string(v) + "\"/>";
+            out += "</parameters>\n";
+        }
+        out += "      </command>\n";
     }
     return out + "    </commandSet>\n  </remote>\n</remotes>\n";
 }
@@ -362,6 +394,7 @@ std::optional<Form> writtenFormForPath(const std::string& path) {
     if (e == ".h" || e == ".ino") return Form::DumpArray;
     if (e == ".girr" || e == ".xml") return Form::Girr;
     if (e == ".csv") return Form::IrdbCsv;
+    if (e == ".tasmota") return Form::Tasmota;
     return std::nullopt;
 }
 
@@ -385,7 +418,10 @@ Written writeSignals(Form form, const std::vector<NamedSignal>& signals,
         w.text = rawData(signals, w);
         break;
     case Form::Girr:
-        w.text = girr(signals);
+        w.text = girr(signals, identify);
+        break;
+    case Form::Tasmota:
+        w.text = tasmota(signals, w);
         break;
     case Form::Lircd:
         w.text = lircd(signals, w);

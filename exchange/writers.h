@@ -14,7 +14,8 @@ namespace qv::exchange {
 
 // The forms written, by the path's ending: .ir Flipper, .broadlink/.b64
 // Broadlink, .sendir Global Caché, .h/.ino rawData[] snippets, .girr/.xml
-// Girr, .conf/.lircd (and lircd.conf) LIRC raw codes, .csv IRDB rows.
+// Girr, .conf/.lircd (and lircd.conf) LIRC raw codes, .csv IRDB rows,
+// .tasmota Tasmota compact raw (IRsend lines).
 std::optional<Form> writtenFormForPath(const std::string& path);
 
 struct Written {
@@ -25,8 +26,9 @@ struct Written {
 
 // The signals must hold times (parsed signals rendered first). With a
 // protocol table, Flipper files get a parsed signal wherever the times
-// decode as a protocol Flipper knows, and IRDB CSV (.csv) a row for every
-// signal that decodes (it holds nothing else).
+// decode as a protocol Flipper knows, Girr commands their parameters beside
+// the raw times, and IRDB CSV (.csv) a row for every signal that decodes
+// (it holds nothing else).
 Written writeSignals(Form form, const std::vector<NamedSignal>& signals,
                      const irp::ProtocolTable* identify = nullptr);
 

@@ -84,9 +84,9 @@ int convertSignals(const std::string& in, const std::string& out, const std::str
     if (!signalsOf(in, only, carrier, signals)) return 1;
     exchange::Written w;
     if (const auto form = exchange::writtenFormForPath(out)) {
-        // Decoded as protocols where the form names them: IRDB rows always,
-        // Flipper parsed signals when asked.
-        const bool identify = *form == exchange::Form::IrdbCsv ||
+        // Decoded as protocols where the form names them: IRDB rows and Girr
+        // parameters always, Flipper parsed signals when asked.
+        const bool identify = *form == exchange::Form::IrdbCsv || *form == exchange::Form::Girr ||
                               (identifyFlipper && *form == exchange::Form::FlipperIr);
         w = exchange::writeSignals(*form, signals,
                                    identify ? exchange::shippedProtocolTable() : nullptr);

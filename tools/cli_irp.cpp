@@ -6,6 +6,7 @@
 #include "capture/capture_reader.h"
 #include "capture/receiver_message.h"
 #include "engine/burst_excess.h"
+#include "exchange/signal_capture.h"
 #include "irp/irp.h"
 #include "platform/basic.h"
 #include "platform/paths.h"
@@ -144,10 +145,13 @@ int cmdIdentify(const std::vector<std::string>& args) {
     std::optional<double> excess, absolute;
     bool autoExcess = false;
     std::vector<std::string> tables, files;
+    std::string signal;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--json")
             json = true;
+        else if (a == "--signal" && i + 1 < args.size())
+            signal = args[++i];
         else if (a == "--protocols" && i + 1 < args.size())
             tables.push_back(args[++i]);
         else if (a == "--demodulated")
@@ -176,11 +180,25 @@ int cmdIdentify(const std::vector<std::string>& args) {
     irp::ProtocolTable table;
     if (!loadTable(table, tables)) return 1;
     int status = 0;
+    // Each named signal of a remote file in turn, as FILE#NAME.
+    std::vector<std::string> labels;
+    for (const auto& file : files) {
+        try {
+            for (auto& label : exchange::signalLabels(file, signal))
+                labels.push_back(std::move(label));
+        } catch (const CaptureFormatError& e) {
+            std::fprintf(stderr, "quorvel-cli: %s\n", e.what());
+            status = 1;
+        }
+    }
+    files = std::move(labels);
     if (json) std::fputs("{\"captures\":[", stdout);
+    bool first = true;
     for (size_t f = 0; f < files.size(); ++f) {
+        showProgress(f, files.size());
         CaptureFile read;
         try {
-            read = readCapture(files[f], {});
+            read = exchange::readLabelledCapture(files[f], {});
         } catch (const CaptureFormatError& e) {
             std::fprintf(stderr, "quorvel-cli: %s\n", e.what());
             status = 1;
@@ -201,7 +219,8 @@ int cmdIdentify(const std::vector<std::string>& args) {
                 demodulated.value_or(readsDemodulated(captureKindForPath(files[f])));
         auto decodes = irp::decode(table, times, options);
         if (json) {
-            std::fputs(f ? ",\n" : "\n", stdout);
+            std::fputs(first ? "\n" : ",\n", stdout);
+            first = false;
             std::fputs("{\"file\":", stdout);
             writeJsonString(stdout, files[f]);
             std::fputs(",\"decodes\":[", stdout);
@@ -227,6 +246,7 @@ int cmdIdentify(const std::vector<std::string>& args) {
         for (const auto& d : decodes)
             std::printf("  %s\n", irp::describe(d).c_str());
     }
+    showProgress(files.size(), files.size());
     if (json) std::fputs("\n]}\n", stdout);
     return status;
 }
