@@ -327,6 +327,18 @@ void CaptureFilesTest::aRemoteFileListsItsSignalsAndAPasteOpensAsAFile() {
     win.w->refresh();
     QCOMPARE(win.text("tHCode"), QString("04 FB 09 F6 \n"));
     QVERIFY(list->item(1)->text().startsWith("Mute"));
+    // Another format: every decode listed is made again under it, as
+    // choosing the signal then shows it.
+    win.trigger("mnuform001");
+    QVERIFY(!list->item(0)->text().contains("04 FB 08 F7"));
+    const QString listed = list->item(0)->text();
+    list->setCurrentRow(0);
+    win.w->refresh();
+    QCOMPARE(list->item(0)->text(), listed);
+    const QString shown = win.text("tHCode").section('\n', 0, 0);
+    QVERIFY(listed.endsWith(shown.isEmpty() ? QString("(no code)") : shown));
+    win.trigger("mnuform016");
+    QVERIFY(list->item(1)->text().endsWith("04 FB 09 F6 "));
 
     QApplication::clipboard()->setText(
         fileBytes(qvtest::kSource + "/tests/data/exchange/dump-nec.txt"));

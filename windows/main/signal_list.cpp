@@ -1,7 +1,9 @@
 #include "windows/main/signal_list.h"
 
 #include "app/capture_tick.h"
+#include "app/dispatch.h"
 #include "app/main_state.h"
+#include "capture/receiver_message.h"
 #include "exchange/signal_capture.h"
 #include "waveform/waveform.h"
 
@@ -14,6 +16,40 @@
 #include <filesystem>
 
 namespace qv {
+
+namespace {
+
+// What the list names the format a decode was made with.
+std::string formatShown(const Session& s) {
+    return s.irtype + (s.optOct ? " OCT" : " HEX");
+}
+
+// The first code line of the signal's decode under the session's format
+// and settings, as a capture of it would show; the shown capture is not
+// touched and nothing is learned or logged.
+std::string decodeLine(Session& s, const std::string& label, const exchange::NamedSignal& signal) {
+    if (!s.CurFormat || !s.CurFormat->hasRow()) return "(no format)";
+    CaptureFile file;
+    try {
+        file = exchange::captureOfSignal(label, signal);
+    } catch (const CaptureFormatError&) {
+        return "(no capture)";
+    }
+    TimeTable times;
+    loadTimeTable(times, file.message, s.TicksPerMicrosecond);
+    engine::DecodeSettings settings = decodeSettings(s);
+    settings.learn = false;
+    settings.annotate = false;
+    settings.carry = {};
+    settings.demodulated = true; // as choosing the signal sets it
+    const engine::DecodeResult r =
+        engine::decode(times, engine::FormatRow::fromCursor(*s.CurFormat), settings);
+    const std::string hex = s.optOct ? octText(r.hex, s.CrLf) : r.hex;
+    const std::string line = hex.substr(0, hex.find_first_of("\r\n"));
+    return line.empty() ? "(no code)" : line;
+}
+
+} // namespace
 
 SignalList::SignalList(Session& session, QWidget* parent)
     : QWidget(parent, Qt::Tool), m_s(session) {
@@ -30,6 +66,23 @@ SignalList::SignalList(Session& session, QWidget* parent)
     connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0) choose(row);
     });
+    m_s.addObserver(this);
+}
+
+SignalList::~SignalList() {
+    m_s.removeObserver(this);
+}
+
+void SignalList::sessionChanged() {
+    const std::string now = formatShown(m_s);
+    if (!m_set || now == m_decodedUnder) return;
+    m_decodedUnder = now;
+    for (size_t i = 0; i < m_decodes.size(); ++i) {
+        if (m_decodes[i].empty()) continue; // made when chosen
+        const exchange::NamedSignal& s = m_set->entries[i];
+        m_decodes[i] = decodeLine(m_s, m_source + "#" + s.name, s);
+        refreshRow(static_cast<int>(i));
+    }
 }
 
 void SignalList::showSignals(const std::string& source,
@@ -37,6 +90,7 @@ void SignalList::showSignals(const std::string& source,
     m_source = source;
     m_set = std::move(set);
     m_decodes.assign(m_set->entries.size(), {});
+    m_decodedUnder = formatShown(m_s);
     m_title->setText(QString::fromStdString(
         std::filesystem::path(source).filename().string() + " (" + exchange::formName(m_set->form) +
         "): " + std::to_string(m_set->entries.size()) + " signals"));
@@ -77,6 +131,7 @@ bool SignalList::choose(int row) {
         std::filesystem::path(m_source).filename().string() + "#" + signal.name;
     if (captureTick(m_s, file.message, shown)) drawWaveform(m_s);
     const std::string& hex = m_s.tHCode;
+    sessionChanged(); // the tick may have chosen a format the capture can be drawn with
     m_decodes[static_cast<size_t>(row)] = hex.substr(0, hex.find_first_of("\r\n"));
     if (m_decodes[static_cast<size_t>(row)].empty())
         m_decodes[static_cast<size_t>(row)] = "(no code)";
