@@ -88,6 +88,17 @@ std::string whyNotRendered(const std::string& label) {
     return {};
 }
 
+bool isParsedSignal(const std::string& label) {
+    struct stat st {};
+    const size_t hash = label.rfind('#');
+    if (isFile(label, st) || hash == std::string::npos) return false;
+    const auto set = signalSetOf(label.substr(0, hash));
+    const std::string name = label.substr(hash + 1);
+    for (const auto& s : set ? set->entries : std::vector<NamedSignal>{})
+        if (s.name == name) return s.parsed.has_value();
+    return false;
+}
+
 CaptureFile readLabelledCapture(const std::string& label, Carrier carrier) {
     struct stat st {};
     std::string path = label, name;

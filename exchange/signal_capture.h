@@ -32,6 +32,10 @@ CaptureFile readLabelledCapture(const std::string& label, Carrier carrier = {});
 // names no signal of a remote file.
 std::string whyNotRendered(const std::string& label);
 
+// Whether the label names a parsed signal of a remote file: its times are
+// rendered from the protocol, exact, with none of a receiver's excess.
+bool isParsedSignal(const std::string& label);
+
 // The capture of one signal (`label` names it in what is said).
 CaptureFile captureOfSignal(const std::string& label, const NamedSignal& signal,
                             Carrier carrier = {});

@@ -14,10 +14,13 @@
 #include "tools/cli_commands.h"
 #include "tools/json_out.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 namespace qv {
 
@@ -194,59 +197,88 @@ int cmdIdentify(const std::vector<std::string>& args) {
     files = std::move(labels);
     if (json) std::fputs("{\"captures\":[", stdout);
     bool first = true;
-    for (size_t f = 0; f < files.size(); ++f) {
-        showProgress(f, files.size());
-        CaptureFile read;
-        try {
-            read = exchange::readLabelledCapture(files[f], {});
-        } catch (const CaptureFormatError& e) {
-            std::fprintf(stderr, "quorvel-cli: %s\n", e.what());
-            status = 1;
-            continue;
-        }
-        std::vector<int64_t> times = read.times;
-        // A receiver message (.bin): the times its record would hold.
-        if (times.empty())
-            times = loadedTimes(read.message, engine::DecodeSettings{}.ticksPerMicrosecond);
+    // Read in the order given, a batch at a time; each batch decoded on
+    // every core, then printed in order.
+    struct Job {
+        size_t f = 0;
+        std::vector<int64_t> times;
         irp::DecodeOptions options;
-        if (absolute) options.absoluteTolerance = *absolute;
-        if (excess)
-            options.burstExcess = *excess;
-        else if (autoExcess)
-            options.burstExcess = demodulatedExcess(times);
-        else
-            options.demodulated =
-                demodulated.value_or(readsDemodulated(captureKindForPath(files[f])));
-        auto decodes = irp::decode(table, times, options);
-        if (json) {
-            std::fputs(first ? "\n" : ",\n", stdout);
-            first = false;
-            std::fputs("{\"file\":", stdout);
-            writeJsonString(stdout, files[f]);
-            std::fputs(",\"decodes\":[", stdout);
-            for (size_t k = 0; k < decodes.size(); ++k) {
-                const auto& d = decodes[k];
-                std::fputs(k ? "," : "", stdout);
-                std::fputs("{\"protocol\":", stdout);
-                writeJsonString(stdout, d.protocol);
-                std::fputs(",\"params\":", stdout);
-                writeParams(stdout, d.params);
-                std::fprintf(stdout,
-                             ",\"repeats\":%d,\"intro\":%s,\"ending\":%s,\"defaulted\":", d.repeats,
-                             d.intro ? "true" : "false", d.ending ? "true" : "false");
-                writeParams(stdout, d.defaulted);
-                std::fprintf(stdout, ",\"durations\":%zu,\"checks\":%d}", d.end - d.begin,
-                             d.checks);
+        std::vector<irp::Decode> decodes;
+    };
+    constexpr size_t kBatch = 256;
+    const unsigned workers = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+    for (size_t start = 0; start < files.size(); start += kBatch) {
+        std::vector<Job> jobs;
+        for (size_t f = start; f < std::min(files.size(), start + kBatch); ++f) {
+            CaptureFile read;
+            try {
+                read = exchange::readLabelledCapture(files[f], {});
+            } catch (const CaptureFormatError& e) {
+                std::fprintf(stderr, "quorvel-cli: %s\n", e.what());
+                status = 1;
+                continue;
             }
-            std::fputs("]}", stdout);
-            continue;
+            Job job;
+            job.f = f;
+            job.times = std::move(read.times);
+            // A receiver message (.bin): the times its record would hold.
+            if (job.times.empty())
+                job.times = loadedTimes(read.message, engine::DecodeSettings{}.ticksPerMicrosecond);
+            irp::DecodeOptions& options = job.options;
+            if (absolute) options.absoluteTolerance = *absolute;
+            if (excess)
+                options.burstExcess = *excess;
+            else if (autoExcess)
+                options.burstExcess = demodulatedExcess(job.times);
+            else // a parsed signal's times are rendered: no receiver's excess to fit
+                options.demodulated =
+                    demodulated.value_or(readsDemodulated(captureKindForPath(files[f])) &&
+                                         !exchange::isParsedSignal(files[f]));
+            jobs.push_back(std::move(job));
         }
-        std::printf("%s: %zu protocol decode%s\n", files[f].c_str(), decodes.size(),
-                    decodes.size() == 1 ? "" : "s");
-        for (const auto& d : decodes)
-            std::printf("  %s\n", irp::describe(d).c_str());
+        std::atomic<size_t> next{0};
+        auto work = [&] {
+            for (size_t j; (j = next++) < jobs.size();)
+                jobs[j].decodes = irp::decode(table, jobs[j].times, jobs[j].options);
+        };
+        std::vector<std::thread> pool;
+        for (unsigned w = 1; w < workers && w < jobs.size(); ++w)
+            pool.emplace_back(work);
+        work();
+        for (auto& t : pool)
+            t.join();
+        for (const Job& job : jobs) {
+            if (json) {
+                std::fputs(first ? "\n" : ",\n", stdout);
+                first = false;
+                std::fputs("{\"file\":", stdout);
+                writeJsonString(stdout, files[job.f]);
+                std::fputs(",\"decodes\":[", stdout);
+                for (size_t k = 0; k < job.decodes.size(); ++k) {
+                    const auto& d = job.decodes[k];
+                    std::fputs(k ? "," : "", stdout);
+                    std::fputs("{\"protocol\":", stdout);
+                    writeJsonString(stdout, d.protocol);
+                    std::fputs(",\"params\":", stdout);
+                    writeParams(stdout, d.params);
+                    std::fprintf(
+                        stdout,
+                        ",\"repeats\":%d,\"intro\":%s,\"ending\":%s,\"defaulted\":", d.repeats,
+                        d.intro ? "true" : "false", d.ending ? "true" : "false");
+                    writeParams(stdout, d.defaulted);
+                    std::fprintf(stdout, ",\"durations\":%zu,\"checks\":%d}", d.end - d.begin,
+                                 d.checks);
+                }
+                std::fputs("]}", stdout);
+                continue;
+            }
+            std::printf("%s: %zu protocol decode%s\n", files[job.f].c_str(), job.decodes.size(),
+                        job.decodes.size() == 1 ? "" : "s");
+            for (const auto& d : job.decodes)
+                std::printf("  %s\n", irp::describe(d).c_str());
+        }
+        showProgress(std::min(files.size(), start + kBatch), files.size());
     }
-    showProgress(files.size(), files.size());
     if (json) std::fputs("\n]}\n", stdout);
     return status;
 }
