@@ -4,6 +4,7 @@
 #include "exchange/read_support.h"
 #include "exchange/readers.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <sstream>
@@ -111,8 +112,8 @@ std::vector<int64_t> repeatCodeOf(const Remote& r) {
 }
 
 // A frame and the gap after it: with CONST_LENGTH the gap fills the frame
-// up to the remote's gap. A frame ending on a space (bi-phase, no trail)
-// lets the gap take it.
+// up to the remote's gap. A frame ending on a space (bi-phase, no trail, a
+// foot) runs on into the gap.
 void addWithGap(std::vector<int64_t>& out, std::vector<int64_t> frame, int64_t gap,
                 bool constLength) {
     int64_t tail = 0;
@@ -123,9 +124,9 @@ void addWithGap(std::vector<int64_t>& out, std::vector<int64_t> frame, int64_t g
     int64_t length = 0;
     for (int64_t t : frame)
         length += t;
-    const int64_t g = constLength ? gap - length : gap;
+    const int64_t g = constLength ? gap - length : gap + tail;
     out.insert(out.end(), frame.begin(), frame.end());
-    out.push_back(std::max<int64_t>(g, tail > 0 ? tail : 1));
+    out.push_back(std::max({g, tail, int64_t{1}}));
 }
 
 // One press of a code (a key may send several codes in turn): the frames
