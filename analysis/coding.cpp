@@ -191,12 +191,15 @@ std::vector<std::vector<FrameRead>> readAll(const std::vector<PressTimes>& press
     return out;
 }
 
-double score(const std::vector<std::vector<FrameRead>>& reads) {
+// Symbols read, less three for each time left unread: a symbol of two bits
+// counts once, so that a bi-phase frame's pairs of times are not taken for
+// four symbols of two bits.
+double score(const std::vector<std::vector<FrameRead>>& reads, int bitsPerSymbol) {
     double s = 0;
     for (const auto& press : reads)
         for (const FrameRead& f : press)
             for (const Item& item : f.items)
-                s += item.kind == Item::Bits ? item.bits : -3;
+                s += item.kind == Item::Bits ? item.bits / bitsPerSymbol : -3;
     return s;
 }
 
@@ -253,17 +256,39 @@ std::vector<Candidate> candidates(const std::vector<PressTimes>& presses, const 
         out.push_back(c);
     }
     if (byCount.size() >= 4) {
+        // Four symbols of two bits: one burst and four gaps a step apart
+        // (pulse-position), or two bursts by two gaps.
         std::vector<std::pair<int, int>> four;
         for (size_t k = 0; k < 4; ++k)
             four.push_back(byCount[k].second);
+        std::sort(four.begin(), four.end(), [&](auto x, auto y) {
+            const double mx = marks.means[static_cast<size_t>(x.first)];
+            const double my = marks.means[static_cast<size_t>(y.first)];
+            if (mx != my) return mx < my;
+            return spaces.means[static_cast<size_t>(x.second)] <
+                   spaces.means[static_cast<size_t>(y.second)];
+        });
+        auto gap = [&](size_t k) { return spaces.means[static_cast<size_t>(four[k].second)]; };
         const bool shareMark = std::all_of(four.begin(), four.end(),
                                            [&](auto pr) { return pr.first == four[0].first; });
-        if (shareMark && byCount[3].first * 25 >= byCount[0].first) {
+        bool stepped = shareMark;
+        for (size_t k = 2; k < 4 && stepped; ++k)
+            stepped =
+                std::abs((gap(k) - gap(k - 1)) - (gap(1) - gap(0))) < 0.25 * (gap(1) - gap(0)) + 40;
+        const bool grid = four[0].first == four[1].first && four[2].first == four[3].first &&
+                          four[0].first != four[2].first && four[0].second == four[2].second &&
+                          four[1].second == four[3].second && four[0].second != four[1].second;
+        double lo = 1e18, hi = 0;
+        for (auto pr : four)
+            for (double v : {marks.means[static_cast<size_t>(pr.first)],
+                             spaces.means[static_cast<size_t>(pr.second)]}) {
+                lo = std::min(lo, v);
+                hi = std::max(hi, v);
+            }
+        if ((stepped || grid) && hi <= 6 * lo && byCount[3].first * 25 >= byCount[0].first) {
             Candidate c;
             c.coding = Coding::PulsePosition;
             c.bitsPerSymbol = 2;
-            std::sort(four.begin(), four.end(),
-                      [&](auto x, auto y) { return total(x) < total(y); });
             c.pairs = four;
             out.push_back(c);
         }
@@ -359,10 +384,10 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
     // Each coding read over every frame; the one that reads most bits with fewest odd times wins.
     Candidate best;
     std::vector<std::vector<FrameRead>> reads = readAll(presses, best, marks, spaces);
-    double bestScore = score(reads);
+    double bestScore = score(reads, 1);
     for (Candidate c : candidates(presses, marks, spaces)) {
         auto r = readAll(presses, c, marks, spaces);
-        const double s = score(r);
+        const double s = score(r, c.bitsPerSymbol);
         if (s > bestScore) {
             bestScore = s;
             best = c;
