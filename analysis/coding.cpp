@@ -38,8 +38,9 @@ struct Candidate {
     int oneSpaceFirst = -1; // bi-phase: 1 when a 1 is gap then burst; -1 not yet known
 };
 
-void addBits(std::vector<Item>& items, std::string& bits, const std::string& more) {
-    if (items.empty() || items.back().kind != Item::Bits) items.push_back({Item::Bits, 0, 0});
+void addBits(std::vector<Item>& items, std::string& bits, const std::string& more, int width = 1) {
+    if (items.empty() || items.back().kind != Item::Bits || items.back().width != width)
+        items.push_back({Item::Bits, 0, 0, width});
     items.back().bits += static_cast<int>(more.size());
     bits += more;
 }
@@ -105,12 +106,12 @@ FrameRead readPairs(const PressTimes& p, const FrameSpan& f, const Candidate& c,
     return r;
 }
 
-// Durations as half-bit counts of 1 or 2; false where one is neither.
-bool halves(const PressTimes& p, size_t from, size_t to, size_t frameBegin, double h,
+// Durations as half-bit counts of 1 to most; false where one is not.
+bool halves(const PressTimes& p, size_t from, size_t to, size_t frameBegin, double h, int most,
             std::vector<bool>& out) {
     for (size_t i = from; i < to; ++i) {
         const double n = std::round(p.t[i] / h);
-        if (n < 1 || n > 2 || std::abs(p.t[i] - n * h) > 0.35 * h) return false;
+        if (n < 1 || n > most || std::abs(p.t[i] - n * h) > 0.35 * h) return false;
         for (int k = 0; k < n; ++k)
             out.push_back((i - frameBegin) % 2 == 0);
     }
@@ -118,46 +119,57 @@ bool halves(const PressTimes& p, size_t from, size_t to, size_t frameBegin, doub
 }
 
 // A bi-phase frame: up to three leading times, then bits to the frame's end.
+// A bit of twice the length (a trailer bit) is read where its four halves
+// stand: it leaves times of three halves.
 std::optional<FrameRead> readBiphase(const PressTimes& p, const FrameSpan& f, Candidate& c) {
-    for (size_t k = 0; k <= 3 && f.begin + k < f.end; ++k) {
-        const bool bodyMark = k % 2 == 0;
-        for (int variant = 0; variant < 2; ++variant) {
-            const bool prefix = (k == 0) == (variant == 0);
-            if (prefix && !bodyMark) continue;
-            std::vector<bool> h; // true: burst
-            if (prefix) h.push_back(false);
-            if (!halves(p, f.begin + k, f.end, f.begin, c.half, h)) continue;
-            bool appended = false;
-            if (h.size() % 2) {
-                h.push_back(false);
-                appended = true;
-            }
-            std::string bits;
-            bool ok = true;
-            int firstSpaceFirst = -1;
-            for (size_t i = 0; i < h.size() && ok; i += 2) {
-                if (h[i] == h[i + 1]) {
-                    ok = false;
-                    break;
+    for (int most = 2; most <= 3; ++most)
+        for (size_t k = 0; k <= 3 && f.begin + k < f.end; ++k) {
+            const bool bodyMark = k % 2 == 0;
+            for (int variant = 0; variant < 2; ++variant) {
+                const bool prefix = (k == 0) == (variant == 0);
+                if (prefix && !bodyMark) continue;
+                std::vector<bool> h; // true: burst
+                if (prefix) h.push_back(false);
+                if (!halves(p, f.begin + k, f.end, f.begin, c.half, most, h)) continue;
+                bool appended = false;
+                if (h.size() % 2) {
+                    h.push_back(false);
+                    appended = true;
                 }
-                const int spaceFirst = h[i] ? 0 : 1;
-                if (firstSpaceFirst < 0) firstSpaceFirst = spaceFirst;
-                const int one = c.oneSpaceFirst < 0 ? firstSpaceFirst : c.oneSpaceFirst;
-                bits += spaceFirst == one ? '1' : '0';
+                std::vector<std::pair<std::string, int>> runs; // bits and their width
+                bool ok = true, doubled = false;
+                int firstSpaceFirst = -1;
+                for (size_t i = 0; i < h.size() && ok;) {
+                    int width = 1;
+                    if (h[i] == h[i + 1]) {
+                        // One such bit a frame: more are another code's times.
+                        ok = !doubled && i + 3 < h.size() && h[i + 2] == h[i + 3] &&
+                             h[i] != h[i + 2];
+                        doubled = true;
+                        width = 2;
+                        if (!ok) break;
+                    }
+                    const int spaceFirst = h[i] ? 0 : 1;
+                    if (firstSpaceFirst < 0) firstSpaceFirst = spaceFirst;
+                    const int one = c.oneSpaceFirst < 0 ? firstSpaceFirst : c.oneSpaceFirst;
+                    if (runs.empty() || runs.back().second != width) runs.push_back({"", width});
+                    runs.back().first += spaceFirst == one ? '1' : '0';
+                    i += 2 * static_cast<size_t>(width);
+                }
+                if (!ok || runs.empty()) continue;
+                if (c.oneSpaceFirst < 0) c.oneSpaceFirst = firstSpaceFirst;
+                FrameRead r;
+                for (size_t i = 0; i < f.begin; ++i)
+                    r.start += p.t[i];
+                r.gapAfter = f.gapAfter >= 0 && appended ? f.gapAfter - c.half : f.gapAfter;
+                for (size_t i = f.begin; i < f.begin + k; ++i)
+                    r.items.push_back({Item::Time, (i - f.begin) % 2 == 0 ? p.t[i] : -p.t[i], 0});
+                if (prefix && k > 0) r.items.back().us += c.half; // the gap holds the first half
+                for (const auto& [bits, width] : runs)
+                    addBits(r.items, r.bits, bits, width);
+                return r;
             }
-            if (!ok || bits.empty()) continue;
-            if (c.oneSpaceFirst < 0) c.oneSpaceFirst = firstSpaceFirst;
-            FrameRead r;
-            for (size_t i = 0; i < f.begin; ++i)
-                r.start += p.t[i];
-            r.gapAfter = f.gapAfter >= 0 && appended ? f.gapAfter - c.half : f.gapAfter;
-            for (size_t i = f.begin; i < f.begin + k; ++i)
-                r.items.push_back({Item::Time, (i - f.begin) % 2 == 0 ? p.t[i] : -p.t[i], 0});
-            if (prefix && k > 0) r.items.back().us += c.half; // the gap holds the first half
-            addBits(r.items, r.bits, bits);
-            return r;
         }
-    }
     return std::nullopt;
 }
 
@@ -211,13 +223,15 @@ std::vector<Candidate> candidates(const std::vector<PressTimes>& presses, const 
     for (const PressTimes& p : presses)
         for (const FrameSpan& f : p.frames)
             for (size_t i = f.begin; i < f.end; ++i) {
+                // The times of the body: a lead-in is not the body's symbols.
+                const bool body = i >= f.begin + 2;
                 if ((i - f.begin) % 2 == 0) {
-                    ++markCount[static_cast<size_t>(p.cls[i])];
-                    ++totalMarks;
+                    markCount[static_cast<size_t>(p.cls[i])] += body;
+                    totalMarks += body;
                     if (i + 1 < f.end) ++pairCount[{p.cls[i], p.cls[i + 1]}];
                 } else {
-                    ++spaceCount[static_cast<size_t>(p.cls[i])];
-                    ++totalSpaces;
+                    spaceCount[static_cast<size_t>(p.cls[i])] += body;
+                    totalSpaces += body;
                 }
             }
     std::vector<std::pair<int, std::pair<int, int>>> byCount;
@@ -304,7 +318,8 @@ std::vector<Candidate> candidates(const std::vector<PressTimes>& presses, const 
         const double h = *std::min_element(common.begin(), common.end());
         bool fits = true;
         for (double m : common)
-            fits = fits && (std::abs(m - h) < 0.3 * h || std::abs(m - 2 * h) < 0.35 * h);
+            fits = fits && (std::abs(m - h) < 0.3 * h || std::abs(m - 2 * h) < 0.35 * h ||
+                            std::abs(m - 3 * h) < 0.35 * h);
         if (fits) {
             Candidate c;
             c.coding = Coding::BiPhase;
@@ -319,7 +334,8 @@ std::vector<Candidate> candidates(const std::vector<PressTimes>& presses, const 
 bool sameShape(const std::vector<Item>& a, const std::vector<Item>& b, double grain) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
-        if (a[i].kind != b[i].kind || a[i].bits != b[i].bits) return false;
+        if (a[i].kind != b[i].kind || a[i].bits != b[i].bits || a[i].width != b[i].width)
+            return false;
         if (a[i].kind == Item::Time &&
             ((a[i].us < 0) != (b[i].us < 0) || !near(a[i].us, b[i].us, grain)))
             return false;
@@ -331,7 +347,15 @@ struct ShapeSum {
     std::vector<Item> items; // times summed
     int count = 0;
     std::vector<double> periods, gaps, trailing;
+    double gapAfter = -1; // the first gap seen after a frame of it (-1: none yet)
 };
+
+// Frames alike but for the gap after them are of two shapes where one gap is
+// more than twice the other (a start frame before a long pause, say); -1, the
+// capture's end, fits any.
+bool gapsAlike(double a, double b) {
+    return a < 0 || b < 0 || (a <= 2 * b && b <= 2 * a);
+}
 
 } // namespace
 
@@ -448,20 +472,24 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
     std::vector<std::vector<int>> shapeOf(reads.size());
     for (size_t pi = 0; pi < reads.size(); ++pi)
         for (const FrameRead& f : reads[pi]) {
+            // A capture's last gap is often cut: it tells no shape apart.
+            const double gapAfter = &f == &reads[pi].back() ? -1 : f.gapAfter;
             int id = -1;
             for (size_t s = 0; s < shapes.size() && id < 0; ++s) {
                 std::vector<Item> mean = shapes[s].items;
                 for (Item& item : mean)
                     item.us /= shapes[s].count;
-                if (sameShape(mean, f.items, grain)) id = static_cast<int>(s);
+                if (sameShape(mean, f.items, grain) && gapsAlike(shapes[s].gapAfter, gapAfter))
+                    id = static_cast<int>(s);
             }
             if (id < 0) {
-                shapes.push_back({f.items, 0, {}, {}, {}});
+                shapes.push_back({f.items, 0, {}, {}, {}, -1});
                 for (Item& item : shapes.back().items)
                     item.us = 0;
                 id = static_cast<int>(shapes.size() - 1);
             }
             ShapeSum& s = shapes[static_cast<size_t>(id)];
+            if (s.gapAfter < 0) s.gapAfter = gapAfter;
             for (size_t k = 0; k < f.items.size(); ++k)
                 s.items[k].us += f.items[k].us;
             ++s.count;
