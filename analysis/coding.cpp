@@ -18,6 +18,7 @@ struct PressTimes {
     std::vector<double> t;
     std::vector<FrameSpan> frames;
     std::vector<int> cls; // class of each time: of the bursts or of the gaps
+    size_t input = 0;     // the press it is, of those given
 };
 
 // A ratio written with one decimal unless it is within a tenth of a whole number.
@@ -375,6 +376,17 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
         }
         if (p.t.empty()) continue;
         p.frames = splitFrames(p.t, grain);
+        // A lone burst far ahead of the press is a stray, not its first frame.
+        if (p.frames.size() >= 2 && p.frames[0].end - p.frames[0].begin == 1 &&
+            p.frames[0].gapAfter > 50000) {
+            result.notes.push_back((in.name.empty() ? std::string("a press") : in.name) +
+                                   ": a lone burst " +
+                                   std::to_string(std::lround(p.frames[0].gapAfter / 1000)) +
+                                   " ms ahead of it is left out");
+            p.t.erase(p.t.begin(), p.t.begin() + 2);
+            p.frames = splitFrames(p.t, grain);
+        }
+        p.input = static_cast<size_t>(&in - input.data());
         presses.push_back(std::move(p));
         if (result.carrierHz == 0) result.carrierHz = in.carrierHz;
     }
@@ -529,30 +541,61 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
         splits.push_back(sp);
     }
     // The structure most presses show.
-    std::map<std::vector<int>, int> introVotes;
-    std::map<int, int> repeatVotes;
-    int wholeVotes = 0;
-    for (const Split& sp : splits) {
-        ++introVotes[sp.intro];
-        if (sp.repeat >= 0) ++repeatVotes[sp.repeat];
-        if (sp.whole) ++wholeVotes;
-    }
     std::vector<int> intro;
-    int votes = -1;
-    for (const auto& [seq, n] : introVotes)
-        if (n > votes) {
-            votes = n;
-            intro = seq;
+    int repeat = -1, votes = 0, wholeVotes = 0;
+    auto vote = [&] {
+        std::map<std::vector<int>, int> introVotes;
+        std::map<int, int> repeatVotes;
+        wholeVotes = 0;
+        for (const Split& sp : splits) {
+            ++introVotes[sp.intro];
+            if (sp.repeat >= 0) ++repeatVotes[sp.repeat];
+            if (sp.whole) ++wholeVotes;
         }
-    int repeat = -1;
-    votes = 0;
-    for (const auto& [id, n] : repeatVotes)
-        if (n > votes) {
-            votes = n;
-            repeat = id;
+        votes = -1;
+        for (const auto& [seq, n] : introVotes)
+            if (n > votes) {
+                votes = n;
+                intro = seq;
+            }
+        repeat = -1;
+        votes = 0;
+        for (const auto& [id, n] : repeatVotes)
+            if (n > votes) {
+                votes = n;
+                repeat = id;
+            }
+    };
+    vote();
+    bool whole = repeat >= 0 && wholeVotes * 2 >= votes && intro.size() == 1 && intro[0] == repeat;
+    // A last frame whose bits change from button to button, and are not
+    // the message's, is a frame of the message (an air conditioner's second
+    // frame), not a repeat.
+    if (repeat >= 0 && !whole) {
+        std::string first;
+        bool own = false;
+        for (size_t pi = 0; pi < reads.size(); ++pi) {
+            if (splits[pi].repeat != repeat || splits[pi].whole) continue;
+            const std::string& bits = reads[pi].back().bits;
+            std::string message;
+            for (size_t i = 0; i < splits[pi].intro.size(); ++i)
+                message += reads[pi][i].bits;
+            if (bits.empty() || bits == message) continue;
+            if (first.empty()) first = bits;
+            own = own || bits != first;
         }
-    const bool whole =
-        repeat >= 0 && wholeVotes * 2 >= votes && intro.size() == 1 && intro[0] == repeat;
+        if (own) {
+            for (size_t pi = 0; pi < reads.size(); ++pi)
+                if (splits[pi].repeat >= 0 && !splits[pi].whole) {
+                    splits[pi].intro = shapeOf[pi];
+                    splits[pi].repeat = -1;
+                    splits[pi].repeats = 0;
+                }
+            vote();
+            whole =
+                repeat >= 0 && wholeVotes * 2 >= votes && intro.size() == 1 && intro[0] == repeat;
+        }
+    }
 
     // How each frame ends: at a fixed time after its start (its length
     // varies, the period does not) or after a fixed gap.
@@ -634,7 +677,7 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
     std::vector<size_t> fitting;
     for (size_t pi = 0; pi < reads.size(); ++pi) {
         PressResult pr;
-        pr.name = pi < input.size() ? input[pi].name : std::string();
+        pr.name = input[presses[pi].input].name;
         const Split& sp = splits[pi];
         // A press without the repeat, or a whole-frame repeat, still fits.
         std::vector<int> ids = sp.intro;
