@@ -36,6 +36,7 @@ struct Item {
     enum Kind { Time, Extent, Bits } kind = Time;
     double us = 0;
     int bits = 0;
+    int width = 1; // bits this many times their symbol's length (a bi-phase trailer bit)
 };
 
 // The frames of one shape: what they are made of, and how often each press

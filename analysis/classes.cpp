@@ -121,7 +121,18 @@ std::vector<FrameSpan> splitFrames(const std::vector<double>& t, double grain) {
     for (size_t i = 0; i < t.size(); ++i)
         (i % 2 ? spaces : marks).push_back(t[i]);
     const double shortest = std::min(shortestCommon(marks, grain), shortestCommon(spaces, grain));
-    const double separator = std::max(5000.0, 10 * shortest);
+    // A gap as common as a symbol's is one (a code of long gaps, 5 to 12 ms,
+    // keeps its frames whole).
+    double longestCommon = 0;
+    if (spaces.size() >= 8) {
+        const Classes c = classify(spaces, grain);
+        std::vector<size_t> count(c.means.size());
+        for (int k : c.of)
+            ++count[static_cast<size_t>(k)];
+        for (size_t k = 0; k < c.means.size(); ++k)
+            if (count[k] * 6 >= spaces.size()) longestCommon = std::max(longestCommon, c.means[k]);
+    }
+    const double separator = std::max({5000.0, 10 * shortest, 1.5 * longestCommon});
     std::vector<FrameSpan> frames;
     size_t start = 0;
     for (size_t i = 1; start < t.size(); i += 2) {

@@ -18,6 +18,7 @@ struct PressTimes {
     std::vector<double> t;
     std::vector<FrameSpan> frames;
     std::vector<int> cls; // class of each time: of the bursts or of the gaps
+    size_t input = 0;     // the press it is, of those given
 };
 
 // A ratio written with one decimal unless it is within a tenth of a whole number.
@@ -38,8 +39,9 @@ struct Candidate {
     int oneSpaceFirst = -1; // bi-phase: 1 when a 1 is gap then burst; -1 not yet known
 };
 
-void addBits(std::vector<Item>& items, std::string& bits, const std::string& more) {
-    if (items.empty() || items.back().kind != Item::Bits) items.push_back({Item::Bits, 0, 0});
+void addBits(std::vector<Item>& items, std::string& bits, const std::string& more, int width = 1) {
+    if (items.empty() || items.back().kind != Item::Bits || items.back().width != width)
+        items.push_back({Item::Bits, 0, 0, width});
     items.back().bits += static_cast<int>(more.size());
     bits += more;
 }
@@ -105,12 +107,12 @@ FrameRead readPairs(const PressTimes& p, const FrameSpan& f, const Candidate& c,
     return r;
 }
 
-// Durations as half-bit counts of 1 or 2; false where one is neither.
-bool halves(const PressTimes& p, size_t from, size_t to, size_t frameBegin, double h,
+// Durations as half-bit counts of 1 to most; false where one is not.
+bool halves(const PressTimes& p, size_t from, size_t to, size_t frameBegin, double h, int most,
             std::vector<bool>& out) {
     for (size_t i = from; i < to; ++i) {
         const double n = std::round(p.t[i] / h);
-        if (n < 1 || n > 2 || std::abs(p.t[i] - n * h) > 0.35 * h) return false;
+        if (n < 1 || n > most || std::abs(p.t[i] - n * h) > 0.35 * h) return false;
         for (int k = 0; k < n; ++k)
             out.push_back((i - frameBegin) % 2 == 0);
     }
@@ -118,46 +120,57 @@ bool halves(const PressTimes& p, size_t from, size_t to, size_t frameBegin, doub
 }
 
 // A bi-phase frame: up to three leading times, then bits to the frame's end.
+// A bit of twice the length (a trailer bit) is read where its four halves
+// stand: it leaves times of three halves.
 std::optional<FrameRead> readBiphase(const PressTimes& p, const FrameSpan& f, Candidate& c) {
-    for (size_t k = 0; k <= 3 && f.begin + k < f.end; ++k) {
-        const bool bodyMark = k % 2 == 0;
-        for (int variant = 0; variant < 2; ++variant) {
-            const bool prefix = (k == 0) == (variant == 0);
-            if (prefix && !bodyMark) continue;
-            std::vector<bool> h; // true: burst
-            if (prefix) h.push_back(false);
-            if (!halves(p, f.begin + k, f.end, f.begin, c.half, h)) continue;
-            bool appended = false;
-            if (h.size() % 2) {
-                h.push_back(false);
-                appended = true;
-            }
-            std::string bits;
-            bool ok = true;
-            int firstSpaceFirst = -1;
-            for (size_t i = 0; i < h.size() && ok; i += 2) {
-                if (h[i] == h[i + 1]) {
-                    ok = false;
-                    break;
+    for (int most = 2; most <= 3; ++most)
+        for (size_t k = 0; k <= 3 && f.begin + k < f.end; ++k) {
+            const bool bodyMark = k % 2 == 0;
+            for (int variant = 0; variant < 2; ++variant) {
+                const bool prefix = (k == 0) == (variant == 0);
+                if (prefix && !bodyMark) continue;
+                std::vector<bool> h; // true: burst
+                if (prefix) h.push_back(false);
+                if (!halves(p, f.begin + k, f.end, f.begin, c.half, most, h)) continue;
+                bool appended = false;
+                if (h.size() % 2) {
+                    h.push_back(false);
+                    appended = true;
                 }
-                const int spaceFirst = h[i] ? 0 : 1;
-                if (firstSpaceFirst < 0) firstSpaceFirst = spaceFirst;
-                const int one = c.oneSpaceFirst < 0 ? firstSpaceFirst : c.oneSpaceFirst;
-                bits += spaceFirst == one ? '1' : '0';
+                std::vector<std::pair<std::string, int>> runs; // bits and their width
+                bool ok = true, doubled = false;
+                int firstSpaceFirst = -1;
+                for (size_t i = 0; i < h.size() && ok;) {
+                    int width = 1;
+                    if (h[i] == h[i + 1]) {
+                        // One such bit a frame: more are another code's times.
+                        ok = !doubled && i + 3 < h.size() && h[i + 2] == h[i + 3] &&
+                             h[i] != h[i + 2];
+                        doubled = true;
+                        width = 2;
+                        if (!ok) break;
+                    }
+                    const int spaceFirst = h[i] ? 0 : 1;
+                    if (firstSpaceFirst < 0) firstSpaceFirst = spaceFirst;
+                    const int one = c.oneSpaceFirst < 0 ? firstSpaceFirst : c.oneSpaceFirst;
+                    if (runs.empty() || runs.back().second != width) runs.push_back({"", width});
+                    runs.back().first += spaceFirst == one ? '1' : '0';
+                    i += 2 * static_cast<size_t>(width);
+                }
+                if (!ok || runs.empty()) continue;
+                if (c.oneSpaceFirst < 0) c.oneSpaceFirst = firstSpaceFirst;
+                FrameRead r;
+                for (size_t i = 0; i < f.begin; ++i)
+                    r.start += p.t[i];
+                r.gapAfter = f.gapAfter >= 0 && appended ? f.gapAfter - c.half : f.gapAfter;
+                for (size_t i = f.begin; i < f.begin + k; ++i)
+                    r.items.push_back({Item::Time, (i - f.begin) % 2 == 0 ? p.t[i] : -p.t[i], 0});
+                if (prefix && k > 0) r.items.back().us += c.half; // the gap holds the first half
+                for (const auto& [bits, width] : runs)
+                    addBits(r.items, r.bits, bits, width);
+                return r;
             }
-            if (!ok || bits.empty()) continue;
-            if (c.oneSpaceFirst < 0) c.oneSpaceFirst = firstSpaceFirst;
-            FrameRead r;
-            for (size_t i = 0; i < f.begin; ++i)
-                r.start += p.t[i];
-            r.gapAfter = f.gapAfter >= 0 && appended ? f.gapAfter - c.half : f.gapAfter;
-            for (size_t i = f.begin; i < f.begin + k; ++i)
-                r.items.push_back({Item::Time, (i - f.begin) % 2 == 0 ? p.t[i] : -p.t[i], 0});
-            if (prefix && k > 0) r.items.back().us += c.half; // the gap holds the first half
-            addBits(r.items, r.bits, bits);
-            return r;
         }
-    }
     return std::nullopt;
 }
 
@@ -191,12 +204,15 @@ std::vector<std::vector<FrameRead>> readAll(const std::vector<PressTimes>& press
     return out;
 }
 
-double score(const std::vector<std::vector<FrameRead>>& reads) {
+// Symbols read, less three for each time left unread: a symbol of two bits
+// counts once, so that a bi-phase frame's pairs of times are not taken for
+// four symbols of two bits.
+double score(const std::vector<std::vector<FrameRead>>& reads, int bitsPerSymbol) {
     double s = 0;
     for (const auto& press : reads)
         for (const FrameRead& f : press)
             for (const Item& item : f.items)
-                s += item.kind == Item::Bits ? item.bits : -3;
+                s += item.kind == Item::Bits ? item.bits / bitsPerSymbol : -3;
     return s;
 }
 
@@ -208,13 +224,15 @@ std::vector<Candidate> candidates(const std::vector<PressTimes>& presses, const 
     for (const PressTimes& p : presses)
         for (const FrameSpan& f : p.frames)
             for (size_t i = f.begin; i < f.end; ++i) {
+                // The times of the body: a lead-in is not the body's symbols.
+                const bool body = i >= f.begin + 2;
                 if ((i - f.begin) % 2 == 0) {
-                    ++markCount[static_cast<size_t>(p.cls[i])];
-                    ++totalMarks;
+                    markCount[static_cast<size_t>(p.cls[i])] += body;
+                    totalMarks += body;
                     if (i + 1 < f.end) ++pairCount[{p.cls[i], p.cls[i + 1]}];
                 } else {
-                    ++spaceCount[static_cast<size_t>(p.cls[i])];
-                    ++totalSpaces;
+                    spaceCount[static_cast<size_t>(p.cls[i])] += body;
+                    totalSpaces += body;
                 }
             }
     std::vector<std::pair<int, std::pair<int, int>>> byCount;
@@ -253,17 +271,39 @@ std::vector<Candidate> candidates(const std::vector<PressTimes>& presses, const 
         out.push_back(c);
     }
     if (byCount.size() >= 4) {
+        // Four symbols of two bits: one burst and four gaps a step apart
+        // (pulse-position), or two bursts by two gaps.
         std::vector<std::pair<int, int>> four;
         for (size_t k = 0; k < 4; ++k)
             four.push_back(byCount[k].second);
+        std::sort(four.begin(), four.end(), [&](auto x, auto y) {
+            const double mx = marks.means[static_cast<size_t>(x.first)];
+            const double my = marks.means[static_cast<size_t>(y.first)];
+            if (mx != my) return mx < my;
+            return spaces.means[static_cast<size_t>(x.second)] <
+                   spaces.means[static_cast<size_t>(y.second)];
+        });
+        auto gap = [&](size_t k) { return spaces.means[static_cast<size_t>(four[k].second)]; };
         const bool shareMark = std::all_of(four.begin(), four.end(),
                                            [&](auto pr) { return pr.first == four[0].first; });
-        if (shareMark && byCount[3].first * 25 >= byCount[0].first) {
+        bool stepped = shareMark;
+        for (size_t k = 2; k < 4 && stepped; ++k)
+            stepped =
+                std::abs((gap(k) - gap(k - 1)) - (gap(1) - gap(0))) < 0.25 * (gap(1) - gap(0)) + 40;
+        const bool grid = four[0].first == four[1].first && four[2].first == four[3].first &&
+                          four[0].first != four[2].first && four[0].second == four[2].second &&
+                          four[1].second == four[3].second && four[0].second != four[1].second;
+        double lo = 1e18, hi = 0;
+        for (auto pr : four)
+            for (double v : {marks.means[static_cast<size_t>(pr.first)],
+                             spaces.means[static_cast<size_t>(pr.second)]}) {
+                lo = std::min(lo, v);
+                hi = std::max(hi, v);
+            }
+        if ((stepped || grid) && hi <= 6 * lo && byCount[3].first * 25 >= byCount[0].first) {
             Candidate c;
             c.coding = Coding::PulsePosition;
             c.bitsPerSymbol = 2;
-            std::sort(four.begin(), four.end(),
-                      [&](auto x, auto y) { return total(x) < total(y); });
             c.pairs = four;
             out.push_back(c);
         }
@@ -279,7 +319,8 @@ std::vector<Candidate> candidates(const std::vector<PressTimes>& presses, const 
         const double h = *std::min_element(common.begin(), common.end());
         bool fits = true;
         for (double m : common)
-            fits = fits && (std::abs(m - h) < 0.3 * h || std::abs(m - 2 * h) < 0.35 * h);
+            fits = fits && (std::abs(m - h) < 0.3 * h || std::abs(m - 2 * h) < 0.35 * h ||
+                            std::abs(m - 3 * h) < 0.35 * h);
         if (fits) {
             Candidate c;
             c.coding = Coding::BiPhase;
@@ -294,7 +335,8 @@ std::vector<Candidate> candidates(const std::vector<PressTimes>& presses, const 
 bool sameShape(const std::vector<Item>& a, const std::vector<Item>& b, double grain) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
-        if (a[i].kind != b[i].kind || a[i].bits != b[i].bits) return false;
+        if (a[i].kind != b[i].kind || a[i].bits != b[i].bits || a[i].width != b[i].width)
+            return false;
         if (a[i].kind == Item::Time &&
             ((a[i].us < 0) != (b[i].us < 0) || !near(a[i].us, b[i].us, grain)))
             return false;
@@ -306,7 +348,15 @@ struct ShapeSum {
     std::vector<Item> items; // times summed
     int count = 0;
     std::vector<double> periods, gaps, trailing;
+    double gapAfter = -1; // the first gap seen after a frame of it (-1: none yet)
 };
+
+// Frames alike but for the gap after them are of two shapes where one gap is
+// more than twice the other (a start frame before a long pause, say); -1, the
+// capture's end, fits any.
+bool gapsAlike(double a, double b) {
+    return a < 0 || b < 0 || (a <= 2 * b && b <= 2 * a);
+}
 
 } // namespace
 
@@ -326,6 +376,17 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
         }
         if (p.t.empty()) continue;
         p.frames = splitFrames(p.t, grain);
+        // A lone burst far ahead of the press is a stray, not its first frame.
+        if (p.frames.size() >= 2 && p.frames[0].end - p.frames[0].begin == 1 &&
+            p.frames[0].gapAfter > 50000) {
+            result.notes.push_back((in.name.empty() ? std::string("a press") : in.name) +
+                                   ": a lone burst " +
+                                   std::to_string(std::lround(p.frames[0].gapAfter / 1000)) +
+                                   " ms ahead of it is left out");
+            p.t.erase(p.t.begin(), p.t.begin() + 2);
+            p.frames = splitFrames(p.t, grain);
+        }
+        p.input = static_cast<size_t>(&in - input.data());
         presses.push_back(std::move(p));
         if (result.carrierHz == 0) result.carrierHz = in.carrierHz;
     }
@@ -359,10 +420,10 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
     // Each coding read over every frame; the one that reads most bits with fewest odd times wins.
     Candidate best;
     std::vector<std::vector<FrameRead>> reads = readAll(presses, best, marks, spaces);
-    double bestScore = score(reads);
+    double bestScore = score(reads, 1);
     for (Candidate c : candidates(presses, marks, spaces)) {
         auto r = readAll(presses, c, marks, spaces);
-        const double s = score(r);
+        const double s = score(r, c.bitsPerSymbol);
         if (s > bestScore) {
             bestScore = s;
             best = c;
@@ -423,20 +484,24 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
     std::vector<std::vector<int>> shapeOf(reads.size());
     for (size_t pi = 0; pi < reads.size(); ++pi)
         for (const FrameRead& f : reads[pi]) {
+            // A capture's last gap is often cut: it tells no shape apart.
+            const double gapAfter = &f == &reads[pi].back() ? -1 : f.gapAfter;
             int id = -1;
             for (size_t s = 0; s < shapes.size() && id < 0; ++s) {
                 std::vector<Item> mean = shapes[s].items;
                 for (Item& item : mean)
                     item.us /= shapes[s].count;
-                if (sameShape(mean, f.items, grain)) id = static_cast<int>(s);
+                if (sameShape(mean, f.items, grain) && gapsAlike(shapes[s].gapAfter, gapAfter))
+                    id = static_cast<int>(s);
             }
             if (id < 0) {
-                shapes.push_back({f.items, 0, {}, {}, {}});
+                shapes.push_back({f.items, 0, {}, {}, {}, -1});
                 for (Item& item : shapes.back().items)
                     item.us = 0;
                 id = static_cast<int>(shapes.size() - 1);
             }
             ShapeSum& s = shapes[static_cast<size_t>(id)];
+            if (s.gapAfter < 0) s.gapAfter = gapAfter;
             for (size_t k = 0; k < f.items.size(); ++k)
                 s.items[k].us += f.items[k].us;
             ++s.count;
@@ -476,30 +541,61 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
         splits.push_back(sp);
     }
     // The structure most presses show.
-    std::map<std::vector<int>, int> introVotes;
-    std::map<int, int> repeatVotes;
-    int wholeVotes = 0;
-    for (const Split& sp : splits) {
-        ++introVotes[sp.intro];
-        if (sp.repeat >= 0) ++repeatVotes[sp.repeat];
-        if (sp.whole) ++wholeVotes;
-    }
     std::vector<int> intro;
-    int votes = -1;
-    for (const auto& [seq, n] : introVotes)
-        if (n > votes) {
-            votes = n;
-            intro = seq;
+    int repeat = -1, votes = 0, wholeVotes = 0;
+    auto vote = [&] {
+        std::map<std::vector<int>, int> introVotes;
+        std::map<int, int> repeatVotes;
+        wholeVotes = 0;
+        for (const Split& sp : splits) {
+            ++introVotes[sp.intro];
+            if (sp.repeat >= 0) ++repeatVotes[sp.repeat];
+            if (sp.whole) ++wholeVotes;
         }
-    int repeat = -1;
-    votes = 0;
-    for (const auto& [id, n] : repeatVotes)
-        if (n > votes) {
-            votes = n;
-            repeat = id;
+        votes = -1;
+        for (const auto& [seq, n] : introVotes)
+            if (n > votes) {
+                votes = n;
+                intro = seq;
+            }
+        repeat = -1;
+        votes = 0;
+        for (const auto& [id, n] : repeatVotes)
+            if (n > votes) {
+                votes = n;
+                repeat = id;
+            }
+    };
+    vote();
+    bool whole = repeat >= 0 && wholeVotes * 2 >= votes && intro.size() == 1 && intro[0] == repeat;
+    // A last frame whose bits change from button to button, and are not
+    // the message's, is a frame of the message (an air conditioner's second
+    // frame), not a repeat.
+    if (repeat >= 0 && !whole) {
+        std::string first;
+        bool own = false;
+        for (size_t pi = 0; pi < reads.size(); ++pi) {
+            if (splits[pi].repeat != repeat || splits[pi].whole) continue;
+            const std::string& bits = reads[pi].back().bits;
+            std::string message;
+            for (size_t i = 0; i < splits[pi].intro.size(); ++i)
+                message += reads[pi][i].bits;
+            if (bits.empty() || bits == message) continue;
+            if (first.empty()) first = bits;
+            own = own || bits != first;
         }
-    const bool whole =
-        repeat >= 0 && wholeVotes * 2 >= votes && intro.size() == 1 && intro[0] == repeat;
+        if (own) {
+            for (size_t pi = 0; pi < reads.size(); ++pi)
+                if (splits[pi].repeat >= 0 && !splits[pi].whole) {
+                    splits[pi].intro = shapeOf[pi];
+                    splits[pi].repeat = -1;
+                    splits[pi].repeats = 0;
+                }
+            vote();
+            whole =
+                repeat >= 0 && wholeVotes * 2 >= votes && intro.size() == 1 && intro[0] == repeat;
+        }
+    }
 
     // How each frame ends: at a fixed time after its start (its length
     // varies, the period does not) or after a fixed gap.
@@ -581,7 +677,7 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
     std::vector<size_t> fitting;
     for (size_t pi = 0; pi < reads.size(); ++pi) {
         PressResult pr;
-        pr.name = pi < input.size() ? input[pi].name : std::string();
+        pr.name = input[presses[pi].input].name;
         const Split& sp = splits[pi];
         // A press without the repeat, or a whole-frame repeat, still fits.
         std::vector<int> ids = sp.intro;

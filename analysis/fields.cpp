@@ -108,8 +108,10 @@ bool holds(Field& f, const std::vector<Field>& fields, size_t j, bool needsVaria
 void findCheck(std::vector<Field>& fields, size_t j, size_t runStart) {
     Field& target = fields[j];
     const bool moving = varies(target);
-    // A field of a few bits equals another, or its complement, by chance.
-    for (size_t i = j; i-- > runStart && target.length >= 4;) {
+    // A field of a few bits equals another, or its complement, by chance;
+    // a constant one under a byte even more often.
+    // Another frame may send a field's complement (the runs before count).
+    for (size_t i = j; i-- > 0 && target.length >= (moving ? 4 : 8);) {
         if (fields[i].length != target.length || fields[i].role == Field::Check) continue;
         Field f = target;
         f.rule = Field::Complement;
@@ -139,8 +141,9 @@ void findCheck(std::vector<Field>& fields, size_t j, size_t runStart) {
         }
         if (!windowMoves) break;
         const std::vector<Field::Rule> rules =
-            target.length == 1 ? std::vector<Field::Rule>{Field::Parity}
-                               : std::vector<Field::Rule>{Field::Sum, Field::Xor, Field::NibbleSum};
+            target.length == 1
+                ? std::vector<Field::Rule>{Field::Parity}
+                : std::vector<Field::Rule>{Field::Sum, Field::Xor, Field::NibbleSum, Field::Parity};
         for (Field::Rule rule : rules)
             for (bool inverted : {false, true}) {
                 f.rule = rule;
@@ -155,7 +158,7 @@ void findCheck(std::vector<Field>& fields, size_t j, size_t runStart) {
 }
 
 Layout layout(const std::vector<std::string>& messages,
-              const std::vector<std::pair<int, int>>& runs, bool msb, bool bytes) {
+              const std::vector<std::pair<int, int>>& runs, bool msb, int grain) {
     Layout out;
     const size_t presses = messages.size();
     const int length = static_cast<int>(messages[0].size());
@@ -201,9 +204,14 @@ Layout layout(const std::vector<std::string>& messages,
                 f.values.push_back(valueOf(m, at, len, msb));
             out.fields.push_back(f);
         };
-        if ((bytes && n >= 16 && n % 8 == 0) || (n > 32 && presses < 2)) {
+        if ((grain == 8 && n >= 16 && n % 8 == 0) || (n > 32 && presses < 2)) {
             for (int at = first; at < end; at += 8)
                 add(at, std::min(8, end - at));
+            continue;
+        }
+        if (grain == 4 && n >= 8 && n % 4 == 0) {
+            for (int at = first; at < end; at += 4)
+                add(at, 4);
             continue;
         }
         for (int b : toggles)
@@ -234,9 +242,12 @@ Layout layout(const std::vector<std::string>& messages,
             findCheck(out.fields, j, runStarts[r]);
             if (f.rule != Field::None) {
                 f.role = Field::Check;
-                out.score += f.rule == Field::Parity                                ? 1
-                             : f.rule == Field::Complement || f.rule == Field::Copy ? 2
-                                                                                    : 3;
+                // By the bits it covers, so that a byte's complement is not
+                // outdone by its two nibbles'.
+                out.score +=
+                    f.length * (f.rule == Field::Parity                                ? 1
+                                : f.rule == Field::Complement || f.rule == Field::Copy ? 2
+                                                                                       : 3);
             } else {
                 f.role = varies(f) ? Field::Command : Field::Address;
             }
@@ -252,11 +263,19 @@ Layout layout(const std::vector<std::string>& messages,
             bool sameRun = false;
             for (auto [first, end] : runs)
                 sameRun = sameRun || (prev.first >= first && f.first < end);
-            if (!sameRun) continue;
+            // Nor where a check is made from either: its sources stay as found.
+            bool source = false;
+            for (const Field& c : out.fields)
+                for (int i : c.sources)
+                    source = source || i == static_cast<int>(j) || i + 1 == static_cast<int>(j);
+            if (!sameRun || source) continue;
             prev.length += 1;
             for (size_t p = 0; p < presses; ++p)
                 prev.values[p] = valueOf(messages[p], prev.first, prev.length, msb);
             out.fields.erase(out.fields.begin() + static_cast<long>(j));
+            for (Field& c : out.fields)
+                for (int& i : c.sources)
+                    if (i > static_cast<int>(j)) --i;
             --j;
         }
     }
@@ -269,20 +288,26 @@ void findFields(Result& result, const std::vector<std::string>& messages,
                 const std::vector<std::pair<int, int>>& runs, bool msbFirst) {
     result.fields.clear();
     if (messages.empty() || messages[0].empty()) return;
-    // Fields on byte boundaries, or where the bits that change begin and
-    // end (fields of 5 or 6 bits), in either order: the layout that shows
-    // most checks; bytes in the coding's usual order where they tie.
-    const bool bytes = result.bitsPerSymbol == 1;
-    Layout best = layout(messages, runs, msbFirst, bytes);
-    std::vector<std::pair<bool, bool>> others; // (msb, bytes)
-    if (bytes) others = {{!msbFirst, true}};
+    // Fields on byte boundaries, on nibble boundaries, or where the bits
+    // that change begin and end (fields of 5 or 6 bits), in either order:
+    // the layout that shows most checks; bytes in the coding's usual order
+    // where they tie.
+    const int grain = result.bitsPerSymbol == 1 ? 8 : 0;
+    Layout best = layout(messages, runs, msbFirst, grain);
+    std::vector<std::pair<bool, int>> others; // (msb, grain)
+    if (grain == 8) others = {{!msbFirst, 8}};
     if (messages.size() >= 2) {
-        others.push_back({msbFirst, false});
-        if (bytes) others.push_back({!msbFirst, false});
+        others.push_back({msbFirst, 0});
+        others.push_back({!msbFirst, 0});
     }
-    for (auto [msb, inBytes] : others) {
-        if (inBytes == bytes && msb == msbFirst) continue;
-        Layout other = layout(messages, runs, msb, inBytes);
+    if (messages.size() >= 3) {
+        others.push_back({msbFirst, 4});
+        others.push_back({!msbFirst, 4});
+    }
+    for (auto [msb, g] : others) {
+        if (g == grain && msb == msbFirst) continue;
+        if (g == 0 && msb != msbFirst && grain != 8) continue;
+        Layout other = layout(messages, runs, msb, g);
         if (other.score > best.score) {
             best = std::move(other);
             result.msb = msb;

@@ -3,6 +3,7 @@
 #include "analysis/analysis.h"
 #include "analysis/analysis_internal.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -65,11 +66,17 @@ std::string definition(const Result& r, const Field& f) {
 std::string bitsText(const Result& r, int first, int length, const std::string& constant) {
     std::string out;
     if (!constant.empty()) {
-        uint64_t v = 0;
-        for (int k = 0; k < length && k < 64; ++k)
-            if (constant[static_cast<size_t>(first + k)] == '1')
-                v |= uint64_t{1} << (r.msb ? length - 1 - k : k);
-        return std::to_string(v) + ":" + std::to_string(length);
+        // In pieces of 32 bits at most: a long frame's bits do not fit one number.
+        for (int from = 0; from < length; from += 32) {
+            const int n = std::min(32, length - from);
+            uint64_t v = 0;
+            for (int k = 0; k < n; ++k)
+                if (static_cast<size_t>(first + from + k) < constant.size() &&
+                    constant[static_cast<size_t>(first + from + k)] == '1')
+                    v |= uint64_t{1} << (r.msb ? n - 1 - k : k);
+            out += (out.empty() ? "" : ",") + std::to_string(v) + ":" + std::to_string(n);
+        }
+        return out;
     }
     for (const Field& f : r.fields)
         if (f.first >= first && f.first < first + length)
@@ -82,8 +89,20 @@ std::string shapeText(const Result& r, const Shape& s, int& at, const std::strin
     for (const Item& item : s.items) {
         if (!out.empty()) out += ",";
         if (item.kind == Item::Bits) {
-            out += bitsText(r, constant.empty() ? at : 0, item.bits, constant);
-            if (constant.empty()) at += item.bits;
+            const std::string text = bitsText(r, at, item.bits, constant);
+            if (item.width == 1) {
+                out += text;
+            } else {
+                // Bits of a longer symbol: a bit spec of their own.
+                out += "<";
+                for (size_t sym = 0; sym < r.symbols.size(); ++sym) {
+                    if (sym) out += "|";
+                    for (size_t k = 0; k < r.symbols[sym].size(); ++k)
+                        out += (k ? "," : "") + number(r.symbols[sym][k] * item.width);
+                }
+                out += ">(" + text + ")";
+            }
+            at += item.bits;
         } else if (item.kind == Item::Extent) {
             out += "^" + duration(item.us, r.unit);
         } else {
@@ -191,7 +210,7 @@ std::vector<double> renderStructure(const Result& r, const std::string& bits, in
                         symbol = symbol * 2 + (at < source.size() && source[at++] == '1');
                     if (symbol < r.symbols.size())
                         for (double d : r.symbols[symbol])
-                            emit(d * r.unit);
+                            emit(d * r.unit * item.width);
                 }
             }
         }

@@ -23,7 +23,13 @@ def analyse(cli, files):
 def main(argv):
     here = os.path.dirname(os.path.abspath(__file__))
     cli = os.path.join(here, "..", "build", "bin", "quorvel-cli")
+    # The shared captures sit beside the checkout, or beside a folder of worktrees.
     shared = os.path.join(here, "..", "..", "shared", "captures")
+    for up in ("..", os.path.join("..", ".."), os.path.join("..", "..", "..")):
+        candidate = os.path.join(here, "..", up, "shared", "captures")
+        if os.path.isdir(candidate):
+            shared = candidate
+            break
     real, remotes, listing = os.path.join(shared, "real"), os.path.join(shared, "remotes"), False
     args = iter(argv)
     for a in args:
