@@ -803,6 +803,7 @@ void takeOffExcess(std::span<const int64_t> durations, double excess, std::vecto
     if (excess != 0)
         for (size_t i = 0; i < times.size(); i += 2) {
             double e = std::min(excess, times[i] - 1);
+            if (e < 0 && i + 1 < times.size()) e = std::max(e, 1 - times[i + 1]);
             times[i] -= e;
             if (i + 1 < times.size()) times[i + 1] += e;
         }
@@ -852,12 +853,13 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
             for (double e = 50; e <= options.maximumBurstExcess && n < 10; e += 50)
                 tried[n++] = e;
             for (size_t k = 0; k < n; ++k) {
-                double excess = std::clamp(tried[k], 0.0, options.maximumBurstExcess);
+                double excess =
+                    std::clamp(tried[k], options.minimumBurstExcess, options.maximumBurstExcess);
                 bool again = false;
                 for (size_t j = 0; j < k; ++j)
-                    again =
-                        again || std::fabs(std::clamp(tried[j], 0.0, options.maximumBurstExcess) -
-                                           excess) <= 20;
+                    again = again || std::fabs(std::clamp(tried[j], options.minimumBurstExcess,
+                                                          options.maximumBurstExcess) -
+                                               excess) <= 20;
                 if (again) continue;
                 takeOffExcess(durations, excess, own);
                 auto e = decodeOne(cp, own, options);

@@ -217,6 +217,8 @@ struct DecodeOptions {
     // across the range up to the maximum are tried, the closest fit kept.
     bool demodulated = false;
     double maximumBurstExcess = 250;
+    // Some receivers end a burst early (a weak or distant remote).
+    double minimumBurstExcess = -100;
     // A demodulated capture is matched with at least these tolerances
     // (the receiver's pace, jitter and sampling step).
     double receiverRelativeTolerance = 0.12;
