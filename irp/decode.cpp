@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kMaxRepeats = 10000;
 constexpr size_t kMaxBitSpecs = 8;
+constexpr size_t kMaxSymbols = 16; // alternatives of a bit spec (the parser allows no more)
 constexpr int kMaxDepth = 3000; // calls of the walk: under 3 MB of stack even in a sanitizer build
 constexpr long kStepBudget = 200000; // per part pass: bounds backtracking on hostile input
 
@@ -103,7 +104,8 @@ std::optional<First> firstFlash(const Protocol::Tree& t, const Stream& st, size_
 // ---- the walk -----------------------------------------------------------
 
 struct Cont {
-    enum class Kind : uint8_t { Items, Loop, Bits, Done } kind = Kind::Done;
+    // Stop: the end of a symbol tried on its own, to see how well it fits.
+    enum class Kind : uint8_t { Items, Loop, Bits, Done, Stop } kind = Kind::Done;
     Pass pass = Pass::Intro;
     const Stream* stream = nullptr;
     uint32_t pos = 0, end = 0;
@@ -150,14 +152,14 @@ public:
         size_t trail, checks, vars;
         int bits;
         double error;
-        int matched;
+        int matched, stretched;
         std::array<std::pair<uint64_t, int>, kMaxBitSpecs> buffers;
     };
     Snap snap() const {
         return {index,        used,          consumed,         pendingUs,
                 pendingMin,   extentMark,    pendingSign,      pendingAtLeast,
                 trail.size(), checks.size(), varValues.size(), bitsRead,
-                error,        matched,       symbolBuffer};
+                error,        matched,       stretched,        symbolBuffer};
     }
     void restore(const Snap& s) {
         index = s.index;
@@ -184,6 +186,7 @@ public:
         bitsRead = s.bits;
         error = s.error;
         matched = s.matched;
+        stretched = s.stretched;
         symbolBuffer = s.buffers;
     }
 
@@ -222,6 +225,8 @@ public:
         }
         case Cont::Kind::Bits:
             return bits(k);
+        case Cont::Kind::Stop:
+            return true;
         }
         return false;
     }
@@ -235,11 +240,15 @@ public:
     int depth = 0;
     double error = 0; // sum of the relative deviations of whole matches
     int matched = 0;
+    int stretched = 0; // lead-outs measured longer than their tolerance
     // Bits of the last symbol read, per set of bit alternatives, not yet taken by a field.
     std::array<std::pair<uint64_t, int>, kMaxBitSpecs> symbolBuffer{};
     const Protocol::Tree& t;
     const std::vector<double>& d;
     double rel, abs;
+    // A receiver's pace and jitter, a share of a whole measured time (merged
+    // or not); 0 for times measured at the carrier.
+    double pace = 0;
     Evaluator ev;
     std::vector<uint64_t> masks;
     std::vector<int> widths;
@@ -339,7 +348,8 @@ private:
         auto& [buffer, count] = symbolBuffer[size_t(k->bitSpec)];
         if (count == 0) {
             Snap s = snap();
-            for (size_t a = 0; a < coding.alternatives.size(); ++a) {
+            const size_t n = std::min(coding.alternatives.size(), kMaxSymbols);
+            auto tryOne = [&](size_t a, const Cont* then) {
                 symbolBuffer[size_t(k->bitSpec)] = {uint64_t(a), coding.bitsPerSymbol};
                 const Stream& alt = t.streams[size_t(coding.alternatives[a])];
                 Cont body;
@@ -349,8 +359,24 @@ private:
                 body.end = uint32_t(alt.items.size());
                 body.bitSpec = coding.parent;
                 body.start = now();
-                body.next = k;
-                if (match(&body)) return true;
+                body.next = then;
+                return match(&body);
+            };
+            // Nearest symbol first: each alternative is fitted on its own
+            // and the closest tried first, so that a tolerance wide enough
+            // for a receiver's error never reads a level as its neighbour.
+            std::array<std::pair<double, size_t>, kMaxSymbols> order;
+            size_t tried = 0;
+            Cont stop;
+            stop.kind = Cont::Kind::Stop;
+            for (size_t a = 0; a < n; ++a) {
+                if (tryOne(a, &stop)) order[tried++] = {error - s.error + pendingCost(), a};
+                restore(s);
+                if (steps > kStepBudget) return false;
+            }
+            std::stable_sort(order.begin(), order.begin() + long(tried));
+            for (size_t i = 0; i < tried; ++i) {
+                if (tryOne(order[i].second, k)) return true;
                 restore(s);
                 if (steps > kStepBudget) return false;
             }
@@ -442,6 +468,12 @@ private:
         return us;
     }
 
+    // How far the time not yet matched lies from the time measured there.
+    double pendingCost() const {
+        if (pendingUs <= 0 || index >= d.size() || (index % 2 == 0) != (pendingSign > 0)) return 0;
+        return std::fabs(d[index] - used - pendingUs) / pendingUs;
+    }
+
     bool add(int sign, double us, bool atLeast) {
         if (us <= 0) return true;
         if (pendingUs > 0 && pendingSign != sign && !flushPending()) return false;
@@ -469,10 +501,11 @@ private:
         double r = d[index] - used;
         // A lead-out may merge with a bit's short gap: its own length
         // sets its tolerance.
-        double tol = std::max(abs, rel * (atLeast ? us : pendingMin));
+        double tol = std::max({abs, rel * (atLeast ? us : pendingMin), pace * us});
         bool last = index + 1 == d.size();
         if (atLeast || (sign < 0 && last)) {
             if (r >= us - tol || (sign < 0 && last)) {
+                if (!last && r > us + tol) ++stretched;
                 consumed += r;
                 ++index;
                 used = 0;
@@ -517,6 +550,34 @@ bool settle(Walker& w, Params& params, Params& defaulted, int& checksProved) {
     for (size_t s = 0; s < t.slots.size(); ++s)
         if (t.slots[s].kind == SlotKind::Variable && w.ev.known(int(s)))
             ev.set(int(s), w.ev.raw(int(s)));
+    auto checksHold = [&] {
+        for (const Check& c : w.checks) {
+            for (size_t i = c.varFrom; i < c.varTo; ++i)
+                ev.set(w.varValues[i].first, w.varValues[i].second);
+            auto v = ev.eval(c.expr);
+            if (!v || uint64_t(*v) != c.read) return false;
+        }
+        return true;
+    };
+    // A parameter sent only inside a checksum (C=CO+D+...): the one value
+    // of its range that makes every check hold, when there is exactly one.
+    for (size_t i = 0; i < t.parameters.size(); ++i) {
+        int slot = t.parameterSlots[i];
+        const ParameterSpec& ps = t.parameters[i];
+        if (ev.known(slot) || w.checks.empty() || ps.max < ps.min || ps.max - ps.min > 0x3ff)
+            continue;
+        std::optional<int64_t> found;
+        bool several = false;
+        for (int64_t v = ps.min; v <= ps.max && !several; ++v) {
+            ev.set(slot, v);
+            if (!checksHold()) continue;
+            several = found.has_value();
+            found = v;
+        }
+        if (!found || several) return false;
+        ev.set(slot, *found);
+        read[i] = true;
+    }
     for (size_t i = 0; i < t.parameters.size(); ++i) {
         int slot = t.parameterSlots[i];
         if (!ev.known(slot)) return false;
@@ -525,12 +586,7 @@ bool settle(Walker& w, Params& params, Params& defaulted, int& checksProved) {
         params.set(t.parameters[i].name, v);
         if (!read[i]) defaulted.set(t.parameters[i].name, v);
     }
-    for (const Check& c : w.checks) {
-        for (size_t i = c.varFrom; i < c.varTo; ++i)
-            ev.set(w.varValues[i].first, w.varValues[i].second);
-        auto v = ev.eval(c.expr);
-        if (!v || uint64_t(*v) != c.read) return false;
-    }
+    if (!checksHold()) return false;
     checksProved = int(w.checks.size());
     return true;
 }
@@ -575,6 +631,12 @@ CompiledProtocol compileProtocol(NamedProtocol protocol) {
             c.firstBounded = f->bounded;
         }
     }
+    for (const Stream& st : t.streams)
+        for (const Item& it : st.items)
+            if (it.kind == Item::Kind::Flash && it.duration.literal) {
+                double us = t.durationUs(it.duration.value, it.duration.unit);
+                if (us > 0 && (c.shortestFlash == 0 || us < c.shortestFlash)) c.shortestFlash = us;
+            }
     for (const Preference& p : c.named.preferOver) {
         if (p.condition.empty()) {
             c.conditions.emplace_back();
@@ -599,6 +661,12 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
         cp.named.relativeTolerance.value_or(options.defaultRelativeTolerance));
     double abs = options.absoluteTolerance.value_or(
         cp.named.absoluteTolerance.value_or(options.defaultAbsoluteTolerance));
+    // A protocol's own tolerances are for times measured at the carrier; a
+    // demodulating receiver's pace, jitter and sampling step need more.
+    if (options.demodulated) {
+        rel = std::max(rel, options.receiverRelativeTolerance);
+        abs = std::max(abs, options.receiverAbsoluteTolerance);
+    }
     if (cp.firstMin > 0) {
         double first = times[0];
         if (first < cp.firstMin - std::max(abs, rel * cp.firstMin)) return std::nullopt;
@@ -607,6 +675,7 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
     }
     const Parts& parts = cp.parts;
     Walker w(t, times, rel, abs);
+    if (options.demodulated) w.pace = options.receiverRelativeTolerance;
     Decode out;
     out.protocol = cp.named.name;
 
@@ -719,6 +788,7 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
     out.end = w.index + (w.used > 0 ? 1 : 0);
     out.bitsRead = w.bitsRead;
     out.timingError = w.matched ? w.error / w.matched : 0;
+    out.stretched = w.stretched;
     return out;
 }
 
@@ -733,9 +803,23 @@ void takeOffExcess(std::span<const int64_t> durations, double excess, std::vecto
     if (excess != 0)
         for (size_t i = 0; i < times.size(); i += 2) {
             double e = std::min(excess, times[i] - 1);
+            if (e < 0 && i + 1 < times.size()) e = std::max(e, 1 - times[i + 1]);
             times[i] -= e;
             if (i + 1 < times.size()) times[i + 1] += e;
         }
+}
+
+// A demodulated capture's burst excess against a protocol whose shortest
+// burst is `shortest`: what its short bursts (the lower quarter, the last
+// burst left out) are longer by.
+double burstExcessOver(const std::vector<double>& times, double shortest) {
+    std::array<double, 64> bursts;
+    size_t n = 0;
+    for (size_t i = 0; i + 2 < times.size() && n < bursts.size(); i += 2)
+        bursts[n++] = times[i];
+    if (n == 0) return 0;
+    std::nth_element(bursts.begin(), bursts.begin() + long(n / 4), bursts.begin() + long(n));
+    return bursts[n / 4] - shortest;
 }
 
 } // namespace
@@ -753,29 +837,44 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
             std::none_of(options.only.begin(), options.only.end(),
                          [&](const std::string& n) { return table.find(n) == &cp.named; }))
             continue;
-        auto d = decodeOne(cp, times, options);
-        // A demodulated capture: the excess this protocol's own lead-in
-        // burst shows, else a few excesses across the receivers' range,
-        // when the estimate given did not fit.
-        if (!d && options.demodulated && !durations.empty()) {
-            double tried[8];
+        std::optional<Decode> d;
+        if (!options.demodulated) {
+            d = decodeOne(cp, times, options);
+        } else if (!durations.empty()) {
+            // The excess this protocol's shortest burst shows, the estimate
+            // given, the one its lead-in burst shows, then a few across the
+            // receivers' range: the closest fit of those that decode.
+            double tried[10];
             size_t n = 0;
+            if (cp.shortestFlash > 0)
+                tried[n++] = options.burstExcess + burstExcessOver(times, cp.shortestFlash);
+            tried[n++] = options.burstExcess;
             if (cp.firstBounded) tried[n++] = double(std::llabs(durations[0])) - cp.firstMin;
-            for (double e = 50; e <= options.maximumBurstExcess; e += 50)
+            for (double e = 50; e <= options.maximumBurstExcess && n < 10; e += 50)
                 tried[n++] = e;
-            for (size_t k = 0; k < n && !d; ++k) {
-                double excess = tried[k];
-                if (excess <= 20 || excess > options.maximumBurstExcess ||
-                    std::fabs(excess - options.burstExcess) <= 20)
-                    continue;
+            for (size_t k = 0; k < n; ++k) {
+                double excess =
+                    std::clamp(tried[k], options.minimumBurstExcess, options.maximumBurstExcess);
+                bool again = false;
+                for (size_t j = 0; j < k; ++j)
+                    again = again || std::fabs(std::clamp(tried[j], options.minimumBurstExcess,
+                                                          options.maximumBurstExcess) -
+                                               excess) <= 20;
+                if (again) continue;
                 takeOffExcess(durations, excess, own);
-                d = decodeOne(cp, own, options);
+                auto e = decodeOne(cp, own, options);
+                if (e && (!d || e->end > d->end ||
+                          (e->end == d->end && e->timingError < d->timingError)))
+                    d = std::move(e);
             }
         }
         if (d) found.push_back({std::move(*d), i});
     }
     std::stable_sort(found.begin(), found.end(), [](const Candidate& a, const Candidate& b) {
         if (a.decode.end != b.decode.end) return a.decode.end > b.decode.end;
+        // Lead-outs as the protocol writes them before stretched ones.
+        if (a.decode.stretched != b.decode.stretched)
+            return a.decode.stretched < b.decode.stretched;
         // A clearly closer fit first: a loose reading by a protocol of
         // other timing must not win on bits alone.
         if (std::fabs(a.decode.timingError - b.decode.timingError) > 0.03)

@@ -17,6 +17,9 @@ struct CompiledProtocol {
     // most `firstMax` when it cannot merge with what follows.
     double firstMin = 0, firstMax = 0;
     bool firstBounded = false;
+    // The shortest burst the notation writes (0: none written as a number):
+    // a demodulating receiver's excess is read against it.
+    double shortestFlash = 0;
     // Each prefer-over condition parsed as the definition "_c" of a small
     // tree whose other names are the decoded parameters; none: always.
     std::vector<std::optional<Protocol>> conditions;

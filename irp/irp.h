@@ -212,11 +212,17 @@ struct DecodeOptions {
     // A demodulating receiver's burst excess (µs): taken off every burst
     // and added to the gap after it before matching.
     double burstExcess = 0;
-    // A demodulating receiver's capture: where burstExcess does not fit a
-    // protocol, the excess its lead-in burst shows (up to the maximum) is
-    // tried as well.
+    // A demodulating receiver's capture: the excess each protocol's short
+    // bursts show, burstExcess, the excess of its lead-in burst and a few
+    // across the range up to the maximum are tried, the closest fit kept.
     bool demodulated = false;
     double maximumBurstExcess = 250;
+    // Some receivers end a burst early (a weak or distant remote).
+    double minimumBurstExcess = -100;
+    // A demodulated capture is matched with at least these tolerances
+    // (the receiver's pace, jitter and sampling step).
+    double receiverRelativeTolerance = 0.12;
+    double receiverAbsoluteTolerance = 150;
     // Only these protocols (by name); all when empty.
     std::vector<std::string> only;
 };
@@ -233,13 +239,14 @@ struct Decode {
     int checks = 0;            // checks proved (complements, checksums, constants)
     int bitsRead = 0;
     double timingError = 0; // mean relative deviation of the durations matched
+    int stretched = 0;      // lead-outs (before the last) longer than the protocol's
 };
 
 // Every protocol of the table that decodes the capture (alternating burst
 // and gap microseconds from the first burst; signs are ignored), best first:
 // a protocol that the table lets prefer over another comes before it, then
-// more of the capture explained, a clearly closer fit, more bits read,
-// fewer defaults.
+// more of the capture explained, fewer stretched lead-outs, a clearly
+// closer fit, more bits read, fewer defaults.
 std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> durations,
                            const DecodeOptions& options = {});
 

@@ -40,6 +40,7 @@ const std::vector<Family> kFamilies = {
     {"BOSE", {"Bose"}, "0", "F:-8", 0xff},
     {"GRUNDIG", {"Grundig16", "Grundig16-30"}, "0", "F", 0xff},
     {"NOKIA", {"Nokia", "Nokia12"}, "D", "F", 0xff},
+    {"RCMM32", {"Nokia32", "Nokia32_endframe"}, "D<<8 | S", "(T<<7 | X)<<8 | F", 0xffff},
 };
 
 // The expression's value for the decoded parameters: a protocol sending
@@ -72,7 +73,7 @@ TEST(IrpRealCaptures, IdentifyAsTheirLabel) {
     ASSERT_TRUE(labels.good());
     std::string line;
     std::getline(labels, line);
-    int total = 0, identified = 0;
+    int total = 0, identified = 0, first = 0;
     std::vector<std::string> misses;
     while (std::getline(labels, line)) {
         std::stringstream cells(line);
@@ -90,27 +91,36 @@ TEST(IrpRealCaptures, IdentifyAsTheirLabel) {
         auto decodes = decode(t, times, options);
         ++total;
         bool ok = false;
-        for (const Decode& d : decodes) {
+        for (size_t n = 0; n < decodes.size() && !ok; ++n) {
+            const Decode& d = decodes[n];
             for (const Family& fam : kFamilies) {
                 if (c[2] != fam.label) continue;
                 if (std::find(fam.protocols.begin(), fam.protocols.end(), d.protocol) ==
                     fam.protocols.end())
                     continue;
                 auto a = evaluate(fam.address, d.params), k = evaluate(fam.command, d.params);
-                if (a && k && *a == address && ((*k ^ command) & fam.commandMask) == 0) ok = true;
+                if (a && k && *a == address && ((*k ^ command) & fam.commandMask) == 0) {
+                    ok = true;
+                    first += n == 0;
+                }
             }
-            if (ok) break;
         }
         identified += ok;
         if (!ok)
             misses.push_back(c[0] + " " + c[2] + " " + c[5] + " " + c[6] + ": " +
                              (decodes.empty() ? "nothing" : describe(decodes[0])));
     }
-    std::printf("real captures identified as their label: %d of %d\n", identified, total);
+    std::printf("real captures identified as their label: %d of %d (%d by the first decode)\n",
+                identified, total, first);
     for (auto& m : misses)
         std::printf("  %s\n", m.c_str());
     EXPECT_EQ(total, 156);
-    EXPECT_GE(identified, 144);
+    // Left: five of a protocol family the table has no notation for (a
+    // 620/2545 us pre-frame and 528 us bi-phase bits, labelled GRUNDIG and
+    // NOKIA), a JVC label on 9000/4500 us frames 10.5 ms apart, an RC5
+    // label on a 1000 us preamble with 3 ms gaps, and an RCMM32 gap of
+    // 629 us that lies nearer the 611 us level than the label's 778.
+    EXPECT_GE(first, 148);
 }
 
 } // namespace

@@ -55,9 +55,21 @@ std::vector<int64_t> throughReceiver(const std::vector<int64_t>& press, uint32_t
     return qv::irsig::render(qv::irsig::KeyPress{frame}, qv::irsig::drawReceiver(seed), seed).times;
 }
 
+// Protocols whose symbols lie closer together than the receiver model's
+// error (sampling step up to 100 us, 6% jitter, 4% pace, the burst excess
+// guessed) with no check that catches a wrong symbol: through the model a
+// press may come back with other parameters.
+const std::set<std::string> kCloserThanAReceiver = {
+    "Nokia",        "Nokia12", "Nokia32",  "Nokia32_endframe", // gaps 167 us apart
+    "Revox",                                                   // a 15 us unit
+    "Humax 4Phase",                                            // 105 us phases
+    "XMP",          "XMP-1",   "XMP-2",    "XMPff",
+    "XMPff-1",      "XMPff-2", "Velodyne", // 136 us levels
+};
+
 struct Tally {
-    int presses = 0, own = 0, alias = 0, missed = 0, faults = 0;
-    std::set<std::pair<std::string, std::string>> aliases;
+    int presses = 0, own = 0, alias = 0, missed = 0, faults = 0, closeFaults = 0;
+    std::set<std::pair<std::string, std::string>> aliases, misread;
     std::vector<std::string> notes;
 };
 
@@ -101,9 +113,11 @@ void check(const NamedProtocol& p, const Params& given, const std::vector<int64_
         if (top.protocol != p.name) tally.aliases.insert({p.name, top.protocol});
     } else if (top.protocol == p.name) {
         ++tally.faults;
+        tally.closeFaults += kCloserThanAReceiver.count(p.name) ? 1 : 0;
         note("fault");
     } else {
         ++tally.missed;
+        tally.misread.insert({p.name, top.protocol});
         note("missed");
     }
 }
@@ -163,18 +177,19 @@ TEST(IrpRoundTrip, EveryRenderableProtocolComesBack) {
     std::printf("told apart by name only (same timing):\n");
     for (auto& [a, b] : exact.aliases)
         std::printf("  %s ~ %s\n", a.c_str(), b.c_str());
+    // Unknown burst excess shifts time between a burst and its gap: only
+    // the sums of a pair are sure, and these share them.
+    std::printf("read as another protocol through the receiver model:\n");
+    for (auto& [a, b] : received.misread)
+        std::printf("  %s as %s\n", a.c_str(), b.c_str());
     for (auto& n : exact.notes)
         std::printf("  exact: %s\n", n.c_str());
     for (auto& n : received.notes)
         std::printf("  receiver: %s\n", n.c_str());
     EXPECT_EQ(exact.faults, 0);
     EXPECT_GE(exact.own + exact.alias, 0.98 * exact.presses);
-    // Through the receiver model a protocol without any check whose levels
-    // lie closer than the receiver's error (Nokia's four gaps 167 us apart,
-    // Revox's 15 us bursts) can be read with other parameters: at most
-    // those, and most presses must come back.
-    EXPECT_LE(received.faults, 3);
-    EXPECT_GE(received.own + received.alias, 0.85 * received.presses);
+    EXPECT_EQ(received.faults, received.closeFaults);
+    EXPECT_GE(received.own + received.alias, 0.96 * received.presses);
 }
 
 } // namespace
