@@ -9,6 +9,8 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace qv {
@@ -23,6 +25,39 @@ constexpr const char* kColumns[] = {
     "C",        "R_C",      "D",        "R_D",      "CF_T",      "CF_Osc",  "T1",
     "G2_T",     "E_Osc",    "E_Idle",   "b_end",    "X",         "Repeat",  "convert",
     "G_count",  "Remark",   "Bits",     "zero_HL",  "One_HL",    "T_Time"};
+
+// The shipped rows that read a part in their own way. A user's copy of a
+// row carries its column along, and with it the behaviour.
+constexpr std::pair<std::string_view, std::string_view> kShippedQuirks[] = {
+    {"Form002", "data-end-bit"},
+    {"Form008", "data-lead-in-gap"},
+    {"Form009", "data-lead-in-gap"},
+    {"Form011", "head-outside-cycle"},
+    {"Form018", "code-5-3"},
+    {"Form025", "half-gap-keeps"},
+    {"Form029", "mis-runs, customer-one"},
+    {"Form030", "start-one, code-rc5"},
+    {"Form031", "start-one, toggle-gap-inverts, half-gap-keeps, code-rc5x"},
+    {"Form042", "mis-triple-pair"},
+    {"Form046", "start-inverted"},
+    {"Form047", "start-inverted, half-gap-keeps"},
+    {"Form059", "code-1-8-7"},
+    {"Form063", "open-data"},
+    {"Form064", "open-data"},
+    {"Form086", "open-data, mis-extra-pair"},
+    {"Form089", "mis-extra-pair"},
+    {"Form090", "mis-extra-pair"},
+    {"Form098", "open-data"},
+    {"Form126", "mis-triple-pair"},
+    {"Form127", "half-gap-keeps"},
+    {"Form128", "data-lead-one"},
+    {"Form131", "mis-triple-pair"},
+    {"Form135", "mis-triple-pair"},
+    {"HL", "open-data"},
+    {"IB", "open-data"},
+    {"RIB", "open-data"},
+    {"SE", "open-data"},
+};
 
 std::string lowerText(std::string s) {
     for (char& c : s)
@@ -46,6 +81,10 @@ std::vector<std::string> column(const Database& db, const char* sql, int col) {
     return out;
 }
 
+bool hasColumn(const std::vector<std::string>& columns, const char* name) {
+    return std::find(columns.begin(), columns.end(), lowerText(name)) != columns.end();
+}
+
 // Opens and checks the file and reads every row.
 std::unique_ptr<TableCursor> readCatalogue(const std::string& path) {
     auto db = Database::open(path);
@@ -54,14 +93,14 @@ std::unique_ptr<TableCursor> readCatalogue(const std::string& path) {
     if (columns.empty()) throw DatabaseError(path + ": the catalogue has no table Type" + restore);
     std::string missing;
     for (const char* name : kColumns)
-        if (std::find(columns.begin(), columns.end(), lowerText(name)) == columns.end())
-            missing += (missing.empty() ? "" : ", ") + std::string(name);
+        if (!hasColumn(columns, name)) missing += (missing.empty() ? "" : ", ") + std::string(name);
     if (!missing.empty())
         throw DatabaseError(path + ": the catalogue's table Type has no column " + missing +
                             restore);
     if (column(*db, "SELECT name FROM sqlite_master WHERE type = 'index' AND name = 'idxFormat'", 0)
             .empty())
         throw DatabaseError(path + ": the catalogue has no index idxFormat" + restore);
+    if (!hasColumn(columns, kQuirksColumn)) addQuirksColumn(*db);
     return std::make_unique<TableCursor>(db, "Type", "Format");
 }
 
@@ -126,6 +165,43 @@ void rowWritten(const std::string& path, const TableCursor& writer) {
 }
 
 } // namespace
+
+std::string_view shippedQuirks(std::string_view key) {
+    for (const auto& [k, quirks] : kShippedQuirks)
+        if (k == key) return quirks;
+    return {};
+}
+
+void addQuirksColumn(Database& db) {
+    if (hasColumn(column(db, "PRAGMA table_info(\"Type\")", 1), kQuirksColumn)) return;
+    sqlite3* h = db.handle();
+    auto failed = [&] {
+        const std::string why = sqlite3_errmsg(h);
+        sqlite3_exec(h, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw DatabaseError(db.path() + ": the catalogue could not be given the column " +
+                            kQuirksColumn + ": " + why + kRestoreCatalogue);
+    };
+    if (sqlite3_exec(h, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) != SQLITE_OK) failed();
+    const std::string add =
+        std::string("ALTER TABLE \"Type\" ADD COLUMN \"") + kQuirksColumn + "\" TEXT";
+    if (sqlite3_exec(h, add.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) failed();
+    const std::string update =
+        std::string("UPDATE \"Type\" SET \"") + kQuirksColumn + "\" = ?1 WHERE \"Format\" = ?2";
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(h, update.c_str(), -1, &st, nullptr) != SQLITE_OK) failed();
+    for (const auto& [key, quirks] : kShippedQuirks) {
+        sqlite3_bind_text(st, 1, quirks.data(), static_cast<int>(quirks.size()), SQLITE_STATIC);
+        sqlite3_bind_text(st, 2, key.data(), static_cast<int>(key.size()), SQLITE_STATIC);
+        const int rc = sqlite3_step(st);
+        sqlite3_reset(st);
+        if (rc != SQLITE_DONE) {
+            sqlite3_finalize(st);
+            failed();
+        }
+    }
+    sqlite3_finalize(st);
+    if (sqlite3_exec(h, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) failed();
+}
 
 std::unique_ptr<TableCursor> openCatalogue(const std::string& path) {
     std::lock_guard lock(g_cacheLock);

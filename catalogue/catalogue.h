@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace qv {
 
@@ -20,6 +21,22 @@ inline constexpr const char* kRestoreCatalogue =
 // Each file is read and checked once and its rows kept in memory: a call
 // hands out a cheap copy of them, read again only when the file changed on
 // disk; a row written through any copy also goes into the rows kept.
+// A file without the column "Quirks" gets it (see addQuirksColumn) before
+// its rows are read.
 std::unique_ptr<TableCursor> openCatalogue(const std::string& path);
+
+// The column of what a row reads in its own way: named quirks split by
+// commas ("start-one, code-rc5"); empty for a row read by its fields alone.
+// engine/row_quirks.h tells what each word does.
+inline constexpr const char* kQuirksColumn = "Quirks";
+
+// The quirks of a shipped row ("" for a row without any): the one list of
+// them, written into every file made or opened without the column.
+std::string_view shippedQuirks(std::string_view key);
+
+// Adds the column "Quirks" to table Type unless it is there, with the
+// shipped rows' quirks, in one transaction. Throws DatabaseError when the
+// file cannot take it.
+void addQuirksColumn(Database& db);
 
 } // namespace qv

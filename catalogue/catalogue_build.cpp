@@ -1,5 +1,6 @@
 #include "catalogue/catalogue_build.h"
 
+#include "catalogue/catalogue.h"
 #include "platform/table_cursor.h"
 
 #include <cstdio>
@@ -24,6 +25,7 @@ bool buildCatalogueIfMissing(const std::string& sqlPath, const std::string& dbPa
         db->exec("BEGIN");
         db->exec(sql.str());
         db->exec("COMMIT");
+        addQuirksColumn(*db);
     }
     fs::rename(tmp, dbPath, ec);
     if (ec) throw DatabaseError(dbPath + ": " + ec.message());

@@ -18,6 +18,9 @@ struct FormatMenuEntry {
     std::string key() const; // first 7 characters of the caption
 };
 
+// The format a session starts with and a drawn capture falls back to.
+inline constexpr std::string_view kDefaultFormatKey = "Form016";
+
 const std::vector<FormatMenuEntry>& formatMenuEntries();
 const std::vector<std::string>& formatMenuCaptions(); // the nine menu captions in order
 

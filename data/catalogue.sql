@@ -1,6 +1,8 @@
 -- The format catalogue: table "Type", one row per format key.
 -- Times in microseconds, counts in bits. The build makes IRTime.db from this
--- file only when IRTime.db does not exist yet.
+-- file only when IRTime.db does not exist yet, and adds the column "Quirks"
+-- (what a row reads in its own way) from its list in catalogue/catalogue.cpp,
+-- as it does to an older file on opening it.
 CREATE TABLE "Type" (
   "Format" TEXT NOT NULL,
   "Type" TEXT,

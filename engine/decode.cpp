@@ -61,9 +61,8 @@ std::pair<std::vector<double>, std::vector<double>> bitStandards(const FormatRow
         return {rowNumbers(row, {"Zero_Osc"}),
                 rowNumbers(row, {"zero_Idle", "zero_HL", "One_Idle", "One_HL"})};
     case CodingRule::Mis: {
-        const FieldValue* key = row.find("Format");
         const std::vector<double> cell = rowNumbers(row, {"One_Idle", "zero_Idle", "D"});
-        if (!key || misVariantOf(key->toText()) != MisVariant::Runs || cell.size() != 3) break;
+        if (quirksOf(row).mis != MisVariant::Runs || cell.size() != 3) break;
         // A one's gap holds the rest of its cell and the empty cells after
         // it, up to a whole data part of them.
         std::vector<double> gaps;
@@ -86,7 +85,7 @@ const char* readAsName(ReadAs as) {
     case ReadAs::HeadGap:
         return "head gap";
     case ReadAs::HeadSecondBurst:
-        return "head second burst";
+        return "second head burst";
     case ReadAs::RepeatHeadBurst:
         return "repeat head burst";
     case ReadAs::RepeatHeadGap:
@@ -96,17 +95,17 @@ const char* readAsName(ReadAs as) {
     case ReadAs::BitGap:
         return "bit gap";
     case ReadAs::ToggleTime:
-        return "toggle time";
+        return "toggle";
     case ReadAs::FixedTime:
         return "fixed time";
     case ReadAs::EndBitBurst:
-        return "end bit burst";
+        return "stop bit burst";
     case ReadAs::EndBitGap:
-        return "end bit gap";
+        return "stop bit gap";
     case ReadAs::LastBurst:
-        return "last burst";
+        return "end bit";
     case ReadAs::GroupEnd:
-        return "group end";
+        return "cycle";
     }
     return "";
 }
@@ -227,9 +226,7 @@ DecodeResult decodeOnce(const TimeTable& times, const FormatRow& row,
         // before the code: 4% of 2500 us is a fifth of a half) and the
         // four-level gaps, and runs of many bits or empty cells. The other
         // codings fit their pace less surely.
-        const FieldValue* key = walked->find("Format");
-        const bool cellRuns =
-            rule == CodingRule::Mis && key && misVariantOf(key->toText()) == MisVariant::Runs;
+        const bool cellRuns = rule == CodingRule::Mis && quirksOf(*walked).mis == MisVariant::Runs;
         const bool paced = rule == CodingRule::Intervals || rule == CodingRule::FourGaps ||
                            rule == CodingRule::Rcs16 || rule == CodingRule::RunLengths || cellRuns;
         if (paced && std::abs(speed - 1) > 0.01 && std::abs(speed - 1) < 0.08)

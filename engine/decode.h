@@ -28,7 +28,7 @@ public:
     static FormatRow fromCursor(const TableCursor& cursor);
 
     bool present() const { return m_present; }
-    // The key field's text ("Form016", "IB"); empty without a row.
+    // The key field's text (a slot such as Form016, or IB); empty without a row.
     std::string key() const;
     // By name: the exact name first, then ignoring case; nullptr when the
     // row has no such field (or there is no row).
@@ -64,12 +64,19 @@ private:
     std::vector<Field> m_fields;
 };
 
+// The settings a session starts with (the menus' and boxes' first values).
+inline constexpr float kDefaultTolerance = 0.03f;    // share of a standard: 3%
+inline constexpr float kDefaultCycleTolerance = 500; // µs either side of a cycle
+inline constexpr int16_t kDefaultWaitTime = 15000;   // µs: "X", the end-of-frame wait
+// The receiver's clock: its timer ticks a microsecond (22.1184 MHz / 12).
+inline constexpr double kReceiverTicksPerUs = 1.8432;
+
 // The time window a measured time must fall in. Every time check of the
 // walk goes through engine::Window (walk_context.h), built from these; a new
 // kind of window (an absolute margin, a receiver's burst excess) is added
 // here and there only.
 struct WindowSettings {
-    float tolerance = 0.03f; // share of the standard: 0.03 is 3%
+    float tolerance = kDefaultTolerance; // share of the standard: 0.03 is 3%
     // µs: a time S > 0 also passes within S ± absolute. A short time from a
     // demodulating receiver is off by a fixed amount rather than a share.
     double absolute = 0;
@@ -79,9 +86,9 @@ struct WindowSettings {
 // walk (engine/burst_excess.h).
 enum class ExcessMode { None, Auto, Given };
 
-// What the walk of the previous capture left behind and the next one reads
-// (the old program kept them in globals): the last run count of the
-// run-length and symbol rules, and the first customer bit.
+// What the walk of the previous capture left behind and the next one reads:
+// the last run count of the run-length and symbol rules, and the first
+// customer bit.
 struct DecodeCarry {
     int32_t runCount = 0;
     int16_t firstCustomerBit = 0;
@@ -90,13 +97,13 @@ struct DecodeCarry {
 
 struct DecodeSettings {
     WindowSettings window;
-    float cycleTolerance = 500;           // µs either side of a cycle's standard
+    float cycleTolerance = kDefaultCycleTolerance; // µs either side of a cycle's standard
     std::string zeroOneTolerance = "100"; // as typed: how far the learner's two bit times differ
-    int16_t waitTime = 15000;             // X: the learner's end-of-frame wait, µs
+    int16_t waitTime = kDefaultWaitTime;  // X: the learner's end-of-frame wait, µs
     bool ignoreTime = false;              // "Ignore Time": a failed check does not end the part
     bool octal = false;                   // HEX/OCT: code bytes shown as decimal numbers
     bool readOrder = false;               // bits read most significant first
-    float ticksPerMicrosecond = static_cast<float>(22.1184 / 12); // the receiver's clock
+    float ticksPerMicrosecond = static_cast<float>(kReceiverTicksPerUs);
     std::string lineBreak = "\r\n";
     // A generic row ("IB", "RIB", "HL", "SE") first learns its times from
     // the capture. Off when the caller has learned and stored them already.
@@ -150,6 +157,7 @@ enum class Part {
     Parity,
 };
 
+// The words a time's kind is shown with (the statistics' kinds among them).
 const char* readAsName(ReadAs as);
 const char* partName(Part part);
 
@@ -205,6 +213,11 @@ struct DecodeResult {
 
     std::vector<std::string> errorLines() const;
 };
+
+// The generic rows: they learn their times from each capture. Known by
+// their key, which is also their menu entry's.
+enum class GenericRow { SE, HL, RIB, IB };
+std::optional<GenericRow> genericRowOf(std::string_view key);
 
 // The learner of the generic rows: the fields "IB", "RIB", "HL" or "SE"
 // takes from the capture, in the order it sets them; nothing for other kinds.

@@ -108,7 +108,7 @@ bool tokenHead(Walk& w) {
                 fail(w, {ErrorSet::HeadIdle, g, {f.shown("H_Idle"), timeText(hi)}});
         }
         w.advance(2);
-        if (!headOutsideCycle(f.raw("Format").toText())) {
+        if (!w.quirks.headOutsideCycle) {
             w.addTime(static_cast<double>(ho));
             w.addTime(static_cast<double>(hi));
         }
@@ -156,7 +156,7 @@ void tokenStart(Walk& w) {
     bits.clear();
     const int64_t p = w.previousTime();
     if (f.is("Type", "HL")) {
-        const bool inverted = f.isAnyOf("Format", {"Form046", "Form047"});
+        const bool inverted = w.quirks.startInverted;
         const Standard headIdle = f.whole("H_Idle");
         if (win.above(p, headIdle) && win.belowUpper(p, headIdle + f.whole("Zero_Osc"))) {
             bits = inverted ? "0" : "1"; // the first start bit merged into the head gap
@@ -165,7 +165,7 @@ void tokenStart(Walk& w) {
             w.advance();
         }
     }
-    if (f.isAnyOf("Format", {"Form030", "Form031"})) {
+    if (w.quirks.startOne) {
         bits = "1";
         if (win.matches(w.cursorTime(), f.whole("Zero_Osc"))) w.consume();
     }
@@ -277,11 +277,10 @@ bool tokenCustomer(Walk& w) {
         }
         const bool found = halves >= 0;
         if (halves == 0) {
-            bits = f.is("Format", "Form031") ? inverse : same;
+            bits = w.quirks.toggleGapInverts ? inverse : same;
             if (win.matches(w.nextTime(), zero)) w.consume();
         } else if (halves == 1) {
-            bits =
-                f.isAnyOf("Format", {"Form031", "Form025", "Form047", "Form127"}) ? same : inverse;
+            bits = w.quirks.halfGapKeeps ? same : inverse;
         } else if (halves == 2) {
             bits = inverse;
         }
@@ -298,7 +297,7 @@ bool tokenCustomer(Walk& w) {
         restartWithFullStructure(w);
         return false;
     }
-    if (f.is("Format", "Form029")) {
+    if (w.quirks.customerOne) {
         bits = "1";
         w.advance();
     }
@@ -321,9 +320,10 @@ void tokenData(Walk& w) {
     FormatFields& f = w.f;
     std::string& bits = w.d.PartBits;
     bits.clear();
-    if (readsOpenLengthData(f.raw("Format").toText())) {
-        // Open length: bits until a time reaches the wait time.
-        const bool rib = f.is("Format", "RIB");
+    if (w.quirks.openData) {
+        // Open length: bits until a time reaches the wait time. A burst-coded
+        // row's last bit is a burst whose gap is that wait.
+        const bool rib = codingRuleOf(f.text("Type")) == CodingRule::Bursts;
         for (;;) {
             const Standard wait = f.whole("X");
             if (!(wait && static_cast<double>(w.cursorTime()) < *wait)) break;
@@ -331,7 +331,7 @@ void tokenData(Walk& w) {
             if (!bitStep(w)) return;
         }
     } else {
-        if (f.is("Format", "Form002")) {
+        if (w.quirks.dataEndBit) {
             // Its data begins with an end bit; "---" means it has none to check.
             if (!f.isNone("E_Osc") && win.off(w.cursorTime(), f.whole("E_Osc")))
                 w.report(
@@ -339,11 +339,11 @@ void tokenData(Walk& w) {
             const Standard wait = f.whole("X");
             if (wait && static_cast<double>(w.nextTime()) > *wait) w.advance(2);
         }
-        if (f.isAnyOf("Format", {"Form008", "Form009", "Form128"})) {
+        if (w.quirks.dataLeadInGap || w.quirks.dataLeadOne) {
             if (win.above(w.previousTime(), f.whole("One_Osc"))) {
                 bits = "1";
-                if (!f.is("Format", "Form128")) w.advance();
-            } else if (f.is("Format", "Form128")) {
+                if (!w.quirks.dataLeadOne) w.advance();
+            } else if (w.quirks.dataLeadOne) {
                 bits = "1";
                 w.advance();
             }
@@ -487,43 +487,50 @@ bool complementFails(const std::string& code, const std::string& reverse) {
     return false;
 }
 
-// Slots whose code line is composed from their parts in their own way.
+// Rows whose code line is composed from their parts in their own way.
 // They take their fields from the data bits as read: the byte-split display
 // text would put a blank among the bits of a part longer than a byte.
-void slotHexText(Walk& w) {
+void composedHexText(Walk& w) {
     DecodeState& d = w.d;
     const std::string& data = d.DataBitsRead;
     const bool order = w.settings.readOrder;
-    const std::string slot = w.f.text("Format");
-    if (!composesOwnCodeLine(slot)) return;
-    if (slot == "Form031" || slot == "Form030") {
+    switch (w.quirks.codeLine) {
+    case CodeLine::Parts:
+        return;
+    case CodeLine::Rc5x: {
         const std::string b = midText(d.StartBits, 2, 1) == "1" ? "0" : "1";
-        if (slot == "Form031") {
-            d.RevCustomerBits = rightText(d.HexText, 3);
-            d.RevDataBits = hexOf(midText(d.StartBits, 4, 5), order);
-            d.DataBits = hexOf(b + d.CustomerBits, order);
-            d.HexText = d.RevDataBits + " " + d.DataBits + " " + d.RevCustomerBits;
-            const Part last = d.PartTexts.empty() ? Part::None : d.PartTexts.back().first;
-            d.PartTexts = {{Part::Start, d.RevDataBits},
-                           {Part::Customer, d.DataBits},
-                           {last, trimBlanks(d.RevCustomerBits)}};
-        } else {
-            d.CustomerBits = midText(d.HexText, 5, 2);
-            d.DataBits = hexOf(b + data, order);
-            d.HexText = d.CustomerBits + " " + d.DataBits;
-            d.PartTexts = {{Part::Customer, d.CustomerBits}, {Part::Data, d.DataBits}};
-        }
-    } else if (slot == "Form018") {
+        d.RevCustomerBits = rightText(d.HexText, 3);
+        d.RevDataBits = hexOf(midText(d.StartBits, 4, 5), order);
+        d.DataBits = hexOf(b + d.CustomerBits, order);
+        d.HexText = d.RevDataBits + " " + d.DataBits + " " + d.RevCustomerBits;
+        const Part last = d.PartTexts.empty() ? Part::None : d.PartTexts.back().first;
+        d.PartTexts = {{Part::Start, d.RevDataBits},
+                       {Part::Customer, d.DataBits},
+                       {last, trimBlanks(d.RevCustomerBits)}};
+        break;
+    }
+    case CodeLine::Rc5: {
+        const std::string b = midText(d.StartBits, 2, 1) == "1" ? "0" : "1";
+        d.CustomerBits = midText(d.HexText, 5, 2);
+        d.DataBits = hexOf(b + data, order);
+        d.HexText = d.CustomerBits + " " + d.DataBits;
+        d.PartTexts = {{Part::Customer, d.CustomerBits}, {Part::Data, d.DataBits}};
+        break;
+    }
+    case CodeLine::Last5First3:
         d.RevCustomerBits = rightText(data, 5);
         d.RevDataBits = midText(data, 1, 3);
         d.HexText = hexOf(d.RevCustomerBits, order) + " " + hexOf(d.RevDataBits, order);
         d.PartTexts = {{Part::Data, d.HexText}};
-    } else if (slot == "Form059") {
+        break;
+    case CodeLine::Bit8And7: {
         const std::string b = midText(data, 1, 1);
         d.CustomerBits = rightText(data, 7);
         d.RevDataBits = midText(data, 2, 8);
         d.HexText = b + " " + hexOf(d.RevDataBits, order) + " " + hexOf(d.CustomerBits, order);
         d.PartTexts = {{Part::Data, d.HexText}};
+        break;
+    }
     }
     // The line's parts are the parts the group read.
     if (!w.settings.annotate) d.PartTexts.clear();
@@ -632,7 +639,7 @@ void tokenGroupEnd(Walk& w) {
         return;
     }
 
-    slotHexText(w);
+    composedHexText(w);
     if (d.HexText.find_first_not_of(' ') != std::string::npos) {
         out.hex += d.HexText;
         out.hex += set.lineBreak;

@@ -1,5 +1,5 @@
 // The gap-coded rules of the bit step: "MIS", whose details depend on the
-// format slot, and "RCS16", eight two-bit symbols per step.
+// row's MisVariant, and "RCS16", eight two-bit symbols per step.
 #include "engine/walk_context.h"
 
 #include <cmath>
@@ -12,7 +12,7 @@ double heldBits(const Walk& w) {
     return static_cast<double>(w.d.PartBits.size());
 }
 
-// Variant of "Form029": runs of zeros in long gaps, ones in short bursts or gaps.
+// "mis-runs": runs of zeros in long gaps, ones in short bursts or gaps.
 void misRuns(Walk& w, int64_t t1, int64_t t2) {
     const Window win = w.window();
     FormatFields& f = w.f;
@@ -65,8 +65,7 @@ void misRuns(Walk& w, int64_t t1, int64_t t2) {
     }
 }
 
-// Variant of "Form042", "Form126", "Form131", "Form135": one bit, then
-// three checked pairs.
+// "mis-triple-pair": one bit, then three checked pairs.
 void misTriplePair(Walk& w, int64_t t2) {
     const Window win = w.window();
     FormatFields& f = w.f;
@@ -96,8 +95,8 @@ void misTriplePair(Walk& w, int64_t t2) {
     }
 }
 
-// Every other "MIS" slot: one bit in the gap, and for three slots an extra
-// pair after a "1".
+// Every other "MIS" row: one bit in the gap, and with "mis-extra-pair" an
+// extra pair after a "1".
 void misGap(Walk& w, int64_t t1, int64_t t2) {
     const Window win = w.window();
     FormatFields& f = w.f;
@@ -117,7 +116,7 @@ void misGap(Walk& w, int64_t t1, int64_t t2) {
         return;
     }
 
-    if (misVariantOf(f.text("Format")) != MisVariant::GapExtraPair) return;
+    if (w.quirks.mis != MisVariant::GapExtraPair) return;
     const int64_t a = w.cursorTime();
     int64_t b = w.nextTime();
     if (win.off(a, f.whole("Zero_Osc")))
@@ -142,7 +141,7 @@ void misGap(Walk& w, int64_t t1, int64_t t2) {
 } // namespace
 
 void ruleMIS(Walk& w, int64_t t1, int64_t t2) {
-    switch (misVariantOf(w.f.text("Format"))) {
+    switch (w.quirks.mis) {
     case MisVariant::Runs:
         misRuns(w, t1, t2);
         break;

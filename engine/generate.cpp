@@ -127,7 +127,7 @@ std::map<std::string, std::string> partBits(const FormatRow& row,
     // An open-length data part takes what the other parts leave of the code.
     size_t fixed = 0;
     for (const auto& p : parts)
-        if (!(p == "D" && readsOpenLengthData(row.key()))) {
+        if (!(p == "D" && quirksOf(row).openData)) {
             const int n = *bitsOf(row, p);
             fixed += request.binary ? static_cast<size_t>(n) : static_cast<size_t>((n + 3) / 4);
         }
@@ -136,7 +136,7 @@ std::map<std::string, std::string> partBits(const FormatRow& row,
     std::vector<int> counts;
     for (const auto& p : parts) {
         int n = *bitsOf(row, p);
-        if (p == "D" && readsOpenLengthData(row.key()))
+        if (p == "D" && quirksOf(row).openData)
             n = code.size() > fixed
                     ? static_cast<int>(code.size() - fixed) * (request.binary ? 1 : 4)
                     : 0;
@@ -221,7 +221,7 @@ std::string invertedBits(std::string bits) {
 
 void sendMis(const FormatRow& row, irsig::FrameBuilder& b, const std::string& bits) {
     const double burst = time(row, "Zero_Osc");
-    switch (misVariantOf(row.key())) {
+    switch (quirksOf(row).mis) {
     case MisVariant::Runs:
         // A 1 is a burst at the start of its cell, a 0 a dark cell.
         for (char c : bits) {
@@ -253,7 +253,7 @@ void sendMis(const FormatRow& row, irsig::FrameBuilder& b, const std::string& bi
     case MisVariant::GapExtraPair:
         for (char c : bits) {
             b.mark(burst).space(time(row, c == '1' ? "One_Idle" : "zero_Idle"));
-            if (c == '1' && misVariantOf(row.key()) == MisVariant::GapExtraPair)
+            if (c == '1' && quirksOf(row).mis == MisVariant::GapExtraPair)
                 b.mark(burst).space(time(row, "One_HL"));
         }
         return;
@@ -425,8 +425,11 @@ std::vector<std::string> lines(const std::string& text) {
 } // namespace
 
 bool isLearningRow(const FormatRow& row) {
-    const std::string key = row.key();
-    return key == "IB" || key == "RIB" || key == "HL" || key == "SE";
+    return genericRowOf(row.key()).has_value();
+}
+
+double frameGapOf(const FormatRow& row) {
+    return std::max(20000.0, 2 * number(row, "X").value_or(0));
 }
 
 bool isPlaceholderRow(const FormatRow& row) {
@@ -444,8 +447,7 @@ irsig::KeyPress pressOf(const FormatRow& row, const std::vector<std::vector<std:
                         const GenerateRequest& request, const std::vector<double>& adjust) {
     const double cycle = number(row, "T1").value_or(0);
     const double laterCycle = number(row, "G2_T").value_or(0);
-    // Without a cycle the next frame waits well past the row's end-of-frame wait.
-    double gap = std::max(20000.0, 2 * number(row, "X").value_or(0));
+    double gap = frameGapOf(row);
     if (codingRuleOf(text(row, "Type")) == CodingRule::RunLengths) {
         // A run-length reader tells the frame's end by a silence longer than
         // a run of all its bits.
@@ -464,7 +466,7 @@ irsig::KeyPress pressOf(const FormatRow& row, const std::vector<std::vector<std:
         const irsig::FrameBuilder b = frameOf(row, group, bits, conv);
         if (b.length() <= 0) refuse(row, "a group of the structure sends nothing");
         double period = k > 0 && laterCycle > 0 ? laterCycle : cycle;
-        if (period > 0 && headOutsideCycle(row.key()))
+        if (period > 0 && quirksOf(row).headOutsideCycle)
             for (const auto& t : group)
                 if (t == "H") period += time(row, "H_Osc") + time(row, "H_Idle");
         if (period > 0 && k < adjust.size()) period += adjust[k];
@@ -662,7 +664,7 @@ GeneratedSignal generateSignal(const FormatRow& row, const GenerateRequest& requ
     if (isPlaceholderRow(row))
         refuse(row, "a placeholder row (\"" + text(row, "Remark") + "\") is no format to send");
     if (request.repeats < 0 || request.repeats > 50) refuse(row, "repeats are 0 to 50");
-    if (!request.binary && composesOwnCodeLine(row.key())) {
+    if (!request.binary && composesOwnCodeLine(row)) {
         GeneratedSignal out = generateSignal(row, binaryRequestFor(row, request));
         if (withoutBlanks(out.hex) != withoutBlanks(normalisedLine(request.code)))
             refuse(row, "no binary line of the row shows the code \"" + request.code + "\"");

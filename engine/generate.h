@@ -42,6 +42,10 @@ struct GeneratedSignal {
 bool isLearningRow(const FormatRow& row);
 bool isPlaceholderRow(const FormatRow& row);
 
+// The gap after a frame of a row without a cycle ("T1" 0): well past the
+// row's end-of-frame wait "X", so that a reader ends the frame there.
+double frameGapOf(const FormatRow& row);
+
 // The key press of the request. The exact signal is decoded with the row
 // before it is distorted: a row whose coding the generator cannot send (or
 // a code that does not fit the row) is refused with GenerateError instead

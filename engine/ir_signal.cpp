@@ -1,5 +1,7 @@
 #include "engine/ir_signal.h"
 
+#include "engine/decode.h"
+
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -10,7 +12,6 @@ namespace qv::irsig {
 namespace {
 
 constexpr int64_t kOverflowUs = 35555; // what one timer overflow reads as
-constexpr double kTicksPerUs = 1.8432;
 constexpr long kTimerRange = 65536;
 
 } // namespace
@@ -176,7 +177,8 @@ Capture render(const KeyPress& press, const Receiver& receiver, uint32_t seed) {
 size_t receiverPairs(const Capture& capture) {
     size_t pairs = 7; // the last burst and the overflows that close the signal
     for (size_t i = 1; i < capture.times.size(); i += 2) {
-        const long ticks = std::lround(static_cast<double>(capture.times[i]) * kTicksPerUs);
+        const long ticks =
+            std::lround(static_cast<double>(capture.times[i]) * engine::kReceiverTicksPerUs);
         pairs += ticks < kTimerRange ? 1 : static_cast<size_t>(capture.times[i] / kOverflowUs) + 1;
     }
     return pairs;

@@ -47,18 +47,17 @@ std::optional<BitTimes> scanBitTimes(const TimeTable& times, const DecodeSetting
     }
 }
 
-// The generic rows, by their catalogue key.
-enum class GenericRow { SE, HL, RIB, IB };
+} // namespace
 
-std::optional<GenericRow> genericRowOf(const std::string& kind) {
-    if (kind == "SE") return GenericRow::SE;
-    if (kind == "HL") return GenericRow::HL;
-    if (kind == "RIB") return GenericRow::RIB;
-    if (kind == "IB") return GenericRow::IB;
+std::optional<GenericRow> genericRowOf(std::string_view key) {
+    static constexpr std::pair<std::string_view, GenericRow> kRows[] = {{"SE", GenericRow::SE},
+                                                                        {"HL", GenericRow::HL},
+                                                                        {"RIB", GenericRow::RIB},
+                                                                        {"IB", GenericRow::IB}};
+    for (const auto& [name, row] : kRows)
+        if (name == key) return row;
     return std::nullopt;
 }
-
-} // namespace
 
 std::vector<std::pair<std::string, FieldValue>>
 learnFields(const TimeTable& times, const std::string& kind, const DecodeSettings& settings) {

@@ -11,38 +11,6 @@ namespace qv::engine {
 
 namespace {
 
-const char* kindOf(ReadAs as) {
-    switch (as) {
-    case ReadAs::HeadBurst:
-        return "head burst";
-    case ReadAs::HeadGap:
-        return "head gap";
-    case ReadAs::HeadSecondBurst:
-        return "second head burst";
-    case ReadAs::RepeatHeadBurst:
-        return "repeat head burst";
-    case ReadAs::RepeatHeadGap:
-        return "repeat head gap";
-    case ReadAs::ToggleTime:
-        return "toggle";
-    case ReadAs::FixedTime:
-        return "fixed time";
-    case ReadAs::EndBitBurst:
-        return "stop bit burst";
-    case ReadAs::EndBitGap:
-        return "stop bit gap";
-    case ReadAs::LastBurst:
-        return "end bit";
-    case ReadAs::GroupEnd:
-        return "cycle";
-    case ReadAs::BitBurst:
-        return "bit burst";
-    case ReadAs::BitGap:
-        return "bit gap";
-    }
-    return "";
-}
-
 // The bits a bit burst stands for: a gap-coded bit learns them from its gap.
 std::string burstBits(const std::vector<Annotation>& notes, size_t i) {
     const Annotation& a = notes[i];
@@ -93,7 +61,7 @@ std::vector<TimeSample> timeSamples(const DecodeResult& result, const FormatRow&
     out.reserve(notes.size() + 1);
     for (size_t i = 0; i < notes.size(); ++i) {
         const Annotation& a = notes[i];
-        TimeSample s{kindOf(a.as), static_cast<double>(a.measured), a.standard, true};
+        TimeSample s{readAsName(a.as), static_cast<double>(a.measured), a.standard, true};
         const bool bitTime = a.as == ReadAs::BitBurst || a.as == ReadAs::BitGap;
         if (bitTime && biphase && halfBit > 0) {
             // A bi-phase time is one or two half-bits long.

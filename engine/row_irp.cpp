@@ -107,7 +107,7 @@ std::optional<std::pair<std::string, int>> partOf(const FormatRow& row, const st
 
 // The bit alternatives of the row's coding rule; the second value is how many bits
 // a symbol takes.
-std::string bitSpec(const FormatRow& row) {
+std::string bitAlternatives(const FormatRow& row) {
     auto pair = [&](const char* burst, const char* gap) {
         return us(time(row, burst)) + ",-" + us(time(row, gap));
     };
@@ -140,7 +140,7 @@ std::string bitSpec(const FormatRow& row) {
     }
     case CodingRule::Mis: {
         const std::string burst = us(time(row, "Zero_Osc"));
-        switch (misVariantOf(row.key())) {
+        switch (quirksOf(row).mis) {
         case MisVariant::Runs:
             return "<-" + us(time(row, "zero_Idle")) + "|" + pair("One_Osc", "One_Idle") + ">";
         case MisVariant::TriplePair: {
@@ -221,9 +221,9 @@ RowIrp build(const FormatRow& row) {
     if (!row.present()) refuse("Format", "no such format row");
     if (isLearningRow(row)) refuse("Format", "a learning row takes its times from a capture");
     if (isPlaceholderRow(row)) refuse("Remark", "a placeholder row is no format to send");
-    if (composesOwnCodeLine(row.key()))
+    if (composesOwnCodeLine(row))
         refuse("Format", "its code line is composed by a rule of its own, not from bit fields");
-    if (readsOpenLengthData(row.key()))
+    if (quirksOf(row).openData)
         refuse("D", "its data part has no fixed length; an IRP bit field has one");
     const auto groups = groupsOf(text(row, "stru"));
     if (groups.empty()) refuse("stru", "the row has no structure to send");
@@ -240,7 +240,7 @@ RowIrp build(const FormatRow& row) {
     }
     const CodingRule rule = codingRuleOf(text(row, "Type"));
     const bool msb = text(row, "convert") != "Y";
-    const std::string bits = bitSpec(row);
+    const std::string bits = bitAlternatives(row);
     if (rule == CodingRule::FourGaps || rule == CodingRule::Rcs16)
         for (const auto& [token, p] : parts)
             if (p.second % 2)
@@ -248,12 +248,12 @@ RowIrp build(const FormatRow& row) {
 
     const double cycle = number(row, "T1").value_or(0);
     const double laterCycle = number(row, "G2_T").value_or(0);
-    const double leadOut = std::max(20000.0, 2 * number(row, "X").value_or(0));
+    const double leadOut = frameGapOf(row);
     auto closed = [&](const std::vector<std::string>& g, bool later) {
         const std::string body = frame(row, g, parts);
         if (body.empty()) refuse("stru", "a group of the structure sends nothing");
         double period = later && laterCycle > 0 ? laterCycle : cycle;
-        if (period > 0 && headOutsideCycle(row.key()))
+        if (period > 0 && quirksOf(row).headOutsideCycle)
             for (const auto& t : g)
                 if (t == "H") period += time(row, "H_Osc") + time(row, "H_Idle");
         return body + "," + (period > 0 ? "^" + us(period) : "-" + us(leadOut));
@@ -270,15 +270,15 @@ RowIrp build(const FormatRow& row) {
     const double period = number(row, "CF_T").value_or(0);
     char carrier[32];
     std::snprintf(carrier, sizeof carrier, "%.1fk", period > 0 ? 1000.0 / period : 0.0);
-    std::string specs;
+    std::string ranges;
     for (const auto& [token, name] : out.parameters) {
         const int n = parts.at(token).second;
         if (n == 0) continue;
-        specs +=
-            (specs.empty() ? "[" : ",") + name + ":0.." + std::to_string((int64_t{1} << n) - 1);
+        ranges +=
+            (ranges.empty() ? "[" : ",") + name + ":0.." + std::to_string((int64_t{1} << n) - 1);
     }
     out.irp = std::string("{") + carrier + ",1," + (msb ? "msb" : "lsb") + "}" + bits + "(" +
-              stream + ")" + (specs.empty() ? "" : specs + "]");
+              stream + ")" + (ranges.empty() ? "" : ranges + "]");
     return out;
 }
 

@@ -6,6 +6,7 @@
 #include "engine/decode.h"
 #include "engine/engine.h"
 #include "engine/error_report.h"
+#include "engine/row_quirks.h"
 
 #include <algorithm>
 #include <array>
@@ -30,7 +31,7 @@ inline Standard operator*(double k, Standard a) {
     return k * *a;
 }
 
-// The fields of CurFormat, read by name at each use.
+// The fields of the row being walked, read by name at each use.
 class FormatFields {
 public:
     explicit FormatFields(const FormatRow& row) : m_row(row) {}
@@ -147,7 +148,7 @@ struct WalkState {
 // The coding rules of the bit step, by the row's "Type".
 enum class CodingRule {
     RunLengths, // "SE"
-    Mis,        // "MIS": by format slot
+    Mis,        // "MIS": by the row's MisVariant
     Rcs16,      // "RCS16"
     Intervals,  // "HL"
     Bursts,     // "RIB"
@@ -159,10 +160,11 @@ enum class CodingRule {
 struct Walk {
     Walk(const TimeTable& t, const FormatRow& row, const DecodeSettings& set, WalkState& st,
          DecodeResult& result)
-        : times(t), f(row), settings(set), state(st), d(st.d), out(result) {}
+        : times(t), f(row), quirks(quirksOf(row)), settings(set), state(st), d(st.d), out(result) {}
 
     const TimeTable& times;
     FormatFields f;
+    const RowQuirks quirks;
     const DecodeSettings& settings;
     WalkState& state;
     DecodeState& d;
@@ -244,23 +246,6 @@ struct Walk {
 // The cell offset cells from the cursor (-1, 0, 1).
 std::pair<long, int> cellFrom(const WalkState& st, int offset);
 
-// Rows whose data part runs until a time reaches the wait time "X"
-// instead of "D" bits.
-inline bool readsOpenLengthData(std::string_view key) {
-    for (std::string_view k : {"Form063", "Form064", "Form098", "Form086", "IB", "RIB", "HL", "SE"})
-        if (k == key) return true;
-    return false;
-}
-// Rows whose hexadecimal code line is composed from their parts by a rule
-// of their own (their binary line is still the bits as read).
-inline bool composesOwnCodeLine(std::string_view key) {
-    return key == "Form018" || key == "Form030" || key == "Form031" || key == "Form059";
-}
-// A row whose cycle leaves the head times out.
-inline bool headOutsideCycle(std::string_view key) {
-    return key == "Form011";
-}
-
 // The tokens of a structure.
 enum class Token {
     Head,            // "H"
@@ -288,7 +273,7 @@ void readCode(Walk& w, const std::string& token);
 void readIRData(Walk& w);
 // A walk over the structure started inside a walk; RunawayWalk past the limit.
 void nestedWalk(Walk& w);
-// The structure walk from its start (HandleData); every failure caught.
+// The structure walk from its start; every failure caught.
 void walkStructure(Walk& w);
 
 // Which of the standards t is read as, where a gap has several to choose
@@ -299,22 +284,6 @@ int gapSymbol(Walk& w, int64_t t, std::initializer_list<Standard> standards);
 // The gap-coded rules of the bit step; T1 and T2 as read at its start.
 void ruleMIS(Walk& w, int64_t t1, int64_t t2);
 void ruleRCS16(Walk& w);
-
-// How a "MIS" row codes its bits, by its slot.
-enum class MisVariant {
-    Runs,         // "Form029": ones as bursts in their cells, zeros as dark cells
-    TriplePair,   // Zenith: each bit a pair of symbols, the first gap tells
-    Gap,          // one bit in each gap
-    GapExtraPair, // one bit in each gap, a 1 followed by a second pair
-};
-inline MisVariant misVariantOf(std::string_view key) {
-    if (key == "Form029") return MisVariant::Runs;
-    for (std::string_view k : {"Form042", "Form126", "Form131", "Form135"})
-        if (k == key) return MisVariant::TriplePair;
-    for (std::string_view k : {"Form086", "Form089", "Form090"})
-        if (k == key) return MisVariant::GapExtraPair;
-    return MisVariant::Gap;
-}
 
 // The "RCS16" symbols: each begins with a gap whose length gives two bits
 // and the gap that follows the next burst ("00" has one pair only, its

@@ -9,6 +9,7 @@
 #include "app/capture_tick.h"
 #include "app/format_editor.h"
 #include "app/format_selection.h"
+#include "catalogue/catalogue.h"
 #include "platform/basic.h"
 #include "platform/table_cursor.h"
 #include "waveform/waveform.h"
@@ -88,7 +89,12 @@ qv::FieldValue anyValue(ByteReader& in) {
     if (kind == 6) return FieldValue::number(in.i16() / 8.0);
     if (kind == 7) return FieldValue::text(qv::doubleText(in.i16() / 4.0)); // a number as text
     if (kind == 8) return FieldValue::number(kExtremes[in.byte() % std::size(kExtremes)]);
-    if (kind == 9) return FieldValue::text(kSlots[in.byte() % std::size(kSlots)]);
+    if (kind == 9) {
+        // A slot's key, or the quirks its row reads with.
+        const uint8_t b = in.byte();
+        const char* slot = kSlots[b % std::size(kSlots)];
+        return FieldValue::text(b & 0x80 ? std::string(qv::shippedQuirks(slot)) : slot);
+    }
     if (kind == 10) return FieldValue::text(kTypes[in.byte() % std::size(kTypes)]);
     return FieldValue::text(structure(in));
 }
@@ -98,6 +104,7 @@ std::unique_ptr<qv::TableCursor> rowCursor(const std::vector<std::string>& names
                                            const std::vector<qv::FieldValue>& values) {
     auto db = qv::Database::create(":memory:");
     db->exec(schema());
+    qv::addQuirksColumn(*db);
     std::string sql = "INSERT INTO \"Type\" VALUES (";
     for (size_t i = 0; i < names.size(); ++i)
         sql += i ? ", ?" : "?";

@@ -4,15 +4,24 @@
 // row of a clearly different protocol.
 #include "support.h"
 
+#include "tests/temp_dir.h"
+
 #include "app/format_scan.h"
 #include "app/format_selection.h"
+#include "app/generate_capture.h"
 #include "app/main_state.h"
 #include "app/session.h"
 #include "capture/capture_text.h"
+#include "capture/receiver_message.h"
+#include "catalogue/catalogue.h"
+#include "engine/row_quirks.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <set>
+
+#include <unistd.h>
 
 namespace {
 
@@ -34,7 +43,7 @@ TEST(Catalogue, EveryRowHasAKeyPressOrDecodesTheNecShapeItCopies) {
     for (bool more = cursor->moveFirst(); more; more = cursor->moveNext()) {
         const std::string key = cursor->key(), remark = cursor->field("Remark").toText();
         if (!isPlaceholder(remark)) {
-            const bool generic = key == "IB" || key == "RIB" || key == "HL" || key == "SE";
+            const bool generic = qv::engine::genericRowOf(key).has_value();
             EXPECT_TRUE(generic || pressed.count(key)) << key << ": " << remark;
             continue;
         }
@@ -44,6 +53,88 @@ TEST(Catalogue, EveryRowHasAKeyPressOrDecodesTheNecShapeItCopies) {
         EXPECT_EQ(d.hex, std::vector<std::string>{"04 FB 08 F7 "}) << key;
     }
     EXPECT_GT(placeholders, 0);
+}
+
+// What a row reads in its own way is one of its fields: every row with
+// quirks, copied field by field into a user slot, reads each of its key
+// presses exactly as the original does.
+std::string readOut(const qv::engine::DecodeResult& r) {
+    std::string out = r.binary + "|" + r.hex + "|";
+    for (const auto& lines : {r.errorLines(), r.cycles, r.messages})
+        for (const auto& line : lines)
+            out += line + ";";
+    return out;
+}
+
+TEST(Catalogue, RowCopiedIntoAUserSlotReadsAsTheOriginal) {
+    const qvtest::TempDir dir;
+    const std::string path = dir.file("IRTime.db");
+    std::filesystem::copy_file(freshCatalogue(), path);
+    std::vector<std::string> keys;
+    {
+        auto rows = qv::openCatalogue(path);
+        for (bool more = rows->moveFirst(); more; more = rows->moveNext())
+            if (!rows->field(qv::kQuirksColumn).toText().empty() &&
+                !qv::engine::genericRowOf(rows->key()))
+                keys.push_back(rows->key());
+    }
+    ASSERT_GE(keys.size(), 24u);
+    const std::string slot = "Form155";
+    for (const std::string& key : keys) {
+        SCOPED_TRACE(key);
+        auto rows = qv::openCatalogue(path);
+        ASSERT_TRUE(rows->seek(key));
+        std::vector<std::pair<std::string, qv::FieldValue>> fields;
+        for (size_t i = 0; i < rows->fieldNames().size(); ++i)
+            if (rows->fieldNames()[i] != rows->keyField())
+                fields.emplace_back(rows->fieldNames()[i], rows->fieldAt(i));
+        ASSERT_TRUE(rows->seek(slot));
+        rows->edit();
+        for (const auto& [name, value] : fields)
+            rows->setField(name, value);
+        rows->update();
+
+        const qv::engine::FormatRow original = qv::catalogueRow(path, key);
+        const qv::engine::FormatRow copy = qv::catalogueRow(path, slot);
+        ASSERT_EQ(copy.key(), slot);
+        qv::engine::DecodeSettings settings;
+        settings.annotate = false;
+        for (const Press& p : presses()) {
+            if (p.key != key) continue;
+            qv::TimeTable times;
+            qv::loadTimeTable(times, qv::messageFromTimes(irsig::render(p.press, 0, 1).times),
+                              settings.ticksPerMicrosecond);
+            const auto read = qv::engine::decode(times, original, settings);
+            EXPECT_TRUE(!p.readable || !read.binary.empty()) << p.code;
+            EXPECT_EQ(readOut(qv::engine::decode(times, copy, settings)), readOut(read)) << p.code;
+        }
+    }
+}
+
+// A catalogue made before the column existed gets it, with the shipped
+// rows' quirks, when it is opened; one that cannot be written is refused.
+TEST(Catalogue, OlderCatalogueGetsTheQuirksOnOpening) {
+    const qvtest::TempDir dir;
+    const std::string path = dir.file("IRTime.db");
+    std::filesystem::copy_file(freshCatalogue(), path);
+    qv::Database::open(path)->exec("ALTER TABLE \"Type\" DROP COLUMN \"Quirks\"");
+    const std::string readOnly = dir.file("ReadOnly.db");
+    std::filesystem::copy_file(path, readOnly);
+    std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read);
+
+    auto rows = qv::openCatalogue(path);
+    int withQuirks = 0;
+    for (bool more = rows->moveFirst(); more; more = rows->moveNext()) {
+        const std::string quirks = rows->field(qv::kQuirksColumn).toText();
+        EXPECT_EQ(quirks, qv::shippedQuirks(rows->key())) << rows->key();
+        withQuirks += !quirks.empty();
+    }
+    EXPECT_EQ(withQuirks, 28);
+    EXPECT_EQ(qv::engine::quirksOf(qv::catalogueRow(path, "Form031")).codeLine,
+              qv::engine::CodeLine::Rc5x);
+    if (access(readOnly.c_str(), W_OK) != 0) { // not for root, who writes anyway
+        EXPECT_THROW(qv::openCatalogue(readOnly), qv::DatabaseError);
+    }
 }
 
 // The generic rows learn head and bit times from the capture in hand and

@@ -49,13 +49,12 @@ qv::engine::GeneratedSignal generated(const Press& p, double jitter) {
 }
 
 std::string firstCodeLine(const Press& p, const Decoded& d) {
-    const bool binary = qv::engine::composesOwnCodeLine(p.key);
+    const bool binary = composesOwnCodeLine(p.key);
     if (binary ? d.binary.empty() : d.hex.empty()) return {};
     return binary ? d.binary.front() : d.hex.front();
 }
 std::string firstCodeLine(const Press& p) {
-    return qv::engine::composesOwnCodeLine(p.key) ? p.binaryLines(99).front()
-                                                  : p.hexLines(99).front();
+    return composesOwnCodeLine(p.key) ? p.binaryLines(99).front() : p.hexLines(99).front();
 }
 
 struct Mode {

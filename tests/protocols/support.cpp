@@ -158,10 +158,14 @@ const Press& press(const std::string& key, const std::string& code) {
     throw std::out_of_range("no press of " + key + " " + code);
 }
 
+bool composesOwnCodeLine(const std::string& key) {
+    return qv::engine::composesOwnCodeLine(qv::catalogueRow(freshCatalogue(), key));
+}
+
 qv::engine::GeneratedSignal generate(const Press& p, int repeats, const irsig::Receiver& receiver,
                                      uint32_t seed) {
     qv::engine::GenerateRequest request;
-    request.binary = qv::engine::composesOwnCodeLine(p.key);
+    request.binary = composesOwnCodeLine(p.key);
     request.code =
         request.binary ? p.binaryLines(p.binary.size()).at(0) : p.hexLines(p.hex.size()).at(0);
     request.repeats = repeats;

@@ -56,6 +56,10 @@ struct Press {
 const std::vector<Press>& presses();
 const Press& press(const std::string& key, const std::string& code = "mixed");
 
+// Whether the shipped row of key composes its code line by a rule of its own
+// (it is then generated from its binary line).
+bool composesOwnCodeLine(const std::string& key);
+
 // The generator's signal of the press's first code line; throws GenerateError.
 qv::engine::GeneratedSignal generate(const Press& p, int repeats,
                                      const irsig::Receiver& receiver = {}, uint32_t seed = 1);

@@ -64,7 +64,7 @@ TEST_P(WorkedExample, IsWhatTheGeneratorSendsAndDecodesToItsCode) {
     EXPECT_EQ(trimmed(d.hex.front()), e.code) << testing::PrintToString(d.errors);
 
     qv::engine::GenerateRequest request;
-    request.binary = qv::engine::composesOwnCodeLine(e.key);
+    request.binary = composesOwnCodeLine(e.key);
     request.code = request.binary ? trimmed(d.binary.front()) : e.code;
     if (e.repeats == "-") GTEST_SKIP() << "the generator sends another shape than published";
     request.repeats = std::stoi(e.repeats);
