@@ -249,6 +249,9 @@ public:
     // A receiver's pace and jitter, a share of a whole measured time (merged
     // or not); 0 for times measured at the carrier.
     double pace = 0;
+    // Symbols tried nearest first (the tolerances are wide enough to
+    // take a neighbour); else in the order written.
+    bool nearest = false;
     Evaluator ev;
     std::vector<uint64_t> masks;
     std::vector<int> widths;
@@ -370,7 +373,10 @@ private:
             Cont stop;
             stop.kind = Cont::Kind::Stop;
             for (size_t a = 0; a < n; ++a) {
-                if (tryOne(a, &stop)) order[tried++] = {error - s.error + pendingCost(), a};
+                if (!nearest)
+                    order[tried++] = {0, a};
+                else if (tryOne(a, &stop))
+                    order[tried++] = {error - s.error + pendingCost(), a};
                 restore(s);
                 if (steps > kStepBudget) return false;
             }
@@ -675,7 +681,10 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
     }
     const Parts& parts = cp.parts;
     Walker w(t, times, rel, abs);
-    if (options.demodulated) w.pace = options.receiverRelativeTolerance;
+    if (options.demodulated) {
+        w.pace = options.receiverRelativeTolerance;
+        w.nearest = true;
+    }
     Decode out;
     out.protocol = cp.named.name;
 
@@ -866,6 +875,8 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
                 if (e && (!d || e->end > d->end ||
                           (e->end == d->end && e->timingError < d->timingError)))
                     d = std::move(e);
+                // The whole capture read closely: no other excess does better.
+                if (d && d->end >= durations.size() && d->timingError < 0.04) break;
             }
         }
         if (d) found.push_back({std::move(*d), i});
