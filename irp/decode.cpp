@@ -728,6 +728,48 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
     if (!w.match(nextCont)) return std::nullopt;
     out.intro = w.index > before;
 
+    const bool hasEnding = repeat && (parts.endingPass || !parts.ending.empty());
+    std::vector<Cont> tail(parts.ending.size() + 2);
+    // The ending where the capture goes on; the walk is restored when it
+    // does not match.
+    auto tryEnding = [&] {
+        if (w.index >= times.size()) return false;
+        auto s = w.snap();
+        size_t at = w.index;
+        Cont* n = &tail.back();
+        n->kind = Cont::Kind::Done;
+        size_t k = tail.size() - 1;
+        for (size_t i = parts.ending.size(); i-- > 0;) {
+            const PartStep& step = parts.ending[i];
+            const Stream& st = t.streams[size_t(step.stream)];
+            Cont& c = tail[--k];
+            c.kind = Cont::Kind::Items;
+            c.pass = Pass::Ending;
+            c.stream = &st;
+            c.pos = uint32_t(step.from);
+            c.end = uint32_t(step.to);
+            c.bitSpec = st.bitSpec;
+            c.next = n;
+            n = &c;
+        }
+        if (parts.endingPass) {
+            Cont& c = tail[--k];
+            c.kind = Cont::Kind::Items;
+            c.pass = Pass::Ending;
+            c.stream = repeat;
+            c.end = uint32_t(repeat->items.size());
+            c.bitSpec = repeat->bitSpec;
+            c.next = n;
+            n = &c;
+        }
+        w.steps = 0;
+        w.extentMark = -1;
+        n->start = w.now();
+        if (w.match(n) && w.index > at) return true;
+        w.restore(s);
+        return false;
+    };
+    std::optional<Walker::Snap> beforeLast;
     // Repeats, greedily: each pass that matches is kept.
     if (repeat) {
         Cont done;
@@ -748,51 +790,30 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
                 w.restore(s);
                 break;
             }
+            beforeLast = s;
             ++out.repeats;
         }
         // The ending: a third pass of the repeat stream, then what follows it.
-        if (w.index < times.size() && (parts.endingPass || !parts.ending.empty())) {
-            auto s = w.snap();
-            size_t at = w.index;
-            std::vector<Cont> tail(parts.ending.size() + 2);
-            Cont* n = &tail.back();
-            n->kind = Cont::Kind::Done;
-            size_t k = tail.size() - 1;
-            for (size_t i = parts.ending.size(); i-- > 0;) {
-                const PartStep& step = parts.ending[i];
-                const Stream& st = t.streams[size_t(step.stream)];
-                Cont& c = tail[--k];
-                c.kind = Cont::Kind::Items;
-                c.pass = Pass::Ending;
-                c.stream = &st;
-                c.pos = uint32_t(step.from);
-                c.end = uint32_t(step.to);
-                c.bitSpec = st.bitSpec;
-                c.next = n;
-                n = &c;
-            }
-            if (parts.endingPass) {
-                Cont& c = tail[--k];
-                c.kind = Cont::Kind::Items;
-                c.pass = Pass::Ending;
-                c.stream = repeat;
-                c.end = uint32_t(repeat->items.size());
-                c.bitSpec = repeat->bitSpec;
-                c.next = n;
-                n = &c;
-            }
-            w.steps = 0;
-            w.extentMark = -1;
-            n->start = w.now();
-            if (w.match(n) && w.index > at)
-                out.ending = true;
-            else
-                w.restore(s);
-        }
+        if (hasEnding) out.ending = tryEnding();
     }
     if (!out.intro && out.repeats == 0) return std::nullopt;
     if (cp.named.rejectRepeatless && out.repeats == 0) return std::nullopt;
-    if (!settle(w, out.params, out.defaulted, out.checks)) return std::nullopt;
+    bool settled = settle(w, out.params, out.defaulted, out.checks);
+    // An ending sent with the repeat's own values passes for one more
+    // repeat: read the last pass as the ending when only that settles.
+    if (!settled && hasEnding && !out.ending && beforeLast) {
+        w.restore(*beforeLast);
+        if (tryEnding()) {
+            --out.repeats;
+            out.ending = true;
+            out.params = {};
+            out.defaulted = {};
+            settled = settle(w, out.params, out.defaulted, out.checks);
+        }
+    }
+    if (!settled) return std::nullopt;
+    if (!out.intro && out.repeats == 0) return std::nullopt;
+    if (cp.named.rejectRepeatless && out.repeats == 0) return std::nullopt;
     out.begin = 0;
     out.end = w.index + (w.used > 0 ? 1 : 0);
     out.bitsRead = w.bitsRead;
