@@ -368,15 +368,20 @@ private:
             // Nearest symbol first: each alternative is fitted on its own
             // and the closest tried first, so that a tolerance wide enough
             // for a receiver's error never reads a level as its neighbour.
+            if (!nearest) {
+                for (size_t a = 0; a < n; ++a) {
+                    if (tryOne(a, k)) return true;
+                    restore(s);
+                    if (steps > kStepBudget) return false;
+                }
+                return false;
+            }
             std::array<std::pair<double, size_t>, kMaxSymbols> order;
             size_t tried = 0;
             Cont stop;
             stop.kind = Cont::Kind::Stop;
             for (size_t a = 0; a < n; ++a) {
-                if (!nearest)
-                    order[tried++] = {0, a};
-                else if (tryOne(a, &stop))
-                    order[tried++] = {error - s.error + pendingCost(), a};
+                if (tryOne(a, &stop)) order[tried++] = {error - s.error + pendingCost(), a};
                 restore(s);
                 if (steps > kStepBudget) return false;
             }
@@ -659,10 +664,8 @@ CompiledProtocol compileProtocol(NamedProtocol protocol) {
 
 namespace {
 
-std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<double>& times,
-                                const DecodeOptions& options) {
-    const Protocol::Tree& t = cp.named.irp.tree();
-    if (t.top < 0 || times.empty()) return std::nullopt;
+// The relative and absolute tolerance a protocol is matched with.
+std::pair<double, double> tolerances(const CompiledProtocol& cp, const DecodeOptions& options) {
     double rel = options.relativeTolerance.value_or(
         cp.named.relativeTolerance.value_or(options.defaultRelativeTolerance));
     double abs = options.absoluteTolerance.value_or(
@@ -673,12 +676,22 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
         rel = std::max(rel, options.receiverRelativeTolerance);
         abs = std::max(abs, options.receiverAbsoluteTolerance);
     }
-    if (cp.firstMin > 0) {
-        double first = times[0];
-        if (first < cp.firstMin - std::max(abs, rel * cp.firstMin)) return std::nullopt;
-        if (cp.firstBounded && first > cp.firstMax + std::max(abs, rel * cp.firstMax))
-            return std::nullopt;
-    }
+    return {rel, abs};
+}
+
+// Whether a capture's first burst can start a press of the protocol.
+bool leadInFits(const CompiledProtocol& cp, double first, double rel, double abs) {
+    if (cp.firstMin <= 0) return true;
+    if (first < cp.firstMin - std::max(abs, rel * cp.firstMin)) return false;
+    return !cp.firstBounded || first <= cp.firstMax + std::max(abs, rel * cp.firstMax);
+}
+
+std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<double>& times,
+                                const DecodeOptions& options) {
+    const Protocol::Tree& t = cp.named.irp.tree();
+    if (t.top < 0 || times.empty()) return std::nullopt;
+    auto [rel, abs] = tolerances(cp, options);
+    if (!leadInFits(cp, times[0], rel, abs)) return std::nullopt;
     const Parts& parts = cp.parts;
     Walker w(t, times, rel, abs);
     if (options.demodulated) {
@@ -729,7 +742,7 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
     out.intro = w.index > before;
 
     const bool hasEnding = repeat && (parts.endingPass || !parts.ending.empty());
-    std::vector<Cont> tail(parts.ending.size() + 2);
+    std::vector<Cont> tail(hasEnding ? parts.ending.size() + 2 : 0);
     // The ending where the capture goes on; the walk is restored when it
     // does not match.
     auto tryEnding = [&] {
@@ -876,6 +889,8 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
             // receivers' range: the closest fit of those that decode.
             double tried[10];
             size_t n = 0;
+            const double firstBurst = double(std::llabs(durations[0]));
+            const auto [rel, abs] = tolerances(cp, options);
             if (cp.shortestFlash > 0)
                 tried[n++] = options.burstExcess + burstExcessOver(times, cp.shortestFlash);
             tried[n++] = options.burstExcess;
@@ -891,6 +906,11 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
                                                           options.maximumBurstExcess) -
                                                excess) <= 20;
                 if (again) continue;
+                // The lead-in as takeOffExcess leaves it, before copying.
+                double e0 = std::min(excess, firstBurst - 1);
+                if (e0 < 0 && durations.size() > 1)
+                    e0 = std::max(e0, 1 - double(std::llabs(durations[1])));
+                if (!leadInFits(cp, firstBurst - e0, rel, abs)) continue;
                 takeOffExcess(durations, excess, own);
                 auto e = decodeOne(cp, own, options);
                 if (e && (!d || e->end > d->end ||
