@@ -249,6 +249,9 @@ public:
     // A receiver's pace and jitter, a share of a whole measured time (merged
     // or not); 0 for times measured at the carrier.
     double pace = 0;
+    // Symbols tried nearest first (the tolerances are wide enough to
+    // take a neighbour); else in the order written.
+    bool nearest = false;
     Evaluator ev;
     std::vector<uint64_t> masks;
     std::vector<int> widths;
@@ -365,6 +368,14 @@ private:
             // Nearest symbol first: each alternative is fitted on its own
             // and the closest tried first, so that a tolerance wide enough
             // for a receiver's error never reads a level as its neighbour.
+            if (!nearest) {
+                for (size_t a = 0; a < n; ++a) {
+                    if (tryOne(a, k)) return true;
+                    restore(s);
+                    if (steps > kStepBudget) return false;
+                }
+                return false;
+            }
             std::array<std::pair<double, size_t>, kMaxSymbols> order;
             size_t tried = 0;
             Cont stop;
@@ -653,10 +664,8 @@ CompiledProtocol compileProtocol(NamedProtocol protocol) {
 
 namespace {
 
-std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<double>& times,
-                                const DecodeOptions& options) {
-    const Protocol::Tree& t = cp.named.irp.tree();
-    if (t.top < 0 || times.empty()) return std::nullopt;
+// The relative and absolute tolerance a protocol is matched with.
+std::pair<double, double> tolerances(const CompiledProtocol& cp, const DecodeOptions& options) {
     double rel = options.relativeTolerance.value_or(
         cp.named.relativeTolerance.value_or(options.defaultRelativeTolerance));
     double abs = options.absoluteTolerance.value_or(
@@ -667,15 +676,28 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
         rel = std::max(rel, options.receiverRelativeTolerance);
         abs = std::max(abs, options.receiverAbsoluteTolerance);
     }
-    if (cp.firstMin > 0) {
-        double first = times[0];
-        if (first < cp.firstMin - std::max(abs, rel * cp.firstMin)) return std::nullopt;
-        if (cp.firstBounded && first > cp.firstMax + std::max(abs, rel * cp.firstMax))
-            return std::nullopt;
-    }
+    return {rel, abs};
+}
+
+// Whether a capture's first burst can start a press of the protocol.
+bool leadInFits(const CompiledProtocol& cp, double first, double rel, double abs) {
+    if (cp.firstMin <= 0) return true;
+    if (first < cp.firstMin - std::max(abs, rel * cp.firstMin)) return false;
+    return !cp.firstBounded || first <= cp.firstMax + std::max(abs, rel * cp.firstMax);
+}
+
+std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<double>& times,
+                                const DecodeOptions& options) {
+    const Protocol::Tree& t = cp.named.irp.tree();
+    if (t.top < 0 || times.empty()) return std::nullopt;
+    auto [rel, abs] = tolerances(cp, options);
+    if (!leadInFits(cp, times[0], rel, abs)) return std::nullopt;
     const Parts& parts = cp.parts;
     Walker w(t, times, rel, abs);
-    if (options.demodulated) w.pace = options.receiverRelativeTolerance;
+    if (options.demodulated) {
+        w.pace = options.receiverRelativeTolerance;
+        w.nearest = true;
+    }
     Decode out;
     out.protocol = cp.named.name;
 
@@ -719,6 +741,48 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
     if (!w.match(nextCont)) return std::nullopt;
     out.intro = w.index > before;
 
+    const bool hasEnding = repeat && (parts.endingPass || !parts.ending.empty());
+    std::vector<Cont> tail(hasEnding ? parts.ending.size() + 2 : 0);
+    // The ending where the capture goes on; the walk is restored when it
+    // does not match.
+    auto tryEnding = [&] {
+        if (w.index >= times.size()) return false;
+        auto s = w.snap();
+        size_t at = w.index;
+        Cont* n = &tail.back();
+        n->kind = Cont::Kind::Done;
+        size_t k = tail.size() - 1;
+        for (size_t i = parts.ending.size(); i-- > 0;) {
+            const PartStep& step = parts.ending[i];
+            const Stream& st = t.streams[size_t(step.stream)];
+            Cont& c = tail[--k];
+            c.kind = Cont::Kind::Items;
+            c.pass = Pass::Ending;
+            c.stream = &st;
+            c.pos = uint32_t(step.from);
+            c.end = uint32_t(step.to);
+            c.bitSpec = st.bitSpec;
+            c.next = n;
+            n = &c;
+        }
+        if (parts.endingPass) {
+            Cont& c = tail[--k];
+            c.kind = Cont::Kind::Items;
+            c.pass = Pass::Ending;
+            c.stream = repeat;
+            c.end = uint32_t(repeat->items.size());
+            c.bitSpec = repeat->bitSpec;
+            c.next = n;
+            n = &c;
+        }
+        w.steps = 0;
+        w.extentMark = -1;
+        n->start = w.now();
+        if (w.match(n) && w.index > at) return true;
+        w.restore(s);
+        return false;
+    };
+    std::optional<Walker::Snap> beforeLast;
     // Repeats, greedily: each pass that matches is kept.
     if (repeat) {
         Cont done;
@@ -739,51 +803,30 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
                 w.restore(s);
                 break;
             }
+            beforeLast = s;
             ++out.repeats;
         }
         // The ending: a third pass of the repeat stream, then what follows it.
-        if (w.index < times.size() && (parts.endingPass || !parts.ending.empty())) {
-            auto s = w.snap();
-            size_t at = w.index;
-            std::vector<Cont> tail(parts.ending.size() + 2);
-            Cont* n = &tail.back();
-            n->kind = Cont::Kind::Done;
-            size_t k = tail.size() - 1;
-            for (size_t i = parts.ending.size(); i-- > 0;) {
-                const PartStep& step = parts.ending[i];
-                const Stream& st = t.streams[size_t(step.stream)];
-                Cont& c = tail[--k];
-                c.kind = Cont::Kind::Items;
-                c.pass = Pass::Ending;
-                c.stream = &st;
-                c.pos = uint32_t(step.from);
-                c.end = uint32_t(step.to);
-                c.bitSpec = st.bitSpec;
-                c.next = n;
-                n = &c;
-            }
-            if (parts.endingPass) {
-                Cont& c = tail[--k];
-                c.kind = Cont::Kind::Items;
-                c.pass = Pass::Ending;
-                c.stream = repeat;
-                c.end = uint32_t(repeat->items.size());
-                c.bitSpec = repeat->bitSpec;
-                c.next = n;
-                n = &c;
-            }
-            w.steps = 0;
-            w.extentMark = -1;
-            n->start = w.now();
-            if (w.match(n) && w.index > at)
-                out.ending = true;
-            else
-                w.restore(s);
-        }
+        if (hasEnding) out.ending = tryEnding();
     }
     if (!out.intro && out.repeats == 0) return std::nullopt;
     if (cp.named.rejectRepeatless && out.repeats == 0) return std::nullopt;
-    if (!settle(w, out.params, out.defaulted, out.checks)) return std::nullopt;
+    bool settled = settle(w, out.params, out.defaulted, out.checks);
+    // An ending sent with the repeat's own values passes for one more
+    // repeat: read the last pass as the ending when only that settles.
+    if (!settled && hasEnding && !out.ending && beforeLast) {
+        w.restore(*beforeLast);
+        if (tryEnding()) {
+            --out.repeats;
+            out.ending = true;
+            out.params = {};
+            out.defaulted = {};
+            settled = settle(w, out.params, out.defaulted, out.checks);
+        }
+    }
+    if (!settled) return std::nullopt;
+    if (!out.intro && out.repeats == 0) return std::nullopt;
+    if (cp.named.rejectRepeatless && out.repeats == 0) return std::nullopt;
     out.begin = 0;
     out.end = w.index + (w.used > 0 ? 1 : 0);
     out.bitsRead = w.bitsRead;
@@ -846,6 +889,8 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
             // receivers' range: the closest fit of those that decode.
             double tried[10];
             size_t n = 0;
+            const double firstBurst = double(std::llabs(durations[0]));
+            const auto [rel, abs] = tolerances(cp, options);
             if (cp.shortestFlash > 0)
                 tried[n++] = options.burstExcess + burstExcessOver(times, cp.shortestFlash);
             tried[n++] = options.burstExcess;
@@ -861,11 +906,18 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
                                                           options.maximumBurstExcess) -
                                                excess) <= 20;
                 if (again) continue;
+                // The lead-in as takeOffExcess leaves it, before copying.
+                double e0 = std::min(excess, firstBurst - 1);
+                if (e0 < 0 && durations.size() > 1)
+                    e0 = std::max(e0, 1 - double(std::llabs(durations[1])));
+                if (!leadInFits(cp, firstBurst - e0, rel, abs)) continue;
                 takeOffExcess(durations, excess, own);
                 auto e = decodeOne(cp, own, options);
                 if (e && (!d || e->end > d->end ||
                           (e->end == d->end && e->timingError < d->timingError)))
                     d = std::move(e);
+                // The whole capture read closely: no other excess does better.
+                if (d && d->end >= durations.size() && d->timingError < 0.04) break;
             }
         }
         if (d) found.push_back({std::move(*d), i});
