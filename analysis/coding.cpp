@@ -37,7 +37,21 @@ struct Candidate {
     int bitsPerSymbol = 1;
     double half = 0;        // bi-phase
     int oneSpaceFirst = -1; // bi-phase: 1 when a 1 is gap then burst; -1 not yet known
+    // Pulse-position of many levels: each symbol's burst and gap (microseconds),
+    // the step between the gaps; the pairs are not used then.
+    std::vector<std::pair<double, double>> times;
+    double step = 0;
 };
+
+// The burst and gap of each symbol of a pair coding.
+std::vector<std::pair<double, double>> symbolTimes(const Candidate& c, const Classes& marks,
+                                                   const Classes& spaces) {
+    if (!c.times.empty()) return c.times;
+    std::vector<std::pair<double, double>> out;
+    for (auto [m, g] : c.pairs)
+        out.push_back({marks.means[static_cast<size_t>(m)], spaces.means[static_cast<size_t>(g)]});
+    return out;
+}
 
 void addBits(std::vector<Item>& items, std::string& bits, const std::string& more, int width = 1) {
     if (items.empty() || items.back().kind != Item::Bits || items.back().width != width)
@@ -61,6 +75,7 @@ FrameRead readPairs(const PressTimes& p, const FrameSpan& f, const Candidate& c,
         r.start += p.t[i];
     r.gapAfter = f.gapAfter;
     const bool marksDiffer = c.pairs.size() == 2 && c.pairs[0].first != c.pairs[1].first;
+    const std::vector<std::pair<double, double>> symbols = symbolTimes(c, marks, spaces);
     for (size_t i = f.begin; i < f.end;) {
         const bool mark = (i - f.begin) % 2 == 0;
         if (mark && i + 1 < f.end) {
@@ -68,9 +83,8 @@ FrameRead readPairs(const PressTimes& p, const FrameSpan& f, const Candidate& c,
             // a jittered time off its symbol now and then.
             int value = -1;
             double best = 1e18;
-            for (size_t s = 0; s < c.pairs.size(); ++s) {
-                const double m = marks.means[static_cast<size_t>(c.pairs[s].first)];
-                const double g = spaces.means[static_cast<size_t>(c.pairs[s].second)];
+            for (size_t s = 0; s < symbols.size(); ++s) {
+                const auto [m, g] = symbols[s];
                 const double dm = std::abs(p.t[i] - m), dg = std::abs(p.t[i + 1] - g);
                 if (dm > std::max(120.0, 0.3 * m) || dg > std::max(120.0, 0.3 * g)) continue;
                 if (dm / m + dg / g < best) {
@@ -217,7 +231,7 @@ double score(const std::vector<std::vector<FrameRead>>& reads, int bitsPerSymbol
 }
 
 std::vector<Candidate> candidates(const std::vector<PressTimes>& presses, const Classes& marks,
-                                  const Classes& spaces) {
+                                  const Classes& spaces, double grain) {
     std::map<std::pair<int, int>, int> pairCount;
     std::vector<int> markCount(marks.means.size()), spaceCount(spaces.means.size());
     int totalMarks = 0, totalSpaces = 0;
@@ -305,6 +319,65 @@ std::vector<Candidate> candidates(const std::vector<PressTimes>& presses, const 
             c.coding = Coding::PulsePosition;
             c.bitsPerSymbol = 2;
             c.pairs = four;
+            out.push_back(c);
+        }
+    }
+    // Pulse-position of more levels: one burst, then gaps of five to sixteen
+    // levels a step apart (the step found from the gaps' differences).
+    const size_t dominant = static_cast<size_t>(
+        std::max_element(markCount.begin(), markCount.end()) - markCount.begin());
+    if (!markCount.empty() && markCount[dominant] * 10 >= totalMarks * 9) {
+        std::vector<double> gaps;
+        double markSum = 0;
+        for (const PressTimes& p : presses)
+            for (const FrameSpan& f : p.frames)
+                for (size_t i = f.begin + 2; i + 1 < f.end; i += 2)
+                    if (static_cast<size_t>(p.cls[i]) == dominant) {
+                        gaps.push_back(p.t[i + 1]);
+                        markSum += p.t[i];
+                    }
+        std::sort(gaps.begin(), gaps.end());
+        // The largest step that every gap sits on (a jittered neighbour's
+        // difference is a smaller one that fits too).
+        std::vector<double> steps;
+        for (size_t k = 1; k < gaps.size(); ++k)
+            if (gaps[k] - gaps[k - 1] > std::max(50.0, 1.5 * grain))
+                steps.push_back(gaps[k] - gaps[k - 1]);
+        std::sort(steps.rbegin(), steps.rend());
+        const double g0 = gaps.empty() ? 0 : gaps.front();
+        double num = 0, den = 0, top = 0, sumN = 0, sumG = 0; // a line through the gaps
+        long levels = 0;
+        bool fits = false;
+        for (size_t k = 0; k < steps.size() && !fits && gaps.size() >= 8; ++k) {
+            const double step = steps[k];
+            std::vector<bool> seen(64);
+            fits = true;
+            num = den = top = sumN = sumG = 0;
+            for (double g : gaps) {
+                const double n = std::round((g - g0) / step);
+                fits = std::abs(g - g0 - n * step) <= 0.3 * step && n < 64;
+                if (!fits) break;
+                seen[static_cast<size_t>(n)] = true;
+                sumN += n;
+                sumG += g;
+                num += n * g;
+                den += n * n;
+                top = std::max(top, n);
+            }
+            levels = std::count(seen.begin(), seen.end(), true);
+        }
+        // Most levels in use: a pulse-distance code's odd gap on the grid of
+        // its two is no level of its own.
+        if (fits && top >= 4 && top <= 15 && levels >= 5 && 2 * levels > top) {
+            Candidate c;
+            c.coding = Coding::PulsePosition;
+            c.bitsPerSymbol = top <= 7 ? 3 : 4;
+            const double n = static_cast<double>(gaps.size());
+            c.step = (num - sumN * sumG / n) / (den - sumN * sumN / n);
+            const double base = (sumG - c.step * sumN) / n;
+            const double mark = markSum / n;
+            for (int k = 0; k < 1 << c.bitsPerSymbol; ++k)
+                c.times.push_back({mark, base + k * c.step});
             out.push_back(c);
         }
     }
@@ -421,7 +494,7 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
     Candidate best;
     std::vector<std::vector<FrameRead>> reads = readAll(presses, best, marks, spaces);
     double bestScore = score(reads, 1);
-    for (Candidate c : candidates(presses, marks, spaces)) {
+    for (Candidate c : candidates(presses, marks, spaces, grain)) {
         auto r = readAll(presses, c, marks, spaces);
         const double s = score(r, c.bitsPerSymbol);
         if (s > bestScore) {
@@ -456,6 +529,10 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
         result.unit = n > 0 ? sum / n : best.half;
         const double one = best.oneSpaceFirst == 1 ? 1 : -1;
         result.symbols = {{one, -one}, {-one, one}};
+    } else if (!best.times.empty()) {
+        result.unit = best.step;
+        for (auto [m, g] : best.times)
+            result.symbols.push_back({m / best.step, -g / best.step});
     } else if (!best.pairs.empty()) {
         std::vector<double> parts;
         for (auto [m, s] : best.pairs) {

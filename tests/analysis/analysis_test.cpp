@@ -91,6 +91,16 @@ const std::vector<Protocol>& protocols() {
                        889, false);
              return irsig::KeyPress{f.period(113778), f.period(113778)};
          }},
+        // A lead-in, a start bit, three mode bits, a trailer bit of twice
+        // the length (the toggle), then address and command.
+        {"RC6", Coding::BiPhase, 444, 21, Repeat::WholeFrame, "a4 t1 a8 c8",
+         [](unsigned a, unsigned c, int t) {
+             FrameBuilder f;
+             f.mark(2664).space(888).biphase("1000", 444, true);
+             f.biphase(t ? "1" : "0", 888, true)
+                 .biphase(bits(a, 8, true) + bits(c, 8, true), 444, true);
+             return irsig::KeyPress{f.period(106000), f.period(106000)};
+         }},
         {"JVC", Coding::PulseDistance, 525, 16, Repeat::Ditto, "a8 c8",
          [](unsigned a, unsigned c, int) {
              FrameBuilder f, r;
@@ -204,7 +214,7 @@ TEST(Analysis, FieldsAcrossPresses) {
             for (int k = 0; k < 10; ++k)
                 presses.push_back(
                     pressOf(p.press(0x15A, random() % 4096, k % 2), rx, seed * 8 + k));
-            // RC-5's toggle shows in presses of one button.
+            // A bi-phase code's toggle shows in presses of one button.
             for (int k = 0; k < 3 && p.coding == Coding::BiPhase; ++k)
                 presses.push_back(pressOf(p.press(0x15A, 9, k % 2), rx, 90 + k));
             const auto r = analysis::analyse(presses);
