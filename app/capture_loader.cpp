@@ -22,12 +22,12 @@ bool loadCapture(Session& s) {
 
 bool loadCapture(Session& s, const std::vector<uint8_t>& received, const std::string& source) {
     s.TimeRows = kDataRows;
-    s.setTimers(false, s.Timer2);
+    s.captureLoaded();
     s.LblRGtime = std::to_string(received.size());
     if (received.size() < 10) {
         // Too short for a capture: dropped. The link goes on polling as
         // after any finished capture.
-        s.setTimers(false, true);
+        s.setTimer2(true);
         s.changed();
         return false;
     }

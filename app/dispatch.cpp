@@ -2,7 +2,6 @@
 // the selected format and present the result.
 #include "app/dispatch.h"
 
-#include "app/capture_tick.h"
 #include "app/decode_marks.h"
 #include "app/format_selection.h"
 #include "app/press_log.h"
@@ -11,7 +10,6 @@
 #include "platform/basic.h"
 
 #include <functional>
-#include <iterator>
 
 namespace qv {
 
@@ -237,12 +235,10 @@ const engine::FormatRow& decodeCapture(Session& s, bool again = false) {
     s.wave.selectedMark = -1;
 
     s.ErrRcd = r.errorLines();
-    // Taken over, not copied: the result is not read for them again.
-    s.tBcode = std::move(r.binary);
-    s.tHCode = std::move(r.hex);
+    s.tBcode = r.binary;
+    s.tHCode = r.hex;
     if (r.codeWindowLoaded) s.code.loaded = true;
-    s.code.lGCyc.insert(s.code.lGCyc.end(), std::make_move_iterator(r.cycles.begin()),
-                        std::make_move_iterator(r.cycles.end()));
+    s.code.lGCyc.insert(s.code.lGCyc.end(), r.cycles.begin(), r.cycles.end());
     for (const auto& m : r.messages)
         s.message(m);
     s.TimeRow = r.row;
@@ -255,6 +251,7 @@ const engine::FormatRow& decodeCapture(Session& s, bool again = false) {
 
     showTolerances(s);
     s.code.tHexCode = s.tBcode;
+    s.last.decode = std::move(r);
     return row;
 }
 
@@ -306,7 +303,7 @@ void decodeDispatch(Session& s) {
     }
 
     writeErrorRecord(s);
-    s.setTimers(s.Timer1, true);
+    s.setTimer2(true);
 }
 
 void redecodeShown(Session& s) {

@@ -1,5 +1,5 @@
-// Pieces of the decode dispatch that present the result (the dispatch
-// itself is decodeDispatch in capture_tick.h).
+// The decode dispatch: the loaded capture decoded against the selected
+// format and the result presented, and the pieces it presents with.
 #pragma once
 
 #include "app/session.h"
@@ -11,6 +11,21 @@
 namespace qv {
 
 using engine::octText;
+
+// The dispatch's first step in the tick: without a format whose wait time
+// tells the frames of the capture apart, "Form016(NEC N-8)" is selected
+// before the decode (and so before the window draws the capture).
+void keepADrawableFormat(Session& s);
+
+// The second half of the tick: decode against the selected format and
+// present the result.
+void decodeDispatch(Session& s);
+
+// A setting changed (format, a tolerance, Ignore Time, HEX/OCT): the
+// capture on screen is decoded again as it would be on arrival, but it is
+// not compared with the sample, not handed to the recording, writes no
+// second block to the error record and starts no automatic selection.
+void redecodeShown(Session& s);
 
 // The "Quick press" report when the walk ended before the row's group
 // count ("G_count").

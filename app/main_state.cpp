@@ -47,7 +47,7 @@ void startUp(Session& s) {
     setIrtype(s, "Form016(NEC N-8)");
     selectPort(s, 0);
     s.AutoFormatIndex = 0;
-    s.setTimers(false, true);
+    s.setTimer2(true);
     s.changed();
 }
 

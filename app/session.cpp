@@ -86,11 +86,15 @@ void Session::changed() {
         o->sessionChanged();
 }
 
-void Session::setTimers(bool timer1, bool timer2) {
-    Timer1 = timer1;
-    Timer2 = timer2;
+void Session::setTimer2(bool on) {
+    Timer2 = on;
     for (auto* o : m_observers)
         o->sessionTimersChanged();
+}
+
+void Session::captureLoaded() {
+    for (auto* o : m_observers)
+        o->sessionCaptureLoaded();
 }
 
 void Session::addObserver(SessionObserver* o) {

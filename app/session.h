@@ -5,6 +5,7 @@
 // switches are outputs: recorded here and announced to the observers.
 #pragma once
 
+#include "app/last_capture.h"
 #include "app/marks.h"
 #include "capture/capture_record.h"
 #include "engine/decode.h"
@@ -169,6 +170,8 @@ public:
     virtual void sessionMessage(const std::string& /*text*/) {}
     virtual void sessionBeep() {}
     virtual void sessionTimersChanged() {}
+    // A capture was taken (received, opened, generated): a wait for one ends.
+    virtual void sessionCaptureLoaded() {}
 };
 
 class Session {
@@ -238,7 +241,10 @@ public:
     bool Image1Visible = true;
     std::string Image1Bitmap;  // "rs232.bmp" or "rs232u.bmp"
     std::string captureSource; // where the capture shown came from: "COM1 (/dev/ttyUSB0)", a file
-    bool Timer1 = false, Timer2 = false, Timer3 = false;
+    bool Timer2 = false;       // the link's idle timer: the blink and the unit's poll
+    bool Timer3 = false;       // a rule button held
+
+    LastCapture last;
 
     // --- other windows ---
     EditorModel editor;
@@ -268,7 +274,8 @@ public:
     void message(const std::string& text);
     void beep();
     void changed();
-    void setTimers(bool timer1, bool timer2);
+    void setTimer2(bool on);
+    void captureLoaded();
     void addObserver(SessionObserver* o);
     void removeObserver(SessionObserver* o);
 

@@ -175,7 +175,7 @@ void tickWithHintNec(benchmark::State& state) {
     std::optional<qv::ScanResult> fits;
     for (auto _ : state) {
         b.port.receive(message);
-        b.s.setTimers(true, false);
+        b.s.setTimer2(false);
         qv::captureTick(b.s);
         fits = qv::alsoFits(b.s);
         benchmark::DoNotOptimize(fits);

@@ -11,7 +11,7 @@ void switchConnection(Session& s) {
     if (s.port->isOpen()) {
         // Bytes still waiting belong to a capture: the link stays open.
         if (s.port->bytesWaiting() != 0) return;
-        s.setTimers(s.Timer1, false);
+        s.setTimer2(false);
         s.port->close();
         s.Image1Bitmap = "rs232u.bmp";
         // With the blink stopped, a hidden icon would stay hidden and its
@@ -35,13 +35,13 @@ void switchConnection(Session& s) {
     drawWaveform(s);
     s.mumconnect = "DisConnect";
     s.Image1Bitmap = s.port->isOpen() ? "rs232.bmp" : "rs232u.bmp";
-    s.setTimers(s.Timer1, true);
+    s.setTimer2(true);
     s.changed();
 }
 
 void receiveEvent(Session& s) {
     s.Image1Visible = false;
-    s.setTimers(true, false);
+    s.setTimer2(false);
     s.changed();
 }
 
@@ -67,7 +67,7 @@ void timer2Tick(Session& s) {
 
 void portLost(Session& s, const std::string& text) {
     if (s.port && s.port->isOpen()) s.port->close();
-    s.setTimers(s.Timer1, false);
+    s.setTimer2(false);
     s.Image1Bitmap = "rs232u.bmp";
     s.Image1Visible = true;
     s.mumconnect = "Connect";

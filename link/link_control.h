@@ -9,7 +9,8 @@ namespace qv {
 // Toggles the link (menu "Connect"/"DisConnect" and a click on the icon).
 void switchConnection(Session& s);
 
-// The port's receive event: Timer2 off, Timer1 on, icon hidden.
+// The port's receive event: the idle timer off, the icon hidden (the
+// capture's wait starts beside it, link/capture_wait.h).
 void receiveEvent(Session& s);
 
 // Timer2's tick: blink, "Z" every second tick, the recording status.

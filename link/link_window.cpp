@@ -1,5 +1,6 @@
 #include "link/link_window.h"
 
+#include "link/capture_wait.h"
 #include "link/qt_serial_port.h"
 
 #include <QAction>
@@ -75,7 +76,8 @@ void showPortDevices(QComboBox& selCom, QtSerialPort& port) {
 }
 
 void attachReceiverLink(QtSerialPort& port, Session& session, QComboBox& portList) {
-    connectLink(port, session);
+    // The capture's wait is the window's that shows the port list.
+    connectLink(port, session, portList.window()->findChild<CaptureWait*>());
     showPortDevices(portList, port);
     offerTextMode(portList, port);
     // Log lines go to the status bar: they report, they do not interrupt.

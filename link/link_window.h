@@ -16,8 +16,9 @@ class Session;
 void showPortDevices(QComboBox& selCom, QtSerialPort& port);
 
 // Everything the main window needs of the link: the receive event and the
-// port's loss go to the session (connectLink), and the port list the
-// window hands over ("SelCom") shows the devices.
+// port's loss go to the session (connectLink), a piece received starts the
+// capture's wait the window holds (link/capture_wait.h), and the port list
+// the window hands over ("SelCom") shows the devices.
 void attachReceiverLink(QtSerialPort& port, Session& session, QComboBox& portList);
 
 } // namespace qv

@@ -1,6 +1,7 @@
 #include "link/qt_serial_port.h"
 
 #include "app/session.h"
+#include "link/capture_wait.h"
 #include "link/link_control.h"
 
 #include <QSerialPortInfo>
@@ -278,8 +279,11 @@ QString applyPortArguments(const QStringList& arguments, QtSerialPort& port) {
     return {};
 }
 
-void connectLink(QtSerialPort& port, Session& session) {
-    QObject::connect(&port, &QtSerialPort::received, &port, [&session] { receiveEvent(session); });
+void connectLink(QtSerialPort& port, Session& session, CaptureWait* wait) {
+    QObject::connect(&port, &QtSerialPort::received, &port, [&session, wait] {
+        if (wait) wait->pieceArrived();
+        receiveEvent(session);
+    });
     QObject::connect(&port, &QtSerialPort::lost, &port,
                      [&session](const QString& text) { portLost(session, text.toStdString()); });
 }

@@ -115,8 +115,11 @@ private:
 // alone. Returns an error text for a malformed option, empty when all were fine.
 QString applyPortArguments(const QStringList& arguments, QtSerialPort& port);
 
+class CaptureWait;
+
 // Routes the port's receive event and its loss to the link logic of the
-// session; the loss is reported once, with the device's name.
-void connectLink(QtSerialPort& port, Session& session);
+// session; the loss is reported once, with the device's name. A piece
+// received starts the capture's wait, when there is one.
+void connectLink(QtSerialPort& port, Session& session, CaptureWait* wait = nullptr);
 
 } // namespace qv

@@ -1,6 +1,7 @@
 // quorvel-cli listen and send: presses live from a LIRC device or a text
 // receiver, through the capture road of the window; codes sent back out.
 #include "app/capture_tick.h"
+#include "app/dispatch.h"
 #include "app/format_scan.h"
 #include "app/format_selection.h"
 #include "app/generate_capture.h"

@@ -567,11 +567,11 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
         (s.demod.on ? anyDemodulated : anyReceiverUnit) = true;
         r.file = files[i];
         r.format = s.irtype;
-        const size_t cycles = s.code.lGCyc.size(), shown = s.messages.size();
+        const size_t shown = s.messages.size();
         const int beeps = s.beeps;
         port.receive(messages[i]);
-        s.setTimers(true, false); // the receive event
-        captureTick(s);
+        s.setTimer2(false); // the receive event
+        const bool decoded = captureTick(s);
         showProgress(i + 1, files.size());
         if (stats) {
             for (auto& p : s.pressLog)
@@ -582,7 +582,8 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
         r.bin = s.tBcode;
         r.hex = s.tHCode;
         r.errors = s.ErrRcd;
-        r.cycles = std::span(s.code.lGCyc).subspan(std::min(cycles, s.code.lGCyc.size()));
+        r.cycles = decoded ? std::span<const std::string>(s.last.decode.cycles)
+                           : std::span<const std::string>();
         r.tolerance = s.tTole;
         r.cycleTolerance = s.tTTole;
         r.messages = std::span(s.messages).subspan(std::min(shown, s.messages.size()));

@@ -41,7 +41,7 @@ void step(Session& s, RuleButton which) {
 // Timer3 is announced with the other timers so the window follows it.
 void setTimer3(Session& s, bool on) {
     s.Timer3 = on;
-    s.setTimers(s.Timer1, s.Timer2);
+    s.setTimer2(s.Timer2);
 }
 
 void moveBy(Session& s, double delta) {

@@ -2,7 +2,7 @@
 // the trace, checked as data without a screen: each case of
 // tests/data/core/waveform.cases is a list of steps on a started session
 // (Form016) and what the steps print.
-#include "app/capture_tick.h"
+#include "app/dispatch.h"
 #include "app/format_selection.h"
 #include "app/main_state.h"
 #include "case_file.h"

@@ -1,7 +1,6 @@
 // The decode dispatch: the result on the main window, the error record,
 // automatic format selection, the sample comparison, the hand-over to the
 // code recording grid and the press statistics.
-#include "app/capture_tick.h"
 #include "app/dispatch.h"
 #include "app/format_selection.h"
 #include "app/main_state.h"
@@ -62,7 +61,7 @@ protected:
         for (size_t i = 0; i < times.size(); ++i)
             s.TTable.setCell(static_cast<long>(i / 10) + 1, static_cast<long>(i % 10) + 1,
                              std::to_string(times[i]));
-        s.setTimers(false, false);
+        s.setTimer2(false);
         decodeDispatch(s);
     }
     std::string record() const { return enginetest::fileText(dir.file("Error record.txt")); }

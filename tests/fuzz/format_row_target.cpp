@@ -7,6 +7,7 @@
 
 #include "app/capture_loader.h"
 #include "app/capture_tick.h"
+#include "app/dispatch.h"
 #include "app/format_editor.h"
 #include "app/format_selection.h"
 #include "catalogue/catalogue.h"

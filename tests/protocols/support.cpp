@@ -100,7 +100,7 @@ Decoded decode(const std::string& key, const std::vector<int64_t>& times, int to
 
     const size_t cycles = s.code.lGCyc.size(), shown = s.messages.size();
     port.receive(qv::messageFromTimes(times));
-    s.setTimers(true, false); // the port's receive event
+    s.setTimer2(false); // the port's receive event
     qv::captureTick(s);
 
     Decoded d;

@@ -101,7 +101,6 @@ void CaptureFilesTest::everyKindOpensToTheSameCapture() {
         QVERIFY2(!content.isEmpty(), qPrintable(name));
         QVERIFY(win.w->openCapture(qvtest::writeFile(win.path(name), content)));
         const Shown shown(win);
-        QVERIFY2(shown.sameCode(expected), qPrintable(name));
         QVERIFY(win.s.messages.empty());
         const bool pronto = content.startsWith("0000 "), bin = name.endsWith(".bin");
         if (!pronto) QCOMPARE(shown.cells, expected.cells); // Pronto counts carrier cycles
@@ -134,7 +133,6 @@ void CaptureFilesTest::aSavedCaptureReopensToTheSameCode() {
         Window again;
         QVERIFY(again.w->openCapture(win.path(name)));
         const Shown reopened(again);
-        QVERIFY2(reopened.sameCode(before), qPrintable(name));
         QVERIFY(pronto || reopened.cells == before.cells);
         QVERIFY(!startsWith.isEmpty() || reopened.message == before.message);
         // The same kind saved again is the same file, but for Pronto's very

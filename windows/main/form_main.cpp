@@ -1,10 +1,12 @@
 #include "windows/main/form_main.h"
 
 #include "app/capture_tick.h"
+#include "app/dispatch.h"
 #include "app/format_scan.h"
 #include "app/format_selection.h"
 #include "app/main_state.h"
 #include "catalogue/format_menus.h"
+#include "link/capture_wait.h"
 #include "link/link_control.h"
 #include "platform/basic.h"
 #include "waveform/measure.h"
@@ -200,10 +202,7 @@ Form_main::Form_main(Session& session, QWidget* parent) : QMainWindow(parent), m
     // The other windows; the code recording window exists before start-up.
     (new SecondaryWindows(m_s, this))->connectMenus(this);
 
-    m_Timer1 = new QTimer(this);
-    m_Timer1->setObjectName("Timer1");
-    m_Timer1->setSingleShot(true);
-    m_Timer1->setInterval(900ms);
+    m_Timer1 = new CaptureWait(m_s, this);
     connect(m_Timer1, &QTimer::timeout, this, [this] {
         // The receiver unit measures its bursts: a capture from it after one
         // from a file is read without the demodulated mode.
@@ -921,7 +920,6 @@ void Form_main::sessionTimersChanged() {
 }
 
 void Form_main::followTimers() {
-    follow(m_Timer1, m_s.Timer1);
     follow(m_Timer2, m_s.Timer2);
     follow(m_Timer3, m_s.Timer3);
 }
@@ -981,7 +979,7 @@ void Form_main::refreshIcon() {
     // takes a click in either phase. Hidden only while it blinks or a
     // capture arrives: with both timers off nothing would show it again.
     const bool shown =
-        (m_s.Image1Visible || (!m_s.Timer1 && !m_s.Timer2)) && !m_Image1Icon.isNull();
+        (m_s.Image1Visible || (!m_Timer1->isActive() && !m_s.Timer2)) && !m_Image1Icon.isNull();
     if (shown == m_Image1->pixmap().isNull()) m_Image1->setPixmap(shown ? m_Image1Icon : QPixmap());
 }
 

@@ -33,6 +33,7 @@ class QTimer;
 
 namespace qv {
 
+class CaptureWait;
 class Form_scan;
 class PictureWidget;
 
@@ -138,7 +139,7 @@ private:
     bool m_lastFromFile = false; // the shown capture came from a file
     QAction* m_mumconnect = nullptr;
 
-    QTimer* m_Timer1 = nullptr;
+    CaptureWait* m_Timer1 = nullptr; // the link's: a capture's wait
     QTimer* m_Timer2 = nullptr;
     QTimer* m_Timer3 = nullptr;
 };

@@ -2,12 +2,22 @@
 // as a user would see it and saved as a PNG into the directory given; with
 // a size ("640x480") every window is first made that size, to check how a
 // small screen shows them.
+#include "app/format_selection.h"
 #include "app/main_state.h"
+#include "catalogue/catalogue_build.h"
 #include "windows/catalogue/form_time.h"
 #include "windows/errorlog/form_help.h"
 #include "windows/recording/form_code.h"
 #include "windows/recording/sql_code_grid.h"
-#include "window_test_support.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
 
 namespace {
 
@@ -34,9 +44,14 @@ int main(int argc, char** argv) {
     const QStringList size = QString::fromLatin1(argc > 2 ? argv[2] : "").split('x');
     if (size.size() == 2) g_size = QSize(size[0].toInt(), size[1].toInt());
     g_out = QDir(QString::fromLocal8Bit(argv[1]));
-    qvtest::TestSession t;
-    qv::Session& s = t.s;
-    qv::FormCode code(s, t.path("IR_CODE_DB.db"));
+    // A catalogue of its own in a scratch folder, "Form016(NEC N-8)" selected.
+    QTemporaryDir scratch;
+    qv::Session s;
+    s.cataloguePath = scratch.filePath("IRTime.db").toStdString();
+    s.errorRecord.setPath(scratch.filePath("Error record.txt").toStdString());
+    qv::buildCatalogueIfMissing(QV_SOURCE_DIR "/data/catalogue.sql", s.cataloguePath);
+    qv::setIrtype(s, "Form016(NEC N-8)");
+    qv::FormCode code(s, scratch.filePath("IR_CODE_DB.db"));
     qv::startUp(s);
     bool ok = true;
     {
@@ -72,12 +87,16 @@ int main(int argc, char** argv) {
     s.changed();
     ok = save(code, "window-code-recording.png") && ok;
 
-    qvtest::writeFile(t.path("Error record.txt"), "Group 1:The head's Osc time is error!\r\n"
-                                                  "The head's Osc standard time:9000\r\n"
-                                                  "The head's Osc test time:8120\r\n\r\n\r\n"
-                                                  "Group 2:Cycle's time is error!\r\n"
-                                                  "Group 2:Cycle's standard time:108000\r\n"
-                                                  "Group 2:Cycle's test time:109870\r\n\r\n\r\n");
+    QFile record(scratch.filePath("Error record.txt"));
+    ok = record.open(QIODevice::WriteOnly) &&
+         record.write("Group 1:The head's Osc time is error!\r\n"
+                      "The head's Osc standard time:9000\r\n"
+                      "The head's Osc test time:8120\r\n\r\n\r\n"
+                      "Group 2:Cycle's time is error!\r\n"
+                      "Group 2:Cycle's standard time:108000\r\n"
+                      "Group 2:Cycle's test time:109870\r\n\r\n\r\n") > 0 &&
+         ok;
+    record.close();
     qv::FormHelp viewer(s);
     viewer.viewErrorMessage();
     ok = save(viewer, "window-error-record.png") && ok;
