@@ -9,8 +9,8 @@ namespace qv {
 namespace {
 
 void afterLoading(Session& s) {
-    s.demod.lastFrameLeftOut = false; // until this capture's decode says so
-    s.wave.HScroll1 = 0;              // a new capture shows from its beginning
+    s.last.decode.lastFrameLeftOut = false; // until this capture's decode says so
+    s.wave.HScroll1 = 0;                    // a new capture shows from its beginning
     keepADrawableFormat(s);
     decodeDispatch(s);
     s.changed();
@@ -24,7 +24,7 @@ bool captureTick(Session& s) {
     afterLoading(s);
     if (s.port) {
         const auto report = s.port->takeReport();
-        s.ErrRcd.insert(s.ErrRcd.end(), report.begin(), report.end());
+        s.last.errorLines.insert(s.last.errorLines.end(), report.begin(), report.end());
         if (!report.empty()) try {
                 s.errorRecord.appendBlock(report, s.CrLf);
             } catch (const ErrorRecordError& e) {

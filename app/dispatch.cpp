@@ -24,7 +24,7 @@ void showTolerances(Session& s) {
 void writeErrorRecord(Session& s) {
     if (s.cIgnoreT) return;
     try {
-        s.errorRecord.appendBlock(s.ErrRcd, s.CrLf);
+        s.errorRecord.appendBlock(s.last.errorLines, s.CrLf);
     } catch (const ErrorRecordError& e) {
         s.message(std::string("The error record could not be written: ") + e.what());
     }
@@ -45,7 +45,7 @@ bool headMatches(const TableCursor& f, const Session& s) {
 // Searches the catalogue, from where the cursor stands, for the next other
 // format whose head times fit the capture's head.
 void searchCatalogue(Session& s) {
-    s.tBcode = "It not this format";
+    s.last.notThisFormat = true;
     s.TimeTolerance = 0.05f;
     s.CycleTolerance = 500;
     TableCursor* f = s.CurFormat.get();
@@ -61,7 +61,7 @@ void searchCatalogue(Session& s) {
             return;
         }
     }
-    s.tHCode.clear();
+    s.last.decode.shown.clear();
     setIrtype(s, "Form001");
     s.AutoFormatIndex = 0;
 }
@@ -74,7 +74,7 @@ void automaticSelection(Session& s) {
                               (static_cast<double>(s.TimeTolerance) + 1.5));
     if (s.TimeTolerance <= 0.15f) {
         showTolerances(s);
-        s.tHCode.clear();
+        s.last.decode.shown.clear();
         return;
     }
     searchCatalogue(s);
@@ -83,9 +83,9 @@ void automaticSelection(Session& s) {
 void quickPressCheck(Session& s, const engine::FormatRow& row) {
     // A logger behind a demodulating receiver often keeps the first frame only.
     if (!row.present() || s.demod.on) return;
-    if (auto r = quickPressReport(row, s.GroupNo))
+    if (auto r = quickPressReport(row, s.last.decode.groupNo))
         for (auto& line : formatReport(*r))
-            s.ErrRcd.push_back(std::move(line));
+            s.last.errorLines.push_back(std::move(line));
 }
 
 // The hand-over writes into the code recording window's grid; its failures
@@ -138,7 +138,6 @@ void recordingHandOver(Session& s, const std::string& firstLine) {
 void learnIntoCatalogue(Session& s) {
     const std::string kind = s.irtype;
     if (kind != "SE" && kind != "HL" && kind != "RIB" && kind != "IB") return;
-    s.code.loaded = true;
     s.TimeRow = 1;
     s.TimeCol = 1;
     if (!s.CurFormat) throw FieldError("No current record.");
@@ -177,7 +176,7 @@ engine::DecodeSettings decodeSettings(const Session& s) {
     d.readOrder = s.ReadOrder;
     d.ticksPerMicrosecond = s.TicksPerMicrosecond;
     d.lineBreak = s.CrLf;
-    d.carry = {s.RunCount, s.FirstCustomerBit};
+    d.carry = s.last.decode.carry;
     d.window.absolute = s.demod.absoluteTolerance;
     d.demodulated = s.demod.on;
     d.cycleShare = s.demod.cycleShare;
@@ -215,8 +214,10 @@ const engine::FormatRow& currentFormatRow(Session& s) {
 // replaces its own entry in the log of this run. Returns the row decoded
 // against, valid until the next decode.
 const engine::FormatRow& decodeCapture(Session& s, bool again = false) {
-    s.tBcode.clear();
-    s.tHCode.clear();
+    LastCapture& last = s.last;
+    last.decode.binary.clear();
+    last.decode.shown.clear();
+    last.notThisFormat = false;
 
     try {
         learnIntoCatalogue(s);
@@ -231,41 +232,27 @@ const engine::FormatRow& decodeCapture(Session& s, bool again = false) {
     settings.annotate = s.drawsWaveform || s.logsPresses;
     engine::DecodeResult r = engine::decode(s.TTable, row, settings);
     if (s.logsPresses) logPress(s, row, r, again);
-    s.wave.marks = s.drawsWaveform ? decodeMarks(r, s.TTable, s.optOct, s.CrLf) : DecodeMarks();
+    last.marks = s.drawsWaveform ? decodeMarks(r, s.TTable, s.optOct, s.CrLf) : DecodeMarks();
     s.wave.selectedMark = -1;
 
-    s.ErrRcd = r.errorLines();
-    s.tBcode = r.binary;
-    s.tHCode = r.hex;
-    if (r.codeWindowLoaded) s.code.loaded = true;
+    last.errorLines = r.errorLines();
     s.code.lGCyc.insert(s.code.lGCyc.end(), r.cycles.begin(), r.cycles.end());
     for (const auto& m : r.messages)
         s.message(m);
     s.TimeRow = r.row;
     s.TimeCol = static_cast<int16_t>(r.col);
-    s.GroupNo = static_cast<int16_t>(r.groupNo);
-    s.RunCount = r.carry.runCount;
-    s.FirstCustomerBit = r.carry.firstCustomerBit;
-    if (settings.excessMode != ExcessMode::None) s.demod.lastExcess = r.burstExcess;
-    s.demod.lastFrameLeftOut = r.lastFrameLeftOut;
+    last.decode = std::move(r);
+    ++last.decodes;
 
     showTolerances(s);
-    s.code.tHexCode = s.tBcode;
-    s.last.decode = std::move(r);
     return row;
 }
 
-// The code as shown: the quick-press check, OCT, and the zoomed view.
+// The code as shown: the quick-press check and the zoomed view.
 void presentCode(Session& s, const engine::FormatRow& row) {
     quickPressCheck(s, row);
-    if (s.optOct) s.tHCode = octText(s.tHCode, s.CrLf);
-
-    s.help.loaded = true;
-    std::string& code = s.help.lastCode; // one buffer, kept from capture to capture
-    code.clear();
-    code.append(s.tBcode).append(s.CrLf).append(s.tHCode).append(s.CrLf).append(s.CrLf);
     // The error record, once shown, stays until the user asks for the code.
-    if (!s.help.showsRecord) s.help.Text1 = s.help.lastCode;
+    if (!s.help.showsRecord) s.help.Text1 = s.last.codeLines(s.CrLf);
 }
 
 } // namespace
@@ -279,7 +266,8 @@ void keepADrawableFormat(Session& s) {
 void decodeDispatch(Session& s) {
     const engine::FormatRow& row = decodeCapture(s);
 
-    if (s.tHCode.empty() && s.mnuAuto) {
+    // The code lines as decoded: OCT leaves out a line without its break.
+    if (s.last.decode.hex.empty() && s.mnuAuto) {
         automaticSelection(s);
         writeErrorRecord(s);
         return; // the idle timer stays off
@@ -287,14 +275,14 @@ void decodeDispatch(Session& s) {
 
     presentCode(s, row);
 
-    const std::string firstLine = firstCodeLine(s.tHCode, s.CrLf);
+    const std::string firstLine = firstCodeLine(s.last.decode.shown, s.CrLf);
     if (s.mnuCmp && s.SampleHeld) {
         if (firstLine == s.SampleCode)
             s.beep();
         else
             s.SampleHeld = false;
     }
-    if (s.code.cIrRec && !trimBlanks(s.tBcode).empty()) recordingHandOver(s, firstLine);
+    if (s.code.cIrRec && !trimBlanks(s.last.binaryShown()).empty()) recordingHandOver(s, firstLine);
     if (!s.SampleHeld) {
         s.SampleCode = firstLine;
         s.SampleHeld = true;

@@ -16,7 +16,6 @@ const std::vector<std::string>& userSlots() {
 
 void openFormatEditor(Session& s, bool editable) {
     EditorModel& ed = s.editor;
-    ed.loaded = true;
     ed.frameEnabled = editable;
     if (editable) ed.slotControlsVisible = true;
     loadFormat(s);

@@ -84,7 +84,6 @@ void loadFormat(Session& s) {
     }
 
     EditorModel& ed = s.editor;
-    ed.loaded = true;
     // Every box reads 0 until the row fills it, but the Type box and the
     // time tolerance; the two repeat checks keep their state.
     for (const std::string& name : EditorModel::textBoxNames())

@@ -13,13 +13,8 @@ void resetCapture(Session& s) {
     // Nothing of the capture that is gone stays: not its source in the
     // title, nor its code, error lines or marks.
     s.captureSource.clear();
-    s.tBcode.clear();
-    s.tHCode.clear();
-    s.ErrRcd.clear();
-    s.wave.marks = {};
+    s.last.clearShown();
     s.wave.selectedMark = -1;
-    s.demod.lastExcess = 0;
-    s.demod.lastFrameLeftOut = false;
     s.code.Lblcarr_wid = " ";
     s.code.Lblcarr_h = " ";
     s.code.Lblcarr_f = " ";
@@ -31,7 +26,6 @@ void resetCapture(Session& s) {
 void startUp(Session& s) {
     resetCapture(s);
     s.RecordCol = 1;
-    s.code.loaded = true;
     if (s.codeGrid) s.codeGrid->setCurrentRow(3);
     // The record is empty: nothing of an earlier drawing stays.
     s.wave.lines.clear();
@@ -94,8 +88,8 @@ std::optional<double> typedNumber(const std::string& text, char unit) {
 
 bool toleranceBoxEnter(Session& s) {
     const auto percent = typedNumber(s.tTole, '%');
-    // A tolerance of 0 (what text that is no number used to become) fails
-    // every capture; 100% or more accepts any time at all.
+    // A tolerance of 0 fails every capture; 100% or more accepts any time
+    // at all.
     if (!percent || !(*percent > 0 && *percent < 100)) {
         s.tTole = singleText(single(s.TimeTolerance * 100.0f)) + "%";
         s.message(

@@ -6,7 +6,6 @@
 #pragma once
 
 #include "app/last_capture.h"
-#include "app/marks.h"
 #include "capture/capture_record.h"
 #include "engine/decode.h"
 #include "engine/press_stats.h"
@@ -35,7 +34,6 @@ struct EditorModel {
     std::string saved;   // what the last save wrote ("Form157 saved."), empty otherwise
     bool frameEnabled = false;
     bool slotControlsVisible = false;
-    bool loaded = false;
     bool visible = false;
 
     static const std::vector<std::string>& textBoxNames();
@@ -44,13 +42,11 @@ struct EditorModel {
 
 // Controls of the code recording window (Form_code) that the core uses.
 struct CodeWindowModel {
-    bool loaded = false;
     bool visible = false;
     bool cIrRec = false;
     bool cOrder = false;
     std::string lDspRslt;
     std::string lDspRsltColor = "black";
-    std::string tHexCode;
     std::vector<std::string> lGCyc;
     std::string t01Tole = "100";
     std::string tXTime = "15000";
@@ -64,11 +60,9 @@ struct CodeWindowModel {
 
 // The error record viewer / zoomed code window (Form_help).
 struct HelpWindowModel {
-    bool loaded = false;
     bool visible = false;
     std::string caption = "help";
     std::string Text1;
-    std::string lastCode;     // the last decode's code lines, for the zoomed view
     bool showsRecord = false; // the error record is shown, not the code
     int fontSize = 8;
     bool bold = false;
@@ -118,8 +112,7 @@ struct WaveformState {
     std::vector<LineCmd> lines; // the last drawing
     std::vector<WaveSegment> segments;
     std::vector<WaveRow> rows;
-    DecodeMarks marks;     // of the last decode, drawn over the trace
-    int selectedMark = -1; // the mark of the error line chosen
+    int selectedMark = -1; // the mark (LastCapture::marks) of the error line chosen
 };
 
 // A capture of this run as the statistics see it: when it came, the format
@@ -157,8 +150,6 @@ struct Demodulation {
     float cycleShare = 0;        // a period also passes within this share of its standard
     ExcessMode excessMode = ExcessMode::None;
     float excess = 0;
-    int64_t lastExcess = 0;        // what the last decode took off each burst
-    bool lastFrameLeftOut = false; // the last decode left out a frame the capture's end cut off
     // The tolerances before the mode was turned on, given back when it is turned off.
     float savedTimeTolerance = 0.03f, savedCycleTolerance = 500;
 };
@@ -180,27 +171,29 @@ public:
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    // --- Module1 values ---
-    float TimeTolerance = 0.03f;
-    float CycleTolerance = 500;
+    // --- the decode's settings ---
+    float TimeTolerance = 0.03f; // a share of the standard time
+    float CycleTolerance = 500;  // µs
     Demodulation demod;
-    int16_t XTime = 15000;
+    int16_t XTime = 15000; // the learner's wait time, µs
     int16_t ZeroOneTime = 100;
-    std::string CrLf = "\r\n";
-    float TicksPerMicrosecond = static_cast<float>(22.1184 / 12);
+    std::string CrLf = "\r\n"; // the line break of code lines and records
+    float TicksPerMicrosecond = static_cast<float>(22.1184 / 12); // the receiver's clock
+
+    // --- the capture received: its message and carrier, its head for the
+    // automatic selection ---
     float CarrierHigh = 0;
     float CarrierPeriod = 0;
     std::vector<uint8_t> RxBytes;
     float HeadOsc = 0, HeadIdle = 0;
+
+    // --- the link's blink, the recording's column, the automatic selection
+    // and the sample comparison ---
     int16_t BlinkPhase = 1;
     int16_t RecordCol = 1;
     int16_t AutoFormatIndex = 0;
     std::string SampleCode;
     bool SampleHeld = false;
-    int16_t GroupNo = 1; // the group number the last decode ended on
-    // What the last decode left for the next (engine::DecodeCarry).
-    int32_t RunCount = 0;
-    int16_t FirstCustomerBit = 0;
 
     // --- capture record and read cursor ---
     TimeTable TTable;
@@ -226,8 +219,6 @@ public:
     std::string RepeatSpec;
 
     // --- main window controls ---
-    std::string tBcode, tHCode;
-    std::vector<std::string> ErrRcd;
     bool cIgnoreT = false;
     std::string tTole;
     std::string tTTole = "500";
@@ -244,7 +235,7 @@ public:
     bool Timer2 = false;       // the link's idle timer: the blink and the unit's poll
     bool Timer3 = false;       // a rule button held
 
-    LastCapture last;
+    LastCapture last; // the last capture's decode as shown
 
     // --- other windows ---
     EditorModel editor;

@@ -141,7 +141,7 @@ void lastByteToCodeShown(benchmark::State& state) {
         const auto lastByte = r.receive();
         qv::captureTick(r.s); // Timer1's tick, 900 ms early
         const auto shown = Clock::now();
-        if (r.s.tHCode.rfind("00 FF 12 ED ", 0) != 0) {
+        if (r.s.last.decode.shown.rfind("00 FF 12 ED ", 0) != 0) {
             state.SkipWithError("the capture did not decode");
             return;
         }
@@ -161,7 +161,7 @@ void lastByteToCodeShownInTheWindow(benchmark::State& state) {
     }
     for (auto _ : state) {
         state.PauseTiming();
-        r.s.tHCode.clear(); // so that the next code is a change on the screen
+        r.s.last.decode.shown.clear(); // so that the next code is a change on the screen
         r.s.changed();
         while (!r.tHCode->toPlainText().isEmpty())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
@@ -169,7 +169,7 @@ void lastByteToCodeShownInTheWindow(benchmark::State& state) {
         state.ResumeTiming();
 
         r.unit.send(r.message);
-        while (r.port.bytesWaiting() < r.message.size() && r.s.tHCode.empty())
+        while (r.port.bytesWaiting() < r.message.size() && r.s.last.decode.shown.empty())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         const auto lastByte = Clock::now();
         // A message split by the pseudo-terminal would be taken in part.

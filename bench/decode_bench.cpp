@@ -80,11 +80,12 @@ void decodeKeyPress(benchmark::State& state, const std::string& caption,
         qv::loadCapture(b.s);
         qv::decodeDispatch(b.s);
     }
-    const std::string code = b.s.tHCode.substr(0, b.s.tHCode.find('\r'));
-    if (code.empty() || !b.s.ErrRcd.empty()) {
-        state.SkipWithError(("no clean decode: " + b.s.tBcode +
-                             (b.s.ErrRcd.empty() ? "" : " / " + b.s.ErrRcd.front()))
-                                .c_str());
+    const std::string code = b.s.last.decode.shown.substr(0, b.s.last.decode.shown.find('\r'));
+    if (code.empty() || !b.s.last.errorLines.empty()) {
+        state.SkipWithError(
+            ("no clean decode: " + b.s.last.binaryShown() +
+             (b.s.last.errorLines.empty() ? "" : " / " + b.s.last.errorLines.front()))
+                .c_str());
         return;
     }
     state.SetLabel(caption.substr(0, 7) + ": " + code);
@@ -115,7 +116,7 @@ void autoSelectAcrossCatalogue(benchmark::State& state) {
         qv::loadCapture(b.s);
         qv::decodeDispatch(b.s);
     }
-    if (b.s.tBcode != "It not this format" || b.s.irtype != "Form001") {
+    if (b.s.last.binaryShown() != "It not this format" || b.s.irtype != "Form001") {
         state.SkipWithError("the catalogue search did not run to its end");
         return;
     }

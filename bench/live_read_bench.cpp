@@ -123,7 +123,7 @@ void BM_PressEvery50ms(benchmark::State& state) {
             while (port.bytesWaiting() > 0) {
                 qv::captureTick(s);
                 ++decoded;
-                if (s.tHCode.rfind("00 FF 12 ED", 0) == 0) ++clean;
+                if (s.last.decode.shown.rfind("00 FF 12 ED", 0) == 0) ++clean;
             }
         }
         cpu += cpuSeconds() - c0;

@@ -58,7 +58,7 @@ void timer2Tick(Session& s) {
         s.Image1Visible = true;
         s.port->write("Z");
     }
-    if (s.code.cIrRec && !trimBlanks(s.tBcode).empty()) {
+    if (s.code.cIrRec && !trimBlanks(s.last.binaryShown()).empty()) {
         s.code.lDspRslt = "It's recording...";
         s.code.lDspRsltColor = "black";
     }

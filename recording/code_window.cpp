@@ -42,7 +42,6 @@ std::optional<int64_t> wholeNumber(const std::string& text, int64_t low, int64_t
 } // namespace
 
 void openCodeWindow(Session& s) {
-    s.code.loaded = true;
     s.code.tXTime = std::to_string(s.XTime);
     s.code.t01Tole = std::to_string(s.ZeroOneTime);
     s.code.visible = true;

@@ -75,7 +75,7 @@ std::vector<std::string> codeLines(const std::string& code) {
 }
 
 void printPress(const Session& s, const std::string& time, bool json) {
-    const auto code = codeLines(s.tHCode);
+    const auto code = codeLines(s.last.decode.shown);
     CaptureFile press;
     press.times = captureTimes(s.TTable);
     if (json) {
@@ -85,8 +85,8 @@ void printPress(const Session& s, const std::string& time, bool json) {
         for (size_t i = 0; i < code.size(); ++i)
             line += (i ? ", " : "") + jsonString(code[i]);
         line += "], \"errors\": [";
-        for (size_t i = 0; i < s.ErrRcd.size(); ++i)
-            line += (i ? ", " : "") + jsonString(s.ErrRcd[i]);
+        for (size_t i = 0; i < s.last.errorLines.size(); ++i)
+            line += (i ? ", " : "") + jsonString(s.last.errorLines[i]);
         line += "], \"times\": " + std::to_string(press.times.size()) +
                 ", \"carrier\": " + jsonString(trimBlanks(s.code.Lblcarr_f)) + ", \"protocols\": ";
         std::fputs(line.c_str(), stdout);
@@ -100,7 +100,7 @@ void printPress(const Session& s, const std::string& time, bool json) {
             std::printf("    %s\n", code[i].c_str());
         for (const auto& d : protocolDecodeLines(press, s.demod.on))
             std::printf("    protocol: %s\n", d.c_str());
-        for (const auto& e : s.ErrRcd)
+        for (const auto& e : s.last.errorLines)
             std::printf("    error: %s\n", e.c_str());
     }
     std::fflush(stdout);
@@ -138,15 +138,15 @@ struct ListenOptions {
 // no format given, the best clean catalogue row when the selected one fails.
 void decodePress(Session& s, bool formatGiven) {
     captureTick(s);
-    const bool clean = !s.tHCode.empty() && s.ErrRcd.empty();
+    const bool clean = !s.last.decode.shown.empty() && s.last.errorLines.empty();
     if (formatGiven || clean) return;
     if (const auto fits = alsoFits(s)) {
-        const auto before = s.ErrRcd;
+        const auto before = s.last.errorLines;
         setIrtype(s, fits->caption);
         redecodeShown(s);
         // What the device reported of the press stays with it.
         for (const auto& line : before)
-            if (line.rfind(s.captureSource, 0) == 0) s.ErrRcd.push_back(line);
+            if (line.rfind(s.captureSource, 0) == 0) s.last.errorLines.push_back(line);
     }
 }
 

@@ -579,9 +579,9 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
             s.pressLog.clear();
             continue;
         }
-        r.bin = s.tBcode;
-        r.hex = s.tHCode;
-        r.errors = s.ErrRcd;
+        r.bin = s.last.binaryShown();
+        r.hex = s.last.decode.shown;
+        r.errors = s.last.errorLines;
         r.cycles = decoded ? std::span<const std::string>(s.last.decode.cycles)
                            : std::span<const std::string>();
         r.tolerance = s.tTole;
@@ -589,7 +589,7 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
         r.messages = std::span(s.messages).subspan(std::min(shown, s.messages.size()));
         r.beeps = s.beeps - beeps;
         r.demodulated = s.demod.on;
-        r.lastFrameLeftOut = s.demod.on && s.demod.lastFrameLeftOut;
+        r.lastFrameLeftOut = s.demod.on && s.last.decode.lastFrameLeftOut;
         if (json)
             printJson(r, i == 0);
         else

@@ -77,7 +77,8 @@ int main(int argc, char** argv) {
     s.code.cIrRec = true;
     s.code.lDspRslt = "Record success!";
     s.code.lDspRsltColor = "red";
-    s.code.tHexCode = "00000000 11111111 01001000 10110111 ";
+    s.last.decode.binary = "00000000 11111111 01001000 10110111 ";
+    ++s.last.decodes;
     s.code.Lblcarr_wid = "26.0416";
     s.code.Lblcarr_h = "8.68055";
     s.code.Lblcarr_f = "38.4000";

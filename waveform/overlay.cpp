@@ -34,10 +34,11 @@ constexpr double kSlackUs = 0.5;
 
 } // namespace
 
-std::vector<OverlayItem> overlay(const WaveformState& w, double pxPerUs, const TextWidth& width) {
+std::vector<OverlayItem> overlay(const WaveformState& w, const DecodeMarks& d, double pxPerUs,
+                                 const TextWidth& width) {
     std::vector<OverlayItem> items;
     const std::vector<RowSpan> rowSpans = spans(w);
-    const std::vector<DecodeMark>& marks = w.marks.marks;
+    const std::vector<DecodeMark>& marks = d.marks;
     for (size_t r = 0; r < rowSpans.size(); ++r) {
         const RowSpan& span = rowSpans[r];
         if (!span.drawn) continue;
@@ -46,7 +47,7 @@ std::vector<OverlayItem> overlay(const WaveformState& w, double pxPerUs, const T
             bool any = false;
             double x1 = 0, x2 = 0;
         };
-        std::vector<Range> parts(w.marks.parts.size());
+        std::vector<Range> parts(d.parts.size());
         for (size_t i = 0; i < marks.size(); ++i) {
             const DecodeMark& m = marks[i];
             if (m.startUs < span.t0 - kSlackUs || m.startUs + m.durationUs > span.t1 + kSlackUs)
@@ -88,7 +89,7 @@ std::vector<OverlayItem> overlay(const WaveformState& w, double pxPerUs, const T
         }
         for (size_t p = 0; p < parts.size(); ++p) {
             if (!parts[p].any) continue;
-            const DecodePart& part = w.marks.parts[p];
+            const DecodePart& part = d.parts[p];
             const double px = (parts[p].x2 - parts[p].x1) * pxPerUs;
             const std::string full = part.value.empty() ? part.name : part.name + " " + part.value;
             std::string text;
@@ -118,9 +119,10 @@ int markOfErrorLine(const std::vector<std::string>& errorLines, int line, const 
 
 void showMark(Session& s, int mark) {
     WaveformState& w = s.wave;
-    if (mark < 0 || static_cast<size_t>(mark) >= w.marks.marks.size()) return;
+    const std::vector<DecodeMark>& marks = s.last.marks.marks;
+    if (mark < 0 || static_cast<size_t>(mark) >= marks.size()) return;
     w.selectedMark = mark;
-    const double origin = w.ScaleWidth / 5 - w.marks.marks[static_cast<size_t>(mark)].startUs;
+    const double origin = w.ScaleWidth / 5 - marks[static_cast<size_t>(mark)].startUs;
     panFrom(s, 0, kLeadInUs - origin);
     s.changed();
 }

@@ -35,10 +35,11 @@ struct OverlayItem {
 // The width of a label text in pixels.
 using TextWidth = std::function<double(const std::string&)>;
 
-// The overlay for the drawn rows. pxPerUs is the picture's pixels per
-// microsecond: a text that does not fit over its time is left out (a part
-// keeps its bracket, with its value alone where name and value do not fit).
-std::vector<OverlayItem> overlay(const WaveformState& w, double pxPerUs, const TextWidth& width);
+// The overlay of the marks d (LastCapture::marks) on the drawn rows. pxPerUs is the picture's
+// pixels per microsecond: a text that does not fit over its time is left out (a part keeps its
+// bracket, with its value alone where name and value do not fit).
+std::vector<OverlayItem> overlay(const WaveformState& w, const DecodeMarks& d, double pxPerUs,
+                                 const TextWidth& width);
 
 // The mark an error list line speaks of: the n-th error report (a report
 // starts at a "Group" line) is about the n-th failing mark. -1 if none.

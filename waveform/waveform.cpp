@@ -128,7 +128,7 @@ struct FrameSpan {
 void drawFrameRows(Session& s, Pen& pen) {
     WaveformState& w = s.wave;
     std::array<FrameSpan, 3> frames{};
-    for (const DecodeMark& m : w.marks.marks) {
+    for (const DecodeMark& m : s.last.marks.marks) {
         if (m.group < 2 || m.group > 4 || m.row < 1 || m.col < 1) continue;
         FrameSpan& f = frames[static_cast<size_t>(m.group - 2)];
         const long cell = (m.row - 1) * kDataCols + m.col - 1;

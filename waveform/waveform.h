@@ -48,7 +48,7 @@ void scalePicture(Session& s);
 
 // Clears and redraws the waveform into s.wave.lines, with the bursts and
 // gaps drawn in s.wave.segments and the rows in s.wave.rows: the whole
-// capture, then the frames 2 to 4 the last decode read (s.wave.marks).
+// capture, then the frames 2 to 4 the last decode read (s.last.marks).
 void drawWaveform(Session& s);
 
 // HScroll1 moved to value (0..HScrollMax): redraw from the new origin.

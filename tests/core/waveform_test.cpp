@@ -99,7 +99,7 @@ std::string run(const std::vector<std::string>& steps) {
             in >> a;
             zoomKey(s, a == "+" ? kKeyAdd : a == "-" ? kKeySubtract : 0);
         } else if (op == "group") {
-            w.marks.marks.back().group = static_cast<int>(d());
+            s.last.marks.marks.back().group = static_cast<int>(d());
         } else if (op == "zoom-at") {
             const double factor = d();
             zoomAt(s, factor, d());
@@ -148,17 +148,18 @@ std::string run(const std::vector<std::string>& steps) {
             m.kind = named<MarkKind>(kMarkKinds, a);
             m.part = static_cast<int>(in >> m.part ? m.part : -1);
             if (in >> a) m.bits = a;
-            w.marks.marks.push_back(m);
+            s.last.marks.marks.push_back(m);
         } else if (op == "fail") {
-            DecodeMark& m = w.marks.marks.back();
+            DecodeMark& m = s.last.marks.marks.back();
             m.pass = false, m.standard = d(), m.lo = d(), m.hi = d(), m.measuredUs = d();
         } else if (op == "part") {
             in >> a >> b;
-            w.marks.parts.push_back({a, b == "-" ? "" : b});
+            s.last.marks.parts.push_back({a, b == "-" ? "" : b});
         } else if (op == "overlay") {
             w.selectedMark = static_cast<int>(d());
-            for (const auto& o :
-                 overlay(w, d(), [](const std::string& t) { return 7.0 * double(t.size()); }))
+            for (const auto& o : overlay(w, s.last.marks, d(), [](const std::string& t) {
+                     return 7.0 * double(t.size());
+                 }))
                 out << "overlay " << kOverlayKinds[static_cast<int>(o.kind)] << " " << o.row << " "
                     << num(o.x1) << " " << num(o.x2) << " " << o.text << "\n";
         } else if (op == "error") {
@@ -166,7 +167,7 @@ std::string run(const std::vector<std::string>& steps) {
             errorLines.push_back(a);
         } else if (op == "error-mark") {
             const int line = static_cast<int>(d());
-            out << "error-mark " << line << " " << markOfErrorLine(errorLines, line, w.marks)
+            out << "error-mark " << line << " " << markOfErrorLine(errorLines, line, s.last.marks)
                 << "\n";
         } else if (op == "show") {
             showMark(s, static_cast<int>(d()));

@@ -67,7 +67,7 @@ protected:
     std::string record() const { return enginetest::fileText(dir.file("Error record.txt")); }
     std::vector<DecodeMark> failing() const {
         std::vector<DecodeMark> out;
-        for (const auto& m : s.wave.marks.marks)
+        for (const auto& m : s.last.marks.marks)
             if (!m.pass) out.push_back(m);
         return out;
     }
@@ -78,29 +78,28 @@ protected:
 
 TEST_F(Dispatch, GoodCaptureIsShownEverywhereAndTheRecordStaysEmpty) {
     capture(press());
-    EXPECT_EQ(s.tHCode, kNecHexLine);
-    EXPECT_EQ(s.tBcode, "00000000 11111111 01001000 10110111 \r\n");
-    EXPECT_EQ(s.code.tHexCode, s.tBcode);
-    EXPECT_EQ(s.help.Text1, s.tBcode + "\r\n" + s.tHCode + "\r\n\r\n");
+    EXPECT_EQ(s.last.decode.shown, kNecHexLine);
+    EXPECT_EQ(s.last.decode.binary, "00000000 11111111 01001000 10110111 \r\n");
+    EXPECT_EQ(s.help.Text1, s.last.decode.binary + "\r\n" + s.last.decode.shown + "\r\n\r\n");
     EXPECT_EQ(s.tTole, "3%");
     EXPECT_TRUE(s.Timer2);
-    ASSERT_FALSE(s.wave.marks.marks.empty());
-    EXPECT_EQ(s.wave.marks.marks.front().kind, MarkKind::HeadBurst);
+    ASSERT_FALSE(s.last.marks.marks.empty());
+    EXPECT_EQ(s.last.marks.marks.front().kind, MarkKind::HeadBurst);
     EXPECT_TRUE(failing().empty());
     std::string parts;
-    for (const auto& p : s.wave.marks.parts)
+    for (const auto& p : s.last.marks.parts)
         parts += p.name + "=" + p.value + " ";
     EXPECT_EQ(parts, "Customer=00 ~Customer=FF Data=12 ~Data=ED Last burst= ");
     EXPECT_TRUE(std::filesystem::exists(dir.file("Error record.txt")));
     EXPECT_EQ(record(), "");
     s.optOct = true;
     capture(press());
-    EXPECT_EQ(s.tHCode, "00 255 18 237 \r\n");
+    EXPECT_EQ(s.last.decode.shown, "00 255 18 237 \r\n");
 }
 
 TEST_F(Dispatch, EachFailedCaptureAppendsOneBlockAndMarksItsFailingTime) {
     capture(press(0, 0, 700));
-    EXPECT_EQ(s.tHCode, "");
+    EXPECT_EQ(s.last.decode.shown, "");
     EXPECT_EQ(record(), kBadBlock);
     ASSERT_EQ(failing().size(), 1u);
     EXPECT_EQ(std::pair(failing()[0].row, failing()[0].col), std::pair(1L, 3));
@@ -119,8 +118,8 @@ TEST_F(Dispatch, EachFailedCaptureAppendsOneBlockAndMarksItsFailingTime) {
     setIgnoreTime(s, true);
     capture(press(0, 0, 700));
     EXPECT_FALSE(std::filesystem::exists(dir.file("Error record.txt")));
-    EXPECT_EQ(s.tHCode, kNecHexLine);
-    EXPECT_EQ(s.ErrRcd.size(), 3u);
+    EXPECT_EQ(s.last.decode.shown, kNecHexLine);
+    EXPECT_EQ(s.last.errorLines.size(), 3u);
     EXPECT_EQ(s.tTole, "15%");
 }
 
@@ -158,7 +157,7 @@ TEST_F(Dispatch, FewerGroupsARunawayWalkOrNoRowEndTheTickSoundly) {
     setIrtype(s, "Form999");
     const size_t said = s.messages.size();
     capture(press());
-    EXPECT_EQ(s.tBcode, "");
+    EXPECT_EQ(s.last.decode.binary, "");
     EXPECT_EQ(s.messages.size(), said);
     EXPECT_TRUE(s.Timer2);
 }
@@ -172,20 +171,20 @@ TEST_F(Dispatch, AutoSelectionWidensTheToleranceThenSkipsTheFormatThatJustFailed
     for (const char* tolerance : {"5%", "7%", "9%", "11%", "13%", "15%"}) {
         capture(press());
         EXPECT_EQ(s.tTole, tolerance);
-        EXPECT_EQ(s.tHCode, "");
+        EXPECT_EQ(s.last.decode.shown, "");
         EXPECT_FALSE(s.Timer2);
         EXPECT_EQ(s.irtype, "Form010(ITT)");
     }
     EXPECT_EQ(s.tTTole, "8377.143");
     EXPECT_EQ(record().substr(record().size() - 4), "\r\n\r\n"); // an early end still records
     capture(press());
-    EXPECT_EQ(s.tBcode, "It not this format");
+    EXPECT_EQ(s.last.binaryShown(), "It not this format");
     EXPECT_EQ(s.irtype, "Form016");
     EXPECT_EQ(s.AutoFormatIndex, 2);
     EXPECT_FLOAT_EQ(s.TimeTolerance, 0.05f);
     EXPECT_FLOAT_EQ(s.CycleTolerance, 500);
     capture(press());
-    EXPECT_EQ(s.tHCode, kNecHexLine);
+    EXPECT_EQ(s.last.decode.shown, kNecHexLine);
     EXPECT_TRUE(s.Timer2);
     // No fitting format: back to the first.
     row("Form016", "H_Osc = 3000");

@@ -99,8 +99,8 @@ int captureDispatch(const uint8_t* data, size_t size) {
             qv::captureTick(s);
             // At most one block per capture, only with "Ignore Time" unchecked.
             uintmax_t block = 0;
-            if (message.size() >= 10 && !s.cIgnoreT && !s.ErrRcd.empty()) {
-                for (const auto& line : s.ErrRcd)
+            if (message.size() >= 10 && !s.cIgnoreT && !s.last.errorLines.empty()) {
+                for (const auto& line : s.last.errorLines)
                     block += line.size() + 2;
                 block += s.CrLf.size() + 2;
             }

@@ -109,7 +109,7 @@ TEST(Timer2, SendsZOnEverySecondTickBlinksAndShowsRecordingOnlyWithACode) {
          {std::tuple{true, "00000000 \r\n", true}, std::tuple{true, "   ", false},
           std::tuple{false, "00000000 \r\n", false}}) {
         s.code.cIrRec = recording;
-        s.tBcode = code;
+        s.last.decode.binary = code;
         s.code.lDspRslt = "Record success!";
         timer2Tick(s); // also on the tick that does not poll
         EXPECT_EQ(s.code.lDspRslt, shown ? "It's recording..." : "Record success!") << code;

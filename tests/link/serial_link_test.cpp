@@ -310,7 +310,7 @@ void SerialLinkTest::connectClearsEverythingOfTheCaptureThatWasShown() {
     QVERIFY(p.unit.send(kNec));
     QVERIFY(p.waitForCode());
     QVERIFY(p.w->windowTitle().contains(p.unit.devicePath()));
-    p.s.ErrRcd = {"an error line of the capture shown"};
+    p.s.last.errorLines = {"an error line of the capture shown"};
     p.s.changed();
     p.trigger("mumconnect"); // DisConnect
     p.trigger("mumconnect"); // Connect

@@ -104,9 +104,11 @@ Decoded decode(const std::string& key, const std::vector<int64_t>& times, int to
     qv::captureTick(s);
 
     Decoded d;
-    d.binary = s.tBcode.empty() ? std::vector<std::string>{} : split(s.tBcode, s.CrLf);
-    d.hex = s.tHCode.empty() ? std::vector<std::string>{} : split(s.tHCode, s.CrLf);
-    d.errors = s.ErrRcd;
+    d.binary = s.last.binaryShown().empty() ? std::vector<std::string>{}
+                                            : split(s.last.binaryShown(), s.CrLf);
+    d.hex = s.last.decode.shown.empty() ? std::vector<std::string>{}
+                                        : split(s.last.decode.shown, s.CrLf);
+    d.errors = s.last.errorLines;
     d.cycles.assign(s.code.lGCyc.begin() + static_cast<long>(cycles), s.code.lGCyc.end());
     d.messages.assign(s.messages.begin() + static_cast<long>(shown), s.messages.end());
     if (inspect) inspect(s);

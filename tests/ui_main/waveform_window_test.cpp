@@ -34,7 +34,8 @@ QStringList rowLabels(const Window& win) {
 // The parts' labels as the overlay gives them with room for every text.
 QStringList partLabels(const Window& win) {
     QStringList out;
-    for (const OverlayItem& o : overlay(win.s.wave, 1, [](const std::string&) { return 0.0; }))
+    for (const OverlayItem& o :
+         overlay(win.s.wave, win.s.last.marks, 1, [](const std::string&) { return 0.0; }))
         if (o.kind == OverlayKind::Part && o.row == 0) out << QString::fromStdString(o.text);
     return out;
 }

@@ -280,7 +280,7 @@ void SecondaryWindowsTest::formatEditorReadOnlyAndEditable() {
 void SecondaryWindowsTest::formatEditorSavesEveryParameterAndTheNextCaptureUsesIt() {
     TestSession t;
     capture(t.s);
-    QVERIFY2(!t.s.tHCode.empty(), "the sample decodes against Form016");
+    QVERIFY2(!t.s.last.decode.shown.empty(), "the sample decodes against Form016");
     qvtest::query(t.catalogue(),
                   "UPDATE Type SET G_count = 3, Remark = 'old' WHERE Format = 'Form158'");
     const auto keptFields = typeRow(t, "Form158", "Remark, G_count");
@@ -316,8 +316,8 @@ void SecondaryWindowsTest::formatEditorSavesEveryParameterAndTheNextCaptureUsesI
     QVERIFY(typeRow(t, "Form158", "Remark, G_count") == keptFields);
     capture(t.s); // decoded against the row the cursor stands on
     QCOMPARE(t.s.irtype, std::string("Form016(NEC N-8)"));
-    QVERIFY(t.s.tHCode.empty());
-    QVERIFY(std::ranges::count(t.s.ErrRcd, "The head's Osc standard time:5000") == 1);
+    QVERIFY(t.s.last.decode.shown.empty());
+    QVERIFY(std::ranges::count(t.s.last.errorLines, "The head's Osc standard time:5000") == 1);
 }
 
 void SecondaryWindowsTest::aFailedFormatSaveLeavesTheCatalogueUnchanged() {

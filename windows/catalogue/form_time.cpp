@@ -110,7 +110,6 @@ FormTime::FormTime(Session& session, QWidget* parent) : QWidget(parent), m_sessi
     connect(m_bAddFmt, &QPushButton::clicked, this, &FormTime::save);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 
-    m_session.editor.loaded = true;
     m_session.addObserver(this);
     sessionChanged();
     // Room for every parameter where the screen has it.

@@ -4,7 +4,6 @@ namespace qv {
 
 void viewErrorMessage(Session& s) {
     HelpWindowModel& h = s.help;
-    h.loaded = true;
     h.cClearVisible = true;
     h.showsRecord = true;
     h.visible = true;
@@ -22,7 +21,6 @@ void viewErrorMessage(Session& s) {
 
 void viewZoomCode(Session& s) {
     HelpWindowModel& h = s.help;
-    h.loaded = true;
     h.caption = "Zoom in IR code";
     h.fontSize = 24;
     h.bold = true;
@@ -30,7 +28,7 @@ void viewZoomCode(Session& s) {
     // The code, not the record: "&Clear" would empty a record not shown.
     h.showsRecord = false;
     h.cClearVisible = false;
-    h.Text1 = h.lastCode;
+    h.Text1 = s.last.codeLines(s.CrLf);
     s.changed();
 }
 

@@ -45,7 +45,6 @@ FormHelp::FormHelp(Session& session, QWidget* parent) : QWidget(parent), m_sessi
     m_text->installEventFilter(this);
     m_close->installEventFilter(this);
 
-    m_session.help.loaded = true;
     m_session.addObserver(this);
     sessionChanged();
 }

@@ -442,7 +442,7 @@ QWidget* Form_main::buildWavePanel() {
     frame->setFrameShadow(QFrame::Sunken);
     auto* frameLayout = new QVBoxLayout(frame);
     frameLayout->setContentsMargins(1, 1, 1, 1);
-    m_Picture1 = new PictureWidget(m_s.wave);
+    m_Picture1 = new PictureWidget(m_s.wave, m_s.last.marks);
     frameLayout->addWidget(m_Picture1);
     // Ctrl+V on the table or the waveform opens the pasted text as a file.
     for (QWidget* target : {static_cast<QWidget*>(m_TTable), static_cast<QWidget*>(m_Picture1)}) {
@@ -927,10 +927,10 @@ void Form_main::followTimers() {
 // --- refresh --------------------------------------------------------------
 
 void Form_main::showErrorLine(int line) {
-    const int mark = markOfErrorLine(m_s.ErrRcd, line, m_s.wave.marks);
+    const int mark = markOfErrorLine(m_s.last.errorLines, line, m_s.last.marks);
     if (mark < 0) return;
     showMark(m_s, mark);
-    const DecodeMark& m = m_s.wave.marks.marks[static_cast<size_t>(mark)];
+    const DecodeMark& m = m_s.last.marks.marks[static_cast<size_t>(mark)];
     if (QTableWidgetItem* cell = m_TTable->item(static_cast<int>(m.row) - 1, m.col - 1)) {
         m_TTable->setCurrentItem(cell);
         m_TTable->scrollToItem(cell);
@@ -941,7 +941,7 @@ void Form_main::showErrorLine(int line) {
 void Form_main::refreshTable() {
     // The cells of the times the last decode failed on.
     std::vector<std::pair<long, int>> failing;
-    for (const DecodeMark& m : m_s.wave.marks.marks)
+    for (const DecodeMark& m : m_s.last.marks.marks)
         if (!m.pass) failing.emplace_back(m.row, m.col);
     const bool dark = m_TTable->palette().color(QPalette::Base).lightness() < 128;
     const QBrush failBrush(dark ? QColor(120, 40, 40) : QColor(255, 200, 200));
@@ -998,21 +998,21 @@ void Form_main::refreshAlsoFits() {
 void Form_main::refresh() {
     m_refreshPending = false;
     // A decode again (another format, a setting) draws the frames it read at once.
-    if (m_s.wave.marks != m_drawnMarks) {
-        m_drawnMarks = m_s.wave.marks;
+    if (m_s.last.marks != m_drawnMarks) {
+        m_drawnMarks = m_s.last.marks;
         drawWaveform(m_s);
     }
     refreshAlsoFits();
     refreshTable();
-    setPlainIfChanged(m_tHCode, m_s.tHCode);
-    setPlainIfChanged(m_tBcode, m_s.tBcode);
+    setPlainIfChanged(m_tHCode, m_s.last.decode.shown);
+    setPlainIfChanged(m_tBcode, m_s.last.binaryShown());
 
-    bool sameErrors = m_ErrRcd->count() == static_cast<int>(m_s.ErrRcd.size());
+    bool sameErrors = m_ErrRcd->count() == static_cast<int>(m_s.last.errorLines.size());
     for (int i = 0; sameErrors && i < m_ErrRcd->count(); ++i)
-        sameErrors = m_ErrRcd->item(i)->text() == qs(m_s.ErrRcd[i]);
+        sameErrors = m_ErrRcd->item(i)->text() == qs(m_s.last.errorLines[i]);
     if (!sameErrors) {
         m_ErrRcd->clear();
-        for (const auto& line : m_s.ErrRcd)
+        for (const auto& line : m_s.last.errorLines)
             m_ErrRcd->addItem(qs(line));
     }
 
@@ -1053,8 +1053,8 @@ void Form_main::refresh() {
     QString title = m_s.captureSource.empty() ? kTitle : kTitle + " - " + qs(m_s.captureSource);
     if (m_s.demod.on)
         title += QString(" - demodulated capture (burst excess %1 µs%2)")
-                     .arg(m_s.demod.lastExcess)
-                     .arg(m_s.demod.lastFrameLeftOut ? ", last frame cut off: left out" : "");
+                     .arg(m_s.last.decode.burstExcess)
+                     .arg(m_s.last.decode.lastFrameLeftOut ? ", last frame cut off: left out" : "");
     if (windowTitle() != title) setWindowTitle(title);
     const std::string key = m_s.irtype.substr(0, 7);
     for (const auto& [entryKey, a] : m_formatActions)

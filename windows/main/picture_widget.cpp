@@ -73,8 +73,8 @@ void PictureWidget::label(QPainter& p, const QRectF& box, const QString& text, c
     p.drawText(box, flags, text);
 }
 
-PictureWidget::PictureWidget(const WaveformState& wave, QWidget* parent)
-    : QWidget(parent), m_wave(wave) {
+PictureWidget::PictureWidget(const WaveformState& wave, const DecodeMarks& marks, QWidget* parent)
+    : QWidget(parent), m_wave(wave), m_marks(marks) {
     setObjectName("Picture1");
     setFocusPolicy(Qt::ClickFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -111,7 +111,7 @@ double axisLabelPx(const QFontMetricsF& fm) {
 std::vector<PictureWidget::Label> PictureWidget::labels(QSize size) const {
     const double xScale = m_wave.ScaleWidth > 0 ? size.width() / m_wave.ScaleWidth : 0;
     const QFontMetricsF fm(font());
-    return labels(size, overlay(m_wave, xScale, [&fm](const std::string& t) {
+    return labels(size, overlay(m_wave, m_marks, xScale, [&fm](const std::string& t) {
                       return fm.horizontalAdvance(QString::fromStdString(t));
                   }));
 }
@@ -263,9 +263,10 @@ void PictureWidget::paintPicture(QPainter& p, QSize size) const {
         p.drawLine(QPointF(flat ? std::clamp(x1, left, right) : x1, py(l.y1)),
                    QPointF(flat ? std::clamp(x2, left, right) : x2, py(l.y2)));
     }
-    const std::vector<OverlayItem> items = overlay(m_wave, xScale, [&fm](const std::string& t) {
-        return fm.horizontalAdvance(QString::fromStdString(t));
-    });
+    const std::vector<OverlayItem> items =
+        overlay(m_wave, m_marks, xScale, [&fm](const std::string& t) {
+            return fm.horizontalAdvance(QString::fromStdString(t));
+        });
     paintOverlay(p, items, xScale, axis, yScale, c);
     for (const Label& l : labels(size, items)) {
         switch (l.kind) {

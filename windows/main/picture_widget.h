@@ -21,7 +21,7 @@ namespace qv {
 class PictureWidget : public QWidget {
     Q_OBJECT
 public:
-    explicit PictureWidget(const WaveformState& wave, QWidget* parent = nullptr);
+    PictureWidget(const WaveformState& wave, const DecodeMarks& marks, QWidget* parent = nullptr);
 
     // Picture x (microseconds) at a pixel column, and the pixel column of a picture x.
     double pictureX(double pixel) const;
@@ -78,6 +78,7 @@ private:
     void updateHover(std::optional<QPointF> at);
 
     const WaveformState& m_wave;
+    const DecodeMarks& m_marks;       // LastCapture::marks
     std::optional<QPointF> m_pointer; // the pointer over the picture
     // A middle-button press: a drag pans, a press without a drag is a click.
     bool m_middleDown = false;

@@ -156,15 +156,15 @@ void ProtocolsWindow::showChosen() {
     const auto& p = shippedProtocols()[item->data(0, Qt::UserRole).toULongLong()];
     QString text = QString::fromStdString(p.name) + "\n" + QString::fromStdString(p.irp.text()) +
                    "\n\nParameters:\n";
-    for (const auto& spec : p.irp.parameters())
+    for (const auto& param : p.irp.parameters())
         text += QString("  %1  %2..%3%4%5\n")
-                    .arg(QString::fromStdString(spec.name))
-                    .arg(spec.min)
-                    .arg(spec.max)
-                    .arg(spec.defaultExpression.empty()
+                    .arg(QString::fromStdString(param.name))
+                    .arg(param.min)
+                    .arg(param.max)
+                    .arg(param.defaultExpression.empty()
                              ? QString()
-                             : "  default " + QString::fromStdString(spec.defaultExpression))
-                    .arg(spec.memory ? "  (kept between presses)" : "");
+                             : "  default " + QString::fromStdString(param.defaultExpression))
+                    .arg(param.memory ? "  (kept between presses)" : "");
     if (p.decodeOnly) text += "\nFor recognising only: never sent.\n";
     m_detail->setPlainText(text);
 }

@@ -130,7 +130,7 @@ bool SignalList::choose(int row) {
     const std::string shown =
         std::filesystem::path(m_source).filename().string() + "#" + signal.name;
     if (captureTick(m_s, file.message, shown)) drawWaveform(m_s);
-    const std::string& hex = m_s.tHCode;
+    const std::string& hex = m_s.last.decode.shown;
     sessionChanged(); // the tick may have chosen a format the capture can be drawn with
     m_decodes[static_cast<size_t>(row)] = hex.substr(0, hex.find_first_of("\r\n"));
     if (m_decodes[static_cast<size_t>(row)].empty())

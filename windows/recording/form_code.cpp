@@ -66,7 +66,6 @@ FormCode::FormCode(Session& session, const QString& databasePath, QWidget* paren
         m_session.message("The code database cannot be used, so no code is recorded: " +
                           m_grid->errorText().toStdString());
     }
-    m_session.code.loaded = true;
     m_session.addObserver(this);
     resize(900, 640);
     sessionChanged();
@@ -216,7 +215,6 @@ QWidget* FormCode::buildControls() {
         connect(box, &QLineEdit::textEdited, this,
                 [this, field](const QString& t) { m_session.code.*field = t.toStdString(); });
     };
-    keep(m_tHexCode, &CodeWindowModel::tHexCode);
     keep(m_t01Tole, &CodeWindowModel::t01Tole);
     keep(m_tXTime, &CodeWindowModel::tXTime);
     keep(m_tTTole, &CodeWindowModel::tTTole);
@@ -270,7 +268,11 @@ void FormCode::buildMenus() {
 
 void FormCode::sessionChanged() {
     const CodeWindowModel& c = m_session.code;
-    showText(m_tHexCode, c.tHexCode);
+    // The binary lines of each decode; typed text stays until the next one.
+    if (m_session.last.decodes != m_decodesShown) {
+        m_decodesShown = m_session.last.decodes;
+        showText(m_tHexCode, m_session.last.decode.binary);
+    }
     showText(m_lDspRslt, c.lDspRslt);
     m_lDspRslt->setStyleSheet(QStringLiteral("color: %1").arg(qs(c.lDspRsltColor)));
     showText(m_Lblcarr_wid, c.Lblcarr_wid);

@@ -67,6 +67,7 @@ private:
     QLineEdit* m_tForm = nullptr;
     QLineEdit* m_tRow = nullptr;
     QLineEdit* m_tCol = nullptr;
+    unsigned long m_decodesShown = 0; // LastCapture::decodes
     std::array<QLineEdit*, 5> m_tPos{};
 };
 
