@@ -68,6 +68,11 @@ private:
 inline constexpr float kDefaultTolerance = 0.03f;    // share of a standard: 3%
 inline constexpr float kDefaultCycleTolerance = 500; // µs either side of a cycle
 inline constexpr int16_t kDefaultWaitTime = 15000;   // µs: "X", the end-of-frame wait
+// The gap that ends a frame of a capture, for a row's wait time "X" and a
+// time tolerance (a share, single precision as it is stored).
+inline double frameEndGap(double waitTime, float tolerance) {
+    return (waitTime - 1000) * static_cast<double>(1.0f - tolerance);
+}
 // The receiver's clock: its timer ticks a microsecond (22.1184 MHz / 12).
 inline constexpr double kReceiverTicksPerUs = 1.8432;
 
