@@ -8,6 +8,7 @@
 #include <array>
 #include <bit>
 #include <cmath>
+#include <deque>
 
 namespace qv::irp {
 
@@ -385,7 +386,11 @@ private:
                 restore(s);
                 if (steps > kStepBudget) return false;
             }
-            std::stable_sort(order.begin(), order.begin() + long(tried));
+            // A stable insertion sort: a handful of symbols, and no buffer
+            // allocated per symbol read.
+            for (size_t i = 1; i < tried; ++i)
+                for (size_t j = i; j > 0 && order[j] < order[j - 1]; --j)
+                    std::swap(order[j], order[j - 1]);
             for (size_t i = 0; i < tried; ++i) {
                 if (tryOne(order[i].second, k)) return true;
                 restore(s);
@@ -852,25 +857,47 @@ void takeOffExcess(std::span<const int64_t> durations, double excess, std::vecto
         }
 }
 
-// A demodulated capture's burst excess against a protocol whose shortest
-// burst is `shortest`: what its short bursts (the lower quarter, the last
-// burst left out) are longer by.
-double burstExcessOver(const std::vector<double>& times, double shortest) {
+// A demodulated capture's short bursts (the lower quarter, the last burst
+// left out); nullopt when it has none. Its excess against a protocol is
+// what these are longer than the protocol's shortest burst.
+std::optional<double> shortBursts(const std::vector<double>& times) {
     std::array<double, 64> bursts;
     size_t n = 0;
     for (size_t i = 0; i + 2 < times.size() && n < bursts.size(); i += 2)
         bursts[n++] = times[i];
-    if (n == 0) return 0;
+    if (n == 0) return std::nullopt;
     std::nth_element(bursts.begin(), bursts.begin() + long(n / 4), bursts.begin() + long(n));
-    return bursts[n / 4] - shortest;
+    return bursts[n / 4];
 }
+
+// The capture with each burst excess tried so far taken off: protocols
+// share most of the excesses, and copying a long capture for each one
+// costs more than a walk that fails early.
+class ExcessCache {
+public:
+    explicit ExcessCache(std::span<const int64_t> durations) : m_durations(durations) {}
+    const std::vector<double>& times(double excess) {
+        for (const auto& [e, t] : m_entries)
+            if (e == excess) return t;
+        m_entries.emplace_back(excess, std::vector<double>{});
+        takeOffExcess(m_durations, excess, m_entries.back().second);
+        return m_entries.back().second;
+    }
+
+private:
+    std::span<const int64_t> m_durations;
+    std::deque<std::pair<double, std::vector<double>>> m_entries;
+};
 
 } // namespace
 
 std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> durations,
                            const DecodeOptions& options) {
-    std::vector<double> times, own;
+    std::vector<double> times;
     takeOffExcess(durations, options.burstExcess, times);
+    const std::optional<double> shortBurst =
+        options.demodulated ? shortBursts(times) : std::nullopt;
+    ExcessCache excessTimes(durations);
     const auto& compiled = table.compiled();
     std::vector<Candidate> found;
     for (size_t i = 0; i < compiled.protocols.size(); ++i) {
@@ -892,7 +919,8 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
             const double firstBurst = double(std::llabs(durations[0]));
             const auto [rel, abs] = tolerances(cp, options);
             if (cp.shortestFlash > 0)
-                tried[n++] = options.burstExcess + burstExcessOver(times, cp.shortestFlash);
+                tried[n++] =
+                    options.burstExcess + (shortBurst ? *shortBurst - cp.shortestFlash : 0);
             tried[n++] = options.burstExcess;
             if (cp.firstBounded) tried[n++] = double(std::llabs(durations[0])) - cp.firstMin;
             for (double e = 50; e <= options.maximumBurstExcess && n < 10; e += 50)
@@ -911,8 +939,7 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
                 if (e0 < 0 && durations.size() > 1)
                     e0 = std::max(e0, 1 - double(std::llabs(durations[1])));
                 if (!leadInFits(cp, firstBurst - e0, rel, abs)) continue;
-                takeOffExcess(durations, excess, own);
-                auto e = decodeOne(cp, own, options);
+                auto e = decodeOne(cp, excessTimes.times(excess), options);
                 if (e && (!d || e->end > d->end ||
                           (e->end == d->end && e->timingError < d->timingError)))
                     d = std::move(e);
