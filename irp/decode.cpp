@@ -31,6 +31,8 @@ uint64_t lowMask(int64_t length) {
 struct First {
     double min = 0, max = 0;
     bool known = false, bounded = false;
+    // A gap always follows it, even where a bit's symbol begins with it.
+    bool capped = false;
 };
 
 // The first flash of items [from, to) of a stream: nullopt when it cannot
@@ -50,6 +52,7 @@ std::optional<First> unite(std::optional<First> a, const std::optional<First>& b
     a->min = std::min(a->min, b->min);
     a->max = std::max(a->max, b->max);
     a->bounded = a->bounded && b->bounded;
+    a->capped = a->capped && b->capped;
     return a;
 }
 
@@ -69,6 +72,8 @@ std::optional<First> firstFlash(const Protocol::Tree& t, const Stream& st, size_
             f.known = true;
             f.min = f.max = t.durationUs(it.duration.value, it.duration.unit);
             f.bounded = i + 1 < to && st.items[i + 1].kind == Item::Kind::Gap;
+            f.capped =
+                f.bounded && st.items[i + 1].duration.literal && st.items[i + 1].duration.value > 0;
             return f;
         }
         case Item::Kind::BitField: {
@@ -80,7 +85,13 @@ std::optional<First> firstFlash(const Protocol::Tree& t, const Stream& st, size_
                 if (f && !f->known) return std::nullopt; // an alternative of silence only
                 all = unite(all, f);
             }
-            if (all && all->known) all->bounded = false; // the next bit may merge
+            if (all && all->known) {
+                all->bounded = false; // the next bit may merge
+                // A field of no bits leaves the first burst to what follows.
+                const Expr& e = t.exprs[size_t(it.expr)];
+                all->capped = all->capped && e.b >= 0 && t.exprs[size_t(e.b)].op == Op::Number &&
+                              t.exprs[size_t(e.b)].number > 0;
+            }
             return all;
         }
         case Item::Kind::Stream: {
@@ -645,6 +656,7 @@ CompiledProtocol compileProtocol(NamedProtocol protocol) {
             c.firstMin = f->min;
             c.firstMax = f->max;
             c.firstBounded = f->bounded;
+            c.firstCapped = f->bounded || f->capped;
         }
     }
     for (const Stream& st : t.streams)
@@ -688,7 +700,7 @@ std::pair<double, double> tolerances(const CompiledProtocol& cp, const DecodeOpt
 bool leadInFits(const CompiledProtocol& cp, double first, double rel, double abs) {
     if (cp.firstMin <= 0) return true;
     if (first < cp.firstMin - std::max(abs, rel * cp.firstMin)) return false;
-    return !cp.firstBounded || first <= cp.firstMax + std::max(abs, rel * cp.firstMax);
+    return !cp.firstCapped || first <= cp.firstMax + std::max(abs, rel * cp.firstMax);
 }
 
 std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<double>& times,
