@@ -45,6 +45,38 @@ std::optional<First> firstOfStream(const Protocol::Tree& t, int index, int depth
     return firstFlash(t, st, 0, st.items.size(), depth);
 }
 
+// A constant field whose first symbols are bursts alone (255:8 of <-1|1>):
+// they merge into one burst at least as long as their run.
+std::optional<First> constantRun(const Protocol::Tree& t, int coding, int expr) {
+    const BitSpec& spec = t.bitSpecs[size_t(coding)];
+    const Expr& e = t.exprs[size_t(expr)];
+    if (spec.bitsPerSymbol != 1 || spec.alternatives.size() != 2 || e.complement || e.reverse ||
+        e.c >= 0 || e.a < 0 || e.b < 0)
+        return std::nullopt;
+    const Expr& value = t.exprs[size_t(e.a)];
+    const Expr& length = t.exprs[size_t(e.b)];
+    if (value.op != Op::Number || length.op != Op::Number || length.number <= 0 ||
+        length.number > 64)
+        return std::nullopt;
+    double run = 0;
+    for (int64_t i = 0; i < length.number; ++i) {
+        int64_t shift = t.msb ? length.number - 1 - i : i;
+        size_t bit = size_t(uint64_t(value.number) >> shift & 1);
+        const Stream& sym = t.streams[size_t(spec.alternatives[bit])];
+        if (sym.items.size() != 1 || sym.items[0].kind != Item::Kind::Flash ||
+            !sym.items[0].duration.literal)
+            break;
+        double us = t.durationUs(sym.items[0].duration.value, sym.items[0].duration.unit);
+        if (!(us > 0)) break;
+        run += us;
+    }
+    if (run <= 0) return std::nullopt;
+    First f;
+    f.known = true;
+    f.min = f.max = run;
+    return f;
+}
+
 std::optional<First> unite(std::optional<First> a, const std::optional<First>& b) {
     if (!a || !b) return std::nullopt;
     if (!a->known) return b;
@@ -79,6 +111,7 @@ std::optional<First> firstFlash(const Protocol::Tree& t, const Stream& st, size_
         case Item::Kind::BitField: {
             int coding = st.bitSpec;
             if (coding < 0) return std::nullopt;
+            if (auto run = constantRun(t, coding, it.expr)) return run;
             std::optional<First> all = First{};
             for (int alt : t.bitSpecs[coding].alternatives) {
                 auto f = firstOfStream(t, alt, depth + 1);
