@@ -8,6 +8,7 @@
 #include <array>
 #include <bit>
 #include <cmath>
+#include <deque>
 
 namespace qv::irp {
 
@@ -30,6 +31,8 @@ uint64_t lowMask(int64_t length) {
 struct First {
     double min = 0, max = 0;
     bool known = false, bounded = false;
+    // A gap always follows it, even where a bit's symbol begins with it.
+    bool capped = false;
 };
 
 // The first flash of items [from, to) of a stream: nullopt when it cannot
@@ -42,6 +45,38 @@ std::optional<First> firstOfStream(const Protocol::Tree& t, int index, int depth
     return firstFlash(t, st, 0, st.items.size(), depth);
 }
 
+// A constant field whose first symbols are bursts alone (255:8 of <-1|1>):
+// they merge into one burst at least as long as their run.
+std::optional<First> constantRun(const Protocol::Tree& t, int coding, int expr) {
+    const BitSpec& spec = t.bitSpecs[size_t(coding)];
+    const Expr& e = t.exprs[size_t(expr)];
+    if (spec.bitsPerSymbol != 1 || spec.alternatives.size() != 2 || e.complement || e.reverse ||
+        e.c >= 0 || e.a < 0 || e.b < 0)
+        return std::nullopt;
+    const Expr& value = t.exprs[size_t(e.a)];
+    const Expr& length = t.exprs[size_t(e.b)];
+    if (value.op != Op::Number || length.op != Op::Number || length.number <= 0 ||
+        length.number > 64)
+        return std::nullopt;
+    double run = 0;
+    for (int64_t i = 0; i < length.number; ++i) {
+        int64_t shift = t.msb ? length.number - 1 - i : i;
+        size_t bit = size_t(uint64_t(value.number) >> shift & 1);
+        const Stream& sym = t.streams[size_t(spec.alternatives[bit])];
+        if (sym.items.size() != 1 || sym.items[0].kind != Item::Kind::Flash ||
+            !sym.items[0].duration.literal)
+            break;
+        double us = t.durationUs(sym.items[0].duration.value, sym.items[0].duration.unit);
+        if (!(us > 0)) break;
+        run += us;
+    }
+    if (run <= 0) return std::nullopt;
+    First f;
+    f.known = true;
+    f.min = f.max = run;
+    return f;
+}
+
 std::optional<First> unite(std::optional<First> a, const std::optional<First>& b) {
     if (!a || !b) return std::nullopt;
     if (!a->known) return b;
@@ -49,6 +84,7 @@ std::optional<First> unite(std::optional<First> a, const std::optional<First>& b
     a->min = std::min(a->min, b->min);
     a->max = std::max(a->max, b->max);
     a->bounded = a->bounded && b->bounded;
+    a->capped = a->capped && b->capped;
     return a;
 }
 
@@ -68,18 +104,27 @@ std::optional<First> firstFlash(const Protocol::Tree& t, const Stream& st, size_
             f.known = true;
             f.min = f.max = t.durationUs(it.duration.value, it.duration.unit);
             f.bounded = i + 1 < to && st.items[i + 1].kind == Item::Kind::Gap;
+            f.capped =
+                f.bounded && st.items[i + 1].duration.literal && st.items[i + 1].duration.value > 0;
             return f;
         }
         case Item::Kind::BitField: {
             int coding = st.bitSpec;
             if (coding < 0) return std::nullopt;
+            if (auto run = constantRun(t, coding, it.expr)) return run;
             std::optional<First> all = First{};
             for (int alt : t.bitSpecs[coding].alternatives) {
                 auto f = firstOfStream(t, alt, depth + 1);
                 if (f && !f->known) return std::nullopt; // an alternative of silence only
                 all = unite(all, f);
             }
-            if (all && all->known) all->bounded = false; // the next bit may merge
+            if (all && all->known) {
+                all->bounded = false; // the next bit may merge
+                // A field of no bits leaves the first burst to what follows.
+                const Expr& e = t.exprs[size_t(it.expr)];
+                all->capped = all->capped && e.b >= 0 && t.exprs[size_t(e.b)].op == Op::Number &&
+                              t.exprs[size_t(e.b)].number > 0;
+            }
             return all;
         }
         case Item::Kind::Stream: {
@@ -385,7 +430,11 @@ private:
                 restore(s);
                 if (steps > kStepBudget) return false;
             }
-            std::stable_sort(order.begin(), order.begin() + long(tried));
+            // A stable insertion sort: a handful of symbols, and no buffer
+            // allocated per symbol read.
+            for (size_t i = 1; i < tried; ++i)
+                for (size_t j = i; j > 0 && order[j] < order[j - 1]; --j)
+                    std::swap(order[j], order[j - 1]);
             for (size_t i = 0; i < tried; ++i) {
                 if (tryOne(order[i].second, k)) return true;
                 restore(s);
@@ -640,6 +689,7 @@ CompiledProtocol compileProtocol(NamedProtocol protocol) {
             c.firstMin = f->min;
             c.firstMax = f->max;
             c.firstBounded = f->bounded;
+            c.firstCapped = f->bounded || f->capped;
         }
     }
     for (const Stream& st : t.streams)
@@ -683,7 +733,7 @@ std::pair<double, double> tolerances(const CompiledProtocol& cp, const DecodeOpt
 bool leadInFits(const CompiledProtocol& cp, double first, double rel, double abs) {
     if (cp.firstMin <= 0) return true;
     if (first < cp.firstMin - std::max(abs, rel * cp.firstMin)) return false;
-    return !cp.firstBounded || first <= cp.firstMax + std::max(abs, rel * cp.firstMax);
+    return !cp.firstCapped || first <= cp.firstMax + std::max(abs, rel * cp.firstMax);
 }
 
 std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<double>& times,
@@ -852,25 +902,47 @@ void takeOffExcess(std::span<const int64_t> durations, double excess, std::vecto
         }
 }
 
-// A demodulated capture's burst excess against a protocol whose shortest
-// burst is `shortest`: what its short bursts (the lower quarter, the last
-// burst left out) are longer by.
-double burstExcessOver(const std::vector<double>& times, double shortest) {
+// A demodulated capture's short bursts (the lower quarter, the last burst
+// left out); nullopt when it has none. Its excess against a protocol is
+// what these are longer than the protocol's shortest burst.
+std::optional<double> shortBursts(const std::vector<double>& times) {
     std::array<double, 64> bursts;
     size_t n = 0;
     for (size_t i = 0; i + 2 < times.size() && n < bursts.size(); i += 2)
         bursts[n++] = times[i];
-    if (n == 0) return 0;
+    if (n == 0) return std::nullopt;
     std::nth_element(bursts.begin(), bursts.begin() + long(n / 4), bursts.begin() + long(n));
-    return bursts[n / 4] - shortest;
+    return bursts[n / 4];
 }
+
+// The capture with each burst excess tried so far taken off: protocols
+// share most of the excesses, and copying a long capture for each one
+// costs more than a walk that fails early.
+class ExcessCache {
+public:
+    explicit ExcessCache(std::span<const int64_t> durations) : m_durations(durations) {}
+    const std::vector<double>& times(double excess) {
+        for (const auto& [e, t] : m_entries)
+            if (e == excess) return t;
+        m_entries.emplace_back(excess, std::vector<double>{});
+        takeOffExcess(m_durations, excess, m_entries.back().second);
+        return m_entries.back().second;
+    }
+
+private:
+    std::span<const int64_t> m_durations;
+    std::deque<std::pair<double, std::vector<double>>> m_entries;
+};
 
 } // namespace
 
 std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> durations,
                            const DecodeOptions& options) {
-    std::vector<double> times, own;
+    std::vector<double> times;
     takeOffExcess(durations, options.burstExcess, times);
+    const std::optional<double> shortBurst =
+        options.demodulated ? shortBursts(times) : std::nullopt;
+    ExcessCache excessTimes(durations);
     const auto& compiled = table.compiled();
     std::vector<Candidate> found;
     for (size_t i = 0; i < compiled.protocols.size(); ++i) {
@@ -892,7 +964,8 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
             const double firstBurst = double(std::llabs(durations[0]));
             const auto [rel, abs] = tolerances(cp, options);
             if (cp.shortestFlash > 0)
-                tried[n++] = options.burstExcess + burstExcessOver(times, cp.shortestFlash);
+                tried[n++] =
+                    options.burstExcess + (shortBurst ? *shortBurst - cp.shortestFlash : 0);
             tried[n++] = options.burstExcess;
             if (cp.firstBounded) tried[n++] = double(std::llabs(durations[0])) - cp.firstMin;
             for (double e = 50; e <= options.maximumBurstExcess && n < 10; e += 50)
@@ -911,8 +984,7 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
                 if (e0 < 0 && durations.size() > 1)
                     e0 = std::max(e0, 1 - double(std::llabs(durations[1])));
                 if (!leadInFits(cp, firstBurst - e0, rel, abs)) continue;
-                takeOffExcess(durations, excess, own);
-                auto e = decodeOne(cp, own, options);
+                auto e = decodeOne(cp, excessTimes.times(excess), options);
                 if (e && (!d || e->end > d->end ||
                           (e->end == d->end && e->timingError < d->timingError)))
                     d = std::move(e);

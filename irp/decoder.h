@@ -17,6 +17,9 @@ struct CompiledProtocol {
     // most `firstMax` when it cannot merge with what follows.
     double firstMin = 0, firstMax = 0;
     bool firstBounded = false;
+    // No longer than `firstMax` either, as a gap always follows it (though
+    // not written beside it: the first bit's symbol holds both).
+    bool firstCapped = false;
     // The shortest burst the notation writes (0: none written as a number):
     // a demodulating receiver's excess is read against it.
     double shortestFlash = 0;
