@@ -81,6 +81,8 @@ std::optional<int64_t> integer(std::string_view s, int64_t most) {
 }
 
 void addSigned(std::vector<int64_t>& times, int64_t signedUs) {
+    // A zero is no time: kept, it would part two halves of one burst or gap.
+    if (signedUs == 0) return;
     const bool burst = signedUs > 0;
     const int64_t us = burst ? signedUs : -signedUs;
     if (times.empty()) {
