@@ -119,6 +119,27 @@ std::optional<Form> formOf(const std::string& path, const std::string& text) {
     return std::nullopt;
 }
 
+namespace {
+
+// A time of 0 parts nothing: the times on either side of it are one (a
+// list that opens with no burst starts with the idle time, which goes too).
+// Kept, it would be written as "-0", which no reader takes back.
+void dropZeroTimes(std::vector<int64_t>& times) {
+    if (std::find(times.begin(), times.end(), 0) == times.end()) return;
+    std::vector<int64_t> out;
+    for (size_t i = 0; i < times.size(); ++i) {
+        if (times[i] != 0)
+            out.push_back(times[i]);
+        else if (out.empty())
+            ++i;
+        else if (i + 1 < times.size())
+            out.back() += times[++i];
+    }
+    times = std::move(out);
+}
+
+} // namespace
+
 SignalSet readSignalText(const std::string& path, const std::string& text) {
     const auto form = formOf(path, text);
     if (!form)
@@ -156,9 +177,12 @@ SignalSet readSignalText(const std::string& path, const std::string& text) {
     }
     // A name is shown, typed after '#' and passed as a C string: a control
     // byte in it (a NUL above all) would cut or garble every message naming it.
-    for (auto& s : set.entries)
+    for (auto& s : set.entries) {
         for (char& c : s.name)
             if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+        dropZeroTimes(s.times);
+        dropZeroTimes(s.repeat);
+    }
     return set;
 }
 
