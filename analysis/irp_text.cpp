@@ -93,7 +93,7 @@ std::string shapeText(const Result& r, const Shape& s, int& at, const std::strin
             if (item.width == 1) {
                 out += text;
             } else {
-                // Bits of a longer symbol: a bit spec of their own.
+                // Bits of a longer symbol: alternatives of their own.
                 out += "<";
                 for (size_t sym = 0; sym < r.symbols.size(); ++sym) {
                     if (sym) out += "|";

@@ -16,7 +16,7 @@ namespace {
 
 constexpr int kMaxRepeats = 10000;
 constexpr size_t kMaxBitSpecs = 8;
-constexpr size_t kMaxSymbols = 16; // alternatives of a bit spec (the parser allows no more)
+constexpr size_t kMaxSymbols = 16; // a bit coding's alternatives (the parser allows no more)
 constexpr int kMaxDepth = 3000; // calls of the walk: under 3 MB of stack even in a sanitizer build
 constexpr long kStepBudget = 200000; // per part pass: bounds backtracking on hostile input
 

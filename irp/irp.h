@@ -41,7 +41,7 @@ struct RenderError : std::runtime_error {
 };
 
 // Parameter values by name, in the order they were set (decodes list them
-// in the protocol's parameter-spec order).
+// in the protocol's order the parameters are declared in).
 class Params {
 public:
     Params() = default;
@@ -230,7 +230,7 @@ struct DecodeOptions {
 // One protocol that explains the capture.
 struct Decode {
     std::string protocol;      // the table's name
-    Params params;             // every parameter, in parameter-spec order
+    Params params;             // every parameter, in the order they are declared
     Params defaulted;          // those not read from the signal, with the value taken
     bool intro = false;        // the intro (non-empty) was seen
     int repeats = 0;           // repeat passes seen

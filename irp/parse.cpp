@@ -55,7 +55,7 @@ private:
     size_t p = 0;
     std::shared_ptr<Protocol::Tree> t;
     int depth = 0;
-    // In a bit spec '|' separates alternatives and '>' closes it, except
+    // In a bit coding '|' separates alternatives and '>' closes it, except
     // inside parentheses.
     bool barSeparates = false;
 

@@ -78,13 +78,13 @@ struct Stream {
     std::vector<Item> items;
     Repeat repeat = Repeat::Once;
     int count = 1;    // Count, CountPlus
-    int bitSpec = -1; // scoped bit spec (-1: the enclosing one)
+    int bitSpec = -1; // scoped bit coding (-1: the enclosing one)
 };
 
 struct BitSpec {
     std::vector<int> alternatives; // stream indices
     int bitsPerSymbol = 1;
-    int parent = -1; // the bit spec its alternatives' bit fields use
+    int parent = -1; // the bit coding its alternatives' bit fields use
 };
 
 enum class SlotKind : uint8_t { Parameter, Definition, Variable };
