@@ -113,6 +113,12 @@ const std::string& editorFieldCaption(const std::string& field) {
     return it == captions.end() ? field : it->second;
 }
 
+bool savedFromBoxes(std::string_view field) {
+    for (const auto& [name, box] : editorFieldBoxes())
+        if (field == name) return true;
+    return field == "Repeat" || field == "convert" || field == "G_count" || field == "Remark";
+}
+
 namespace {
 
 std::string boxText(const EditorModel& ed, const std::string& name) {
@@ -174,6 +180,12 @@ bool saveFormat(Session& s) {
             put("G_count", std::move(groups));
         if (std::string remark = boxText(ed, "tRemark"); !remark.empty())
             put("Remark", std::move(remark));
+        for (const auto& [name, v] : ed.unshown) {
+            if (name == "G2_T" && boxText(ed, "tT2") != boxText(ed, "tT1")) continue;
+            field = name;
+            value = v.toText();
+            row.setField(name, v);
+        }
         row.update();
     } catch (const RefusedValue& e) {
         row.cancelEdit();

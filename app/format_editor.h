@@ -5,6 +5,7 @@
 #include "app/session.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qv {
@@ -12,6 +13,10 @@ namespace qv {
 // Field <- editor box, in the order the save writes them ("G_count" and
 // "Remark" are written only from a box that is not empty, after these).
 const std::vector<std::pair<const char*, const char*>>& editorFieldBoxes();
+
+// Whether the save writes the field from the editor's boxes; the loaded
+// row's other fields are written back as they were.
+bool savedFromBoxes(std::string_view field);
 
 // The caption the editor shows beside a field's box ("H_Osc" -> "Head1 B1
 // OSC"); the field's own name for a field without a box.

@@ -126,6 +126,13 @@ void loadFormat(Session& s) {
     ed.box["cTole"] = singleText(single(s.TimeTolerance * 100.0f));
     ed.box["tTTole"] = singleText(s.CycleTolerance);
 
+    ed.unshown.clear();
+    for (size_t i = 0; i < f.fieldNames().size(); ++i)
+        if (const std::string& name = f.fieldNames()[i];
+            !savedFromBoxes(name) && name != f.keyField())
+            ed.unshown.emplace_back(name, f.fieldAt(i));
+    // T2 shows T1 when the row has none; saved unchanged, it stays none.
+    if (g2tEmpty) ed.unshown.emplace_back("G2_T", g2t);
     s.RepeatSpec = text("Repeat");
     applyRepeatText(ed, s.RepeatSpec);
 

@@ -32,6 +32,10 @@ struct EditorModel {
     std::string caption = "Form016 time";
     std::string cAddFmt; // chosen user slot, empty when none
     std::string saved;   // what the last save wrote ("Form157 saved."), empty otherwise
+    // The loaded row's fields that no box shows (Bits, zero_HL, One_HL,
+    // T_Time, Quirks, ...): saved with the boxes, so a row saved into a user
+    // slot reads as the row it was loaded from.
+    std::vector<std::pair<std::string, FieldValue>> unshown;
     bool frameEnabled = false;
     bool slotControlsVisible = false;
     bool visible = false;

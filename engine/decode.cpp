@@ -164,7 +164,6 @@ DecodeResult decodeOnce(const TimeTable& times, const FormatRow& row,
     if (settings.learn && row.present()) {
         auto learned = learnFields(times, row.key(), settings);
         if (!learned.empty()) {
-            out.codeWindowLoaded = true;
             learnedRow = row;
             bool stored = true;
             for (const auto& [name, value] : learned) {

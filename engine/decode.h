@@ -197,13 +197,11 @@ struct DecodeResult {
     std::vector<ErrorReport> errors; // in the order they were made
     std::vector<std::string> cycles; // one line per group that ended
     std::vector<std::string> messages;
-    int beeps = 0;
     // A generic row's learned fields, in the order set; the caller stores them.
     std::vector<std::pair<std::string, FieldValue>> learned;
     std::string learnRefused;      // why the row refused a learned value ("" when it did not)
     bool runaway = false;          // nested walks past the limit: a wrong format
     bool aborted = false;          // a field that could not be read ended the walk
-    bool codeWindowLoaded = false; // the code recording window was used
     int groupNo = 1;               // the group number when the walk ended
     long row = 1;                  // where the read cursor stopped
     int col = 1;

@@ -600,7 +600,6 @@ void tokenGroupEnd(Walk& w) {
             }
         }
     }
-    out.codeWindowLoaded = true;
     out.cycles.push_back(cycleLine(s.group, d.TimeSum));
     ++s.group;
 

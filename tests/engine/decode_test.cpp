@@ -87,7 +87,7 @@ std::string render(const DecodeResult& r) {
         o << "learned " << name << "=" << v.toText() << "\n";
     o << "end group " << r.groupNo << " at " << r.row << "," << r.col << " carry "
       << r.carry.runCount << "," << r.carry.firstCustomerBit << (r.runaway ? " runaway" : "")
-      << (r.aborted ? " aborted" : "") << (r.codeWindowLoaded ? " window" : "");
+      << (r.aborted ? " aborted" : "");
     if (r.burstExcess) o << " excess " << r.burstExcess;
     o << "\n";
     for (const auto& a : r.annotations) {
