@@ -199,11 +199,11 @@ struct DecodeResult {
     std::vector<std::string> messages;
     // A generic row's learned fields, in the order set; the caller stores them.
     std::vector<std::pair<std::string, FieldValue>> learned;
-    std::string learnRefused;      // why the row refused a learned value ("" when it did not)
-    bool runaway = false;          // nested walks past the limit: a wrong format
-    bool aborted = false;          // a field that could not be read ended the walk
-    int groupNo = 1;               // the group number when the walk ended
-    long row = 1;                  // where the read cursor stopped
+    std::string learnRefused; // why the row refused a learned value ("" when it did not)
+    bool runaway = false;     // nested walks past the limit: a wrong format
+    bool aborted = false;     // a field that could not be read ended the walk
+    int groupNo = 1;          // the group number when the walk ended
+    long row = 1;             // where the read cursor stopped
     int col = 1;
     DecodeCarry carry;
     int64_t burstExcess = 0; // µs taken off each burst before the walk
