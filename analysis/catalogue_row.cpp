@@ -151,6 +151,12 @@ CatalogueRow catalogueRow(const Result& r, const std::string& source) {
         {"convert", r.msb ? "N" : "Y"},
         {"G_count", "0"},
         {"Remark", "analysed from " + source},
+        // What the slot held of an earlier row goes.
+        {"Bits", ""},
+        {"zero_HL", ""},
+        {"One_HL", ""},
+        {"T_Time", "0"},
+        {"Quirks", ""},
     };
     return row;
 }

@@ -116,13 +116,16 @@ double estimateExcess(const std::vector<int64_t>& times, double grain) {
     return e > 15 && e <= 250 ? e : 0;
 }
 
+constexpr double kLongestSymbolGap = 20000; // µs
+
 std::vector<FrameSpan> splitFrames(const std::vector<double>& t, double grain) {
     std::vector<double> marks, spaces;
     for (size_t i = 0; i < t.size(); ++i)
         (i % 2 ? spaces : marks).push_back(t[i]);
     const double shortest = std::min(shortestCommon(marks, grain), shortestCommon(spaces, grain));
     // A gap as common as a symbol's is one (a code of long gaps, 5 to 12 ms,
-    // keeps its frames whole).
+    // keeps its frames whole); one of 20 ms or more is a frame's end however
+    // often it comes (a key held, many repeats).
     double longestCommon = 0;
     if (spaces.size() >= 8) {
         const Classes c = classify(spaces, grain);
@@ -130,7 +133,8 @@ std::vector<FrameSpan> splitFrames(const std::vector<double>& t, double grain) {
         for (int k : c.of)
             ++count[static_cast<size_t>(k)];
         for (size_t k = 0; k < c.means.size(); ++k)
-            if (count[k] * 6 >= spaces.size()) longestCommon = std::max(longestCommon, c.means[k]);
+            if (count[k] * 6 >= spaces.size() && c.means[k] < kLongestSymbolGap)
+                longestCommon = std::max(longestCommon, c.means[k]);
     }
     const double separator = std::max({5000.0, 10 * shortest, 1.5 * longestCommon});
     std::vector<FrameSpan> frames;

@@ -65,6 +65,19 @@ const std::vector<Protocol>& protocols() {
              d.mark(9024).space(2256).mark(564);
              return irsig::KeyPress{f.period(108000), d.period(108000), d.period(108000)};
          }},
+        // Held for 1.7 s: the dittos' gaps outnumber every other gap.
+        {"NEC1 held", Coding::PulseDistance, 564, 32, Repeat::Ditto, "a8 k8 c8 k8",
+         [](unsigned a, unsigned c, int) {
+             FrameBuilder f, d;
+             f.mark(9024).space(4512).pulses(
+                 bits(a, 8) + bits(~a & 255, 8) + bits(c, 8) + bits(~c & 255, 8), pd(564));
+             f.mark(564);
+             d.mark(9024).space(2256).mark(564);
+             irsig::KeyPress press{f.period(108000)};
+             for (int k = 0; k < 15; ++k)
+                 press.push_back(d.period(108000));
+             return press;
+         }},
         {"NECext", Coding::PulseDistance, 564, 32, Repeat::WholeFrame, "a8 a8 c8 k8",
          [](unsigned a, unsigned c, int) {
              FrameBuilder f;

@@ -2,6 +2,7 @@
 // slot and decoding, the protocol file, a Flipper file of several signals.
 #include "catalogue/catalogue_build.h"
 #include "engine/ir_signal.h"
+#include "platform/table_cursor.h"
 #include "tests/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -65,6 +66,10 @@ TEST(CliAnalyse, JsonSaveAndProtocolFile) {
         EXPECT_NE(json.find(key), std::string::npos) << key << " in " << json;
     EXPECT_EQ(json.find("\"renders_back\":false"), std::string::npos);
 
+    // What the slot held before (a copied RC-5 row) goes with the save.
+    qv::Database::open(cli.catalogue)
+        ->exec("UPDATE \"Type\" SET \"Quirks\" = 'code-rc5x', \"T_Time\" = 444, \"zero_HL\" = "
+               "'2', \"One_HL\" = '1' WHERE \"Format\" = 'Form155'");
     EXPECT_NE(
         cli.run("analyse --save Form155 --catalogue IRTime.db --protocols-out mine.tsv a.txt b.txt")
             .find("Form155 saved"),
