@@ -30,7 +30,7 @@ def distinct(signal, copy):
 
 
 def timed(cmd, env):
-    """Wall seconds, CPU seconds, peak MB and the error output of one run."""
+    """Wall seconds, CPU seconds, peak MB, the error output and the exit status of one run."""
     run = subprocess.run(["/usr/bin/time", "-v"] + cmd, env=env, stdout=subprocess.DEVNULL,
                          stderr=subprocess.PIPE, check=False)
     err = run.stderr.decode()
@@ -39,7 +39,7 @@ def timed(cmd, env):
     h, m, s = (["0", "0"] + field("Elapsed (wall clock) time (h:mm:ss or m:ss)").split(":"))[-3:]
     wall = int(h) * 3600 + int(m) * 60 + float(s)
     cpu = float(field("User time (seconds)")) + float(field("System time (seconds)"))
-    return wall, cpu, int(field("Maximum resident set size (kbytes)")) / 1024, err
+    return wall, cpu, int(field("Maximum resident set size (kbytes)")) / 1024, err, run.returncode
 
 
 with tempfile.TemporaryDirectory() as work:
@@ -61,8 +61,9 @@ with tempfile.TemporaryDirectory() as work:
     }
     for name, cmd in commands.items():
         best = min((timed(cmd, env) for _ in range(3)), key=lambda r: r[0])
-        wall, cpu, peak, err = best
+        wall, cpu, peak, err, status = best
         left = err.count("left out")
+        # A timing means little without how the run ended.
         print("exchange: 1000 Flipper files, %d signals (%d left out), one quorvel-cli %s: "
-              "%.2f s wall, %.2f s CPU, max RSS %.0f MB (targets: <= 10 s, < 200 MB)"
-              % (k, left, name, wall, cpu, peak))
+              "%.2f s wall, %.2f s CPU, max RSS %.0f MB (targets: <= 10 s, < 200 MB), exit %d"
+              % (k, left, name, wall, cpu, peak, status))

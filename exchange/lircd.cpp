@@ -161,11 +161,11 @@ NamedSignal render(const Remote& r, const std::vector<uint64_t>& codes) {
     return s;
 }
 
-// A raw code: the times as listed and the remote's gap, then the
-// min_repeat copies every press sends.
+// A raw code: the times as listed and the remote's gap (unless the list
+// ends on a gap of its own), then the min_repeat copies every press sends.
 void finishRaw(const Remote& r, NamedSignal& s) {
-    if (s.times.empty() || s.times.size() % 2 == 0) return;
-    s.times.push_back(r.gap > 0 ? r.gap : 1);
+    if (s.times.empty()) return;
+    if (s.times.size() % 2 == 1) s.times.push_back(r.gap > 0 ? r.gap : 1);
     const std::vector<int64_t> once = s.times;
     for (int k = 0; k < r.minRepeat; ++k)
         s.times.insert(s.times.end(), once.begin(), once.end());

@@ -252,6 +252,11 @@ const LircdPress kLircdPresses[] = {
      " name K\n 100 200 300\n end raw_codes\nend remote\n",
      {100, 200, 300, 5000, 100, 200, 300, 5000},
      {}},
+    {"RawCodeEndingOnAGapKeepsItAndItsMinRepeat",
+     "begin remote\n name d\n flags RAW_CODES\n gap 5000\n min_repeat 1\n begin raw_codes\n"
+     " name K\n 100 200 300 7000\n end raw_codes\nend remote\n",
+     {100, 200, 300, 7000, 100, 200, 300, 7000},
+     {}},
 };
 
 class LircdRemote : public testing::TestWithParam<LircdPress> {};
