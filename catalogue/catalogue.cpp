@@ -100,7 +100,14 @@ std::unique_ptr<TableCursor> readCatalogue(const std::string& path) {
     if (column(*db, "SELECT name FROM sqlite_master WHERE type = 'index' AND name = 'idxFormat'", 0)
             .empty())
         throw DatabaseError(path + ": the catalogue has no index idxFormat" + restore);
-    if (!hasColumn(columns, kQuirksColumn)) addQuirksColumn(*db);
+    // A file that cannot be written is read as it is: its rows then read
+    // the shipped quirks.
+    if (!hasColumn(columns, kQuirksColumn)) {
+        try {
+            addQuirksColumn(*db);
+        } catch (const DatabaseError&) {
+        }
+    }
     return std::make_unique<TableCursor>(db, "Type", "Format");
 }
 

@@ -49,8 +49,9 @@ RowQuirks quirksOf(std::string_view words) {
 }
 
 RowQuirks quirksOf(const FormatRow& row) {
+    // A catalogue that could not be given the column reads as shipped.
     const FieldValue* v = row.find(kQuirksColumn);
-    return v ? quirksOf(v->toText()) : RowQuirks{};
+    return v ? quirksOf(v->toText()) : quirksOf(shippedQuirks(row.key()));
 }
 
 } // namespace qv::engine

@@ -77,7 +77,8 @@ std::string whyNotRendered(const std::string& label) {
     const size_t hash = label.rfind('#');
     if (isFile(label, st) || hash == std::string::npos) return {};
     const auto set = signalSetOf(label.substr(0, hash));
-    for (const auto& s : set ? set->entries : std::vector<NamedSignal>{}) {
+    if (!set) return {};
+    for (const auto& s : set->entries) {
         if (s.name != label.substr(hash + 1) || !s.parsed) continue;
         try {
             renderParsed(s);
@@ -93,8 +94,9 @@ bool isParsedSignal(const std::string& label) {
     const size_t hash = label.rfind('#');
     if (isFile(label, st) || hash == std::string::npos) return false;
     const auto set = signalSetOf(label.substr(0, hash));
+    if (!set) return false;
     const std::string name = label.substr(hash + 1);
-    for (const auto& s : set ? set->entries : std::vector<NamedSignal>{})
+    for (const auto& s : set->entries)
         if (s.name == name) return s.parsed.has_value();
     return false;
 }
