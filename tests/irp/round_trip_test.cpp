@@ -177,7 +177,7 @@ TEST(IrpRoundTrip, EveryRenderableProtocolComesBack) {
     EXPECT_EQ(exact.faults, 0);
     EXPECT_GE(exact.own + exact.alias, 0.98 * exact.presses);
     // Protocols with times finer than a receiver's error (XMP's 136 us
-    // levels, Humax's 105 us phases, Barco's 10 us bursts) are refused
+    // levels, Humax's 105 us phases, Barco's 50 us gaps) are refused
     // through it, as are readings another one fits about as well.
     EXPECT_EQ(received.faults, 0);
     EXPECT_GE(received.own + received.alias, 0.9 * received.presses);
