@@ -9,6 +9,7 @@
 #include <bit>
 #include <cmath>
 #include <deque>
+#include <limits>
 
 namespace qv::irp {
 
@@ -170,6 +171,13 @@ struct Check {
     size_t varFrom, varTo;
 };
 
+// A symbol read through a receiver: the alternative taken and its nearest
+// rivals, with how much worse each fits.
+struct Choice {
+    uint8_t taken = 0, rivals = 0;
+    std::array<std::pair<float, uint8_t>, 3> rival{};
+};
+
 struct TrailEntry {
     int slot;
     int64_t value;
@@ -192,19 +200,20 @@ public:
     struct Snap {
         size_t index;
         double used, consumed, pendingUs, pendingMin, extentMark;
-        int pendingSign;
+        int pendingSign, pendingParts, doubtfulRuns;
         bool pendingAtLeast;
-        size_t trail, checks, vars;
+        size_t trail, checks, vars, choices;
         int bits;
-        double error;
+        double error, scaled, squared, drift, nominal, symbolCost;
         int matched, stretched;
         std::array<std::pair<uint64_t, int>, kMaxBitSpecs> buffers;
     };
     Snap snap() const {
-        return {index,        used,          consumed,         pendingUs,
-                pendingMin,   extentMark,    pendingSign,      pendingAtLeast,
-                trail.size(), checks.size(), varValues.size(), bitsRead,
-                error,        matched,       stretched,        symbolBuffer};
+        return {index,        used,          consumed,         pendingUs,    pendingMin,
+                extentMark,   pendingSign,   pendingParts,     doubtfulRuns, pendingAtLeast,
+                trail.size(), checks.size(), varValues.size(), path.size(),  bitsRead,
+                error,        scaled,        squared,          drift,        nominal,
+                symbolCost,   matched,       stretched,        symbolBuffer};
     }
     void restore(const Snap& s) {
         index = s.index;
@@ -214,6 +223,8 @@ public:
         pendingMin = s.pendingMin;
         extentMark = s.extentMark;
         pendingSign = s.pendingSign;
+        pendingParts = s.pendingParts;
+        doubtfulRuns = s.doubtfulRuns;
         pendingAtLeast = s.pendingAtLeast;
         while (trail.size() > s.trail) {
             auto& e = trail.back();
@@ -228,8 +239,14 @@ public:
         }
         checks.resize(s.checks);
         varValues.resize(s.vars);
+        path.resize(s.choices);
         bitsRead = s.bits;
         error = s.error;
+        scaled = s.scaled;
+        squared = s.squared;
+        drift = s.drift;
+        nominal = s.nominal;
+        symbolCost = s.symbolCost;
         matched = s.matched;
         stretched = s.stretched;
         symbolBuffer = s.buffers;
@@ -284,6 +301,14 @@ public:
     long steps = 0;
     int depth = 0;
     double error = 0; // sum of the relative deviations of whole matches
+    // Sums of measured times by nominal, and of nominal squared, over times
+    // not merged (a merged run may be a unit more or less): the remote's
+    // pace, a least-squares fit that the long times decide.
+    double scaled = 0, squared = 0;
+    // Measured less nominal, and nominal, summed over whole matches: a
+    // symbol's own deviation whatever part of its burst a receiver moved
+    // into its gap. symbolCost sums the symbols' deviations taken.
+    double drift = 0, nominal = 0, symbolCost = 0;
     int matched = 0;
     int stretched = 0; // lead-outs measured longer than their tolerance
     // Bits of the last symbol read, per set of bit alternatives, not yet taken by a field.
@@ -297,13 +322,19 @@ public:
     // Symbols tried nearest first (the tolerances are wide enough to
     // take a neighbour); else in the order written.
     bool nearest = false;
+    // The symbols read on the way here; `forced` (by symbol read, -1 free)
+    // makes a walk take other alternatives than the nearest.
+    std::vector<Choice> path;
+    const std::vector<int8_t>* forced = nullptr;
     Evaluator ev;
     std::vector<uint64_t> masks;
     std::vector<int> widths;
     std::vector<Check> checks;
     std::vector<std::pair<int, int64_t>> varValues;
     std::vector<TrailEntry> trail;
-    int pendingSign = 0;
+    int pendingSign = 0, pendingParts = 0;
+    // Merged times read where their shortest part more or less fits as well.
+    int doubtfulRuns = 0;
     double pendingUs = 0, pendingMin = 0, extentMark = -1;
     bool pendingAtLeast = false;
 
@@ -421,12 +452,26 @@ private:
                 }
                 return false;
             }
-            std::array<std::pair<double, size_t>, kMaxSymbols> order;
-            size_t tried = 0;
             Cont stop;
             stop.kind = Cont::Kind::Stop;
+            const size_t at = path.size();
+            if (forced && at < forced->size() && (*forced)[at] >= 0) {
+                size_t a = size_t((*forced)[at]);
+                if (a >= n || !tryOne(a, &stop)) return false;
+                double cost = symbolDeviation(s);
+                restore(s);
+                path.push_back({uint8_t(a), 0, {}});
+                symbolCost += cost;
+                return tryOne(a, k);
+            }
+            std::array<std::pair<double, size_t>, kMaxSymbols> order;
+            std::array<double, kMaxSymbols> deviation{};
+            size_t tried = 0;
             for (size_t a = 0; a < n; ++a) {
-                if (tryOne(a, &stop)) order[tried++] = {error - s.error + pendingCost(), a};
+                if (tryOne(a, &stop)) {
+                    deviation[a] = symbolDeviation(s);
+                    order[tried++] = {error - s.error + pendingCost(), a};
+                }
                 restore(s);
                 if (steps > kStepBudget) return false;
             }
@@ -436,7 +481,16 @@ private:
                 for (size_t j = i; j > 0 && order[j] < order[j - 1]; --j)
                     std::swap(order[j], order[j - 1]);
             for (size_t i = 0; i < tried; ++i) {
-                if (tryOne(order[i].second, k)) return true;
+                Choice c;
+                const size_t taken = order[i].second;
+                c.taken = uint8_t(taken);
+                for (size_t j = 0; j < tried && c.rivals < c.rival.size(); ++j)
+                    if (j != i)
+                        c.rival[c.rivals++] = {float(deviation[order[j].second] - deviation[taken]),
+                                               uint8_t(order[j].second)};
+                path.push_back(c);
+                symbolCost += deviation[taken];
+                if (tryOne(taken, k)) return true;
                 restore(s);
                 if (steps > kStepBudget) return false;
             }
@@ -528,6 +582,17 @@ private:
         return us;
     }
 
+    // How far the symbol read since s lies from the times measured, its
+    // times summed, as a share of the tolerance of their sum.
+    double symbolDeviation(const Snap& s) const {
+        double dev = drift - s.drift, sum = nominal - s.nominal;
+        if (pendingUs > 0 && index < d.size() && (index % 2 == 0) == (pendingSign > 0)) {
+            dev += d[index] - used - pendingUs;
+            sum += pendingUs;
+        }
+        return std::fabs(dev) / std::max(1.0, rel * sum + abs);
+    }
+
     // How far the time not yet matched lies from the time measured there.
     double pendingCost() const {
         if (pendingUs <= 0 || index >= d.size() || (index % 2 == 0) != (pendingSign > 0)) return 0;
@@ -539,6 +604,7 @@ private:
         if (pendingUs > 0 && pendingSign != sign && !flushPending()) return false;
         // Merged times are matched with the tolerance of their shortest
         // part, so that a run of n units never passes for n + 1.
+        pendingParts = pendingUs > 0 ? pendingParts + 1 : 1;
         pendingMin = pendingUs > 0 ? std::min(pendingMin, us) : us;
         pendingSign = sign;
         pendingUs += us;
@@ -575,7 +641,18 @@ private:
             return false;
         }
         if (std::fabs(r - us) <= tol) {
+            // A time that two readings merge differently fits as well (but
+            // for a long silence, which a part neither side decides).
+            if (nearest && pendingParts >= 2 && us <= (pendingParts + 7) * pendingMin &&
+                (std::fabs(r - us - pendingMin) <= tol || std::fabs(r - us + pendingMin) <= tol))
+                ++doubtfulRuns;
             error += std::fabs(r - us) / us;
+            drift += r - us;
+            nominal += us;
+            if (pendingParts == 1) {
+                scaled += r * us;
+                squared += us * us;
+            }
             ++matched;
             consumed += r;
             ++index;
@@ -668,6 +745,40 @@ bool preferenceHolds(const CompiledProtocol& p, size_t k, const Params& params) 
     return v && *v != 0;
 }
 
+// A symbol as signed literal times (bursts positive); empty when any
+// time is not a number.
+std::vector<double> literalTimes(const Protocol::Tree& t, const Stream& st) {
+    std::vector<double> out;
+    for (const Item& it : st.items) {
+        if ((it.kind != Item::Kind::Flash && it.kind != Item::Kind::Gap) || !it.duration.literal)
+            return {};
+        double us = t.durationUs(it.duration.value, it.duration.unit);
+        out.push_back(it.kind == Item::Kind::Flash ? us : -us);
+    }
+    return out;
+}
+
+double symbolSeparation(const Protocol::Tree& t) {
+    double closest = std::numeric_limits<double>::infinity();
+    for (const BitSpec& spec : t.bitSpecs) {
+        std::vector<std::vector<double>> times;
+        for (int alt : spec.alternatives)
+            times.push_back(literalTimes(t, t.streams[size_t(alt)]));
+        for (size_t a = 0; a < times.size(); ++a)
+            for (size_t b = a + 1; b < times.size(); ++b) {
+                if (times[a].empty() || times[a].size() != times[b].size()) continue;
+                double apart = 0;
+                bool alike = true;
+                for (size_t i = 0; i < times[a].size() && alike; ++i) {
+                    alike = (times[a][i] > 0) == (times[b][i] > 0);
+                    apart = std::max(apart, std::fabs(times[a][i] - times[b][i]));
+                }
+                if (alike) closest = std::min(closest, apart);
+            }
+    }
+    return closest;
+}
+
 } // namespace
 
 CompiledProtocol compileProtocol(NamedProtocol protocol) {
@@ -692,12 +803,20 @@ CompiledProtocol compileProtocol(NamedProtocol protocol) {
             c.firstCapped = f->bounded || f->capped;
         }
     }
+    c.resolution = symbolSeparation(t);
     for (const Stream& st : t.streams)
-        for (const Item& it : st.items)
-            if (it.kind == Item::Kind::Flash && it.duration.literal) {
-                double us = t.durationUs(it.duration.value, it.duration.unit);
-                if (us > 0 && (c.shortestFlash == 0 || us < c.shortestFlash)) c.shortestFlash = us;
-            }
+        for (const Item& it : st.items) {
+            if ((it.kind != Item::Kind::Flash && it.kind != Item::Kind::Gap) ||
+                !it.duration.literal)
+                continue;
+            double us = t.durationUs(it.duration.value, it.duration.unit);
+            if (!(us > 0)) continue;
+            if (it.kind == Item::Kind::Gap) c.resolution = std::min(c.resolution, us);
+            if (it.kind == Item::Kind::Flash && (c.shortestFlash == 0 || us < c.shortestFlash))
+                c.shortestFlash = us;
+        }
+    for (const Slot& s : t.slots)
+        c.checksummed = c.checksummed || s.kind == SlotKind::Definition;
     for (const Preference& p : c.named.preferOver) {
         if (p.condition.empty()) {
             c.conditions.emplace_back();
@@ -736,8 +855,19 @@ bool leadInFits(const CompiledProtocol& cp, double first, double rel, double abs
     return !cp.firstCapped || first <= cp.firstMax + std::max(abs, rel * cp.firstMax);
 }
 
+// A walk through a receiver that read the whole pass, whether its checks
+// held or not: the symbols it chose, to search the readings near it.
+struct Attempt {
+    bool walked = false;
+    size_t end = 0;
+    double error = 0, pace = 1;
+    std::vector<Choice> path;
+};
+
 std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<double>& times,
-                                const DecodeOptions& options) {
+                                const DecodeOptions& options,
+                                const std::vector<int8_t>* forced = nullptr,
+                                Attempt* attempt = nullptr) {
     const Protocol::Tree& t = cp.named.irp.tree();
     if (t.top < 0 || times.empty()) return std::nullopt;
     auto [rel, abs] = tolerances(cp, options);
@@ -747,6 +877,7 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
     if (options.demodulated) {
         w.pace = options.receiverRelativeTolerance;
         w.nearest = true;
+        w.forced = forced;
     }
     Decode out;
     out.protocol = cp.named.name;
@@ -861,6 +992,15 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
     }
     if (!out.intro && out.repeats == 0) return std::nullopt;
     if (cp.named.rejectRepeatless && out.repeats == 0) return std::nullopt;
+    // A merged time a receiver blurs by a part, and no checksum.
+    if (w.doubtfulRuns > 0 && !cp.checksummed) return std::nullopt;
+    if (attempt) {
+        attempt->walked = true;
+        attempt->end = w.index + (w.used > 0 ? 1 : 0);
+        attempt->error = w.symbolCost;
+        attempt->pace = w.squared > 0 ? w.scaled / w.squared : 1;
+        attempt->path = w.path;
+    }
     bool settled = settle(w, out.params, out.defaulted, out.checks);
     // An ending sent with the repeat's own values passes for one more
     // repeat: read the last pass as the ending when only that settles.
@@ -881,8 +1021,164 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
     out.end = w.index + (w.used > 0 ? 1 : 0);
     out.bitsRead = w.bitsRead;
     out.timingError = w.matched ? w.error / w.matched : 0;
+    if (attempt) {
+        attempt->end = out.end;
+        attempt->error = w.symbolCost;
+    }
     out.stretched = w.stretched;
     return out;
+}
+
+// Symbols closer together than a receiver's error: the nearest symbol is
+// often not the one sent. The readings that take other alternatives for a
+// few symbols, in order of how much worse they fit, are walked again, and
+// their checks decide. When two readings with other parameters fit about
+// equally well, none is given: a miss is honest, another code is a lie.
+struct NearReadings {
+    // Rivals fitting at most this much worse than the symbol taken are
+    // tried (a symbol's deviation counts in shares of its tolerance).
+    double window = 0.5;
+    // Readings this close to the best one are as likely as it.
+    double margin = 0.6;
+    size_t singles = 48, walks = 160;
+};
+
+std::optional<Decode> searchNear(const CompiledProtocol& cp, const std::vector<double>& times,
+                                 const DecodeOptions& options, const Attempt& base,
+                                 std::optional<Decode> greedy, const NearReadings& near = {}) {
+    struct Reading {
+        Decode decode;
+        double error;
+    };
+    std::vector<Reading> valid;
+    if (greedy) valid.push_back({*greedy, base.error});
+    // A settled reading has rivals only among changes within the margin.
+    const double window = greedy ? near.margin : near.window;
+    struct Change {
+        double delta;
+        uint32_t symbol;
+        uint8_t alt;
+    };
+    std::vector<Change> changes;
+    for (size_t i = 0; i < base.path.size(); ++i)
+        for (size_t r = 0; r < base.path[i].rivals; ++r) {
+            auto [delta, alt] = base.path[i].rival[r];
+            if (delta <= window)
+                changes.push_back({std::max(0.0, double(delta)), uint32_t(i), alt});
+        }
+    if (changes.empty()) return greedy;
+    std::sort(changes.begin(), changes.end(),
+              [](const Change& a, const Change& b) { return a.delta < b.delta; });
+    if (changes.size() > near.singles) changes.resize(near.singles);
+
+    std::vector<int8_t> forced(base.path.size(), -1);
+    size_t walks = 0;
+    auto walk = [&](double& cost) {
+        ++walks;
+        Attempt a;
+        auto d = decodeOne(cp, times, options, &forced, &a);
+        if (!a.walked || a.end != base.end) return false;
+        cost = a.error;
+        if (d && d->end == base.end) valid.push_back({std::move(*d), a.error});
+        return true;
+    };
+    // Each change on its own first: what it costs once the symbols that
+    // must agree with it (a repeat's copy of a parameter) follow.
+    std::vector<Change> singles;
+    for (const Change& c : changes) {
+        forced[c.symbol] = int8_t(c.alt);
+        double cost = 0;
+        if (walk(cost)) singles.push_back({std::max(0.0, cost - base.error), c.symbol, c.alt});
+        forced[c.symbol] = -1;
+    }
+    std::sort(singles.begin(), singles.end(),
+              [](const Change& a, const Change& b) { return a.delta < b.delta; });
+    auto best = [&]() -> const Reading* {
+        const Reading* b = nullptr;
+        for (const Reading& r : valid)
+            if (!b || r.error < b->error) b = &r;
+        return b;
+    };
+    // Then sets of two and more in order of their summed cost: each set
+    // grows by the next change or moves its last change on to the next.
+    struct Set {
+        double delta;
+        std::vector<uint8_t> picks;
+        bool operator<(const Set& o) const { return delta > o.delta; }
+    };
+    std::vector<Set> heap;
+    if (singles.size() >= 2) heap.push_back({singles[0].delta + singles[1].delta, {0, 1}});
+    bool settledAll = false; // every set within the bound walked
+    while (true) {
+        if (heap.empty()) {
+            settledAll = true;
+            break;
+        }
+        std::pop_heap(heap.begin(), heap.end());
+        Set set = std::move(heap.back());
+        heap.pop_back();
+        const Reading* b = best();
+        if (set.delta > (b ? b->error - base.error + near.margin : near.window)) {
+            settledAll = true;
+            break;
+        }
+        const size_t last = set.picks.back();
+        if (last + 1 < singles.size()) {
+            Set grown = set;
+            grown.picks.push_back(uint8_t(last + 1));
+            grown.delta += singles[last + 1].delta;
+            heap.push_back(std::move(grown));
+            std::push_heap(heap.begin(), heap.end());
+            Set moved = set;
+            moved.delta += singles[last + 1].delta - singles[last].delta;
+            moved.picks.back() = uint8_t(last + 1);
+            heap.push_back(std::move(moved));
+            std::push_heap(heap.begin(), heap.end());
+        }
+        if (walks >= near.walks) break;
+        std::fill(forced.begin(), forced.end(), int8_t(-1));
+        bool twice = false;
+        for (uint8_t p : set.picks) {
+            const Change& c = singles[p];
+            twice = twice || forced[c.symbol] >= 0;
+            forced[c.symbol] = int8_t(c.alt);
+        }
+        double cost = 0;
+        if (!twice) walk(cost);
+    }
+    const Reading* b = best();
+    if (!b) return std::nullopt;
+    // Not every reading as close as the best one was walked: it may not be alone.
+    if (!settledAll) return std::nullopt;
+    for (const Reading& r : valid)
+        if (r.error <= b->error + near.margin && !(r.decode.params == b->decode.params))
+            return std::nullopt;
+    return b->decode;
+}
+
+bool hasRivals(const Attempt& a, double window) {
+    for (const Choice& c : a.path)
+        for (size_t r = 0; r < c.rivals; ++r)
+            if (c.rival[r].first <= window) return true;
+    return false;
+}
+
+// Only a walk with a rival close enough to matter is searched. A remote a
+// few percent fast or slow moves long symbols onto their neighbours: the
+// times are read again at the pace the first walk shows.
+std::optional<Decode> readNear(const CompiledProtocol& cp, const std::vector<double>& times,
+                               const DecodeOptions& options, const Attempt& base,
+                               std::optional<Decode> greedy, const NearReadings& near = {}) {
+    if (!hasRivals(base, greedy ? near.margin : near.window)) return greedy;
+    if (std::fabs(base.pace - 1) > 0.005 && base.pace > 0.8 && base.pace < 1.25) {
+        std::vector<double> paced(times.size());
+        for (size_t i = 0; i < times.size(); ++i)
+            paced[i] = times[i] / base.pace;
+        Attempt a;
+        auto d = decodeOne(cp, paced, options, nullptr, &a);
+        if (a.walked && a.end >= base.end) return searchNear(cp, paced, options, a, d, near);
+    }
+    return searchNear(cp, times, options, base, std::move(greedy), near);
 }
 
 } // namespace
@@ -953,6 +1249,9 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
                          [&](const std::string& n) { return table.find(n) == &cp.named; }))
             continue;
         std::optional<Decode> d;
+        // Times finer than a receiver's error: any reading through one is a
+        // guess. A checksum catches one wrong symbol, not two that cancel.
+        if (options.demodulated && cp.resolution <= options.receiverAbsoluteTolerance) continue;
         if (!options.demodulated) {
             d = decodeOne(cp, times, options);
         } else if (!durations.empty()) {
@@ -963,6 +1262,9 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
             size_t n = 0;
             const double firstBurst = double(std::llabs(durations[0]));
             const auto [rel, abs] = tolerances(cp, options);
+            // The walk kept, and the closest one whose checks failed.
+            Attempt kept, failed;
+            double keptExcess = 0, failedExcess = 0;
             if (cp.shortestFlash > 0)
                 tried[n++] =
                     options.burstExcess + (shortBurst ? *shortBurst - cp.shortestFlash : 0);
@@ -984,13 +1286,26 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
                 if (e0 < 0 && durations.size() > 1)
                     e0 = std::max(e0, 1 - double(std::llabs(durations[1])));
                 if (!leadInFits(cp, firstBurst - e0, rel, abs)) continue;
-                auto e = decodeOne(cp, excessTimes.times(excess), options);
+                Attempt a;
+                auto e = decodeOne(cp, excessTimes.times(excess), options, nullptr, &a);
                 if (e && (!d || e->end > d->end ||
-                          (e->end == d->end && e->timingError < d->timingError)))
+                          (e->end == d->end && e->timingError < d->timingError))) {
                     d = std::move(e);
+                    kept = std::move(a);
+                    keptExcess = excess;
+                } else if (!e && a.walked &&
+                           (!failed.walked || a.end > failed.end ||
+                            (a.end == failed.end && a.error < failed.error))) {
+                    failed = std::move(a);
+                    failedExcess = excess;
+                }
                 // The whole capture read closely: no other excess does better.
                 if (d && d->end >= durations.size() && d->timingError < 0.04) break;
             }
+            if (d)
+                d = readNear(cp, excessTimes.times(keptExcess), options, kept, std::move(d));
+            else if (failed.walked)
+                d = readNear(cp, excessTimes.times(failedExcess), options, failed, std::nullopt);
         }
         if (d) found.push_back({std::move(*d), i});
     }

@@ -23,6 +23,12 @@ struct CompiledProtocol {
     // The shortest burst the notation writes (0: none written as a number):
     // a demodulating receiver's excess is read against it.
     double shortestFlash = 0;
+    // The finest timing a reading depends on (µs): the shortest gap, or how
+    // far apart the two closest symbols of a bit coding lie (the largest
+    // difference of their times, among symbols of the same shape).
+    double resolution = 0;
+    // Whether a definition (a checksum) is sent, to tell close symbols apart.
+    bool checksummed = false;
     // Each prefer-over condition parsed as the definition "_c" of a small
     // tree whose other names are the decoded parameters; none: always.
     std::vector<std::optional<Protocol>> conditions;

@@ -220,7 +220,8 @@ struct DecodeOptions {
     // Some receivers end a burst early (a weak or distant remote).
     double minimumBurstExcess = -100;
     // A demodulated capture is matched with at least these tolerances
-    // (the receiver's pace, jitter and sampling step).
+    // (the receiver's pace, jitter and sampling step); a protocol whose
+    // gaps or symbols lie closer than the absolute one is not read at all.
     double receiverRelativeTolerance = 0.12;
     double receiverAbsoluteTolerance = 150;
     // Only these protocols (by name); all when empty.

@@ -33,12 +33,13 @@ std::vector<int64_t> capture(const Rendered& r) {
     return times;
 }
 
-// Whether a starts with what b sends, every time within the usual
-// tolerance (a reading may render an ending the capture does not hold).
+// Whether a starts with what b sends, every time the same but for the
+// rounding of units (a reading may render an ending the capture does not
+// hold). Symbols a step of 136 us apart are other codes, not aliases.
 bool sameTiming(const std::vector<int64_t>& a, const std::vector<int64_t>& b) {
     if (a.size() < b.size()) return false;
     for (size_t i = 0; i < b.size(); ++i) {
-        double tol = std::max(100.0, 0.3 * double(std::min(a[i], b[i])));
+        double tol = std::max(5.0, 0.01 * double(std::min(a[i], b[i])));
         if (std::fabs(double(a[i] - b[i])) > tol && i + 1 < b.size()) return false;
     }
     return true;
@@ -55,20 +56,8 @@ std::vector<int64_t> throughReceiver(const std::vector<int64_t>& press, uint32_t
     return qv::irsig::render(qv::irsig::KeyPress{frame}, qv::irsig::drawReceiver(seed), seed).times;
 }
 
-// Protocols whose symbols lie closer together than the receiver model's
-// error (sampling step up to 100 us, 6% jitter, 4% pace, the burst excess
-// guessed) with no check that catches a wrong symbol: through the model a
-// press may come back with other parameters.
-const std::set<std::string> kCloserThanAReceiver = {
-    "Nokia",        "Nokia12", "Nokia32",  "Nokia32_endframe", // gaps 167 us apart
-    "Revox",                                                   // a 15 us unit
-    "Humax 4Phase",                                            // 105 us phases
-    "XMP",          "XMP-1",   "XMP-2",    "XMPff",
-    "XMPff-1",      "XMPff-2", "Velodyne", // 136 us levels
-};
-
 struct Tally {
-    int presses = 0, own = 0, alias = 0, missed = 0, faults = 0, closeFaults = 0;
+    int presses = 0, own = 0, alias = 0, missed = 0, faults = 0;
     std::set<std::pair<std::string, std::string>> aliases, misread;
     std::vector<std::string> notes;
 };
@@ -113,7 +102,6 @@ void check(const NamedProtocol& p, const Params& given, const std::vector<int64_
         if (top.protocol != p.name) tally.aliases.insert({p.name, top.protocol});
     } else if (top.protocol == p.name) {
         ++tally.faults;
-        tally.closeFaults += kCloserThanAReceiver.count(p.name) ? 1 : 0;
         note("fault");
     } else {
         ++tally.missed;
@@ -188,8 +176,11 @@ TEST(IrpRoundTrip, EveryRenderableProtocolComesBack) {
         std::printf("  receiver: %s\n", n.c_str());
     EXPECT_EQ(exact.faults, 0);
     EXPECT_GE(exact.own + exact.alias, 0.98 * exact.presses);
-    EXPECT_EQ(received.faults, received.closeFaults);
-    EXPECT_GE(received.own + received.alias, 0.96 * received.presses);
+    // Protocols with times finer than a receiver's error (XMP's 136 us
+    // levels, Humax's 105 us phases, Barco's 50 us gaps) are refused
+    // through it, as are readings another one fits about as well.
+    EXPECT_EQ(received.faults, 0);
+    EXPECT_GE(received.own + received.alias, 0.9 * received.presses);
 }
 
 } // namespace
