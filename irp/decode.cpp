@@ -16,7 +16,7 @@ namespace qv::irp {
 namespace {
 
 constexpr int kMaxRepeats = 10000;
-constexpr size_t kMaxBitSpecs = 8;
+constexpr size_t kMaxBitCodings = 8;
 constexpr size_t kMaxSymbols = 16; // a bit coding's alternatives (the parser allows no more)
 constexpr int kMaxDepth = 3000; // calls of the walk: under 3 MB of stack even in a sanitizer build
 constexpr long kStepBudget = 200000; // per part pass: bounds backtracking on hostile input
@@ -49,10 +49,10 @@ std::optional<First> firstOfStream(const Protocol::Tree& t, int index, int depth
 // A constant field whose first symbols are bursts alone (255:8 of <-1|1>):
 // they merge into one burst at least as long as their run.
 std::optional<First> constantRun(const Protocol::Tree& t, int coding, int expr) {
-    const BitSpec& spec = t.bitSpecs[size_t(coding)];
+    const BitCoding& symbols = t.bitCodings[size_t(coding)];
     const Expr& e = t.exprs[size_t(expr)];
-    if (spec.bitsPerSymbol != 1 || spec.alternatives.size() != 2 || e.complement || e.reverse ||
-        e.c >= 0 || e.a < 0 || e.b < 0)
+    if (symbols.bitsPerSymbol != 1 || symbols.alternatives.size() != 2 || e.complement ||
+        e.reverse || e.c >= 0 || e.a < 0 || e.b < 0)
         return std::nullopt;
     const Expr& value = t.exprs[size_t(e.a)];
     const Expr& length = t.exprs[size_t(e.b)];
@@ -63,7 +63,7 @@ std::optional<First> constantRun(const Protocol::Tree& t, int coding, int expr) 
     for (int64_t i = 0; i < length.number; ++i) {
         int64_t shift = t.msb ? length.number - 1 - i : i;
         size_t bit = size_t(uint64_t(value.number) >> shift & 1);
-        const Stream& sym = t.streams[size_t(spec.alternatives[bit])];
+        const Stream& sym = t.streams[size_t(symbols.alternatives[bit])];
         if (sym.items.size() != 1 || sym.items[0].kind != Item::Kind::Flash ||
             !sym.items[0].duration.literal)
             break;
@@ -110,11 +110,11 @@ std::optional<First> firstFlash(const Protocol::Tree& t, const Stream& st, size_
             return f;
         }
         case Item::Kind::BitField: {
-            int coding = st.bitSpec;
+            int coding = st.bitCoding;
             if (coding < 0) return std::nullopt;
             if (auto run = constantRun(t, coding, it.expr)) return run;
             std::optional<First> all = First{};
-            for (int alt : t.bitSpecs[coding].alternatives) {
+            for (int alt : t.bitCodings[coding].alternatives) {
                 auto f = firstOfStream(t, alt, depth + 1);
                 if (f && !f->known) return std::nullopt; // an alternative of silence only
                 all = unite(all, f);
@@ -155,7 +155,7 @@ struct Cont {
     Pass pass = Pass::Intro;
     const Stream* stream = nullptr;
     uint32_t pos = 0, end = 0;
-    int bitSpec = -1;
+    int bitCoding = -1;
     double start = 0;  // Items: when the stream began (for extents)
     int remaining = 0; // Loop: passes left; Bits: symbols left
     int field = -1, length = 0;
@@ -206,7 +206,7 @@ public:
         int bits;
         double error, scaled, squared, drift, nominal, symbolCost;
         int matched, stretched;
-        std::array<std::pair<uint64_t, int>, kMaxBitSpecs> buffers;
+        std::array<std::pair<uint64_t, int>, kMaxBitCodings> buffers;
     };
     Snap snap() const {
         return {index,        used,          consumed,         pendingUs,    pendingMin,
@@ -280,7 +280,7 @@ public:
             body.pass = k->pass;
             body.stream = k->stream;
             body.end = uint32_t(k->stream->items.size());
-            body.bitSpec = k->stream->bitSpec >= 0 ? k->stream->bitSpec : k->bitSpec;
+            body.bitCoding = k->stream->bitCoding >= 0 ? k->stream->bitCoding : k->bitCoding;
             body.start = now();
             body.next = &again;
             return match(&body);
@@ -312,7 +312,7 @@ public:
     int matched = 0;
     int stretched = 0; // lead-outs measured longer than their tolerance
     // Bits of the last symbol read, per set of bit alternatives, not yet taken by a field.
-    std::array<std::pair<uint64_t, int>, kMaxBitSpecs> symbolBuffer{};
+    std::array<std::pair<uint64_t, int>, kMaxBitCodings> symbolBuffer{};
     const Protocol::Tree& t;
     const std::vector<double>& d;
     double rel, abs;
@@ -374,13 +374,14 @@ private:
         }
         case Item::Kind::BitField: {
             const Expr& e = t.exprs[size_t(it.expr)];
-            if (e.b < 0 || k->bitSpec < 0) return false;
+            if (e.b < 0 || k->bitCoding < 0) return false;
             auto len = ev.eval(e.b);
-            if (!len || *len < 0 || *len > 64 || size_t(k->bitSpec) >= kMaxBitSpecs) return false;
+            if (!len || *len < 0 || *len > 64 || size_t(k->bitCoding) >= kMaxBitCodings)
+                return false;
             Cont b;
             b.kind = Cont::Kind::Bits;
             b.pass = k->pass;
-            b.bitSpec = k->bitSpec;
+            b.bitCoding = k->bitCoding;
             b.field = it.expr;
             b.length = int(*len);
             b.remaining = int(*len);
@@ -394,7 +395,7 @@ private:
             loop.kind = Cont::Kind::Loop;
             loop.pass = k->pass;
             loop.stream = &sub;
-            loop.bitSpec = k->bitSpec;
+            loop.bitCoding = k->bitCoding;
             loop.remaining = times;
             loop.next = &rest;
             return match(&loop);
@@ -409,7 +410,7 @@ private:
             body.pass = k->pass;
             body.stream = &a;
             body.end = uint32_t(a.items.size());
-            body.bitSpec = k->bitSpec;
+            body.bitCoding = k->bitCoding;
             body.start = rest.start;
             body.next = &rest;
             return match(&body);
@@ -423,20 +424,20 @@ private:
     // symbol may carry bits of two neighbouring fields.
     bool bits(const Cont* k) {
         if (k->remaining == 0) return finishField(*k) && match(k->next);
-        const BitSpec& coding = t.bitSpecs[size_t(k->bitSpec)];
-        auto& [buffer, count] = symbolBuffer[size_t(k->bitSpec)];
+        const BitCoding& coding = t.bitCodings[size_t(k->bitCoding)];
+        auto& [buffer, count] = symbolBuffer[size_t(k->bitCoding)];
         if (count == 0) {
             Snap s = snap();
             const size_t n = std::min(coding.alternatives.size(), kMaxSymbols);
             auto tryOne = [&](size_t a, const Cont* then) {
-                symbolBuffer[size_t(k->bitSpec)] = {uint64_t(a), coding.bitsPerSymbol};
+                symbolBuffer[size_t(k->bitCoding)] = {uint64_t(a), coding.bitsPerSymbol};
                 const Stream& alt = t.streams[size_t(coding.alternatives[a])];
                 Cont body;
                 body.kind = Cont::Kind::Items;
                 body.pass = k->pass;
                 body.stream = &alt;
                 body.end = uint32_t(alt.items.size());
-                body.bitSpec = coding.parent;
+                body.bitCoding = coding.parent;
                 body.start = now();
                 body.next = then;
                 return match(&body);
@@ -700,7 +701,7 @@ bool settle(Walker& w, Params& params, Params& defaulted, int& checksProved) {
     // of its range that makes every check hold, when there is exactly one.
     for (size_t i = 0; i < t.parameters.size(); ++i) {
         int slot = t.parameterSlots[i];
-        const ParameterSpec& ps = t.parameters[i];
+        const ParameterDecl& ps = t.parameters[i];
         if (ev.known(slot) || w.checks.empty() || ps.max < ps.min || ps.max - ps.min > 0x3ff)
             continue;
         std::optional<int64_t> found;
@@ -760,9 +761,9 @@ std::vector<double> literalTimes(const Protocol::Tree& t, const Stream& st) {
 
 double symbolSeparation(const Protocol::Tree& t) {
     double closest = std::numeric_limits<double>::infinity();
-    for (const BitSpec& spec : t.bitSpecs) {
+    for (const BitCoding& symbols : t.bitCodings) {
         std::vector<std::vector<double>> times;
-        for (int alt : spec.alternatives)
+        for (int alt : symbols.alternatives)
             times.push_back(literalTimes(t, t.streams[size_t(alt)]));
         for (size_t a = 0; a < times.size(); ++a)
             for (size_t b = a + 1; b < times.size(); ++b) {
@@ -894,7 +895,7 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
         Cont& loop = chain[--slot];
         loop.kind = Cont::Kind::Loop;
         loop.stream = repeat;
-        loop.bitSpec = repeat->bitSpec;
+        loop.bitCoding = repeat->bitCoding;
         loop.remaining = parts.introPasses;
         loop.next = nextCont;
         nextCont = &loop;
@@ -906,14 +907,14 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
         if (step.wholeStream) {
             c.kind = Cont::Kind::Loop;
             c.stream = &st;
-            c.bitSpec = st.bitSpec;
+            c.bitCoding = st.bitCoding;
             c.remaining = st.repeat == Repeat::Star ? 0 : st.repeat == Repeat::Plus ? 1 : st.count;
         } else {
             c.kind = Cont::Kind::Items;
             c.stream = &st;
             c.pos = uint32_t(step.from);
             c.end = uint32_t(step.to);
-            c.bitSpec = st.bitSpec;
+            c.bitCoding = st.bitCoding;
         }
         c.next = nextCont;
         nextCont = &c;
@@ -942,7 +943,7 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
             c.stream = &st;
             c.pos = uint32_t(step.from);
             c.end = uint32_t(step.to);
-            c.bitSpec = st.bitSpec;
+            c.bitCoding = st.bitCoding;
             c.next = n;
             n = &c;
         }
@@ -952,7 +953,7 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
             c.pass = Pass::Ending;
             c.stream = repeat;
             c.end = uint32_t(repeat->items.size());
-            c.bitSpec = repeat->bitSpec;
+            c.bitCoding = repeat->bitCoding;
             c.next = n;
             n = &c;
         }
@@ -972,7 +973,7 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
         body.pass = Pass::Repeat;
         body.stream = repeat;
         body.end = uint32_t(repeat->items.size());
-        body.bitSpec = repeat->bitSpec;
+        body.bitCoding = repeat->bitCoding;
         body.next = &done;
         while (out.repeats < kMaxRepeats && w.index < times.size()) {
             auto s = w.snap();

@@ -119,7 +119,7 @@ bool Protocol::msbFirst() const {
 std::optional<double> Protocol::dutyCycle() const {
     return m_tree->duty;
 }
-const std::vector<ParameterSpec>& Protocol::parameters() const {
+const std::vector<ParameterDecl>& Protocol::parameters() const {
     return m_tree->parameters;
 }
 bool Protocol::hasRepeat() const {

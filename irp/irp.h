@@ -64,8 +64,8 @@ Params parseParams(std::string_view text);
 // "D=0 S=255 F=18".
 std::string formatParams(const Params& params);
 
-// One `name:min..max=default` of a protocol's parameter specs.
-struct ParameterSpec {
+// One `name:min..max=default` of a protocol's parameter declarations.
+struct ParameterDecl {
     std::string name;
     int64_t min = 0, max = 0;
     bool memory = false;           // name@: keeps its value between presses
@@ -84,7 +84,7 @@ public:
     bool msbFirst() const;
     // Duty cycle in percent, when given.
     std::optional<double> dutyCycle() const;
-    const std::vector<ParameterSpec>& parameters() const;
+    const std::vector<ParameterDecl>& parameters() const;
     // Whether the stream has a part marked * or + (held-key repeats).
     bool hasRepeat() const;
     // The text it was parsed from.

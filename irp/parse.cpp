@@ -17,7 +17,7 @@ bool isNameChar(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
 }
 
-// Limits written as names in parameter specs.
+// Limits written as names in parameter declarations.
 std::optional<int64_t> namedLimit(std::string_view name) {
     if (name == "UINT8_MAX") return 0xFF;
     if (name == "UINT16_MAX") return 0xFFFF;
@@ -34,16 +34,16 @@ public:
     std::shared_ptr<Protocol::Tree> run() {
         t->text = std::string(s);
         skip();
-        if (peek('{')) generalSpec();
+        if (peek('{')) generalPart();
         skip();
-        if (peek('<')) t->topBitSpec = bitSpec(-1);
+        if (peek('<')) t->topBitCoding = bitCoding(-1);
         skip();
         if (!peek('(')) fail("'('");
-        t->top = stream(t->topBitSpec);
+        t->top = stream(t->topBitCoding);
         skip();
         while (peek('{'))
             definitions();
-        if (peek('[')) parameterSpecs();
+        if (peek('[')) parameterDecls();
         skip();
         if (p != s.size()) fail("the end of the text");
         finish();
@@ -173,7 +173,7 @@ private:
         return v;
     }
 
-    void generalSpec() {
+    void generalPart() {
         expect('{');
         bool first = true;
         while (!peek('}')) {
@@ -212,19 +212,19 @@ private:
         expect('}');
     }
 
-    int bitSpec(int parent) {
+    int bitCoding(int parent) {
         Guard g(*this);
         expect('<');
-        BitSpec spec;
-        spec.parent = parent;
-        int self = int(t->bitSpecs.size());
-        t->bitSpecs.push_back(spec);
+        BitCoding coding;
+        coding.parent = parent;
+        int self = int(t->bitCodings.size());
+        t->bitCodings.push_back(coding);
         std::vector<int> alts;
         bool outerBar = barSeparates;
         barSeparates = true;
         for (;;) {
             Stream alt;
-            alt.bitSpec = parent;
+            alt.bitCoding = parent;
             itemList(alt, parent, {'|', '>'});
             alts.push_back(int(t->streams.size()));
             t->streams.push_back(std::move(alt));
@@ -235,14 +235,14 @@ private:
         barSeparates = outerBar;
         int n = int(alts.size());
         int bits = n == 2 ? 1 : n == 4 ? 2 : n == 8 ? 3 : n == 16 ? 4 : 0;
-        if (bits == 0) fail("2, 4, 8 or 16 bit-spec alternatives");
-        t->bitSpecs[self].alternatives = std::move(alts);
-        t->bitSpecs[self].bitsPerSymbol = bits;
+        if (bits == 0) fail("2, 4, 8 or 16 bit-coding alternatives");
+        t->bitCodings[self].alternatives = std::move(alts);
+        t->bitCodings[self].bitsPerSymbol = bits;
         return self;
     }
 
     // Items up to (not including) one of the closing characters.
-    void itemList(Stream& into, int bitSpecIndex, std::initializer_list<char> closers) {
+    void itemList(Stream& into, int bitCodingIndex, std::initializer_list<char> closers) {
         auto closing = [&] {
             skip();
             if (p >= s.size()) return false;
@@ -252,7 +252,7 @@ private:
         };
         if (closing()) return;
         for (;;) {
-            into.items.push_back(item(bitSpecIndex));
+            into.items.push_back(item(bitCodingIndex));
             if (closing()) return;
             if (!accept(',')) {
                 std::string what = "','";
@@ -263,14 +263,14 @@ private:
         }
     }
 
-    int stream(int bitSpecIndex) {
+    int stream(int bitCodingIndex) {
         Guard g(*this);
         expect('(');
         bool outerBar = barSeparates;
         barSeparates = false;
         Stream st;
-        st.bitSpec = bitSpecIndex;
-        itemList(st, bitSpecIndex, {')'});
+        st.bitCoding = bitCodingIndex;
+        itemList(st, bitCodingIndex, {')'});
         expect(')');
         barSeparates = outerBar;
         repeatMarker(st);
@@ -340,7 +340,7 @@ private:
         return q < s.size() && s[q] == ':';
     }
 
-    Item item(int bitSpecIndex) {
+    Item item(int bitCodingIndex) {
         Guard g(*this);
         skip();
         Item it;
@@ -355,11 +355,11 @@ private:
             it.kind = Item::Kind::Gap;
             it.duration = duration();
         } else if (c == '<') {
-            int spec = bitSpec(bitSpecIndex);
-            if (!peek('(')) fail("'(' after a bit spec");
+            int coding = bitCoding(bitCodingIndex);
+            if (!peek('(')) fail("'(' after a bit coding");
             it.kind = Item::Kind::Stream;
-            it.stream = stream(spec);
-            t->streams[it.stream].bitSpec = spec;
+            it.stream = stream(coding);
+            t->streams[it.stream].bitCoding = coding;
         } else if (c == '[') {
             it.kind = Item::Kind::Variation;
             while (peek('[')) {
@@ -370,8 +370,8 @@ private:
                     continue;
                 }
                 Stream alt;
-                alt.bitSpec = bitSpecIndex;
-                itemList(alt, bitSpecIndex, {']'});
+                alt.bitCoding = bitCodingIndex;
+                itemList(alt, bitCodingIndex, {']'});
                 expect(']');
                 it.alternatives.push_back(int(t->streams.size()));
                 t->streams.push_back(std::move(alt));
@@ -379,7 +379,7 @@ private:
             if (it.alternatives.size() > 3) fail("at most three variation alternatives");
         } else if (c == '(' && !parenIsBitField()) {
             it.kind = Item::Kind::Stream;
-            it.stream = stream(bitSpecIndex);
+            it.stream = stream(bitCodingIndex);
         } else if (c == '~' || c == '(') {
             it.kind = Item::Kind::BitField;
             it.expr = bitField(true);
@@ -629,13 +629,13 @@ private:
         return integer();
     }
 
-    void parameterSpecs() {
+    void parameterDecls() {
         expect('[');
         bool first = true;
         while (!peek(']')) {
             if (!first) expect(',');
             first = false;
-            ParameterSpec ps;
+            ParameterDecl ps;
             ps.name = std::string(name());
             if (accept('@')) ps.memory = true;
             expect(':');
@@ -687,7 +687,7 @@ private:
         std::vector<std::pair<int, int>> path;
         if (findRepeat(t->top, path)) t->repeatPath = std::move(path);
         // Defined names (not parameters) that a definition made a parameter
-        // would shadow keep their parameter kind: a parameter spec wins.
+        // would shadow keep their parameter kind: a parameter declaration wins.
         for (size_t i = 0; i < t->parameters.size(); ++i)
             t->slots[t->parameterSlots[i]].kind = SlotKind::Parameter;
     }

@@ -7,7 +7,7 @@ Parts splitParts(const Protocol::Tree& t) {
     if (t.repeatStream < 0) {
         PartStep all;
         all.stream = t.top;
-        all.bitSpec = t.streams[t.top].bitSpec;
+        all.bitCoding = t.streams[t.top].bitCoding;
         all.wholeStream = true;
         parts.intro.push_back(all);
         return parts;
@@ -17,7 +17,7 @@ Parts splitParts(const Protocol::Tree& t) {
         step.stream = stream;
         step.from = 0;
         step.to = size_t(index);
-        step.bitSpec = t.streams[stream].bitSpec;
+        step.bitCoding = t.streams[stream].bitCoding;
         parts.intro.push_back(step);
     }
     for (auto it = t.repeatPath.rbegin(); it != t.repeatPath.rend(); ++it) {
@@ -25,13 +25,13 @@ Parts splitParts(const Protocol::Tree& t) {
         step.stream = it->first;
         step.from = size_t(it->second) + 1;
         step.to = t.streams[it->first].items.size();
-        step.bitSpec = t.streams[it->first].bitSpec;
+        step.bitCoding = t.streams[it->first].bitCoding;
         step.pass = Pass::Ending;
         parts.ending.push_back(step);
     }
     const Stream& r = t.streams[t.repeatStream];
     parts.repeatStream = t.repeatStream;
-    parts.repeatBitSpec = r.bitSpec;
+    parts.repeatBitCoding = r.bitCoding;
     parts.introPasses = r.repeat == Repeat::Plus ? 1 : r.repeat == Repeat::CountPlus ? r.count : 0;
     for (const Item& it : r.items)
         if (it.kind == Item::Kind::Variation && it.alternatives.size() >= 3)

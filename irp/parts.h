@@ -13,7 +13,7 @@ enum class Pass : int { Intro = 0, Repeat = 1, Ending = 2 };
 struct PartStep {
     int stream = -1;
     size_t from = 0, to = 0;
-    int bitSpec = -1;
+    int bitCoding = -1;
     Pass pass = Pass::Intro;
     bool wholeStream = false;
 };
@@ -21,7 +21,7 @@ struct PartStep {
 struct Parts {
     std::vector<PartStep> intro, ending;
     int repeatStream = -1; // the stream marked * or +; -1: none
-    int repeatBitSpec = -1;
+    int repeatBitCoding = -1;
     int introPasses = 0;     // passes of it the intro holds (+: 1, n+: n)
     bool endingPass = false; // a variation gives it a third, ending pass
 };

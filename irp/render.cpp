@@ -18,7 +18,7 @@ class Renderer {
 public:
     Renderer(const Protocol::Tree& tree, Evaluator& ev) : t(tree), ev(ev) {}
 
-    void items(const Stream& st, size_t from, size_t to, int bitSpec, Pass pass,
+    void items(const Stream& st, size_t from, size_t to, int bitCoding, Pass pass,
                std::vector<double>& out) {
         double start = elapsed;
         for (size_t i = from; i < to; ++i) {
@@ -43,10 +43,10 @@ public:
                 break;
             }
             case Item::Kind::BitField:
-                bitField(it.expr, bitSpec, pass, out);
+                bitField(it.expr, bitCoding, pass, out);
                 break;
             case Item::Kind::Stream:
-                stream(it.stream, bitSpec, pass, out);
+                stream(it.stream, bitCoding, pass, out);
                 break;
             case Item::Kind::Variation: {
                 int alt =
@@ -54,17 +54,17 @@ public:
                 // An empty alternative ends the stream's pass.
                 if (alt < 0) return;
                 const Stream& a = t.streams[alt];
-                items(a, 0, a.items.size(), bitSpec, pass, out);
+                items(a, 0, a.items.size(), bitCoding, pass, out);
                 break;
             }
             }
         }
     }
 
-    void stream(int index, int bitSpec, Pass pass, std::vector<double>& out) {
+    void stream(int index, int bitCoding, Pass pass, std::vector<double>& out) {
         if (++depth > 64) unrenderable("streams nested too deep");
         const Stream& st = t.streams[index];
-        int coding = st.bitSpec >= 0 ? st.bitSpec : bitSpec;
+        int coding = st.bitCoding >= 0 ? st.bitCoding : bitCoding;
         int times = st.repeat == Repeat::Star ? 0 : st.repeat == Repeat::Plus ? 1 : st.count;
         for (int k = 0; k < times; ++k)
             items(st, 0, st.items.size(), coding, pass, out);
@@ -77,7 +77,8 @@ private:
     const Protocol::Tree& t;
     Evaluator& ev;
     int depth = 0;
-    std::map<int, std::pair<uint64_t, int>> symbols; // per set of bit alternatives: bits not yet sent
+    std::map<int, std::pair<uint64_t, int>>
+        symbols; // per set of bit alternatives: bits not yet sent
 
     double duration(const Duration& d) {
         double v = d.value;
@@ -103,17 +104,17 @@ private:
 
     // The field's bits in the order they are sent, gathered into symbols
     // of the bit alternatives: a symbol may take bits of two neighbouring fields.
-    void bitField(int expr, int bitSpec, Pass pass, std::vector<double>& out) {
-        if (bitSpec < 0) unrenderable("a bit field without a bit spec");
+    void bitField(int expr, int bitCoding, Pass pass, std::vector<double>& out) {
+        if (bitCoding < 0) unrenderable("a bit field without a bit coding");
         const Expr& e = t.exprs[size_t(expr)];
         if (e.b < 0) unrenderable("an infinite bit field in a stream");
         auto v = ev.eval(expr);
         auto len = ev.eval(e.b);
         if (!v || !len) unrenderable("a bit field's value is unknown");
         if (*len < 0 || *len > 64) unrenderable("a bit field's length does not fit");
-        const BitSpec& coding = t.bitSpecs[size_t(bitSpec)];
+        const BitCoding& coding = t.bitCodings[size_t(bitCoding)];
         int k = coding.bitsPerSymbol;
-        auto& [buffer, count] = symbols[bitSpec];
+        auto& [buffer, count] = symbols[bitCoding];
         for (int64_t j = 0; j < *len; ++j) {
             int64_t index = t.msb ? *len - 1 - j : j;
             uint64_t bit = uint64_t(*v) >> index & 1;
@@ -122,7 +123,7 @@ private:
             const Stream& alt = t.streams[size_t(coding.alternatives[size_t(buffer)])];
             buffer = 0;
             count = 0;
-            if (++depth > 64) unrenderable("bit specs nested too deep");
+            if (++depth > 64) unrenderable("bit codings nested too deep");
             items(alt, 0, alt.items.size(), coding.parent, pass, out);
             --depth;
         }
@@ -185,25 +186,25 @@ Rendered render(const Protocol& protocol, const Params& params, const RenderOpti
     Parts parts = splitParts(t);
     for (const PartStep& step : parts.intro) {
         if (step.wholeStream)
-            r.stream(step.stream, step.bitSpec, Pass::Intro, intro);
+            r.stream(step.stream, step.bitCoding, Pass::Intro, intro);
         else {
             const Stream& st = t.streams[step.stream];
-            r.items(st, step.from, step.to, step.bitSpec, step.pass, intro);
+            r.items(st, step.from, step.to, step.bitCoding, step.pass, intro);
         }
     }
     if (parts.repeatStream >= 0) {
         const Stream& st = t.streams[parts.repeatStream];
         for (int k = 0; k < parts.introPasses; ++k)
-            r.items(st, 0, st.items.size(), parts.repeatBitSpec, Pass::Intro, intro);
+            r.items(st, 0, st.items.size(), parts.repeatBitCoding, Pass::Intro, intro);
         r.elapsed = 0;
-        r.items(st, 0, st.items.size(), parts.repeatBitSpec, Pass::Repeat, repeat);
+        r.items(st, 0, st.items.size(), parts.repeatBitCoding, Pass::Repeat, repeat);
         r.elapsed = 0;
         if (parts.endingPass)
-            r.items(st, 0, st.items.size(), parts.repeatBitSpec, Pass::Ending, ending);
+            r.items(st, 0, st.items.size(), parts.repeatBitCoding, Pass::Ending, ending);
     }
     for (const PartStep& step : parts.ending) {
         const Stream& st = t.streams[step.stream];
-        r.items(st, step.from, step.to, step.bitSpec, step.pass, ending);
+        r.items(st, step.from, step.to, step.bitCoding, step.pass, ending);
     }
     Rendered out;
     out.carrierHz = t.carrier;

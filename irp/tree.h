@@ -59,7 +59,7 @@ struct Duration {
     Unit unit = Unit::Units;
 };
 
-struct BitSpec;
+struct BitCoding;
 struct Stream;
 
 struct Item {
@@ -77,11 +77,11 @@ enum class Repeat : uint8_t { Once, Count, Star, Plus, CountPlus };
 struct Stream {
     std::vector<Item> items;
     Repeat repeat = Repeat::Once;
-    int count = 1;    // Count, CountPlus
-    int bitSpec = -1; // scoped bit coding (-1: the enclosing one)
+    int count = 1;      // Count, CountPlus
+    int bitCoding = -1; // scoped bit coding (-1: the enclosing one)
 };
 
-struct BitSpec {
+struct BitCoding {
     std::vector<int> alternatives; // stream indices
     int bitsPerSymbol = 1;
     int parent = -1; // the bit coding its alternatives' bit fields use
@@ -105,13 +105,13 @@ struct Protocol::Tree {
     std::optional<double> duty;
     std::vector<Expr> exprs;
     std::vector<Stream> streams;
-    std::vector<BitSpec> bitSpecs;
+    std::vector<BitCoding> bitCodings;
     std::vector<Slot> slots;
-    std::vector<ParameterSpec> parameters;
+    std::vector<ParameterDecl> parameters;
     std::vector<int> parameterSlots; // slot of each parameter
     std::vector<int> defaultExprs;   // Expr of each parameter's default, -1 none
     int top = -1;                    // the top-level stream
-    int topBitSpec = -1;
+    int topBitCoding = -1;
 
     // The key press split at the first stream marked * or +: where it
     // lies (path of stream/item positions from the top) or -1.

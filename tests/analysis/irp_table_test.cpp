@@ -16,7 +16,7 @@ namespace {
 
 using namespace qv;
 
-// The coding the protocol's bit spec names; empty where it is none of the
+// The coding the protocol's bit coding names; empty where it is none of the
 // families (three-part symbols, alternatives of other shapes).
 std::string codingOf(const std::string& irp) {
     const size_t open = irp.find('<'), close = irp.find('>', open);
@@ -112,16 +112,16 @@ TEST(AnalysisOfTheIrpTable, EveryProtocol) {
         // Eight presses of one address, each a different command.
         std::vector<irp::Params> params(8);
         bool hasAddress = false, hasCommand = false;
-        for (const auto& spec : p.irp.parameters()) {
-            if (!spec.defaultExpression.empty() || spec.memory) continue;
-            const int64_t span = std::min<int64_t>(spec.max - spec.min, 1 << 30);
-            const int64_t fixed = spec.min + static_cast<int64_t>(random() % (span + 1));
-            const bool command = spec.name == "F";
+        for (const auto& decl : p.irp.parameters()) {
+            if (!decl.defaultExpression.empty() || decl.memory) continue;
+            const int64_t span = std::min<int64_t>(decl.max - decl.min, 1 << 30);
+            const int64_t fixed = decl.min + static_cast<int64_t>(random() % (span + 1));
+            const bool command = decl.name == "F";
             hasCommand = hasCommand || command;
-            hasAddress = hasAddress || spec.name == "D";
+            hasAddress = hasAddress || decl.name == "D";
             for (auto& ps : params)
-                ps.set(spec.name,
-                       command ? spec.min + static_cast<int64_t>(random() % (span + 1)) : fixed);
+                ps.set(decl.name,
+                       command ? decl.min + static_cast<int64_t>(random() % (span + 1)) : fixed);
         }
         std::vector<std::vector<int64_t>> times;
         int introBits = -1;

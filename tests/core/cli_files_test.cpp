@@ -136,7 +136,7 @@ TEST_F(CliFiles, RefusesOrSaysWhatChangesNamingTheFileAndTheReason) {
     EXPECT_GT(cases, 25);
 }
 
-// A parallel writer's short transaction used to make decode give up at once.
+// A parallel writer's short transaction is waited for, not taken as a fault.
 TEST_F(CliFiles, ALockedCatalogueIsWaitedFor) {
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(catalogue.c_str(), &db), SQLITE_OK);

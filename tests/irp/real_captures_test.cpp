@@ -46,13 +46,13 @@ const std::vector<Family> kFamilies = {
 // The expression's value for the decoded parameters: a protocol sending
 // it as 64 bits of one microsecond (a 1 a gap) is rendered and read back.
 std::optional<int64_t> evaluate(const char* expression, const Params& params) {
-    std::string specs;
+    std::string ranges;
     for (auto& [n, v] : params.values())
-        specs +=
-            (specs.empty() ? "" : ",") + n + ":" + std::to_string(v) + ".." + std::to_string(v);
+        ranges +=
+            (ranges.empty() ? "" : ",") + n + ":" + std::to_string(v) + ".." + std::to_string(v);
     Rendered r;
     try {
-        r = render(parse("<1|-1>(V:64){V=(" + std::string(expression) + ")}[" + specs + "]"),
+        r = render(parse("<1|-1>(V:64){V=(" + std::string(expression) + ")}[" + ranges + "]"),
                    params);
     } catch (const std::exception&) {
         return std::nullopt;

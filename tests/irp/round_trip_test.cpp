@@ -115,7 +115,7 @@ std::vector<Params> pressParams(const NamedProtocol& p, std::mt19937_64& rng) {
     std::vector<Params> out;
     for (int trial = 0; trial < 4; ++trial) {
         Params params;
-        for (const ParameterSpec& ps : p.irp.parameters()) {
+        for (const ParameterDecl& ps : p.irp.parameters()) {
             if (!ps.defaultExpression.empty() && trial % 2 == 1) continue;
             uint64_t span = uint64_t(ps.max - ps.min) + 1;
             int64_t v = trial == 0   ? ps.min

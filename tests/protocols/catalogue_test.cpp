@@ -131,8 +131,9 @@ TEST(Catalogue, OlderCatalogueGetsTheQuirksOnOpening) {
     ASSERT_TRUE(old.seek("Form031"));
     EXPECT_EQ(qv::engine::quirksOf(qv::engine::FormatRow::fromCursor(old)).codeLine,
               qv::engine::CodeLine::Rc5x);
-    if (access(readOnly.c_str(), W_OK) != 0) // not for root, who writes anyway
+    if (access(readOnly.c_str(), W_OK) != 0) { // not for root, who writes anyway
         EXPECT_FALSE(qv::openCatalogue(readOnly)->hasField(qv::kQuirksColumn));
+    }
 }
 
 // The generic rows learn head and bit times from the capture in hand and
