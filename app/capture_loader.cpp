@@ -21,30 +21,31 @@ bool loadCapture(Session& s) {
 }
 
 bool loadCapture(Session& s, const std::vector<uint8_t>& received, const std::string& source) {
+    return loadCapture(s, receivedCapture(received, {CaptureSource::Kind::Port, source, {}}));
+}
+
+bool loadCapture(Session& s, Capture capture) {
     s.TimeRows = kDataRows;
     s.captureLoaded();
-    s.LblRGtime = std::to_string(received.size());
-    if (received.size() < 10) {
+    s.LblRGtime = std::to_string(capture.message.size());
+    if (capture.message.size() < kShortestMessage) {
         // Too short for a capture: dropped. The link goes on polling as
         // after any finished capture.
         s.setTimer2(true);
         s.changed();
         return false;
     }
-    s.CarrierPeriod = 0;
-    s.RxBytes = received;
-    s.captureSource = source;
+    s.last.capture = std::move(capture);
+    const Capture& c = s.last.capture;
 
-    const CarrierFigures f = carrierFigures(s.RxBytes[0], s.RxBytes[1], s.TicksPerMicrosecond);
-    s.CarrierHigh = f.high;
-    s.CarrierPeriod = f.period;
+    const CarrierFigures f = carrierFigures(c.message[0], c.message[1], kReceiverTicksPerUsSingle);
     s.code.Lblcarr_h = f.highText;
     s.code.Lblcarr_wid = f.periodText;
-    if (s.CarrierPeriod > 0) s.code.Lblcarr_f = f.frequencyText;
+    if (c.carrierPeriod > 0) s.code.Lblcarr_f = f.frequencyText;
 
     s.TimeRow = 1;
     s.TimeCol = 1;
-    const auto [row, col] = loadTimeTable(s.TTable, s.RxBytes, s.TicksPerMicrosecond, 1, 1);
+    const auto [row, col] = loadTimeTable(s.TTable, c.message, kReceiverTicksPerUsSingle, 1, 1);
     s.TimeRow = row;
     s.TimeCol = static_cast<int16_t>(col);
     return true;

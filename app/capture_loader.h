@@ -1,13 +1,13 @@
-// Loading a received capture into the session: from the bytes received to
-// the carrier labels and the capture record.
+// Loading a capture into the session: the capture kept whole as the last
+// one, its carrier labels and the capture record of its first times.
 #pragma once
 
 #include "app/session.h"
+#include "capture/capture.h"
 #include "capture/receiver_message.h"
 
-#include <array>
 #include <cstdint>
-#include <utility>
+#include <string>
 #include <vector>
 
 namespace qv {
@@ -15,10 +15,11 @@ namespace qv {
 // The pair table into the capture record at the session's cursor, which it moves.
 void loadTimeTable(Session& s, const PairTable& pairs);
 
-// The loading half of the capture tick on the bytes received from source
-// ("COM1 (/dev/ttyUSB0)", a file's name). Returns false for fewer than 10
-// bytes: they are dropped, the idle timer polls again and nothing else of
-// the tick runs.
+// The loading half of the capture tick. Returns false for a message shorter
+// than kShortestMessage: it is dropped, the idle timer polls again and
+// nothing else of the tick runs.
+bool loadCapture(Session& s, Capture capture);
+// The same on bytes received from source ("COM1 (/dev/ttyUSB0)").
 bool loadCapture(Session& s, const std::vector<uint8_t>& received, const std::string& source);
 // The same on the bytes waiting at the session's port.
 bool loadCapture(Session& s);

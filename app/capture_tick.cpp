@@ -40,4 +40,10 @@ bool captureTick(Session& s, const std::vector<uint8_t>& received, const std::st
     return true;
 }
 
+bool captureTick(Session& s, Capture capture) {
+    if (!loadCapture(s, std::move(capture))) return false;
+    afterLoading(s);
+    return true;
+}
+
 } // namespace qv

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/session.h"
+#include "capture/capture.h"
 
 #include <cstdint>
 #include <string>
@@ -14,6 +15,8 @@ namespace qv {
 // Timer1's tick on the bytes received from source: loading, then the decode
 // dispatch. False when the bytes were too short to load (nothing else ran).
 bool captureTick(Session& s, const std::vector<uint8_t>& received, const std::string& source);
+// The same on a capture read or made (a file, pasted text, a generated signal).
+bool captureTick(Session& s, Capture capture);
 // The same on every byte waiting at the session's port.
 bool captureTick(Session& s);
 

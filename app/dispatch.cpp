@@ -30,7 +30,7 @@ void writeErrorRecord(Session& s) {
     }
 }
 
-bool headMatches(const TableCursor& f, const Session& s) {
+bool headMatches(const TableCursor& f, const Session& s, float headOsc, float headIdle) {
     auto inside = [&](const char* field, float measured) {
         if (!f.hasField(field)) return false;
         const auto v = f.field(field).toNumber();
@@ -39,7 +39,7 @@ bool headMatches(const TableCursor& f, const Session& s) {
         const float upper = static_cast<float>(1.0f + s.TimeTolerance) * measured;
         return lower < *v && *v < upper;
     };
-    return inside("H_Osc", s.HeadOsc) && inside("H_Idle", s.HeadIdle);
+    return inside("H_Osc", headOsc) && inside("H_Idle", headIdle);
 }
 
 // Searches the catalogue, from where the cursor stands, for the next other
@@ -50,10 +50,10 @@ void searchCatalogue(Session& s) {
     s.CycleTolerance = 500;
     TableCursor* f = s.CurFormat.get();
     if (f && s.AutoFormatIndex == 0) f->moveFirst();
-    s.HeadOsc = single(leadingNumber(s.TTable.cell(1, 1)));
-    s.HeadIdle = single(leadingNumber(s.TTable.cell(1, 2)));
+    const float headOsc = single(leadingNumber(s.TTable.cell(1, 1)));
+    const float headIdle = single(leadingNumber(s.TTable.cell(1, 2)));
     for (; f && f->hasRow(); f->moveNext()) {
-        if (!headMatches(*f, s)) continue;
+        if (!headMatches(*f, s, headOsc, headIdle)) continue;
         ++s.AutoFormatIndex;
         const std::string key = f->key();
         if (leftText(s.irtype, 7) != key) {
@@ -174,7 +174,6 @@ engine::DecodeSettings decodeSettings(const Session& s) {
     d.ignoreTime = s.cIgnoreT;
     d.octal = s.optOct;
     d.readOrder = s.ReadOrder;
-    d.ticksPerMicrosecond = s.TicksPerMicrosecond;
     d.lineBreak = s.CrLf;
     d.carry = s.last.decode.carry;
     d.window.absolute = s.demod.absoluteTolerance;
@@ -296,7 +295,7 @@ void decodeDispatch(Session& s) {
 
 void redecodeShown(Session& s) {
     // Nothing received yet, or the record was cleared by a new connection.
-    if (s.RxBytes.size() < 10 || captureTimes(s.TTable).empty()) return;
+    if (s.last.capture.message.size() < kShortestMessage || captureTimes(s.TTable).empty()) return;
     presentCode(s, decodeCapture(s, true));
     s.changed();
 }

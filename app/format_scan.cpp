@@ -55,8 +55,8 @@ engine::DecodeSettings toleranceMenuSettings(int tolerancePercent) {
         d.cycleTolerance = 1500;
         break;
     default:
-        d.window.tolerance = 0.03f;
-        d.cycleTolerance = 500;
+        d.window.tolerance = engine::kDefaultTolerance;
+        d.cycleTolerance = engine::kDefaultCycleTolerance;
         break;
     }
     return d;
@@ -143,9 +143,9 @@ std::vector<ScanResult> scanFormats(const std::vector<uint8_t>& message,
     // the values decoded, never into the file.
     std::unique_ptr<TableCursor> catalogue = openCatalogue(cataloguePath);
     std::unique_ptr<TimeTable> times;
-    if (message.size() >= 10) {
+    if (message.size() >= kShortestMessage) {
         times = std::make_unique<TimeTable>();
-        loadTimeTable(*times, decodePairs(message, engine::DecodeSettings().ticksPerMicrosecond));
+        loadTimeTable(*times, decodePairs(message, kReceiverTicksPerUsSingle));
     }
     const engine::FormatRow fallback = rowOf(*catalogue, "Form016").row;
 
@@ -174,7 +174,7 @@ const char* fitLabel(const ScanResult& r) {
 }
 
 std::optional<ScanResult> alsoFits(const Session& s) {
-    if (s.RxBytes.size() < 10) return std::nullopt;
+    if (s.last.capture.message.size() < kShortestMessage) return std::nullopt;
     ScanOptions options;
     options.tolerancePercent = s.TimeTolerance >= single(0.08)   ? 8
                                : s.TimeTolerance >= single(0.05) ? 5
@@ -185,7 +185,7 @@ std::optional<ScanResult> alsoFits(const Session& s) {
         });
     std::vector<ScanResult> ranked;
     try {
-        ranked = scanFormats(s.RxBytes, s.cataloguePath, options);
+        ranked = scanFormats(s.last.capture.message, s.cataloguePath, options);
     } catch (const DatabaseError&) {
         return std::nullopt;
     }

@@ -1,7 +1,7 @@
 #include "app/generate_capture.h"
 
-#include "capture/capture_text.h"
 #include "app/capture_tick.h"
+#include "capture/capture_text.h"
 #include "catalogue/catalogue.h"
 #include "platform/basic.h"
 
@@ -33,7 +33,8 @@ std::string generatedFileContent(const engine::GeneratedSignal& signal, CaptureF
         return writeMode2(times);
     case CaptureFileKind::Pronto:
         // Without a carrier the receiver's default one is named.
-        return writePronto(times, signal.carrierPeriodUs > 0 ? signal.carrierPeriodUs : 26.0);
+        return writePronto(times, signal.carrierPeriodUs > 0 ? signal.carrierPeriodUs : 26.0,
+                           engine::kDefaultFrameGap);
     case CaptureFileKind::TimeList:
         break;
     }
@@ -75,7 +76,8 @@ bool parseDistortion(const std::string& text, engine::GenerateRequest& request, 
 
 bool receiveGenerated(Session& s, const engine::GeneratedSignal& signal,
                       const std::string& source) {
-    return captureTick(s, generatedMessage(signal), source);
+    return captureTick(
+        s, receivedCapture(generatedMessage(signal), {CaptureSource::Kind::Generator, source, {}}));
 }
 
 } // namespace qv

@@ -18,6 +18,7 @@ std::string LastCapture::codeLines(const std::string& lineBreak) const {
 }
 
 void LastCapture::clearShown() {
+    capture = {};
     decode.binary.clear();
     decode.shown.clear();
     decode.burstExcess = 0;

@@ -1,9 +1,10 @@
-// The last capture's decode as the program shows it: written once a capture
-// by the dispatch, read by the windows, the waveform, the code recording
-// window and the command line.
+// The last capture and its decode as the program shows them: written once a
+// capture by the loader and the dispatch, read by the windows, the waveform,
+// the code recording window and the command line.
 #pragma once
 
 #include "app/marks.h"
+#include "capture/capture.h"
 #include "engine/decode.h"
 
 #include <string>
@@ -12,6 +13,9 @@
 namespace qv {
 
 struct LastCapture {
+    // The capture shown, whole: the capture record holds its first times.
+    // Empty before the first capture and after a new connection.
+    Capture capture;
     // The decode of the capture shown. Its code lines are the ones shown:
     // `binary` the binary lines, `shown` the hexadecimal ones (decimal bytes
     // with OCT); automatic selection and a new connection clear them.

@@ -11,15 +11,13 @@ void resetCapture(Session& s) {
     s.TTable.clearAll();
     s.TTable.writeHeaders();
     // Nothing of the capture that is gone stays: not its source in the
-    // title, nor its code, error lines or marks.
-    s.captureSource.clear();
+    // title, nor its times, code, error lines or marks.
     s.last.clearShown();
     s.wave.selectedMark = -1;
     s.code.Lblcarr_wid = " ";
     s.code.Lblcarr_h = " ";
     s.code.Lblcarr_f = " ";
     if (s.port) s.port->clearBuffers();
-    s.TicksPerMicrosecond = static_cast<float>(22.1184 / 12);
     s.BlinkPhase = 1;
 }
 
@@ -33,10 +31,10 @@ void startUp(Session& s) {
     s.wave.rows.clear();
     s.LblRGtime = std::to_string(wholePart(s.wave.Line1X - s.wave.Line2X));
     s.wave.AddHeld = s.wave.ReaddHeld = s.wave.DecHeld = s.wave.RedecHeld = false;
-    s.TimeTolerance = 0.03f;
-    s.CycleTolerance = 500;
+    s.TimeTolerance = engine::kDefaultTolerance;
+    s.CycleTolerance = engine::kDefaultCycleTolerance;
     s.CrLf = "\r\n";
-    s.XTime = 15000;
+    s.XTime = engine::kDefaultWaitTime;
     s.ZeroOneTime = 100;
     setIrtype(s, "Form016(NEC N-8)");
     selectPort(s, 0);
@@ -66,8 +64,8 @@ void toleranceMenu(Session& s, int percent) {
         s.CycleTolerance = 1500;
         break;
     default:
-        s.TimeTolerance = 0.03f;
-        s.CycleTolerance = 500;
+        s.TimeTolerance = engine::kDefaultTolerance;
+        s.CycleTolerance = engine::kDefaultCycleTolerance;
         break;
     }
     showTolerances(s);

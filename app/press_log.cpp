@@ -8,24 +8,18 @@ namespace qv {
 void logPress(Session& s, const engine::FormatRow& row, const engine::DecodeResult& result,
               bool again) {
     LoggedPress p;
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    p.capture = s.last.capture;
+    const std::time_t when = std::chrono::system_clock::to_time_t(p.capture.when);
     std::tm local{};
-    localtime_r(&now, &local);
+    localtime_r(&when, &local);
     char buf[16];
     std::strftime(buf, sizeof buf, "%H:%M:%S", &local);
     p.time = buf;
     p.caption = s.irtype;
+    const float period = p.capture.carrierPeriod;
     const std::optional<double> carrier =
-        s.CarrierPeriod > 0 ? std::optional<double>(1000.0 / s.CarrierPeriod) : std::nullopt;
+        period > 0 ? std::optional<double>(1000.0 / period) : std::nullopt;
     p.record = engine::pressRecord(result, row, carrier);
-    p.source = s.captureSource;
-    p.carrierHz = carrier ? *carrier * 1000 : 0;
-    // The record in reading order up to its first empty cell.
-    for (long i = 0; i < long(kDataRows) * kDataCols; ++i) {
-        const int64_t t = s.TTable.time(1 + i / kDataCols, 1 + i % kDataCols);
-        if (t <= 0) break;
-        p.times.push_back(t);
-    }
     if (again && !s.pressLog.empty()) {
         p.time = s.pressLog.back().time; // when it came, not when it was decoded again
         s.pressLog.back() = std::move(p);

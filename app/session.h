@@ -125,9 +125,7 @@ struct LoggedPress {
     std::string time; // "HH:MM:SS", local time
     std::string caption;
     engine::PressRecord record;
-    std::string source;         // where the capture came from: a file, "COM1 (/dev/ttyUSB0)"
-    std::vector<int64_t> times; // the capture's times, burst first, for the analysis
-    double carrierHz = 0;       // 0: not known
+    Capture capture; // whole, for the analysis
 };
 // The log keeps this many captures, dropping the oldest.
 constexpr size_t kPressLogSize = 1000;
@@ -182,14 +180,6 @@ public:
     int16_t XTime = 15000; // the learner's wait time, µs
     int16_t ZeroOneTime = 100;
     std::string CrLf = "\r\n"; // the line break of code lines and records
-    float TicksPerMicrosecond = static_cast<float>(22.1184 / 12); // the receiver's clock
-
-    // --- the capture received: its message and carrier, its head for the
-    // automatic selection ---
-    float CarrierHigh = 0;
-    float CarrierPeriod = 0;
-    std::vector<uint8_t> RxBytes;
-    float HeadOsc = 0, HeadIdle = 0;
 
     // --- the link's blink, the recording's column, the automatic selection
     // and the sample comparison ---
@@ -234,12 +224,11 @@ public:
     int SelCom = -1;                        // list position, -1 before start-up
     std::string mumconnect = "Dis&Connect"; // menu caption
     bool Image1Visible = true;
-    std::string Image1Bitmap;  // "rs232.bmp" or "rs232u.bmp"
-    std::string captureSource; // where the capture shown came from: "COM1 (/dev/ttyUSB0)", a file
-    bool Timer2 = false;       // the link's idle timer: the blink and the unit's poll
-    bool Timer3 = false;       // a rule button held
+    std::string Image1Bitmap; // "rs232.bmp" or "rs232u.bmp"
+    bool Timer2 = false;      // the link's idle timer: the blink and the unit's poll
+    bool Timer3 = false;      // a rule button held
 
-    LastCapture last; // the last capture's decode as shown
+    LastCapture last; // the capture shown, whole, and its decode
 
     // --- other windows ---
     EditorModel editor;

@@ -156,7 +156,7 @@ void scanNecAgainstCatalogue(benchmark::State& state) {
 // The window's hint after every capture, the catalogue's rows in memory.
 void alsoFitsNec(benchmark::State& state) {
     Bench b("Form001(AIWA*SANYO)");
-    b.s.RxBytes = qv::messageFromTimes(qvbench::necPress(0x00, 0x12));
+    b.s.last.capture.message = qv::messageFromTimes(qvbench::necPress(0x00, 0x12));
     std::optional<qv::ScanResult> fits;
     for (auto _ : state) {
         fits = qv::alsoFits(b.s);

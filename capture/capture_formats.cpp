@@ -121,7 +121,7 @@ ProntoCode parsePronto(const std::string& text) {
 }
 
 Carrier carrierForPeriod(double periodUs) {
-    const double ticks = std::clamp(periodUs * 1.8432, 2.0, 510.0);
+    const double ticks = std::clamp(periodUs * kReceiverTicksPerUs, 2.0, 510.0);
     const long total = std::lround(ticks);
     const long high = std::clamp<long>(std::lround(total / 3.0), 1, 255);
     return {static_cast<uint8_t>(high), static_cast<uint8_t>(std::min<long>(total - high, 255))};

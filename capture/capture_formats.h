@@ -48,7 +48,7 @@ std::string writeMode2(const std::vector<int64_t>& times);
 // once-sequence, the second (when there is one) the repeat-sequence. The
 // capture's last gap is not received; the last frame keeps the period of
 // the frame before it (or leadOut when it is the only frame).
-std::string writePronto(const std::vector<int64_t>& times, double carrierPeriodUs,
-                        double frameGap = 13580, int64_t leadOut = 100000);
+std::string writePronto(const std::vector<int64_t>& times, double carrierPeriodUs, double frameGap,
+                        int64_t leadOut = 100000);
 
 } // namespace qv

@@ -75,11 +75,11 @@ size_t pairsOf(const std::vector<uint8_t>& message) {
     return (message.size() - 6) / 8; // the pairs, as many zero pairs and one more
 }
 
-constexpr float kTicksPerMicrosecond = static_cast<float>(22.1184 / 12);
+constexpr float kTicksPerMicrosecond = kReceiverTicksPerUsSingle;
 constexpr double kMicrosecondsPerTick = 1.0 / static_cast<double>(kTicksPerMicrosecond);
 
 std::vector<int64_t> loadedTimes(const std::vector<uint8_t>& message) {
-    if (message.size() < 10) return {}; // dropped on the receiver's road
+    if (message.size() < kShortestMessage) return {}; // dropped on the receiver's road
     return qv::loadedTimes(message, kTicksPerMicrosecond);
 }
 
@@ -166,6 +166,8 @@ CaptureFile fromTimes(const std::string& path, std::vector<int64_t> times, Carri
         cut.resize(cut.size() - 2);
         c.message = messageFromTimes(cut, carrier);
     }
+    // The last gap of an even count is never received: that is no cut.
+    c.cut = kept->size() + (c.times.size() % 2 == 0 ? 1 : 0) < c.times.size();
     if (loadsUnchanged(*kept)) {
         c.changes = changesOf(path, c.times.size(), *kept, nullptr);
     } else {

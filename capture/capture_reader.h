@@ -3,6 +3,7 @@
 // picks the kind and hands the text kinds to their readers.
 #pragma once
 
+#include "capture/capture.h"
 #include "capture/capture_text.h"
 
 #include <cstdint>
@@ -11,11 +12,9 @@
 
 namespace qv {
 
-// A capture holds 640 times; a file this long is already far more than any
-// capture, and anything longer (a film, a disk image, /dev/zero) is not read.
+// A file this long is already far more than any capture, and anything
+// longer (a film, a disk image, /dev/zero) is not read.
 constexpr std::uintmax_t kLargestCaptureFile = 1 << 20;
-// Two carrier bytes and two time pairs: anything shorter the loader drops.
-constexpr size_t kShortestMessage = 10;
 
 struct CaptureFile {
     std::vector<uint8_t> message; // the receiver message, loaded as a received one
@@ -24,6 +23,8 @@ struct CaptureFile {
     // What the capture record will not hold as the file has it, each line
     // naming the file. Empty when loading keeps every time read.
     std::vector<std::string> changes;
+    // The message holds fewer times than were read: the record's first ones.
+    bool cut = false;
 };
 
 // Refuses a folder, a device, a file too long, a file that cannot be read

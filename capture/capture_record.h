@@ -2,6 +2,8 @@
 // cells in reading order (burst, gap, burst, ...), as text.
 #pragma once
 
+#include "capture/capture.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -10,8 +12,7 @@ namespace qv {
 
 constexpr int kDataRows = 64;
 constexpr int kDataCols = 10;
-constexpr int kOverflowUnit = 35555;            // Int(65536 / 1.8432)
-constexpr int kEndOfSignal = 7 * kOverflowUnit; // 248885
+constexpr int kEndOfSignal = 7 * kOverflowUnit; // 248885: seven timer overflows
 
 // 65 x 11 text cells; row 0 and column 0 are headers.
 class TimeTable {

@@ -16,7 +16,6 @@ namespace qv {
 
 namespace {
 
-constexpr int64_t kOverflowUnitUs = 35555;
 constexpr int64_t kLongestTimeUs = 100000000;
 
 } // namespace
@@ -224,11 +223,11 @@ std::vector<uint8_t> messageFromTimes(const std::vector<int64_t>& times, Carrier
             pushPair(osc, std::max<long>(gap, 1));
             continue;
         }
-        // The loader counts every overflow as kOverflowUnitUs: send the rest
+        // The loader counts every overflow as kOverflowUnit: send the rest
         // so that the sum comes out as the gap itself. The rest pair also
         // ends the gap (the loader skips the burst after an overflow), so it
         // is sent even for a whole number of units, one tick long.
-        const int64_t full = us / kOverflowUnitUs;
+        const int64_t full = us / kOverflowUnit;
         if (full >= 7) {
             // Seven overflow units end the signal when it is loaded: nothing
             // after them is read, so a huge gap costs no more than that.
@@ -237,7 +236,7 @@ std::vector<uint8_t> messageFromTimes(const std::vector<int64_t>& times, Carrier
                 pushPair(0, 0);
             break;
         }
-        const long rest = ticks(us - full * kOverflowUnitUs);
+        const long rest = ticks(us - full * kOverflowUnit);
         pushPair(osc, 0);
         for (int64_t i = 1; i < full; ++i)
             pushPair(0, 0);

@@ -3,6 +3,8 @@
 // capture takes exactly the road of a received one.
 #pragma once
 
+#include "capture/capture.h"
+
 #include <cmath>
 #include <cstdint>
 #include <stdexcept>
@@ -33,16 +35,16 @@ struct Carrier {
 };
 
 // Builds the receiver message: carrier bytes, 4-byte big-endian tick pairs
-// (ticks = microseconds x 1.8432, rounded), long gaps as overflow pairs,
+// (ticks = microseconds x the receiver's clock, rounded), long gaps as overflow pairs,
 // seven overflow units after the last burst, and zero padding so that the
 // whole signal lies in the part of the message that is decoded.
 std::vector<uint8_t> messageFromTimes(const std::vector<int64_t>& times, Carrier carrier = {});
 
 // The tick count a time is sent with, before any limit: microseconds x
-// 1.8432, halves away from zero (std::lround without the call, for the
+// kReceiverTicksPerUs, halves away from zero (std::lround without the call, for the
 // times a capture can hold).
 inline long ticksForTime(int64_t us) {
-    const double x = static_cast<double>(us) * 1.8432; // the receiver's clock, ticks a us
+    const double x = static_cast<double>(us) * kReceiverTicksPerUs;
     if (!(x > -4.5e15 && x < 4.5e15)) return std::lround(x);
     const double a = std::fabs(x);
     const auto whole = static_cast<long>(a);

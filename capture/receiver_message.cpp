@@ -2,6 +2,8 @@
 
 #include "platform/basic.h"
 
+#include <algorithm>
+
 namespace qv {
 
 namespace {
@@ -199,6 +201,38 @@ std::vector<int64_t> loadedTimes(const std::vector<uint8_t>& bytes, float ticksP
     grid.cells.reserve(static_cast<size_t>(2 * count));
     loadInto(grid, MessagePairs{bytes, count, ticksPerMicrosecond}, 1, 1);
     return timesOf(grid);
+}
+
+std::vector<int64_t> receivedTimes(const std::vector<uint8_t>& bytes, float ticksPerMicrosecond) {
+    const long count = pairsRead(bytes);
+    if (count <= kDataRows * kDataCols / 2) return loadedTimes(bytes, ticksPerMicrosecond);
+    // The loader's sums, without its grid: overflow units add up into one
+    // gap, seven in a row end the capture.
+    const MessagePairs pairs{bytes, count, ticksPerMicrosecond};
+    std::vector<int64_t> times;
+    times.reserve(static_cast<size_t>(2 * count));
+    bool adding = false;
+    int overflows = 0;
+    for (long e = 0; e < 2 * count && overflows < 7;) {
+        const int32_t v = pairs(static_cast<int>(e));
+        if (adding)
+            times.back() += v;
+        else
+            times.push_back(v);
+        if (v == kOverflowUnit || v == 0) {
+            e += 2;
+            adding = true;
+            ++overflows;
+        } else {
+            adding = false;
+            overflows = 0;
+            ++e;
+        }
+    }
+    const auto end = std::find_if(times.begin(), times.end(),
+                                  [](int64_t t) { return t == 0 || t == kEndOfSignal; });
+    times.erase(end, times.end());
+    return times;
 }
 
 } // namespace qv

@@ -58,5 +58,8 @@ std::pair<long, int> loadTimeTable(TimeTable& table, const std::vector<uint8_t>&
 std::vector<int64_t> loadedTimes(const PairTable& pairs);
 // The same straight from a receiver message, without the pair table.
 std::vector<int64_t> loadedTimes(const std::vector<uint8_t>& bytes, float ticksPerMicrosecond);
+// Every time of a receiver message, read as the loader reads them but with
+// no limit of the record: for a message the record holds, loadedTimes.
+std::vector<int64_t> receivedTimes(const std::vector<uint8_t>& bytes, float ticksPerMicrosecond);
 
 } // namespace qv

@@ -70,11 +70,11 @@ inline constexpr float kDefaultCycleTolerance = 500; // µs either side of a cyc
 inline constexpr int16_t kDefaultWaitTime = 15000;   // µs: "X", the end-of-frame wait
 // The gap that ends a frame of a capture, for a row's wait time "X" and a
 // time tolerance (a share, single precision as it is stored).
-inline double frameEndGap(double waitTime, float tolerance) {
+inline constexpr double frameEndGap(double waitTime, float tolerance) {
     return (waitTime - 1000) * static_cast<double>(1.0f - tolerance);
 }
-// The receiver's clock: its timer ticks a microsecond (22.1184 MHz / 12).
-inline constexpr double kReceiverTicksPerUs = 1.8432;
+// The frame gap where no row's wait time can be read: the defaults'.
+inline constexpr double kDefaultFrameGap = frameEndGap(kDefaultWaitTime, kDefaultTolerance);
 
 // The time window a measured time must fall in. Every time check of the
 // walk goes through engine::Window (walk_context.h), built from these; a new
@@ -108,7 +108,7 @@ struct DecodeSettings {
     bool ignoreTime = false;              // "Ignore Time": a failed check does not end the part
     bool octal = false;                   // HEX/OCT: code bytes shown as decimal numbers
     bool readOrder = false;               // bits read most significant first
-    float ticksPerMicrosecond = static_cast<float>(kReceiverTicksPerUs);
+    float ticksPerMicrosecond = kReceiverTicksPerUsSingle;
     std::string lineBreak = "\r\n";
     // A generic row ("IB", "RIB", "HL", "SE") first learns its times from
     // the capture. Off when the caller has learned and stored them already.

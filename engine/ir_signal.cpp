@@ -11,7 +11,6 @@ namespace qv::irsig {
 
 namespace {
 
-constexpr int64_t kOverflowUs = 35555; // what one timer overflow reads as
 constexpr long kTimerRange = 65536;
 
 } // namespace
@@ -170,16 +169,16 @@ Capture render(const KeyPress& press, const Receiver& receiver, uint32_t seed) {
     if (receiver.excess > 0 || receiver.step > 1) demodulate(c.times, receiver, rng);
     // A gap of whole overflow units would read as one unit more than sent.
     for (size_t i = 1; i < c.times.size(); i += 2)
-        if (c.times[i] >= kOverflowUs && c.times[i] % kOverflowUs == 0) ++c.times[i];
+        if (c.times[i] >= kOverflowUnit && c.times[i] % kOverflowUnit == 0) ++c.times[i];
     return c;
 }
 
 size_t receiverPairs(const Capture& capture) {
     size_t pairs = 7; // the last burst and the overflows that close the signal
     for (size_t i = 1; i < capture.times.size(); i += 2) {
-        const long ticks =
-            std::lround(static_cast<double>(capture.times[i]) * engine::kReceiverTicksPerUs);
-        pairs += ticks < kTimerRange ? 1 : static_cast<size_t>(capture.times[i] / kOverflowUs) + 1;
+        const long ticks = std::lround(static_cast<double>(capture.times[i]) * kReceiverTicksPerUs);
+        pairs +=
+            ticks < kTimerRange ? 1 : static_cast<size_t>(capture.times[i] / kOverflowUnit) + 1;
     }
     return pairs;
 }

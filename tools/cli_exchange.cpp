@@ -24,7 +24,7 @@ void say(const std::string& text) {
 }
 
 double carrierHz(Carrier c) {
-    return 1.8432e6 / (c.highTicks + c.lowTicks);
+    return kReceiverTicksPerUs * 1e6 / (c.highTicks + c.lowTicks);
 }
 
 // The signals IN holds: a remote file's (only the one named, when given),
@@ -48,16 +48,12 @@ bool signalsOf(const std::string& in, const std::string& only, Carrier carrier,
         const CaptureFileKind kind = captureKindForPath(in);
         if (kind == CaptureFileKind::ReceiverMessage || looksLikePronto(readCaptureBytes(in)))
             s.carrierHz = carrierHz(read.carrier);
-        if (s.times.empty()) {
-            MemoryPort port;
-            Session session;
-            session.port = &port;
-            port.receive(read.message);
-            if (!loadCapture(session)) {
+        if (s.times.empty()) { // a receiver message: every time it holds
+            if (read.message.size() < kShortestMessage) {
                 say(in + ": fewer than 10 bytes, not a capture");
                 return false;
             }
-            s.times = captureTimes(session.TTable);
+            s.times = captureOf(read, {}).times;
         }
         out.push_back(std::move(s));
         return true;

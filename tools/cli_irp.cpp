@@ -221,9 +221,9 @@ int cmdIdentify(const std::vector<std::string>& args) {
             Job job;
             job.f = f;
             job.times = std::move(read.times);
-            // A receiver message (.bin): the times its record would hold.
+            // A receiver message (.bin): every time it holds.
             if (job.times.empty())
-                job.times = loadedTimes(read.message, engine::DecodeSettings{}.ticksPerMicrosecond);
+                job.times = receivedTimes(read.message, kReceiverTicksPerUsSingle);
             irp::DecodeOptions& options = job.options;
             if (absolute) options.absoluteTolerance = *absolute;
             if (excess)
@@ -292,8 +292,7 @@ std::vector<irp::Decode> shippedDecodes(const CaptureFile& read, bool demodulate
         return t;
     }();
     std::vector<int64_t> times = read.times;
-    if (times.empty())
-        times = loadedTimes(read.message, engine::DecodeSettings{}.ticksPerMicrosecond);
+    if (times.empty()) times = receivedTimes(read.message, kReceiverTicksPerUsSingle);
     irp::DecodeOptions options;
     options.demodulated = demodulated;
     return irp::decode(table, times, options);

@@ -77,11 +77,12 @@ std::vector<std::string> codeLines(const std::string& code) {
 void printPress(const Session& s, const std::string& time, bool json) {
     const auto code = codeLines(s.last.decode.shown);
     CaptureFile press;
-    press.times = captureTimes(s.TTable);
+    press.times = s.last.capture.times;
     if (json) {
-        std::string line =
-            "{\"time\": " + jsonString(time) + ", \"source\": " + jsonString(s.captureSource) +
-            ", \"format\": " + jsonString(withoutAccessKeys(s.irtype)) + ", \"code\": [";
+        std::string line = "{\"time\": " + jsonString(time) +
+                           ", \"source\": " + jsonString(s.last.capture.source.shown()) +
+                           ", \"format\": " + jsonString(withoutAccessKeys(s.irtype)) +
+                           ", \"code\": [";
         for (size_t i = 0; i < code.size(); ++i)
             line += (i ? ", " : "") + jsonString(code[i]);
         line += "], \"errors\": [";
@@ -93,7 +94,7 @@ void printPress(const Session& s, const std::string& time, bool json) {
         writeProtocolDecodes(press, s.demod.on, true);
         std::fputs("}\n", stdout);
     } else {
-        std::printf("%s  %s  %s  %s\n", time.c_str(), s.captureSource.c_str(),
+        std::printf("%s  %s  %s  %s\n", time.c_str(), s.last.capture.source.shown().c_str(),
                     withoutAccessKeys(s.irtype).c_str(),
                     code.empty() ? "(no code)" : code.front().c_str());
         for (size_t i = 1; i < code.size(); ++i)
@@ -108,7 +109,8 @@ void printPress(const Session& s, const std::string& time, bool json) {
 
 // The capture appended to the file in the kind its ending names.
 bool appendCapture(const std::string& path, const Session& s) {
-    const auto times = captureTimes(s.TTable);
+    const Capture& c = s.last.capture;
+    const std::vector<int64_t>& times = c.times;
     std::string text;
     switch (captureKindForPath(path)) {
     case CaptureFileKind::SignedRaw:
@@ -118,7 +120,8 @@ bool appendCapture(const std::string& path, const Session& s) {
         text = writeMode2(times);
         break;
     case CaptureFileKind::Pronto:
-        text = writePronto(times, s.CarrierPeriod > 0 ? s.CarrierPeriod : 1e6 / 38000);
+        text = writePronto(times, c.carrierPeriod > 0 ? c.carrierPeriod : 1e6 / 38000,
+                           engine::kDefaultFrameGap);
         break;
     default:
         text = writeTimeList(times);
@@ -146,7 +149,8 @@ void decodePress(Session& s, bool formatGiven) {
         redecodeShown(s);
         // What the device reported of the press stays with it.
         for (const auto& line : before)
-            if (line.rfind(s.captureSource, 0) == 0) s.last.errorLines.push_back(line);
+            if (line.rfind(s.last.capture.source.shown(), 0) == 0)
+                s.last.errorLines.push_back(line);
     }
 }
 
@@ -298,10 +302,10 @@ int cmdSend(const std::vector<std::string>& args) {
         times = read.times;
         if (times.empty()) { // a receiver message: its record's times
             TimeTable table;
-            loadTimeTable(table, read.message, 22.1184 / 12, 1, 1);
+            loadTimeTable(table, read.message, kReceiverTicksPerUsSingle, 1, 1);
             times = captureTimes(table);
         }
-        periodUs = (read.carrier.highTicks + read.carrier.lowTicks) / (22.1184 / 12);
+        periodUs = (read.carrier.highTicks + read.carrier.lowTicks) / kReceiverTicksPerUs;
     } else if (byProtocol) {
         double hz = 0;
         std::string label;

@@ -608,13 +608,10 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
     return leftOut ? 1 : 0;
 }
 
-// Loads a capture file through the receiver's road into s.
-bool loadFile(Session& s, MemoryPort& port, const std::string& file, Carrier carrier,
-              CaptureFile& read) {
+// Loads a capture file through the receiver's road into s, kept whole.
+bool loadFile(Session& s, const std::string& file, Carrier carrier, CaptureFile& read) {
     if (!readInput(file, carrier, read)) return false;
-    port.receive(read.message);
-    s.port = &port;
-    if (!loadCapture(s)) {
+    if (!loadCapture(s, captureOf(read, {CaptureSource::Kind::File, file, {}}))) {
         std::fprintf(stderr, "quorvel-cli: %s: fewer than 10 bytes, not a capture\n", file.c_str());
         return false;
     }
@@ -624,7 +621,7 @@ bool loadFile(Session& s, MemoryPort& port, const std::string& file, Carrier car
 int cmdConvert(const std::vector<std::string>& args) {
     std::vector<std::string> files;
     Carrier carrier;
-    double frameGap = 13580; // (X - 1000) x (1 - 3%) for the usual X of 15000
+    double frameGap = engine::kDefaultFrameGap;
     bool force = false, identify = false;
     std::string signal;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -654,9 +651,8 @@ int cmdConvert(const std::vector<std::string>& args) {
     if (isSignalConvert(files[0], files[1]))
         return convertSignals(files[0], files[1], signal, carrier, frameGap, force, identify);
     Session s;
-    MemoryPort port;
     CaptureFile read;
-    if (!loadFile(s, port, files[0], carrier, read)) return 1;
+    if (!loadFile(s, files[0], carrier, read)) return 1;
     if (!read.changes.empty() && !force) {
         std::fprintf(stderr,
                      "quorvel-cli: %s not written: it would not hold what %s holds "
@@ -666,10 +662,12 @@ int cmdConvert(const std::vector<std::string>& args) {
     }
 
     std::string out;
-    const auto times = captureTimes(s.TTable);
+    // The capture whole; a receiver message is the one the record holds.
+    const Capture& c = s.last.capture;
+    const std::vector<int64_t>& times = c.times;
     switch (captureKindForPath(files[1])) {
     case CaptureFileKind::ReceiverMessage:
-        out.assign(s.RxBytes.begin(), s.RxBytes.end());
+        out.assign(c.message.begin(), c.message.end());
         break;
     case CaptureFileKind::SignedRaw:
         out = writeSignedRaw(times);
@@ -678,7 +676,7 @@ int cmdConvert(const std::vector<std::string>& args) {
         out = writeMode2(times);
         break;
     case CaptureFileKind::Pronto:
-        out = writePronto(times, s.CarrierPeriod, frameGap);
+        out = writePronto(times, c.carrierPeriod, frameGap);
         break;
     case CaptureFileKind::TimeList:
         out = writeTimeList(times);

@@ -5,6 +5,7 @@
 #include "capture/capture_formats.h"
 #include "capture/capture_reader.h"
 #include "capture/capture_text.h"
+#include "engine/decode.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -34,8 +35,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
-
-constexpr double kTicksPerMicrosecond = 1.8432;
 
 volatile sig_atomic_t g_stop = 0;
 
@@ -279,7 +278,8 @@ std::vector<uint8_t> Simulator::encoded(const std::vector<int64_t>& times, doubl
     }
     std::string text;
     if (m_o.dump == "pronto") {
-        text = qv::writePronto(times, carrierPeriodUs > 0 ? carrierPeriodUs : 1e6 / 38000);
+        text = qv::writePronto(times, carrierPeriodUs > 0 ? carrierPeriodUs : 1e6 / 38000,
+                               qv::engine::kDefaultFrameGap);
         while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
             text.pop_back();
     } else if (m_o.dump == "mode2") {
@@ -355,7 +355,7 @@ std::vector<uint8_t> Simulator::message(const Capture& c) {
                 t = std::max<int64_t>(1, t + jitter(m_random));
         if (!m_o.lirc.empty() || !m_o.dump.empty()) {
             const qv::Carrier carrier = c.carrier.value_or(m_o.carrier);
-            return encoded(times, (carrier.highTicks + carrier.lowTicks) / kTicksPerMicrosecond);
+            return encoded(times, (carrier.highTicks + carrier.lowTicks) / qv::kReceiverTicksPerUs);
         }
         out = qv::messageFromTimes(times, c.carrier.value_or(m_o.carrier));
     } else {
@@ -366,7 +366,7 @@ std::vector<uint8_t> Simulator::message(const Capture& c) {
             for (long i = 2; i + 1 <= m; i += 2) {
                 long v = out[i] * 256 + out[i + 1];
                 if (v == 0) continue;
-                v += std::lround(static_cast<double>(jitter(m_random)) * kTicksPerMicrosecond);
+                v += std::lround(static_cast<double>(jitter(m_random)) * qv::kReceiverTicksPerUs);
                 v = std::clamp<long>(v, 1, 65535);
                 out[i] = static_cast<uint8_t>(v >> 8);
                 out[i + 1] = static_cast<uint8_t>(v & 0xFF);

@@ -1,10 +1,12 @@
 // Capture files and receiver messages: the text kinds and Pronto, the
 // message decoded into pairs and loaded into the capture record.
 #include "app/capture_loader.h"
+#include "app/capture_tick.h"
 #include "capture/capture_formats.h"
 #include "capture/capture_reader.h"
 #include "test_support.h"
 
+#include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -61,8 +63,8 @@ TEST(Pronto, ReadsOnceAndRepeatSequencesWithTheirCarrier) {
 
 TEST(Pronto, CaptureToProntoAndBackKeepsEveryTimeWithinOneCarrierCycle) {
     const auto times = loaded(messageFromTimes(kNecTwoFrames, {16, 32}));
-    const std::string pronto =
-        writePronto(times, carrierFigures(16, 32, static_cast<float>(22.1184 / 12)).period);
+    const std::string pronto = writePronto(
+        times, carrierFigures(16, 32, kReceiverTicksPerUsSingle).period, engine::kDefaultFrameGap);
     EXPECT_EQ(pronto.substr(0, 20), "0000 006C 0004 0002 ");
     const ProntoCode back = parsePronto(pronto);
     // Frame 1 (four pairs) then the repeat frame, whose gap keeps the period.
@@ -73,7 +75,7 @@ TEST(Pronto, CaptureToProntoAndBackKeepsEveryTimeWithinOneCarrierCycle) {
     EXPECT_NEAR(back.times[11], period - 9000 - 2250 - 562, back.carrierPeriodUs * 8);
     EXPECT_EQ(
         writePronto(loaded(messageFromTimes(back.times, carrierForPeriod(back.carrierPeriodUs))),
-                    back.carrierPeriodUs),
+                    back.carrierPeriodUs, engine::kDefaultFrameGap),
         pronto);
 }
 
@@ -87,4 +89,62 @@ TEST(CaptureLoading, ReplacesThePreviousCaptureButRow64) {
     EXPECT_EQ(captureTimes(s.TTable), kNecTwoFrames);
     EXPECT_EQ(s.TTable.cell(20, 3), "");
     EXPECT_EQ(s.TTable.cell(64, 5), "kept");
+}
+
+// A capture longer than the record is kept whole: the record shows its
+// first times as before, the capture value, the press log (what the
+// analysis reads) and a converted file every time.
+TEST(CaptureValue, KeepsEveryTimePastTheRecord) {
+    struct Case {
+        const char* name;
+        size_t count; // times written, burst first
+        bool message; // a receiver message (.bin) rather than a time list
+    };
+    const Case cases[] = {
+        {"a time list of 5,000", 5000, false},
+        {"a short time list", 11, false},
+        {"a receiver message of 5,000", 5000, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<int64_t> times;
+        for (size_t i = 0; i < c.count; ++i)
+            times.push_back(i % 2 == 0       ? 400 + int64_t(i * 37 % 600)
+                            : i % 200 == 199 ? 40000
+                                             : 500 + int64_t(i * 53 % 1700));
+        std::vector<int64_t> expected = times;
+        if (expected.size() % 2 == 0) expected.pop_back(); // the last gap is not received
+
+        qvtest::StartedSession t;
+        const std::string in = t.dir.file(c.message ? "long.bin" : "long.txt");
+        {
+            std::ofstream f(in, std::ios::binary);
+            if (c.message) {
+                const auto m = messageFromTimes(times);
+                f.write(reinterpret_cast<const char*>(m.data()), std::streamsize(m.size()));
+            } else {
+                f << writeTimeList(times);
+            }
+        }
+        const CaptureFile file = readCapture(in);
+        ASSERT_TRUE(captureTick(t.s, captureOf(file, {CaptureSource::Kind::File, "long", {}})));
+        EXPECT_EQ(t.s.last.capture.times, expected);
+        ASSERT_FALSE(t.s.pressLog.empty());
+        EXPECT_EQ(t.s.pressLog.back().capture.times, expected);
+
+        const std::vector<int64_t> record = captureTimes(t.s.TTable);
+        if (!c.message) { // the record holds the head, as much as fits it
+            ASSERT_LE(record.size(), expected.size());
+            EXPECT_TRUE(std::equal(record.begin(), record.end(), expected.begin()));
+            if (c.count < 600)
+                EXPECT_EQ(record, expected);
+            else
+                EXPECT_GE(record.size(), 600u);
+        }
+
+        const std::string out = t.dir.file("out.txt");
+        const auto r = qvtest::run(std::string(QV_CLI) + " convert --force " + in + " " + out);
+        EXPECT_EQ(r.status, 0) << r.out;
+        EXPECT_EQ(parseTimeList(qvtest::fileText(out)), expected);
+    }
 }

@@ -84,7 +84,7 @@ TEST(AlsoFits, NamesTheBestCleanRealFormatAndWritesNothing) {
     Session& s = t.s;
     const TempDir& dir = t.dir;
     EXPECT_FALSE(alsoFits(s)) << "no capture yet";
-    s.RxBytes = messageFromTimes(
+    s.last.capture.message = messageFromTimes(
         parseTimeList(qvtest::fileText(qvtest::sourcePath("data/samples/nec-00-12.txt"))));
     for (const char* selected : {"Form001(AIWA*SANYO)", "Form016(NEC N-8)"}) {
         setIrtype(s, selected);

@@ -331,7 +331,8 @@ TEST(WrittenForm, ProntoReadsBackWithinACarrierPeriod) {
     for (const NamedSignal& s : set->entries) {
         const std::vector<int64_t> want = captureTimesOf(s);
         const std::string girr = "<remotes><command name=\"" + s.name + "\" master=\"ccf\"><ccf>" +
-                                 writePronto(want, 1e6 / 38000) + "</ccf></command></remotes>";
+                                 writePronto(want, 1e6 / 38000, 13580) +
+                                 "</ccf></command></remotes>";
         const auto back = readSignalText("back.girr", girr).entries;
         ASSERT_EQ(back.size(), 1u);
         EXPECT_EQ(back[0].name, s.name);

@@ -23,7 +23,7 @@ struct Shown {
     explicit Shown(const Window& win)
         : errors(win.errorLines()), hex(win.text("tHCode")), bin(win.text("tBcode")),
           irtype(win.text("irtype")), received(QString::fromStdString(win.s.LblRGtime)),
-          message(win.s.RxBytes) {
+          message(win.s.last.capture.message) {
         auto* table = win.get<QTableWidget>("TTable");
         for (int r = 0; r < table->rowCount(); ++r)
             for (int c = 0; c < table->columnCount(); ++c)
@@ -94,7 +94,7 @@ void CaptureFilesTest::everyKindOpensToTheSameCapture() {
     for (const QStringList& r : qvtest::rowsOf("open_kinds.txt")) {
         const QString& name = r[0];
         const QByteArray content =
-            r[1] == "bin" ? bytesOf(reference.s.RxBytes)
+            r[1] == "bin" ? bytesOf(reference.s.last.capture.message)
                           : fileBytes(r[1].isEmpty() ? kNecSample
                                                      : qvtest::kSource + "/tests/data/ui/" + r[1]);
         Window win;
@@ -110,7 +110,7 @@ void CaptureFilesTest::everyKindOpensToTheSameCapture() {
         QCOMPARE(win.get<QAction>("mnuDemodulated")->isChecked(), !bin);
         QCOMPARE(win.w->windowTitle().contains("demodulated"), !bin);
         if (pronto) { // its own carrier: 38 kHz, not the default of a text capture
-            QCOMPARE(std::lround(1000 / win.s.CarrierPeriod), 38L);
+            QCOMPARE(std::lround(1000 / win.s.last.capture.carrierPeriod), 38L);
             QCOMPARE(shown.cells[0], QString("8993"));
         }
     }
@@ -127,7 +127,7 @@ void CaptureFilesTest::aSavedCaptureReopensToTheSameCode() {
         QVERIFY(win.w->saveCapture(win.path(name)));
         const QByteArray saved = fileBytes(win.path(name));
         QVERIFY2(saved.startsWith(startsWith), qPrintable(name));
-        QVERIFY(!startsWith.isEmpty() || saved == bytesOf(win.s.RxBytes));
+        QVERIFY(!startsWith.isEmpty() || saved == bytesOf(win.s.last.capture.message));
         QVERIFY2(Shown(win) == before, "saving changes nothing on the screen");
 
         Window again;
@@ -151,6 +151,15 @@ void CaptureFilesTest::aSavedCaptureReopensToTheSameCode() {
     const QString old = qvtest::writeFile(win.path("old.txt"), "1 2 3\n");
     QVERIFY(win.w->saveCapture(old));
     QVERIFY(fileBytes(old).startsWith("9000 4500\n"));
+    // A capture longer than the record is saved whole.
+    std::vector<int64_t> times;
+    for (int i = 0; i < 5001; ++i)
+        times.push_back(i % 2 ? 1700 : 560);
+    const QString longer = qvtest::writeFile(win.path("long.txt"), writeTimeList(times).c_str());
+    QVERIFY(win.w->openCapture(longer));
+    QVERIFY(captureTimes(win.s.TTable).size() < times.size());
+    QVERIFY(win.w->saveCapture(win.path("long.raw")));
+    QCOMPARE(parseTimeList(fileBytes(win.path("long.raw")).toStdString()), times);
 }
 
 void CaptureFilesTest::theSaveDialogsKindDecidesAMissingEnding() {
@@ -293,7 +302,7 @@ void CaptureFilesTest::manyFilesOpenAtOnceAndStatisticsSayWhatTheListDropped() {
     win.trigger("mnuOpenCapture");
     QCOMPARE(win.s.pressLog.size(), qv::kPressLogSize);
     QCOMPARE(win.s.pressesDropped, size_t(3));
-    QCOMPARE(win.s.captureSource, std::string("c.txt"));
+    QCOMPARE(win.s.last.capture.source.shown(), std::string("c.txt"));
 
     auto* list = win.get<QTreeWidget>("lstPresses");
     QCOMPARE(list->headerItem()->text(3), QString("Source"));

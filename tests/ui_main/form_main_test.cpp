@@ -175,8 +175,8 @@ void FormMainTest::theNecSampleRoad() {
     QVERIFY(win.errorLines().isEmpty());
     QCOMPARE(win.w->windowTitle(),
              QString("Quorvel V2.0 - nec-00-12.txt - demodulated capture (burst excess 0 µs)"));
-    QCOMPARE(win.s.LblRGtime, std::to_string(win.s.RxBytes.size()));
-    QCOMPARE(win.text("LblRGtime"), QString()); // no rule line placed yet
+    QCOMPARE(win.s.LblRGtime, std::to_string(win.s.last.capture.message.size()));
+    QCOMPARE(win.text("LblRGtime"), QString());  // no rule line placed yet
     QCOMPARE(win.s.wave.rows.size(), size_t(3)); // the capture and the two repeat frames
     QVERIFY(win.s.wave.lines.size() > 3 * 32);
     QVERIFY(active(win, "Timer2"));

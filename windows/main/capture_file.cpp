@@ -19,10 +19,7 @@ namespace qv {
 
 namespace {
 
-// The frame gap for a format whose X cannot be read: X = 15000 at 3%.
-constexpr double kDefaultFrameGap = 13580;
-
-std::vector<uint8_t> readCaptureMessage(Session& s, const std::string& path) {
+CaptureFile readCaptureMessage(Session& s, const std::string& path) {
     CaptureFile file = exchange::readLabelledCapture(path);
     if (file.message.size() < kShortestMessage)
         throw CaptureFormatError(path + ": expected a receiver message of at least " +
@@ -35,7 +32,7 @@ std::vector<uint8_t> readCaptureMessage(Session& s, const std::string& path) {
             text += (text.empty() ? "" : "\n") + line;
         s.message(text);
     }
-    return std::move(file.message);
+    return file;
 }
 
 std::string lowerEnding(const std::string& path) {
@@ -67,12 +64,12 @@ const char* endingOf(CaptureFileKind kind) {
 } // namespace
 
 bool openCaptureFile(Session& s, const std::string& path) {
-    std::vector<uint8_t> bytes;
+    CaptureFile file;
     try {
         // A whole remote is listed; its signals are chosen from the list.
         if (const auto set = exchange::signalSetOf(path); set && set->entries.size() > 1)
             return openSignalList(s, path, set);
-        bytes = readCaptureMessage(s, path);
+        file = readCaptureMessage(s, path);
     } catch (const CaptureFormatError& e) {
         s.message(e.what());
         return false;
@@ -81,7 +78,9 @@ bool openCaptureFile(Session& s, const std::string& path) {
     // every other kind is usually made through a demodulating receiver.
     setDemodulated(s, readsDemodulated(captureKindForPath(path)));
     // The file's bytes never mix with bytes the receiver may have sent meanwhile.
-    if (captureTick(s, bytes, std::filesystem::path(path).filename().string())) drawWaveform(s);
+    const CaptureSource source{
+        CaptureSource::Kind::File, std::filesystem::path(path).filename().string(), {}};
+    if (captureTick(s, captureOf(file, source))) drawWaveform(s);
     return true;
 }
 
@@ -104,29 +103,31 @@ bool openCaptureText(Session& s, const std::string& text) {
     for (const auto& change : file.changes)
         s.message(change);
     setDemodulated(s, true);
-    if (captureTick(s, file.message, source)) drawWaveform(s);
+    if (captureTick(s, captureOf(file, {CaptureSource::Kind::Text, source, {}}))) drawWaveform(s);
     return true;
 }
 
 bool hasCapture(const Session& s) {
-    return s.RxBytes.size() >= kShortestMessage && !captureTimes(s.TTable).empty();
+    return s.last.capture.message.size() >= kShortestMessage && !captureTimes(s.TTable).empty();
 }
 
 std::string captureFileContent(const Session& s, CaptureFileKind kind) {
+    // The capture whole; a receiver message is the one the record holds.
+    const Capture& c = s.last.capture;
     switch (kind) {
     case CaptureFileKind::ReceiverMessage:
-        return std::string(s.RxBytes.begin(), s.RxBytes.end());
+        return std::string(c.message.begin(), c.message.end());
     case CaptureFileKind::SignedRaw:
-        return writeSignedRaw(captureTimes(s.TTable));
+        return writeSignedRaw(c.times);
     case CaptureFileKind::Mode2:
-        return writeMode2(captureTimes(s.TTable));
+        return writeMode2(c.times);
     case CaptureFileKind::Pronto:
-        return writePronto(captureTimes(s.TTable), s.CarrierPeriod,
-                           frameGapThreshold(s).value_or(kDefaultFrameGap));
+        return writePronto(c.times, c.carrierPeriod,
+                           frameGapThreshold(s).value_or(engine::kDefaultFrameGap));
     case CaptureFileKind::TimeList:
         break;
     }
-    return writeTimeList(captureTimes(s.TTable));
+    return writeTimeList(c.times);
 }
 
 bool saveCaptureFile(Session& s, const std::string& path) {

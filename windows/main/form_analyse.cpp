@@ -156,9 +156,10 @@ void Form_analyse::chooseFile() {
 std::vector<analysis::Press> analysedPresses(const Session& s, const std::vector<size_t>& picked) {
     std::vector<analysis::Press> out;
     for (size_t i : picked) {
-        if (i >= s.pressLog.size() || s.pressLog[i].times.empty()) continue;
+        if (i >= s.pressLog.size() || s.pressLog[i].capture.times.empty()) continue;
         const LoggedPress& l = s.pressLog[i];
-        out.push_back({l.times, l.carrierHz, l.time + " " + l.caption + " " + l.record.code});
+        out.push_back({l.capture.times, l.capture.carrierHz(),
+                       l.time + " " + l.caption + " " + l.record.code});
     }
     return out;
 }

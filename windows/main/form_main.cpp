@@ -986,7 +986,7 @@ void Form_main::refreshIcon() {
 void Form_main::refreshAlsoFits() {
     // A hint only: it goes once its format is the selected one.
     const bool shown = !m_alsoFitsKey.empty() && m_alsoFitsKey != leftText(m_s.irtype, 7) &&
-                       !m_s.captureSource.empty();
+                       !m_s.last.capture.source.name.empty();
     if (shown) {
         const QString text = "Also fits: <a href=\"select\">" +
                              qs(withoutAccessKeys(m_alsoFitsCaption)).toHtmlEscaped() + "</a>";
@@ -1050,7 +1050,8 @@ void Form_main::refresh() {
     m_Picture1->update();
 
     m_mnuDemod->setChecked(m_s.demod.on);
-    QString title = m_s.captureSource.empty() ? kTitle : kTitle + " - " + qs(m_s.captureSource);
+    const std::string source = m_s.last.capture.source.shown();
+    QString title = source.empty() ? kTitle : kTitle + " - " + qs(source);
     if (m_s.demod.on)
         title += QString(" - demodulated capture (burst excess %1 µs%2)")
                      .arg(m_s.last.decode.burstExcess)

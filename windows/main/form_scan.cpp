@@ -120,7 +120,7 @@ bool Form_scan::scan() {
         });
     setWindowTitle(m_s.demod.on ? "Scan all formats (demodulated capture)" : "Scan all formats");
     try {
-        m_results = scanFormats(m_s.RxBytes, m_s.cataloguePath, options);
+        m_results = scanFormats(m_s.last.capture.message, m_s.cataloguePath, options);
     } catch (const std::exception& e) {
         m_s.message(e.what());
         return false;

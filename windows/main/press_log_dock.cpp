@@ -28,8 +28,8 @@ QString qs(const std::string& s) {
 std::string signature(const Session& s) {
     if (s.pressLog.empty()) return {};
     const LoggedPress& p = s.pressLog.back();
-    return p.time + p.caption + p.record.code + std::to_string(p.record.samples.size()) + p.source +
-           std::to_string(s.pressesDropped);
+    return p.time + p.caption + p.record.code + std::to_string(p.record.samples.size()) +
+           p.capture.source.shown() + std::to_string(s.pressesDropped);
 }
 
 } // namespace
@@ -116,7 +116,7 @@ void PressLogDock::refill() {
         const LoggedPress& p = m_s.pressLog[i];
         auto* item = new QTreeWidgetItem({qs(p.time), qs(p.caption),
                                           qs(p.record.code.empty() ? "(no code)" : p.record.code),
-                                          qs(p.source)});
+                                          qs(p.capture.source.shown())});
         item->setData(0, Qt::UserRole, static_cast<qulonglong>(i));
         for (int c = 1; c < kColumns; ++c)
             item->setToolTip(c, item->text(c));

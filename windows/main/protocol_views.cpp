@@ -71,18 +71,11 @@ ProtocolLine::~ProtocolLine() {
 }
 
 void ProtocolLine::sessionChanged() {
-    // The capture record's times up to its end mark.
-    std::vector<int64_t> times;
-    const TimeTable& t = m_session.TTable;
-    const long cells = static_cast<long>(m_session.TimeRows) * kDataCols;
-    for (long i = 0; i < cells; ++i) {
-        const int64_t v = t.time(i / kDataCols + 1, i % kDataCols + 1);
-        if (v <= 0 || v == kEndOfSignal) break;
-        times.push_back(v);
-    }
+    // The capture whole, not only what the record holds.
+    const std::vector<int64_t>& times = m_session.last.capture.times;
     const bool demodulated = m_session.demod.on;
     if (times == m_times && demodulated == m_demodulated) return;
-    m_times = std::move(times);
+    m_times = times;
     m_demodulated = demodulated;
     QStringList lines;
     for (const auto& d : protocolDecodes(m_times, demodulated))

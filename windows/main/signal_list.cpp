@@ -36,7 +36,7 @@ std::string decodeLine(Session& s, const std::string& label, const exchange::Nam
         return "(no capture)";
     }
     TimeTable times;
-    loadTimeTable(times, file.message, s.TicksPerMicrosecond);
+    loadTimeTable(times, file.message, kReceiverTicksPerUsSingle);
     engine::DecodeSettings settings = decodeSettings(s);
     settings.learn = false;
     settings.annotate = false;
@@ -127,9 +127,9 @@ bool SignalList::choose(int row) {
     for (const auto& change : file.changes)
         m_s.message(change);
     setDemodulated(m_s, true); // swapped forms come from demodulating receivers
-    const std::string shown =
-        std::filesystem::path(m_source).filename().string() + "#" + signal.name;
-    if (captureTick(m_s, file.message, shown)) drawWaveform(m_s);
+    const CaptureSource source{CaptureSource::Kind::File,
+                               std::filesystem::path(m_source).filename().string(), signal.name};
+    if (captureTick(m_s, captureOf(file, source))) drawWaveform(m_s);
     const std::string& hex = m_s.last.decode.shown;
     sessionChanged(); // the tick may have chosen a format the capture can be drawn with
     m_decodes[static_cast<size_t>(row)] = hex.substr(0, hex.find_first_of("\r\n"));
