@@ -176,16 +176,17 @@ const char* fitLabel(const ScanResult& r) {
 std::optional<ScanResult> alsoFits(const Session& s) {
     if (s.RxBytes.size() < 10) return std::nullopt;
     ScanOptions options;
-    options.tolerancePercent = s.TimeTolerance >= single(0.08)   ? 8
-                               : s.TimeTolerance >= single(0.05) ? 5
-                                                                 : 3;
-    if (s.demod.on)
-        options.settings.push_back([settings = s.demod.settings](engine::DecodeSettings& d) {
-            applyDemodSettings(d, settings);
-        });
+    options.tolerancePercent = s.decoding.timeTolerance >= single(0.08)   ? 8
+                               : s.decoding.timeTolerance >= single(0.05) ? 5
+                                                                          : 3;
+    if (s.decoding.demod.on)
+        options.settings.push_back(
+            [settings = s.decoding.demod.settings](engine::DecodeSettings& d) {
+                applyDemodSettings(d, settings);
+            });
     std::vector<ScanResult> ranked;
     try {
-        ranked = scanFormats(s.RxBytes, s.cataloguePath, options);
+        ranked = scanFormats(s.RxBytes, s.format.cataloguePath, options);
     } catch (const DatabaseError&) {
         return std::nullopt;
     }

@@ -14,7 +14,7 @@ void logPress(Session& s, const engine::FormatRow& row, const engine::DecodeResu
     char buf[16];
     std::strftime(buf, sizeof buf, "%H:%M:%S", &local);
     p.time = buf;
-    p.caption = s.irtype;
+    p.caption = s.format.name;
     const std::optional<double> carrier =
         s.CarrierPeriod > 0 ? std::optional<double>(1000.0 / s.CarrierPeriod) : std::nullopt;
     p.record = engine::pressRecord(result, row, carrier);

@@ -51,7 +51,7 @@ bool signalsOf(const std::string& in, const std::string& only, Carrier carrier,
         if (s.times.empty()) {
             MemoryPort port;
             Session session;
-            session.port = &port;
+            session.env.port = &port;
             port.receive(read.message);
             if (!loadCapture(session)) {
                 say(in + ": fewer than 10 bytes, not a capture");

@@ -183,9 +183,9 @@ TEST(Catalogue, GenericRowsLearnOnTheFirstCapture) {
         std::string stru;
         std::vector<double> values;
         const Decoded d = decode(g.key, g.times, 3, [&](qv::Session& s) {
-            stru = s.CurFormat->field("stru").toText();
+            stru = s.format.cursor->field("stru").toText();
             for (const Learned& l : g.learned)
-                values.push_back(std::stod(s.CurFormat->field(l.field).toText()));
+                values.push_back(std::stod(s.format.cursor->field(l.field).toText()));
         });
         EXPECT_TRUE(d.errors.empty()) << g.key << testing::PrintToString(d.errors);
         ASSERT_FALSE(d.hex.empty()) << g.key;

@@ -80,7 +80,7 @@ void ProtocolLine::sessionChanged() {
         if (v <= 0 || v == kEndOfSignal) break;
         times.push_back(v);
     }
-    const bool demodulated = m_session.demod.on;
+    const bool demodulated = m_session.decoding.demod.on;
     if (times == m_times && demodulated == m_demodulated) return;
     m_times = std::move(times);
     m_demodulated = demodulated;
