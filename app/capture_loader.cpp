@@ -15,9 +15,9 @@ void loadTimeTable(Session& s, const PairTable& pairs) {
 bool loadCapture(Session& s) {
     // Every byte waiting is taken: one too short for a capture is dropped,
     // or it would spoil the next one.
-    const size_t n = s.port ? s.port->bytesWaiting() : 0;
-    return loadCapture(s, n > 0 ? s.port->read(n) : std::vector<uint8_t>(),
-                       s.port ? s.port->source() : std::string());
+    const size_t n = s.env.port ? s.env.port->bytesWaiting() : 0;
+    return loadCapture(s, n > 0 ? s.env.port->read(n) : std::vector<uint8_t>(),
+                       s.env.port ? s.env.port->source() : std::string());
 }
 
 bool loadCapture(Session& s, const std::vector<uint8_t>& received, const std::string& source) {
@@ -27,11 +27,11 @@ bool loadCapture(Session& s, const std::vector<uint8_t>& received, const std::st
 bool loadCapture(Session& s, Capture capture) {
     s.TimeRows = kDataRows;
     s.captureLoaded();
-    s.LblRGtime = std::to_string(capture.message.size());
+    s.wave.readout = std::to_string(capture.message.size());
     if (capture.message.size() < kShortestMessage) {
         // Too short for a capture: dropped. The link goes on polling as
         // after any finished capture.
-        s.setTimer2(true);
+        s.setIdleTimer(true);
         s.changed();
         return false;
     }

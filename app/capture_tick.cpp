@@ -19,14 +19,15 @@ void afterLoading(Session& s) {
 } // namespace
 
 bool captureTick(Session& s) {
-    if (s.port && s.port->demodulates() && s.port->bytesWaiting() > 0) setDemodulated(s, true);
+    if (s.env.port && s.env.port->demodulates() && s.env.port->bytesWaiting() > 0)
+        setDemodulated(s, true);
     if (!loadCapture(s)) return false;
     afterLoading(s);
-    if (s.port) {
-        const auto report = s.port->takeReport();
+    if (s.env.port) {
+        const auto report = s.env.port->takeReport();
         s.last.errorLines.insert(s.last.errorLines.end(), report.begin(), report.end());
         if (!report.empty()) try {
-                s.errorRecord.appendBlock(report, s.CrLf);
+                s.env.errorRecord.appendBlock(report, s.decoding.lineBreak);
             } catch (const ErrorRecordError& e) {
                 s.message(e.what());
             }

@@ -4,6 +4,7 @@
 
 #include "app/decode_marks.h"
 #include "app/format_selection.h"
+#include "app/main_state.h"
 #include "app/press_log.h"
 #include "capture/capture_formats.h"
 #include "engine/error_report.h"
@@ -15,16 +16,11 @@ namespace qv {
 
 namespace {
 
-void showTolerances(Session& s) {
-    s.tTole = singleText(single(s.TimeTolerance * 100.0f)) + "%";
-    s.tTTole = singleText(s.CycleTolerance);
-}
-
 // One block per capture, at the end of its tick: the file only grows.
 void writeErrorRecord(Session& s) {
-    if (s.cIgnoreT) return;
+    if (s.decoding.ignoreTime) return;
     try {
-        s.errorRecord.appendBlock(s.last.errorLines, s.CrLf);
+        s.env.errorRecord.appendBlock(s.last.errorLines, s.decoding.lineBreak);
     } catch (const ErrorRecordError& e) {
         s.message(std::string("The error record could not be written: ") + e.what());
     }
@@ -35,8 +31,8 @@ bool headMatches(const TableCursor& f, const Session& s, float headOsc, float he
         if (!f.hasField(field)) return false;
         const auto v = f.field(field).toNumber();
         if (!v) return false;
-        const float lower = static_cast<float>(1.0f - s.TimeTolerance) * measured;
-        const float upper = static_cast<float>(1.0f + s.TimeTolerance) * measured;
+        const float lower = static_cast<float>(1.0f - s.decoding.timeTolerance) * measured;
+        const float upper = static_cast<float>(1.0f + s.decoding.timeTolerance) * measured;
         return lower < *v && *v < upper;
     };
     return inside("H_Osc", headOsc) && inside("H_Idle", headIdle);
@@ -46,33 +42,33 @@ bool headMatches(const TableCursor& f, const Session& s, float headOsc, float he
 // format whose head times fit the capture's head.
 void searchCatalogue(Session& s) {
     s.last.notThisFormat = true;
-    s.TimeTolerance = 0.05f;
-    s.CycleTolerance = 500;
-    TableCursor* f = s.CurFormat.get();
-    if (f && s.AutoFormatIndex == 0) f->moveFirst();
+    s.decoding.timeTolerance = 0.05f;
+    s.decoding.cycleTolerance = 500;
+    TableCursor* f = s.format.cursor.get();
+    if (f && s.format.autoIndex == 0) f->moveFirst();
     const float headOsc = single(leadingNumber(s.TTable.cell(1, 1)));
     const float headIdle = single(leadingNumber(s.TTable.cell(1, 2)));
     for (; f && f->hasRow(); f->moveNext()) {
         if (!headMatches(*f, s, headOsc, headIdle)) continue;
-        ++s.AutoFormatIndex;
+        ++s.format.autoIndex;
         const std::string key = f->key();
-        if (leftText(s.irtype, 7) != key) {
+        if (leftText(s.format.name, 7) != key) {
             setIrtype(s, key); // replaces CurFormat
             return;
         }
     }
     s.last.decode.shown.clear();
     setIrtype(s, "Form001");
-    s.AutoFormatIndex = 0;
+    s.format.autoIndex = 0;
 }
 
 // No code was found: widen the tolerances for the next capture, and past
 // 15% try the next format whose head fits.
 void automaticSelection(Session& s) {
-    s.TimeTolerance = single(static_cast<double>(s.TimeTolerance) + 0.02);
-    s.CycleTolerance = single(static_cast<double>(s.CycleTolerance) *
-                              (static_cast<double>(s.TimeTolerance) + 1.5));
-    if (s.TimeTolerance <= 0.15f) {
+    s.decoding.timeTolerance = single(static_cast<double>(s.decoding.timeTolerance) + 0.02);
+    s.decoding.cycleTolerance = single(static_cast<double>(s.decoding.cycleTolerance) *
+                                       (static_cast<double>(s.decoding.timeTolerance) + 1.5));
+    if (s.decoding.timeTolerance <= 0.15f) {
         showTolerances(s);
         s.last.decode.shown.clear();
         return;
@@ -82,7 +78,7 @@ void automaticSelection(Session& s) {
 
 void quickPressCheck(Session& s, const engine::FormatRow& row) {
     // A logger behind a demodulating receiver often keeps the first frame only.
-    if (!row.present() || s.demod.on) return;
+    if (!row.present() || s.decoding.demod.on) return;
     if (auto r = quickPressReport(row, s.last.decode.groupNo))
         for (auto& line : formatReport(*r))
             s.last.errorLines.push_back(std::move(line));
@@ -98,7 +94,7 @@ void ignoringFailures(const std::function<void()>& action) {
 }
 
 void recordingHandOver(Session& s, const std::string& firstLine) {
-    CodeGrid* grid = s.codeGrid;
+    CodeGrid* grid = s.env.codeGrid;
     if (!grid) return;
     const int columns = grid->columnCount();
     auto writeColumn = [&](int column, const std::string& text) {
@@ -107,44 +103,44 @@ void recordingHandOver(Session& s, const std::string& firstLine) {
             grid->setCurrentText(text);
         });
     };
-    if (s.RecordCol < columns) {
-        if (s.RecordCol == 3) {
-            writeColumn(3, leftText(s.irtype, 7));
-            s.RecordCol = 4;
-            writeColumn(4, singleText(s.TimeTolerance));
-            s.RecordCol = 5;
+    if (s.code.recordCol < columns) {
+        if (s.code.recordCol == 3) {
+            writeColumn(3, leftText(s.format.name, 7));
+            s.code.recordCol = 4;
+            writeColumn(4, singleText(s.decoding.timeTolerance));
+            s.code.recordCol = 5;
             ignoringFailures([&] { grid->setCurrentColumn(5); });
-            s.RecordCol = 8;
+            s.code.recordCol = 8;
         }
-        writeColumn(s.RecordCol, firstLine);
-        ++s.RecordCol;
+        writeColumn(s.code.recordCol, firstLine);
+        ++s.code.recordCol;
         s.code.lDspRslt = "Record success!";
         s.beep();
         s.code.lDspRsltColor = "red";
     }
-    if (s.RecordCol > columns - 1) {
+    if (s.code.recordCol > columns - 1) {
         ignoringFailures([&] { grid->nextRow(); });
-        s.RecordCol = 1;
+        s.code.recordCol = 1;
     }
     ignoringFailures([&] {
         s.code.tRow = std::to_string(grid->currentRow() + 1);
         s.code.tCol = std::to_string(grid->currentColumn() + 1);
     });
-    if (s.RecordCol % 4 == 0) ignoringFailures([&] { grid->scroll(4, 0); });
+    if (s.code.recordCol % 4 == 0) ignoringFailures([&] { grid->scroll(4, 0); });
 }
 
 } // namespace
 
 void learnIntoCatalogue(Session& s) {
-    const std::string kind = s.irtype;
+    const std::string kind = s.format.name;
     if (kind != "SE" && kind != "HL" && kind != "RIB" && kind != "IB") return;
     s.TimeRow = 1;
     s.TimeCol = 1;
-    if (!s.CurFormat) throw FieldError("No current record.");
+    if (!s.format.cursor) throw FieldError("No current record.");
     // Only the generic row itself learns: after a selection that could not
     // open the catalogue, CurFormat still stands on the format chosen before.
-    if (s.CurFormat->key() != kind) return;
-    TableCursor& f = *s.CurFormat;
+    if (s.format.cursor->key() != kind) return;
+    TableCursor& f = *s.format.cursor;
     f.edit();
     try {
         for (const auto& [name, value] : engine::learnFields(s.TTable, kind, decodeSettings(s)))
@@ -167,20 +163,20 @@ std::optional<ErrorReport> quickPressReport(const engine::FormatRow& row, int gr
 
 engine::DecodeSettings decodeSettings(const Session& s) {
     engine::DecodeSettings d;
-    d.window.tolerance = s.TimeTolerance;
-    d.cycleTolerance = s.CycleTolerance;
+    d.window.tolerance = s.decoding.timeTolerance;
+    d.cycleTolerance = s.decoding.cycleTolerance;
     d.zeroOneTolerance = s.code.t01Tole;
-    d.waitTime = s.XTime;
-    d.ignoreTime = s.cIgnoreT;
-    d.octal = s.optOct;
-    d.readOrder = s.ReadOrder;
-    d.lineBreak = s.CrLf;
+    d.waitTime = s.decoding.waitTime;
+    d.ignoreTime = s.decoding.ignoreTime;
+    d.octal = s.decoding.octal;
+    d.readOrder = s.format.readOrder;
+    d.lineBreak = s.decoding.lineBreak;
     d.carry = s.last.decode.carry;
-    d.window.absolute = s.demod.absoluteTolerance;
-    d.demodulated = s.demod.on;
-    d.cycleShare = s.demod.cycleShare;
-    d.excessMode = s.demod.excessMode;
-    d.excess = s.demod.excess;
+    d.window.absolute = s.decoding.demod.absoluteTolerance;
+    d.demodulated = s.decoding.demod.on;
+    d.cycleShare = s.decoding.demod.cycleShare;
+    d.excessMode = s.decoding.demod.excessMode;
+    d.excess = s.decoding.demod.excess;
     return d;
 }
 
@@ -195,12 +191,12 @@ namespace {
 // CurFormat's row, read again only when the cursor shows another row or
 // an edit of it.
 const engine::FormatRow& currentFormatRow(Session& s) {
-    Session::FormatRowRead& read = s.formatRowRead;
-    if (!s.CurFormat) {
+    FormatSelection::RowRead& read = s.format.rowRead;
+    if (!s.format.cursor) {
         read = {};
         return read.row;
     }
-    const TableCursor& f = *s.CurFormat;
+    const TableCursor& f = *s.format.cursor;
     if (f.editing() || !read.rows || read.rows != f.rowsRead() || read.position != f.position()) {
         read.row = engine::FormatRow::fromCursor(f);
         read.rows = f.editing() ? nullptr : f.rowsRead();
@@ -228,10 +224,12 @@ const engine::FormatRow& decodeCapture(Session& s, bool again = false) {
     const engine::FormatRow& row = currentFormatRow(s);
     engine::DecodeSettings settings = decodeSettings(s);
     settings.learn = false; // learned and stored above
-    settings.annotate = s.drawsWaveform || s.logsPresses;
+    settings.annotate = s.out.drawsWaveform || s.out.logsPresses;
     engine::DecodeResult r = engine::decode(s.TTable, row, settings);
-    if (s.logsPresses) logPress(s, row, r, again);
-    last.marks = s.drawsWaveform ? decodeMarks(r, s.TTable, s.optOct, s.CrLf) : DecodeMarks();
+    if (s.out.logsPresses) logPress(s, row, r, again);
+    last.marks = s.out.drawsWaveform
+                     ? decodeMarks(r, s.TTable, s.decoding.octal, s.decoding.lineBreak)
+                     : DecodeMarks();
     s.wave.selectedMark = -1;
 
     last.errorLines = r.errorLines();
@@ -251,7 +249,7 @@ const engine::FormatRow& decodeCapture(Session& s, bool again = false) {
 void presentCode(Session& s, const engine::FormatRow& row) {
     quickPressCheck(s, row);
     // The error record, once shown, stays until the user asks for the code.
-    if (!s.help.showsRecord) s.help.Text1 = s.last.codeLines(s.CrLf);
+    if (!s.help.showsRecord) s.help.Text1 = s.last.codeLines(s.decoding.lineBreak);
 }
 
 } // namespace
@@ -266,7 +264,7 @@ void decodeDispatch(Session& s) {
     const engine::FormatRow& row = decodeCapture(s);
 
     // The code lines as decoded: OCT leaves out a line without its break.
-    if (s.last.decode.hex.empty() && s.mnuAuto) {
+    if (s.last.decode.hex.empty() && s.format.automatic) {
         automaticSelection(s);
         writeErrorRecord(s);
         return; // the idle timer stays off
@@ -274,23 +272,23 @@ void decodeDispatch(Session& s) {
 
     presentCode(s, row);
 
-    const std::string firstLine = firstCodeLine(s.last.decode.shown, s.CrLf);
-    if (s.mnuCmp && s.SampleHeld) {
-        if (firstLine == s.SampleCode)
+    const std::string firstLine = firstCodeLine(s.last.decode.shown, s.decoding.lineBreak);
+    if (s.sample.on && s.sample.held) {
+        if (firstLine == s.sample.code)
             s.beep();
         else
-            s.SampleHeld = false;
+            s.sample.held = false;
     }
     if (s.code.cIrRec && !trimBlanks(s.last.binaryShown()).empty()) recordingHandOver(s, firstLine);
-    if (!s.SampleHeld) {
-        s.SampleCode = firstLine;
-        s.SampleHeld = true;
+    if (!s.sample.held) {
+        s.sample.code = firstLine;
+        s.sample.held = true;
     } else {
-        s.SampleHeld = false;
+        s.sample.held = false;
     }
 
     writeErrorRecord(s);
-    s.setTimer2(true);
+    s.setIdleTimer(true);
 }
 
 void redecodeShown(Session& s) {

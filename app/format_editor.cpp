@@ -30,7 +30,7 @@ void closeFormatEditor(Session& s) {
     ed.slotControlsVisible = false;
     ed.cAddFmt.clear(); // a new window has no slot chosen
     ed.saved.clear();
-    s.errorRecord.close();
+    s.env.errorRecord.close();
     s.changed();
 }
 
@@ -151,7 +151,7 @@ bool saveFormat(Session& s) {
     // The loader's catalogue, so that what is saved is what is selected later.
     std::unique_ptr<TableCursor> cursor;
     try {
-        cursor = openCatalogue(s.cataloguePath);
+        cursor = openCatalogue(s.format.cataloguePath);
     } catch (const DatabaseError& e) {
         s.message(slot + " was not saved: " + e.what());
         return false;
@@ -203,7 +203,7 @@ bool saveFormat(Session& s) {
     }
 
     // Later captures decode against the row just written.
-    s.CurFormat = std::move(cursor);
+    s.format.cursor = std::move(cursor);
     s.editor.saved = slot + " saved.";
     s.changed();
     return true;

@@ -176,16 +176,16 @@ const char* fitLabel(const ScanResult& r) {
 std::optional<ScanResult> alsoFits(const Session& s) {
     if (s.last.capture.message.size() < kShortestMessage) return std::nullopt;
     ScanOptions options;
-    options.tolerancePercent = s.TimeTolerance >= single(0.08)   ? 8
-                               : s.TimeTolerance >= single(0.05) ? 5
+    options.tolerancePercent = s.decoding.timeTolerance >= single(0.08)   ? 8
+                               : s.decoding.timeTolerance >= single(0.05) ? 5
                                                                  : 3;
-    if (s.demod.on)
-        options.settings.push_back([settings = s.demod.settings](engine::DecodeSettings& d) {
+    if (s.decoding.demod.on)
+        options.settings.push_back([settings = s.decoding.demod.settings](engine::DecodeSettings& d) {
             applyDemodSettings(d, settings);
         });
     std::vector<ScanResult> ranked;
     try {
-        ranked = scanFormats(s.last.capture.message, s.cataloguePath, options);
+        ranked = scanFormats(s.last.capture.message, s.format.cataloguePath, options);
     } catch (const DatabaseError&) {
         return std::nullopt;
     }

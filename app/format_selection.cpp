@@ -77,9 +77,9 @@ void loadFormat(Session& s) {
     // selection in force and is reported.
     std::unique_ptr<TableCursor> cursor;
     try {
-        cursor = openCatalogue(s.cataloguePath);
+        cursor = openCatalogue(s.format.cataloguePath);
     } catch (const DatabaseError& e) {
-        s.message(catalogueFault(s.cataloguePath, e.what()));
+        s.message(catalogueFault(s.format.cataloguePath, e.what()));
         return;
     }
 
@@ -92,11 +92,12 @@ void loadFormat(Session& s) {
     for (const std::string& name : EditorModel::checkBoxNames())
         if (name != "c2ndB" && name != "cG2RptB") ed.check[name] = false;
 
-    s.CurFormat = std::move(cursor);
-    TableCursor& f = *s.CurFormat;
-    if (const std::string key = leftText(s.irtype, 7); !f.seek(key)) {
+    s.format.cursor = std::move(cursor);
+    TableCursor& f = *s.format.cursor;
+    if (const std::string key = leftText(s.format.name, 7); !f.seek(key)) {
         if (!key.empty())
-            s.message(s.cataloguePath + ": the catalogue has no row " + key + kRestoreCatalogue);
+            s.message(s.format.cataloguePath + ": the catalogue has no row " + key +
+                      kRestoreCatalogue);
         s.changed();
         return;
     }
@@ -123,8 +124,8 @@ void loadFormat(Session& s) {
         }
     }
 
-    ed.box["cTole"] = singleText(single(s.TimeTolerance * 100.0f));
-    ed.box["tTTole"] = singleText(s.CycleTolerance);
+    ed.box["cTole"] = singleText(single(s.decoding.timeTolerance * 100.0f));
+    ed.box["tTTole"] = singleText(s.decoding.cycleTolerance);
 
     ed.unshown.clear();
     for (size_t i = 0; i < f.fieldNames().size(); ++i)
@@ -133,42 +134,42 @@ void loadFormat(Session& s) {
             ed.unshown.emplace_back(name, f.fieldAt(i));
     // T2 shows T1 when the row has none; saved unchanged, it stays none.
     if (g2tEmpty) ed.unshown.emplace_back("G2_T", g2t);
-    s.RepeatSpec = text("Repeat");
-    applyRepeatText(ed, s.RepeatSpec);
+    s.format.repeat = text("Repeat");
+    applyRepeatText(ed, s.format.repeat);
 
     ed.check["cCNo"] = false;
     ed.check["cCYes"] = false;
     if (text("convert") == "Y") {
         ed.check["cCYes"] = true;
-        s.ReadOrder = false;
+        s.format.readOrder = false;
     } else {
-        s.ReadOrder = true;
+        s.format.readOrder = true;
     }
 
     ed.box["tGroups"] = holdsValue(value("G_count")) ? text("G_count") : "";
     ed.box["tRemark"] = holdsValue(value("Remark")) ? text("Remark") : "";
-    ed.caption = s.irtype + " standard time parameter";
+    ed.caption = s.format.name + " standard time parameter";
 
-    s.tTole = singleText(single(s.TimeTolerance * 100.0f)) + "%";
+    ++s.decoding.tolerancesShown;
     s.changed();
 }
 
 void setIrtype(Session& s, const std::string& text) {
-    s.irtype = withoutAccessKeys(text);
+    s.format.name = withoutAccessKeys(text);
     loadFormat(s);
 }
 
 // The tolerance factor in single precision, as the setting is stored.
 std::optional<double> frameGapThreshold(const Session& s) {
-    if (!s.CurFormat || !s.CurFormat->hasRow()) return std::nullopt;
+    if (!s.format.cursor || !s.format.cursor->hasRow()) return std::nullopt;
     std::optional<double> x;
     try {
-        x = s.CurFormat->field("X").toNumber();
+        x = s.format.cursor->field("X").toNumber();
     } catch (const FieldError&) {
         return std::nullopt;
     }
     if (!x) return std::nullopt;
-    const float factor = 1.0f - s.TimeTolerance;
+    const float factor = 1.0f - s.decoding.timeTolerance;
     return (*x - 1000) * static_cast<double>(factor);
 }
 

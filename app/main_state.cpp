@@ -17,55 +17,57 @@ void resetCapture(Session& s) {
     s.code.Lblcarr_wid = " ";
     s.code.Lblcarr_h = " ";
     s.code.Lblcarr_f = " ";
-    if (s.port) s.port->clearBuffers();
-    s.BlinkPhase = 1;
+    if (s.env.port) s.env.port->clearBuffers();
+    s.link.blinkPhase = 1;
 }
 
 void startUp(Session& s) {
     resetCapture(s);
-    s.RecordCol = 1;
-    if (s.codeGrid) s.codeGrid->setCurrentRow(3);
+    s.code.recordCol = 1;
+    if (s.env.codeGrid) s.env.codeGrid->setCurrentRow(3);
     // The record is empty: nothing of an earlier drawing stays.
     s.wave.lines.clear();
     s.wave.segments.clear();
     s.wave.rows.clear();
-    s.LblRGtime = std::to_string(wholePart(s.wave.Line1X - s.wave.Line2X));
+    s.wave.readout = std::to_string(wholePart(s.wave.Line1X - s.wave.Line2X));
     s.wave.AddHeld = s.wave.ReaddHeld = s.wave.DecHeld = s.wave.RedecHeld = false;
-    s.TimeTolerance = engine::kDefaultTolerance;
-    s.CycleTolerance = engine::kDefaultCycleTolerance;
-    s.CrLf = "\r\n";
-    s.XTime = engine::kDefaultWaitTime;
-    s.ZeroOneTime = 100;
+    s.decoding.timeTolerance = engine::kDefaultTolerance;
+    s.decoding.cycleTolerance = engine::kDefaultCycleTolerance;
+    s.decoding.lineBreak = "\r\n";
+    s.decoding.waitTime = engine::kDefaultWaitTime;
+    s.decoding.zeroOneTime = 100;
     setIrtype(s, "Form016(NEC N-8)");
     selectPort(s, 0);
-    s.AutoFormatIndex = 0;
-    s.setTimer2(true);
+    s.format.autoIndex = 0;
+    s.setIdleTimer(true);
     s.changed();
 }
 
-namespace {
-
-// The boxes show the tolerances in force, whatever set them.
-void showTolerances(Session& s) {
-    s.tTole = singleText(single(s.TimeTolerance * 100.0f)) + "%";
-    s.tTTole = singleText(s.CycleTolerance);
+std::string toleranceText(float share) {
+    return singleText(single(share * 100.0f)) + "%";
 }
 
-} // namespace
+std::string cycleToleranceText(float us) {
+    return singleText(us);
+}
+
+void showTolerances(Session& s) {
+    ++s.decoding.tolerancesShown;
+}
 
 void toleranceMenu(Session& s, int percent) {
     switch (percent) {
     case 5:
-        s.TimeTolerance = 0.05f;
-        s.CycleTolerance = 1000;
+        s.decoding.timeTolerance = 0.05f;
+        s.decoding.cycleTolerance = 1000;
         break;
     case 8:
-        s.TimeTolerance = 0.08f;
-        s.CycleTolerance = 1500;
+        s.decoding.timeTolerance = 0.08f;
+        s.decoding.cycleTolerance = 1500;
         break;
     default:
-        s.TimeTolerance = engine::kDefaultTolerance;
-        s.CycleTolerance = engine::kDefaultCycleTolerance;
+        s.decoding.timeTolerance = engine::kDefaultTolerance;
+        s.decoding.cycleTolerance = engine::kDefaultCycleTolerance;
         break;
     }
     showTolerances(s);
@@ -84,53 +86,53 @@ std::optional<double> typedNumber(const std::string& text, char unit) {
 
 } // namespace
 
-bool toleranceBoxEnter(Session& s) {
-    const auto percent = typedNumber(s.tTole, '%');
+bool toleranceBoxEnter(Session& s, const std::string& typed) {
+    const auto percent = typedNumber(typed, '%');
     // A tolerance of 0 fails every capture; 100% or more accepts any time
     // at all.
     if (!percent || !(*percent > 0 && *percent < 100)) {
-        s.tTole = singleText(single(s.TimeTolerance * 100.0f)) + "%";
+        showTolerances(s);
         s.message(
             "The time tolerance must be a number of percent above 0 and below 100; it stays " +
-            s.tTole + ".");
+            toleranceText(s.decoding.timeTolerance) + ".");
         s.changed();
         return false;
     }
-    s.TimeTolerance = single(*percent / 100.0);
+    s.decoding.timeTolerance = single(*percent / 100.0);
     s.changed();
     return true;
 }
 
-bool cycleToleranceBoxEnter(Session& s) {
-    const auto us = typedNumber(s.tTTole, 0);
+bool cycleToleranceBoxEnter(Session& s, const std::string& typed) {
+    const auto us = typedNumber(typed, 0);
     if (!us || *us < 0 || *us > 1e9) {
-        s.tTTole = singleText(s.CycleTolerance);
+        showTolerances(s);
         s.message("The cycle tolerance must be a number of microseconds, 0 or more; it stays " +
-                  s.tTTole + ".");
+                  cycleToleranceText(s.decoding.cycleTolerance) + ".");
         s.changed();
         return false;
     }
-    s.CycleTolerance = static_cast<float>(wholePart(*us));
+    s.decoding.cycleTolerance = static_cast<float>(wholePart(*us));
     s.changed();
     return true;
 }
 
 void setDemodulated(Session& s, bool on) {
-    Demodulation& d = s.demod;
+    Demodulation& d = s.decoding.demod;
     if (on == d.on) return;
     d.on = on;
     if (on) {
-        d.savedTimeTolerance = s.TimeTolerance;
-        d.savedCycleTolerance = s.CycleTolerance;
-        s.TimeTolerance = d.settings.timeTolerance;
-        s.CycleTolerance = d.settings.cycleTolerance;
+        d.savedTimeTolerance = s.decoding.timeTolerance;
+        d.savedCycleTolerance = s.decoding.cycleTolerance;
+        s.decoding.timeTolerance = d.settings.timeTolerance;
+        s.decoding.cycleTolerance = d.settings.cycleTolerance;
         d.absoluteTolerance = d.settings.absoluteTolerance;
         d.cycleShare = d.settings.cycleShare;
         d.excessMode = d.settings.excessMode;
         d.excess = d.settings.excess;
     } else {
-        s.TimeTolerance = d.savedTimeTolerance;
-        s.CycleTolerance = d.savedCycleTolerance;
+        s.decoding.timeTolerance = d.savedTimeTolerance;
+        s.decoding.cycleTolerance = d.savedCycleTolerance;
         d.absoluteTolerance = 0;
         d.cycleShare = 0;
         d.excessMode = ExcessMode::None;
@@ -140,9 +142,9 @@ void setDemodulated(Session& s, bool on) {
 }
 
 void setDemodSettings(Session& s, const DemodSettings& settings) {
-    const bool on = s.demod.on;
+    const bool on = s.decoding.demod.on;
     setDemodulated(s, false);
-    s.demod.settings = settings;
+    s.decoding.demod.settings = settings;
     setDemodulated(s, on);
 }
 
@@ -157,25 +159,25 @@ void applyDemodSettings(engine::DecodeSettings& d, const DemodSettings& settings
 }
 
 void setIgnoreTime(Session& s, bool checked) {
-    s.cIgnoreT = checked;
+    s.decoding.ignoreTime = checked;
     // Unchecked, the wider tolerance stays in force, and the box says so.
-    if (checked) s.TimeTolerance = 0.15f;
-    s.tTole = singleText(single(s.TimeTolerance * 100.0f)) + "%";
+    if (checked) s.decoding.timeTolerance = 0.15f;
+    showTolerances(s);
     s.changed();
 }
 
 void selectPort(Session& s, int position) {
-    s.SelCom = position;
-    if (!s.port) return;
-    if (s.port->isOpen()) s.port->close();
-    if (s.port->open(position + 1)) {
-        s.Image1Bitmap = "rs232.bmp";
+    s.link.portPosition = position;
+    if (!s.env.port) return;
+    if (s.env.port->isOpen()) s.env.port->close();
+    if (s.env.port->open(position + 1)) {
+        s.link.iconFile = "rs232.bmp";
     } else {
-        s.Image1Bitmap = "rs232u.bmp";
+        s.link.iconFile = "rs232u.bmp";
         s.message("This port is already open or doesn't exist,Please select another port.\n" +
-                  s.port->openFailure());
+                  s.env.port->openFailure());
     }
-    s.Image1Visible = true;
+    s.link.iconVisible = true;
     s.changed();
 }
 

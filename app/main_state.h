@@ -15,11 +15,17 @@ void startUp(Session& s);
 // "Time tolerance &3%" / "&5%" / "&8%".
 void toleranceMenu(Session& s, int percent);
 
-// Enter in tTole / tTTole: take the box's text as the new tolerance. Text
+// The tolerances as their boxes show them: "3%", "500".
+std::string toleranceText(float share);
+std::string cycleToleranceText(float us);
+// The tolerance boxes are to show the tolerances in force again.
+void showTolerances(Session& s);
+
+// Enter in tTole / tTTole: take the typed text as the new tolerance. Text
 // that is no number, or out of range, is refused with a message and the
-// box shows the tolerance in force again; false then.
-bool toleranceBoxEnter(Session& s);
-bool cycleToleranceBoxEnter(Session& s);
+// boxes show the tolerances in force again; false then.
+bool toleranceBoxEnter(Session& s, const std::string& typed);
+bool cycleToleranceBoxEnter(Session& s, const std::string& typed);
 
 // IRMenu "Demodulated capture" set to the given state. On, it puts the
 // mode's settings in force (the time and cycle tolerances as their boxes

@@ -15,7 +15,7 @@ void logPress(Session& s, const engine::FormatRow& row, const engine::DecodeResu
     char buf[16];
     std::strftime(buf, sizeof buf, "%H:%M:%S", &local);
     p.time = buf;
-    p.caption = s.irtype;
+    p.caption = s.format.name;
     const float period = p.capture.carrierPeriod;
     const std::optional<double> carrier =
         period > 0 ? std::optional<double>(1000.0 / period) : std::nullopt;

@@ -74,10 +74,10 @@ struct Road {
     std::vector<uint8_t> message = qv::readCaptureFile(QV_SOURCE_DIR "/data/samples/nec-00-12.txt");
 
     Road() {
-        s.cataloguePath = dir.filePath("IRTime.db").toStdString();
-        qv::buildCatalogueIfMissing(QV_SOURCE_DIR "/data/catalogue.sql", s.cataloguePath);
+        s.format.cataloguePath = dir.filePath("IRTime.db").toStdString();
+        qv::buildCatalogueIfMissing(QV_SOURCE_DIR "/data/catalogue.sql", s.format.cataloguePath);
         port.setOverride(1, unit.path());
-        s.port = &port;
+        s.env.port = &port;
         qv::connectLink(port, s);
         qv::startUp(s);
     }
@@ -104,10 +104,10 @@ struct WindowRoad {
     std::vector<uint8_t> message = qv::readCaptureFile(QV_SOURCE_DIR "/data/samples/nec-00-12.txt");
 
     WindowRoad() {
-        s.cataloguePath = dir.filePath("IRTime.db").toStdString();
-        qv::buildCatalogueIfMissing(QV_SOURCE_DIR "/data/catalogue.sql", s.cataloguePath);
+        s.format.cataloguePath = dir.filePath("IRTime.db").toStdString();
+        qv::buildCatalogueIfMissing(QV_SOURCE_DIR "/data/catalogue.sql", s.format.cataloguePath);
         port.setOverride(1, unit.path());
-        s.port = &port;
+        s.env.port = &port;
         window = std::make_unique<qv::Form_main>(s);
         qv::attachReceiverLink(port, s, window->portList());
         window->startUp();

@@ -50,10 +50,10 @@ struct Bench {
     qv::MemoryCodeGrid grid;
     qv::Session s;
     explicit Bench(const std::string& caption) {
-        s.cataloguePath = folder().catalogue();
-        s.errorRecord.setPath(folder().errorRecord());
-        s.port = &port;
-        s.codeGrid = &grid;
+        s.format.cataloguePath = folder().catalogue();
+        s.env.errorRecord.setPath(folder().errorRecord());
+        s.env.port = &port;
+        s.env.codeGrid = &grid;
         qv::startUp(s);
         qv::setIrtype(s, caption);
     }
@@ -108,19 +108,19 @@ void autoSelectAcrossCatalogue(benchmark::State& state) {
     qvbench::Times t;
     t.mark(7000).space(7000).mark(700).space(700).mark(700);
     const std::vector<uint8_t> message = qv::messageFromTimes(t.times());
-    b.s.mnuAuto = true;
+    b.s.format.automatic = true;
     for (auto _ : state) {
-        b.s.TimeTolerance = 0.15f;
-        b.s.AutoFormatIndex = 0;
+        b.s.decoding.timeTolerance = 0.15f;
+        b.s.format.autoIndex = 0;
         b.port.receive(message);
         qv::loadCapture(b.s);
         qv::decodeDispatch(b.s);
     }
-    if (b.s.last.binaryShown() != "It not this format" || b.s.irtype != "Form001") {
+    if (b.s.last.binaryShown() != "It not this format" || b.s.format.name != "Form001") {
         state.SkipWithError("the catalogue search did not run to its end");
         return;
     }
-    state.SetLabel(std::to_string(b.s.CurFormat->rowCount()) + " rows");
+    state.SetLabel(std::to_string(b.s.format.cursor->rowCount()) + " rows");
 }
 
 // The decode alone, as the scan and the dispatch call it: the row already
@@ -129,7 +129,7 @@ void decodeNecRowInMemory(benchmark::State& state) {
     Bench b("Form016(NEC N-8)");
     b.port.receive(qv::messageFromTimes(qvbench::necPress(0x00, 0x12)));
     qv::loadCapture(b.s);
-    const qv::engine::FormatRow row = qv::engine::FormatRow::fromCursor(*b.s.CurFormat);
+    const qv::engine::FormatRow row = qv::engine::FormatRow::fromCursor(*b.s.format.cursor);
     qv::engine::DecodeSettings settings = qv::decodeSettings(b.s);
     settings.learn = false;
     qv::engine::DecodeResult r;
@@ -176,7 +176,7 @@ void tickWithHintNec(benchmark::State& state) {
     std::optional<qv::ScanResult> fits;
     for (auto _ : state) {
         b.port.receive(message);
-        b.s.setTimer2(false);
+        b.s.setIdleTimer(false);
         qv::captureTick(b.s);
         fits = qv::alsoFits(b.s);
         benchmark::DoNotOptimize(fits);

@@ -92,11 +92,11 @@ void BM_PressEvery50ms(benchmark::State& state) {
     const std::filesystem::path dir = mkdtemp(name);
     qv::Session s;
     qv::MemoryCodeGrid grid;
-    s.cataloguePath = (dir / "IRTime.db").string();
-    s.errorRecord.setPath((dir / "Error record.txt").string());
-    qv::buildCatalogueIfMissing(QV_SOURCE_DIR "/data/catalogue.sql", s.cataloguePath);
-    s.codeGrid = &grid;
-    s.drawsWaveform = false;
+    s.format.cataloguePath = (dir / "IRTime.db").string();
+    s.env.errorRecord.setPath((dir / "Error record.txt").string());
+    qv::buildCatalogueIfMissing(QV_SOURCE_DIR "/data/catalogue.sql", s.format.cataloguePath);
+    s.env.codeGrid = &grid;
+    s.out.drawsWaveform = false;
     const std::vector<uint32_t> press = necPress();
     long decoded = 0, clean = 0, written = 0;
     double cpu = 0, wall = 0;
@@ -104,7 +104,7 @@ void BM_PressEvery50ms(benchmark::State& state) {
         Fifo fifo;
         qv::LivePort port;
         port.aimAtLirc(fifo.path);
-        s.port = &port;
+        s.env.port = &port;
         qv::startUp(s);
         std::atomic<bool> done = false;
         std::thread writer([&] {

@@ -25,11 +25,11 @@ struct Window {
     QTimer* timer1 = nullptr;
 
     Window() {
-        s.cataloguePath = dir.filePath("IRTime.db").toStdString();
-        s.codeDatabasePath = dir.filePath("IR_CODE_DB.db").toStdString();
-        s.errorRecord.setPath(dir.filePath("Error record.txt").toStdString());
-        qv::buildCatalogueIfMissing(QV_SOURCE_DIR "/data/catalogue.sql", s.cataloguePath);
-        s.port = &port;
+        s.format.cataloguePath = dir.filePath("IRTime.db").toStdString();
+        s.code.databasePath = dir.filePath("IR_CODE_DB.db").toStdString();
+        s.env.errorRecord.setPath(dir.filePath("Error record.txt").toStdString());
+        qv::buildCatalogueIfMissing(QV_SOURCE_DIR "/data/catalogue.sql", s.format.cataloguePath);
+        s.env.port = &port;
         window = std::make_unique<qv::Form_main>(s);
         window->startUp();
         window->show();

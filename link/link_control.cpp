@@ -7,56 +7,56 @@
 namespace qv {
 
 void switchConnection(Session& s) {
-    if (!s.port) return;
-    if (s.port->isOpen()) {
+    if (!s.env.port) return;
+    if (s.env.port->isOpen()) {
         // Bytes still waiting belong to a capture: the link stays open.
-        if (s.port->bytesWaiting() != 0) return;
-        s.setTimer2(false);
-        s.port->close();
-        s.Image1Bitmap = "rs232u.bmp";
+        if (s.env.port->bytesWaiting() != 0) return;
+        s.setIdleTimer(false);
+        s.env.port->close();
+        s.link.iconFile = "rs232u.bmp";
         // With the blink stopped, a hidden icon would stay hidden and its
         // place would take no click to connect again.
-        s.Image1Visible = true;
-        s.mumconnect = "Connect";
+        s.link.iconVisible = true;
+        s.link.connectCaption = "Connect";
         s.changed();
         return;
     }
-    const int portNumber = (s.SelCom < 0 ? 0 : s.SelCom) + 1;
-    const bool opened = s.port->open(portNumber);
-    if (!opened || !s.port->write("R")) {
-        const std::string why = opened
-                                    ? s.port->source() + ": the device took nothing written to it"
-                                    : s.port->openFailure();
+    const int portNumber = (s.link.portPosition < 0 ? 0 : s.link.portPosition) + 1;
+    const bool opened = s.env.port->open(portNumber);
+    if (!opened || !s.env.port->write("R")) {
+        const std::string why =
+            opened ? s.env.port->source() + ": the device took nothing written to it"
+                   : s.env.port->openFailure();
         s.message("The COM port is already open or not exist\n" + why);
         s.changed();
         return;
     }
     resetCapture(s);
     drawWaveform(s);
-    s.mumconnect = "DisConnect";
-    s.Image1Bitmap = s.port->isOpen() ? "rs232.bmp" : "rs232u.bmp";
-    s.setTimer2(true);
+    s.link.connectCaption = "DisConnect";
+    s.link.iconFile = s.env.port->isOpen() ? "rs232.bmp" : "rs232u.bmp";
+    s.setIdleTimer(true);
     s.changed();
 }
 
 void receiveEvent(Session& s) {
-    s.Image1Visible = false;
-    s.setTimer2(false);
+    s.link.iconVisible = false;
+    s.setIdleTimer(false);
     s.changed();
 }
 
 void timer2Tick(Session& s) {
-    if (!s.port || !s.port->isOpen()) {
+    if (!s.env.port || !s.env.port->isOpen()) {
         // Blinking means ready: a closed link shows its icon steadily.
-        s.BlinkPhase = 1;
-        s.Image1Visible = true;
-    } else if (s.BlinkPhase != 1) {
-        s.BlinkPhase = 1;
-        s.Image1Visible = false;
+        s.link.blinkPhase = 1;
+        s.link.iconVisible = true;
+    } else if (s.link.blinkPhase != 1) {
+        s.link.blinkPhase = 1;
+        s.link.iconVisible = false;
     } else {
-        s.BlinkPhase = 0;
-        s.Image1Visible = true;
-        s.port->write("Z");
+        s.link.blinkPhase = 0;
+        s.link.iconVisible = true;
+        s.env.port->write("Z");
     }
     if (s.code.cIrRec && !trimBlanks(s.last.binaryShown()).empty()) {
         s.code.lDspRslt = "It's recording...";
@@ -66,11 +66,11 @@ void timer2Tick(Session& s) {
 }
 
 void portLost(Session& s, const std::string& text) {
-    if (s.port && s.port->isOpen()) s.port->close();
-    s.setTimer2(false);
-    s.Image1Bitmap = "rs232u.bmp";
-    s.Image1Visible = true;
-    s.mumconnect = "Connect";
+    if (s.env.port && s.env.port->isOpen()) s.env.port->close();
+    s.setIdleTimer(false);
+    s.link.iconFile = "rs232u.bmp";
+    s.link.iconVisible = true;
+    s.link.connectCaption = "Connect";
     s.message(text);
     s.changed();
 }

@@ -42,76 +42,77 @@ std::optional<int64_t> wholeNumber(const std::string& text, int64_t low, int64_t
 } // namespace
 
 void openCodeWindow(Session& s) {
-    s.code.tXTime = std::to_string(s.XTime);
-    s.code.t01Tole = std::to_string(s.ZeroOneTime);
+    s.code.tXTime = std::to_string(s.decoding.waitTime);
+    s.code.t01Tole = std::to_string(s.decoding.zeroOneTime);
     s.code.visible = true;
     s.changed();
 }
 
 void activateCodeWindow(Session& s) {
-    s.code.cbTol = singleText(single(s.TimeTolerance * 100.0f));
-    s.code.tTTole = singleText(s.CycleTolerance);
-    s.code.tForm = s.irtype;
+    s.code.cbTol = singleText(single(s.decoding.timeTolerance * 100.0f));
+    s.code.tTTole = singleText(s.decoding.cycleTolerance);
+    s.code.tForm = s.format.name;
     s.changed();
 }
 
 void closeCodeWindow(Session& s) {
     constexpr int64_t lo = std::numeric_limits<int16_t>::min();
     constexpr int64_t hi = std::numeric_limits<int16_t>::max();
-    if (auto v = wholeNumber(s.code.tXTime, lo, hi)) s.XTime = static_cast<int16_t>(*v);
-    if (auto v = wholeNumber(s.code.t01Tole, lo, hi)) s.ZeroOneTime = static_cast<int16_t>(*v);
+    if (auto v = wholeNumber(s.code.tXTime, lo, hi)) s.decoding.waitTime = static_cast<int16_t>(*v);
+    if (auto v = wholeNumber(s.code.t01Tole, lo, hi))
+        s.decoding.zeroOneTime = static_cast<int16_t>(*v);
     // A window opened again starts with recording off, as a new one does.
     s.code.visible = false;
     s.code.cIrRec = false;
     s.code.cOrder = false;
-    s.errorRecord.close();
+    s.env.errorRecord.close();
     s.changed();
 }
 
 void nextColumn(Session& s) {
-    if (!s.codeGrid) return;
-    CodeGrid& g = *s.codeGrid;
-    if (s.RecordCol < g.columnCount() - 1) {
-        ++s.RecordCol;
+    if (!s.env.codeGrid) return;
+    CodeGrid& g = *s.env.codeGrid;
+    if (s.code.recordCol < g.columnCount() - 1) {
+        ++s.code.recordCol;
     } else {
         g.nextRow();
-        s.RecordCol = 1;
+        s.code.recordCol = 1;
         g.scroll(-kScrollBackSteps, 0); // column 1 of the new row comes into view
     }
-    g.setCurrentColumn(s.RecordCol);
-    scrollIfFourth(g, s.RecordCol, 4);
+    g.setCurrentColumn(s.code.recordCol);
+    scrollIfFourth(g, s.code.recordCol, 4);
     refreshCell(s, g);
     s.changed();
 }
 
 void previousColumn(Session& s) {
-    if (!s.codeGrid) return;
-    CodeGrid& g = *s.codeGrid;
-    if (s.RecordCol > 1) {
-        --s.RecordCol;
-        g.setCurrentColumn(s.RecordCol);
+    if (!s.env.codeGrid) return;
+    CodeGrid& g = *s.env.codeGrid;
+    if (s.code.recordCol > 1) {
+        --s.code.recordCol;
+        g.setCurrentColumn(s.code.recordCol);
         // Going back scrolls back, so the current column stays in view.
-        scrollIfFourth(g, s.RecordCol, -4);
+        scrollIfFourth(g, s.code.recordCol, -4);
         refreshCell(s, g);
     }
     s.changed();
 }
 
 void resetColumns(Session& s) {
-    if (!s.codeGrid) return;
-    CodeGrid& g = *s.codeGrid;
+    if (!s.env.codeGrid) return;
+    CodeGrid& g = *s.env.codeGrid;
     g.scroll(-kScrollBackSteps, 0);
-    s.RecordCol = 1;
-    g.setCurrentColumn(s.RecordCol);
+    s.code.recordCol = 1;
+    g.setCurrentColumn(s.code.recordCol);
     refreshCell(s, g);
     s.changed();
 }
 
 void nextModel(Session& s) {
-    if (!s.codeGrid) return;
-    CodeGrid& g = *s.codeGrid;
-    s.RecordCol = 1;
-    g.setCurrentColumn(s.RecordCol);
+    if (!s.env.codeGrid) return;
+    CodeGrid& g = *s.env.codeGrid;
+    s.code.recordCol = 1;
+    g.setCurrentColumn(s.code.recordCol);
     g.nextRow();
     g.scroll(-kScrollBackSteps, 0);
     refreshCell(s, g);
@@ -119,14 +120,14 @@ void nextModel(Session& s) {
 }
 
 void emptyCell(Session& s) {
-    if (!s.codeGrid) return;
-    s.codeGrid->setCurrentText("");
+    if (!s.env.codeGrid) return;
+    s.env.codeGrid->setCurrentText("");
     s.changed();
 }
 
 void setPosition(Session& s) {
-    if (!s.codeGrid) return;
-    CodeGrid& g = *s.codeGrid;
+    if (!s.env.codeGrid) return;
+    CodeGrid& g = *s.env.codeGrid;
     auto row = wholeNumber(s.code.tRow, 1, std::numeric_limits<int>::max());
     auto col = wholeNumber(s.code.tCol, 1, g.columnCount());
     if (!row || !col) {
@@ -137,36 +138,36 @@ void setPosition(Session& s) {
     g.setCurrentRow(static_cast<int>(*row - 1));
     g.scroll(-kScrollBackSteps, 0);
     g.scroll(static_cast<int>(*col - 1), 0);
-    s.RecordCol = static_cast<int16_t>(*col - 1);
-    g.setCurrentColumn(s.RecordCol);
+    s.code.recordCol = static_cast<int16_t>(*col - 1);
+    g.setCurrentColumn(s.code.recordCol);
     refreshCell(s, g);
     s.changed();
 }
 
 void jumpToPanel(Session& s, int panel) {
-    if (!s.codeGrid || panel < 1 || panel > static_cast<int>(s.code.tPos.size())) return;
-    CodeGrid& g = *s.codeGrid;
+    if (!s.env.codeGrid || panel < 1 || panel > static_cast<int>(s.code.tPos.size())) return;
+    CodeGrid& g = *s.env.codeGrid;
     auto pos = wholeNumber(s.code.tPos[panel - 1], 1, g.columnCount());
     if (!pos) return;
-    s.RecordCol = static_cast<int16_t>(*pos - 1);
-    g.setCurrentColumn(s.RecordCol);
+    s.code.recordCol = static_cast<int16_t>(*pos - 1);
+    g.setCurrentColumn(s.code.recordCol);
     g.scroll(-kScrollBackSteps, 0);
-    g.scroll(s.RecordCol, 0);
+    g.scroll(s.code.recordCol, 0);
     commitCell(g);
     showPosition(s, g);
     s.changed();
 }
 
 void gridClicked(Session& s) {
-    if (!s.codeGrid) return;
-    CodeGrid& g = *s.codeGrid;
-    s.RecordCol = static_cast<int16_t>(g.currentColumn());
+    if (!s.env.codeGrid) return;
+    CodeGrid& g = *s.env.codeGrid;
+    s.code.recordCol = static_cast<int16_t>(g.currentColumn());
     showPosition(s, g);
     // The row's format key selects that format; a row without one keeps the
     // selection, which an empty key would leave without any usable format.
     g.setCurrentColumn(3);
     const std::string key = g.currentText();
-    g.setCurrentColumn(s.RecordCol);
+    g.setCurrentColumn(s.code.recordCol);
     if (trimBlanks(key).empty()) {
         s.changed();
         return;
@@ -175,14 +176,14 @@ void gridClicked(Session& s) {
 }
 
 void gridEnter(Session& s) {
-    if (!s.codeGrid) return;
-    CodeGrid& g = *s.codeGrid;
-    if (s.RecordCol < g.columnCount() - 1) ++s.RecordCol;
+    if (!s.env.codeGrid) return;
+    CodeGrid& g = *s.env.codeGrid;
+    if (s.code.recordCol < g.columnCount() - 1) ++s.code.recordCol;
     commitCell(g);
     g.refresh();
-    g.setCurrentColumn(s.RecordCol);
+    g.setCurrentColumn(s.code.recordCol);
     showPosition(s, g);
-    scrollIfFourth(g, s.RecordCol, 4);
+    scrollIfFourth(g, s.code.recordCol, 4);
     s.changed();
 }
 
@@ -194,20 +195,20 @@ void applyTolerance(Session& s) {
     if (trimBlanks(s.code.cbTol).empty()) {
         s.message("The tolerance is empty!");
     } else {
-        s.TimeTolerance = single(leadingNumber(s.code.cbTol) / 100.0);
+        s.decoding.timeTolerance = single(leadingNumber(s.code.cbTol) / 100.0);
         s.editor.box["cTole"] = s.code.cbTol;
-        s.tTole = s.code.cbTol + "%";
+        ++s.decoding.tolerancesShown;
         setIrtype(s, s.code.tForm);
     }
     // Text that is not a number keeps the cycle tolerance, as the main
     // window's box does.
-    if (isNumeric(s.code.tTTole)) s.CycleTolerance = single(leadingNumber(s.code.tTTole));
+    if (isNumeric(s.code.tTTole)) s.decoding.cycleTolerance = single(leadingNumber(s.code.tTTole));
     s.changed();
 }
 
 void readOrderClicked(Session& s, bool checked) {
     s.code.cOrder = checked;
-    if (checked) s.ReadOrder = !s.ReadOrder;
+    if (checked) s.format.readOrder = !s.format.readOrder;
     s.changed();
 }
 

@@ -1,6 +1,6 @@
 // The code recording window's actions on the session: the navigation of the
 // code grid's cursor RecordCol, the tolerance panel, the read order and the
-// window's opening and closing. The grid itself is session.codeGrid; every
+// window's opening and closing. The grid itself is session.env.codeGrid; every
 // action does nothing to it while there is none.
 #pragma once
 

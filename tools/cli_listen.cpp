@@ -81,7 +81,7 @@ void printPress(const Session& s, const std::string& time, bool json) {
     if (json) {
         std::string line = "{\"time\": " + jsonString(time) +
                            ", \"source\": " + jsonString(s.last.capture.source.shown()) +
-                           ", \"format\": " + jsonString(withoutAccessKeys(s.irtype)) +
+                           ", \"format\": " + jsonString(withoutAccessKeys(s.format.name)) +
                            ", \"code\": [";
         for (size_t i = 0; i < code.size(); ++i)
             line += (i ? ", " : "") + jsonString(code[i]);
@@ -91,15 +91,15 @@ void printPress(const Session& s, const std::string& time, bool json) {
         line += "], \"times\": " + std::to_string(press.times.size()) +
                 ", \"carrier\": " + jsonString(trimBlanks(s.code.Lblcarr_f)) + ", \"protocols\": ";
         std::fputs(line.c_str(), stdout);
-        writeProtocolDecodes(press, s.demod.on, true);
+        writeProtocolDecodes(press, s.decoding.demod.on, true);
         std::fputs("}\n", stdout);
     } else {
         std::printf("%s  %s  %s  %s\n", time.c_str(), s.last.capture.source.shown().c_str(),
-                    withoutAccessKeys(s.irtype).c_str(),
+                    withoutAccessKeys(s.format.name).c_str(),
                     code.empty() ? "(no code)" : code.front().c_str());
         for (size_t i = 1; i < code.size(); ++i)
             std::printf("    %s\n", code[i].c_str());
-        for (const auto& d : protocolDecodeLines(press, s.demod.on))
+        for (const auto& d : protocolDecodeLines(press, s.decoding.demod.on))
             std::printf("    protocol: %s\n", d.c_str());
         for (const auto& e : s.last.errorLines)
             std::printf("    error: %s\n", e.c_str());
@@ -208,17 +208,17 @@ int cmdListen(const std::vector<std::string>& args) {
         port.aimAtLirc(o.device);
     MemoryCodeGrid grid;
     Session s;
-    s.port = &port;
-    s.codeGrid = &grid;
-    s.cataloguePath = o.cataloguePath;
-    s.errorRecord.setPath(appFiles.errorRecord);
-    s.drawsWaveform = false;
-    s.logsPresses = false;
+    s.env.port = &port;
+    s.env.codeGrid = &grid;
+    s.format.cataloguePath = o.cataloguePath;
+    s.env.errorRecord.setPath(appFiles.errorRecord);
+    s.out.drawsWaveform = false;
+    s.out.logsPresses = false;
     startUp(s); // opens the port as the window opens its first entry
     if (!port.isOpen()) return listenError(port.openFailure(), 1);
     if (entry) setIrtype(s, entry->caption);
     setDemodulated(s, true);
-    s.messages.clear();
+    s.out.messages.clear();
 
     struct sigaction sa {};
     sa.sa_handler = onInterrupt; // no SA_RESTART: the wait ends at once
@@ -236,9 +236,9 @@ int cmdListen(const std::vector<std::string>& args) {
             printPress(s, time, o.json);
             if (!o.append.empty() && !appendCapture(o.append, s))
                 return listenError(o.append + ": cannot be written", 1);
-            for (const auto& m : s.messages)
+            for (const auto& m : s.out.messages)
                 std::fprintf(stderr, "quorvel-cli: %s\n", m.c_str());
-            s.messages.clear();
+            s.out.messages.clear();
         }
         if (o.count > 0 && presses >= o.count) return 0;
         if (!port.isOpen()) return listenError(port.lost(), 1);

@@ -265,7 +265,7 @@ int cmdLoad(const std::vector<std::string>& args) {
     const std::vector<uint8_t>& message = read.message;
     Session s;
     MemoryPort port;
-    s.port = &port;
+    s.env.port = &port;
     port.open(1);
     resetCapture(s); // the carrier labels read " " until a capture sets them
     port.receive(message);
@@ -279,7 +279,7 @@ int cmdLoad(const std::vector<std::string>& args) {
         std::printf("}\n");
         return 0;
     }
-    std::printf("bytes received: %s\n", s.LblRGtime.c_str());
+    std::printf("bytes received: %s\n", s.wave.readout.c_str());
     if (!loaded) {
         std::printf("fewer than 10 bytes: the capture is dropped\n");
         return 0;
@@ -472,28 +472,22 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
             if (!numberIn(*v, 0, 100, true))
                 return usageError("--time-tolerance takes a percentage from 0 to 100, not \"" + *v +
                                   "\"");
-            settings.push_back([text = *v](Session& s) {
-                s.tTole = text;
-                toleranceBoxEnter(s);
-            });
+            settings.push_back([text = *v](Session& s) { toleranceBoxEnter(s, text); });
         } else if (a == "--cycle-tolerance") {
             const std::string* v = value();
             if (!v) break;
             if (!numberIn(*v, 0, kLongestCycleTolerance, false))
                 return usageError("--cycle-tolerance takes microseconds from 0 to " +
                                   std::to_string(kLongestCycleTolerance) + ", not \"" + *v + "\"");
-            settings.push_back([text = *v](Session& s) {
-                s.tTTole = text;
-                cycleToleranceBoxEnter(s);
-            });
+            settings.push_back([text = *v](Session& s) { cycleToleranceBoxEnter(s, text); });
         } else if (a == "--ignore-time") {
             settings.push_back([](Session& s) { setIgnoreTime(s, true); });
         } else if (a == "--oct") {
-            settings.push_back([](Session& s) { s.optOct = true; });
+            settings.push_back([](Session& s) { s.decoding.octal = true; });
         } else if (a == "--auto") {
-            settings.push_back([](Session& s) { s.mnuAuto = true; });
+            settings.push_back([](Session& s) { s.format.automatic = true; });
         } else if (a == "--compare") {
-            settings.push_back([](Session& s) { s.mnuCmp = true; });
+            settings.push_back([](Session& s) { s.sample.on = true; });
         } else if (a == "--json") {
             json = true;
         } else if (!a.empty() && a[0] == '-') {
@@ -534,25 +528,25 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
     Session s;
     MemoryPort port;
     MemoryCodeGrid grid;
-    s.port = &port;
-    s.codeGrid = &grid;
-    s.cataloguePath = cataloguePath;
-    s.errorRecord.setPath(appFiles.errorRecord);
-    s.drawsWaveform = false;
-    s.logsPresses = stats;
+    s.env.port = &port;
+    s.env.codeGrid = &grid;
+    s.format.cataloguePath = cataloguePath;
+    s.env.errorRecord.setPath(appFiles.errorRecord);
+    s.out.drawsWaveform = false;
+    s.out.logsPresses = stats;
     startUp(s);
     setIrtype(s, entry->caption);
     // Each file is read in its own mode; the user's settings follow the
     // mode's again whenever it changes.
     auto enterMode = [&](bool on) {
         setDemodulated(s, on);
-        demod.apply(s.demod);
+        demod.apply(s.decoding.demod);
         for (const auto& apply : settings)
             apply(s);
     };
     enterMode(demod.on(files.front()));
     // A refused setting (a tolerance that is no number) says so, as the window does.
-    for (const auto& m : s.messages)
+    for (const auto& m : s.out.messages)
         std::fprintf(stderr, "quorvel-cli: %s\n", m.c_str());
 
     // Each capture's report goes out as soon as it is decoded; one result
@@ -563,14 +557,14 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
     bool anyDemodulated = false, anyReceiverUnit = false;
     if (!stats && json) std::fputs("{\"captures\": [", stdout);
     for (size_t i = 0; i < files.size(); ++i) {
-        if (const bool on = demod.on(files[i]); on != s.demod.on) enterMode(on);
-        (s.demod.on ? anyDemodulated : anyReceiverUnit) = true;
+        if (const bool on = demod.on(files[i]); on != s.decoding.demod.on) enterMode(on);
+        (s.decoding.demod.on ? anyDemodulated : anyReceiverUnit) = true;
         r.file = files[i];
-        r.format = s.irtype;
-        const size_t shown = s.messages.size();
-        const int beeps = s.beeps;
+        r.format = s.format.name;
+        const size_t shown = s.out.messages.size();
+        const int beeps = s.out.beeps;
         port.receive(messages[i]);
-        s.setTimer2(false); // the receive event
+        s.setIdleTimer(false); // the receive event
         const bool decoded = captureTick(s);
         showProgress(i + 1, files.size());
         if (stats) {
@@ -584,16 +578,18 @@ int cmdDecode(const std::vector<std::string>& args, bool stats = false) {
         r.errors = s.last.errorLines;
         r.cycles = decoded ? std::span<const std::string>(s.last.decode.cycles)
                            : std::span<const std::string>();
-        r.tolerance = s.tTole;
-        r.cycleTolerance = s.tTTole;
-        r.messages = std::span(s.messages).subspan(std::min(shown, s.messages.size()));
-        r.beeps = s.beeps - beeps;
-        r.demodulated = s.demod.on;
-        r.lastFrameLeftOut = s.demod.on && s.last.decode.lastFrameLeftOut;
+        const std::string tolerance = toleranceText(s.decoding.timeTolerance);
+        const std::string cycleTolerance = cycleToleranceText(s.decoding.cycleTolerance);
+        r.tolerance = tolerance;
+        r.cycleTolerance = cycleTolerance;
+        r.messages = std::span(s.out.messages).subspan(std::min(shown, s.out.messages.size()));
+        r.beeps = s.out.beeps - beeps;
+        r.demodulated = s.decoding.demod.on;
+        r.lastFrameLeftOut = s.decoding.demod.on && s.last.decode.lastFrameLeftOut;
         if (json)
             printJson(r, i == 0);
         else
-            printReport(r, i == 0, s.CrLf);
+            printReport(r, i == 0, s.decoding.lineBreak);
         // Reported: the list the window would show need not grow for a
         // thousand captures.
         s.code.lGCyc.clear();

@@ -47,9 +47,9 @@ int main(int argc, char** argv) {
     // A catalogue of its own in a scratch folder, "Form016(NEC N-8)" selected.
     QTemporaryDir scratch;
     qv::Session s;
-    s.cataloguePath = scratch.filePath("IRTime.db").toStdString();
-    s.errorRecord.setPath(scratch.filePath("Error record.txt").toStdString());
-    qv::buildCatalogueIfMissing(QV_SOURCE_DIR "/data/catalogue.sql", s.cataloguePath);
+    s.format.cataloguePath = scratch.filePath("IRTime.db").toStdString();
+    s.env.errorRecord.setPath(scratch.filePath("Error record.txt").toStdString());
+    qv::buildCatalogueIfMissing(QV_SOURCE_DIR "/data/catalogue.sql", s.format.cataloguePath);
     qv::setIrtype(s, "Form016(NEC N-8)");
     qv::FormCode code(s, scratch.filePath("IR_CODE_DB.db"));
     qv::startUp(s);
@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
         }
     }
     grid.setCurrentRow(2);
-    s.RecordCol = 5;
+    s.code.recordCol = 5;
     grid.setCurrentColumn(5);
     s.code.cIrRec = true;
     s.code.lDspRslt = "Record success!";

@@ -40,8 +40,8 @@ void step(Session& s, RuleButton which) {
 
 // Timer3 is announced with the other timers so the window follows it.
 void setTimer3(Session& s, bool on) {
-    s.Timer3 = on;
-    s.setTimer2(s.Timer2);
+    s.wave.ruleTimer = on;
+    s.setIdleTimer(s.link.idleTimer);
 }
 
 void moveBy(Session& s, double delta) {
@@ -67,7 +67,7 @@ void stepBy(Session& s, double delta) {
 } // namespace
 
 void showRuleDistance(Session& s) {
-    s.LblRGtime = wholeText(wholePart(s.wave.Line1X - s.wave.Line2X));
+    s.wave.readout = wholeText(wholePart(s.wave.Line1X - s.wave.Line2X));
 }
 
 void moveRulesRight(Session& s, double distance) {

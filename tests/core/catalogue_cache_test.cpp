@@ -88,13 +88,13 @@ TEST(AlsoFits, NamesTheBestCleanRealFormatAndWritesNothing) {
         parseTimeList(qvtest::fileText(qvtest::sourcePath("data/samples/nec-00-12.txt"))));
     for (const char* selected : {"Form001(AIWA*SANYO)", "Form016(NEC N-8)"}) {
         setIrtype(s, selected);
-        const auto stamp = std::filesystem::last_write_time(s.cataloguePath);
+        const auto stamp = std::filesystem::last_write_time(s.format.cataloguePath);
         const auto fits = alsoFits(s);
         ASSERT_TRUE(fits) << selected;
         EXPECT_EQ(fits->caption, "Form016(NEC N-8)") << selected;
         EXPECT_TRUE(fits->clean && !fits->standIn);
-        EXPECT_EQ(s.irtype, selected);
-        EXPECT_EQ(std::filesystem::last_write_time(s.cataloguePath), stamp);
+        EXPECT_EQ(s.format.name, selected);
+        EXPECT_EQ(std::filesystem::last_write_time(s.format.cataloguePath), stamp);
         EXPECT_FALSE(std::filesystem::exists(dir.file("Error record.txt")));
     }
 }

@@ -39,9 +39,9 @@ struct StartedSession {
     qv::Session s;
     qv::MemoryPort port;
     StartedSession() {
-        s.port = &port;
-        s.cataloguePath = freshCatalogue(dir);
-        s.errorRecord.setPath(dir.file("Error record.txt"));
+        s.env.port = &port;
+        s.format.cataloguePath = freshCatalogue(dir);
+        s.env.errorRecord.setPath(dir.file("Error record.txt"));
         qv::startUp(s);
     }
 };

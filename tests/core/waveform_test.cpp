@@ -133,13 +133,13 @@ std::string run(const std::vector<std::string>& steps) {
                 ruleButtonDown(s, named<RuleButton>(kRuleButtons, a),
                                named<MouseButton>(kMouse, b));
         } else if (op == "timer") {
-            s.Timer3 = true;
+            s.wave.ruleTimer = true;
         } else if (op == "tick") {
             timer3Tick(s);
         } else if (op == "rules") {
             out << "rules red " << num(w.Line1X) << " green " << num(w.Line2X) << " label "
-                << s.LblRGtime << " box " << ruleBoxText(w) << " timer " << s.Timer3 << " held "
-                << w.AddHeld << w.ReaddHeld << w.DecHeld << w.RedecHeld << "\n";
+                << s.wave.readout << " box " << ruleBoxText(w) << " timer " << s.wave.ruleTimer
+                << " held " << w.AddHeld << w.ReaddHeld << w.DecHeld << w.RedecHeld << "\n";
         } else if (op == "mark") {
             DecodeMark m;
             m.startUs = d(), m.durationUs = d(), m.row = static_cast<long>(d());
@@ -177,8 +177,8 @@ std::string run(const std::vector<std::string>& steps) {
         } else if (op == "keep") {
             keepADrawableFormat(s);
         } else if (op == "irtype") {
-            out << "irtype " << s.irtype << " row " << (s.CurFormat && s.CurFormat->hasRow())
-                << "\n";
+            out << "irtype " << s.format.name << " row "
+                << (s.format.cursor && s.format.cursor->hasRow()) << "\n";
         } else {
             ADD_FAILURE() << "unknown step " << step;
         }

@@ -42,15 +42,17 @@ std::vector<long> press(unsigned address = 0, int repeats = 0, long firstBurst =
 class Dispatch : public ::testing::Test {
 protected:
     Dispatch() {
-        s.cataloguePath = dir.file("IRTime.db");
-        qv::buildCatalogueIfMissing(enginetest::sourcePath("data/catalogue.sql"), s.cataloguePath);
-        Database::open(s.cataloguePath)->exec("DELETE FROM \"Type\" WHERE Format <> 'Form016'");
-        s.errorRecord.setPath(dir.file("Error record.txt"));
+        s.format.cataloguePath = dir.file("IRTime.db");
+        qv::buildCatalogueIfMissing(enginetest::sourcePath("data/catalogue.sql"),
+                                    s.format.cataloguePath);
+        Database::open(s.format.cataloguePath)
+            ->exec("DELETE FROM \"Type\" WHERE Format <> 'Form016'");
+        s.env.errorRecord.setPath(dir.file("Error record.txt"));
         setIrtype(s, "Form016(NEC N-8)");
     }
     // Form016 under another key, and fields changed ("field = value, ...").
     void row(const std::string& key, const std::string& set) {
-        Database::open(s.cataloguePath)
+        Database::open(s.format.cataloguePath)
             ->exec("CREATE TEMP TABLE t AS SELECT * FROM Type WHERE Format = 'Form016';"
                    "UPDATE t SET Format = '" +
                    key + "', " + set + "; DELETE FROM Type WHERE Format = '" + key +
@@ -61,7 +63,7 @@ protected:
         for (size_t i = 0; i < times.size(); ++i)
             s.TTable.setCell(static_cast<long>(i / 10) + 1, static_cast<long>(i % 10) + 1,
                              std::to_string(times[i]));
-        s.setTimer2(false);
+        s.setIdleTimer(false);
         decodeDispatch(s);
     }
     std::string record() const { return enginetest::fileText(dir.file("Error record.txt")); }
@@ -81,8 +83,8 @@ TEST_F(Dispatch, GoodCaptureIsShownEverywhereAndTheRecordStaysEmpty) {
     EXPECT_EQ(s.last.decode.shown, kNecHexLine);
     EXPECT_EQ(s.last.decode.binary, "00000000 11111111 01001000 10110111 \r\n");
     EXPECT_EQ(s.help.Text1, s.last.decode.binary + "\r\n" + s.last.decode.shown + "\r\n\r\n");
-    EXPECT_EQ(s.tTole, "3%");
-    EXPECT_TRUE(s.Timer2);
+    EXPECT_EQ(toleranceText(s.decoding.timeTolerance), "3%");
+    EXPECT_TRUE(s.link.idleTimer);
     ASSERT_FALSE(s.last.marks.marks.empty());
     EXPECT_EQ(s.last.marks.marks.front().kind, MarkKind::HeadBurst);
     EXPECT_TRUE(failing().empty());
@@ -92,7 +94,7 @@ TEST_F(Dispatch, GoodCaptureIsShownEverywhereAndTheRecordStaysEmpty) {
     EXPECT_EQ(parts, "Customer=00 ~Customer=FF Data=12 ~Data=ED Last burst= ");
     EXPECT_TRUE(std::filesystem::exists(dir.file("Error record.txt")));
     EXPECT_EQ(record(), "");
-    s.optOct = true;
+    s.decoding.octal = true;
     capture(press());
     EXPECT_EQ(s.last.decode.shown, "00 255 18 237 \r\n");
 }
@@ -120,7 +122,7 @@ TEST_F(Dispatch, EachFailedCaptureAppendsOneBlockAndMarksItsFailingTime) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("Error record.txt")));
     EXPECT_EQ(s.last.decode.shown, kNecHexLine);
     EXPECT_EQ(s.last.errorLines.size(), 3u);
-    EXPECT_EQ(s.tTole, "15%");
+    EXPECT_EQ(toleranceText(s.decoding.timeTolerance), "15%");
 }
 
 // A full disk cut the block and the next capture continued the cut line.
@@ -137,9 +139,9 @@ TEST_F(Dispatch, AFailedAppendLeavesTheRecordAsItWasAndIsReportedOnce) {
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(record(), kBadBlock);
-    ASSERT_EQ(s.messages.size(), 1u);
-    EXPECT_NE(s.messages[0].find("The error record could not be written"), std::string::npos);
-    EXPECT_TRUE(s.Timer2);
+    ASSERT_EQ(s.out.messages.size(), 1u);
+    EXPECT_NE(s.out.messages[0].find("The error record could not be written"), std::string::npos);
+    EXPECT_TRUE(s.link.idleTimer);
     capture(press(0, 0, 700));
     EXPECT_EQ(record(), kBadBlock + kBadBlock);
 }
@@ -152,14 +154,14 @@ TEST_F(Dispatch, FewerGroupsARunawayWalkOrNoRowEndTheTickSoundly) {
     row("Form016", "stru = 'C,D,X'");
     setIrtype(s, "Form016");
     capture(press());
-    EXPECT_EQ(s.messages, std::vector<std::string>{kWrongFormatMessage});
-    EXPECT_TRUE(s.Timer2);
+    EXPECT_EQ(s.out.messages, std::vector<std::string>{kWrongFormatMessage});
+    EXPECT_TRUE(s.link.idleTimer);
     setIrtype(s, "Form999");
-    const size_t said = s.messages.size();
+    const size_t said = s.out.messages.size();
     capture(press());
     EXPECT_EQ(s.last.decode.binary, "");
-    EXPECT_EQ(s.messages.size(), said);
-    EXPECT_TRUE(s.Timer2);
+    EXPECT_EQ(s.out.messages.size(), said);
+    EXPECT_TRUE(s.link.idleTimer);
 }
 
 // Form010 has NEC's head but twice its bit time: NEC presses fail there.
@@ -167,52 +169,52 @@ TEST_F(Dispatch, AutoSelectionWidensTheToleranceThenSkipsTheFormatThatJustFailed
     row("Form010", "Zero_Osc = 1124, zero_Idle = 1124");
     row("Form040", "H_Osc = 3000, H_Idle = 3000");
     setIrtype(s, "Form010(&ITT)");
-    s.mnuAuto = true;
+    s.format.automatic = true;
     for (const char* tolerance : {"5%", "7%", "9%", "11%", "13%", "15%"}) {
         capture(press());
-        EXPECT_EQ(s.tTole, tolerance);
+        EXPECT_EQ(toleranceText(s.decoding.timeTolerance), tolerance);
         EXPECT_EQ(s.last.decode.shown, "");
-        EXPECT_FALSE(s.Timer2);
-        EXPECT_EQ(s.irtype, "Form010(ITT)");
+        EXPECT_FALSE(s.link.idleTimer);
+        EXPECT_EQ(s.format.name, "Form010(ITT)");
     }
-    EXPECT_EQ(s.tTTole, "8377.143");
+    EXPECT_EQ(cycleToleranceText(s.decoding.cycleTolerance), "8377.143");
     EXPECT_EQ(record().substr(record().size() - 4), "\r\n\r\n"); // an early end still records
     capture(press());
     EXPECT_EQ(s.last.binaryShown(), "It not this format");
-    EXPECT_EQ(s.irtype, "Form016");
-    EXPECT_EQ(s.AutoFormatIndex, 2);
-    EXPECT_FLOAT_EQ(s.TimeTolerance, 0.05f);
-    EXPECT_FLOAT_EQ(s.CycleTolerance, 500);
+    EXPECT_EQ(s.format.name, "Form016");
+    EXPECT_EQ(s.format.autoIndex, 2);
+    EXPECT_FLOAT_EQ(s.decoding.timeTolerance, 0.05f);
+    EXPECT_FLOAT_EQ(s.decoding.cycleTolerance, 500);
     capture(press());
     EXPECT_EQ(s.last.decode.shown, kNecHexLine);
-    EXPECT_TRUE(s.Timer2);
+    EXPECT_TRUE(s.link.idleTimer);
     // No fitting format: back to the first.
     row("Form016", "H_Osc = 3000");
     setIrtype(s, "Form010(&ITT)");
     for (int i = 0; i < 7; ++i)
         capture(press());
-    EXPECT_EQ(s.irtype, "Form001");
-    EXPECT_EQ(s.AutoFormatIndex, 0);
+    EXPECT_EQ(s.format.name, "Form001");
+    EXPECT_EQ(s.format.autoIndex, 0);
 }
 
 // Captures alternate between storing a sample and comparing with it.
 TEST_F(Dispatch, SampleComparisonBeepsOnEqualCodesOnly) {
     capture(press());
     capture(press());
-    EXPECT_EQ(s.beeps, 0); // no comparison asked for
-    EXPECT_FALSE(s.SampleHeld);
-    s.mnuCmp = true;
+    EXPECT_EQ(s.out.beeps, 0); // no comparison asked for
+    EXPECT_FALSE(s.sample.held);
+    s.sample.on = true;
     capture(press());
-    EXPECT_TRUE(s.SampleHeld);
-    EXPECT_EQ(s.SampleCode, "00 FF 12 ED \r");
+    EXPECT_TRUE(s.sample.held);
+    EXPECT_EQ(s.sample.code, "00 FF 12 ED \r");
     capture(press());
-    EXPECT_EQ(s.beeps, 1);
-    EXPECT_FALSE(s.SampleHeld);
+    EXPECT_EQ(s.out.beeps, 1);
+    EXPECT_FALSE(s.sample.held);
     capture(press());
     capture(press(1));
-    EXPECT_EQ(s.beeps, 1);
-    EXPECT_TRUE(s.SampleHeld);
-    EXPECT_EQ(s.SampleCode, "01 FE 12 ED \r");
+    EXPECT_EQ(s.out.beeps, 1);
+    EXPECT_TRUE(s.sample.held);
+    EXPECT_EQ(s.sample.code, "01 FE 12 ED \r");
 }
 
 // The hand-over to the code recording grid of 12 columns.
@@ -222,21 +224,21 @@ TEST_F(Dispatch, HandOverFillsTheGridAndMovesOn) {
                             {7, 1, 8, 0, 4}, {6, 1, 7, 0, 0},  {5, 0, 5, 0, 0}};
     for (const auto& [from, good, to, row, left] : cases) {
         MemoryCodeGrid grid{12, 5};
-        s.codeGrid = &grid;
+        s.env.codeGrid = &grid;
         s.code.cIrRec = true;
-        s.RecordCol = static_cast<int16_t>(from);
-        s.beeps = 0;
+        s.code.recordCol = static_cast<int16_t>(from);
+        s.out.beeps = 0;
         capture(press(0, 0, good ? 562 : 700));
         SCOPED_TRACE(from);
-        EXPECT_EQ(s.RecordCol, to);
+        EXPECT_EQ(s.code.recordCol, to);
         EXPECT_EQ(grid.currentRow(), row);
         EXPECT_EQ(grid.leftColumn(), left);
         EXPECT_EQ(grid.cell(0, from == 3 ? 8 : from), good ? "00 FF 12 ED \r" : "");
-        EXPECT_EQ(s.beeps, good ? 1 : 0);
+        EXPECT_EQ(s.out.beeps, good ? 1 : 0);
     }
     MemoryCodeGrid grid{12, 5};
-    s.codeGrid = &grid;
-    s.RecordCol = 3;
+    s.env.codeGrid = &grid;
+    s.code.recordCol = 3;
     capture(press());
     EXPECT_EQ(grid.cell(0, 3), "Form016");
     EXPECT_EQ(grid.cell(0, 4), "0.03");

@@ -73,36 +73,35 @@ int captureDispatch(const uint8_t* data, size_t size) {
         qv::MemoryPort port;
         qv::MemoryCodeGrid grid;
         qv::Session s;
-        s.cataloguePath = fx.catalogue;
-        s.errorRecord.setPath(fx.errorRecord);
-        s.port = &port;
-        s.codeGrid = &grid;
+        s.format.cataloguePath = fx.catalogue;
+        s.env.errorRecord.setPath(fx.errorRecord);
+        s.env.port = &port;
+        s.env.codeGrid = &grid;
         qv::startUp(s);
         qv::setIrtype(s, caption);
-        s.mnuAuto = switches & 1;
-        s.optOct = switches & 4;
-        s.mnuCmp = switches & 8;
+        s.format.automatic = switches & 1;
+        s.decoding.octal = switches & 4;
+        s.sample.on = switches & 8;
         s.code.cIrRec = switches & 16;
-        s.RecordCol = static_cast<int16_t>(recordColumn % 128);
+        s.code.recordCol = static_cast<int16_t>(recordColumn % 128);
         if (tolerance % 4 == 1 || tolerance % 4 == 2) {
             qv::toleranceMenu(s, tolerance % 4 == 1 ? 5 : 8);
         } else if (tolerance % 4 == 3) { // typed into the box: up to 63%
-            s.tTole = std::to_string(tolerance >> 2) + "%";
-            qv::toleranceBoxEnter(s);
+            qv::toleranceBoxEnter(s, std::to_string(tolerance >> 2) + "%");
         }
         qv::setIgnoreTime(s, switches & 2);
 
         for (int i = 0; i < 1 + (switches >> 5); ++i) {
-            if (kGenericKeys.count(s.irtype)) fx.dirty = true; // the learner writes its row
+            if (kGenericKeys.count(s.format.name)) fx.dirty = true; // the learner writes its row
             const uintmax_t before = fileSize(fx.errorRecord);
             port.receive(message);
             qv::captureTick(s);
             // At most one block per capture, only with "Ignore Time" unchecked.
             uintmax_t block = 0;
-            if (message.size() >= 10 && !s.cIgnoreT && !s.last.errorLines.empty()) {
+            if (message.size() >= 10 && !s.decoding.ignoreTime && !s.last.errorLines.empty()) {
                 for (const auto& line : s.last.errorLines)
                     block += line.size() + 2;
-                block += s.CrLf.size() + 2;
+                block += s.decoding.lineBreak.size() + 2;
             }
             require(fileSize(fx.errorRecord) - before == block,
                     "the error record did not grow by exactly this capture's block");

@@ -60,7 +60,7 @@ int captureFile(const uint8_t* data, size_t size) {
     qv::MemoryPort port;
     port.receive(file.message);
     qv::Session s;
-    s.port = &port;
+    s.env.port = &port;
     require(qv::loadCapture(s), "a text capture gave a message too short to load");
     if (!file.changes.empty()) return 0;
     std::vector<int64_t> read = file.times;

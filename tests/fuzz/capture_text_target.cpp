@@ -73,7 +73,7 @@ int captureText(const uint8_t* data, size_t size) {
     qv::MemoryPort port;
     port.receive(message);
     qv::Session s;
-    s.port = &port;
+    s.env.port = &port;
     const bool loaded = qv::loadCapture(s);
 
     if (qv::looksLikePronto(text)) return 0;

@@ -157,14 +157,14 @@ void saveThroughEditor(qv::Session& s, const std::vector<std::string>& names,
         if (auto it = boxOf.find(names[i]); it != boxOf.end())
             s.editor.box[it->second] = values[i].toText();
     s.editor.cAddFmt = "Form160";
-    s.cataloguePath = fx.editorCatalogue;
+    s.format.cataloguePath = fx.editorCatalogue;
 
     const std::string before = fileBytes(fx.editorCatalogue);
-    const size_t messages = s.messages.size();
+    const size_t messages = s.out.messages.size();
     const bool saved = qv::saveFormat(s);
     if (!saved) {
         require(fileBytes(fx.editorCatalogue) == before, "a save that failed changed the file");
-        require(s.messages.size() > messages, "a save that failed told the user nothing");
+        require(s.out.messages.size() > messages, "a save that failed told the user nothing");
         return;
     }
     // Only the slot's row: every other row reads as before.
@@ -172,7 +172,8 @@ void saveThroughEditor(qv::Session& s, const std::vector<std::string>& names,
     std::erase_if(after, [](const auto& row) { return row.front().second == "Form160"; });
     std::erase_if(shipped, [](const auto& row) { return row.front().second == "Form160"; });
     require(after == shipped, "the editor's save changed another row");
-    require(s.CurFormat && s.CurFormat->key() == "Form160", "CurFormat is not on the saved row");
+    require(s.format.cursor && s.format.cursor->key() == "Form160",
+            "CurFormat is not on the saved row");
 }
 
 } // namespace
@@ -202,28 +203,29 @@ int formatRow(const uint8_t* data, size_t size) {
     qv::MemoryPort port;
     qv::MemoryCodeGrid grid;
     qv::Session s;
-    s.cataloguePath = pristineCatalogue(); // what automatic selection reads
-    s.errorRecord.setPath(fx.errorRecord);
-    s.port = &port;
-    s.codeGrid = &grid;
-    s.cIgnoreT = switches & 1;
-    s.optOct = switches & 2;
-    s.ReadOrder = switches & 4;
-    s.mnuAuto = switches & 8;
+    s.format.cataloguePath = pristineCatalogue(); // what automatic selection reads
+    s.env.errorRecord.setPath(fx.errorRecord);
+    s.env.port = &port;
+    s.env.codeGrid = &grid;
+    s.decoding.ignoreTime = switches & 1;
+    s.decoding.octal = switches & 2;
+    s.format.readOrder = switches & 4;
+    s.format.automatic = switches & 8;
     s.code.cIrRec = switches & 16;
-    s.TimeTolerance = static_cast<float>(tolerance) / 400.0f;
-    s.CycleTolerance = cycleTolerance;
-    s.XTime = xTime;
+    s.decoding.timeTolerance = static_cast<float>(tolerance) / 400.0f;
+    s.decoding.cycleTolerance = cycleTolerance;
+    s.decoding.waitTime = xTime;
     s.code.t01Tole = zeroOneTolerance;
 
     if (switches & 32) {
         saveThroughEditor(s, names, values);
-        s.irtype = "Form160";
+        s.format.name = "Form160";
     } else {
-        s.CurFormat = rowCursor(names, values);
-        if (!s.CurFormat) return 0;
-        const std::string key = s.CurFormat->moveFirst() ? s.CurFormat->key() : std::string();
-        s.irtype = switches & 64 ? key : key + "(caption)";
+        s.format.cursor = rowCursor(names, values);
+        if (!s.format.cursor) return 0;
+        const std::string key =
+            s.format.cursor->moveFirst() ? s.format.cursor->key() : std::string();
+        s.format.name = switches & 64 ? key : key + "(caption)";
     }
 
     if (switches & 128) {

@@ -52,11 +52,11 @@ struct Program {
     qv::MemoryPort port;
     qv::Session s;
     Program() {
-        s.cataloguePath = dir.file("IRTime.db");
-        s.errorRecord.setPath(dir.file("Error record.txt"));
+        s.format.cataloguePath = dir.file("IRTime.db");
+        s.env.errorRecord.setPath(dir.file("Error record.txt"));
         qv::buildCatalogueIfMissing(std::string(QV_SOURCE_DIR) + "/data/catalogue.sql",
-                                    s.cataloguePath);
-        s.port = &port;
+                                    s.format.cataloguePath);
+        s.env.port = &port;
         qv::startUp(s);
     }
     void captureNecPress() {
@@ -65,7 +65,7 @@ struct Program {
         qv::captureTick(s);
     }
     std::string stored(const std::string& key, const std::string& field) const {
-        auto cursor = qv::openCatalogue(s.cataloguePath);
+        auto cursor = qv::openCatalogue(s.format.cataloguePath);
         return cursor->seek(key) ? cursor->field(field).toText() : std::string("(no row)");
     }
 };
@@ -75,26 +75,26 @@ class CatalogueWrite : public ::testing::TestWithParam<int> {};
 // The generic format "IB" learns its row from every capture.
 TEST_P(CatalogueWrite, LearnerCommitIsWholeOrLeavesTheFileAsItWas) {
     Program p;
-    const std::string before = fileBytes(p.s.cataloguePath);
+    const std::string before = fileBytes(p.s.format.cataloguePath);
     const std::string struBefore = p.stored("IB", "stru");
-    const size_t messages = p.s.messages.size();
+    const size_t messages = p.s.out.messages.size();
     qv::setIrtype(p.s, "IB");
     {
-        InjectedFault fault(p.s.cataloguePath, GetParam());
+        InjectedFault fault(p.s.format.cataloguePath, GetParam());
         ASSERT_TRUE(fault.holding);
         p.captureNecPress();
     }
     if (GetParam() == NoFault) {
-        EXPECT_TRUE(fileBytes(p.s.cataloguePath) != before) << "nothing was written";
+        EXPECT_TRUE(fileBytes(p.s.format.cataloguePath) != before) << "nothing was written";
         EXPECT_EQ(p.stored("IB", "stru"), "H,D,B0,X");
-        EXPECT_EQ(p.s.messages.size(), messages);
+        EXPECT_EQ(p.s.out.messages.size(), messages);
         return;
     }
-    EXPECT_TRUE(fileBytes(p.s.cataloguePath) == before) << "the file changed";
-    EXPECT_EQ(p.s.CurFormat->field("stru").toText(), struBefore); // the row in memory too
-    ASSERT_GT(p.s.messages.size(), messages) << "the failed commit was not reported";
-    EXPECT_NE(p.s.messages[messages].find("IRTime.db"), std::string::npos);
-    EXPECT_TRUE(p.s.Timer2); // the program goes on
+    EXPECT_TRUE(fileBytes(p.s.format.cataloguePath) == before) << "the file changed";
+    EXPECT_EQ(p.s.format.cursor->field("stru").toText(), struBefore); // the row in memory too
+    ASSERT_GT(p.s.out.messages.size(), messages) << "the failed commit was not reported";
+    EXPECT_NE(p.s.out.messages[messages].find("IRTime.db"), std::string::npos);
+    EXPECT_TRUE(p.s.link.idleTimer); // the program goes on
 }
 
 TEST_P(CatalogueWrite, EditorSaveIsWholeOrLeavesTheFileAsItWas) {
@@ -103,20 +103,21 @@ TEST_P(CatalogueWrite, EditorSaveIsWholeOrLeavesTheFileAsItWas) {
     p.s.editor.cAddFmt = "Form160";
     p.s.editor.box["tT1"] = "99999";
     p.s.editor.box["tRemark"] = "saved by the test";
-    const std::string before = fileBytes(p.s.cataloguePath);
+    const std::string before = fileBytes(p.s.format.cataloguePath);
     bool saved = false;
     {
-        InjectedFault fault(p.s.cataloguePath, GetParam());
+        InjectedFault fault(p.s.format.cataloguePath, GetParam());
         ASSERT_TRUE(fault.holding);
         saved = qv::saveFormat(p.s);
     }
     EXPECT_EQ(saved, GetParam() == NoFault);
     EXPECT_EQ(p.stored("Form160", "Remark") == "saved by the test", saved);
-    EXPECT_EQ(p.s.CurFormat->key(), saved ? "Form160" : "Form016");
+    EXPECT_EQ(p.s.format.cursor->key(), saved ? "Form160" : "Form016");
     if (saved) return;
-    EXPECT_TRUE(fileBytes(p.s.cataloguePath) == before) << "the file changed";
-    ASSERT_FALSE(p.s.messages.empty());
-    EXPECT_EQ(p.s.messages.back().rfind("Form160 was not saved", 0), 0u) << p.s.messages.back();
+    EXPECT_TRUE(fileBytes(p.s.format.cataloguePath) == before) << "the file changed";
+    ASSERT_FALSE(p.s.out.messages.empty());
+    EXPECT_EQ(p.s.out.messages.back().rfind("Form160 was not saved", 0), 0u)
+        << p.s.out.messages.back();
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, CatalogueWrite,
@@ -130,23 +131,23 @@ INSTANTIATE_TEST_SUITE_P(Faults, CatalogueWrite,
 // capture's learner wrote the generic row's fields into that row.
 TEST(CatalogueWriteRefused, HalfwayRefusalsAndLockedSelectionsWriteNothing) {
     Program p;
-    const std::string before = fileBytes(p.s.cataloguePath);
+    const std::string before = fileBytes(p.s.format.cataloguePath);
     qv::openFormatEditor(p.s, true);
     p.s.editor.cAddFmt = "Form160";
     p.s.editor.box["tStru"] = "H,D,X";
     p.s.editor.box["tT1"] = "not a number";
     EXPECT_FALSE(qv::saveFormat(p.s));
-    ASSERT_FALSE(p.s.messages.empty());
-    EXPECT_NE(p.s.messages.back().find("T1"), std::string::npos) << p.s.messages.back();
-    const size_t messages = p.s.messages.size();
+    ASSERT_FALSE(p.s.out.messages.empty());
+    EXPECT_NE(p.s.out.messages.back().find("T1"), std::string::npos) << p.s.out.messages.back();
+    const size_t messages = p.s.out.messages.size();
     {
-        InjectedFault fault(p.s.cataloguePath, LockedBySecondConnection);
+        InjectedFault fault(p.s.format.cataloguePath, LockedBySecondConnection);
         ASSERT_TRUE(fault.holding);
         qv::setIrtype(p.s, "IB");
     }
-    EXPECT_GT(p.s.messages.size(), messages) << "the failed selection was not reported";
+    EXPECT_GT(p.s.out.messages.size(), messages) << "the failed selection was not reported";
     p.captureNecPress();
-    EXPECT_TRUE(fileBytes(p.s.cataloguePath) == before) << "the file changed";
+    EXPECT_TRUE(fileBytes(p.s.format.cataloguePath) == before) << "the file changed";
     EXPECT_EQ(p.stored("Form016", "stru"), "H,C,~C,D,~D,B0,X,H2,B0,X");
 }
 

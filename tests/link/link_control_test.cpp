@@ -32,17 +32,17 @@ struct Started {
     Session s;
     LoggingPort port;
     explicit Started(int missingPort = 0) {
-        s.cataloguePath = dir.file("IRTime.db");
-        s.errorRecord.setPath(dir.file("Error record.txt"));
-        buildCatalogueIfMissing(QV_SOURCE_DIR "/data/catalogue.sql", s.cataloguePath);
-        s.port = &port;
+        s.format.cataloguePath = dir.file("IRTime.db");
+        s.env.errorRecord.setPath(dir.file("Error record.txt"));
+        buildCatalogueIfMissing(QV_SOURCE_DIR "/data/catalogue.sql", s.format.cataloguePath);
+        s.env.port = &port;
         port.setMissingPort(missingPort);
         startUp(s);
         port.done.clear();
     }
     // What the user sees of the link.
     auto view() const {
-        return std::tuple{port.isOpen(), s.Timer2, s.Image1Visible, s.messages,
+        return std::tuple{port.isOpen(), s.link.idleTimer, s.link.iconVisible, s.out.messages,
                           port.bytesWaiting()};
     }
 };
@@ -54,21 +54,21 @@ TEST(SwitchConnection, OpensWithOneRBeforeTheBuffersAreEmptiedAndClosesAgain) {
     Session& s = st.s;
     switchConnection(s); // COM1 is open after start-up: this closes it
     EXPECT_EQ(st.port.done, std::vector<std::string>{"close"});
-    EXPECT_EQ(std::tuple(st.port.isOpen(), s.Timer2), std::tuple(false, false));
+    EXPECT_EQ(std::tuple(st.port.isOpen(), s.link.idleTimer), std::tuple(false, false));
     s.TTable.setCell(1, 1, "9000");
     switchConnection(s);
     EXPECT_EQ(st.port.done, (std::vector<std::string>{"close", "open 1", "write R", "clear"}));
     EXPECT_EQ(st.port.written(), "R");
     EXPECT_EQ(s.TTable.cell(1, 1), "");
-    EXPECT_EQ(std::tuple(s.Timer2, s.BlinkPhase), std::tuple(true, 1));
-    EXPECT_TRUE(s.messages.empty());
+    EXPECT_EQ(std::tuple(s.link.idleTimer, s.link.blinkPhase), std::tuple(true, 1));
+    EXPECT_TRUE(s.out.messages.empty());
 }
 
 TEST(SwitchConnection, WithBytesWaitingChangesNothing) {
     Started st;
     st.port.receive({0x10, 0x20, 0x00});
     receiveEvent(st.s);
-    EXPECT_TRUE(!st.s.Timer2 && !st.s.Image1Visible); // the capture's wait
+    EXPECT_TRUE(!st.s.link.idleTimer && !st.s.link.iconVisible); // the capture's wait
     const auto before = st.view();
     switchConnection(st.s);
     EXPECT_EQ(st.view(), before);
@@ -81,18 +81,18 @@ TEST(SwitchConnection, WithBytesWaitingChangesNothing) {
 TEST(SwitchConnection, APortThatCannotOpenGivesTheMessagesAndSkipsTheRest) {
     Started st(1); // COM1 missing
     Session& s = st.s;
-    EXPECT_EQ(s.messages,
+    EXPECT_EQ(s.out.messages,
               std::vector<std::string>{"This port is already open or doesn't exist,"
                                        "Please select another port.\nCOM1: no such port"});
-    EXPECT_TRUE(s.Timer2);
+    EXPECT_TRUE(s.link.idleTimer);
     for (int i = 0; i < 4; ++i) // the idle timer goes on blinking but sends nothing
         timer2Tick(s);
-    s.messages.clear();
-    s.setTimer2(false);
+    s.out.messages.clear();
+    s.setIdleTimer(false);
     switchConnection(s);
-    EXPECT_EQ(s.messages, std::vector<std::string>{
-                              "The COM port is already open or not exist\nCOM1: no such port"});
-    EXPECT_EQ(std::tuple(st.port.written(), s.Timer2), std::tuple(std::string(), false));
+    EXPECT_EQ(s.out.messages, std::vector<std::string>{
+                                  "The COM port is already open or not exist\nCOM1: no such port"});
+    EXPECT_EQ(std::tuple(st.port.written(), s.link.idleTimer), std::tuple(std::string(), false));
 }
 
 TEST(Timer2, SendsZOnEverySecondTickBlinksAndShowsRecordingOnlyWithACode) {
@@ -101,7 +101,7 @@ TEST(Timer2, SendsZOnEverySecondTickBlinksAndShowsRecordingOnlyWithACode) {
     std::string seen;
     for (int i = 0; i < 6; ++i) {
         timer2Tick(s);
-        seen += (s.Image1Visible ? "+" : "-") + std::to_string(st.port.written().size());
+        seen += (s.link.iconVisible ? "+" : "-") + std::to_string(st.port.written().size());
     }
     EXPECT_EQ(seen, "+1-1+2-2+3-3"); // start-up's blink phase 1: the first tick shows and polls
     EXPECT_EQ(st.port.written(), "ZZZ");

@@ -61,7 +61,7 @@ struct Program : qvtest::MainWindow {
     QtSerialPort serial;
     explicit Program(const QString& device = {}) : qvtest::MainWindow(0, false) {
         serial.setOverride(1, device.isEmpty() ? unit.devicePath() : device);
-        s.port = &serial;
+        s.env.port = &serial;
         qv::attachReceiverLink(serial, s, w->portList());
         start();
     }
@@ -232,7 +232,7 @@ void SerialLinkTest::anNecKeyPressIsShownInTheMainWindow() {
     QVERIFY(p.unit.send(kNec.mid(100)));
     QVERIFY(p.waitForCode());
     QCOMPARE(p.text("tBcode"), QString("00000000 11111111 01001000 10110111 \n"));
-    QCOMPARE(p.s.LblRGtime, std::to_string(kNec.size()));
+    QCOMPARE(p.s.wave.readout, std::to_string(kNec.size()));
     QVERIFY(p.get<QTimer>("Timer2")->isActive() && !p.get<QTimer>("Timer1")->isActive());
     QCOMPARE(p.w->windowTitle(), "Quorvel V2.0 - COM1 (" + p.unit.devicePath() + ")");
 
@@ -258,14 +258,14 @@ void SerialLinkTest::aNineByteMessageIsDroppedAndPollingGoesOn() {
     Program p;
     QVERIFY(p.polled());
     QVERIFY(p.unit.send(QByteArray::fromHex("102000010002000300")));
-    QVERIFY(waitFor([&] { return p.s.LblRGtime == "9"; }));
+    QVERIFY(waitFor([&] { return p.s.wave.readout == "9"; }));
     QVERIFY(!p.get<QTimer>("Timer1")->isActive() && p.text("tHCode").isEmpty());
     // A capture too short to load does not stop the polling.
     const qsizetype polls = p.unit.received().count('Z');
     QVERIFY(waitFor([&] { return p.unit.received().count('Z') > polls; }));
     QVERIFY(p.unit.send(kNec));
     QVERIFY(p.waitForCode());
-    QCOMPARE(p.s.LblRGtime, std::to_string(kNec.size()));
+    QCOMPARE(p.s.wave.readout, std::to_string(kNec.size()));
 }
 
 void SerialLinkTest::aMissingOrLostPortIsReportedAndTheProgramStaysUsable() {
@@ -280,7 +280,7 @@ void SerialLinkTest::aMissingOrLostPortIsReportedAndTheProgramStaysUsable() {
         QVERIFY2(lines[1].startsWith("COM1 (/nonexistent/ttyQV0): ") && lines[1].size() > 28,
                  qPrintable(lines[1]));
         QVERIFY(!p.serial.isOpen() && p.get<QTimer>("Timer2")->isActive());
-        QCOMPARE(p.s.Image1Bitmap, std::string("rs232u.bmp"));
+        QCOMPARE(p.s.link.iconFile, std::string("rs232u.bmp"));
         QVERIFY(!p.get<QLabel>("Image1")->pixmap().isNull());
     }
     Program p;
@@ -289,7 +289,7 @@ void SerialLinkTest::aMissingOrLostPortIsReportedAndTheProgramStaysUsable() {
     QVERIFY(waitFor([&] { return p.messageBox() && p.text("mumconnect") == "Connect"; }));
     QVERIFY(p.messageBox()->text().contains("was disconnected"));
     QVERIFY(!p.serial.isOpen() && p.get<QLabel>("Image1")->isVisibleTo(p.w.get()));
-    QCOMPARE(p.s.Image1Bitmap, std::string("rs232u.bmp"));
+    QCOMPARE(p.s.link.iconFile, std::string("rs232u.bmp"));
     QTest::qWait(600);
     QCOMPARE(p.w->findChildren<QMessageBox*>().size(), 1); // reported once
     p.messageBox()->close();
@@ -297,7 +297,7 @@ void SerialLinkTest::aMissingOrLostPortIsReportedAndTheProgramStaysUsable() {
     p.serial.setOverride(1, again.devicePath());
     emit p.get<QComboBox>("SelCom")->activated(0);
     QVERIFY(p.serial.isOpen());
-    QCOMPARE(p.s.Image1Bitmap, std::string("rs232.bmp"));
+    QCOMPARE(p.s.link.iconFile, std::string("rs232.bmp"));
     QVERIFY(again.send(kNec));
     QVERIFY(p.waitForCode());
 }
@@ -352,7 +352,7 @@ void SerialLinkTest::aLircDeviceTakesTheRoadOfACaptureAndItsLossLosesNothing() {
     // Closed, the icon stands still.
     bool steady = true;
     for (int i = 0; i < 12; ++i, QTest::qWait(100))
-        steady = steady && p.s.Image1Visible;
+        steady = steady && p.s.link.iconVisible;
     QVERIFY(steady);
     // It comes back: Connect reaches it; an overflow word makes an error line.
     sim.start({"--repeat", "1200", "--overflow-after", "20", qvtest::kNecSample});
@@ -377,7 +377,7 @@ void SerialLinkTest::aTextReceiverOnASerialPortTakesEveryPrintedForm() {
         QCOMPARE(p.get<QComboBox>("SelCom")->itemText(0), QString("COM1 (text)"));
         emit p.get<QComboBox>("SelCom")->activated(0);
         QVERIFY2(p.waitForCode(), form);
-        QVERIFY(p.s.demod.on);
+        QVERIFY(p.s.decoding.demod.on);
         QVERIFY(p.w->statusBar()->currentMessage().contains(
             "(text): not read as a capture: Protocol=UNKNOWN"));
         sim.terminate();

@@ -83,11 +83,11 @@ TEST(Catalogue, RowCopiedIntoAUserSlotReadsAsTheOriginal) {
     for (const std::string& key : keys) {
         SCOPED_TRACE(key);
         qv::Session s;
-        s.cataloguePath = path;
-        s.irtype = key;
+        s.format.cataloguePath = path;
+        s.format.name = key;
         qv::openFormatEditor(s, true);
         s.editor.cAddFmt = slot;
-        ASSERT_TRUE(qv::saveFormat(s)) << (s.messages.empty() ? "" : s.messages.back());
+        ASSERT_TRUE(qv::saveFormat(s)) << (s.out.messages.empty() ? "" : s.out.messages.back());
 
         const qv::engine::FormatRow original = qv::catalogueRow(path, key);
         const qv::engine::FormatRow copy = qv::catalogueRow(path, slot);
@@ -182,9 +182,9 @@ TEST(Catalogue, GenericRowsLearnOnTheFirstCapture) {
         std::string stru;
         std::vector<double> values;
         const Decoded d = decode(g.key, g.times, 3, [&](qv::Session& s) {
-            stru = s.CurFormat->field("stru").toText();
+            stru = s.format.cursor->field("stru").toText();
             for (const Learned& l : g.learned)
-                values.push_back(std::stod(s.CurFormat->field(l.field).toText()));
+                values.push_back(std::stod(s.format.cursor->field(l.field).toText()));
         });
         EXPECT_TRUE(d.errors.empty()) << g.key << testing::PrintToString(d.errors);
         ASSERT_FALSE(d.hex.empty()) << g.key;

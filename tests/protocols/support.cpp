@@ -89,28 +89,28 @@ Decoded decode(const std::string& key, const std::vector<int64_t>& times, int to
     qv::Session s;
     qv::MemoryPort port;
     qv::MemoryCodeGrid grid;
-    s.port = &port;
-    s.codeGrid = &grid;
-    s.cataloguePath = freshCatalogue();
-    s.errorRecord.setPath(folder().file("Error record.txt"));
+    s.env.port = &port;
+    s.env.codeGrid = &grid;
+    s.format.cataloguePath = freshCatalogue();
+    s.env.errorRecord.setPath(folder().file("Error record.txt"));
     qv::startUp(s);
     qv::setIrtype(s, entry->caption);
     qv::toleranceMenu(s, tolerancePercent);
     if (prepare) prepare(s);
 
-    const size_t cycles = s.code.lGCyc.size(), shown = s.messages.size();
+    const size_t cycles = s.code.lGCyc.size(), shown = s.out.messages.size();
     port.receive(qv::messageFromTimes(times));
-    s.setTimer2(false); // the port's receive event
+    s.setIdleTimer(false); // the port's receive event
     qv::captureTick(s);
 
     Decoded d;
     d.binary = s.last.binaryShown().empty() ? std::vector<std::string>{}
-                                            : split(s.last.binaryShown(), s.CrLf);
+                                            : split(s.last.binaryShown(), s.decoding.lineBreak);
     d.hex = s.last.decode.shown.empty() ? std::vector<std::string>{}
-                                        : split(s.last.decode.shown, s.CrLf);
+                                        : split(s.last.decode.shown, s.decoding.lineBreak);
     d.errors = s.last.errorLines;
     d.cycles.assign(s.code.lGCyc.begin() + static_cast<long>(cycles), s.code.lGCyc.end());
-    d.messages.assign(s.messages.begin() + static_cast<long>(shown), s.messages.end());
+    d.messages.assign(s.out.messages.begin() + static_cast<long>(shown), s.out.messages.end());
     if (inspect) inspect(s);
     return d;
 }

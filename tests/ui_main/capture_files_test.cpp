@@ -22,7 +22,7 @@ struct Shown {
     std::vector<uint8_t> message;
     explicit Shown(const Window& win)
         : errors(win.errorLines()), hex(win.text("tHCode")), bin(win.text("tBcode")),
-          irtype(win.text("irtype")), received(QString::fromStdString(win.s.LblRGtime)),
+          irtype(win.text("irtype")), received(QString::fromStdString(win.s.wave.readout)),
           message(win.s.last.capture.message) {
         auto* table = win.get<QTableWidget>("TTable");
         for (int r = 0; r < table->rowCount(); ++r)
@@ -101,12 +101,12 @@ void CaptureFilesTest::everyKindOpensToTheSameCapture() {
         QVERIFY2(!content.isEmpty(), qPrintable(name));
         QVERIFY(win.w->openCapture(qvtest::writeFile(win.path(name), content)));
         const Shown shown(win);
-        QVERIFY(win.s.messages.empty());
+        QVERIFY(win.s.out.messages.empty());
         const bool pronto = content.startsWith("0000 "), bin = name.endsWith(".bin");
         if (!pronto) QCOMPARE(shown.cells, expected.cells); // Pronto counts carrier cycles
         if (bin) QVERIFY(shown == expected);
         // Files other than the unit's messages are read as demodulated captures.
-        QCOMPARE(win.s.demod.on, !bin);
+        QCOMPARE(win.s.decoding.demod.on, !bin);
         QCOMPARE(win.get<QAction>("mnuDemodulated")->isChecked(), !bin);
         QCOMPARE(win.w->windowTitle().contains("demodulated"), !bin);
         if (pronto) { // its own carrier: 38 kHz, not the default of a text capture
@@ -275,7 +275,7 @@ void CaptureFilesTest::choosingAScanRowSelectsItsFormat() {
             QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
         if (how == "doubleClick") QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(win.text("irtype"), QString("Form016(NEC N-8)"));
-        QCOMPARE(win.s.CurFormat->field("Format").toText(), std::string("Form016"));
+        QCOMPARE(win.s.format.cursor->field("Format").toText(), std::string("Form016"));
         // As the menu entry does: the capture is decoded again with it.
         QCOMPARE(win.text("tHCode"), QString("00 FF 12 ED \n"));
     }
@@ -354,7 +354,7 @@ void CaptureFilesTest::aRemoteFileListsItsSignalsAndAPasteOpensAsAFile() {
     QCOMPARE(win.text("tHCode"), QString("04 FB 08 F7 \n"));
     QApplication::clipboard()->setText("Filetype: IR signals file\nVersion: 2\n");
     QTest::keyClick(win.get<QTableWidget>("TTable"), Qt::Key_V, Qt::ControlModifier);
-    QVERIFY(!win.s.messages.empty() && win.s.messages.back().find("pasted text: line 2") == 0);
+    QVERIFY(!win.s.out.messages.empty() && win.s.out.messages.back().find("pasted text: line 2") == 0);
 }
 
 QTEST_MAIN(CaptureFilesTest)

@@ -98,8 +98,8 @@ void FormMainTest::formatEntriesAndShortcutsSelectTheirFormat() {
     for (auto [entry, irtype, key] : entries) {
         win.trigger(entry);
         QCOMPARE(win.text("irtype"), QString(irtype));
-        QVERIFY(win.s.CurFormat && win.s.CurFormat->hasRow());
-        QCOMPARE(win.s.CurFormat->key(), std::string(key));
+        QVERIFY(win.s.format.cursor && win.s.format.cursor->hasRow());
+        QCOMPARE(win.s.format.cursor->key(), std::string(key));
         QStringList checked; // the format menus check the chosen entry, and only it
         for (QMenu* m : win.w->findChildren<QMenu*>())
             if (m->objectName().startsWith("mnuFormats"))
@@ -134,12 +134,12 @@ void FormMainTest::toleranceControls() {
             edit->selectAll();
             QTest::keyClick(edit, Qt::Key_Delete);
             QTest::keyClicks(edit, r[1]);
-            QCOMPARE(win.s.TimeTolerance, 0.03f);
-            QCOMPARE(win.s.CycleTolerance, 500.0f);
+            QCOMPARE(win.s.decoding.timeTolerance, 0.03f);
+            QCOMPARE(win.s.decoding.cycleTolerance, 500.0f);
         }
         win.operate(control, r[1]);
-        QCOMPARE(win.s.TimeTolerance, r[2].toFloat());
-        QCOMPARE(win.s.CycleTolerance, r[3].toFloat());
+        QCOMPARE(win.s.decoding.timeTolerance, r[2].toFloat());
+        QCOMPARE(win.s.decoding.cycleTolerance, r[3].toFloat());
         QCOMPARE(win.text("tTole"), r[4]);
         QCOMPARE(win.text("tTTole"), r[5]);
         const bool refused = !r[1].isEmpty() && win.text(control) != r[1];
@@ -148,10 +148,10 @@ void FormMainTest::toleranceControls() {
             QVERIFY(!control.startsWith("mnu") ||
                     win.get<QAction>(entry)->isChecked() == (control == entry));
         if (control == "cIgnoreT") { // unchecking leaves the wider tolerance
-            QVERIFY(win.s.cIgnoreT);
+            QVERIFY(win.s.decoding.ignoreTime);
             win.operate(control);
-            QVERIFY(!win.s.cIgnoreT && !win.get<QCheckBox>("cIgnoreT")->isChecked());
-            QCOMPARE(win.s.TimeTolerance, 0.15f);
+            QVERIFY(!win.s.decoding.ignoreTime && !win.get<QCheckBox>("cIgnoreT")->isChecked());
+            QCOMPARE(win.s.decoding.timeTolerance, 0.15f);
             QCOMPARE(win.text("tTole"), QString("15%")); // the box shows what is in force
         }
     }
@@ -175,7 +175,7 @@ void FormMainTest::theNecSampleRoad() {
     QVERIFY(win.errorLines().isEmpty());
     QCOMPARE(win.w->windowTitle(),
              QString("Quorvel V2.0 - nec-00-12.txt - demodulated capture (burst excess 0 µs)"));
-    QCOMPARE(win.s.LblRGtime, std::to_string(win.s.last.capture.message.size()));
+    QCOMPARE(win.s.wave.readout, std::to_string(win.s.last.capture.message.size()));
     QCOMPARE(win.text("LblRGtime"), QString());  // no rule line placed yet
     QCOMPARE(win.s.wave.rows.size(), size_t(3)); // the capture and the two repeat frames
     QVERIFY(win.s.wave.lines.size() > 3 * 32);
@@ -228,7 +228,7 @@ void FormMainTest::aDamagedCaptureListsItsErrorsAndPointsToItsCell() {
     QCOMPARE(win.errorLines(), expected);
     QCOMPARE(win.text("tHCode"), QString());
     QCOMPARE(win.text("tBcode"), QString());
-    win.s.errorRecord.close();
+    win.s.env.errorRecord.close();
     QCOMPARE(QString::fromLatin1(qvtest::fileBytes(win.path("Error record.txt"))),
              expected.join("\r\n") + "\r\n\r\n\r\n");
 
@@ -264,7 +264,7 @@ void FormMainTest::aMissingPortShowsTheMessageAndExitClosesEveryWindow() {
         for (QWidget* w : QApplication::topLevelWidgets())
             QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
         QVERIFY(!active(win, "Timer2"));
-        QVERIFY(!win.s.errorRecord.isOpen());
+        QVERIFY(!win.s.env.errorRecord.isOpen());
     }
 }
 
@@ -276,18 +276,18 @@ void FormMainTest::aChangedSettingDecodesTheShownCaptureAgain() {
         Window win;
         win.trigger("mnuCmp");
         QVERIFY(win.w->openCapture(kNecSample));
-        win.s.errorRecord.close();
+        win.s.env.errorRecord.close();
         const QByteArray before = qvtest::fileBytes(win.path("Error record.txt"));
-        const std::string sample = win.s.SampleCode;
-        const bool held = win.s.SampleHeld;
+        const std::string sample = win.s.sample.code;
+        const bool held = win.s.sample.held;
         win.operate(r[0], "8");
         QCOMPARE(win.text("tHCode"), r[1].isEmpty() ? r[1] : r[1] + "\n");
         QCOMPARE(win.errorLines().isEmpty(), !r[1].isEmpty());
         QCOMPARE(win.text("tTole"), r[2]);
-        QCOMPARE(win.s.SampleCode, sample);
-        QCOMPARE(win.s.SampleHeld, held);
-        QCOMPARE(win.s.beeps, 0);
-        win.s.errorRecord.close();
+        QCOMPARE(win.s.sample.code, sample);
+        QCOMPARE(win.s.sample.held, held);
+        QCOMPARE(win.s.out.beeps, 0);
+        win.s.env.errorRecord.close();
         QCOMPARE(qvtest::fileBytes(win.path("Error record.txt")), before);
     }
 }
@@ -373,8 +373,8 @@ void FormMainTest::aMissingCatalogueSaysHowToGetItBack() {
     Window win(0, false);
     QVERIFY(QFile::remove(QString::fromStdString(win.catalogue())));
     win.start();
-    QVERIFY(!win.s.messages.empty() && win.messageBox());
-    for (const std::string& m : win.s.messages) {
+    QVERIFY(!win.s.out.messages.empty() && win.messageBox());
+    for (const std::string& m : win.s.out.messages) {
         QVERIFY2(m.find("there is no format catalogue here") != std::string::npos, m.c_str());
         QVERIFY(m.find("--target catalogue") != std::string::npos);
     }

@@ -41,7 +41,7 @@ void tick(QWidget& w,
 void capture(qv::Session& s) {
     static qv::MemoryPort port;
     port.open(1);
-    s.port = &port;
+    s.env.port = &port;
     port.receive(qvtest::necSample());
     qv::captureTick(s);
 }
@@ -64,7 +64,7 @@ struct CodeWindow : TestSession {
     }
     void placeAt(int row, int column, int left) { // as earlier navigation would
         grid().setCurrentRow(row);
-        s.RecordCol = static_cast<int16_t>(column);
+        s.code.recordCol = static_cast<int16_t>(column);
         grid().setCurrentColumn(column);
         grid().scroll(-qv::kScrollBackSteps, 0);
         grid().scroll(left, 0);
@@ -140,8 +140,8 @@ void SecondaryWindowsTest::theCodeWindowRoad() {
     qvtest::MainWindow m;
     auto* code = m.w->findChild<qv::FormCode*>("Form_code");
     QVERIFY(code && !code->isVisible());
-    QCOMPARE(m.s.codeGrid, static_cast<qv::CodeGrid*>(code->grid()));
-    QCOMPARE(m.s.codeGrid->currentRow() * 10 + m.s.RecordCol, 31);
+    QCOMPARE(m.s.env.codeGrid, static_cast<qv::CodeGrid*>(code->grid()));
+    QCOMPARE(m.s.env.codeGrid->currentRow() * 10 + m.s.code.recordCol, 31);
 
     CodeWindow a;
     QCOMPARE(qvtest::controlMismatches(*a.w, "code_window.txt"), QStringList());
@@ -166,11 +166,11 @@ void SecondaryWindowsTest::theCodeWindowRoad() {
                 "BEGIN SELECT RAISE(ABORT, 'refused'); END");
     a.placeAt(2, 9, 0);
     a.grid().setCurrentText("kept");
-    a.s.messages.clear();
+    a.s.out.messages.clear();
     a.grid().setCurrentText("refuse me");
     QCOMPARE(a.cell(2, 9) + a.grid().currentText(), std::string("keptkept"));
-    QCOMPARE(a.s.messages.size(), size_t(1));
-    QVERIFY(QString::fromStdString(a.s.messages.front()).contains("refused"));
+    QCOMPARE(a.s.out.messages.size(), size_t(1));
+    QVERIFY(QString::fromStdString(a.s.out.messages.front()).contains("refused"));
     a.grid().setCurrentText("next");
     QCOMPARE(a.cell(2, 9), std::string("next"));
 
@@ -178,7 +178,7 @@ void SecondaryWindowsTest::theCodeWindowRoad() {
     type(*a.w, "t01Tole", "abc");
     child<QAction>(*a.w, "mnuExit")->trigger();
     QVERIFY(!a.w->isVisible());
-    QCOMPARE(a.s.XTime * 1000 + a.s.ZeroOneTime, 12000 * 1000 + 100);
+    QCOMPARE(a.s.decoding.waitTime * 1000 + a.s.decoding.zeroOneTime, 12000 * 1000 + 100);
     QVERIFY(!a.s.code.cIrRec); // a closed window records nothing until opened and checked again
 }
 
@@ -196,12 +196,12 @@ void SecondaryWindowsTest::codeWindowNavigation() {
             a.click(r[3]);
         }
         QCOMPARE(QString("%1|%2|%3|%4|%5")
-                     .arg(a.s.RecordCol)
+                     .arg(a.s.code.recordCol)
                      .arg(a.grid().currentRow())
                      .arg(a.grid().leftColumn())
                      .arg(a.text("tRow"), a.text("tCol")),
                  r.mid(6).join('|'));
-        QCOMPARE(a.grid().currentColumn(), int(a.s.RecordCol));
+        QCOMPARE(a.grid().currentColumn(), int(a.s.code.recordCol));
         QCOMPARE(view->currentIndex().row(), a.grid().currentRow()); // the view follows the grid
         QCOMPARE(view->currentIndex().column(), a.grid().modelColumn(a.grid().currentColumn()));
     }
@@ -213,14 +213,14 @@ void SecondaryWindowsTest::codeWindowTolerancePanel() {
         type(*a.w, "cbTol", r[0]);
         type(*a.w, "tTTole", r[1]);
         type(*a.w, "tForm", "Form157");
-        a.s.messages.clear();
+        a.s.out.messages.clear();
         a.click("cmdApl");
-        QCOMPARE(a.s.TimeTolerance, r[2].toFloat());
-        QCOMPARE(a.s.CycleTolerance, r[3].toFloat());
-        QCOMPARE(QString::fromStdString(a.s.tTole), r[4]);
-        QCOMPARE(QString::fromStdString(a.s.irtype), r[5]);
-        QCOMPARE(a.s.messages, r[6].isEmpty() ? std::vector<std::string>{}
-                                              : std::vector<std::string>{r[6].toStdString()});
+        QCOMPARE(a.s.decoding.timeTolerance, r[2].toFloat());
+        QCOMPARE(a.s.decoding.cycleTolerance, r[3].toFloat());
+        QCOMPARE(QString::fromStdString(qv::toleranceText(a.s.decoding.timeTolerance)), r[4]);
+        QCOMPARE(QString::fromStdString(a.s.format.name), r[5]);
+        QCOMPARE(a.s.out.messages, r[6].isEmpty() ? std::vector<std::string>{}
+                                                  : std::vector<std::string>{r[6].toStdString()});
     }
 }
 
@@ -272,9 +272,9 @@ void SecondaryWindowsTest::formatEditorReadOnlyAndEditable() {
     type(w, "tHeadOsc", "8000");
     QTest::mouseClick(child<QPushButton>(w, "bAddFmt"), Qt::LeftButton);
     QCOMPARE(qvtest::fileBytes(t.path("IRTime.db")), before);
-    QCOMPARE(t.s.messages.size(), size_t(1));
-    QVERIFY(QString::fromStdString(t.s.messages.front()).contains("Form155"));
-    QCOMPARE(t.s.CurFormat->key(), std::string("Form016"));
+    QCOMPARE(t.s.out.messages.size(), size_t(1));
+    QVERIFY(QString::fromStdString(t.s.out.messages.front()).contains("Form155"));
+    QCOMPARE(t.s.format.cursor->key(), std::string("Form016"));
 }
 
 void SecondaryWindowsTest::formatEditorSavesEveryParameterAndTheNextCaptureUsesIt() {
@@ -288,11 +288,11 @@ void SecondaryWindowsTest::formatEditorSavesEveryParameterAndTheNextCaptureUsesI
     w.open(true);
     const auto form016 = shown(t.s);
     saveInto(w, "Form157");
-    QVERIFY(t.s.messages.empty());
+    QVERIFY(t.s.out.messages.empty());
     QCOMPARE(child<QLabel>(w, "lSaved")->text(), QString("Form157 saved."));
     // The cursor stands on the written row; the selection still names Form016.
-    QCOMPARE(t.s.CurFormat->key(), std::string("Form157"));
-    QCOMPARE(t.s.irtype, std::string("Form016(NEC N-8)"));
+    QCOMPARE(t.s.format.cursor->key(), std::string("Form157"));
+    QCOMPARE(t.s.format.name, std::string("Form016(NEC N-8)"));
     auto source = typeRow(t, "Form016"), copy = typeRow(t, "Form157");
     std::erase(source, "text:Form016");
     std::erase(copy, "text:Form157");
@@ -315,7 +315,7 @@ void SecondaryWindowsTest::formatEditorSavesEveryParameterAndTheNextCaptureUsesI
              (std::vector<std::string>{"text:Y", "text:My remote"}));
     QVERIFY(typeRow(t, "Form158", "Remark, G_count") == keptFields);
     capture(t.s); // decoded against the row the cursor stands on
-    QCOMPARE(t.s.irtype, std::string("Form016(NEC N-8)"));
+    QCOMPARE(t.s.format.name, std::string("Form016(NEC N-8)"));
     QVERIFY(t.s.last.decode.shown.empty());
     QVERIFY(std::ranges::count(t.s.last.errorLines, "The head's Osc standard time:5000") == 1);
 }
@@ -341,12 +341,12 @@ void SecondaryWindowsTest::aFailedFormatSaveLeavesTheCatalogueUnchanged() {
         }
         saveInto(w, slot);
         QCOMPARE(qvtest::fileBytes(t.path("IRTime.db")), before);
-        QCOMPARE(t.s.messages.size(), size_t(1));
+        QCOMPARE(t.s.out.messages.size(), size_t(1));
         for (const QString& word : named)
-            QVERIFY2(QString::fromStdString(t.s.messages.front()).contains(word),
-                     t.s.messages.front().c_str());
+            QVERIFY2(QString::fromStdString(t.s.out.messages.front()).contains(word),
+                     t.s.out.messages.front().c_str());
         QVERIFY(child<QLabel>(w, "lSaved")->text().isEmpty());
-        QCOMPARE(t.s.CurFormat->key(), std::string("Form016"));
+        QCOMPARE(t.s.format.cursor->key(), std::string("Form016"));
     }
 }
 
@@ -365,12 +365,12 @@ void SecondaryWindowsTest::errorRecordViewerAndZoomedCode() {
     QCOMPARE(t.s.help.Text1, std::string("one\r\ntwo\r\n")); // the last line gets its break
     QCOMPARE(text->toPlainText(), QString("one\ntwo\n"));
     QVERIFY(text->font().pointSize() == 8 && !text->font().bold());
-    QVERIFY(child<QPushButton>(w, "cClear")->isVisible() && t.s.messages.empty());
+    QVERIFY(child<QPushButton>(w, "cClear")->isVisible() && t.s.out.messages.empty());
     capture(t.s);
     QCOMPARE(w.windowTitle(), QString("Error Message Record"));
     QCOMPARE(text->toPlainText(), QString("one\ntwo\n"));
     QTest::keyClick(text, Qt::Key_Escape); // hides, keeps the record open
-    QVERIFY(!w.isVisible() && t.s.errorRecord.isOpen());
+    QVERIFY(!w.isVisible() && t.s.env.errorRecord.isOpen());
 
     w.viewZoomCode();
     QCOMPARE(w.windowTitle(), QString("Zoom in IR code"));
@@ -379,7 +379,7 @@ void SecondaryWindowsTest::errorRecordViewerAndZoomedCode() {
     QVERIFY(text->font().pointSize() == 24 && text->font().bold());
     QVERIFY(child<QPushButton>(w, "cClear")->isHidden()); // it shows no record to clear
     QCOMPARE(text->horizontalScrollBar()->maximum(), 0);
-    t.s.optOct = true;
+    t.s.decoding.octal = true;
     capture(t.s); // the zoomed code follows the captures
     QVERIFY(text->toPlainText().contains("\n00 255 18 237 \n"));
 
@@ -387,7 +387,7 @@ void SecondaryWindowsTest::errorRecordViewerAndZoomedCode() {
     QTest::mouseClick(child<QPushButton>(w, "cClear"), Qt::LeftButton); // leaves one empty line
     QCOMPARE(text->toPlainText(), QString());
     QTest::mouseClick(child<QPushButton>(w, "Command1"), Qt::LeftButton); // closes the record
-    QVERIFY(!w.isVisible() && !t.s.errorRecord.isOpen());
+    QVERIFY(!w.isVisible() && !t.s.env.errorRecord.isOpen());
     QCOMPARE(qvtest::fileBytes(t.path("Error record.txt")), QByteArray("\r\n"));
 }
 

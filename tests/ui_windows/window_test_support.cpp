@@ -16,15 +16,15 @@ TestSession::TestSession() {
         return db;
     }();
     if (!m_dir.isValid() || !QFile::copy(source, path("IRTime.db"))) qFatal("no catalogue copy");
-    s.cataloguePath = path("IRTime.db").toStdString();
-    s.errorRecord.setPath(path("Error record.txt").toStdString());
+    s.format.cataloguePath = path("IRTime.db").toStdString();
+    s.env.errorRecord.setPath(path("Error record.txt").toStdString());
     qv::setIrtype(s, "Form016(NEC N-8)");
 }
 
 MainWindow::MainWindow(int missingPort, bool started) {
-    s.codeDatabasePath = path("IR_CODE_DB.db").toStdString();
+    s.code.databasePath = path("IR_CODE_DB.db").toStdString();
     port.setMissingPort(missingPort);
-    s.port = &port;
+    s.env.port = &port;
     w = std::make_unique<qv::Form_main>(s);
     if (started) start();
 }

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "app/session.h"
-#include "windows/main/form_main.h"
 #include "platform/serial_port.h"
+#include "windows/main/form_main.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -26,7 +26,7 @@ public:
     TestSession();
     qv::Session s;
     QString path(const QString& name) const { return m_dir.filePath(name); }
-    std::string catalogue() const { return s.cataloguePath; }
+    std::string catalogue() const { return s.format.cataloguePath; }
 
 private:
     QTemporaryDir m_dir;

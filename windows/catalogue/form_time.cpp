@@ -310,8 +310,8 @@ void FormTime::open(bool editable) {
 }
 
 void FormTime::showIrp() {
-    const engine::FormatRow row = m_session.CurFormat
-                                      ? engine::FormatRow::fromCursor(*m_session.CurFormat)
+    const engine::FormatRow row = m_session.format.cursor
+                                      ? engine::FormatRow::fromCursor(*m_session.format.cursor)
                                       : engine::FormatRow();
     const engine::RowIrp irp = engine::rowIrp(row);
     m_tIrp->setText(irp.ok() ? qs(irp.irp)

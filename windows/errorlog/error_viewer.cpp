@@ -11,7 +11,7 @@ void viewErrorMessage(Session& s) {
     h.fontSize = 8;
     h.bold = false;
     try {
-        h.Text1 = s.errorRecord.readAll(); // a missing record reads as empty
+        h.Text1 = s.env.errorRecord.readAll(); // a missing record reads as empty
     } catch (const ErrorRecordError& e) {
         h.Text1.clear();
         s.message(e.what());
@@ -28,13 +28,13 @@ void viewZoomCode(Session& s) {
     // The code, not the record: "&Clear" would empty a record not shown.
     h.showsRecord = false;
     h.cClearVisible = false;
-    h.Text1 = s.last.codeLines(s.CrLf);
+    h.Text1 = s.last.codeLines(s.decoding.lineBreak);
     s.changed();
 }
 
 void clearErrorRecord(Session& s) {
     try {
-        s.errorRecord.clear();
+        s.env.errorRecord.clear();
         s.help.Text1.clear();
     } catch (const ErrorRecordError& e) {
         s.message(e.what());
@@ -45,7 +45,7 @@ void clearErrorRecord(Session& s) {
 void closeErrorViewer(Session& s) {
     s.help.visible = false;
     s.help.cClearVisible = false;
-    s.errorRecord.close();
+    s.env.errorRecord.close();
     s.changed();
 }
 

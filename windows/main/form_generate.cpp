@@ -35,7 +35,7 @@ Form_generate::Form_generate(Session& session, QWidget* parent) : QDialog(parent
     m_cFormat->setObjectName("cGenFormat");
     for (const FormatMenuEntry& e : formatMenuEntries())
         if (e.available) m_cFormat->addItem(qs(withoutAccessKeys(e.caption)), qs(e.caption));
-    const int current = m_cFormat->findData(qs(m_s.irtype));
+    const int current = m_cFormat->findData(qs(m_s.format.name));
     if (current >= 0) m_cFormat->setCurrentIndex(current);
     m_tCode = new QLineEdit("00 FF 12 ED");
     m_tCode->setObjectName("tGenCode");
@@ -107,7 +107,7 @@ std::optional<engine::GeneratedSignal> Form_generate::makeSignal(const FormatMen
     }
     try {
         auto signal =
-            engine::generateSignal(catalogueRow(m_s.cataloguePath, entry->key()), request);
+            engine::generateSignal(catalogueRow(m_s.format.cataloguePath, entry->key()), request);
         label = entry->key() + " " + signal.hex;
         return signal;
     } catch (const std::exception& e) {
@@ -117,8 +117,8 @@ std::optional<engine::GeneratedSignal> Form_generate::makeSignal(const FormatMen
 }
 
 bool Form_generate::send() {
-    if (!m_s.port) return false;
-    if (const std::string why = m_s.port->sendRefusal(); !why.empty()) {
+    if (!m_s.env.port) return false;
+    if (const std::string why = m_s.env.port->sendRefusal(); !why.empty()) {
         m_lGenerateInfo->setText(qs(why));
         return false;
     }
@@ -129,11 +129,12 @@ bool Form_generate::send() {
     const auto hz = static_cast<uint32_t>(
         signal->carrierPeriodUs > 0 ? std::lround(1e6 / signal->carrierPeriodUs) : 0);
     std::string why;
-    if (!m_s.port->send(signal->capture.times, hz, why)) {
+    if (!m_s.env.port->send(signal->capture.times, hz, why)) {
         m_lGenerateInfo->setText(qs(why));
         return false;
     }
-    m_lGenerateInfo->setText(QString("Sent %1 through %2.").arg(qs(label), qs(m_s.port->source())));
+    m_lGenerateInfo->setText(
+        QString("Sent %1 through %2.").arg(qs(label), qs(m_s.env.port->source())));
     return true;
 }
 

@@ -322,7 +322,7 @@ QWidget* Form_main::buildResultPanel() {
     g->addWidget(codeForm, 1, 0, 1, 4);
     for (QRadioButton* b : {m_optHex, m_optOct})
         connect(b, &QRadioButton::clicked, this, [this, b] {
-            m_s.optOct = b == m_optOct;
+            m_s.decoding.octal = b == m_optOct;
             redecodeShown(m_s);
             refresh();
         });
@@ -377,16 +377,12 @@ QWidget* Form_main::buildResultPanel() {
     g->addWidget(caption("Cycle tolerance:"), 8, 0, 1, 2);
     g->addWidget(m_tTTole, 8, 2);
     g->addWidget(caption("us"), 8, 3);
-    connect(m_tTole, &QLineEdit::textEdited, this,
-            [this](const QString& t) { m_s.tTole = t.toStdString(); });
-    connect(m_tTTole, &QLineEdit::textEdited, this,
-            [this](const QString& t) { m_s.tTTole = t.toStdString(); });
     connect(m_tTole, &QLineEdit::returnPressed, this, [this] {
-        if (toleranceBoxEnter(m_s)) redecodeShown(m_s);
+        if (toleranceBoxEnter(m_s, m_tTole->text().toStdString())) redecodeShown(m_s);
         refresh();
     });
     connect(m_tTTole, &QLineEdit::returnPressed, this, [this] {
-        if (cycleToleranceBoxEnter(m_s)) redecodeShown(m_s);
+        if (cycleToleranceBoxEnter(m_s, m_tTTole->text().toStdString())) redecodeShown(m_s);
         refresh();
     });
 
@@ -608,7 +604,7 @@ void Form_main::buildMenus() {
     });
     connect(add(ir, "Demodulated capture settings...", "mnuDemodSettings", nullptr),
             &QAction::triggered, this, [this] {
-                Form_demod dialog(m_s.demod.settings, this);
+                Form_demod dialog(m_s.decoding.demod.settings, this);
                 if (dialog.exec() != QDialog::Accepted) return;
                 setDemodSettings(m_s, dialog.settings());
                 redecodeShown(m_s);
@@ -620,11 +616,11 @@ void Form_main::buildMenus() {
     for (QAction* a : {m_mnuAuto, m_mnuCmp})
         a->setCheckable(true);
     connect(m_mnuAuto, &QAction::triggered, this, [this] {
-        m_s.mnuAuto = !m_s.mnuAuto;
+        m_s.format.automatic = !m_s.format.automatic;
         refresh();
     });
     connect(m_mnuCmp, &QAction::triggered, this, [this] {
-        m_s.mnuCmp = !m_s.mnuCmp;
+        m_s.sample.on = !m_s.sample.on;
         refresh();
     });
     ir->addSeparator();
@@ -713,7 +709,7 @@ bool Form_main::saveCapture(const QString& path) {
 
 void Form_main::chooseCaptureFile() {
     QString dir = m_captureDir;
-    if (dir.isEmpty()) dir = QDir(qs(m_s.resourceDir)).filePath("samples");
+    if (dir.isEmpty()) dir = QDir(qs(m_s.env.resourceDir)).filePath("samples");
     if (!QDir(dir).exists()) dir = QDir::currentPath();
     // Many at once, for the statistics: each is a capture of this run, and
     // the last one stays shown.
@@ -848,7 +844,7 @@ void Form_main::closeEvent(QCloseEvent* event) {
     m_Timer1->stop();
     m_Timer2->stop();
     m_Timer3->stop();
-    m_s.errorRecord.close();
+    m_s.env.errorRecord.close();
     event->accept();
 }
 
@@ -920,8 +916,8 @@ void Form_main::sessionTimersChanged() {
 }
 
 void Form_main::followTimers() {
-    follow(m_Timer2, m_s.Timer2);
-    follow(m_Timer3, m_s.Timer3);
+    follow(m_Timer2, m_s.link.idleTimer);
+    follow(m_Timer3, m_s.wave.ruleTimer);
 }
 
 // --- refresh --------------------------------------------------------------
@@ -967,25 +963,25 @@ void Form_main::refreshTable() {
 }
 
 void Form_main::refreshIcon() {
-    const QString name = qs(m_s.Image1Bitmap);
+    const QString name = qs(m_s.link.iconFile);
     if (name != m_Image1Shown) {
         m_Image1Shown = name;
         // A missing bitmap leaves the icon empty.
-        m_Image1Icon = QPixmap(QDir(qs(m_s.resourceDir)).filePath(name));
+        m_Image1Icon = QPixmap(QDir(qs(m_s.env.resourceDir)).filePath(name));
         m_Image1->setToolTip(name.isEmpty() ? QString() : name);
         m_Image1->setPixmap(QPixmap());
     }
     // The blink clears the picture but keeps the label, so that its place
     // takes a click in either phase. Hidden only while it blinks or a
     // capture arrives: with both timers off nothing would show it again.
-    const bool shown =
-        (m_s.Image1Visible || (!m_Timer1->isActive() && !m_s.Timer2)) && !m_Image1Icon.isNull();
+    const bool shown = (m_s.link.iconVisible || (!m_Timer1->isActive() && !m_s.link.idleTimer)) &&
+                       !m_Image1Icon.isNull();
     if (shown == m_Image1->pixmap().isNull()) m_Image1->setPixmap(shown ? m_Image1Icon : QPixmap());
 }
 
 void Form_main::refreshAlsoFits() {
     // A hint only: it goes once its format is the selected one.
-    const bool shown = !m_alsoFitsKey.empty() && m_alsoFitsKey != leftText(m_s.irtype, 7) &&
+    const bool shown = !m_alsoFitsKey.empty() && m_alsoFitsKey != leftText(m_s.format.name, 7) &&
                        !m_s.last.capture.source.name.empty();
     if (shown) {
         const QString text = "Also fits: <a href=\"select\">" +
@@ -1016,19 +1012,22 @@ void Form_main::refresh() {
             m_ErrRcd->addItem(qs(line));
     }
 
-    setTextIfChanged(m_tTole, m_s.tTole);
-    setTextIfChanged(m_tTTole, m_s.tTTole);
-    if (m_irtype->text() != qs(m_s.irtype)) {
+    if (m_tolerancesShown != m_s.decoding.tolerancesShown) {
+        m_tolerancesShown = m_s.decoding.tolerancesShown;
+        setTextIfChanged(m_tTole, toleranceText(m_s.decoding.timeTolerance));
+        setTextIfChanged(m_tTTole, cycleToleranceText(m_s.decoding.cycleTolerance));
+    }
+    if (m_irtype->text() != qs(m_s.format.name)) {
         // A long name shows its key ("Form012") and the start of its name.
-        m_irtype->setText(qs(m_s.irtype));
+        m_irtype->setText(qs(m_s.format.name));
         m_irtype->setCursorPosition(0);
         m_irtype->setToolTip(m_irtype->text());
     }
-    m_cIgnoreT->setChecked(m_s.cIgnoreT);
-    (m_s.optOct ? m_optOct : m_optHex)->setChecked(true);
+    m_cIgnoreT->setChecked(m_s.decoding.ignoreTime);
+    (m_s.decoding.octal ? m_optOct : m_optHex)->setChecked(true);
     {
         const QSignalBlocker block(m_SelCom);
-        m_SelCom->setCurrentIndex(m_s.SelCom < 0 ? 0 : m_s.SelCom);
+        m_SelCom->setCurrentIndex(m_s.link.portPosition < 0 ? 0 : m_s.link.portPosition);
     }
     refreshIcon();
     m_LblRGtime->setText(qs(ruleBoxText(m_s.wave)));
@@ -1049,22 +1048,22 @@ void Form_main::refresh() {
     m_Lblzoom->setText(qs(w.Lblzoom));
     m_Picture1->update();
 
-    m_mnuDemod->setChecked(m_s.demod.on);
+    m_mnuDemod->setChecked(m_s.decoding.demod.on);
     const std::string source = m_s.last.capture.source.shown();
     QString title = source.empty() ? kTitle : kTitle + " - " + qs(source);
-    if (m_s.demod.on)
+    if (m_s.decoding.demod.on)
         title += QString(" - demodulated capture (burst excess %1 µs%2)")
                      .arg(m_s.last.decode.burstExcess)
                      .arg(m_s.last.decode.lastFrameLeftOut ? ", last frame cut off: left out" : "");
     if (windowTitle() != title) setWindowTitle(title);
-    const std::string key = m_s.irtype.substr(0, 7);
+    const std::string key = m_s.format.name.substr(0, 7);
     for (const auto& [entryKey, a] : m_formatActions)
         a->setChecked(entryKey == key);
     for (const auto& [percent, a] : m_toleranceActions)
-        a->setChecked(m_s.TimeTolerance == single(percent / 100.0));
-    m_mnuAuto->setChecked(m_s.mnuAuto);
-    m_mnuCmp->setChecked(m_s.mnuCmp);
-    m_mumconnect->setText(qs(m_s.mumconnect));
+        a->setChecked(m_s.decoding.timeTolerance == single(percent / 100.0));
+    m_mnuAuto->setChecked(m_s.format.automatic);
+    m_mnuCmp->setChecked(m_s.sample.on);
+    m_mumconnect->setText(qs(m_s.link.connectCaption));
     followTimers();
 }
 

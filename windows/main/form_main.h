@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QPointer>
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -111,6 +112,9 @@ private:
     QListWidget* m_ErrRcd = nullptr;
     QLineEdit* m_tTole = nullptr;
     QLineEdit* m_tTTole = nullptr;
+    // The session's count of tolerance showings the boxes last followed:
+    // between two, a box keeps what the user typed.
+    std::optional<unsigned> m_tolerancesShown;
     QCheckBox* m_cIgnoreT = nullptr;
     QRadioButton* m_optHex = nullptr;
     QRadioButton* m_optOct = nullptr;

@@ -67,8 +67,8 @@ Form_scan::Form_scan(Session& session, QWidget* parent) : QDialog(parent), m_s(s
     for (int percent : {3, 5, 8})
         m_cTole->addItem(QString("%1%").arg(percent), percent);
     // Start at the tolerance menu the main window is at, if any.
-    if (m_s.TimeTolerance == 0.05f) m_cTole->setCurrentIndex(1);
-    if (m_s.TimeTolerance == 0.08f) m_cTole->setCurrentIndex(2);
+    if (m_s.decoding.timeTolerance == 0.05f) m_cTole->setCurrentIndex(1);
+    if (m_s.decoding.timeTolerance == 0.08f) m_cTole->setCurrentIndex(2);
     auto* toleCaption = new QLabel("&Time tolerance:");
     toleCaption->setBuddy(m_cTole);
     connect(m_cLearn, &QCheckBox::toggled, this, [this] { scan(); });
@@ -114,13 +114,13 @@ bool Form_scan::scan() {
     options.learn = m_cLearn->isChecked();
     options.tolerancePercent = m_cTole->currentData().toInt();
     // The main window's "Demodulated capture" holds here too, with its settings.
-    if (m_s.demod.on)
-        options.settings.push_back([settings = m_s.demod.settings](engine::DecodeSettings& d) {
+    if (m_s.decoding.demod.on)
+        options.settings.push_back([settings = m_s.decoding.demod.settings](engine::DecodeSettings& d) {
             applyDemodSettings(d, settings);
         });
-    setWindowTitle(m_s.demod.on ? "Scan all formats (demodulated capture)" : "Scan all formats");
+    setWindowTitle(m_s.decoding.demod.on ? "Scan all formats (demodulated capture)" : "Scan all formats");
     try {
-        m_results = scanFormats(m_s.last.capture.message, m_s.cataloguePath, options);
+        m_results = scanFormats(m_s.last.capture.message, m_s.format.cataloguePath, options);
     } catch (const std::exception& e) {
         m_s.message(e.what());
         return false;

@@ -38,10 +38,10 @@ int main(int argc, char* argv[]) {
     // A portable build keeps its files beside the program; an installed one
     // writes into the user's data directory (the layout decides).
     const qv::AppFiles files = qv::locateAppFiles();
-    session.cataloguePath = files.catalogue;
-    session.codeDatabasePath = files.codeDatabase;
-    session.errorRecord.setPath(files.errorRecord);
-    session.resourceDir = files.resources;
+    session.format.cataloguePath = files.catalogue;
+    session.code.databasePath = files.codeDatabase;
+    session.env.errorRecord.setPath(files.errorRecord);
+    session.env.resourceDir = files.resources;
     // "--port COMn=DEVICE" puts any device (a pseudo-terminal of
     // quorvel-sim, an unusual adapter) behind an entry of the port list.
     qv::QtSerialPort port;
@@ -50,7 +50,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "quorvel: %s\n", qPrintable(bad));
         return 2;
     }
-    session.port = &port;
+    session.env.port = &port;
 
     qv::Form_main window(session);
     qv::attachReceiverLink(port, session, window.portList());

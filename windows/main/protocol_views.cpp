@@ -73,7 +73,7 @@ ProtocolLine::~ProtocolLine() {
 void ProtocolLine::sessionChanged() {
     // The capture whole, not only what the record holds.
     const std::vector<int64_t>& times = m_session.last.capture.times;
-    const bool demodulated = m_session.demod.on;
+    const bool demodulated = m_session.decoding.demod.on;
     if (times == m_times && demodulated == m_demodulated) return;
     m_times = times;
     m_demodulated = demodulated;

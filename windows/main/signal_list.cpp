@@ -21,14 +21,14 @@ namespace {
 
 // What the list names the format a decode was made with.
 std::string formatShown(const Session& s) {
-    return s.irtype + (s.optOct ? " OCT" : " HEX");
+    return s.format.name + (s.decoding.octal ? " OCT" : " HEX");
 }
 
 // The first code line of the signal's decode under the session's format
 // and settings, as a capture of it would show; the shown capture is not
 // touched and nothing is learned or logged.
 std::string decodeLine(Session& s, const std::string& label, const exchange::NamedSignal& signal) {
-    if (!s.CurFormat || !s.CurFormat->hasRow()) return "(no format)";
+    if (!s.format.cursor || !s.format.cursor->hasRow()) return "(no format)";
     CaptureFile file;
     try {
         file = exchange::captureOfSignal(label, signal);
@@ -43,8 +43,8 @@ std::string decodeLine(Session& s, const std::string& label, const exchange::Nam
     settings.carry = {};
     settings.demodulated = true; // as choosing the signal sets it
     const engine::DecodeResult r =
-        engine::decode(times, engine::FormatRow::fromCursor(*s.CurFormat), settings);
-    const std::string hex = s.optOct ? octText(r.hex, s.CrLf) : r.hex;
+        engine::decode(times, engine::FormatRow::fromCursor(*s.format.cursor), settings);
+    const std::string hex = s.decoding.octal ? octText(r.hex, s.decoding.lineBreak) : r.hex;
     const std::string line = hex.substr(0, hex.find_first_of("\r\n"));
     return line.empty() ? "(no code)" : line;
 }

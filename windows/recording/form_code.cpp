@@ -61,7 +61,7 @@ FormCode::FormCode(Session& session, const QString& databasePath, QWidget* paren
     if (m_grid->isOpen()) {
         m_grid->attachView(m_tblCode);
         connect(m_grid.get(), &SqlCodeGrid::storeFailed, this, &FormCode::reportStoreFailure);
-        m_session.codeGrid = m_grid.get();
+        m_session.env.codeGrid = m_grid.get();
     } else {
         m_session.message("The code database cannot be used, so no code is recorded: " +
                           m_grid->errorText().toStdString());
@@ -73,7 +73,7 @@ FormCode::FormCode(Session& session, const QString& databasePath, QWidget* paren
 
 FormCode::~FormCode() {
     m_session.removeObserver(this);
-    if (m_session.codeGrid == m_grid.get()) m_session.codeGrid = nullptr;
+    if (m_session.env.codeGrid == m_grid.get()) m_session.env.codeGrid = nullptr;
 }
 
 QWidget* FormCode::buildControls() {

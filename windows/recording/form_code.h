@@ -1,7 +1,7 @@
 // The code recording window: the code grid bound to the code database, its
 // navigation, the tolerance panel and the capture information. It shows the
 // session's CodeWindowModel and forwards every action to the recording
-// functions; while it lives, session.codeGrid is its grid.
+// functions; while it lives, session.env.codeGrid is its grid.
 #pragma once
 
 #include "app/session.h"

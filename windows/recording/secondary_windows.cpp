@@ -23,11 +23,11 @@ void toFront(QWidget* w) {
 SecondaryWindows::SecondaryWindows(Session& session, QWidget* parent,
                                    const QString& codeDatabasePath, const QString& helpPath)
     : QObject(parent), m_session(session), m_parent(parent),
-      m_helpPath(helpPath.isEmpty() ? QString::fromStdString(session.resourceDir + "/help.html")
+      m_helpPath(helpPath.isEmpty() ? QString::fromStdString(session.env.resourceDir + "/help.html")
                                     : helpPath) {
     m_code =
         new FormCode(session,
-                     codeDatabasePath.isEmpty() ? QString::fromStdString(session.codeDatabasePath)
+                     codeDatabasePath.isEmpty() ? QString::fromStdString(session.code.databasePath)
                                                 : codeDatabasePath,
                      parent);
 }

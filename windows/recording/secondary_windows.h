@@ -23,8 +23,8 @@ class SecondaryWindows : public QObject {
     Q_OBJECT
 public:
     // The windows are children of parent (the main window), so they close
-    // with it. The code database is session.codeDatabasePath and the help
-    // help.html in session.resourceDir unless given.
+    // with it. The code database is session.code.databasePath and the help
+    // help.html in session.env.resourceDir unless given.
     SecondaryWindows(Session& session, QWidget* parent, const QString& codeDatabasePath = QString(),
                      const QString& helpPath = QString());
     ~SecondaryWindows() override;
