@@ -178,11 +178,12 @@ std::optional<ScanResult> alsoFits(const Session& s) {
     ScanOptions options;
     options.tolerancePercent = s.decoding.timeTolerance >= single(0.08)   ? 8
                                : s.decoding.timeTolerance >= single(0.05) ? 5
-                                                                 : 3;
+                                                                          : 3;
     if (s.decoding.demod.on)
-        options.settings.push_back([settings = s.decoding.demod.settings](engine::DecodeSettings& d) {
-            applyDemodSettings(d, settings);
-        });
+        options.settings.push_back(
+            [settings = s.decoding.demod.settings](engine::DecodeSettings& d) {
+                applyDemodSettings(d, settings);
+            });
     std::vector<ScanResult> ranked;
     try {
         ranked = scanFormats(s.last.capture.message, s.format.cataloguePath, options);

@@ -354,7 +354,8 @@ void CaptureFilesTest::aRemoteFileListsItsSignalsAndAPasteOpensAsAFile() {
     QCOMPARE(win.text("tHCode"), QString("04 FB 08 F7 \n"));
     QApplication::clipboard()->setText("Filetype: IR signals file\nVersion: 2\n");
     QTest::keyClick(win.get<QTableWidget>("TTable"), Qt::Key_V, Qt::ControlModifier);
-    QVERIFY(!win.s.out.messages.empty() && win.s.out.messages.back().find("pasted text: line 2") == 0);
+    QVERIFY(!win.s.out.messages.empty() &&
+            win.s.out.messages.back().find("pasted text: line 2") == 0);
 }
 
 QTEST_MAIN(CaptureFilesTest)

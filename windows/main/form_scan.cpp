@@ -115,10 +115,12 @@ bool Form_scan::scan() {
     options.tolerancePercent = m_cTole->currentData().toInt();
     // The main window's "Demodulated capture" holds here too, with its settings.
     if (m_s.decoding.demod.on)
-        options.settings.push_back([settings = m_s.decoding.demod.settings](engine::DecodeSettings& d) {
-            applyDemodSettings(d, settings);
-        });
-    setWindowTitle(m_s.decoding.demod.on ? "Scan all formats (demodulated capture)" : "Scan all formats");
+        options.settings.push_back(
+            [settings = m_s.decoding.demod.settings](engine::DecodeSettings& d) {
+                applyDemodSettings(d, settings);
+            });
+    setWindowTitle(m_s.decoding.demod.on ? "Scan all formats (demodulated capture)"
+                                         : "Scan all formats");
     try {
         m_results = scanFormats(m_s.last.capture.message, m_s.format.cataloguePath, options);
     } catch (const std::exception& e) {
