@@ -54,30 +54,26 @@ irsig::KeyPress airConditioner(unsigned address, unsigned command) {
     return {f.leadOut(20000)};
 }
 
+// An NEC1 frame and its dittos.
+irsig::KeyPress nec1(unsigned a, unsigned c, int dittos) {
+    FrameBuilder f, d;
+    f.mark(9024).space(4512).pulses(bits(a, 8) + bits(~a & 255, 8) + bits(c, 8) + bits(~c & 255, 8),
+                                    pd(564));
+    f.mark(564);
+    d.mark(9024).space(2256).mark(564);
+    irsig::KeyPress press{f.period(108000)};
+    for (int k = 0; k < dittos; ++k)
+        press.push_back(d.period(108000));
+    return press;
+}
+
 const std::vector<Protocol>& protocols() {
     static const std::vector<Protocol> table = {
         {"NEC1", Coding::PulseDistance, 564, 32, Repeat::Ditto, "a8 k8 c8 k8",
-         [](unsigned a, unsigned c, int) {
-             FrameBuilder f, d;
-             f.mark(9024).space(4512).pulses(
-                 bits(a, 8) + bits(~a & 255, 8) + bits(c, 8) + bits(~c & 255, 8), pd(564));
-             f.mark(564);
-             d.mark(9024).space(2256).mark(564);
-             return irsig::KeyPress{f.period(108000), d.period(108000), d.period(108000)};
-         }},
+         [](unsigned a, unsigned c, int) { return nec1(a, c, 2); }},
         // Held for 1.7 s: the dittos' gaps outnumber every other gap.
         {"NEC1 held", Coding::PulseDistance, 564, 32, Repeat::Ditto, "a8 k8 c8 k8",
-         [](unsigned a, unsigned c, int) {
-             FrameBuilder f, d;
-             f.mark(9024).space(4512).pulses(
-                 bits(a, 8) + bits(~a & 255, 8) + bits(c, 8) + bits(~c & 255, 8), pd(564));
-             f.mark(564);
-             d.mark(9024).space(2256).mark(564);
-             irsig::KeyPress press{f.period(108000)};
-             for (int k = 0; k < 15; ++k)
-                 press.push_back(d.period(108000));
-             return press;
-         }},
+         [](unsigned a, unsigned c, int) { return nec1(a, c, 15); }},
         {"NECext", Coding::PulseDistance, 564, 32, Repeat::WholeFrame, "a8 a8 c8 k8",
          [](unsigned a, unsigned c, int) {
              FrameBuilder f;
