@@ -1,5 +1,7 @@
 #include "app/capture_loader.h"
 
+#include "app/session.h"
+
 #include "capture/receiver_message.h"
 
 #include "platform/basic.h"

@@ -2,7 +2,6 @@
 // one, its carrier labels and the capture record of its first times.
 #pragma once
 
-#include "app/session.h"
 #include "capture/capture.h"
 #include "capture/receiver_message.h"
 
@@ -11,6 +10,8 @@
 #include <vector>
 
 namespace qv {
+
+class Session;
 
 // The pair table into the capture record at the session's cursor, which it moves.
 void loadTimeTable(Session& s, const PairTable& pairs);

@@ -3,7 +3,6 @@
 // window's business, after the tick.
 #pragma once
 
-#include "app/session.h"
 #include "capture/capture.h"
 
 #include <cstdint>
@@ -11,6 +10,8 @@
 #include <vector>
 
 namespace qv {
+
+class Session;
 
 // Timer1's tick on the bytes received from source: loading, then the decode
 // dispatch. False when the bytes were too short to load (nothing else ran).

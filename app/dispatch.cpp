@@ -2,6 +2,8 @@
 // the selected format and present the result.
 #include "app/dispatch.h"
 
+#include "app/session.h"
+
 #include "app/decode_marks.h"
 #include "app/format_selection.h"
 #include "app/main_state.h"
@@ -165,7 +167,7 @@ engine::DecodeSettings decodeSettings(const Session& s) {
     engine::DecodeSettings d;
     d.window.tolerance = s.decoding.timeTolerance;
     d.cycleTolerance = s.decoding.cycleTolerance;
-    d.zeroOneTolerance = s.code.t01Tole;
+    d.zeroOneTolerance = wholeOf(s.code.t01Tole); // the box as it stands, of any size
     d.waitTime = s.decoding.waitTime;
     d.ignoreTime = s.decoding.ignoreTime;
     d.octal = s.decoding.octal;

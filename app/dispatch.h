@@ -2,13 +2,14 @@
 // format and the result presented, and the pieces it presents with.
 #pragma once
 
-#include "app/session.h"
 #include "engine/decode.h"
 
 #include <optional>
 #include <string>
 
 namespace qv {
+
+class Session;
 
 using engine::octText;
 

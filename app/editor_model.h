@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -29,5 +30,17 @@ struct EditorModel {
     static const std::vector<std::string>& textBoxNames();
     static const std::vector<std::string>& checkBoxNames();
 };
+
+// Field <- editor box, in the order the save writes them ("G_count" and
+// "Remark" are written only from a box that is not empty, after these).
+const std::vector<std::pair<const char*, const char*>>& editorFieldBoxes();
+
+// Whether the save writes the field from the editor's boxes; the loaded
+// row's other fields are written back as they were.
+bool savedFromBoxes(std::string_view field);
+
+// The caption the editor shows beside a field's box ("H_Osc" -> "Head1 B1
+// OSC"); the field's own name for a field without a box.
+const std::string& editorFieldCaption(const std::string& field);
 
 } // namespace qv

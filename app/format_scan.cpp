@@ -1,5 +1,7 @@
 #include "app/format_scan.h"
 
+#include "app/session.h"
+
 #include "app/capture_loader.h"
 #include "app/dispatch.h"
 #include "app/format_selection.h"
@@ -147,7 +149,7 @@ std::vector<ScanResult> scanFormats(const std::vector<uint8_t>& message,
         times = std::make_unique<TimeTable>();
         loadTimeTable(*times, decodePairs(message, kReceiverTicksPerUsSingle));
     }
-    const engine::FormatRow fallback = rowOf(*catalogue, "Form016").row;
+    const engine::FormatRow fallback = rowOf(*catalogue, std::string(kDefaultFormatKey)).row;
 
     std::vector<ScanResult> results;
     for (const auto& entry : formatMenuEntries()) {

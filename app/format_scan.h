@@ -3,7 +3,6 @@
 // ranked by how well it fits.
 #pragma once
 
-#include "app/session.h"
 #include "engine/decode.h"
 
 #include <cstdint>
@@ -13,6 +12,8 @@
 #include <vector>
 
 namespace qv {
+
+class Session;
 
 struct ScanResult {
     std::string key;      // "Form016"

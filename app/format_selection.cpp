@@ -1,6 +1,8 @@
 #include "app/format_selection.h"
 
-#include "app/format_editor.h"
+#include "app/session.h"
+
+#include "app/editor_model.h"
 #include "catalogue/catalogue.h"
 #include "catalogue/format_menus.h"
 #include "platform/basic.h"

@@ -3,7 +3,7 @@
 // fills the format editor's contents from it.
 #pragma once
 
-#include "app/session.h"
+#include "app/editor_model.h"
 #include "catalogue/catalogue.h"
 
 #include <memory>
@@ -11,6 +11,8 @@
 #include <string>
 
 namespace qv {
+
+class Session;
 
 // The change handler of irtype.
 void loadFormat(Session& s);

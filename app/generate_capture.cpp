@@ -1,5 +1,7 @@
 #include "app/generate_capture.h"
 
+#include "app/session.h"
+
 #include "app/capture_tick.h"
 #include "capture/capture_text.h"
 #include "catalogue/catalogue.h"

@@ -2,7 +2,6 @@
 // or taken through the capture tick as if the receiver unit had sent them.
 #pragma once
 
-#include "app/session.h"
 #include "capture/capture_formats.h"
 #include "engine/generate.h"
 
@@ -10,6 +9,8 @@
 #include <vector>
 
 namespace qv {
+
+class Session;
 
 // The row of the key in the catalogue file. GenerateError when the
 // catalogue has no such row; DatabaseError when it cannot be read.

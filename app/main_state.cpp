@@ -1,5 +1,7 @@
 #include "app/main_state.h"
 
+#include "app/session.h"
+
 #include "app/format_selection.h"
 #include "platform/basic.h"
 

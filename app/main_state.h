@@ -2,9 +2,13 @@
 // record, start-up, and the controls that set the tolerances.
 #pragma once
 
-#include "app/session.h"
+#include "app/demodulation.h"
+#include "engine/decode_values.h"
+#include <string>
 
 namespace qv {
+
+class Session;
 
 // Resets the capture record and the receiver buffers.
 void resetCapture(Session& s);

@@ -1,5 +1,7 @@
 #include "app/press_log.h"
 
+#include "app/session.h"
+
 #include <chrono>
 #include <ctime>
 

@@ -1,10 +1,13 @@
 // The captures of this run, for the statistics: every decode adds one.
 #pragma once
 
-#include "app/session.h"
+#include "engine/press_stats.h"
+
 #include "engine/decode.h"
 
 namespace qv {
+
+class Session;
 
 // Adds the decode of the capture record just made with row; again: the
 // capture shown was decoded again (a setting changed), which replaces the

@@ -11,6 +11,7 @@
 #include "app/help_window_model.h"
 #include "app/last_capture.h"
 #include "app/logged_press.h"
+#include "app/session_observer.h"
 #include "app/waveform_state.h"
 #include "capture/capture_record.h"
 #include "engine/decode.h"
@@ -96,17 +97,6 @@ struct SessionSurroundings {
     SerialPort* port = nullptr;   // owned elsewhere
     CodeGrid* codeGrid = nullptr; // owned elsewhere
     ErrorRecord errorRecord;
-};
-
-class SessionObserver {
-public:
-    virtual ~SessionObserver() = default;
-    virtual void sessionChanged() {}
-    virtual void sessionMessage(const std::string& /*text*/) {}
-    virtual void sessionBeep() {}
-    virtual void sessionTimersChanged() {}
-    // A capture was taken (received, opened, generated): a wait for one ends.
-    virtual void sessionCaptureLoaded() {}
 };
 
 class Session {

@@ -4,6 +4,7 @@
 // left out: the clock runs from the last byte received to the code shown.
 #include "app/capture_tick.h"
 #include "app/main_state.h"
+#include "app/session.h"
 #include "capture/capture_reader.h"
 #include "capture/capture_text.h"
 #include "catalogue/catalogue_build.h"

@@ -1,6 +1,7 @@
 // The decoding core, measured without any window: loading a full receiver
 // message, complete decodes of three protocols' key presses, automatic
 // format selection over the whole catalogue, and the waveform's line list.
+#include "app/session.h"
 #include "bench_captures.h"
 
 #include "app/capture_loader.h"

@@ -5,6 +5,7 @@
 // wall time; lost is presses written minus presses decoded.
 #include "app/capture_tick.h"
 #include "app/main_state.h"
+#include "app/session.h"
 #include "catalogue/catalogue_build.h"
 #include "link/live_port.h"
 #include "platform/code_grid.h"

@@ -1,6 +1,7 @@
 // The main window's capture tick, measured: from Timer1's timeout to every
 // control of the window refreshed and painted, for a capture that fills
 // the whole capture record.
+#include "app/session.h"
 #include "bench_captures.h"
 
 #include "catalogue/catalogue_build.h"

@@ -3,6 +3,7 @@
 #include "platform/basic.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace qv {
 
@@ -64,7 +65,8 @@ namespace {
 // The loader on any grid of times (the capture record, or bare numbers
 // when only the times are wanted) from any source of pair table entries.
 template <class Grid, class Pairs>
-std::pair<long, int> loadInto(Grid& table, const Pairs& pairs, long row, int col) {
+std::pair<long, int> loadInto(Grid& table, const Pairs& pairs, long row, int col,
+                              long entries = kDataRows * kDataCols) {
     auto advance = [&] {
         if (++col > kDataCols) {
             col = 1;
@@ -72,10 +74,9 @@ std::pair<long, int> loadInto(Grid& table, const Pairs& pairs, long row, int col
         }
     };
     // The table's entries in reading order: burst, gap, burst, ...
-    constexpr int kEntries = kDataRows * kDataCols;
     bool adding = false;
     int overflows = 0;
-    for (int e = 0; e < kEntries && overflows < 7;) {
+    for (long e = 0; e < entries && overflows < 7;) {
         const int32_t v = pairs(e);
         table.setTime(row, col, adding ? table.time(row, col) + v : v);
         if (v == kOverflowUnit || v == 0) {
@@ -106,11 +107,12 @@ struct RecordGrid {
 };
 
 // Bare numbers in reading order from (1, 1); cells not written read 0, as
-// empty cells of the record do.
+// empty cells of the record do. Unbounded, it keeps rows past the record's.
 struct NumberGrid {
     std::vector<int64_t> cells;
-    static bool inGrid(long row, long col) {
-        return row >= 1 && row <= kDataRows && col >= 1 && col <= kDataCols;
+    long rows = kDataRows;
+    bool inGrid(long row, long col) const {
+        return row >= 1 && row <= rows && col >= 1 && col <= kDataCols;
     }
     static size_t at(long row, long col) {
         return static_cast<size_t>((row - 1) * kDataCols + (col - 1));
@@ -135,7 +137,7 @@ struct NumberGrid {
 
 struct TablePairs {
     const PairTable& table;
-    int32_t operator()(int e) const { return table[e / kDataCols][e % kDataCols]; }
+    int32_t operator()(long e) const { return table[e / kDataCols][e % kDataCols]; }
 };
 
 // The entries decodePairs would give, read straight from the message: for
@@ -147,7 +149,7 @@ struct MessagePairs {
     long end;               // the entries of the pairs decodePairs reads
     float t;
     double perTick;
-    int32_t operator()(int e) const {
+    int32_t operator()(long e) const {
         if (e >= end) return 0;
         const uint8_t* at = entries + 2 * e;
         const int32_t us = ticksToMicroseconds(at[0] * 256u + at[1], t, perTick);
@@ -206,33 +208,12 @@ std::vector<int64_t> loadedTimes(const std::vector<uint8_t>& bytes, float ticksP
 std::vector<int64_t> receivedTimes(const std::vector<uint8_t>& bytes, float ticksPerMicrosecond) {
     const long count = pairsRead(bytes);
     if (count <= kDataRows * kDataCols / 2) return loadedTimes(bytes, ticksPerMicrosecond);
-    // The loader's sums, without its grid: overflow units add up into one
-    // gap, seven in a row end the capture.
-    const MessagePairs pairs{bytes, count, ticksPerMicrosecond};
-    std::vector<int64_t> times;
-    times.reserve(static_cast<size_t>(2 * count));
-    bool adding = false;
-    int overflows = 0;
-    for (long e = 0; e < 2 * count && overflows < 7;) {
-        const int32_t v = pairs(static_cast<int>(e));
-        if (adding)
-            times.back() += v;
-        else
-            times.push_back(v);
-        if (v == kOverflowUnit || v == 0) {
-            e += 2;
-            adding = true;
-            ++overflows;
-        } else {
-            adding = false;
-            overflows = 0;
-            ++e;
-        }
-    }
-    const auto end = std::find_if(times.begin(), times.end(),
-                                  [](int64_t t) { return t == 0 || t == kEndOfSignal; });
-    times.erase(end, times.end());
-    return times;
+    // The loader's sums on a grid with room for every pair.
+    NumberGrid grid;
+    grid.rows = std::numeric_limits<long>::max() / kDataCols;
+    grid.cells.reserve(static_cast<size_t>(2 * count));
+    loadInto(grid, MessagePairs{bytes, count, ticksPerMicrosecond}, 1, 1, 2 * count);
+    return timesOf(grid);
 }
 
 } // namespace qv

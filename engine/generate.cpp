@@ -1,5 +1,6 @@
 #include "engine/generate.h"
 
+#include "engine/decode.h"
 #include "engine/walk_context.h"
 #include "platform/basic.h"
 

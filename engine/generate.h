@@ -3,7 +3,7 @@
 // generated as well as the shipped ones.
 #pragma once
 
-#include "engine/decode.h"
+#include "engine/decode_values.h"
 #include "engine/ir_signal.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "engine/ir_signal.h"
 
-#include "engine/decode.h"
+#include "engine/decode_values.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,6 +1,7 @@
 // The format learner: the generic formats take their structure and bit
 // times from each capture, written into their own catalogue row before the
 // capture is decoded with it.
+#include "engine/decode.h"
 #include "engine/walk_context.h"
 #include "platform/basic.h"
 
@@ -22,7 +23,7 @@ struct BitTimes {
 
 std::optional<BitTimes> scanBitTimes(const TimeTable& times, const DecodeSettings& settings,
                                      bool bursts) {
-    const auto tolerance = static_cast<double>(wholeOf(settings.zeroOneTolerance));
+    const auto tolerance = static_cast<double>(settings.zeroOneTolerance);
     const int16_t firstColumn = bursts ? 1 : 2;
     long row = 1;
     int16_t col = bursts ? 3 : 4;

@@ -3,7 +3,7 @@
 // and the presses of one format and code are summed up kind by kind.
 #pragma once
 
-#include "engine/decode.h"
+#include "engine/decode_values.h"
 
 #include <optional>
 #include <string>

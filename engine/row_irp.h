@@ -3,7 +3,7 @@
 // engine does not parse IRP, the IRP floor does.
 #pragma once
 
-#include "engine/decode.h"
+#include "engine/decode_values.h"
 
 #include <cstdint>
 #include <optional>

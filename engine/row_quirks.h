@@ -3,7 +3,7 @@
 // copied into another slot carries them along.
 #pragma once
 
-#include "engine/decode.h"
+#include "engine/decode_values.h"
 
 #include <string_view>
 

@@ -3,7 +3,7 @@
 // result being built. Internal to the engine (and its tests).
 #pragma once
 
-#include "engine/decode.h"
+#include "engine/decode_values.h"
 #include "engine/engine.h"
 #include "engine/error_report.h"
 #include "engine/row_quirks.h"

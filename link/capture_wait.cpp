@@ -1,5 +1,7 @@
 #include "link/capture_wait.h"
 
+#include "app/session.h"
+
 #include <chrono>
 
 namespace qv {

@@ -5,11 +5,13 @@
 // ends; the object name is "Timer1".
 #pragma once
 
-#include "app/session.h"
+#include "app/session_observer.h"
 
 #include <QTimer>
 
 namespace qv {
+
+class Session;
 
 class CaptureWait : public QTimer, private SessionObserver {
 public:

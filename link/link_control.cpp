@@ -1,5 +1,7 @@
 #include "link/link_control.h"
 
+#include "app/session.h"
+
 #include "app/main_state.h"
 #include "platform/basic.h"
 #include "waveform/waveform.h"

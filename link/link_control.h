@@ -2,9 +2,11 @@
 // receive event and the idle timer. The port itself is behind SerialPort.
 #pragma once
 
-#include "app/session.h"
+#include <string>
 
 namespace qv {
+
+class Session;
 
 // Toggles the link (menu "Connect"/"DisConnect" and a click on the icon).
 void switchConnection(Session& s);

@@ -4,9 +4,9 @@
 // action does nothing to it while there is none.
 #pragma once
 
-#include "app/session.h"
-
 namespace qv {
+
+class Session;
 
 // Scroll steps that bring any grid of ours back to its first column.
 constexpr int kScrollBackSteps = 250;

@@ -1,14 +1,17 @@
 // Subcommands of quorvel-cli kept in files of their own.
 #pragma once
 
+#include "engine/press_stats.h"
+
 #include "analysis/analysis.h"
-#include "app/session.h"
 #include "capture/capture_text.h"
 
 #include <string>
 #include <vector>
 
 namespace qv {
+
+class Session;
 
 // quorvel-cli generate --format KEY --code HEX | --bin BITS [--repeats N]
 //                      [--distort excess=US,jitter=PCT,step=US,seed=N] [--catalogue PATH] -o FILE

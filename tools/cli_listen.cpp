@@ -6,6 +6,7 @@
 #include "app/format_selection.h"
 #include "app/generate_capture.h"
 #include "app/main_state.h"
+#include "app/session.h"
 #include "capture/capture_formats.h"
 #include "capture/capture_reader.h"
 #include "capture/receiver_message.h"

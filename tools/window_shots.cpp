@@ -4,6 +4,7 @@
 // small screen shows them.
 #include "app/format_selection.h"
 #include "app/main_state.h"
+#include "app/session.h"
 #include "catalogue/catalogue_build.h"
 #include "windows/catalogue/form_time.h"
 #include "windows/errorlog/form_help.h"

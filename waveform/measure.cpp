@@ -1,5 +1,7 @@
 #include "waveform/measure.h"
 
+#include "app/session.h"
+
 #include "waveform/waveform.h"
 
 #include <algorithm>

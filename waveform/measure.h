@@ -3,12 +3,14 @@
 // microseconds; a row's time 0 is its first burst.
 #pragma once
 
-#include "app/session.h"
+#include "app/waveform_state.h"
 
 #include <string>
 #include <vector>
 
 namespace qv {
+
+class Session;
 
 // Picture x where every row's time 0 stands at the current scroll.
 double timeOrigin(const WaveformState& w);

@@ -1,5 +1,7 @@
 #include "waveform/overlay.h"
 
+#include "app/session.h"
+
 #include "waveform/measure.h"
 #include "waveform/waveform.h"
 

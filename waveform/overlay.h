@@ -5,13 +5,15 @@
 #pragma once
 
 #include "app/marks.h"
-#include "app/session.h"
+#include "app/waveform_state.h"
 
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace qv {
+
+class Session;
 
 enum class OverlayKind {
     Head,     // "Head" over the head burst

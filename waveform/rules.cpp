@@ -1,5 +1,7 @@
 #include "waveform/rules.h"
 
+#include "app/session.h"
+
 #include "platform/basic.h"
 #include "waveform/waveform.h"
 

@@ -4,9 +4,9 @@
 // coordinates.
 #pragma once
 
-#include "app/session.h"
-
 namespace qv {
+
+class Session;
 
 enum class MouseButton { Left, Right, Middle, Other };
 

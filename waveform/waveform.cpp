@@ -1,5 +1,7 @@
 #include "waveform/waveform.h"
 
+#include "app/session.h"
+
 #include "app/format_selection.h"
 #include "platform/basic.h"
 

@@ -3,13 +3,15 @@
 // units 0..400). The window only paints the list.
 #pragma once
 
-#include "app/session.h"
+#include "app/waveform_state.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
 namespace qv {
+
+class Session;
 
 // Picture height in picture units; the drawing uses y 40..360.
 constexpr double kPictureHeight = 400;

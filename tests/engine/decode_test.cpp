@@ -5,6 +5,7 @@
 #include "../core/case_file.h"
 #include "engine/decode.h"
 #include "engine_support.h"
+#include "platform/basic.h"
 
 #include <cstdio>
 #include <sstream>
@@ -29,7 +30,7 @@ void applySetting(DecodeSettings& s, const std::string& key, const std::string& 
     if (key == "tolerance") s.window.tolerance = static_cast<float>(f);
     if (key == "absolute") s.window.absolute = f;
     if (key == "cycleShare") s.cycleShare = static_cast<float>(f);
-    if (key == "zeroOne") s.zeroOneTolerance = v;
+    if (key == "zeroOne") s.zeroOneTolerance = wholeOf(v);
     if (key == "waitTime") s.waitTime = static_cast<int16_t>(f);
     if (key == "runCount") s.carry.runCount = static_cast<int32_t>(f);
     s.ignoreTime |= key == "ignoreTime";

@@ -4,6 +4,7 @@
 #include "app/dispatch.h"
 #include "app/format_selection.h"
 #include "app/main_state.h"
+#include "app/session.h"
 #include "catalogue/catalogue_build.h"
 #include "engine/engine.h"
 #include "engine_support.h"

@@ -1,5 +1,6 @@
 // Any receiver message through the whole capture tick, against any row of
 // the shipped catalogue, with the user's switches taken from the input.
+#include "app/session.h"
 #include "fuzz_support.h"
 #include "fuzz_targets.h"
 

@@ -2,6 +2,7 @@
 // at the path (a receiver message, each text kind, a folder, a device), the
 // rest is the file. Whatever it is, the reader refuses it by name or reads
 // it; a file read is loaded as written unless the reader said what changed.
+#include "app/session.h"
 #include "fuzz_support.h"
 #include "fuzz_targets.h"
 

@@ -2,6 +2,7 @@
 // builds the receiver message and loads it. A time list whose times the
 // receiver can carry must come back in the capture record as it was
 // written, each time within a microsecond and none lost.
+#include "app/session.h"
 #include "fuzz_support.h"
 #include "fuzz_targets.h"
 

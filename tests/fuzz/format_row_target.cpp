@@ -2,6 +2,7 @@
 // a shipped row and the input rewrites some of its fields with values of
 // every kind a file or a user can hold; the capture is a receiver message or
 // times written straight into the capture record.
+#include "app/session.h"
 #include "fuzz_support.h"
 #include "fuzz_targets.h"
 

@@ -2,6 +2,7 @@
 // that fails in the middle (another program holding the file locked, a
 // rollback journal that cannot be made) leaves the file byte for byte as it
 // was, the selected row in memory as it was, and tells the user.
+#include "app/session.h"
 #include "fuzz_support.h"
 #include "tests/temp_dir.h"
 

@@ -1,5 +1,6 @@
 // The link's logic on a memory port that logs what is done to it, and the
 // port table behind "COM1".."COM16".
+#include "app/session.h"
 #include "link/link_control.h"
 
 #include "app/capture_tick.h"

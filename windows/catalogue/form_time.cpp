@@ -1,5 +1,7 @@
 #include "windows/catalogue/form_time.h"
 
+#include "app/session.h"
+
 #include "app/format_editor.h"
 #include "engine/row_irp.h"
 

@@ -3,7 +3,7 @@
 // shows the session's EditorModel and forwards the user's actions.
 #pragma once
 
-#include "app/session.h"
+#include "app/session_observer.h"
 
 #include <QWidget>
 
@@ -18,6 +18,8 @@ class QLineEdit;
 class QPushButton;
 
 namespace qv {
+
+class Session;
 
 class FormTime : public QWidget, public SessionObserver {
     Q_OBJECT

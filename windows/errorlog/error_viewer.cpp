@@ -1,5 +1,7 @@
 #include "windows/errorlog/error_viewer.h"
 
+#include "app/session.h"
+
 namespace qv {
 
 void viewErrorMessage(Session& s) {

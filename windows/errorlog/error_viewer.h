@@ -2,9 +2,9 @@
 // zoomed code view, clearing the record and the two ways of closing.
 #pragma once
 
-#include "app/session.h"
-
 namespace qv {
+
+class Session;
 
 // "&View Error Message": the whole record in the window, "&Clear" shown;
 // captures leave it there.

@@ -1,5 +1,7 @@
 #include "windows/errorlog/form_help.h"
 
+#include "app/session.h"
+
 #include "windows/errorlog/error_viewer.h"
 
 #include <QCloseEvent>

@@ -2,7 +2,7 @@
 // type, and the window of the program's help.
 #pragma once
 
-#include "app/session.h"
+#include "app/session_observer.h"
 
 #include <QString>
 #include <QWidget>
@@ -12,6 +12,8 @@ class QPushButton;
 class QTextBrowser;
 
 namespace qv {
+
+class Session;
 
 class FormHelp : public QWidget, public SessionObserver {
     Q_OBJECT

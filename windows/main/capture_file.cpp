@@ -1,5 +1,7 @@
 #include "windows/main/capture_file.h"
 
+#include "app/session.h"
+
 #include "app/capture_tick.h"
 #include "app/format_selection.h"
 #include "app/main_state.h"

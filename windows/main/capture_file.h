@@ -3,12 +3,13 @@
 // capture record in the kind the file name's ending names.
 #pragma once
 
-#include "app/session.h"
 #include "capture/capture_formats.h"
 
 #include <string>
 
 namespace qv {
+
+class Session;
 
 // Reads the file and runs the capture tick on its bytes. A file that cannot
 // be read or parsed is reported as a message and nothing else changes.

@@ -1,5 +1,7 @@
 #include "windows/main/demod_dialog.h"
 
+#include "app/session.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>

@@ -1,7 +1,7 @@
 // The settings of IRMenu "Demodulated capture", in a small dialog.
 #pragma once
 
-#include "app/session.h"
+#include "app/demodulation.h"
 
 #include <QDialog>
 

@@ -1,5 +1,7 @@
 #include "windows/main/form_analyse.h"
 
+#include "app/session.h"
+
 #include "windows/main/analyse_file.h"
 #include "windows/main/press_log_dock.h"
 

@@ -5,7 +5,6 @@
 #pragma once
 
 #include "analysis/analysis.h"
-#include "app/session.h"
 
 #include <QDialog>
 
@@ -17,6 +16,8 @@ class QPlainTextEdit;
 class QTableWidget;
 
 namespace qv {
+
+class Session;
 
 class Form_analyse : public QDialog {
     Q_OBJECT

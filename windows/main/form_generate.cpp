@@ -1,5 +1,7 @@
 #include "windows/main/form_generate.h"
 
+#include "app/session.h"
+
 #include "app/format_selection.h"
 #include "app/generate_capture.h"
 #include "catalogue/format_menus.h"

@@ -3,7 +3,6 @@
 // or sent out through a LIRC device that can send.
 #pragma once
 
-#include "app/session.h"
 #include "engine/generate.h"
 
 #include <optional>
@@ -16,6 +15,8 @@ class QLineEdit;
 class QSpinBox;
 
 namespace qv {
+
+class Session;
 
 struct FormatMenuEntry;
 

@@ -1,5 +1,7 @@
 #include "windows/main/form_main.h"
 
+#include "app/session.h"
+
 #include "app/capture_tick.h"
 #include "app/dispatch.h"
 #include "app/format_scan.h"

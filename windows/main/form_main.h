@@ -4,7 +4,8 @@
 // its rule lines.
 #pragma once
 
-#include "app/session.h"
+#include "app/marks.h"
+#include "app/session_observer.h"
 #include "waveform/rules.h"
 
 #include <QMainWindow>
@@ -33,6 +34,8 @@ class QTableWidget;
 class QTimer;
 
 namespace qv {
+
+class Session;
 
 class CaptureWait;
 class Form_scan;

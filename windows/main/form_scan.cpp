@@ -1,5 +1,7 @@
 #include "windows/main/form_scan.h"
 
+#include "app/session.h"
+
 #include "app/main_state.h"
 
 #include "app/format_selection.h"

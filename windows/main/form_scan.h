@@ -4,7 +4,6 @@
 #pragma once
 
 #include "app/format_scan.h"
-#include "app/session.h"
 
 #include <QDialog>
 
@@ -17,6 +16,8 @@ class QPushButton;
 class QTableWidget;
 
 namespace qv {
+
+class Session;
 
 class Form_scan : public QDialog {
     Q_OBJECT

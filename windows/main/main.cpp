@@ -1,4 +1,5 @@
 // The window program: one session, the main window over it.
+#include "app/session.h"
 #include "link/link_window.h"
 #include "link/qt_serial_port.h"
 #include "platform/paths.h"

@@ -1,5 +1,7 @@
 #include "windows/main/picture_widget.h"
 
+#include "app/session.h"
+
 #include "waveform/measure.h"
 #include "waveform/overlay.h"
 #include "waveform/waveform.h"

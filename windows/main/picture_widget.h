@@ -5,7 +5,8 @@
 // and the middle button pan.
 #pragma once
 
-#include "app/session.h"
+#include "app/marks.h"
+#include "app/waveform_state.h"
 #include "waveform/overlay.h"
 #include "waveform/rules.h"
 
@@ -17,6 +18,8 @@
 class QPainter;
 
 namespace qv {
+
+class Session;
 
 class PictureWidget : public QWidget {
     Q_OBJECT

@@ -1,5 +1,7 @@
 #include "windows/main/press_log_dock.h"
 
+#include "app/session.h"
+
 #include "app/press_log.h"
 #include "windows/main/form_generate.h"
 #include "windows/main/form_stats.h"

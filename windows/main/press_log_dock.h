@@ -3,7 +3,7 @@
 // the IRMenu entry "Generate capture...".
 #pragma once
 
-#include "app/session.h"
+#include "app/session_observer.h"
 #include "windows/main/form_stats.h"
 
 #include <QDockWidget>
@@ -15,6 +15,8 @@ class QPushButton;
 class QTreeWidget;
 
 namespace qv {
+
+class Session;
 
 class PressLogDock : public QDockWidget, public SessionObserver {
     Q_OBJECT

@@ -1,5 +1,7 @@
 #include "windows/main/protocol_views.h"
 
+#include "app/session.h"
+
 #include <QPainter>
 
 #include "irp/irp.h"

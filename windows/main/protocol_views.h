@@ -3,7 +3,7 @@
 // and the Protocols window that lists the table with a search box.
 #pragma once
 
-#include "app/session.h"
+#include "app/session_observer.h"
 
 #include <QLabel>
 #include <QWidget>
@@ -18,6 +18,8 @@ class QPlainTextEdit;
 class QTreeWidget;
 
 namespace qv {
+
+class Session;
 namespace irp {
 class ProtocolTable;
 }

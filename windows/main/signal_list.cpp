@@ -1,5 +1,7 @@
 #include "windows/main/signal_list.h"
 
+#include "app/session.h"
+
 #include "app/capture_tick.h"
 #include "app/dispatch.h"
 #include "app/main_state.h"

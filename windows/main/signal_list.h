@@ -4,7 +4,7 @@
 // capture would be.
 #pragma once
 
-#include "app/session.h"
+#include "app/session_observer.h"
 #include "exchange/signal_set.h"
 
 #include <QWidget>
@@ -17,6 +17,8 @@ class QLabel;
 class QListWidget;
 
 namespace qv {
+
+class Session;
 
 class SignalList : public QWidget, public SessionObserver {
     Q_OBJECT

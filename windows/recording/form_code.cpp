@@ -1,5 +1,7 @@
 #include "windows/recording/form_code.h"
 
+#include "app/session.h"
+
 #include "recording/code_window.h"
 #include "windows/recording/sql_code_grid.h"
 

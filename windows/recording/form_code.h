@@ -4,7 +4,7 @@
 // functions; while it lives, session.env.codeGrid is its grid.
 #pragma once
 
-#include "app/session.h"
+#include "app/session_observer.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -20,6 +20,8 @@ class QListWidget;
 class QTableView;
 
 namespace qv {
+
+class Session;
 
 class SqlCodeGrid;
 

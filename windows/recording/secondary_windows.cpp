@@ -1,5 +1,7 @@
 #include "windows/recording/secondary_windows.h"
 
+#include "app/session.h"
+
 #include "windows/catalogue/form_time.h"
 #include "windows/errorlog/form_help.h"
 #include "windows/recording/form_code.h"

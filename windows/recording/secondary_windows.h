@@ -4,8 +4,6 @@
 // while it is hidden); the others on first use.
 #pragma once
 
-#include "app/session.h"
-
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -13,6 +11,8 @@
 class QWidget;
 
 namespace qv {
+
+class Session;
 
 class FormCode;
 class FormHelp;
