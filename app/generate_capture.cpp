@@ -1,6 +1,5 @@
 #include "app/generate_capture.h"
 
-#include "app/session.h"
 
 #include "app/capture_tick.h"
 #include "capture/capture_text.h"

@@ -1,6 +1,5 @@
 #include "link/qt_serial_port.h"
 
-#include "app/session.h"
 #include "link/capture_wait.h"
 #include "link/link_control.h"
 

@@ -1,6 +1,5 @@
 #include "windows/main/demod_dialog.h"
 
-#include "app/session.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -1,6 +1,5 @@
 #include "windows/main/picture_widget.h"
 
-#include "app/session.h"
 
 #include "waveform/measure.h"
 #include "waveform/overlay.h"
