@@ -37,8 +37,8 @@ struct Workspace {
     }
     // "decode" unless the first argument names the subcommand; "load" takes no catalogue.
     CliRun run(std::vector<std::string> args) const {
-        const bool own =
-            args[0] == "scan" || args[0] == "decode" || args[0] == "load" || args[0] == "irp";
+        const bool own = args[0] == "scan" || args[0] == "decode" || args[0] == "load" ||
+                         args[0] == "irp" || args[0] == "generate";
         if (args[0] != "load" && std::find(args.begin(), args.end(), "--catalogue") == args.end())
             args.insert(args.end(), {"--catalogue", catalogue});
         std::string command = "cd '" + dir.path() + "' && '" + QV_CLI + "'";

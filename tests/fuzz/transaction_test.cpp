@@ -134,8 +134,13 @@ TEST(CatalogueWriteRefused, HalfwayRefusalsAndLockedSelectionsWriteNothing) {
     Program p;
     const std::string before = fileBytes(p.s.format.cataloguePath);
     qv::openFormatEditor(p.s, true);
-    p.s.editor.cAddFmt = "Form160";
     p.s.editor.box["tStru"] = "H,D,X";
+    // No slot chosen, or one that is not a user's.
+    for (const char* slot : {"", "Form016"}) {
+        p.s.editor.cAddFmt = slot;
+        EXPECT_FALSE(qv::saveFormat(p.s)) << slot;
+    }
+    p.s.editor.cAddFmt = "Form160";
     p.s.editor.box["tT1"] = "not a number";
     EXPECT_FALSE(qv::saveFormat(p.s));
     ASSERT_FALSE(p.s.out.messages.empty());
