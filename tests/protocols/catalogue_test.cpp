@@ -106,6 +106,28 @@ TEST(Catalogue, RowCopiedIntoAUserSlotReadsAsTheOriginal) {
     }
 }
 
+// What the user changed in the boxes wins over what the loaded row held.
+TEST(Catalogue, EditedBoxesAreWhatTheUserSlotHolds) {
+    const qvtest::TempDir dir;
+    const std::string path = dir.file("IRTime.db");
+    std::filesystem::copy_file(freshCatalogue(), path);
+    qv::Session s;
+    s.format.cataloguePath = path;
+    s.format.name = "Form016";
+    qv::openFormatEditor(s, true);
+    s.editor.cAddFmt = "Form156";
+    s.editor.box["tRemark"] = "mine";
+    s.editor.box["tGroups"] = "3";
+    s.editor.check["cCYes"] = !s.editor.check["cCYes"];
+    const std::string convert = s.editor.check["cCYes"] ? "Y" : "N";
+    ASSERT_TRUE(qv::saveFormat(s));
+    const qv::engine::FormatRow row = qv::catalogueRow(path, "Form156");
+    for (const auto& [field, want] : {std::pair<const char*, std::string>{"Remark", "mine"},
+                                      {"G_count", "3"},
+                                      {"convert", convert}})
+        EXPECT_EQ(row.find(field) ? row.find(field)->toText() : "", want) << field;
+}
+
 // A catalogue made before the column existed gets it, with the shipped
 // rows' quirks, when it is opened; one that cannot be written reads them.
 TEST(Catalogue, OlderCatalogueGetsTheQuirksOnOpening) {
