@@ -198,6 +198,22 @@ TEST_F(Dispatch, AutoSelectionWidensTheToleranceThenSkipsTheFormatThatJustFailed
     EXPECT_EQ(s.format.autoIndex, 0);
 }
 
+// The demodulated mode switched off gives back the receiver unit's
+// settings, with the tolerances the user had before.
+TEST_F(Dispatch, DemodulatedModeOffGivesBackTheSettingsBefore) {
+    toleranceMenu(s, 8);
+    auto shown = [](const engine::DecodeSettings& d) {
+        return std::to_string(d.window.tolerance) + " " + std::to_string(d.window.absolute) + " " +
+               std::to_string(d.cycleTolerance) + " " + std::to_string(d.cycleShare) + " " +
+               std::to_string(int(d.excessMode)) + " " + std::to_string(d.demodulated);
+    };
+    const std::string before = shown(decodeSettings(s));
+    setDemodulated(s, true);
+    EXPECT_NE(shown(decodeSettings(s)), before);
+    setDemodulated(s, false);
+    EXPECT_EQ(shown(decodeSettings(s)), before);
+}
+
 // Captures alternate between storing a sample and comparing with it.
 TEST_F(Dispatch, SampleComparisonBeepsOnEqualCodesOnly) {
     capture(press());
