@@ -46,12 +46,4 @@ void Session::removeObserver(SessionObserver* o) {
     m_observers.erase(std::remove(m_observers.begin(), m_observers.end(), o), m_observers.end());
 }
 
-void Session::advanceCursor() {
-    ++TimeCol;
-    if (TimeCol > kDataCols) {
-        TimeCol = 1;
-        ++TimeRow;
-    }
-}
-
 } // namespace qv

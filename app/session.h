@@ -139,10 +139,6 @@ public:
     void addObserver(SessionObserver* o);
     void removeObserver(SessionObserver* o);
 
-    // Cursor helpers of the capture record.
-    const std::string& cellAtCursor() const { return TTable.cell(TimeRow, TimeCol); }
-    void advanceCursor();
-
 private:
     std::vector<SessionObserver*> m_observers;
 };
