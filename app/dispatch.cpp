@@ -135,7 +135,7 @@ void recordingHandOver(Session& s, const std::string& firstLine) {
 
 void learnIntoCatalogue(Session& s) {
     const std::string kind = s.format.name;
-    if (kind != "SE" && kind != "HL" && kind != "RIB" && kind != "IB") return;
+    if (!engine::genericRowOf(kind)) return;
     s.TimeRow = 1;
     s.TimeCol = 1;
     if (!s.format.cursor) throw FieldError("No current record.");
