@@ -8,6 +8,7 @@
 #include <array>
 #include <bit>
 #include <cmath>
+#include <cstring>
 #include <deque>
 #include <limits>
 
@@ -20,6 +21,9 @@ constexpr size_t kMaxBitCodings = 8;
 constexpr size_t kMaxSymbols = 16; // a bit coding's alternatives (the parser allows no more)
 constexpr int kMaxDepth = 3000; // calls of the walk: under 3 MB of stack even in a sanitizer build
 constexpr long kStepBudget = 200000; // per part pass: bounds backtracking on hostile input
+// The failure memo: from this many steps into a pass, a failed search of
+// at least kMemoSteps from a symbol boundary is remembered.
+constexpr long kMemoFrom = 1024, kMemoSteps = 64;
 
 uint64_t lowMask(int64_t length) {
     if (length <= 0) return 0;
@@ -333,6 +337,12 @@ public:
     std::vector<std::pair<int, int64_t>> varValues;
     std::vector<TrailEntry> trail;
     int pendingSign = 0, pendingParts = 0;
+    // Symbol boundaries from which the rest of the pass is known to fail.
+    // Kept only where nothing after a boundary depends on the values read
+    // before it: there, readings that differ in earlier symbols but reach
+    // the same state share one fate, and the backtracking stays linear.
+    bool memo = false;
+    std::vector<uint64_t> failures;
     // Merged times read where their shortest part more or less fits as well.
     int doubtfulRuns = 0;
     double pendingUs = 0, pendingMin = 0, extentMark = -1;
@@ -427,6 +437,16 @@ private:
         const BitCoding& coding = t.bitCodings[size_t(k->bitCoding)];
         auto& [buffer, count] = symbolBuffer[size_t(k->bitCoding)];
         if (count == 0) {
+            if (!failures.empty() && knownToFail(k)) return false;
+            const long stepsBefore = steps;
+            auto failed = [&] {
+                // Only a long search is worth the keys: a walk that fails or
+                // succeeds soon never pays for them.
+                if (memo && steps >= kMemoFrom && steps <= kStepBudget &&
+                    steps - stepsBefore >= kMemoSteps)
+                    rememberFailure(k);
+                return false;
+            };
             Snap s = snap();
             const size_t n = std::min(coding.alternatives.size(), kMaxSymbols);
             auto tryOne = [&](size_t a, const Cont* then) {
@@ -451,7 +471,7 @@ private:
                     restore(s);
                     if (steps > kStepBudget) return false;
                 }
-                return false;
+                return failed();
             }
             Cont stop;
             stop.kind = Cont::Kind::Stop;
@@ -495,7 +515,7 @@ private:
                 restore(s);
                 if (steps > kStepBudget) return false;
             }
-            return false;
+            return failed();
         }
         uint64_t bit;
         if (t.msb) {
@@ -512,6 +532,51 @@ private:
         else
             after.acc |= bit << (k->length - k->remaining);
         return match(&after);
+    }
+
+    // What decides the rest of a pass at a symbol boundary: where the walk
+    // is (every continuation up to the pass's end) and the times' state,
+    // hashed (a 64-bit mix: a false match among a pass's few failures is
+    // far less likely than a receiver's error).
+    // Out of line: the walk recurses through bits(), whose frame stays small.
+    [[gnu::noinline]] bool knownToFail(const Cont* k) const {
+        return std::find(failures.begin(), failures.end(), stateKey(k)) != failures.end();
+    }
+    [[gnu::noinline]] void rememberFailure(const Cont* k) { failures.push_back(stateKey(k)); }
+
+    uint64_t stateKey(const Cont* k) const {
+        uint64_t h = 0x9e3779b97f4a7c15u;
+        auto put = [&](auto v) {
+            uint64_t x = 0;
+            static_assert(sizeof v <= sizeof x);
+            std::memcpy(&x, &v, sizeof v);
+            h ^= x + 0x9e3779b97f4a7c15u + (h << 6) + (h >> 2);
+            h *= 0xbf58476d1ce4e5b9u;
+            h ^= h >> 31;
+        };
+        for (const Cont* c = k; c; c = c->next) {
+            put(uint32_t(c->kind) << 8 | uint32_t(c->pass));
+            put(c->stream);
+            put(uint64_t(c->pos) << 32 | c->end);
+            put(uint64_t(uint32_t(c->bitCoding)) << 32 | uint32_t(c->remaining));
+            put(c->start);
+            put(c->field);
+        }
+        // A constant field's bits read so far decide whether it matches.
+        const Expr& inner = t.exprs[size_t(t.exprs[size_t(k->field)].a)];
+        if (inner.op != Op::Name) put(k->acc);
+        put(index);
+        put(used);
+        put(consumed);
+        put(pendingUs);
+        put(pendingMin);
+        put(extentMark);
+        put(uint64_t(uint32_t(pendingSign)) << 32 | uint32_t(pendingParts));
+        put(pendingAtLeast);
+        for (const auto& [buffer, count] : symbolBuffer)
+            put(count > 0 ? buffer * 131 + uint64_t(count) : 0);
+        if (forced) put(path.size());
+        return h;
     }
 
     void record(int slot) {
@@ -782,6 +847,52 @@ double symbolSeparation(const Protocol::Tree& t) {
 
 } // namespace
 
+// Whether a pass's walk from any symbol boundary on is blind to the values
+// read before it: durations and field lengths are numbers, each parameter
+// sent in one field walked once per pass, other fields constant.
+bool valueFreeWalk(const Protocol::Tree& t, const Parts& parts) {
+    if (parts.introPasses > 0) return false;
+    auto constant = [&](auto& self, int e) -> bool {
+        if (e < 0) return true;
+        const Expr& x = t.exprs[size_t(e)];
+        return x.op != Op::Name && self(self, x.a) && self(self, x.b) && self(self, x.c);
+    };
+    std::vector<int> sent(t.slots.size(), 0);
+    for (size_t i = 0; i < t.streams.size(); ++i) {
+        const Stream& st = t.streams[i];
+        if (st.repeat != Repeat::Once && !(st.repeat == Repeat::Count && st.count <= 1) &&
+            int(i) != parts.repeatStream)
+            return false;
+        for (const Item& it : st.items) {
+            switch (it.kind) {
+            case Item::Kind::Flash:
+            case Item::Kind::Gap:
+            case Item::Kind::Extent:
+                if (!it.duration.literal) return false;
+                break;
+            case Item::Kind::BitField: {
+                const Expr& e = t.exprs[size_t(it.expr)];
+                if (!constant(constant, e.b) || !constant(constant, e.c)) return false;
+                const Expr& inner = t.exprs[size_t(e.a)];
+                if (inner.op == Op::Name) {
+                    if (t.slots[size_t(inner.slot)].kind != SlotKind::Parameter ||
+                        ++sent[size_t(inner.slot)] > 1)
+                        return false;
+                } else if (!constant(constant, e.a)) {
+                    return false;
+                }
+                break;
+            }
+            case Item::Kind::Assignment: // a parameter's is not walked; a variable's
+            case Item::Kind::Stream:     // is read by no field or duration here
+            case Item::Kind::Variation:
+                break;
+            }
+        }
+    }
+    return true;
+}
+
 CompiledProtocol compileProtocol(NamedProtocol protocol) {
     CompiledProtocol c;
     c.named = std::move(protocol);
@@ -804,6 +915,7 @@ CompiledProtocol compileProtocol(NamedProtocol protocol) {
             c.firstCapped = f->bounded || f->capped;
         }
     }
+    c.valueFree = t.top >= 0 && valueFreeWalk(t, c.parts);
     c.resolution = symbolSeparation(t);
     for (const Stream& st : t.streams)
         for (const Item& it : st.items) {
@@ -875,6 +987,7 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
     if (!leadInFits(cp, times[0], rel, abs)) return std::nullopt;
     const Parts& parts = cp.parts;
     Walker w(t, times, rel, abs);
+    w.memo = cp.valueFree;
     if (options.demodulated) {
         w.pace = options.receiverRelativeTolerance;
         w.nearest = true;
@@ -958,6 +1071,7 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
             n = &c;
         }
         w.steps = 0;
+        w.failures.clear();
         w.extentMark = -1;
         n->start = w.now();
         if (w.match(n) && w.index > at) return true;
@@ -979,6 +1093,7 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
             auto s = w.snap();
             size_t at = w.index;
             w.steps = 0;
+            w.failures.clear();
             body.start = w.now();
             w.extentMark = -1;
             if (!w.match(&body) || w.index == at) {

@@ -27,6 +27,9 @@ struct CompiledProtocol {
     // far apart the two closest symbols of a bit coding lie (the largest
     // difference of their times, among symbols of the same shape).
     double resolution = 0;
+    // Whether nothing a pass walks depends on values read earlier in it
+    // (see the walk's failure memo).
+    bool valueFree = false;
     // Whether a definition (a checksum) is sent, to tell close symbols apart.
     bool checksummed = false;
     // Each prefer-over condition parsed as the definition "_c" of a small
