@@ -110,13 +110,16 @@ double estimateBurstExcess(const std::vector<int64_t>& times, const std::vector<
     // Receivers lengthen bursts, and a few end them early; a fit that says
     // they shorten them by more read the wrong times. A few microseconds
     // below 0 are the remote's own jitter.
-    constexpr double kEarliest = -100, kJitter = -30;
+    // No receiver lengthens them by more than kLatest (its own excess and
+    // its sampling step): a fit beyond says the bursts are another
+    // format's, and only kLatest is taken off.
+    constexpr double kEarliest = -100, kJitter = -30, kLatest = 300;
     if (!best.found || best.excess < kEarliest) {
         if (speed) *speed = 1;
         return 0;
     }
     if (speed) *speed = best.k;
-    return best.excess < 0 && best.excess > kJitter ? 0 : best.excess;
+    return best.excess < 0 && best.excess > kJitter ? 0 : std::min(best.excess, kLatest);
 }
 
 RunFit estimateRunFit(const std::vector<int64_t>& times, double bit) {

@@ -16,7 +16,8 @@ namespace qv::engine {
 // no part. With fewer than three bit bursts or gaps the excess alone is
 // fitted, at k = 1; 0 when there is not one of each. A few receivers end
 // bursts early: a fit from -100 to -30 us stands, one from -30 to 0 is
-// jitter and gives 0, one below -100 read the wrong times and gives 0.
+// jitter and gives 0, one below -100 read the wrong times and gives 0, one
+// above 300 us (more than receivers add) gives 300.
 // speed, when given, receives k (1 when there is no fit).
 double estimateBurstExcess(const std::vector<int64_t>& times, const std::vector<double>& marks,
                            const std::vector<double>& spaces, double* speed = nullptr);

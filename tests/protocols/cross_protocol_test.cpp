@@ -182,35 +182,65 @@ std::vector<std::vector<int64_t>> framesUpToLeadOut(const std::vector<int64_t>& 
     return frames;
 }
 
-// A press whose frames differ (a first frame, then other repeats): the row
-// shows a code line per group. Each line's own first frame, as the row's
-// generator sends it, must be the press's frame in that place.
-bool everyGroupIsItsFrame(const qv::engine::FormatRow& row, const std::string& hex,
-                          const std::vector<int64_t>& press) {
+bool sameFrame(const std::vector<int64_t>& sent, const std::vector<int64_t>& made) {
+    if (made.size() != sent.size()) return false;
+    for (size_t i = 0; i < made.size(); ++i) {
+        const double a = double(sent[i]), b = double(made[i]);
+        if (std::fabs(a - b) > std::max(100.0, 0.1 * a)) return false;
+    }
+    return true;
+}
+
+// The frames the row's generator sends for a code line, repeated or not;
+// none when it refuses the code.
+std::vector<std::vector<int64_t>> rowFrames(const qv::engine::FormatRow& row,
+                                            const std::string& code, int repeats) {
+    qv::engine::GenerateRequest request;
+    request.code = code;
+    request.repeats = repeats;
+    try {
+        return framesUpToLeadOut(qv::engine::generateSignal(row, request).capture.times);
+    } catch (const qv::engine::GenerateError&) {
+        return {};
+    }
+}
+
+std::vector<std::string> codeLines(const std::string& hex) {
     std::vector<std::string> lines;
     std::stringstream in(hex);
     for (std::string line; std::getline(in, line);) {
         line.erase(std::remove(line.begin(), line.end(), '\r'), line.end());
         if (!line.empty()) lines.push_back(line);
     }
+    return lines;
+}
+
+// A press whose frames differ (a first frame, then other repeats): the row
+// shows a code line per group. Each line's own first frame, as the row's
+// generator sends it, must be the press's frame in that place.
+bool everyGroupIsItsFrame(const qv::engine::FormatRow& row, const std::string& hex,
+                          const std::vector<int64_t>& press) {
+    const auto lines = codeLines(hex);
     const auto frames = framesUpToLeadOut(press);
     if (lines.size() < 2 || lines.size() > frames.size()) return false;
     for (size_t g = 0; g < lines.size(); ++g) {
-        qv::engine::GenerateRequest request;
-        request.code = lines[g];
-        std::vector<int64_t> made;
-        try {
-            made = framesUpToLeadOut(qv::engine::generateSignal(row, request).capture.times)[0];
-        } catch (const qv::engine::GenerateError&) {
-            return false;
-        }
-        const auto& sent = frames[g];
-        if (made.size() != sent.size()) return false;
-        for (size_t i = 0; i < made.size(); ++i) {
-            const double a = double(sent[i]), b = double(made[i]);
-            if (std::fabs(a - b) > std::max(100.0, 0.1 * a)) return false;
-        }
+        const auto made = rowFrames(row, lines[g], 0);
+        if (made.empty() || !sameFrame(frames[g], made[0])) return false;
     }
+    return true;
+}
+
+// A protocol of a row's later frames alone (a headless repeat): every frame
+// of the press is one the row sends for the code it shows.
+bool everyFrameIsOneTheRowSends(const qv::engine::FormatRow& row, const std::string& hex,
+                                const std::vector<int64_t>& press) {
+    const auto lines = codeLines(hex);
+    if (lines.empty()) return false;
+    const auto made = rowFrames(row, lines[0], 1);
+    for (const auto& sent : framesUpToLeadOut(press))
+        if (std::none_of(made.begin(), made.end(),
+                         [&](const auto& m) { return sameFrame(sent, m); }))
+            return false;
     return true;
 }
 
@@ -249,7 +279,8 @@ bool sameCode(const qv::engine::FormatRow& row, const std::string& hex,
             same = same && d.params.get(name) == value;
         if (same) return true;
     }
-    return everyGroupIsItsFrame(row, hex, qv::irp::render(protocol, given, {2}).press());
+    const auto press = qv::irp::render(protocol, given, {2}).press();
+    return everyGroupIsItsFrame(row, hex, press) || everyFrameIsOneTheRowSends(row, hex, press);
 }
 
 TEST(EveryIrpProtocol, NamedRowsReadItOnlyWithItsOwnCode) {
