@@ -140,6 +140,21 @@ TEST(CutCaptures, ShowNoCodeAndAnErrorLine) {
         }
 }
 
+// Bursts longer than any receiver makes them (700 us for a row's 158 us,
+// the gaps a little longer too, as another protocol sends them) are not
+// the row's: the mode takes off no more excess than receivers add.
+TEST(LongBursts, AreAnotherFormatsNotAnExcess) {
+    for (const char* key : {"Form007", "Form038"}) {
+        Press p = press(key);
+        for (irsig::Frame& f : p.press)
+            for (irsig::Segment& s : f.body)
+                s.us = s.mark ? 700 : s.us + 162;
+        const auto capture = irsig::render(p.press, 0.0, 1);
+        const Decoded d = decode(key, capture.times, 3, {}, demodulated);
+        EXPECT_FALSE(d.clean()) << key << " " << testing::PrintToString(d.hex);
+    }
+}
+
 std::string inverted(std::string bits) {
     for (char& c : bits)
         c = c == '1' ? '0' : '1';
