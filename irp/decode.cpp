@@ -11,6 +11,7 @@
 #include <cstring>
 #include <deque>
 #include <limits>
+#include <unordered_map>
 
 namespace qv::irp {
 
@@ -182,6 +183,37 @@ struct Choice {
     std::array<std::pair<float, uint8_t>, 3> rival{};
 };
 
+// A symbol tried on its own from a walk state: whether it fits, how far
+// it lies from the times, and what it costs the walk. The readings near
+// the nearest are walked again and again over the same times; where a
+// symbol is bursts and gaps of fixed length, its try depends on the state
+// alone and is remembered across those walks.
+struct TryKey {
+    size_t index;
+    double used, consumed, pendingUs, pendingMin;
+    int pendingSign, pendingParts, coding;
+    bool pendingAtLeast;
+    uint8_t alternative;
+    bool operator==(const TryKey&) const = default;
+};
+struct TryKeyHash {
+    size_t operator()(const TryKey& k) const {
+        uint64_t h = (uint64_t(k.index) << 16 | uint64_t(k.alternative) << 8 | uint8_t(k.coding)) *
+                     0x9e3779b97f4a7c15u;
+        for (double v : {k.used, k.pendingUs}) {
+            uint64_t bits;
+            std::memcpy(&bits, &v, sizeof bits);
+            h = (h ^ bits ^ h >> 29) * 0xbf58476d1ce4e5b9u;
+        }
+        return size_t(h ^ h >> 32);
+    }
+};
+struct TryResult {
+    bool fits;
+    double deviation, cost;
+};
+using TryCache = std::unordered_map<TryKey, TryResult, TryKeyHash>;
+
 struct TrailEntry {
     int slot;
     int64_t value;
@@ -197,6 +229,15 @@ public:
         for (size_t i = 0; i < t.parameters.size(); ++i) {
             uint64_t mx = uint64_t(std::max<int64_t>(t.parameters[i].max, 0));
             widths[size_t(t.parameterSlots[i])] = mx == 0 ? 0 : 64 - std::countl_zero(mx);
+        }
+        for (const BitCoding& c : t.bitCodings) {
+            bool simple = true;
+            for (int alt : c.alternatives)
+                for (const Item& it : t.streams[size_t(alt)].items)
+                    simple = simple &&
+                             (it.kind == Item::Kind::Flash || it.kind == Item::Kind::Gap) &&
+                             it.duration.literal;
+            fixedSymbols.push_back(simple);
         }
     }
 
@@ -343,6 +384,8 @@ public:
     // the same state share one fate, and the backtracking stays linear.
     bool memo = false;
     std::vector<uint64_t> failures;
+    TryCache* tries = nullptr;
+    std::vector<bool> fixedSymbols; // per bit coding: alternatives of fixed bursts and gaps
     // Merged times read where their shortest part more or less fits as well.
     int doubtfulRuns = 0;
     double pendingUs = 0, pendingMin = 0, extentMark = -1;
@@ -488,13 +531,29 @@ private:
             std::array<std::pair<double, size_t>, kMaxSymbols> order;
             std::array<double, kMaxSymbols> deviation{};
             size_t tried = 0;
+            const bool remembered = tries && fixedSymbols[size_t(k->bitCoding)];
             for (size_t a = 0; a < n; ++a) {
-                if (tryOne(a, &stop)) {
-                    deviation[a] = symbolDeviation(s);
-                    order[tried++] = {error - s.error + pendingCost(), a};
+                TryKey key{};
+                if (remembered) {
+                    key = {index,       used,         consumed,     pendingUs,      pendingMin,
+                           pendingSign, pendingParts, k->bitCoding, pendingAtLeast, uint8_t(a)};
+                    if (auto it = tries->find(key); it != tries->end()) {
+                        if (it->second.fits) {
+                            deviation[a] = it->second.deviation;
+                            order[tried++] = {it->second.cost, a};
+                        }
+                        continue;
+                    }
+                }
+                TryResult r{tryOne(a, &stop), 0, 0};
+                if (r.fits) {
+                    r.deviation = deviation[a] = symbolDeviation(s);
+                    r.cost = error - s.error + pendingCost();
+                    order[tried++] = {r.cost, a};
                 }
                 restore(s);
                 if (steps > kStepBudget) return false;
+                if (remembered) tries->emplace(key, r);
             }
             // A stable insertion sort: a handful of symbols, and no buffer
             // allocated per symbol read.
@@ -564,7 +623,8 @@ private:
         }
         // A constant field's bits read so far decide whether it matches.
         const Expr& inner = t.exprs[size_t(t.exprs[size_t(k->field)].a)];
-        if (inner.op != Op::Name) put(k->acc);
+        if (inner.op != Op::Name || t.slots[size_t(inner.slot)].kind != SlotKind::Parameter)
+            put(k->acc);
         put(index);
         put(used);
         put(consumed);
@@ -849,14 +909,22 @@ double symbolSeparation(const Protocol::Tree& t) {
 
 // Whether a pass's walk from any symbol boundary on is blind to the values
 // read before it: durations and field lengths are numbers, each parameter
-// sent in one field walked once per pass, other fields constant.
+// sent in one field walked once per pass (the intro holds at most one pass
+// of the repeat), other fields constant or variables given only numbers.
 bool valueFreeWalk(const Protocol::Tree& t, const Parts& parts) {
-    if (parts.introPasses > 0) return false;
+    if (parts.introPasses > 1) return false;
     auto constant = [&](auto& self, int e) -> bool {
         if (e < 0) return true;
         const Expr& x = t.exprs[size_t(e)];
         return x.op != Op::Name && self(self, x.a) && self(self, x.b) && self(self, x.c);
     };
+    // A variable given only numbers ([T=0][T=1]) holds the same value on
+    // every reading of a pass.
+    std::vector<bool> fixedVariable(t.slots.size(), true);
+    for (const Stream& st : t.streams)
+        for (const Item& it : st.items)
+            if (it.kind == Item::Kind::Assignment && !constant(constant, it.expr))
+                fixedVariable[size_t(it.slot)] = false;
     std::vector<int> sent(t.slots.size(), 0);
     for (size_t i = 0; i < t.streams.size(); ++i) {
         const Stream& st = t.streams[i];
@@ -875,8 +943,10 @@ bool valueFreeWalk(const Protocol::Tree& t, const Parts& parts) {
                 if (!constant(constant, e.b) || !constant(constant, e.c)) return false;
                 const Expr& inner = t.exprs[size_t(e.a)];
                 if (inner.op == Op::Name) {
-                    if (t.slots[size_t(inner.slot)].kind != SlotKind::Parameter ||
-                        ++sent[size_t(inner.slot)] > 1)
+                    const SlotKind kind = t.slots[size_t(inner.slot)].kind;
+                    if (kind == SlotKind::Variable
+                            ? !fixedVariable[size_t(inner.slot)]
+                            : kind != SlotKind::Parameter || ++sent[size_t(inner.slot)] > 1)
                         return false;
                 } else if (!constant(constant, e.a)) {
                     return false;
@@ -980,7 +1050,7 @@ struct Attempt {
 std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<double>& times,
                                 const DecodeOptions& options,
                                 const std::vector<int8_t>* forced = nullptr,
-                                Attempt* attempt = nullptr) {
+                                Attempt* attempt = nullptr, TryCache* tries = nullptr) {
     const Protocol::Tree& t = cp.named.irp.tree();
     if (t.top < 0 || times.empty()) return std::nullopt;
     auto [rel, abs] = tolerances(cp, options);
@@ -992,6 +1062,7 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
         w.pace = options.receiverRelativeTolerance;
         w.nearest = true;
         w.forced = forced;
+        w.tries = tries;
     }
     Decode out;
     out.protocol = cp.named.name;
@@ -1189,10 +1260,11 @@ std::optional<Decode> searchNear(const CompiledProtocol& cp, const std::vector<d
 
     std::vector<int8_t> forced(base.path.size(), -1);
     size_t walks = 0;
+    TryCache tries;
     auto walk = [&](double& cost) {
         ++walks;
         Attempt a;
-        auto d = decodeOne(cp, times, options, &forced, &a);
+        auto d = decodeOne(cp, times, options, &forced, &a, &tries);
         if (!a.walked || a.end != base.end) return false;
         cost = a.error;
         if (d && d->end == base.end) valid.push_back({std::move(*d), a.error});
