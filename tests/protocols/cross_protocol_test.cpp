@@ -244,20 +244,6 @@ bool linesAreTheFramesSent(const qv::engine::FormatRow& row, const std::string& 
     return at >= sent.size();
 }
 
-// A protocol of a row's later frames alone (a headless repeat): every frame
-// of the press is one the row sends for the code it shows.
-bool everyFrameIsOneTheRowSends(const qv::engine::FormatRow& row, const std::string& hex,
-                                const std::vector<int64_t>& press) {
-    const auto lines = codeLines(hex);
-    if (lines.empty()) return false;
-    const auto made = rowFrames(row, lines[0], 1);
-    for (const auto& sent : framesUpToLeadOut(press))
-        if (std::none_of(made.begin(), made.end(),
-                         [&](const auto& m) { return sameFrame(sent, m); }))
-            return false;
-    return true;
-}
-
 // Whether the row's generator, asked for the code it read, sends a frame
 // that the protocol reads back with the parameters the press was made of.
 bool sameCode(const qv::engine::FormatRow& row, const std::string& hex,
@@ -294,7 +280,7 @@ bool sameCode(const qv::engine::FormatRow& row, const std::string& hex,
         if (same) return true;
     }
     const auto press = qv::irp::render(protocol, given, {2}).press();
-    return linesAreTheFramesSent(row, hex, press) || everyFrameIsOneTheRowSends(row, hex, press);
+    return linesAreTheFramesSent(row, hex, press);
 }
 
 TEST(EveryIrpProtocol, NamedRowsReadItOnlyWithItsOwnCode) {
