@@ -191,13 +191,12 @@ bool sameFrame(const std::vector<int64_t>& sent, const std::vector<int64_t>& mad
     return true;
 }
 
-// The frames the row's generator sends for a code line, repeated or not;
-// none when it refuses the code.
+// The frames the row's generator sends for a code line; none when it
+// refuses the code.
 std::vector<std::vector<int64_t>> rowFrames(const qv::engine::FormatRow& row,
-                                            const std::string& code, int repeats) {
+                                            const std::string& code) {
     qv::engine::GenerateRequest request;
     request.code = code;
-    request.repeats = repeats;
     try {
         return framesUpToLeadOut(qv::engine::generateSignal(row, request).capture.times);
     } catch (const qv::engine::GenerateError&) {
@@ -228,7 +227,7 @@ bool linesAreTheFramesSent(const qv::engine::FormatRow& row, const std::string& 
     std::transform(press.begin(), press.end(), sent.begin(), [](int64_t t) { return std::abs(t); });
     size_t at = 0;
     for (size_t g = 0; g < lines.size(); ++g) {
-        const auto made = rowFrames(row, lines[g], 0);
+        const auto made = rowFrames(row, lines[g]);
         if (made.empty()) return false;
         const auto& frame = made[0];
         bool found = false;
