@@ -3,6 +3,7 @@
 // written out line by line (code lines, error lines, cycles, what each time
 // was read as), compared with the block's expected lines.
 #include "../core/case_file.h"
+#include "engine/burst_excess.h"
 #include "engine/decode.h"
 #include "engine_support.h"
 #include "platform/basic.h"
@@ -147,6 +148,26 @@ std::string run(const std::vector<std::string>& header, const std::vector<std::s
 
 TEST(Decode, EveryCaseGivesItsExpectedResult) {
     qvtest::checkCaseFile(enginetest::sourcePath("tests/data/engine/decode.cases"), run);
+}
+
+// The excess read off an NEC frame whose bursts a receiver lengthened by
+// `added` (and shortened each gap after by as much): what receivers add
+// comes back; ends a few microseconds early are jitter; more than a receiver
+// adds is taken as the most it can.
+TEST(BurstExcess, FitTakesOffWhatAReceiverAdds) {
+    const struct {
+        double added, expected;
+    } cases[] = {{0, 0}, {150, 150}, {-60, -60}, {-20, 0}, {280, 280}, {450, 300}};
+    for (const auto& c : cases) {
+        std::vector<int64_t> times = {9000, 4500};
+        for (int bit = 0; bit < 32; ++bit)
+            for (int64_t t : {int64_t{560}, bit % 3 ? int64_t{1690} : int64_t{560}})
+                times.push_back(t);
+        times.push_back(560);
+        for (size_t i = 0; i < times.size(); ++i)
+            times[i] += static_cast<int64_t>(i % 2 == 0 ? c.added : -c.added);
+        EXPECT_NEAR(estimateBurstExcess(times, {560}, {560, 1690}), c.expected, 5) << c.added;
+    }
 }
 
 } // namespace
