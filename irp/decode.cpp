@@ -230,15 +230,6 @@ public:
             uint64_t mx = uint64_t(std::max<int64_t>(t.parameters[i].max, 0));
             widths[size_t(t.parameterSlots[i])] = mx == 0 ? 0 : 64 - std::countl_zero(mx);
         }
-        for (const BitCoding& c : t.bitCodings) {
-            bool simple = true;
-            for (int alt : c.alternatives)
-                for (const Item& it : t.streams[size_t(alt)].items)
-                    simple = simple &&
-                             (it.kind == Item::Kind::Flash || it.kind == Item::Kind::Gap) &&
-                             it.duration.literal;
-            fixedSymbols.push_back(simple);
-        }
     }
 
     // The walk state that branches restore.
@@ -340,6 +331,13 @@ public:
 
     double now() const { return consumed + pendingUs; }
 
+    // A later part's pass: its own step budget, failure memo and extents.
+    void beginPass() {
+        steps = 0;
+        failures.clear();
+        extentMark = -1;
+    }
+
     size_t index = 0;
     double used = 0, consumed = 0;
     int bitsRead = 0;
@@ -385,7 +383,7 @@ public:
     bool memo = false;
     std::vector<uint64_t> failures;
     TryCache* tries = nullptr;
-    std::vector<bool> fixedSymbols; // per bit coding: alternatives of fixed bursts and gaps
+    const std::vector<bool>* fixedSymbols = nullptr; // see CompiledProtocol
     // Merged times read where their shortest part more or less fits as well.
     int doubtfulRuns = 0;
     double pendingUs = 0, pendingMin = 0, extentMark = -1;
@@ -531,7 +529,7 @@ private:
             std::array<std::pair<double, size_t>, kMaxSymbols> order;
             std::array<double, kMaxSymbols> deviation{};
             size_t tried = 0;
-            const bool remembered = tries && fixedSymbols[size_t(k->bitCoding)];
+            const bool remembered = tries && (*fixedSymbols)[size_t(k->bitCoding)];
             for (size_t a = 0; a < n; ++a) {
                 TryKey key{};
                 if (remembered) {
@@ -593,16 +591,16 @@ private:
         return match(&after);
     }
 
-    // What decides the rest of a pass at a symbol boundary: where the walk
-    // is (every continuation up to the pass's end) and the times' state,
-    // hashed (a 64-bit mix: a false match among a pass's few failures is
-    // far less likely than a receiver's error).
     // Out of line: the walk recurses through bits(), whose frame stays small.
     [[gnu::noinline]] bool knownToFail(const Cont* k) const {
         return std::find(failures.begin(), failures.end(), stateKey(k)) != failures.end();
     }
     [[gnu::noinline]] void rememberFailure(const Cont* k) { failures.push_back(stateKey(k)); }
 
+    // What decides the rest of a pass at a symbol boundary: where the walk
+    // is (every continuation up to the pass's end) and the times' state,
+    // hashed (a 64-bit mix: a false match among a pass's few failures is
+    // far less likely than a receiver's error).
     uint64_t stateKey(const Cont* k) const {
         uint64_t h = 0x9e3779b97f4a7c15u;
         auto put = [&](auto v) {
@@ -986,6 +984,14 @@ CompiledProtocol compileProtocol(NamedProtocol protocol) {
         }
     }
     c.valueFree = t.top >= 0 && valueFreeWalk(t, c.parts);
+    for (const BitCoding& coding : t.bitCodings) {
+        bool fixed = true;
+        for (int alt : coding.alternatives)
+            for (const Item& it : t.streams[size_t(alt)].items)
+                fixed = fixed && (it.kind == Item::Kind::Flash || it.kind == Item::Kind::Gap) &&
+                        it.duration.literal;
+        c.fixedSymbols.push_back(fixed);
+    }
     c.resolution = symbolSeparation(t);
     for (const Stream& st : t.streams)
         for (const Item& it : st.items) {
@@ -1063,6 +1069,7 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
         w.nearest = true;
         w.forced = forced;
         w.tries = tries;
+        w.fixedSymbols = &cp.fixedSymbols;
     }
     Decode out;
     out.protocol = cp.named.name;
@@ -1141,9 +1148,7 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
             c.next = n;
             n = &c;
         }
-        w.steps = 0;
-        w.failures.clear();
-        w.extentMark = -1;
+        w.beginPass();
         n->start = w.now();
         if (w.match(n) && w.index > at) return true;
         w.restore(s);
@@ -1163,10 +1168,8 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
         while (out.repeats < kMaxRepeats && w.index < times.size()) {
             auto s = w.snap();
             size_t at = w.index;
-            w.steps = 0;
-            w.failures.clear();
+            w.beginPass();
             body.start = w.now();
-            w.extentMark = -1;
             if (!w.match(&body) || w.index == at) {
                 w.restore(s);
                 break;

@@ -30,6 +30,9 @@ struct CompiledProtocol {
     // Whether nothing a pass walks depends on values read earlier in it
     // (see the walk's failure memo).
     bool valueFree = false;
+    // Per bit coding: whether every alternative is bursts and gaps of fixed
+    // length, so that a try of it depends on the walk's state alone.
+    std::vector<bool> fixedSymbols;
     // Whether a definition (a checksum) is sent, to tell close symbols apart.
     bool checksummed = false;
     // Each prefer-over condition parsed as the definition "_c" of a small

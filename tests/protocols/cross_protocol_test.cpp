@@ -168,20 +168,6 @@ std::map<std::pair<std::string, std::string>, Read> listedReads() {
     return out;
 }
 
-// The frames of a press, each up to its lead-out (the first long gap).
-std::vector<std::vector<int64_t>> framesUpToLeadOut(const std::vector<int64_t>& times) {
-    std::vector<std::vector<int64_t>> frames(1);
-    for (size_t i = 0; i < times.size(); ++i) {
-        if (i % 2 == 1 && std::abs(times[i]) >= 10000) {
-            frames.emplace_back();
-            continue;
-        }
-        frames.back().push_back(std::abs(times[i]));
-    }
-    if (frames.back().empty()) frames.pop_back();
-    return frames;
-}
-
 bool sameFrame(const std::vector<int64_t>& sent, const std::vector<int64_t>& made) {
     if (made.size() != sent.size()) return false;
     for (size_t i = 0; i < made.size(); ++i) {
@@ -191,17 +177,22 @@ bool sameFrame(const std::vector<int64_t>& sent, const std::vector<int64_t>& mad
     return true;
 }
 
-// The frames the row's generator sends for a code line; none when it
-// refuses the code.
-std::vector<std::vector<int64_t>> rowFrames(const qv::engine::FormatRow& row,
-                                            const std::string& code) {
+// The first frame the row's generator sends for a code line, up to its
+// lead-out (the first long gap); empty when it refuses the code.
+std::vector<int64_t> rowFrame(const qv::engine::FormatRow& row, const std::string& code) {
     qv::engine::GenerateRequest request;
     request.code = code;
+    std::vector<int64_t> times;
     try {
-        return framesUpToLeadOut(qv::engine::generateSignal(row, request).capture.times);
+        times = qv::engine::generateSignal(row, request).capture.times;
     } catch (const qv::engine::GenerateError&) {
         return {};
     }
+    size_t end = 1;
+    while (end < times.size() && times[end] < 10000)
+        end += 2;
+    times.resize(std::min(end, times.size()));
+    return times;
 }
 
 std::vector<std::string> codeLines(const std::string& hex) {
@@ -227,18 +218,15 @@ bool linesAreTheFramesSent(const qv::engine::FormatRow& row, const std::string& 
     std::transform(press.begin(), press.end(), sent.begin(), [](int64_t t) { return std::abs(t); });
     size_t at = 0;
     for (size_t g = 0; g < lines.size(); ++g) {
-        const auto made = rowFrames(row, lines[g]);
-        if (made.empty()) return false;
-        const auto& frame = made[0];
-        bool found = false;
-        for (size_t skip : {size_t{0}, size_t{2}}) {
-            if (found || (skip > 0 && g > 0) || at + skip + frame.size() > sent.size()) continue;
-            const auto from = sent.begin() + long(at + skip);
-            if (!sameFrame({from, from + long(frame.size())}, frame)) continue;
-            at += skip + frame.size() + 1; // and the gap after it
-            found = true;
-        }
-        if (!found) return false;
+        const auto frame = rowFrame(row, lines[g]);
+        auto startsAt = [&](size_t from) {
+            return !frame.empty() && from + frame.size() <= sent.size() &&
+                   sameFrame({sent.begin() + long(from), sent.begin() + long(from + frame.size())},
+                             frame);
+        };
+        size_t from = at;
+        if (!startsAt(from) && !(g == 0 && startsAt(from += 2))) return false;
+        at = from + frame.size() + 1; // and the gap after it
     }
     return at >= sent.size();
 }
