@@ -79,11 +79,19 @@ struct Result {
     int bitsPerSymbol = 1;
     // Each symbol as times in units (+ burst, - gap); symbol i is the value i.
     std::vector<std::vector<double>> symbols;
-    std::vector<Shape> intro;    // frames sent once
-    std::optional<Shape> repeat; // sent while the key is held
+    std::vector<Shape> intro;  // frames sent once
+    std::vector<Shape> repeat; // frames sent in turn while the key is held (empty: none)
     enum RepeatKind { NoRepeat, WholeFrame, Ditto } repeatKind = NoRepeat;
     std::string repeatBits;          // bits the repeat sends when they are not the message's
     bool repeatSendsMessage = false; // the repeat sends the message's bits again
+    // Where the repeat is two or more frames that are neither: per bit of
+    // them, a copy ('=') or complement ('~') of message bit `from`, or a
+    // constant ('0', '1').
+    struct RepeatBit {
+        char how = '0';
+        int from = -1;
+    };
+    std::vector<RepeatBit> repeatMap;
     std::vector<Field> fields;
     std::vector<PressResult> presses;
     std::vector<std::string> notes; // what did not fit, in words

@@ -68,7 +68,10 @@ CatalogueRow catalogueRow(const Result& r, const std::string& source) {
     if (!f.ok)
         return cannot(
             "times inside the frame between its bits (a row has a lead-in, bits and a stop burst)");
-    if (r.repeat && r.repeatKind == Result::Ditto && r.repeat->bitCount() > 0)
+    if (r.repeat.size() > 1)
+        return cannot("the repeat's " + std::to_string(r.repeat.size()) +
+                      " frames (a row repeats one)");
+    if (!r.repeat.empty() && r.repeatKind == Result::Ditto && r.repeat[0].bitCount() > 0)
         return cannot("the repeat frame's bits (a row's repeat is a ditto or the whole frame)");
     // Parts in order: an address group and a command group, each with its complement.
     std::string stru = f.leadBurst > 0 ? "H" : "";
@@ -101,8 +104,8 @@ CatalogueRow catalogueRow(const Result& r, const std::string& source) {
     stru += ",X";
     std::string repeat = "G";
     double dittoBurst = 0, dittoGap = 0, dittoPeriod = 0;
-    if (r.repeat && r.repeatKind == Result::Ditto) {
-        const Frame dt = frameOf(*r.repeat);
+    if (!r.repeat.empty() && r.repeatKind == Result::Ditto) {
+        const Frame dt = frameOf(r.repeat[0]);
         if (!dt.ok || dt.leadBurst == 0)
             return cannot("the repeat frame's shape (a ditto is a lead-in and a stop burst)");
         dittoBurst = dt.leadBurst;

@@ -585,10 +585,11 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
             shapeOf[pi].push_back(id);
         }
 
-    // Per press: the intro frames, then copies of one repeated frame.
+    // Per press: the intro frames, then copies of a repeated frame or of a
+    // cycle of two or three frames (a frame, then its complement, in turn).
     struct Split {
-        std::vector<int> intro;
-        int repeat = -1, repeats = 0;
+        std::vector<int> intro, repeat;
+        int repeats = 0;
         bool whole = false;
     };
     std::vector<Split> splits;
@@ -601,32 +602,54 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
         size_t k = n;
         while (k > 0 && same(k - 1, n - 1))
             --k;
+        // The longest tail that runs in whole cycles, at least two of them.
+        size_t period = 0, cycles = 0;
+        for (size_t p = 2; p <= 3 && period == 0 && n >= 2 * p; ++p) {
+            size_t s = n - p;
+            while (s > 0 && same(s - 1, s - 1 + p))
+                --s;
+            if ((n - s) / p >= 2) {
+                period = p;
+                cycles = (n - s) / p;
+            }
+        }
+        auto split = [&](size_t from, size_t p) {
+            sp.intro.assign(ids.begin(), ids.begin() + static_cast<long>(from));
+            sp.repeat.assign(ids.begin() + static_cast<long>(from),
+                             ids.begin() + static_cast<long>(from + p));
+            sp.repeats = static_cast<int>((n - from) / p);
+        };
         if (n >= 2 && k == 0) {
-            sp.intro = {ids[0]};
-            sp.repeat = ids[0];
+            split(0, 1);
+            sp.intro = sp.repeat;
             sp.repeats = static_cast<int>(n - 1);
             sp.whole = true;
+        } else if (n - k >= 2) {
+            split(k, 1);
+        } else if (period > 0) {
+            split(n - cycles * period, period);
+            if (sp.intro.empty()) {
+                sp.intro = sp.repeat;
+                --sp.repeats;
+                sp.whole = true;
+            }
         } else if (n >= 2 && k < n &&
-                   (n - k >= 2 || f[k].bits.size() < f[0].bits.size() || f[k].bits == f[0].bits)) {
-            for (size_t i = 0; i < k; ++i)
-                sp.intro.push_back(ids[i]);
-            sp.repeat = ids[k];
-            sp.repeats = static_cast<int>(n - k);
+                   (f[k].bits.size() < f[0].bits.size() || f[k].bits == f[0].bits)) {
+            split(k, 1);
         } else {
             sp.intro = ids;
         }
         splits.push_back(sp);
     }
     // The structure most presses show.
-    std::vector<int> intro;
-    int repeat = -1, votes = 0, wholeVotes = 0;
+    std::vector<int> intro, repeat;
+    int votes = 0, wholeVotes = 0;
     auto vote = [&] {
-        std::map<std::vector<int>, int> introVotes;
-        std::map<int, int> repeatVotes;
+        std::map<std::vector<int>, int> introVotes, repeatVotes;
         wholeVotes = 0;
         for (const Split& sp : splits) {
             ++introVotes[sp.intro];
-            if (sp.repeat >= 0) ++repeatVotes[sp.repeat];
+            if (!sp.repeat.empty()) ++repeatVotes[sp.repeat];
             if (sp.whole) ++wholeVotes;
         }
         votes = -1;
@@ -635,42 +658,103 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
                 votes = n;
                 intro = seq;
             }
-        repeat = -1;
+        repeat.clear();
         votes = 0;
-        for (const auto& [id, n] : repeatVotes)
+        for (const auto& [seq, n] : repeatVotes)
             if (n > votes) {
                 votes = n;
-                repeat = id;
+                repeat = seq;
             }
     };
+    auto isWhole = [&] { return !repeat.empty() && wholeVotes * 2 >= votes && intro == repeat; };
     vote();
-    bool whole = repeat >= 0 && wholeVotes * 2 >= votes && intro.size() == 1 && intro[0] == repeat;
+    bool whole = isWhole();
+    // A cycle's bits, per bit, as a copy or complement of the message bit
+    // in the same place of the intro frame of its shape, else a constant;
+    // false where a bit is none of these across the presses.
+    auto shapeBits = [&](int id) {
+        int n = 0;
+        for (const Item& item : shapes[static_cast<size_t>(id)].items)
+            if (item.kind == Item::Bits) n += item.bits;
+        return n;
+    };
+    auto mapCycle = [&](std::vector<Result::RepeatBit>& map) {
+        map.clear();
+        for (size_t j = 0; j < repeat.size(); ++j) {
+            int source = -1;
+            for (size_t i = 0, at = 0; i < intro.size() && source < 0;
+                 at += static_cast<size_t>(shapeBits(intro[i])), ++i)
+                if (intro[i] == repeat[j]) source = static_cast<int>(at);
+            for (int b = 0; b < shapeBits(repeat[j]); ++b)
+                map.push_back({'?', source < 0 ? -1 : source + b});
+        }
+        std::vector<int> eq(map.size(), 1), ne(map.size(), 1), zero(map.size(), 1),
+            one(map.size(), 1);
+        for (size_t pi = 0; pi < reads.size(); ++pi) {
+            const Split& sp = splits[pi];
+            if (sp.whole || sp.intro != intro || sp.repeat != repeat) continue;
+            std::string message, cycle;
+            for (size_t i = 0; i < intro.size(); ++i)
+                message += reads[pi][i].bits;
+            for (size_t j = 0; j < repeat.size(); ++j)
+                cycle += reads[pi][intro.size() + j].bits;
+            if (cycle.size() != map.size()) return false;
+            for (size_t b = 0; b < map.size(); ++b) {
+                const int from = map[b].from;
+                const bool inMessage = from >= 0 && static_cast<size_t>(from) < message.size();
+                eq[b] &= inMessage && message[static_cast<size_t>(from)] == cycle[b];
+                ne[b] &= inMessage && message[static_cast<size_t>(from)] != cycle[b];
+                zero[b] &= cycle[b] == '0';
+                one[b] &= cycle[b] == '1';
+            }
+        }
+        for (size_t b = 0; b < map.size(); ++b) {
+            map[b].how = eq[b] ? '=' : ne[b] ? '~' : zero[b] ? '0' : one[b] ? '1' : '?';
+            if (map[b].how == '?') return false;
+        }
+        return true;
+    };
     // A last frame whose bits change from button to button, and are not
     // the message's, is a frame of the message (an air conditioner's second
-    // frame), not a repeat.
-    if (repeat >= 0 && !whole) {
-        std::string first;
+    // frame), not a repeat; so is a cycle whose bits are not the message's.
+    std::vector<Result::RepeatBit> cycleMap;
+    if (!repeat.empty() && !whole) {
         bool own = false;
-        for (size_t pi = 0; pi < reads.size(); ++pi) {
-            if (splits[pi].repeat != repeat || splits[pi].whole) continue;
-            const std::string& bits = reads[pi].back().bits;
-            std::string message;
-            for (size_t i = 0; i < splits[pi].intro.size(); ++i)
-                message += reads[pi][i].bits;
-            if (bits.empty() || bits == message) continue;
-            if (first.empty()) first = bits;
-            own = own || bits != first;
+        if (repeat.size() == 1) {
+            std::string first;
+            for (size_t pi = 0; pi < reads.size(); ++pi) {
+                if (splits[pi].repeat != repeat || splits[pi].whole) continue;
+                const std::string& bits = reads[pi].back().bits;
+                std::string message;
+                for (size_t i = 0; i < splits[pi].intro.size(); ++i)
+                    message += reads[pi][i].bits;
+                if (bits.empty() || bits == message) continue;
+                if (first.empty()) first = bits;
+                own = own || bits != first;
+            }
+        } else {
+            own = !mapCycle(cycleMap);
         }
         if (own) {
             for (size_t pi = 0; pi < reads.size(); ++pi)
-                if (splits[pi].repeat >= 0 && !splits[pi].whole) {
+                if (!splits[pi].repeat.empty() && !splits[pi].whole) {
                     splits[pi].intro = shapeOf[pi];
-                    splits[pi].repeat = -1;
+                    splits[pi].repeat.clear();
                     splits[pi].repeats = 0;
                 }
             vote();
-            whole =
-                repeat >= 0 && wholeVotes * 2 >= votes && intro.size() == 1 && intro[0] == repeat;
+            whole = isWhole();
+            cycleMap.clear();
+            if (repeat.size() > 1 && !whole && !mapCycle(cycleMap)) {
+                for (Split& sp : splits)
+                    if (sp.repeat == repeat) {
+                        sp.intro = shapeOf[static_cast<size_t>(&sp - splits.data())];
+                        sp.repeat.clear();
+                        sp.repeats = 0;
+                    }
+                vote();
+                whole = isWhole();
+            }
         }
     }
 
@@ -721,13 +805,14 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
     };
     for (int id : intro)
         result.intro.push_back(finish(id));
-    if (repeat >= 0) {
-        result.repeat = finish(repeat);
-        result.repeatKind = whole ? Result::WholeFrame : Result::Ditto;
-    }
+    for (int id : repeat)
+        result.repeat.push_back(finish(id));
+    if (!repeat.empty()) result.repeatKind = whole ? Result::WholeFrame : Result::Ditto;
 
     // The repeat sends the message again, or bits of its own.
-    if (repeat >= 0 && !whole) {
+    if (repeat.size() > 1 && !whole) {
+        result.repeatMap = cycleMap;
+    } else if (!repeat.empty() && !whole) {
         result.repeatSendsMessage = true;
         for (size_t pi = 0; pi < reads.size(); ++pi) {
             if (splits[pi].repeat != repeat) continue;
@@ -759,12 +844,13 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
         // A press without the repeat, or a whole-frame repeat, still fits.
         std::vector<int> ids = sp.intro;
         int repeats = sp.repeats;
-        if (whole && sp.intro.size() == 1 && sp.repeat < 0) repeats = 0;
-        if (!whole && sp.whole && sp.repeat >= 0) {
-            ids.insert(ids.end(), static_cast<size_t>(sp.repeats), sp.repeat);
+        if (!whole && sp.whole && !sp.repeat.empty()) {
+            for (int k = 0; k < sp.repeats; ++k)
+                ids.insert(ids.end(), sp.repeat.begin(), sp.repeat.end());
             repeats = 0;
         }
-        pr.fits = ids == intro && (sp.repeat < 0 || sp.repeat == repeat || (!whole && sp.whole));
+        pr.fits =
+            ids == intro && (sp.repeat.empty() || sp.repeat == repeat || (!whole && sp.whole));
         pr.repeats = repeats;
         for (size_t i = 0; i < ids.size() && i < reads[pi].size(); ++i)
             pr.bits += reads[pi][i].bits;

@@ -84,12 +84,76 @@ std::string bitsText(const Result& r, int first, int length, const std::string& 
     return out;
 }
 
-std::string shapeText(const Result& r, const Shape& s, int& at, const std::string& constant) {
+// Bits of the repeat's cycle, [first, first + length) of its map: runs of
+// one field's bits copied or complemented, and constants.
+std::string mappedText(const Result& r, int first, int length) {
+    const auto& map = r.repeatMap;
+    const std::string* sample = r.presses.empty() ? nullptr : &r.presses.front().bits;
+    // The field a message bit is in, named as the IRP names it, and whether
+    // that name sends it complemented.
+    auto fieldAt = [&](int bit, bool& flip) -> const Field* {
+        for (const Field& f : r.fields)
+            if (bit >= f.first && bit < f.first + f.length) {
+                flip = f.rule == Field::Complement;
+                return &f;
+            }
+        return nullptr;
+    };
+    auto constantAt = [&](int k, char& value) {
+        const Result::RepeatBit& b = map[static_cast<size_t>(k)];
+        bool flip = false;
+        if (b.how == '0' || b.how == '1') {
+            value = b.how;
+        } else if (!fieldAt(b.from, flip) && sample &&
+                   static_cast<size_t>(b.from) < sample->size()) {
+            value = ((*sample)[static_cast<size_t>(b.from)] == '1') != (b.how == '~') ? '1' : '0';
+        } else {
+            return false;
+        }
+        return true;
+    };
+    std::string out;
+    const int end = std::min(first + length, static_cast<int>(map.size()));
+    for (int k = first; k < end;) {
+        char value = '0';
+        if (constantAt(k, value)) {
+            std::string bits;
+            int e = k;
+            for (char v = '0'; e < end && e - k < 32 && constantAt(e, v); ++e)
+                bits += v;
+            out += (out.empty() ? "" : ",") + bitsText(r, 0, e - k, bits);
+            k = e;
+            continue;
+        }
+        const Result::RepeatBit& b = map[static_cast<size_t>(k)];
+        bool flip = false;
+        const Field* f = fieldAt(b.from, flip);
+        int e = k + 1;
+        while (e < end && map[static_cast<size_t>(e)].how == b.how &&
+               map[static_cast<size_t>(e)].from == b.from + (e - k) &&
+               b.from + (e - k) < f->first + f->length)
+            ++e;
+        const int from = b.from - f->first, n = e - k;
+        const std::string name = f->rule == Field::Complement || f->rule == Field::Copy
+                                     ? r.fields[static_cast<size_t>(f->sources[0])].name
+                                     : f->name;
+        std::string text = ((b.how == '~') != flip ? "~" : "") + name + ":" + std::to_string(n);
+        const int offset = r.msb ? f->length - from - n : from;
+        if (n != f->length || offset != 0) text += ":" + std::to_string(offset);
+        out += (out.empty() ? "" : ",") + text;
+        k = e;
+    }
+    return out;
+}
+
+std::string shapeText(const Result& r, const Shape& s, int& at, const std::string& constant,
+                      bool mapped = false) {
     std::string out;
     for (const Item& item : s.items) {
         if (!out.empty()) out += ",";
         if (item.kind == Item::Bits) {
-            const std::string text = bitsText(r, at, item.bits, constant);
+            const std::string text =
+                mapped ? mappedText(r, at, item.bits) : bitsText(r, at, item.bits, constant);
             if (item.width == 1) {
                 out += text;
             } else {
@@ -161,10 +225,13 @@ void writeIrp(Result& r) {
         intro += (intro.empty() ? "" : ",") + shapeText(r, s, at, constant);
     if (r.repeatKind == Result::WholeFrame) {
         irp += "(" + intro + ")+";
-    } else if (r.repeat) {
-        int none = 0;
-        irp += "(" + intro + ",(" + shapeText(r, *r.repeat, none, r.repeatBits) + ")*)";
-        (void)none;
+    } else if (!r.repeat.empty()) {
+        int cycle = 0;
+        std::string frames;
+        for (const Shape& s : r.repeat)
+            frames += (frames.empty() ? "" : ",") +
+                      shapeText(r, s, cycle, r.repeatBits, !r.repeatMap.empty());
+        irp += "(" + intro + ",(" + frames + ")*)";
     } else {
         irp += "(" + intro + ")";
     }
@@ -218,11 +285,24 @@ std::vector<double> renderStructure(const Result& r, const std::string& bits, in
     size_t at = 0;
     for (const Shape& s : r.intro)
         shape(s, bits, at);
-    for (int k = 0; k < repeats && r.repeat; ++k) {
+    std::string cycle =
+        r.repeatKind == Result::WholeFrame || r.repeatSendsMessage ? bits : r.repeatBits;
+    if (r.repeatKind != Result::WholeFrame && !r.repeatMap.empty()) {
+        cycle.clear();
+        for (const Result::RepeatBit& b : r.repeatMap) {
+            const bool known = b.from >= 0 && static_cast<size_t>(b.from) < bits.size();
+            if (b.how == '=' || b.how == '~')
+                cycle += known && (bits[static_cast<size_t>(b.from)] == '1') != (b.how == '~')
+                             ? '1'
+                             : '0';
+            else
+                cycle += b.how;
+        }
+    }
+    for (int k = 0; k < repeats; ++k) {
         size_t from = 0;
-        shape(*r.repeat,
-              r.repeatKind == Result::WholeFrame || r.repeatSendsMessage ? bits : r.repeatBits,
-              from);
+        for (const Shape& s : r.repeat)
+            shape(s, cycle, from);
     }
     while (!out.empty() && out.front() < 0)
         out.erase(out.begin());

@@ -100,7 +100,9 @@ void printText(const analysis::Result& r) {
                 r.unit, r.bits(), r.msb ? "msb" : "lsb");
     if (r.carrierHz > 0) std::printf(", carrier %.1f kHz", r.carrierHz / 1000);
     if (r.excess > 0) std::printf(", burst excess %.0f us taken off", r.excess);
-    std::printf("\nframes: %zu sent once, repeat: %s\n", r.intro.size(), repeatName(r));
+    std::printf("\nframes: %zu sent once, repeat: %s", r.intro.size(), repeatName(r));
+    if (r.repeat.size() > 1) std::printf(", %zu frames in turn", r.repeat.size());
+    std::printf("\n");
     std::printf("fields:\n");
     for (const auto& f : r.fields) {
         std::printf("  %-4s bits %d-%d  %-8s", f.name.c_str(), f.first, f.first + f.length - 1,
@@ -140,9 +142,10 @@ void printText(const analysis::Result& r) {
 void printJson(const analysis::Result& r) {
     std::printf(
         "{\"analysis\":{\"irp\":%s,\"coding\":\"%s\",\"unit\":%.0f,\"bits\":%d,\"frame_bits\":%d,"
-        "\"msb\":%s,\"carrier\":%.0f,\"excess\":%.0f,\"repeat\":\"%s\",\"checks\":[",
+        "\"msb\":%s,\"carrier\":%.0f,\"excess\":%.0f,\"repeat\":\"%s\",\"repeat_frames\":%zu,"
+        "\"checks\":[",
         jsonString(r.irp).c_str(), analysis::codingName(r.coding), r.unit, r.bits(), r.frameBits(),
-        r.msb ? "true" : "false", r.carrierHz, r.excess, repeatName(r));
+        r.msb ? "true" : "false", r.carrierHz, r.excess, repeatName(r), r.repeat.size());
     bool first = true;
     for (const auto& f : r.fields)
         if (f.role == analysis::Field::Check) {
