@@ -81,6 +81,7 @@ struct Result {
     std::vector<std::vector<double>> symbols;
     std::vector<Shape> intro;  // frames sent once
     std::vector<Shape> repeat; // frames sent in turn while the key is held (empty: none)
+    std::vector<Shape> ending; // a frame sent once after the repeat; its bits end the message
     enum RepeatKind { NoRepeat, WholeFrame, Ditto } repeatKind = NoRepeat;
     std::string repeatBits;          // bits the repeat sends when they are not the message's
     bool repeatSendsMessage = false; // the repeat sends the message's bits again

@@ -68,6 +68,7 @@ CatalogueRow catalogueRow(const Result& r, const std::string& source) {
     if (!f.ok)
         return cannot(
             "times inside the frame between its bits (a row has a lead-in, bits and a stop burst)");
+    if (!r.ending.empty()) return cannot("the ending frame after the repeat (a row sends none)");
     if (r.repeat.size() > 1)
         return cannot("the repeat's " + std::to_string(r.repeat.size()) +
                       " frames (a row repeats one)");

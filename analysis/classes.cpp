@@ -32,15 +32,17 @@ int Shape::bitCount() const {
 
 int Result::bits() const {
     int n = 0;
-    for (const Shape& s : intro)
-        n += s.bitCount();
+    for (const auto* part : {&intro, &ending})
+        for (const Shape& s : *part)
+            n += s.bitCount();
     return n;
 }
 
 int Result::frameBits() const {
     int n = 0;
-    for (const Shape& s : intro)
-        n = std::max(n, s.bitCount());
+    for (const auto* part : {&intro, &ending})
+        for (const Shape& s : *part)
+            n = std::max(n, s.bitCount());
     return n;
 }
 

@@ -586,9 +586,10 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
         }
 
     // Per press: the intro frames, then copies of a repeated frame or of a
-    // cycle of two or three frames (a frame, then its complement, in turn).
+    // cycle of two or three frames (a frame, then its complement, in turn),
+    // then perhaps an ending frame sent once on release.
     struct Split {
-        std::vector<int> intro, repeat;
+        std::vector<int> intro, repeat, ending;
         int repeats = 0;
         bool whole = false;
     };
@@ -633,6 +634,16 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
                 --sp.repeats;
                 sp.whole = true;
             }
+        } else if (n >= 3 && same(n - 3, n - 2)) {
+            // Copies of a frame, then another: an ending.
+            size_t r = n - 3;
+            while (r > 0 && same(r - 1, n - 2))
+                --r;
+            const size_t from = std::max<size_t>(r, 1);
+            sp.intro.assign(ids.begin(), ids.begin() + static_cast<long>(from));
+            sp.repeat = {ids[n - 2]};
+            sp.repeats = static_cast<int>(n - 1 - from);
+            sp.ending = {ids[n - 1]};
         } else if (n >= 2 && k < n &&
                    (f[k].bits.size() < f[0].bits.size() || f[k].bits == f[0].bits)) {
             split(k, 1);
@@ -642,16 +653,23 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
         splits.push_back(sp);
     }
     // The structure most presses show.
-    std::vector<int> intro, repeat;
+    std::vector<int> intro, repeat, ending;
     int votes = 0, wholeVotes = 0;
     auto vote = [&] {
-        std::map<std::vector<int>, int> introVotes, repeatVotes;
+        std::map<std::vector<int>, int> introVotes, repeatVotes, endingVotes;
         wholeVotes = 0;
         for (const Split& sp : splits) {
             ++introVotes[sp.intro];
+            ++endingVotes[sp.ending];
             if (!sp.repeat.empty()) ++repeatVotes[sp.repeat];
             if (sp.whole) ++wholeVotes;
         }
+        votes = -1;
+        for (const auto& [seq, n] : endingVotes)
+            if (n > votes) {
+                votes = n;
+                ending = seq;
+            }
         votes = -1;
         for (const auto& [seq, n] : introVotes)
             if (n > votes) {
@@ -669,7 +687,7 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
     auto isWhole = [&] { return !repeat.empty() && wholeVotes * 2 >= votes && intro == repeat; };
     vote();
     bool whole = isWhole();
-    // A cycle's bits, per bit, as a copy or complement of the message bit
+    // The repeat.s bits, per bit, as a copy or complement of the message bit
     // in the same place of the intro frame of its shape, else a constant;
     // false where a bit is none of these across the presses.
     auto shapeBits = [&](int id) {
@@ -693,6 +711,7 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
         for (size_t pi = 0; pi < reads.size(); ++pi) {
             const Split& sp = splits[pi];
             if (sp.whole || sp.intro != intro || sp.repeat != repeat) continue;
+            if (reads[pi].size() < intro.size() + repeat.size()) return false;
             std::string message, cycle;
             for (size_t i = 0; i < intro.size(); ++i)
                 message += reads[pi][i].bits;
@@ -714,9 +733,18 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
         }
         return true;
     };
-    // A last frame whose bits change from button to button, and are not
-    // the message's, is a frame of the message (an air conditioner's second
-    // frame), not a repeat; so is a cycle whose bits are not the message's.
+    // A repeated frame whose bits change from button to button, and are
+    // not the message's, is a frame of the message (an air conditioner's
+    // second frame), not a repeat; so is a cycle whose bits are not the
+    // message's.
+    auto fold = [&](size_t pi) {
+        Split& sp = splits[pi];
+        sp.intro = shapeOf[pi];
+        sp.repeat.clear();
+        sp.ending.clear();
+        sp.repeats = 0;
+        sp.whole = false;
+    };
     std::vector<Result::RepeatBit> cycleMap;
     if (!repeat.empty() && !whole) {
         bool own = false;
@@ -724,7 +752,7 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
             std::string first;
             for (size_t pi = 0; pi < reads.size(); ++pi) {
                 if (splits[pi].repeat != repeat || splits[pi].whole) continue;
-                const std::string& bits = reads[pi].back().bits;
+                const std::string& bits = reads[pi][splits[pi].intro.size()].bits;
                 std::string message;
                 for (size_t i = 0; i < splits[pi].intro.size(); ++i)
                     message += reads[pi][i].bits;
@@ -732,26 +760,20 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
                 if (first.empty()) first = bits;
                 own = own || bits != first;
             }
+            // Bits that change with the message's are still a repeat.
+            if (own) own = !mapCycle(cycleMap);
         } else {
             own = !mapCycle(cycleMap);
         }
         if (own) {
             for (size_t pi = 0; pi < reads.size(); ++pi)
-                if (!splits[pi].repeat.empty() && !splits[pi].whole) {
-                    splits[pi].intro = shapeOf[pi];
-                    splits[pi].repeat.clear();
-                    splits[pi].repeats = 0;
-                }
+                if (!splits[pi].repeat.empty() && !splits[pi].whole) fold(pi);
             vote();
             whole = isWhole();
             cycleMap.clear();
             if (repeat.size() > 1 && !whole && !mapCycle(cycleMap)) {
-                for (Split& sp : splits)
-                    if (sp.repeat == repeat) {
-                        sp.intro = shapeOf[static_cast<size_t>(&sp - splits.data())];
-                        sp.repeat.clear();
-                        sp.repeats = 0;
-                    }
+                for (size_t pi = 0; pi < reads.size(); ++pi)
+                    if (splits[pi].repeat == repeat) fold(pi);
                 vote();
                 whole = isWhole();
             }
@@ -807,10 +829,12 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
         result.intro.push_back(finish(id));
     for (int id : repeat)
         result.repeat.push_back(finish(id));
+    for (int id : ending)
+        result.ending.push_back(finish(id));
     if (!repeat.empty()) result.repeatKind = whole ? Result::WholeFrame : Result::Ditto;
 
     // The repeat sends the message again, or bits of its own.
-    if (repeat.size() > 1 && !whole) {
+    if (!cycleMap.empty() && !whole) {
         result.repeatMap = cycleMap;
     } else if (!repeat.empty() && !whole) {
         result.repeatSendsMessage = true;
@@ -819,7 +843,7 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
             std::string message;
             for (size_t i = 0; i < splits[pi].intro.size(); ++i)
                 message += reads[pi][i].bits;
-            const std::string& own = reads[pi].back().bits;
+            const std::string& own = reads[pi][splits[pi].intro.size()].bits;
             if (own != message) result.repeatSendsMessage = false;
             if (result.repeatBits.empty()) result.repeatBits = own;
         }
@@ -829,12 +853,13 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
     // The message of each press and the runs of bits in it.
     std::vector<std::pair<int, int>> runs;
     int at = 0;
-    for (const Shape& s : result.intro)
-        for (const Item& item : s.items)
-            if (item.kind == Item::Bits) {
-                runs.push_back({at, at + item.bits});
-                at += item.bits;
-            }
+    for (const auto* part : {&result.intro, &result.ending})
+        for (const Shape& s : *part)
+            for (const Item& item : s.items)
+                if (item.kind == Item::Bits) {
+                    runs.push_back({at, at + item.bits});
+                    at += item.bits;
+                }
     std::vector<std::string> messages;
     std::vector<size_t> fitting;
     for (size_t pi = 0; pi < reads.size(); ++pi) {
@@ -849,11 +874,12 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
                 ids.insert(ids.end(), sp.repeat.begin(), sp.repeat.end());
             repeats = 0;
         }
-        pr.fits =
-            ids == intro && (sp.repeat.empty() || sp.repeat == repeat || (!whole && sp.whole));
+        pr.fits = ids == intro && sp.ending == ending &&
+                  (sp.repeat.empty() || sp.repeat == repeat || (!whole && sp.whole));
         pr.repeats = repeats;
         for (size_t i = 0; i < ids.size() && i < reads[pi].size(); ++i)
             pr.bits += reads[pi][i].bits;
+        if (!sp.ending.empty()) pr.bits += reads[pi].back().bits;
         if (pr.fits) {
             messages.push_back(pr.bits);
             fitting.push_back(pi);

@@ -231,7 +231,10 @@ void writeIrp(Result& r) {
         for (const Shape& s : r.repeat)
             frames += (frames.empty() ? "" : ",") +
                       shapeText(r, s, cycle, r.repeatBits, !r.repeatMap.empty());
-        irp += "(" + intro + ",(" + frames + ")*)";
+        std::string ending;
+        for (const Shape& s : r.ending)
+            ending += "," + shapeText(r, s, at, constant);
+        irp += "(" + intro + ",(" + frames + ")*" + ending + ")";
     } else {
         irp += "(" + intro + ")";
     }
@@ -304,6 +307,8 @@ std::vector<double> renderStructure(const Result& r, const std::string& bits, in
         for (const Shape& s : r.repeat)
             shape(s, cycle, from);
     }
+    for (const Shape& s : r.ending)
+        shape(s, bits, at);
     while (!out.empty() && out.front() < 0)
         out.erase(out.begin());
     for (double& d : out)

@@ -102,6 +102,7 @@ void printText(const analysis::Result& r) {
     if (r.excess > 0) std::printf(", burst excess %.0f us taken off", r.excess);
     std::printf("\nframes: %zu sent once, repeat: %s", r.intro.size(), repeatName(r));
     if (r.repeat.size() > 1) std::printf(", %zu frames in turn", r.repeat.size());
+    if (!r.ending.empty()) std::printf(", then %zu ending frame", r.ending.size());
     std::printf("\n");
     std::printf("fields:\n");
     for (const auto& f : r.fields) {
@@ -143,9 +144,10 @@ void printJson(const analysis::Result& r) {
     std::printf(
         "{\"analysis\":{\"irp\":%s,\"coding\":\"%s\",\"unit\":%.0f,\"bits\":%d,\"frame_bits\":%d,"
         "\"msb\":%s,\"carrier\":%.0f,\"excess\":%.0f,\"repeat\":\"%s\",\"repeat_frames\":%zu,"
-        "\"checks\":[",
+        "\"ending_frames\":%zu,\"checks\":[",
         jsonString(r.irp).c_str(), analysis::codingName(r.coding), r.unit, r.bits(), r.frameBits(),
-        r.msb ? "true" : "false", r.carrierHz, r.excess, repeatName(r), r.repeat.size());
+        r.msb ? "true" : "false", r.carrierHz, r.excess, repeatName(r), r.repeat.size(),
+        r.ending.size());
     bool first = true;
     for (const auto& f : r.fields)
         if (f.role == analysis::Field::Check) {

@@ -168,6 +168,17 @@ const std::vector<Protocol>& protocols() {
              return irsig::KeyPress{frame(false), frame(true), frame(false), frame(true),
                                     frame(false)};
          }},
+        // A first frame, its repeats, and an ending frame on release.
+        {"Ending", Coding::PulseDistance, 500, 32, Repeat::Ditto, "a8 c8 a8 k8",
+         [](unsigned a, unsigned c, int) {
+             auto frame = [&](unsigned part) {
+                 FrameBuilder f;
+                 f.mark(2000).space(1000).pulses(bits(a, 6) + bits(part, 2) + bits(c, 8), pd(500));
+                 f.mark(500);
+                 return f.leadOut(30000);
+             };
+             return irsig::KeyPress{frame(0), frame(1), frame(1), frame(2)};
+         }},
     };
     return table;
 }
