@@ -198,6 +198,71 @@ FrameRead readLiteral(const PressTimes& p, const FrameSpan& f) {
     return r;
 }
 
+// Run-length where no symbol coding fits: every time a whole number of one
+// unit, read as that many bits (a burst's 1s, a gap's 0s). Each frame is
+// filled out to the longest frame's count with 0s taken from the gap after
+// it, so that presses of one remote are frames of one shape. Empty when a
+// time is no whole number of units.
+std::vector<std::vector<FrameRead>> readUnits(const std::vector<PressTimes>& presses, double grain,
+                                              double& unit) {
+    std::vector<double> times;
+    for (const PressTimes& p : presses)
+        for (const FrameSpan& f : p.frames)
+            times.insert(times.end(), p.t.begin() + static_cast<long>(f.begin),
+                         p.t.begin() + static_cast<long>(f.end));
+    if (times.size() < 4) return {};
+    const Classes c = classify(times, grain);
+    std::vector<size_t> count(c.means.size());
+    for (int k : c.of)
+        ++count[static_cast<size_t>(k)];
+    double u = c.means.front();
+    for (size_t k = 0; k < c.means.size(); ++k)
+        if (count[k] * 20 >= times.size()) {
+            u = c.means[k];
+            break;
+        }
+    // A unit finer than a receiver's jitter or the logger's step tells runs
+    // of it apart by chance.
+    if (u < 250 || u < 3 * grain) return {};
+    // The unit refined over every time, then each checked against it.
+    for (int pass = 0; pass < 2; ++pass) {
+        double sum = 0, units = 0;
+        for (double t : times) {
+            const double k = std::round(t / u);
+            if (k < 1 || k > 16 || (pass && std::abs(t - k * u) > 0.3 * u)) return {};
+            sum += t;
+            units += k;
+        }
+        if (pass == 0) u = sum / units;
+    }
+    unit = u;
+    std::vector<std::vector<FrameRead>> out;
+    size_t longest = 0;
+    for (const PressTimes& p : presses) {
+        std::vector<FrameRead> frames;
+        for (const FrameSpan& f : p.frames) {
+            FrameRead r = readLiteral(p, f);
+            r.items.clear();
+            for (size_t i = f.begin; i < f.end; ++i)
+                r.bits.append(static_cast<size_t>(std::max(1.0, std::round(p.t[i] / unit))),
+                              (i - f.begin) % 2 == 0 ? '1' : '0');
+            longest = std::max(longest, r.bits.size());
+            frames.push_back(std::move(r));
+        }
+        out.push_back(std::move(frames));
+    }
+    for (auto& frames : out)
+        for (FrameRead& r : frames) {
+            const double fill = static_cast<double>(longest - r.bits.size()) * unit;
+            if (r.gapAfter < 0 || r.gapAfter > fill + unit) {
+                r.bits.append(longest - r.bits.size(), '0');
+                if (r.gapAfter >= 0) r.gapAfter -= fill;
+            }
+            r.items = {{Item::Bits, 0, static_cast<int>(r.bits.size())}};
+        }
+    return out;
+}
+
 std::vector<std::vector<FrameRead>> readAll(const std::vector<PressTimes>& presses, Candidate& c,
                                             const Classes& marks, const Classes& spaces) {
     std::vector<std::vector<FrameRead>> out;
@@ -511,6 +576,22 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
         best = Candidate{};
         reads = readAll(presses, best, marks, spaces);
     }
+    // Where no coding fits, or the best leaves more times of its frames of
+    // bits unread than it reads symbols, whole units may.
+    double runUnit = 0, literal = 0, symbols = 0;
+    for (const auto& press : reads)
+        for (const FrameRead& f : press)
+            if (!f.bits.empty())
+                for (const Item& item : f.items)
+                    (item.kind == Item::Time ? literal : symbols) +=
+                        item.kind == Item::Time ? 1 : item.bits / best.bitsPerSymbol;
+    if (best.coding == Coding::RunLength || literal >= symbols) {
+        auto units = readUnits(presses, grain, runUnit);
+        if (!units.empty()) {
+            reads = std::move(units);
+            best = Candidate{};
+        }
+    }
     result.coding = best.coding;
     result.bitsPerSymbol = best.bitsPerSymbol;
     result.msb = best.coding == Coding::BiPhase || best.coding == Coding::PulsePosition;
@@ -549,6 +630,9 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
         for (size_t k = 0; k < parts.size(); k += 2)
             result.symbols.push_back(
                 {nice(parts[k] / result.unit), -nice(parts[k + 1] / result.unit)});
+    } else if (runUnit > 0) {
+        result.unit = runUnit;
+        result.symbols = {{-1}, {1}};
     } else {
         std::vector<double> all = markTimes;
         all.insert(all.end(), spaceTimes.begin(), spaceTimes.end());

@@ -168,6 +168,18 @@ const std::vector<Protocol>& protocols() {
              return irsig::KeyPress{frame(false), frame(true), frame(false), frame(true),
                                     frame(false)};
          }},
+        // No symbol coding: bursts and gaps of whole units, a bit each.
+        {"Units", Coding::RunLength, 700, 28, Repeat::NoRepeat, "a16 c8 a4",
+         [](unsigned a, unsigned c, int) {
+             const std::string b = "1110" + bits(a, 8) + "0001" + bits(c, 8) + "0111";
+             FrameBuilder f;
+             for (size_t k = 0, run = 1; k < b.size(); k += run) {
+                 for (run = 1; k + run < b.size() && b[k + run] == b[k];)
+                     ++run;
+                 b[k] == '1' ? f.mark(700.0 * run) : f.space(700.0 * run);
+             }
+             return irsig::KeyPress{f.leadOut(40000)};
+         }},
         // A first frame, its repeats, and an ending frame on release.
         {"Ending", Coding::PulseDistance, 500, 32, Repeat::Ditto, "a8 c8 a8 k8",
          [](unsigned a, unsigned c, int) {
