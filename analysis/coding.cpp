@@ -739,11 +739,21 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
     // The structure most presses show.
     std::vector<int> intro, repeat, ending;
     int votes = 0, wholeVotes = 0;
+    // The repeat and ending only of presses with that intro: a stray
+    // capture's odd frames are no part of the remote's.
     auto vote = [&] {
         std::map<std::vector<int>, int> introVotes, repeatVotes, endingVotes;
+        for (const Split& sp : splits)
+            ++introVotes[sp.intro];
+        votes = -1;
+        for (const auto& [seq, n] : introVotes)
+            if (n > votes) {
+                votes = n;
+                intro = seq;
+            }
         wholeVotes = 0;
         for (const Split& sp : splits) {
-            ++introVotes[sp.intro];
+            if (sp.intro != intro) continue;
             ++endingVotes[sp.ending];
             if (!sp.repeat.empty()) ++repeatVotes[sp.repeat];
             if (sp.whole) ++wholeVotes;
@@ -753,12 +763,6 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
             if (n > votes) {
                 votes = n;
                 ending = seq;
-            }
-        votes = -1;
-        for (const auto& [seq, n] : introVotes)
-            if (n > votes) {
-                votes = n;
-                intro = seq;
             }
         repeat.clear();
         votes = 0;
@@ -771,7 +775,7 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
     auto isWhole = [&] { return !repeat.empty() && wholeVotes * 2 >= votes && intro == repeat; };
     vote();
     bool whole = isWhole();
-    // The repeat.s bits, per bit, as a copy or complement of the message bit
+    // The repeat's bits, per bit, as a copy or complement of the message bit
     // in the same place of the intro frame of its shape, else a constant;
     // false where a bit is none of these across the presses.
     auto shapeBits = [&](int id) {
