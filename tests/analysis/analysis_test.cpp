@@ -278,4 +278,17 @@ TEST(Analysis, FieldsAcrossPresses) {
     EXPECT_GE(right * 100, total * 80);
 }
 
+// A stray capture among a remote's presses (two bursts of noise) is left
+// out of the fit: it lends the remote no repeat.
+TEST(Analysis, StrayCaptureLendsNoRepeat) {
+    std::vector<analysis::Press> presses;
+    for (unsigned c = 1; c <= 4; ++c)
+        presses.push_back(pressOf(nec1(0x5A, c, 0), irsig::Receiver{}, 0));
+    presses.push_back({{216, 8360, 138}, 0, "noise"});
+    const auto r = analysis::analyse(presses);
+    EXPECT_EQ(r.repeatKind, analysis::Result::NoRepeat) << r.irp;
+    EXPECT_FALSE(r.presses.back().fits);
+    EXPECT_EQ(r.bits(), 32);
+}
+
 } // namespace
