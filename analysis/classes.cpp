@@ -150,7 +150,35 @@ std::vector<FrameSpan> splitFrames(const std::vector<double>& t, double grain) {
         frames.push_back({start, i, t[i]});
         start = i + 1;
     }
-    return frames;
+    // Frames sent back to back, without a long gap between them: the
+    // frame's lead-in comes again at a fixed distance, parts of one length
+    // (the last perhaps with a trailer).
+    const double shortestMark = shortestCommon(marks, grain);
+    const double shortestSpace = shortestCommon(spaces, grain);
+    auto alike = [&](double a, double b) {
+        return std::abs(a - b) <= std::max(0.15 * b, 2 * grain);
+    };
+    std::vector<FrameSpan> parts;
+    for (const FrameSpan& f : frames) {
+        const size_t b = f.begin;
+        size_t period = 0;
+        if (f.end - b >= 12 && t[b] >= 2.5 * shortestMark && t[b + 1] >= 2.5 * shortestSpace)
+            for (size_t q = b + 6; q + 1 < f.end && !period; q += 2)
+                if (alike(t[q], t[b]) && alike(t[q + 1], t[b + 1])) period = q - b;
+        bool regular = period > 0;
+        size_t q = b;
+        for (; regular && f.end - q > period + 3; q += period)
+            regular = alike(t[q], t[b]) && alike(t[q + 1], t[b + 1]);
+        regular = regular && alike(t[q], t[b]) && f.end - q + 1 >= period;
+        if (!regular) {
+            parts.push_back(f);
+            continue;
+        }
+        for (q = b; f.end - q > period + 3; q += period)
+            parts.push_back({q, q + period - 1, t[q + period - 1]});
+        parts.push_back({q, f.end, f.gapAfter});
+    }
+    return parts;
 }
 
 } // namespace qv::analysis

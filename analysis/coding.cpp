@@ -133,58 +133,72 @@ bool halves(const PressTimes& p, size_t from, size_t to, size_t frameBegin, doub
     return true;
 }
 
-// A bi-phase frame: up to three leading times, then bits to the frame's end.
-// A bit of twice the length (a trailer bit) is read where its four halves
-// stand: it leaves times of three halves.
+// A bi-phase frame: up to three leading times, then bits to the frame's end
+// or to a last long burst. A bit of twice the length (a trailer bit) is read
+// where its four halves stand: it leaves times of three halves.
 std::optional<FrameRead> readBiphase(const PressTimes& p, const FrameSpan& f, Candidate& c) {
-    for (int most = 2; most <= 3; ++most)
-        for (size_t k = 0; k <= 3 && f.begin + k < f.end; ++k) {
-            const bool bodyMark = k % 2 == 0;
-            for (int variant = 0; variant < 2; ++variant) {
-                const bool prefix = (k == 0) == (variant == 0);
-                if (prefix && !bodyMark) continue;
-                std::vector<bool> h; // true: burst
-                if (prefix) h.push_back(false);
-                if (!halves(p, f.begin + k, f.end, f.begin, c.half, most, h)) continue;
-                bool appended = false;
-                if (h.size() % 2) {
-                    h.push_back(false);
-                    appended = true;
-                }
-                std::vector<std::pair<std::string, int>> runs; // bits and their width
-                bool ok = true, doubled = false;
-                int firstSpaceFirst = -1;
-                for (size_t i = 0; i < h.size() && ok;) {
-                    int width = 1;
-                    if (h[i] == h[i + 1]) {
-                        // One such bit a frame: more are another code's times.
-                        ok = !doubled && i + 3 < h.size() && h[i + 2] == h[i + 3] &&
-                             h[i] != h[i + 2];
-                        doubled = true;
-                        width = 2;
-                        if (!ok) break;
+    for (size_t trail = 0; trail <= 1; ++trail)
+        for (int most = 2; most <= 3; ++most)
+            for (size_t k = 0; k <= 3 && f.begin + k + trail < f.end; ++k) {
+                // A trailing time is a burst (the frame ends with one) longer than a bit.
+                if (trail && ((f.end - f.begin) % 2 == 0 || p.t[f.end - 1] < (most + 0.5) * c.half))
+                    continue;
+                const size_t end = f.end - trail;
+                const bool bodyMark = k % 2 == 0;
+                for (int variant = 0; variant < 2; ++variant) {
+                    const bool prefix = (k == 0) == (variant == 0);
+                    if (prefix && !bodyMark) continue;
+                    std::vector<bool> h; // true: burst
+                    if (prefix) h.push_back(false);
+                    if (!halves(p, f.begin + k, end, f.begin, c.half, most, h)) continue;
+                    bool appended = false;
+                    if (h.size() % 2) {
+                        h.push_back(false);
+                        appended = true;
                     }
-                    const int spaceFirst = h[i] ? 0 : 1;
-                    if (firstSpaceFirst < 0) firstSpaceFirst = spaceFirst;
-                    const int one = c.oneSpaceFirst < 0 ? firstSpaceFirst : c.oneSpaceFirst;
-                    if (runs.empty() || runs.back().second != width) runs.push_back({"", width});
-                    runs.back().first += spaceFirst == one ? '1' : '0';
-                    i += 2 * static_cast<size_t>(width);
+                    std::vector<std::pair<std::string, int>> runs; // bits and their width
+                    bool ok = true, doubled = false;
+                    int firstSpaceFirst = -1;
+                    for (size_t i = 0; i < h.size() && ok;) {
+                        int width = 1;
+                        if (h[i] == h[i + 1]) {
+                            // One such bit a frame: more are another code's times.
+                            ok = !doubled && i + 3 < h.size() && h[i + 2] == h[i + 3] &&
+                                 h[i] != h[i + 2];
+                            doubled = true;
+                            width = 2;
+                            if (!ok) break;
+                        }
+                        const int spaceFirst = h[i] ? 0 : 1;
+                        if (firstSpaceFirst < 0) firstSpaceFirst = spaceFirst;
+                        const int one = c.oneSpaceFirst < 0 ? firstSpaceFirst : c.oneSpaceFirst;
+                        if (runs.empty() || runs.back().second != width)
+                            runs.push_back({"", width});
+                        runs.back().first += spaceFirst == one ? '1' : '0';
+                        i += 2 * static_cast<size_t>(width);
+                    }
+                    if (!ok || runs.empty()) continue;
+                    if (c.oneSpaceFirst < 0) c.oneSpaceFirst = firstSpaceFirst;
+                    FrameRead r;
+                    for (size_t i = 0; i < f.begin; ++i)
+                        r.start += p.t[i];
+                    r.gapAfter = f.gapAfter >= 0 && appended ? f.gapAfter - c.half : f.gapAfter;
+                    for (size_t i = f.begin; i < f.begin + k; ++i)
+                        r.items.push_back(
+                            {Item::Time, (i - f.begin) % 2 == 0 ? p.t[i] : -p.t[i], 0});
+                    if (prefix && k > 0)
+                        r.items.back().us += c.half; // the gap holds the first half
+                    for (const auto& [bits, width] : runs)
+                        addBits(r.items, r.bits, bits, width);
+                    if (trail) {
+                        // The last half-bit gap, when the bits end with one, stands before it.
+                        if (appended) r.items.push_back({Item::Time, -c.half, 0});
+                        r.items.push_back({Item::Time, p.t[f.end - 1], 0});
+                        r.gapAfter = f.gapAfter;
+                    }
+                    return r;
                 }
-                if (!ok || runs.empty()) continue;
-                if (c.oneSpaceFirst < 0) c.oneSpaceFirst = firstSpaceFirst;
-                FrameRead r;
-                for (size_t i = 0; i < f.begin; ++i)
-                    r.start += p.t[i];
-                r.gapAfter = f.gapAfter >= 0 && appended ? f.gapAfter - c.half : f.gapAfter;
-                for (size_t i = f.begin; i < f.begin + k; ++i)
-                    r.items.push_back({Item::Time, (i - f.begin) % 2 == 0 ? p.t[i] : -p.t[i], 0});
-                if (prefix && k > 0) r.items.back().us += c.half; // the gap holds the first half
-                for (const auto& [bits, width] : runs)
-                    addBits(r.items, r.bits, bits, width);
-                return r;
             }
-        }
     return std::nullopt;
 }
 
@@ -491,9 +505,10 @@ struct ShapeSum {
 
 // Frames alike but for the gap after them are of two shapes where one gap is
 // more than twice the other (a start frame before a long pause, say); -1, the
-// capture's end, fits any.
+// capture's end, fits any, and so do two gaps of a few hundred microseconds
+// (frames back to back).
 bool gapsAlike(double a, double b) {
-    return a < 0 || b < 0 || (a <= 2 * b && b <= 2 * a);
+    return a < 0 || b < 0 || (a <= 2 * b && b <= 2 * a) || std::abs(a - b) < 250;
 }
 
 } // namespace
@@ -906,7 +921,7 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
         if (s.periods.size() >= 2 && spread(s.periods) < 0.02 && spread(s.gaps) > spread(s.periods))
             shape.items.push_back({Item::Extent, mean(s.periods), 0});
         else if (!s.gaps.empty())
-            shape.items.push_back({Item::Time, -mean(s.gaps), 0});
+            shape.items.push_back({Item::Time, -std::max(mean(s.gaps), 1.0), 0});
         else if (!s.trailing.empty())
             shape.items.push_back({Item::Time, -std::max(mean(s.trailing), 1.0), 0});
         else

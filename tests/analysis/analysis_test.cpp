@@ -168,6 +168,17 @@ const std::vector<Protocol>& protocols() {
              return irsig::KeyPress{frame(false), frame(true), frame(false), frame(true),
                                     frame(false)};
          }},
+        // Three bi-phase frames back to back, no long gap between them, the
+        // last with a trailing burst (an air conditioner's).
+        {"Back to back", Coding::BiPhase, 950, 32, Repeat::Ditto, "c8 c8 k8 k8",
+         [](unsigned a, unsigned c, int) {
+             FrameBuilder f;
+             for (int k = 0; k < 3; ++k)
+                 f.mark(3000).space(3000).biphase("1" + bits(a, 6, true) + bits(c, 8, true) + "1",
+                                                  950, true);
+             f.mark(4000);
+             return irsig::KeyPress{f.leadOut(40000)};
+         }},
         // No symbol coding: bursts and gaps of whole units, a bit each.
         {"Units", Coding::RunLength, 700, 28, Repeat::NoRepeat, "a16 c8 a4",
          [](unsigned a, unsigned c, int) {
