@@ -154,7 +154,6 @@ std::vector<FrameSpan> splitFrames(const std::vector<double>& t, double grain) {
     // frame's lead-in comes again at a fixed distance, parts of one length
     // (the last perhaps with a trailer).
     const double shortestMark = shortestCommon(marks, grain);
-    const double shortestSpace = shortestCommon(spaces, grain);
     auto alike = [&](double a, double b) {
         return std::abs(a - b) <= std::max(0.15 * b, 2 * grain);
     };
@@ -162,10 +161,13 @@ std::vector<FrameSpan> splitFrames(const std::vector<double>& t, double grain) {
     for (const FrameSpan& f : frames) {
         const size_t b = f.begin;
         size_t period = 0;
-        if (f.end - b >= 12 && t[b] >= 2.5 * shortestMark && t[b + 1] >= 2.5 * shortestSpace)
+        if (f.end - b >= 12 && t[b] >= 2.5 * shortestMark)
             for (size_t q = b + 6; q + 1 < f.end && !period; q += 2)
                 if (alike(t[q], t[b]) && alike(t[q + 1], t[b + 1])) period = q - b;
+        // No burst like the lead-in's but where a part begins (or the trailer).
         bool regular = period > 0;
+        for (size_t q = b + 2; regular && q + 1 < f.end; q += 2)
+            regular = !alike(t[q], t[b]) || (q - b) % period == 0;
         size_t q = b;
         for (; regular && f.end - q > period + 3; q += period)
             regular = alike(t[q], t[b]) && alike(t[q + 1], t[b + 1]);

@@ -749,6 +749,15 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
         } else {
             sp.intro = ids;
         }
+        // A lead-in sent once before frames of bits: the first of them
+        // carries the message, the rest repeat it.
+        if (!sp.whole && sp.repeat.size() == 1 && sp.repeats >= 2 &&
+            !f[sp.intro.size()].bits.empty() &&
+            std::all_of(f.begin(), f.begin() + static_cast<long>(sp.intro.size()),
+                        [](const FrameRead& r) { return r.bits.empty(); })) {
+            sp.intro.push_back(sp.repeat[0]);
+            --sp.repeats;
+        }
         splits.push_back(sp);
     }
     // The structure most presses show.

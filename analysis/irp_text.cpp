@@ -219,21 +219,28 @@ void writeIrp(Result& r) {
     // Without fields (no press fits the shape) the bits of the first press are sent as they are.
     const std::string constant =
         r.fields.empty() && !r.presses.empty() ? r.presses.front().bits : std::string();
+    // An extent counts from the start of its stream or the last extent in
+    // it: a frame that ends with one, after others, is a stream of its own.
+    auto frame = [](const Shape& s, std::string text, const std::string& before) {
+        const bool extent = std::any_of(s.items.begin(), s.items.end(),
+                                        [](const Item& i) { return i.kind == Item::Extent; });
+        if (extent && !before.empty()) text = "(" + text + ")";
+        return (before.empty() ? "" : ",") + text;
+    };
     int at = 0;
     std::string intro;
     for (const Shape& s : r.intro)
-        intro += (intro.empty() ? "" : ",") + shapeText(r, s, at, constant);
+        intro += frame(s, shapeText(r, s, at, constant), intro);
     if (r.repeatKind == Result::WholeFrame) {
         irp += "(" + intro + ")+";
     } else if (!r.repeat.empty()) {
         int cycle = 0;
         std::string frames;
         for (const Shape& s : r.repeat)
-            frames += (frames.empty() ? "" : ",") +
-                      shapeText(r, s, cycle, r.repeatBits, !r.repeatMap.empty());
+            frames += frame(s, shapeText(r, s, cycle, r.repeatBits, !r.repeatMap.empty()), frames);
         std::string ending;
         for (const Shape& s : r.ending)
-            ending += "," + shapeText(r, s, at, constant);
+            ending += frame(s, shapeText(r, s, at, constant), "(after the repeat)");
         irp += "(" + intro + ",(" + frames + ")*" + ending + ")";
     } else {
         irp += "(" + intro + ")";

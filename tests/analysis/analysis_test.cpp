@@ -179,6 +179,16 @@ const std::vector<Protocol>& protocols() {
              f.mark(4000);
              return irsig::KeyPress{f.leadOut(40000)};
          }},
+        // A lone lead-in burst, then frames of a fixed period that carry the
+        // message and repeat it.
+        {"Lead apart", Coding::PulseDistance, 500, 16, Repeat::Ditto, "a8 c8",
+         [](unsigned a, unsigned c, int) {
+             FrameBuilder lead, f;
+             lead.mark(500);
+             f.pulses(bits(a, 8) + bits(c, 8), pd(500, 4)).mark(500);
+             return irsig::KeyPress{lead.leadOut(7500), f.period(45000), f.period(45000),
+                                    f.period(45000)};
+         }},
         // No symbol coding: bursts and gaps of whole units, a bit each.
         {"Units", Coding::RunLength, 700, 28, Repeat::NoRepeat, "a16 c8 a4",
          [](unsigned a, unsigned c, int) {
