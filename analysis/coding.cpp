@@ -683,6 +683,21 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
             ++s.count;
             shapeOf[pi].push_back(id);
         }
+    // A press's last frame, whose gap is unknown, is of the shape of an
+    // earlier frame of the press that sent the same bits.
+    for (size_t pi = 0; pi < reads.size(); ++pi) {
+        const auto& f = reads[pi];
+        for (size_t j = f.size() > 0 ? f.size() - 1 : 0; j-- > 0;) {
+            const ShapeSum& s = shapes[static_cast<size_t>(shapeOf[pi][j])];
+            std::vector<Item> mean = s.items;
+            for (Item& item : mean)
+                item.us /= s.count;
+            if (f[j].bits == f.back().bits && sameShape(mean, f.back().items, grain)) {
+                shapeOf[pi].back() = shapeOf[pi][j];
+                break;
+            }
+        }
+    }
 
     // Per press: the intro frames, then copies of a repeated frame or of a
     // cycle of two or three frames (a frame, then its complement, in turn),
