@@ -366,9 +366,17 @@ std::vector<Candidate> candidates(const std::vector<PressTimes>& presses, const 
     if (byCount.size() >= 4) {
         // Four symbols of two bits: one burst and four gaps a step apart
         // (pulse-position), or two bursts by two gaps.
+        // The four commonest pairs; where four share the commonest burst,
+        // those (a lead-in's pair is no symbol).
         std::vector<std::pair<int, int>> four;
-        for (size_t k = 0; k < 4; ++k)
-            four.push_back(byCount[k].second);
+        for (size_t k = 0; k < byCount.size() && four.size() < 4; ++k)
+            if (byCount[k].second.first == byCount[0].second.first)
+                four.push_back(byCount[k].second);
+        if (four.size() < 4) {
+            four.clear();
+            for (size_t k = 0; k < 4; ++k)
+                four.push_back(byCount[k].second);
+        }
         std::sort(four.begin(), four.end(), [&](auto x, auto y) {
             const double mx = marks.means[static_cast<size_t>(x.first)];
             const double my = marks.means[static_cast<size_t>(y.first)];
@@ -393,7 +401,10 @@ std::vector<Candidate> candidates(const std::vector<PressTimes>& presses, const 
                 lo = std::min(lo, v);
                 hi = std::max(hi, v);
             }
-        if ((stepped || grid) && hi <= 6 * lo && byCount[3].first * 25 >= byCount[0].first) {
+        int least = byCount[0].first;
+        for (auto pr : four)
+            least = std::min(least, pairCount[pr]);
+        if ((stepped || grid) && hi <= 6 * lo && least * 25 >= byCount[0].first) {
             Candidate c;
             c.coding = Coding::PulsePosition;
             c.bitsPerSymbol = 2;
