@@ -725,55 +725,56 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
         Split sp;
         const size_t n = f.size();
         auto same = [&](size_t a, size_t b) { return ids[a] == ids[b] && f[a].bits == f[b].bits; };
-        size_t k = n;
-        while (k > 0 && same(k - 1, n - 1))
-            --k;
-        // The longest tail that runs in whole cycles, at least two of them.
-        size_t period = 0, cycles = 0;
-        for (size_t p = 2; p <= 3 && period == 0 && n >= 2 * p; ++p) {
-            size_t s = n - p;
-            while (s > 0 && same(s - 1, s - 1 + p))
-                --s;
-            if ((n - s) / p >= 2) {
-                period = p;
-                cycles = (n - s) / p;
-            }
-        }
-        auto split = [&](size_t from, size_t p) {
-            sp.intro.assign(ids.begin(), ids.begin() + static_cast<long>(from));
-            sp.repeat.assign(ids.begin() + static_cast<long>(from),
-                             ids.begin() + static_cast<long>(from + p));
-            sp.repeats = static_cast<int>((n - from) / p);
+        // The repeat at the end of frames [0, m): copies of one frame, or
+        // cycles of two or three frames, two of them at least. Its start,
+        // period and copies; period 0 where there is none.
+        struct Tail {
+            size_t from, period, copies;
         };
-        if (n >= 2 && k == 0) {
-            split(0, 1);
-            sp.intro = sp.repeat;
-            sp.repeats = static_cast<int>(n - 1);
-            sp.whole = true;
-        } else if (n - k >= 2) {
-            split(k, 1);
-        } else if (period > 0) {
-            split(n - cycles * period, period);
+        auto tail = [&](size_t m) -> Tail {
+            if (m >= 2) {
+                size_t k = m;
+                while (k > 0 && same(k - 1, m - 1))
+                    --k;
+                if (m - k >= 2) return {k, 1, m - k};
+            }
+            for (size_t p = 2; p <= 3 && m >= 2 * p; ++p) {
+                size_t s = m - p;
+                while (s > 0 && same(s - 1, s - 1 + p))
+                    --s;
+                if (const size_t c = (m - s) / p; c >= 2) return {m - c * p, p, c};
+            }
+            return {m, 0, 0};
+        };
+        auto take = [&](Tail t) {
+            sp.intro.assign(ids.begin(), ids.begin() + static_cast<long>(t.from));
+            sp.repeat.assign(ids.begin() + static_cast<long>(t.from),
+                             ids.begin() + static_cast<long>(t.from + t.period));
+            sp.repeats = static_cast<int>(t.copies);
             if (sp.intro.empty()) {
                 sp.intro = sp.repeat;
                 --sp.repeats;
                 sp.whole = true;
             }
-        } else if (n >= 3 && same(n - 3, n - 2)) {
-            // Copies of a frame, then another: an ending.
-            size_t r = n - 3;
-            while (r > 0 && same(r - 1, n - 2))
-                --r;
-            const size_t from = std::max<size_t>(r, 1);
-            sp.intro.assign(ids.begin(), ids.begin() + static_cast<long>(from));
-            sp.repeat = {ids[n - 2]};
-            sp.repeats = static_cast<int>(n - 1 - from);
-            sp.ending = {ids[n - 1]};
-        } else if (n >= 2 && k < n &&
-                   (f[k].bits.size() < f[0].bits.size() || f[k].bits == f[0].bits)) {
-            split(k, 1);
+        };
+        if (const Tail t = tail(n); t.period > 0) {
+            take(t);
         } else {
-            sp.intro = ids;
+            // The repeat, then an ending of one or two frames sent once.
+            for (size_t e = 1; e <= 2 && e < n && sp.repeat.empty(); ++e)
+                if (const Tail te = tail(n - e); te.period > 0) {
+                    take(te);
+                    sp.whole = false;
+                    sp.ending.assign(ids.end() - static_cast<long>(e), ids.end());
+                }
+            // One copy of a frame no longer than the first, or the first again.
+            const size_t k = n - 1;
+            if (!sp.repeat.empty()) {
+            } else if (n >= 2 && (f[k].bits.size() < f[0].bits.size() || f[k].bits == f[0].bits)) {
+                take({k, 1, 1});
+            } else {
+                sp.intro = ids;
+            }
         }
         // A lead-in sent once before frames of bits: the first of them
         // carries the message, the rest repeat it.
@@ -1017,7 +1018,8 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
         pr.repeats = repeats;
         for (size_t i = 0; i < ids.size() && i < reads[pi].size(); ++i)
             pr.bits += reads[pi][i].bits;
-        if (!sp.ending.empty()) pr.bits += reads[pi].back().bits;
+        for (size_t i = reads[pi].size() - sp.ending.size(); i < reads[pi].size(); ++i)
+            pr.bits += reads[pi][i].bits;
         if (pr.fits) {
             messages.push_back(pr.bits);
             fitting.push_back(pi);

@@ -6,7 +6,7 @@
 #
 # SECONDS (or FUZZ_SECONDS, default 60) is the time of each target; the
 # targets are capture_dispatch, format_row, capture_text, capture_file, exchange_file,
-# irp_parse and irp_decode (all by default).
+# irp_parse, irp_decode and analysis (all by default).
 # Every input has 10 s and 2 GB. Any finding (crash, sanitizer report, broken
 # check, hang, memory blow-up) makes the script fail; its input stays in
 # build-fuzz/findings/TARGET/ for inspection. Replay one with
@@ -24,7 +24,8 @@ if [[ $# -gt 0 && $1 =~ ^[0-9]+$ ]]; then
 fi
 targets=("$@")
 if [[ ${#targets[@]} -eq 0 ]]; then
-  targets=(capture_dispatch format_row capture_text capture_file exchange_file irp_parse irp_decode)
+  targets=(capture_dispatch format_row capture_text capture_file exchange_file irp_parse irp_decode
+    analysis)
 fi
 
 scripts/install-deps.sh

@@ -38,6 +38,10 @@ int irpParse(const uint8_t* data, size_t size);
 // Any durations decoded against the whole shipped protocol table.
 int irpDecode(const uint8_t* data, size_t size);
 
+// Any durations, cut into presses, through the analysis of an unknown
+// remote.
+int analysis(const uint8_t* data, size_t size);
+
 struct Target {
     const char* name; // folder of its corpus and findings
     int (*run)(const uint8_t*, size_t);
@@ -50,6 +54,7 @@ inline constexpr Target kTargets[] = {
     {"exchange_file", exchangeFile},
     {"irp_parse", irpParse},
     {"irp_decode", irpDecode},
+    {"analysis", analysis},
 };
 
 } // namespace qvfuzz
