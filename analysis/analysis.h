@@ -96,9 +96,11 @@ struct Result {
     std::vector<Field> fields;
     std::vector<PressResult> presses;
     std::vector<std::string> notes; // what did not fit, in words
-    int bits() const;               // bits of the message
-    int frameBits() const;          // bits of its longest frame
-    std::string irp;                // the protocol as IRP text
+    // The presses of another structure, each structure analysed apart.
+    std::vector<Result> others;
+    int bits() const;      // bits of the message
+    int frameBits() const; // bits of its longest frame
+    std::string irp;       // the protocol as IRP text
 };
 
 // The classes of a list of times: each time's class, the classes' means.

@@ -1065,7 +1065,31 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
         }
         pr.rendersBack = timesMatch(rendered, captured, &pr.worstError, 1.5 * grain);
     }
-    return result;
+    // Presses of another shape (buttons that send fewer frames, say) are
+    // a structure of their own: analysed apart, and this one again without
+    // them, so that their times do not blur its classes.
+    std::vector<Press> fit, others;
+    for (size_t pi = 0; pi < presses.size(); ++pi)
+        (result.presses[pi].fits ? fit : others).push_back(input[presses[pi].input]);
+    if (others.empty() || fit.empty()) return result;
+    Result main = analyse(fit, options);
+    std::vector<PressResult> all;
+    for (size_t pi = 0, k = 0; pi < presses.size(); ++pi)
+        all.push_back(result.presses[pi].fits && k < main.presses.size() ? main.presses[k++]
+                                                                         : result.presses[pi]);
+    main.presses = std::move(all);
+    for (size_t pi = 0; pi < presses.size(); ++pi)
+        if (!result.presses[pi].fits)
+            main.notes.push_back(
+                (result.presses[pi].name.empty() ? "a press" : result.presses[pi].name) +
+                " has frames of another shape");
+    Result other = analyse(others, options);
+    std::vector<Result> nested = std::move(other.others);
+    other.others.clear();
+    main.others.push_back(std::move(other));
+    for (Result& n : nested)
+        main.others.push_back(std::move(n));
+    return main;
 }
 
 } // namespace qv::analysis

@@ -7,7 +7,9 @@ and counts how often the analysis agrees with the label and renders back.
 For a labelled capture the coding must be the protocol's and the bit count
 the label's (the bi-phase labels leave out the frame's first start bit, so
 one bit more agrees there). For a remote every raw signal of the file is one
-press of it: one structure is fitted to all and each must render back.
+press of it: one structure is fitted to all and each must render back; the
+presses of another structure are also counted as their own structure's IRP
+renders them.
 """
 import csv, glob, json, os, subprocess, sys
 from collections import Counter, defaultdict
@@ -59,8 +61,9 @@ def main(argv):
         total.update(c)
         print(f"  {p:9s} {c['n']:4d} {c['coding']:4d} {c['bits']:4d} {c['both']:4d} {c['back']:4d}")
     print(f"  {'all':9s} {total['n']:4d} {total['coding']:4d} {total['bits']:4d} {total['both']:4d} {total['back']:4d}")
-    print("remotes: file, raw signals, rendered back, coding, bits, repeat, fields, checks")
-    ok = 0
+    print("remotes: file, raw signals, rendered back, with other structures, coding, bits, repeat, "
+          "fields, checks")
+    ok = ok_structures = 0
     files = sorted(glob.glob(os.path.join(remotes, "*.ir")))
     raw_files = 0
     for f in files:
@@ -71,12 +74,19 @@ def main(argv):
         a, caps = r["analysis"], r["captures"]
         back = sum(c["renders_back"] for c in caps)
         ok += back == len(caps)
+        # Presses of another structure, rendered by that structure's IRP.
+        others = r.get("others", [])
+        back_all = back + sum(c["renders_back"] for o in others for c in o["captures"])
+        ok_structures += back_all == len(caps)
         roles = Counter(x["role"] for x in a["fields"])
-        print(f"  {os.path.basename(f)[:48]:48s} {len(caps):3d} {back:3d} {a['coding']:14s} "
-              f"{a['bits']:4d} {a['repeat']:11s} {dict(roles)} {a['checks']}")
+        print(f"  {os.path.basename(f)[:48]:48s} {len(caps):3d} {back:3d} {back_all:3d} "
+              f"{a['coding']:14s} {a['bits']:4d} {a['repeat']:11s} {dict(roles)} {a['checks']}")
         if listing:
             print(f"     {a['irp']}")
-    print(f"remotes rendered back whole: {ok} of {raw_files}")
+            for o in others:
+                print(f"     another structure, {len(o['captures'])} presses: {o['analysis']['irp']}")
+    print(f"remotes rendered back whole: {ok} of {raw_files}; "
+          f"with their other structures: {ok_structures} of {raw_files}")
 
 if __name__ == "__main__":
     main(sys.argv[1:])

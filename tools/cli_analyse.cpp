@@ -138,9 +138,13 @@ void printText(const analysis::Result& r) {
     std::printf("%zu of %zu presses render back\n", back, r.presses.size());
     for (const auto& n : r.notes)
         std::printf("note: %s\n", n.c_str());
+    for (const auto& other : r.others) {
+        std::printf("\nanother structure, %zu presses:\n", other.presses.size());
+        printText(other);
+    }
 }
 
-void printJson(const analysis::Result& r) {
+void printJsonObject(const analysis::Result& r) {
     std::printf(
         "{\"analysis\":{\"irp\":%s,\"coding\":\"%s\",\"unit\":%.0f,\"bits\":%d,\"frame_bits\":%d,"
         "\"msb\":%s,\"carrier\":%.0f,\"excess\":%.0f,\"repeat\":\"%s\",\"repeat_frames\":%zu,"
@@ -175,7 +179,21 @@ void printJson(const analysis::Result& r) {
         std::printf("},\"bits\":%s,\"repeats\":%d,\"renders_back\":%s}", jsonString(p.bits).c_str(),
                     p.repeats, p.rendersBack ? "true" : "false");
     }
-    std::printf("]}\n");
+    std::printf("]");
+    if (!r.others.empty()) {
+        std::printf(",\"others\":[");
+        for (size_t k = 0; k < r.others.size(); ++k) {
+            if (k) std::printf(",");
+            printJsonObject(r.others[k]);
+        }
+        std::printf("]");
+    }
+    std::printf("}");
+}
+
+void printJson(const analysis::Result& r) {
+    printJsonObject(r);
+    std::printf("\n");
 }
 
 // Adds the protocol to a protocol file of the IRP table's form (name, IRP,

@@ -92,11 +92,18 @@ TEST(CliAnalyse, FlipperFileOfSeveralSignals) {
                           "duty_cycle: 0.33\ndata: " +
                           necTimes(2) +
                           "\n#\nname: Mute\ntype: parsed\nprotocol: NEC\n"
-                          "address: 04 00 00 00\ncommand: 12 00 00 00\n");
+                          "address: 04 00 00 00\ncommand: 12 00 00 00\n#\nname: Odd\n"
+                          "type: raw\nfrequency: 38000\nduty_cycle: 0.33\n"
+                          "data: 2400 600 1200 600 600 600 1200 600 600 600 1200\n");
     const std::string json = cli.run("analyse --json r.ir");
     EXPECT_NE(json.find("\"signal\":\"Down\""), std::string::npos) << json;
     EXPECT_NE(json.find("{38.0k,564}"), std::string::npos) << json;
     EXPECT_NE(json.find("Mute (parsed) is not a raw signal"), std::string::npos) << json;
+    // The odd press is a structure of its own, which renders it back.
+    const size_t others = json.find("\"others\":[{\"analysis\":");
+    ASSERT_NE(others, std::string::npos) << json;
+    EXPECT_NE(json.find("\"signal\":\"Odd\",\"params\"", others), std::string::npos) << json;
+    EXPECT_NE(json.find("\"renders_back\":true", others), std::string::npos) << json;
 }
 
 } // namespace

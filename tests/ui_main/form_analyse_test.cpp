@@ -26,6 +26,7 @@ class FormAnalyseTest : public QObject {
 private slots:
     void theCapturesOfThisRunAreAnalysed();
     void aFileOfNamedSignalsIsAnalysedAndABadOneSaysWhy();
+    void pressesOfAnotherShapeAreAStructureOfTheirOwn();
 };
 
 void FormAnalyseTest::theCapturesOfThisRunAreAnalysed() {
@@ -67,6 +68,45 @@ void FormAnalyseTest::aFileOfNamedSignalsIsAnalysedAndABadOneSaysWhy() {
     QCOMPARE(presses->rowCount(), 0);
     QVERIFY(!form.findChild<QLabel*>("lAnalysisSummary")->text().isEmpty());
     QVERIFY(form.result().irp.empty());
+}
+
+// NEC presses and, first, a press of another shape: each press's values
+// stand in its own row, and the odd press is its own structure's.
+void FormAnalyseTest::pressesOfAnotherShapeAreAStructureOfTheirOwn() {
+    auto raw = [](const QString& bits, int lead, int one) {
+        QStringList t{QString::number(lead), QString::number(lead / 2)};
+        for (QChar b : bits)
+            t << "560" << (b == '1' ? QString::number(one) : "560");
+        return t.join(' ') + " 560";
+    };
+    auto signal = [](const QString& name, const QString& data) {
+        return "name: " + name + "\ntype: raw\nfrequency: 38000\nduty_cycle: 0.33\ndata: " +
+               data + "\n#\n";
+    };
+    const QString nec = "00000000111111110%1";
+    QString text = "Filetype: IR signals file\nVersion: 1\n#\n";
+    text += signal("Odd", raw("101100111000", 2400, 1200));
+    text += signal("Power", raw(nec.arg("0001000111011110"), 9000, 1690));
+    text += signal("Mute", raw(nec.arg("1001000011011110"), 9000, 1690));
+    text += signal("Up", raw(nec.arg("0101000101011110"), 9000, 1690));
+    qvtest::TestSession dir;
+    Form_analyse form;
+    QVERIFY(form.openFile(qvtest::writeFile(dir.path("two-shapes.ir"), text.toUtf8())));
+    auto* presses = form.findChild<QTableWidget*>("tblAnalysisPresses");
+    QCOMPARE(column(presses, 0), (QStringList{"Odd", "Power", "Mute", "Up"}));
+    const QStringList back = column(presses, presses->columnCount() - 1);
+    QVERIFY2(back[0].startsWith("by another structure"), qPrintable(back[0]));
+    const QString irp = form.findChild<QPlainTextEdit*>("txtAnalysisIrp")->toPlainText();
+    QVERIFY2(irp.contains("Another structure, 1 press(es) (Odd)"), qPrintable(irp));
+    // The command's column: no value for the odd press, one for each other.
+    const auto& r = form.result();
+    int command = -1;
+    for (size_t f = 0; f < r.fields.size(); ++f)
+        if (r.fields[f].role == analysis::Field::Command) command = int(f) + 1;
+    QVERIFY(command > 0);
+    const QStringList commands = column(presses, command);
+    QVERIFY(commands[0].isEmpty());
+    QVERIFY(!commands[1].isEmpty() && !commands[3].isEmpty() && commands[1] != commands[3]);
 }
 
 QTEST_MAIN(FormAnalyseTest)

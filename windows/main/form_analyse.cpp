@@ -81,7 +81,17 @@ void Form_analyse::setPresses(const std::vector<analysis::Press>& presses) {
     m_result = presses.empty() ? analysis::Result() : analysis::analyse(presses);
     m_tblFields->setRowCount(0);
     m_tblPresses->setRowCount(0);
-    m_txtIrp->setPlainText(qs(m_result.irp));
+    QString irp = qs(m_result.irp);
+    for (const auto& other : m_result.others) {
+        QStringList names;
+        for (const auto& p : other.presses)
+            names << qs(p.name);
+        irp += QString("\n\nAnother structure, %1 press(es) (%2):\n")
+                   .arg(other.presses.size())
+                   .arg(names.join(", ")) +
+               qs(other.irp);
+    }
+    m_txtIrp->setPlainText(irp);
     if (presses.empty()) {
         m_lSummary->setText("There are no presses with times to analyse.");
         return;
@@ -121,16 +131,26 @@ void Form_analyse::setPresses(const std::vector<analysis::Press>& presses) {
     m_tblPresses->setColumnCount(int(headers.size()));
     m_tblPresses->setHorizontalHeaderLabels(headers);
     m_tblPresses->setRowCount(int(r.presses.size()));
+    // A field holds a value for each press of the fitted shape only.
+    size_t fitting = 0;
     for (size_t i = 0; i < r.presses.size(); ++i) {
         const analysis::PressResult& p = r.presses[i];
         put(m_tblPresses, int(i), 0, qs(p.name));
-        for (size_t f = 0; f < r.fields.size(); ++f)
-            if (i < r.fields[f].values.size())
-                put(m_tblPresses, int(i), int(f) + 1, hex(r.fields[f].values[i]));
+        for (size_t f = 0; f < r.fields.size() && p.fits; ++f)
+            if (fitting < r.fields[f].values.size())
+                put(m_tblPresses, int(i), int(f) + 1, hex(r.fields[f].values[fitting]));
+        fitting += p.fits;
+        // A press of another shape, rendered by its own structure's IRP.
+        const analysis::PressResult* own = nullptr;
+        for (const auto& other : r.others)
+            for (const auto& op : other.presses)
+                if (!p.fits && op.name == p.name && op.fits) own = &op;
         put(m_tblPresses, int(i), int(headers.size()) - 1,
             p.rendersBack ? QString("yes (worst %1 µs)").arg(p.worstError, 0, 'f', 0)
             : p.fits      ? QString("no (worst %1 µs)").arg(p.worstError, 0, 'f', 0)
-                          : QString("no: not of the fitted shape"));
+            : own && own->rendersBack
+                ? QString("by another structure (worst %1 µs)").arg(own->worstError, 0, 'f', 0)
+                : QString("no: not of the fitted shape"));
     }
     m_tblPresses->resizeColumnsToContents();
 }
