@@ -1224,6 +1224,9 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
 // few symbols, in order of how much worse they fit, are walked again, and
 // their checks decide. When two readings with other parameters fit about
 // equally well, none is given: a miss is honest, another code is a lie.
+// Searches again from a better reading, at most this many times.
+constexpr int kRestarts = 3;
+
 struct NearReadings {
     // Rivals fitting at most this much worse than the symbol taken are
     // tried (a symbol's deviation counts in shares of its tolerance).
@@ -1233,14 +1236,19 @@ struct NearReadings {
     size_t singles = 48, walks = 160;
 };
 
+struct Reading {
+    Decode decode;
+    double error;
+};
+
+// base: the reading the search starts from, with the symbols forced to
+// reach it (none: the nearest reading); valid gathers every reading that
+// held its checks, over the searches from better and better bases.
 std::optional<Decode> searchNear(const CompiledProtocol& cp, const std::vector<double>& times,
                                  const DecodeOptions& options, const Attempt& base,
-                                 std::optional<Decode> greedy, const NearReadings& near = {}) {
-    struct Reading {
-        Decode decode;
-        double error;
-    };
-    std::vector<Reading> valid;
+                                 std::optional<Decode> greedy, const NearReadings& near,
+                                 std::vector<int8_t> baseForced, std::vector<Reading>& valid,
+                                 int restarts) {
     if (greedy) valid.push_back({*greedy, base.error});
     // A settled reading has rivals only among changes within the margin.
     const double window = greedy ? near.margin : near.window;
@@ -1256,21 +1264,49 @@ std::optional<Decode> searchNear(const CompiledProtocol& cp, const std::vector<d
             if (delta <= window)
                 changes.push_back({std::max(0.0, double(delta)), uint32_t(i), alt});
         }
-    if (changes.empty()) return greedy;
+    auto best = [&]() -> const Reading* {
+        const Reading* b = nullptr;
+        for (const Reading& r : valid)
+            if (!b || r.error < b->error) b = &r;
+        return b;
+    };
+    // The best of every reading found; none as close to it with other
+    // parameters.
+    auto verdict = [&](bool settled) -> std::optional<Decode> {
+        const Reading* b = best();
+        if (!b || !settled) return std::nullopt;
+        for (const Reading& r : valid)
+            if (r.error <= b->error + near.margin && !(r.decode.params == b->decode.params))
+                return std::nullopt;
+        return b->decode;
+    };
+    if (changes.empty()) return verdict(true);
     std::sort(changes.begin(), changes.end(),
               [](const Change& a, const Change& b) { return a.delta < b.delta; });
     if (changes.size() > near.singles) changes.resize(near.singles);
 
-    std::vector<int8_t> forced(base.path.size(), -1);
+    baseForced.resize(base.path.size(), -1);
+    std::vector<int8_t> forced = baseForced;
     size_t walks = 0;
     TryCache tries;
+    // The valid reading that fits better than the base, and how it was reached.
+    std::optional<Attempt> better;
+    std::optional<Decode> betterDecode;
+    std::vector<int8_t> betterForced;
     auto walk = [&](double& cost) {
         ++walks;
         Attempt a;
         auto d = decodeOne(cp, times, options, &forced, &a, &tries);
         if (!a.walked || a.end != base.end) return false;
         cost = a.error;
-        if (d && d->end == base.end) valid.push_back({std::move(*d), a.error});
+        if (d && d->end == base.end) {
+            if (a.error < (better ? better->error : base.error) - 1e-6) {
+                better = a;
+                betterDecode = *d;
+                betterForced = forced;
+            }
+            valid.push_back({std::move(*d), a.error});
+        }
         return true;
     };
     // Each change on its own first: what it costs once the symbols that
@@ -1280,16 +1316,16 @@ std::optional<Decode> searchNear(const CompiledProtocol& cp, const std::vector<d
         forced[c.symbol] = int8_t(c.alt);
         double cost = 0;
         if (walk(cost)) singles.push_back({std::max(0.0, cost - base.error), c.symbol, c.alt});
-        forced[c.symbol] = -1;
+        forced[c.symbol] = baseForced[c.symbol];
     }
+    // A change that fits better than the base: the sets are counted from
+    // the base, so search again from there (the changes together may fit
+    // better still, and another reading may be as close).
+    if (better && restarts > 0)
+        return searchNear(cp, times, options, *better, betterDecode, near, betterForced, valid,
+                          restarts - 1);
     std::sort(singles.begin(), singles.end(),
               [](const Change& a, const Change& b) { return a.delta < b.delta; });
-    auto best = [&]() -> const Reading* {
-        const Reading* b = nullptr;
-        for (const Reading& r : valid)
-            if (!b || r.error < b->error) b = &r;
-        return b;
-    };
     // Then sets of two and more in order of their summed cost: each set
     // grows by the next change or moves its last change on to the next.
     struct Set {
@@ -1327,24 +1363,18 @@ std::optional<Decode> searchNear(const CompiledProtocol& cp, const std::vector<d
             std::push_heap(heap.begin(), heap.end());
         }
         if (walks >= near.walks) break;
-        std::fill(forced.begin(), forced.end(), int8_t(-1));
+        forced = baseForced;
         bool twice = false;
         for (uint8_t p : set.picks) {
             const Change& c = singles[p];
-            twice = twice || forced[c.symbol] >= 0;
+            twice = twice || forced[c.symbol] != baseForced[c.symbol];
             forced[c.symbol] = int8_t(c.alt);
         }
         double cost = 0;
         if (!twice) walk(cost);
     }
-    const Reading* b = best();
-    if (!b) return std::nullopt;
     // Not every reading as close as the best one was walked: it may not be alone.
-    if (!settledAll) return std::nullopt;
-    for (const Reading& r : valid)
-        if (r.error <= b->error + near.margin && !(r.decode.params == b->decode.params))
-            return std::nullopt;
-    return b->decode;
+    return verdict(settledAll);
 }
 
 bool hasRivals(const Attempt& a, double window) {
@@ -1367,9 +1397,13 @@ std::optional<Decode> readNear(const CompiledProtocol& cp, const std::vector<dou
             paced[i] = times[i] / base.pace;
         Attempt a;
         auto d = decodeOne(cp, paced, options, nullptr, &a);
-        if (a.walked && a.end >= base.end) return searchNear(cp, paced, options, a, d, near);
+        if (a.walked && a.end >= base.end) {
+            std::vector<Reading> valid;
+            return searchNear(cp, paced, options, a, d, near, {}, valid, kRestarts);
+        }
     }
-    return searchNear(cp, times, options, base, std::move(greedy), near);
+    std::vector<Reading> valid;
+    return searchNear(cp, times, options, base, std::move(greedy), near, {}, valid, kRestarts);
 }
 
 } // namespace

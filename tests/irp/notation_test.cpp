@@ -187,6 +187,26 @@ TEST(IrpParams, ParsedFromText) {
 
 namespace {
 
+// A Nokia32_endframe press (D=13 S=237 F=179 X=92) through a logger of
+// 100 us steps: the nearest reading breaks a check, and one change fits
+// better than it. The search starts again from there, where the changes
+// together fit better still and a reading with F=183 fits nearly as well:
+// no decode, never F=183.
+TEST(IrpDecode, ABetterReadingIsSearchedFromAgain) {
+    ProtocolTable t;
+    t.addFile(std::string(QV_SOURCE_DIR) + "/data/irp-protocols.tsv");
+    const std::vector<int64_t> times = {
+        600, 100, 300, 100, 300, 100, 400, 600, 300, 300, 300, 600, 300, 500, 400, 500, 400, 200,
+        400, 300, 300, 300, 400, 600, 300, 100, 400, 400, 300, 600, 300, 200, 300, 600, 400, 90600,
+        600, 100, 300, 100, 300, 100, 400, 600, 400, 300, 300, 600, 300, 500, 300, 600, 300, 300,
+        300, 600, 400, 200, 300, 600, 400, 100, 300, 500, 300, 600, 300, 200, 300, 600, 300};
+    DecodeOptions options;
+    options.demodulated = true;
+    options.only = {"Nokia32_endframe"};
+    for (const Decode& d : decode(t, times, options))
+        EXPECT_EQ(d.params.get("F"), 179) << describe(d);
+}
+
 // A stream repeated ten thousand times walked one call a step deep.
 TEST(IrpDecode, DeepStreamIsRefusedWithoutOverflowingTheStack) {
     ProtocolTable t;
