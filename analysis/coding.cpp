@@ -524,7 +524,10 @@ bool gapsAlike(double a, double b) {
 
 } // namespace
 
-Result analyse(const std::vector<Press>& input, const Options& options) {
+namespace {
+
+// structures: how many structures the presses may still be split into.
+Result analyseStructures(const std::vector<Press>& input, const Options& options, int structures) {
     Result result;
     std::vector<PressTimes> presses;
     double excessSum = 0, grain = 1;
@@ -1071,8 +1074,8 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
     std::vector<Press> fit, others;
     for (size_t pi = 0; pi < presses.size(); ++pi)
         (result.presses[pi].fits ? fit : others).push_back(input[presses[pi].input]);
-    if (others.empty() || fit.empty()) return result;
-    Result main = analyse(fit, options);
+    if (others.empty() || fit.empty() || structures <= 1) return result;
+    Result main = analyseStructures(fit, options, 1);
     std::vector<PressResult> all;
     for (size_t pi = 0, k = 0; pi < presses.size(); ++pi)
         all.push_back(result.presses[pi].fits && k < main.presses.size() ? main.presses[k++]
@@ -1083,13 +1086,23 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
             main.notes.push_back(
                 (result.presses[pi].name.empty() ? "a press" : result.presses[pi].name) +
                 " has frames of another shape");
-    Result other = analyse(others, options);
+    Result other = analyseStructures(others, options, structures - 1);
     std::vector<Result> nested = std::move(other.others);
     other.others.clear();
     main.others.push_back(std::move(other));
     for (Result& n : nested)
         main.others.push_back(std::move(n));
     return main;
+}
+
+} // namespace
+
+// A remote's presses of other shapes (a few buttons that send fewer frames)
+// are split off, up to this many structures in all.
+constexpr int kStructures = 8;
+
+Result analyse(const std::vector<Press>& input, const Options& options) {
+    return analyseStructures(input, options, kStructures);
 }
 
 } // namespace qv::analysis
