@@ -772,11 +772,11 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
                 }
             // One copy of a frame no longer than the first, or the first again.
             const size_t k = n - 1;
-            if (!sp.repeat.empty()) {
-            } else if (n >= 2 && (f[k].bits.size() < f[0].bits.size() || f[k].bits == f[0].bits)) {
-                take({k, 1, 1});
-            } else {
-                sp.intro = ids;
+            if (sp.repeat.empty()) {
+                if (n >= 2 && (f[k].bits.size() < f[0].bits.size() || f[k].bits == f[0].bits))
+                    take({k, 1, 1});
+                else
+                    sp.intro = ids;
             }
         }
         // A lead-in sent once before frames of bits: the first of them
