@@ -1224,9 +1224,6 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
 // few symbols, in order of how much worse they fit, are walked again, and
 // their checks decide. When two readings with other parameters fit about
 // equally well, none is given: a miss is honest, another code is a lie.
-// Searches again from a better reading, at most this many times.
-constexpr int kRestarts = 3;
-
 struct NearReadings {
     // Rivals fitting at most this much worse than the symbol taken are
     // tried (a symbol's deviation counts in shares of its tolerance).
@@ -1235,6 +1232,9 @@ struct NearReadings {
     double margin = 0.6;
     size_t singles = 48, walks = 160;
 };
+
+// Searches again from a better reading, at most this many times.
+constexpr int kRestarts = 3;
 
 struct Reading {
     Decode decode;
