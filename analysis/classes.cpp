@@ -172,11 +172,28 @@ std::vector<FrameSpan> splitFrames(const std::vector<double>& t, double grain) {
         for (; regular && f.end - q > period + 3; q += period)
             regular = alike(t[q], t[b]) && alike(t[q + 1], t[b + 1]);
         regular = regular && alike(t[q], t[b]) && f.end - q + 1 >= period;
+        if (regular) {
+            for (q = b; f.end - q > period + 3; q += period)
+                parts.push_back({q, q + period - 1, t[q + period - 1]});
+            parts.push_back({q, f.end, f.gapAfter});
+            continue;
+        }
+        // Or each part ends with a trailer burst twice as long as any other:
+        // the frame's last burst, and the same at a fixed distance before.
+        const size_t last = f.end - 1;
+        if ((last - b) % 2 == 0 && last - b >= 12 && t[last] >= 2.5 * shortestMark) {
+            period = 0;
+            for (size_t q2 = last - 6; q2 > b && q2 < last && !period; q2 -= 2)
+                if (alike(t[q2], t[last])) period = last - q2;
+            regular = period > 0 && (last - b + 2) % period == 0;
+            for (size_t k = b; regular && k < last; k += 2)
+                regular = (last - k) % period == 0 ? alike(t[k], t[last]) : t[k] * 2 <= t[last];
+        }
         if (!regular) {
             parts.push_back(f);
             continue;
         }
-        for (q = b; f.end - q > period + 3; q += period)
+        for (q = b; q + period <= last; q += period)
             parts.push_back({q, q + period - 1, t[q + period - 1]});
         parts.push_back({q, f.end, f.gapAfter});
     }
