@@ -1071,10 +1071,18 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
     // Presses of another shape (buttons that send fewer frames, say) are
     // a structure of their own: analysed apart, and this one again without
     // them, so that their times do not blur its classes.
+    // A capture of a few times is no key press (a stray flash): it is left
+    // out, and makes no structure.
+    constexpr size_t kFewestTimes = 8;
     std::vector<Press> fit, others;
-    for (size_t pi = 0; pi < presses.size(); ++pi)
-        (result.presses[pi].fits ? fit : others).push_back(input[presses[pi].input]);
-    if (others.empty() || fit.empty() || structures <= 1) return result;
+    for (size_t pi = 0; pi < presses.size(); ++pi) {
+        const Press& in = input[presses[pi].input];
+        if (result.presses[pi].fits)
+            fit.push_back(in);
+        else if (in.times.size() >= kFewestTimes)
+            others.push_back(in);
+    }
+    if (fit.empty() || fit.size() == presses.size() || structures <= 1) return result;
     Result main = analyseStructures(fit, options, 1);
     std::vector<PressResult> all;
     for (size_t pi = 0, k = 0; pi < presses.size(); ++pi)
@@ -1082,10 +1090,14 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
                                                                          : result.presses[pi]);
     main.presses = std::move(all);
     for (size_t pi = 0; pi < presses.size(); ++pi)
-        if (!result.presses[pi].fits)
+        if (!result.presses[pi].fits) {
+            const size_t times = input[presses[pi].input].times.size();
             main.notes.push_back(
                 (result.presses[pi].name.empty() ? "a press" : result.presses[pi].name) +
-                " has frames of another shape");
+                (times >= kFewestTimes ? " has frames of another shape"
+                                       : " holds " + std::to_string(times) + " times: no press"));
+        }
+    if (others.empty()) return main;
     Result other = analyseStructures(others, options, structures - 1);
     std::vector<Result> nested = std::move(other.others);
     other.others.clear();
