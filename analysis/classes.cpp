@@ -124,7 +124,8 @@ std::vector<FrameSpan> splitFrames(const std::vector<double>& t, double grain) {
     std::vector<double> marks, spaces;
     for (size_t i = 0; i < t.size(); ++i)
         (i % 2 ? spaces : marks).push_back(t[i]);
-    const double shortest = std::min(shortestCommon(marks, grain), shortestCommon(spaces, grain));
+    const double shortestMark = shortestCommon(marks, grain);
+    const double shortest = std::min(shortestMark, shortestCommon(spaces, grain));
     // A gap as common as a symbol's is one (a code of long gaps, 5 to 12 ms,
     // keeps its frames whole); one of 20 ms or more is a frame's end however
     // often it comes (a key held, many repeats).
@@ -153,7 +154,6 @@ std::vector<FrameSpan> splitFrames(const std::vector<double>& t, double grain) {
     // Frames sent back to back, without a long gap between them: the
     // frame's lead-in comes again at a fixed distance, parts of one length
     // (the last perhaps with a trailer).
-    const double shortestMark = shortestCommon(marks, grain);
     auto alike = [&](double a, double b) {
         return std::abs(a - b) <= std::max(0.15 * b, 2 * grain);
     };

@@ -67,13 +67,18 @@ std::string symbolBits(int value, int width) {
     return s;
 }
 
-FrameRead readPairs(const PressTimes& p, const FrameSpan& f, const Candidate& c,
-                    const Classes& marks, const Classes& spaces) {
+// A frame read yet without items: where it starts and the gap after it.
+FrameRead frameAt(const PressTimes& p, const FrameSpan& f) {
     FrameRead r;
-    r.start = 0;
     for (size_t i = 0; i < f.begin; ++i)
         r.start += p.t[i];
     r.gapAfter = f.gapAfter;
+    return r;
+}
+
+FrameRead readPairs(const PressTimes& p, const FrameSpan& f, const Candidate& c,
+                    const Classes& marks, const Classes& spaces) {
+    FrameRead r = frameAt(p, f);
     const bool marksDiffer = c.pairs.size() == 2 && c.pairs[0].first != c.pairs[1].first;
     const std::vector<std::pair<double, double>> symbols = symbolTimes(c, marks, spaces);
     for (size_t i = f.begin; i < f.end;) {
@@ -179,10 +184,8 @@ std::optional<FrameRead> readBiphase(const PressTimes& p, const FrameSpan& f, Ca
                     }
                     if (!ok || runs.empty()) continue;
                     if (c.oneSpaceFirst < 0) c.oneSpaceFirst = firstSpaceFirst;
-                    FrameRead r;
-                    for (size_t i = 0; i < f.begin; ++i)
-                        r.start += p.t[i];
-                    r.gapAfter = f.gapAfter >= 0 && appended ? f.gapAfter - c.half : f.gapAfter;
+                    FrameRead r = frameAt(p, f);
+                    if (f.gapAfter >= 0 && appended) r.gapAfter -= c.half;
                     for (size_t i = f.begin; i < f.begin + k; ++i)
                         r.items.push_back(
                             {Item::Time, (i - f.begin) % 2 == 0 ? p.t[i] : -p.t[i], 0});
@@ -203,10 +206,7 @@ std::optional<FrameRead> readBiphase(const PressTimes& p, const FrameSpan& f, Ca
 }
 
 FrameRead readLiteral(const PressTimes& p, const FrameSpan& f) {
-    FrameRead r;
-    for (size_t i = 0; i < f.begin; ++i)
-        r.start += p.t[i];
-    r.gapAfter = f.gapAfter;
+    FrameRead r = frameAt(p, f);
     for (size_t i = f.begin; i < f.end; ++i)
         r.items.push_back({Item::Time, (i - f.begin) % 2 == 0 ? p.t[i] : -p.t[i], 0});
     return r;
@@ -255,8 +255,7 @@ std::vector<std::vector<FrameRead>> readUnits(const std::vector<PressTimes>& pre
     for (const PressTimes& p : presses) {
         std::vector<FrameRead> frames;
         for (const FrameSpan& f : p.frames) {
-            FrameRead r = readLiteral(p, f);
-            r.items.clear();
+            FrameRead r = frameAt(p, f);
             for (size_t i = f.begin; i < f.end; ++i)
                 r.bits.append(static_cast<size_t>(std::max(1.0, std::round(p.t[i] / unit))),
                               (i - f.begin) % 2 == 0 ? '1' : '0');
@@ -514,6 +513,14 @@ struct ShapeSum {
     double gapAfter = -1; // the first gap seen after a frame of it (-1: none yet)
 };
 
+// The items of a shape, its times the mean of its frames'.
+std::vector<Item> meanItems(const ShapeSum& s) {
+    std::vector<Item> mean = s.items;
+    for (Item& item : mean)
+        item.us /= s.count;
+    return mean;
+}
+
 // Frames alike but for the gap after them are of two shapes where one gap is
 // more than twice the other (a start frame before a long pause, say); -1, the
 // capture's end, fits any, and so do two gaps of a few hundred microseconds
@@ -677,13 +684,10 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
             // A capture's last gap is often cut: it tells no shape apart.
             const double gapAfter = &f == &reads[pi].back() ? -1 : f.gapAfter;
             int id = -1;
-            for (size_t s = 0; s < shapes.size() && id < 0; ++s) {
-                std::vector<Item> mean = shapes[s].items;
-                for (Item& item : mean)
-                    item.us /= shapes[s].count;
-                if (sameShape(mean, f.items, grain) && gapsAlike(shapes[s].gapAfter, gapAfter))
+            for (size_t s = 0; s < shapes.size() && id < 0; ++s)
+                if (sameShape(meanItems(shapes[s]), f.items, grain) &&
+                    gapsAlike(shapes[s].gapAfter, gapAfter))
                     id = static_cast<int>(s);
-            }
             if (id < 0) {
                 shapes.push_back({f.items, 0, {}, {}, {}, -1});
                 for (Item& item : shapes.back().items)
@@ -703,10 +707,7 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
         const auto& f = reads[pi];
         for (size_t j = f.size() > 0 ? f.size() - 1 : 0; j-- > 0;) {
             const ShapeSum& s = shapes[static_cast<size_t>(shapeOf[pi][j])];
-            std::vector<Item> mean = s.items;
-            for (Item& item : mean)
-                item.us /= s.count;
-            if (f[j].bits == f.back().bits && sameShape(mean, f.back().items, grain)) {
+            if (f[j].bits == f.back().bits && sameShape(meanItems(s), f.back().items, grain)) {
                 shapeOf[pi].back() = shapeOf[pi][j];
                 break;
             }
@@ -795,16 +796,23 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
     int votes = 0, wholeVotes = 0;
     // The repeat and ending only of presses with that intro: a stray
     // capture's odd frames are no part of the remote's.
+    using Votes = std::map<std::vector<int>, int>;
+    // The sequence most voted for (the first of a tie), and its votes.
+    auto winner = [](const Votes& v, std::vector<int>& seq) {
+        int most = 0;
+        seq.clear();
+        for (const auto& [s, n] : v)
+            if (n > most) {
+                most = n;
+                seq = s;
+            }
+        return most;
+    };
     auto vote = [&] {
-        std::map<std::vector<int>, int> introVotes, repeatVotes, endingVotes;
+        Votes introVotes, repeatVotes, endingVotes;
         for (const Split& sp : splits)
             ++introVotes[sp.intro];
-        votes = -1;
-        for (const auto& [seq, n] : introVotes)
-            if (n > votes) {
-                votes = n;
-                intro = seq;
-            }
+        winner(introVotes, intro);
         wholeVotes = 0;
         for (const Split& sp : splits) {
             if (sp.intro != intro) continue;
@@ -812,19 +820,8 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
             if (!sp.repeat.empty()) ++repeatVotes[sp.repeat];
             if (sp.whole) ++wholeVotes;
         }
-        votes = -1;
-        for (const auto& [seq, n] : endingVotes)
-            if (n > votes) {
-                votes = n;
-                ending = seq;
-            }
-        repeat.clear();
-        votes = 0;
-        for (const auto& [seq, n] : repeatVotes)
-            if (n > votes) {
-                votes = n;
-                repeat = seq;
-            }
+        winner(endingVotes, ending);
+        votes = winner(repeatVotes, repeat);
     };
     auto isWhole = [&] { return !repeat.empty() && wholeVotes * 2 >= votes && intro == repeat; };
     vote();
@@ -833,10 +830,7 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
     // in the same place of the intro frame of its shape, else a constant;
     // false where a bit is none of these across the presses.
     auto shapeBits = [&](int id) {
-        int n = 0;
-        for (const Item& item : shapes[static_cast<size_t>(id)].items)
-            if (item.kind == Item::Bits) n += item.bits;
-        return n;
+        return Shape{shapes[static_cast<size_t>(id)].items}.bitCount();
     };
     auto mapCycle = [&](std::vector<Result::RepeatBit>& map) {
         map.clear();
@@ -954,9 +948,7 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
     auto finish = [&](int id) {
         const ShapeSum& s = shapes[static_cast<size_t>(id)];
         Shape shape;
-        shape.items = s.items;
-        for (Item& item : shape.items)
-            item.us /= s.count;
+        shape.items = meanItems(s);
         if (s.periods.size() >= 2 && spread(s.periods) < 0.02 && spread(s.gaps) > spread(s.periods))
             shape.items.push_back({Item::Extent, mean(s.periods), 0});
         else if (!s.gaps.empty())
