@@ -1399,7 +1399,12 @@ std::optional<Decode> readNear(const CompiledProtocol& cp, const std::vector<dou
         auto d = decodeOne(cp, paced, options, nullptr, &a);
         if (a.walked && a.end >= base.end) {
             std::vector<Reading> valid;
-            return searchNear(cp, paced, options, a, d, near, {}, valid, kRestarts);
+            auto read = searchNear(cp, paced, options, a, d, near, {}, valid, kRestarts);
+            // The fit is at the pace found. Remotes keep within a few
+            // percent of theirs: a protocol of other timing read at a far
+            // pace fits worse.
+            if (read) read->timingError += std::max(0.0, std::fabs(1 - base.pace) - 0.05);
+            return read;
         }
     }
     std::vector<Reading> valid;

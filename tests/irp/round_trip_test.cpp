@@ -181,6 +181,14 @@ TEST(IrpRoundTrip, EveryRenderableProtocolComesBack) {
     // through it, as are readings another one fits about as well.
     EXPECT_EQ(received.faults, 0);
     EXPECT_GE(received.own + received.alias, 0.9 * received.presses);
+    // Pairs a receiver's unknown burst excess makes alike: the same sums
+    // of a burst and its gap (Matsui, Akai), a burst one unit either way
+    // (Viewstar, GwtS), a frame train cut short (SonyDSP's first frames).
+    // A protocol read at a far pace is not among them (Thomson7 as Lumagen).
+    const std::set<std::pair<std::string, std::string>> alike = {
+        {"Matsui", "Akai"}, {"SonyDSP", "Sony15"}, {"Viewstar", "GwtS"}};
+    for (const auto& pair : received.misread)
+        EXPECT_TRUE(alike.count(pair)) << pair.first << " as " << pair.second;
 }
 
 } // namespace
