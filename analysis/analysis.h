@@ -61,9 +61,11 @@ struct Field {
 
 struct PressResult {
     std::string name;
-    std::string bits;  // the message, bits in the order sent
-    int repeats = 0;   // copies of the repeat part the press holds
-    bool fits = false; // its frames are of the fitted shape
+    size_t input = 0;   // the press it is, of those given
+    size_t skipped = 0; // times at its start left out (a stray burst and its gap)
+    std::string bits;   // the message, bits in the order sent
+    int repeats = 0;    // copies of the repeat part the press holds
+    bool fits = false;  // its frames are of the fitted shape
     bool rendersBack = false;
     double worstError = 0; // largest time difference of the rendering, microseconds
     std::vector<std::pair<std::string, uint64_t>> params;
@@ -125,9 +127,23 @@ double estimateExcess(const std::vector<int64_t>& times, double grain = 1);
 // The analysis of presses that are taken to be of one remote.
 Result analyse(const std::vector<Press>& presses, const Options& options = {});
 
+// What a time of renderStructure's rendering is made of: the bits whose
+// symbols it holds (their text, and the message bit each stands for, -1
+// where none does), or a frame's fixed time; the frame, and whether it is
+// sent while the key is held.
+struct TimeRole {
+    std::string bits; // the bits that the time tells apart (where the symbols differ)
+    int firstBit = -1, lastBit = -1;
+    int frame = 0;
+    bool repeat = false;
+    bool lead = false; // a fixed time before the frame's first bit
+};
+
 // The times a press of the result sends for the given message bits and repeat count,
 // burst first, ending with a gap (the structure read back, not an IRP rendering).
-std::vector<double> renderStructure(const Result& result, const std::string& bits, int repeats);
+// roles, when given, receives each time's role.
+std::vector<double> renderStructure(const Result& result, const std::string& bits, int repeats,
+                                    std::vector<TimeRole>* roles = nullptr);
 
 // Whether a capture's times (excess taken off) are the rendering within the
 // usual tolerance: absolute (100 us, or more for a coarse logger) or a

@@ -19,6 +19,7 @@ struct PressTimes {
     std::vector<FrameSpan> frames;
     std::vector<int> cls; // class of each time: of the bursts or of the gaps
     size_t input = 0;     // the press it is, of those given
+    size_t skipped = 0;   // times left out at its start
 };
 
 // A ratio written with one decimal unless it is within a tenth of a whole number.
@@ -534,6 +535,14 @@ bool gapsAlike(double a, double b) {
 namespace {
 
 // structures: how many structures the presses may still be split into.
+// A structure analysed from some of the presses: their places among all.
+void inputsOf(Result& r, const std::vector<size_t>& places) {
+    for (PressResult& p : r.presses)
+        if (p.input < places.size()) p.input = places[p.input];
+    for (Result& other : r.others)
+        inputsOf(other, places);
+}
+
 Result analyseStructures(const std::vector<Press>& input, const Options& options, int structures) {
     Result result;
     std::vector<PressTimes> presses;
@@ -558,6 +567,7 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
                                    std::to_string(std::lround(p.frames[0].gapAfter / 1000)) +
                                    " ms ahead of it is left out");
             p.t.erase(p.t.begin(), p.t.begin() + 2);
+            p.skipped = 2;
             p.frames = splitFrames(p.t, grain);
         }
         p.input = static_cast<size_t>(&in - input.data());
@@ -999,6 +1009,8 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
     for (size_t pi = 0; pi < reads.size(); ++pi) {
         PressResult pr;
         pr.name = input[presses[pi].input].name;
+        pr.input = presses[pi].input;
+        pr.skipped = presses[pi].skipped;
         const Split& sp = splits[pi];
         // A press without the repeat, or a whole-frame repeat, still fits.
         std::vector<int> ids = sp.intro;
@@ -1067,15 +1079,20 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
     // out, and makes no structure.
     constexpr size_t kFewestTimes = 8;
     std::vector<Press> fit, others;
+    std::vector<size_t> fitInput, otherInput;
     for (size_t pi = 0; pi < presses.size(); ++pi) {
         const Press& in = input[presses[pi].input];
-        if (result.presses[pi].fits)
+        if (result.presses[pi].fits) {
             fit.push_back(in);
-        else if (in.times.size() >= kFewestTimes)
+            fitInput.push_back(presses[pi].input);
+        } else if (in.times.size() >= kFewestTimes) {
             others.push_back(in);
+            otherInput.push_back(presses[pi].input);
+        }
     }
     if (fit.empty() || fit.size() == presses.size() || structures <= 1) return result;
     Result main = analyseStructures(fit, options, 1);
+    inputsOf(main, fitInput);
     std::vector<PressResult> all;
     for (size_t pi = 0, k = 0; pi < presses.size(); ++pi)
         all.push_back(result.presses[pi].fits && k < main.presses.size() ? main.presses[k++]
@@ -1091,6 +1108,7 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
         }
     if (others.empty()) return main;
     Result other = analyseStructures(others, options, structures - 1);
+    inputsOf(other, otherInput);
     std::vector<Result> nested = std::move(other.others);
     other.others.clear();
     main.others.push_back(std::move(other));

@@ -262,64 +262,130 @@ void writeIrp(Result& r) {
     r.irp = irp;
 }
 
-std::vector<double> renderStructure(const Result& r, const std::string& bits, int repeats) {
+std::vector<double> renderStructure(const Result& r, const std::string& bits, int repeats,
+                                    std::vector<TimeRole>* roles) {
     std::vector<double> out; // signed
+    std::vector<TimeRole> role;
     double elapsed = 0;
+    // The piece of a symbol where the symbols differ tells its bits.
+    size_t telling = 0;
+    if (r.symbols.size() >= 2)
+        while (telling + 1 < r.symbols[0].size() && telling < r.symbols[1].size() &&
+               r.symbols[0][telling] == r.symbols[1][telling])
+            ++telling;
+    TimeRole piece;
+    // Bits a frame's first half-symbol told, merged into the gap before the
+    // frame: the frame's next time tells them.
+    std::string carried;
     auto emit = [&](double d) {
         if (d == 0) return;
         elapsed += std::abs(d);
-        if (!out.empty() && (out.back() < 0) == (d < 0))
+        if (!out.empty() && (out.back() < 0) == (d < 0)) {
             out.back() += d;
-        else
+            TimeRole& to = role.back();
+            if (to.frame != piece.frame) {
+                carried += piece.bits;
+                return;
+            }
+            to.bits += piece.bits;
+            if (to.firstBit < 0) to.firstBit = piece.firstBit;
+            if (piece.lastBit >= 0) to.lastBit = piece.lastBit;
+        } else {
             out.push_back(d);
+            role.push_back(piece);
+            role.back().bits = carried + piece.bits;
+            carried.clear();
+        }
     };
-    auto shape = [&](const Shape& s, const std::string& source, size_t& at) {
+    int frame = 0;
+    auto shape = [&](const Shape& s, const std::string& source, size_t& at, bool repeat,
+                     const std::vector<int>& from) {
         const double start = elapsed;
+        bool bitsSeen = false;
         for (const Item& item : s.items) {
+            piece = {};
+            piece.frame = frame;
+            piece.repeat = repeat;
             if (item.kind == Item::Time) {
+                piece.lead = !bitsSeen;
                 emit(item.us);
             } else if (item.kind == Item::Extent) {
                 emit(-std::max(1.0, item.us - (elapsed - start)));
             } else {
+                bitsSeen = true;
                 for (int k = 0; k < item.bits; k += r.bitsPerSymbol) {
                     size_t symbol = 0;
-                    for (int b = 0; b < r.bitsPerSymbol; ++b)
-                        symbol = symbol * 2 + (at < source.size() && source[at++] == '1');
-                    if (symbol < r.symbols.size())
-                        for (double d : r.symbols[symbol])
-                            emit(d * r.unit * item.width);
+                    std::string text;
+                    int first = -1, last = -1;
+                    for (int b = 0; b < r.bitsPerSymbol; ++b) {
+                        const bool one = at < source.size() && source[at] == '1';
+                        const int message = at < from.size() ? from[at] : -1;
+                        if (message >= 0) {
+                            if (first < 0) first = message;
+                            last = message;
+                        }
+                        ++at;
+                        symbol = symbol * 2 + one;
+                        text += one ? '1' : '0';
+                    }
+                    if (symbol >= r.symbols.size()) continue;
+                    const auto& times = r.symbols[symbol];
+                    for (size_t p = 0; p < times.size(); ++p) {
+                        piece.bits = p == std::min(telling, times.size() - 1) ? text : "";
+                        piece.firstBit = first;
+                        piece.lastBit = last;
+                        emit(times[p] * r.unit * item.width);
+                    }
                 }
             }
         }
+        ++frame;
     };
+    // Which message bit each bit sent stands for.
+    std::vector<int> message(bits.size());
+    for (size_t i = 0; i < message.size(); ++i)
+        message[i] = static_cast<int>(i);
     size_t at = 0;
     for (const Shape& s : r.intro)
-        shape(s, bits, at);
+        shape(s, bits, at, false, message);
     std::string cycle =
         r.repeatKind == Result::WholeFrame || r.repeatSendsMessage ? bits : r.repeatBits;
+    std::vector<int> cycleFrom = cycle == bits ? message : std::vector<int>();
     if (r.repeatKind != Result::WholeFrame && !r.repeatMap.empty()) {
         cycle.clear();
+        cycleFrom.clear();
         for (const Result::RepeatBit& b : r.repeatMap) {
             const bool known = b.from >= 0 && static_cast<size_t>(b.from) < bits.size();
-            if (b.how == '=' || b.how == '~')
+            const bool copied = b.how == '=' || b.how == '~';
+            if (copied)
                 cycle += known && (bits[static_cast<size_t>(b.from)] == '1') != (b.how == '~')
                              ? '1'
                              : '0';
             else
                 cycle += b.how;
+            cycleFrom.push_back(copied && known ? b.from : -1);
         }
     }
     for (int k = 0; k < repeats; ++k) {
         size_t from = 0;
         for (const Shape& s : r.repeat)
-            shape(s, cycle, from);
+            shape(s, cycle, from, true, cycleFrom);
     }
     for (const Shape& s : r.ending)
-        shape(s, bits, at);
-    while (!out.empty() && out.front() < 0)
+        shape(s, bits, at, false, message);
+    // Silence before the first burst is not sent; the bits it told, the
+    // burst after it tells.
+    while (!out.empty() && out.front() < 0) {
+        if (role.size() > 1) {
+            role[1].bits = role[0].bits + role[1].bits;
+            if (role[0].firstBit >= 0) role[1].firstBit = role[0].firstBit;
+        }
         out.erase(out.begin());
+        role.erase(role.begin());
+    }
     for (double& d : out)
         d = std::abs(d);
+    if (roles) *roles = std::move(role);
     return out;
 }
 

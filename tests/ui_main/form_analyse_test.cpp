@@ -47,6 +47,24 @@ void FormAnalyseTest::theCapturesOfThisRunAreAnalysed() {
     QCOMPARE(column(presses, 1), QStringList{"0x0"});
     QCOMPARE(column(presses, 3), QStringList{"0x12"});
     QVERIFY(column(presses, 5).front().startsWith("yes"));
+
+    // Picked, the press is shown with the analysis drawn as a decode is:
+    // the lead-in, a bit over each gap, a bracket under each field.
+    const size_t logged = win.s.pressLog.size();
+    presses->setCurrentCell(0, 0);
+    QCOMPARE(win.s.pressLog.size(), logged);
+    const DecodeMarks& d = win.s.last.marks;
+    QCOMPARE(d.parts.size(), size_t(4));
+    QCOMPARE(QString::fromStdString(d.parts[2].value), QString("0x12"));
+    QVERIFY(d.marks.size() >= 67);
+    QCOMPARE(d.marks[0].kind, MarkKind::HeadBurst);
+    QCOMPARE(d.marks[1].kind, MarkKind::HeadGap);
+    QString command;
+    for (const DecodeMark& m : d.marks)
+        if (m.part == 2) command += QString::fromStdString(m.bits);
+    QCOMPARE(command, QString("01001000")); // 0x12 as sent, low bit first
+    QCOMPARE(d.marks[3].bits, std::string("0"));
+    QVERIFY(d.marks[2].bits.empty());
 }
 
 void FormAnalyseTest::aFileOfNamedSignalsIsAnalysedAndABadOneSaysWhy() {
@@ -80,8 +98,8 @@ void FormAnalyseTest::pressesOfAnotherShapeAreAStructureOfTheirOwn() {
         return t.join(' ') + " 560";
     };
     auto signal = [](const QString& name, const QString& data) {
-        return "name: " + name + "\ntype: raw\nfrequency: 38000\nduty_cycle: 0.33\ndata: " +
-               data + "\n#\n";
+        return "name: " + name + "\ntype: raw\nfrequency: 38000\nduty_cycle: 0.33\ndata: " + data +
+               "\n#\n";
     };
     const QString nec = "00000000111111110%1";
     QString text = "Filetype: IR signals file\nVersion: 1\n#\n";

@@ -1,6 +1,10 @@
 #include "windows/main/form_analyse.h"
 
+#include "app/analysis_marks.h"
+#include "app/capture_tick.h"
 #include "app/session.h"
+#include "capture/capture_reader.h"
+#include "waveform/waveform.h"
 
 #include "windows/main/analyse_file.h"
 #include "windows/main/press_log_dock.h"
@@ -44,7 +48,8 @@ void put(QTableWidget* t, int row, int col, const QString& text) {
 
 } // namespace
 
-Form_analyse::Form_analyse(QWidget* parent) : QDialog(parent) {
+Form_analyse::Form_analyse(QWidget* parent, Session* session)
+    : QDialog(parent), m_session(session) {
     setObjectName("Form_analyse");
     setWindowTitle("Analyse");
     m_lSummary = new QLabel("No presses analysed yet.");
@@ -57,6 +62,9 @@ Form_analyse::Form_analyse(QWidget* parent) : QDialog(parent) {
     m_txtIrp->setMaximumHeight(80);
     m_tblFields = table("tblAnalysisFields", {"Field", "Role", "Bits", "Check"});
     m_tblPresses = table("tblAnalysisPresses", {"Press", "Renders back"});
+    m_tblPresses->setSelectionBehavior(QAbstractItemView::SelectRows);
+    connect(m_tblPresses, &QTableWidget::currentCellChanged, this,
+            [this](int row) { showPress(row); });
     auto* open = new QPushButton("Open file...");
     open->setObjectName("bAnalyseFile");
     connect(open, &QPushButton::clicked, this, &Form_analyse::chooseFile);
@@ -78,6 +86,7 @@ Form_analyse::Form_analyse(QWidget* parent) : QDialog(parent) {
 }
 
 void Form_analyse::setPresses(const std::vector<analysis::Press>& presses) {
+    m_presses = presses;
     m_result = presses.empty() ? analysis::Result() : analysis::analyse(presses);
     m_tblFields->setRowCount(0);
     m_tblPresses->setRowCount(0);
@@ -155,6 +164,26 @@ void Form_analyse::setPresses(const std::vector<analysis::Press>& presses) {
     m_tblPresses->resizeColumnsToContents();
 }
 
+void Form_analyse::showPress(int row) {
+    if (!m_session || row < 0 || static_cast<size_t>(row) >= m_result.presses.size()) return;
+    const size_t input = m_result.presses[static_cast<size_t>(row)].input;
+    if (input >= m_presses.size()) return;
+    const analysis::Press& press = m_presses[input];
+    Session& s = *m_session;
+    // Shown, not captured again: the run's list keeps its entries.
+    const bool logs = s.out.logsPresses;
+    s.out.logsPresses = false;
+    const bool shown =
+        captureTick(s, captureOf(captureFromTimes(press.name, press.times),
+                                 {CaptureSource::Kind::Text, "analysed press", press.name}));
+    s.out.logsPresses = logs;
+    if (!shown) return;
+    s.last.marks = analysisMarks(m_result, static_cast<size_t>(row), press.times);
+    s.wave.selectedMark = -1;
+    drawWaveform(s);
+    s.changed();
+}
+
 bool Form_analyse::openFile(const QString& path) {
     const std::string file = path.toStdString();
     std::vector<analysis::Press> presses;
@@ -195,7 +224,7 @@ void addAnalyseMenu(QMenu* menu, Session& s, PressLogDock* dock) {
     menu->insertAction(before, a);
     QObject::connect(a, &QAction::triggered, dock, [&s, dock] {
         auto* window = dock->findChild<Form_analyse*>();
-        if (!window) window = new Form_analyse(dock);
+        if (!window) window = new Form_analyse(dock, &s);
         window->setPresses(analysedPresses(s, dock->picked()));
         window->show();
         window->raise();

@@ -22,15 +22,23 @@ class Session;
 class Form_analyse : public QDialog {
     Q_OBJECT
 public:
-    explicit Form_analyse(QWidget* parent = nullptr);
+    // session: where a press picked in the table is shown, with the
+    // analysis drawn on its waveform (none: nothing is shown).
+    explicit Form_analyse(QWidget* parent = nullptr, Session* session = nullptr);
     void setPresses(const std::vector<analysis::Press>& presses);
     // The presses of a capture file or a file of named signals; false (with
     // the reason in the summary) when it holds none.
     bool openFile(const QString& path);
     const analysis::Result& result() const { return m_result; }
 
+    // Shows press `row` of the table on the main waveform, with its lead-in,
+    // bits and fields drawn as a decode's are.
+    void showPress(int row);
+
 private:
     void chooseFile();
+    Session* m_session = nullptr;
+    std::vector<analysis::Press> m_presses;
     analysis::Result m_result;
     QLabel* m_lSummary = nullptr;
     QPlainTextEdit* m_txtIrp = nullptr;
