@@ -514,13 +514,20 @@ private:
                 }
                 return failed();
             }
+            // The sign of an alternative's first time (0: not a time).
+            auto firstSign = [&](size_t a) {
+                const Stream& alt = t.streams[size_t(coding.alternatives[a])];
+                if (alt.items.empty()) return 0;
+                const Item::Kind kind = alt.items.front().kind;
+                return kind == Item::Kind::Flash ? 1 : kind == Item::Kind::Gap ? -1 : 0;
+            };
             Cont stop;
             stop.kind = Cont::Kind::Stop;
             const size_t at = path.size();
             if (forced && at < forced->size() && (*forced)[at] >= 0) {
                 size_t a = size_t((*forced)[at]);
                 if (a >= n || !tryOne(a, &stop)) return false;
-                double cost = symbolDeviation(s);
+                double cost = symbolDeviation(s, firstSign(a));
                 restore(s);
                 path.push_back({uint8_t(a), 0, {}});
                 symbolCost += cost;
@@ -545,7 +552,7 @@ private:
                 }
                 TryResult r{tryOne(a, &stop), 0, 0};
                 if (r.fits) {
-                    r.deviation = deviation[a] = symbolDeviation(s);
+                    r.deviation = deviation[a] = symbolDeviation(s, firstSign(a));
                     r.cost = error - s.error + pendingCost();
                     order[tried++] = {r.cost, a};
                 }
@@ -707,9 +714,20 @@ private:
     }
 
     // How far the symbol read since s lies from the times measured, its
-    // times summed, as a share of the tolerance of their sum.
-    double symbolDeviation(const Snap& s) const {
+    // times summed, as a share of the tolerance of their sum. The time left
+    // pending before it (the last symbol's gap) is that symbol's, counted
+    // there: where this one's first time closes it, it is not counted again.
+    double symbolDeviation(const Snap& s, int firstSign) const {
         double dev = drift - s.drift, sum = nominal - s.nominal;
+        if (firstSign != 0 && firstSign != s.pendingSign && s.pendingUs > 0 && !s.pendingAtLeast &&
+            s.index < d.size() && index > s.index && (s.index % 2 == 0) == (s.pendingSign > 0) &&
+            matched > s.matched) {
+            const double closed = d[s.index] - s.used - s.pendingUs;
+            if (std::fabs(closed) <= std::max({abs, rel * s.pendingMin, pace * s.pendingUs})) {
+                dev -= closed;
+                sum -= s.pendingUs;
+            }
+        }
         if (pendingUs > 0 && index < d.size() && (index % 2 == 0) == (pendingSign > 0)) {
             dev += d[index] - used - pendingUs;
             sum += pendingUs;

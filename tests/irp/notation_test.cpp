@@ -207,6 +207,25 @@ TEST(IrpDecode, ABetterReadingIsSearchedFromAgain) {
         EXPECT_EQ(d.params.get("F"), 179) << describe(d);
 }
 
+// A symbol's deviation is its own times': the gap before it, counted with
+// the symbol before, does not blur how far its levels lie apart. Counted
+// twice, the rivals of every symbol came within the margin and a
+// Velleman press through a receiver read as nothing.
+TEST(IrpDecode, ASymbolIsMeasuredByItsOwnTimes) {
+    ProtocolTable t;
+    t.addFile(std::string(QV_SOURCE_DIR) + "/data/irp-protocols.tsv");
+    const std::vector<int64_t> times = {733, 7600, 800, 4533, 733, 6933, 733, 4733,
+                                        733, 4600, 667, 4800, 733, 4733, 733, 5000,
+                                        733, 5133, 733, 4800, 667, 5133, 733};
+    DecodeOptions options;
+    options.demodulated = true;
+    options.only = {"Velleman"};
+    const auto decodes = decode(t, times, options);
+    ASSERT_EQ(decodes.size(), 1u);
+    EXPECT_EQ(decodes[0].params.get("D"), 4);
+    EXPECT_EQ(decodes[0].params.get("F"), 0);
+}
+
 // A stream repeated ten thousand times walked one call a step deep.
 TEST(IrpDecode, DeepStreamIsRefusedWithoutOverflowingTheStack) {
     ProtocolTable t;
