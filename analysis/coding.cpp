@@ -143,66 +143,74 @@ bool halves(const PressTimes& p, size_t from, size_t to, size_t frameBegin, doub
 // or to a last long burst. A bit of twice the length (a trailer bit) is read
 // where its four halves stand: it leaves times of three halves.
 std::optional<FrameRead> readBiphase(const PressTimes& p, const FrameSpan& f, Candidate& c) {
-    for (size_t trail = 0; trail <= 1; ++trail)
-        for (int most = 2; most <= 3; ++most)
-            for (size_t k = 0; k <= 3 && f.begin + k + trail < f.end; ++k) {
-                // A trailing time is a burst (the frame ends with one) longer than a bit.
-                if (trail && ((f.end - f.begin) % 2 == 0 || p.t[f.end - 1] < (most + 0.5) * c.half))
-                    continue;
-                const size_t end = f.end - trail;
-                const bool bodyMark = k % 2 == 0;
-                for (int variant = 0; variant < 2; ++variant) {
-                    const bool prefix = (k == 0) == (variant == 0);
-                    if (prefix && !bodyMark) continue;
-                    std::vector<bool> h; // true: burst
-                    if (prefix) h.push_back(false);
-                    if (!halves(p, f.begin + k, end, f.begin, c.half, most, h)) continue;
-                    bool appended = false;
-                    if (h.size() % 2) {
-                        h.push_back(false);
-                        appended = true;
-                    }
-                    std::vector<std::pair<std::string, int>> runs; // bits and their width
-                    bool ok = true, doubled = false;
-                    int firstSpaceFirst = -1;
-                    for (size_t i = 0; i < h.size() && ok;) {
-                        int width = 1;
-                        if (h[i] == h[i + 1]) {
-                            // One such bit a frame: more are another code's times.
-                            ok = !doubled && i + 3 < h.size() && h[i + 2] == h[i + 3] &&
-                                 h[i] != h[i + 2];
-                            doubled = true;
-                            width = 2;
-                            if (!ok) break;
+    // A first half-bit in a leading burst is tried last: where a reading
+    // without it fits, it is the lead-in as sent.
+    for (int inBurst = 0; inBurst <= 1; ++inBurst)
+        for (size_t trail = 0; trail <= 1; ++trail)
+            for (int most = 2; most <= 3; ++most)
+                for (size_t k = 0; k <= 3 && f.begin + k + trail < f.end; ++k) {
+                    // A trailing time is a burst (the frame ends with one) longer than a bit.
+                    if (trail &&
+                        ((f.end - f.begin) % 2 == 0 || p.t[f.end - 1] < (most + 0.5) * c.half))
+                        continue;
+                    const size_t end = f.end - trail;
+                    const bool bodyMark = k % 2 == 0;
+                    for (int variant = 0; variant < 2; ++variant) {
+                        // The first half-bit may stand in the last leading time,
+                        // of its kind and longer: a gap before a burst, a burst
+                        // before a gap (or, with none, unseen silence).
+                        const bool prefix = (k == 0) == (variant == 0);
+                        if ((prefix && !bodyMark) != (inBurst == 1)) continue;
+                        if (inBurst && (k == 0 || p.t[f.begin + k - 1] < 1.5 * c.half)) continue;
+                        std::vector<bool> h; // true: burst
+                        if (prefix) h.push_back(!bodyMark);
+                        if (!halves(p, f.begin + k, end, f.begin, c.half, most, h)) continue;
+                        bool appended = false;
+                        if (h.size() % 2) {
+                            h.push_back(false);
+                            appended = true;
                         }
-                        const int spaceFirst = h[i] ? 0 : 1;
-                        if (firstSpaceFirst < 0) firstSpaceFirst = spaceFirst;
-                        const int one = c.oneSpaceFirst < 0 ? firstSpaceFirst : c.oneSpaceFirst;
-                        if (runs.empty() || runs.back().second != width)
-                            runs.push_back({"", width});
-                        runs.back().first += spaceFirst == one ? '1' : '0';
-                        i += 2 * static_cast<size_t>(width);
+                        std::vector<std::pair<std::string, int>> runs; // bits and their width
+                        bool ok = true, doubled = false;
+                        int firstSpaceFirst = -1;
+                        for (size_t i = 0; i < h.size() && ok;) {
+                            int width = 1;
+                            if (h[i] == h[i + 1]) {
+                                // One such bit a frame: more are another code's times.
+                                ok = !doubled && i + 3 < h.size() && h[i + 2] == h[i + 3] &&
+                                     h[i] != h[i + 2];
+                                doubled = true;
+                                width = 2;
+                                if (!ok) break;
+                            }
+                            const int spaceFirst = h[i] ? 0 : 1;
+                            if (firstSpaceFirst < 0) firstSpaceFirst = spaceFirst;
+                            const int one = c.oneSpaceFirst < 0 ? firstSpaceFirst : c.oneSpaceFirst;
+                            if (runs.empty() || runs.back().second != width)
+                                runs.push_back({"", width});
+                            runs.back().first += spaceFirst == one ? '1' : '0';
+                            i += 2 * static_cast<size_t>(width);
+                        }
+                        if (!ok || runs.empty()) continue;
+                        if (c.oneSpaceFirst < 0) c.oneSpaceFirst = firstSpaceFirst;
+                        FrameRead r = frameAt(p, f);
+                        if (f.gapAfter >= 0 && appended) r.gapAfter -= c.half;
+                        for (size_t i = f.begin; i < f.begin + k; ++i)
+                            r.items.push_back(
+                                {Item::Time, (i - f.begin) % 2 == 0 ? p.t[i] : -p.t[i], 0});
+                        if (prefix && k > 0) // the leading time holds the first half
+                            r.items.back().us += bodyMark ? c.half : -c.half;
+                        for (const auto& [bits, width] : runs)
+                            addBits(r.items, r.bits, bits, width);
+                        if (trail) {
+                            // The last half-bit gap, when the bits end with one, stands before it.
+                            if (appended) r.items.push_back({Item::Time, -c.half, 0});
+                            r.items.push_back({Item::Time, p.t[f.end - 1], 0});
+                            r.gapAfter = f.gapAfter;
+                        }
+                        return r;
                     }
-                    if (!ok || runs.empty()) continue;
-                    if (c.oneSpaceFirst < 0) c.oneSpaceFirst = firstSpaceFirst;
-                    FrameRead r = frameAt(p, f);
-                    if (f.gapAfter >= 0 && appended) r.gapAfter -= c.half;
-                    for (size_t i = f.begin; i < f.begin + k; ++i)
-                        r.items.push_back(
-                            {Item::Time, (i - f.begin) % 2 == 0 ? p.t[i] : -p.t[i], 0});
-                    if (prefix && k > 0)
-                        r.items.back().us += c.half; // the gap holds the first half
-                    for (const auto& [bits, width] : runs)
-                        addBits(r.items, r.bits, bits, width);
-                    if (trail) {
-                        // The last half-bit gap, when the bits end with one, stands before it.
-                        if (appended) r.items.push_back({Item::Time, -c.half, 0});
-                        r.items.push_back({Item::Time, p.t[f.end - 1], 0});
-                        r.gapAfter = f.gapAfter;
-                    }
-                    return r;
                 }
-            }
     return std::nullopt;
 }
 
@@ -534,7 +542,6 @@ bool gapsAlike(double a, double b) {
 
 namespace {
 
-// structures: how many structures the presses may still be split into.
 // A structure analysed from some of the presses: their places among all.
 void inputsOf(Result& r, const std::vector<size_t>& places) {
     for (PressResult& p : r.presses)
@@ -543,6 +550,7 @@ void inputsOf(Result& r, const std::vector<size_t>& places) {
         inputsOf(other, places);
 }
 
+// structures: how many structures the presses may still be split into.
 Result analyseStructures(const std::vector<Press>& input, const Options& options, int structures) {
     Result result;
     std::vector<PressTimes> presses;

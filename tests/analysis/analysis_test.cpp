@@ -179,6 +179,15 @@ const std::vector<Protocol>& protocols() {
              f.mark(4000);
              return irsig::KeyPress{f.leadOut(40000)};
          }},
+        // Bi-phase after a lead-in that ends with a burst: the first bit's
+        // burst half runs into it.
+        {"Lead and half", Coding::BiPhase, 500, 17, Repeat::NoRepeat, "a9 c8",
+         [](unsigned a, unsigned c, int) {
+             FrameBuilder f;
+             f.mark(4000).space(3000).mark(1000).biphase("1" + bits(a, 8, true) + bits(c, 8, true),
+                                                         500, true);
+             return irsig::KeyPress{f.leadOut(60000)};
+         }},
         // A lone lead-in burst, then frames of a fixed period that carry the
         // message and repeat it.
         {"Lead apart", Coding::PulseDistance, 500, 16, Repeat::Ditto, "a8 c8",
