@@ -108,7 +108,7 @@ void FormAnalyseTest::pressesOfAnotherShapeAreAStructureOfTheirOwn() {
     text += signal("Mute", raw(nec.arg("1001000011011110"), 9000, 1690));
     text += signal("Up", raw(nec.arg("0101000101011110"), 9000, 1690));
     qvtest::TestSession dir;
-    Form_analyse form;
+    Form_analyse form(nullptr, &dir.s);
     QVERIFY(form.openFile(qvtest::writeFile(dir.path("two-shapes.ir"), text.toUtf8())));
     auto* presses = form.findChild<QTableWidget*>("tblAnalysisPresses");
     QCOMPARE(column(presses, 0), (QStringList{"Odd", "Power", "Mute", "Up"}));
@@ -125,6 +125,21 @@ void FormAnalyseTest::pressesOfAnotherShapeAreAStructureOfTheirOwn() {
     const QStringList commands = column(presses, command);
     QVERIFY(commands[0].isEmpty());
     QVERIFY(!commands[1].isEmpty() && !commands[3].isEmpty() && commands[1] != commands[3]);
+
+    // Shown on the waveform, each press carries its own structure's fields
+    // and its own values.
+    auto bitsDrawn = [&] {
+        QString drawn;
+        for (const DecodeMark& m : dir.s.last.marks.marks)
+            drawn += QString::fromStdString(m.bits);
+        return drawn;
+    };
+    presses->setCurrentCell(0, 0);
+    QCOMPARE(bitsDrawn(), QString("101100111000"));
+    presses->setCurrentCell(3, 0);
+    QCOMPARE(bitsDrawn(), nec.arg("0101000101011110"));
+    const DecodeMarks& d = dir.s.last.marks;
+    QCOMPARE(QString::fromStdString(d.parts.at(size_t(command - 1)).value), commands[3]);
 }
 
 QTEST_MAIN(FormAnalyseTest)
