@@ -139,6 +139,9 @@ void FormAnalyseTest::pressesOfAnotherShapeAreAStructureOfTheirOwn() {
     presses->setCurrentCell(3, 0);
     QCOMPARE(bitsDrawn(), nec.arg("0101000101011110"));
     const DecodeMarks& d = dir.s.last.marks;
+    // Over its own times: each bit over the gap that tells it.
+    for (const DecodeMark& m : d.marks)
+        if (!m.bits.empty()) QCOMPARE(m.durationUs, m.bits == "1" ? 1690.0 : 560.0);
     QCOMPARE(QString::fromStdString(d.parts.at(size_t(command - 1)).value), commands[3]);
 }
 
