@@ -770,6 +770,11 @@ private:
         // A lead-out may merge with a bit's short gap: its own length
         // sets its tolerance.
         double tol = std::max({abs, rel * (atLeast ? us : pendingMin), pace * us});
+        // A silence that a bit's short time runs into (a pause between
+        // frames): the silence's own length sets the tolerance, as for a
+        // silence alone. Remotes keep such pauses loosely.
+        if (!atLeast && pendingParts >= 2 && us >= 10.0 * pendingParts * pendingMin)
+            tol = std::max(tol, rel * (us - (pendingParts - 1) * pendingMin));
         bool last = index + 1 == d.size();
         if (atLeast || (sign < 0 && last)) {
             if (r >= us - tol || (sign < 0 && last)) {
