@@ -317,7 +317,10 @@ public:
             body.stream = k->stream;
             body.end = uint32_t(k->stream->items.size());
             body.bitCoding = k->stream->bitCoding >= 0 ? k->stream->bitCoding : k->bitCoding;
-            body.start = now();
+            // After an extent's gap, not yet measured, the stream starts
+            // where that gap ends (extentMark, once measured): its nominal
+            // length would carry each frame's error into the next extent.
+            body.start = pendingAtLeast ? -1 : now();
             body.next = &again;
             return match(&body);
         }
