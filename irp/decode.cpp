@@ -1074,6 +1074,7 @@ bool leadInFits(const CompiledProtocol& cp, double first, double rel, double abs
 // held or not: the symbols it chose, to search the readings near it.
 struct Attempt {
     bool walked = false;
+    bool doubtful = false; // refused for a merged time blurred by a part
     size_t end = 0;
     double error = 0, pace = 1;
     std::vector<Choice> path;
@@ -1208,14 +1209,18 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
     }
     if (!out.intro && out.repeats == 0) return std::nullopt;
     if (cp.named.rejectRepeatless && out.repeats == 0) return std::nullopt;
-    // A merged time a receiver blurs by a part, and no checksum.
-    if (w.doubtfulRuns > 0 && !cp.checksummed) return std::nullopt;
     if (attempt) {
         attempt->walked = true;
         attempt->end = w.index + (w.used > 0 ? 1 : 0);
         attempt->error = w.symbolCost;
         attempt->pace = w.squared > 0 ? w.scaled / w.squared : 1;
         attempt->path = w.path;
+    }
+    // A merged time a receiver blurs by a part, and no checksum: refused,
+    // but walked, so that it is read again at the remote's own pace.
+    if (w.doubtfulRuns > 0 && !cp.checksummed) {
+        if (attempt) attempt->doubtful = true;
+        return std::nullopt;
     }
     bool settled = settle(w, out.params, out.defaulted, out.checks);
     // An ending sent with the repeat's own values passes for one more
@@ -1417,6 +1422,8 @@ std::optional<Decode> readNear(const CompiledProtocol& cp, const std::vector<dou
                                const DecodeOptions& options, const Attempt& base,
                                std::optional<Decode> greedy, const NearReadings& near = {}) {
     if (!hasRivals(base, greedy ? near.margin : near.window)) return greedy;
+    // A blurred run is read again only at a pace a remote keeps to.
+    if (base.doubtful && std::fabs(base.pace - 1) > 0.1) return greedy;
     if (std::fabs(base.pace - 1) > 0.005 && base.pace > 0.8 && base.pace < 1.25) {
         std::vector<double> paced(times.size());
         for (size_t i = 0; i < times.size(); ++i)

@@ -226,6 +226,25 @@ TEST(IrpDecode, ASymbolIsMeasuredByItsOwnTimes) {
     EXPECT_EQ(decodes[0].params.get("F"), 0);
 }
 
+// A gap run together with a half-bit, 8% long from a remote 4% fast, fits
+// one half more about as well: refused at the measured pace, it is read
+// again at the remote's own.
+TEST(IrpDecode, ABlurredRunIsReadAgainAtTheRemotesPace) {
+    ProtocolTable t;
+    t.addFile(std::string(QV_SOURCE_DIR) + "/data/irp-protocols.tsv");
+    const std::vector<int64_t> times = {1000, 900, 1900, 900,  1000, 900, 1000, 900, 1100, 800,
+                                        1000, 800, 1100, 4800, 1000, 900, 900,  900, 1000, 800,
+                                        1000, 800, 1000, 900,  900,  900, 1000, 900, 1000, 800,
+                                        1100, 800, 1000, 800,  1100, 800, 1000};
+    DecodeOptions options;
+    options.demodulated = true;
+    options.only = {"RC5x"};
+    const auto decodes = decode(t, times, options);
+    ASSERT_EQ(decodes.size(), 1u);
+    for (const char* name : {"D", "S", "F"})
+        EXPECT_EQ(decodes[0].params.get(name), 0) << name;
+}
+
 // A stream repeated ten thousand times walked one call a step deep.
 TEST(IrpDecode, DeepStreamIsRefusedWithoutOverflowingTheStack) {
     ProtocolTable t;
