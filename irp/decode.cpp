@@ -1421,13 +1421,26 @@ bool hasRivals(const Attempt& a, double window) {
 std::optional<Decode> readNear(const CompiledProtocol& cp, const std::vector<double>& times,
                                const DecodeOptions& options, const Attempt& base,
                                std::optional<Decode> greedy, const NearReadings& near = {}) {
-    if (!hasRivals(base, greedy ? near.margin : near.window)) return greedy;
-    // A blurred run is read again only at a pace a remote keeps to.
-    if (base.doubtful && std::fabs(base.pace - 1) > 0.1) return greedy;
-    if (std::fabs(base.pace - 1) > 0.005 && base.pace > 0.8 && base.pace < 1.25) {
+    const bool paceable = std::fabs(base.pace - 1) > 0.005 && base.pace > 0.8 && base.pace < 1.25;
+    auto atPace = [&] {
         std::vector<double> paced(times.size());
         for (size_t i = 0; i < times.size(); ++i)
             paced[i] = times[i] / base.pace;
+        return paced;
+    };
+    // A walk refused for a blurred run is read once more at the remote's
+    // own pace, where that is a pace a remote keeps to.
+    if (base.doubtful) {
+        if (!paceable || std::fabs(base.pace - 1) > 0.1) return greedy;
+        const std::vector<double> paced = atPace();
+        Attempt a;
+        auto d = decodeOne(cp, paced, options, nullptr, &a);
+        if (!a.walked || a.doubtful || a.end < base.end) return greedy;
+        return readNear(cp, paced, options, a, std::move(d), near);
+    }
+    if (!hasRivals(base, greedy ? near.margin : near.window)) return greedy;
+    if (paceable) {
+        const std::vector<double> paced = atPace();
         Attempt a;
         auto d = decodeOne(cp, paced, options, nullptr, &a);
         if (a.walked && a.end >= base.end) {
