@@ -128,12 +128,12 @@ double estimateExcess(const std::vector<int64_t>& times, double grain = 1);
 Result analyse(const std::vector<Press>& presses, const Options& options = {});
 
 // What a time of renderStructure's rendering is made of: the bits whose
-// symbols it holds (their text, and the message bit each stands for, -1
-// where none does), or a frame's fixed time; the frame, and whether it is
-// sent while the key is held.
+// symbols it holds (their text, and the message bit the first stands for,
+// -1 where none does), or a frame's fixed time; the frame, and whether it
+// is sent while the key is held.
 struct TimeRole {
     std::string bits; // the bits that the time tells apart (where the symbols differ)
-    int firstBit = -1, lastBit = -1;
+    int firstBit = -1;
     int frame = 0;
     bool repeat = false;
     bool lead = false; // a fixed time before the frame's first bit

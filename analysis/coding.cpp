@@ -139,12 +139,65 @@ bool halves(const PressTimes& p, size_t from, size_t to, size_t frameBegin, doub
     return true;
 }
 
-// A bi-phase frame: up to three leading times, then bits to the frame's end
-// or to a last long burst. A bit of twice the length (a trailer bit) is read
-// where its four halves stand: it leaves times of three halves.
+// The frame read as bi-phase after k leading times, to its end or, with
+// trail, to a last long burst. prefix: the first half-bit stands before the
+// body, in the last leading time (of its kind) or, with none, in unseen
+// silence. A bit of twice the length (a trailer bit) is read where its four
+// halves stand: it leaves times of three halves.
+std::optional<FrameRead> readBiphaseAs(const PressTimes& p, const FrameSpan& f, Candidate& c,
+                                       size_t k, bool prefix, bool trail, int most) {
+    const size_t end = f.end - (trail ? 1 : 0);
+    const bool bodyMark = k % 2 == 0;
+    std::vector<bool> h; // true: burst
+    if (prefix) h.push_back(!bodyMark);
+    if (!halves(p, f.begin + k, end, f.begin, c.half, most, h)) return std::nullopt;
+    bool appended = false;
+    if (h.size() % 2) {
+        h.push_back(false);
+        appended = true;
+    }
+    std::vector<std::pair<std::string, int>> runs; // bits and their width
+    bool doubled = false;
+    int firstSpaceFirst = -1;
+    for (size_t i = 0; i < h.size();) {
+        int width = 1;
+        if (h[i] == h[i + 1]) {
+            // One such bit a frame: more are another code's times.
+            if (doubled || i + 3 >= h.size() || h[i + 2] != h[i + 3] || h[i] == h[i + 2])
+                return std::nullopt;
+            doubled = true;
+            width = 2;
+        }
+        const int spaceFirst = h[i] ? 0 : 1;
+        if (firstSpaceFirst < 0) firstSpaceFirst = spaceFirst;
+        const int one = c.oneSpaceFirst < 0 ? firstSpaceFirst : c.oneSpaceFirst;
+        if (runs.empty() || runs.back().second != width) runs.push_back({"", width});
+        runs.back().first += spaceFirst == one ? '1' : '0';
+        i += 2 * static_cast<size_t>(width);
+    }
+    if (runs.empty()) return std::nullopt;
+    if (c.oneSpaceFirst < 0) c.oneSpaceFirst = firstSpaceFirst;
+    FrameRead r = frameAt(p, f);
+    if (f.gapAfter >= 0 && appended) r.gapAfter -= c.half;
+    for (size_t i = f.begin; i < f.begin + k; ++i)
+        r.items.push_back({Item::Time, (i - f.begin) % 2 == 0 ? p.t[i] : -p.t[i], 0});
+    if (prefix && k > 0) // the leading time holds the first half
+        r.items.back().us += bodyMark ? c.half : -c.half;
+    for (const auto& [bits, width] : runs)
+        addBits(r.items, r.bits, bits, width);
+    if (trail) {
+        // The last half-bit gap, when the bits end with one, stands before it.
+        if (appended) r.items.push_back({Item::Time, -c.half, 0});
+        r.items.push_back({Item::Time, p.t[f.end - 1], 0});
+        r.gapAfter = f.gapAfter;
+    }
+    return r;
+}
+
+// A bi-phase frame: up to three leading times, then bits. A first half-bit
+// in a leading burst is tried last: where a reading without it fits, it is
+// the lead-in as sent.
 std::optional<FrameRead> readBiphase(const PressTimes& p, const FrameSpan& f, Candidate& c) {
-    // A first half-bit in a leading burst is tried last: where a reading
-    // without it fits, it is the lead-in as sent.
     for (int inBurst = 0; inBurst <= 1; ++inBurst)
         for (size_t trail = 0; trail <= 1; ++trail)
             for (int most = 2; most <= 3; ++most)
@@ -153,62 +206,12 @@ std::optional<FrameRead> readBiphase(const PressTimes& p, const FrameSpan& f, Ca
                     if (trail &&
                         ((f.end - f.begin) % 2 == 0 || p.t[f.end - 1] < (most + 0.5) * c.half))
                         continue;
-                    const size_t end = f.end - trail;
                     const bool bodyMark = k % 2 == 0;
                     for (int variant = 0; variant < 2; ++variant) {
-                        // The first half-bit may stand in the last leading time,
-                        // of its kind and longer: a gap before a burst, a burst
-                        // before a gap (or, with none, unseen silence).
                         const bool prefix = (k == 0) == (variant == 0);
                         if ((prefix && !bodyMark) != (inBurst == 1)) continue;
                         if (inBurst && (k == 0 || p.t[f.begin + k - 1] < 1.5 * c.half)) continue;
-                        std::vector<bool> h; // true: burst
-                        if (prefix) h.push_back(!bodyMark);
-                        if (!halves(p, f.begin + k, end, f.begin, c.half, most, h)) continue;
-                        bool appended = false;
-                        if (h.size() % 2) {
-                            h.push_back(false);
-                            appended = true;
-                        }
-                        std::vector<std::pair<std::string, int>> runs; // bits and their width
-                        bool ok = true, doubled = false;
-                        int firstSpaceFirst = -1;
-                        for (size_t i = 0; i < h.size() && ok;) {
-                            int width = 1;
-                            if (h[i] == h[i + 1]) {
-                                // One such bit a frame: more are another code's times.
-                                ok = !doubled && i + 3 < h.size() && h[i + 2] == h[i + 3] &&
-                                     h[i] != h[i + 2];
-                                doubled = true;
-                                width = 2;
-                                if (!ok) break;
-                            }
-                            const int spaceFirst = h[i] ? 0 : 1;
-                            if (firstSpaceFirst < 0) firstSpaceFirst = spaceFirst;
-                            const int one = c.oneSpaceFirst < 0 ? firstSpaceFirst : c.oneSpaceFirst;
-                            if (runs.empty() || runs.back().second != width)
-                                runs.push_back({"", width});
-                            runs.back().first += spaceFirst == one ? '1' : '0';
-                            i += 2 * static_cast<size_t>(width);
-                        }
-                        if (!ok || runs.empty()) continue;
-                        if (c.oneSpaceFirst < 0) c.oneSpaceFirst = firstSpaceFirst;
-                        FrameRead r = frameAt(p, f);
-                        if (f.gapAfter >= 0 && appended) r.gapAfter -= c.half;
-                        for (size_t i = f.begin; i < f.begin + k; ++i)
-                            r.items.push_back(
-                                {Item::Time, (i - f.begin) % 2 == 0 ? p.t[i] : -p.t[i], 0});
-                        if (prefix && k > 0) // the leading time holds the first half
-                            r.items.back().us += bodyMark ? c.half : -c.half;
-                        for (const auto& [bits, width] : runs)
-                            addBits(r.items, r.bits, bits, width);
-                        if (trail) {
-                            // The last half-bit gap, when the bits end with one, stands before it.
-                            if (appended) r.items.push_back({Item::Time, -c.half, 0});
-                            r.items.push_back({Item::Time, p.t[f.end - 1], 0});
-                            r.gapAfter = f.gapAfter;
-                        }
-                        return r;
+                        if (auto r = readBiphaseAs(p, f, c, k, prefix, trail == 1, most)) return r;
                     }
                 }
     return std::nullopt;

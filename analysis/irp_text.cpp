@@ -289,7 +289,6 @@ std::vector<double> renderStructure(const Result& r, const std::string& bits, in
             }
             to.bits += piece.bits;
             if (to.firstBit < 0) to.firstBit = piece.firstBit;
-            if (piece.lastBit >= 0) to.lastBit = piece.lastBit;
         } else {
             out.push_back(d);
             role.push_back(piece);
@@ -316,14 +315,11 @@ std::vector<double> renderStructure(const Result& r, const std::string& bits, in
                 for (int k = 0; k < item.bits; k += r.bitsPerSymbol) {
                     size_t symbol = 0;
                     std::string text;
-                    int first = -1, last = -1;
+                    int first = -1;
                     for (int b = 0; b < r.bitsPerSymbol; ++b) {
                         const bool one = at < source.size() && source[at] == '1';
                         const int message = at < from.size() ? from[at] : -1;
-                        if (message >= 0) {
-                            if (first < 0) first = message;
-                            last = message;
-                        }
+                        if (first < 0) first = message;
                         ++at;
                         symbol = symbol * 2 + one;
                         text += one ? '1' : '0';
@@ -333,7 +329,6 @@ std::vector<double> renderStructure(const Result& r, const std::string& bits, in
                     for (size_t p = 0; p < times.size(); ++p) {
                         piece.bits = p == std::min(telling, times.size() - 1) ? text : "";
                         piece.firstBit = first;
-                        piece.lastBit = last;
                         emit(times[p] * r.unit * item.width);
                     }
                 }

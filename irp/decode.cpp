@@ -1415,6 +1415,12 @@ bool hasRivals(const Attempt& a, double window) {
     return false;
 }
 
+// A reading's fit is at the pace found. Remotes keep within a few percent
+// of theirs: a protocol of other timing read at a far pace fits worse.
+double paceCost(double pace) {
+    return std::max(0.0, std::fabs(1 - pace) - 0.05);
+}
+
 // Only a walk with a rival close enough to matter is searched. A remote a
 // few percent fast or slow moves long symbols onto their neighbours: the
 // times are read again at the pace the first walk shows.
@@ -1436,7 +1442,9 @@ std::optional<Decode> readNear(const CompiledProtocol& cp, const std::vector<dou
         Attempt a;
         auto d = decodeOne(cp, paced, options, nullptr, &a);
         if (!a.walked || a.doubtful || a.end < base.end) return greedy;
-        return readNear(cp, paced, options, a, std::move(d), near);
+        auto read = readNear(cp, paced, options, a, std::move(d), near);
+        if (read) read->timingError += paceCost(base.pace);
+        return read;
     }
     if (!hasRivals(base, greedy ? near.margin : near.window)) return greedy;
     if (paceable) {
@@ -1446,10 +1454,7 @@ std::optional<Decode> readNear(const CompiledProtocol& cp, const std::vector<dou
         if (a.walked && a.end >= base.end) {
             std::vector<Reading> valid;
             auto read = searchNear(cp, paced, options, a, d, near, {}, valid, kRestarts);
-            // The fit is at the pace found. Remotes keep within a few
-            // percent of theirs: a protocol of other timing read at a far
-            // pace fits worse.
-            if (read) read->timingError += std::max(0.0, std::fabs(1 - base.pace) - 0.05);
+            if (read) read->timingError += paceCost(base.pace);
             return read;
         }
     }
