@@ -25,6 +25,8 @@ constexpr long kStepBudget = 200000; // per part pass: bounds backtracking on ho
 // The failure memo: from this many steps into a pass, a failed search of
 // at least kMemoSteps from a symbol boundary is remembered.
 constexpr long kMemoFrom = 1024, kMemoSteps = 64;
+// The shortest silence after a frame (us) where the table gives none.
+constexpr double kShortestSilence = 2000;
 
 uint64_t lowMask(int64_t length) {
     if (length <= 0) return 0;
@@ -1209,6 +1211,13 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
     }
     if (!out.intro && out.repeats == 0) return std::nullopt;
     if (cp.named.rejectRepeatless && out.repeats == 0) return std::nullopt;
+    // A frame ends in silence: where the signal goes on after a short gap,
+    // what was read is a piece of a longer frame, not this protocol's.
+    if (w.index < times.size() && w.index + (w.index % 2) < times.size()) {
+        const double silence = w.index % 2 == 1 ? times[w.index] - w.used : times[w.index - 1];
+        if (silence < std::max(kShortestSilence, cp.named.minimumLeadout.value_or(0)))
+            return std::nullopt;
+    }
     if (attempt) {
         attempt->walked = true;
         attempt->end = w.index + (w.used > 0 ? 1 : 0);

@@ -247,6 +247,38 @@ TEST(IrpDecode, ReceiverPressesOnceRefused) {
     }
 }
 
+// A frame ends in silence: a reading followed by more signal after a short
+// gap is a piece of a longer frame (a run-length protocol without a
+// lead-out reads a piece of almost anything).
+TEST(IrpDecode, AFrameEndsInSilence) {
+    struct Case {
+        int64_t after;                 // the gap after the frame, then a burst
+        std::optional<double> leadout; // the table's minimum lead-out
+        bool read;
+    };
+    const Case cases[] = {{0, {}, true},
+                          {1200, {}, false},
+                          {2400, {}, true},
+                          {20000, {}, true},
+                          {20000, 30000, false}};
+    for (const Case& c : cases) {
+        ProtocolTable t;
+        NamedProtocol p;
+        p.name = "Serial";
+        p.irp = parse("{38k,400,lsb}<1|-1>(0:1,F:8,1:1,1)[F:0..255]");
+        p.minimumLeadout = c.leadout;
+        t.add(p);
+        auto times = render(p, {{"F", 0x5a}}).press(); // ends with a burst
+        if (c.after > 0) times.insert(times.end(), {c.after, 400, 400, 800});
+        for (bool demodulated : {false, true}) {
+            DecodeOptions options;
+            options.demodulated = demodulated;
+            EXPECT_EQ(decode(t, times, options).size(), c.read ? 1u : 0u)
+                << c.after << (demodulated ? " demodulated" : "");
+        }
+    }
+}
+
 // A stream repeated ten thousand times walked one call a step deep.
 TEST(IrpDecode, DeepStreamIsRefusedWithoutOverflowingTheStack) {
     ProtocolTable t;
