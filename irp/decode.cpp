@@ -25,6 +25,8 @@ constexpr long kStepBudget = 200000; // per part pass: bounds backtracking on ho
 // The failure memo: from this many steps into a pass, a failed search of
 // at least kMemoSteps from a symbol boundary is remembered.
 constexpr long kMemoFrom = 1024, kMemoSteps = 64;
+// Where the walk depends on values, from this many steps on.
+constexpr long kValueMemoFrom = 16384;
 // The shortest silence after a frame (us) where the table gives none.
 constexpr double kShortestSilence = 2000;
 
@@ -339,6 +341,7 @@ public:
     // A later part's pass: its own step budget, failure memo and extents.
     void beginPass() {
         steps = 0;
+        memoHits = 0;
         failures.clear();
         extentMark = -1;
     }
@@ -386,7 +389,13 @@ public:
     // before it: there, readings that differ in earlier symbols but reach
     // the same state share one fate, and the backtracking stays linear.
     bool memo = false;
-    std::vector<uint64_t> failures;
+    std::vector<std::pair<size_t, uint64_t>> failures; // (index, state key)
+    // Times the walk compared what it read with values read before (or
+    // evaluated an expression of them): a search that failed without one
+    // failed whatever those values were, and is remembered even where
+    // later fields repeat or check earlier ones.
+    long consulted = 0, memoHits = 0;
+    const std::vector<bool>* readsNames = nullptr;
     TryCache* tries = nullptr;
     const std::vector<bool>* fixedSymbols = nullptr; // see CompiledProtocol
     // Merged times read where their shortest part more or less fits as well.
@@ -420,6 +429,7 @@ private:
         }
         case Item::Kind::Assignment: {
             if (t.slots[size_t(it.slot)].kind == SlotKind::Parameter) return match(&rest);
+            consult(it.expr);
             auto v = ev.eval(it.expr);
             record(it.slot);
             if (v)
@@ -431,6 +441,7 @@ private:
         case Item::Kind::BitField: {
             const Expr& e = t.exprs[size_t(it.expr)];
             if (e.b < 0 || k->bitCoding < 0) return false;
+            consult(e.b);
             auto len = ev.eval(e.b);
             if (!len || *len < 0 || *len > 64 || size_t(k->bitCoding) >= kMaxBitCodings)
                 return false;
@@ -483,13 +494,13 @@ private:
         const BitCoding& coding = t.bitCodings[size_t(k->bitCoding)];
         auto& [buffer, count] = symbolBuffer[size_t(k->bitCoding)];
         if (count == 0) {
-            if (!failures.empty() && knownToFail(k)) return false;
-            const long stepsBefore = steps;
+            if (!failures.empty() && (memo || memoPays()) && knownToFail(k)) return false;
+            const long stepsBefore = steps, consultedBefore = consulted;
             auto failed = [&] {
                 // Only a long search is worth the keys: a walk that fails or
                 // succeeds soon never pays for them.
-                if (memo && steps >= kMemoFrom && steps <= kStepBudget &&
-                    steps - stepsBefore >= kMemoSteps)
+                if ((memo || (consulted == consultedBefore && memoPays())) && steps >= kMemoFrom &&
+                    steps <= kStepBudget && steps - stepsBefore >= kMemoSteps)
                     rememberFailure(k);
                 return false;
             };
@@ -603,11 +614,28 @@ private:
         return match(&after);
     }
 
-    // Out of line: the walk recurses through bits(), whose frame stays small.
-    [[gnu::noinline]] bool knownToFail(const Cont* k) const {
-        return std::find(failures.begin(), failures.end(), stateKey(k)) != failures.end();
+    // Where later fields repeat or check earlier ones, a failure that
+    // consulted no value seldom comes again by another road: kept only in a
+    // search run long, and past a dozen or so never met again, the keys
+    // cost more than they save.
+    bool memoPays() const {
+        return steps >= kValueMemoFrom && (failures.size() < 16 || memoHits > 0);
     }
-    [[gnu::noinline]] void rememberFailure(const Cont* k) { failures.push_back(stateKey(k)); }
+    // Out of line: the walk recurses through bits(), whose frame stays small.
+    [[gnu::noinline]] bool knownToFail(const Cont* k) {
+        // The key is dear to make: only where a failure was met at this time.
+        if (std::none_of(failures.begin(), failures.end(),
+                         [&](const auto& f) { return f.first == index; }))
+            return false;
+        const uint64_t key = stateKey(k);
+        const bool known = std::any_of(failures.begin(), failures.end(),
+                                       [&](const auto& f) { return f.second == key; });
+        memoHits += known;
+        return known;
+    }
+    [[gnu::noinline]] void rememberFailure(const Cont* k) {
+        failures.emplace_back(index, stateKey(k));
+    }
 
     // What decides the rest of a pass at a symbol boundary: where the walk
     // is (every continuation up to the pass's end) and the times' state,
@@ -674,6 +702,7 @@ private:
             int slot = v.slot;
             uint64_t have = masks[size_t(slot)];
             uint64_t current = uint64_t(ev.raw(slot));
+            if (have & mask) ++consulted;
             if ((current ^ bitsValue) & have & mask) return false;
             record(slot);
             masks[size_t(slot)] = have | mask;
@@ -697,6 +726,7 @@ private:
                 return true;
             }
         }
+        consult(k.field);
         if (auto expected = ev.eval(k.field)) return uint64_t(*expected) == k.acc;
         size_t from = varValues.size();
         for (size_t s = 0; s < t.slots.size(); ++s)
@@ -706,9 +736,14 @@ private:
         return true;
     }
 
-    std::optional<double> duration(const Duration& du) const {
+    void consult(int expr) {
+        if (expr >= 0 && (!readsNames || (*readsNames)[size_t(expr)])) ++consulted;
+    }
+
+    std::optional<double> duration(const Duration& du) {
         double v = du.value;
         if (!du.literal) {
+            consult(du.expr);
             auto e = ev.eval(du.expr);
             if (!e) return std::nullopt;
             v = double(*e);
@@ -1012,6 +1047,15 @@ CompiledProtocol compileProtocol(NamedProtocol protocol) {
         }
     }
     c.valueFree = t.top >= 0 && valueFreeWalk(t, c.parts);
+    c.readsNames.assign(t.exprs.size(), false);
+    auto reads = [&](auto& self, int e, int depth) -> bool {
+        if (e < 0 || depth > 64) return depth > 64;
+        const Expr& x = t.exprs[size_t(e)];
+        return x.op == Op::Name || self(self, x.a, depth + 1) || self(self, x.b, depth + 1) ||
+               self(self, x.c, depth + 1);
+    };
+    for (size_t e = 0; e < t.exprs.size(); ++e)
+        c.readsNames[e] = reads(reads, int(e), 0);
     for (const BitCoding& coding : t.bitCodings) {
         bool fixed = true;
         for (int alt : coding.alternatives)
@@ -1093,6 +1137,7 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
     const Parts& parts = cp.parts;
     Walker w(t, times, rel, abs);
     w.memo = cp.valueFree;
+    w.readsNames = &cp.readsNames;
     if (options.demodulated) {
         w.pace = options.receiverRelativeTolerance;
         w.nearest = true;

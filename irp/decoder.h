@@ -30,6 +30,9 @@ struct CompiledProtocol {
     // Whether nothing a pass walks depends on values read earlier in it
     // (see the walk's failure memo).
     bool valueFree = false;
+    // Per expression: whether it reads a name, so that its value may follow
+    // from what the walk read before.
+    std::vector<bool> readsNames;
     // Per bit coding: whether every alternative is bursts and gaps of fixed
     // length, so that a try of it depends on the walk's state alone.
     std::vector<bool> fixedSymbols;
