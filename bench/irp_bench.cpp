@@ -4,6 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -56,6 +57,29 @@ void BM_IdentifyOneCapture(benchmark::State& state) {
         benchmark::DoNotOptimize(qv::irp::decode(table(), times, options).size());
 }
 BENCHMARK(BM_IdentifyOneCapture)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+// Every labelled real capture in turn, as a demodulating receiver took it:
+// the time a capture takes on average, over remotes of every kind.
+void BM_IdentifyRealCaptures(benchmark::State& state) {
+    std::vector<std::vector<int64_t>> captures;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(QV_SOURCE_DIR "/tests/data/real")) {
+        if (entry.path().extension() != ".txt") continue;
+        std::ifstream f(entry.path());
+        std::vector<int64_t> times;
+        for (int64_t v; f >> v;)
+            times.push_back(v);
+        if (!times.empty()) captures.push_back(std::move(times));
+    }
+    qv::irp::DecodeOptions options;
+    options.demodulated = true;
+    size_t next = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(qv::irp::decode(table(), captures[next], options).size());
+        next = (next + 1) % captures.size();
+    }
+}
+BENCHMARK(BM_IdentifyRealCaptures)->Unit(benchmark::kMicrosecond);
 
 void BM_RenderOnePress(benchmark::State& state) {
     const qv::irp::NamedProtocol& p = *table().find(state.range(0) == 0 ? "NEC1" : "RC6");
