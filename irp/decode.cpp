@@ -218,6 +218,12 @@ struct TryResult {
 };
 using TryCache = std::unordered_map<TryKey, TryResult, TryKeyHash>;
 
+// Bits of the last symbol read, not yet taken by a field.
+struct SymbolBits {
+    uint64_t bits;
+    int count;
+};
+
 struct TrailEntry {
     int slot;
     int64_t value;
@@ -230,6 +236,7 @@ public:
     Walker(const Protocol::Tree& tree, const std::vector<double>& times, double rel, double abs)
         : t(tree), d(times), rel(rel), abs(abs), ev(tree), masks(tree.slots.size(), 0),
           widths(tree.slots.size(), 64) {
+        codings = std::min(tree.bitCodings.size(), kMaxBitCodings);
         for (size_t i = 0; i < t.parameters.size(); ++i) {
             uint64_t mx = uint64_t(std::max<int64_t>(t.parameters[i].max, 0));
             widths[size_t(t.parameterSlots[i])] = mx == 0 ? 0 : 64 - std::countl_zero(mx);
@@ -246,14 +253,37 @@ public:
         int bits;
         double error, scaled, squared, drift, nominal, symbolCost;
         int matched, stretched;
-        std::array<std::pair<uint64_t, int>, kMaxBitCodings> buffers;
+        std::array<SymbolBits, kMaxBitCodings> buffers;
     };
+    // Field by field: the symbol buffers beyond the protocol's codings are
+    // neither copied nor cleared.
     Snap snap() const {
-        return {index,        used,          consumed,         pendingUs,    pendingMin,
-                extentMark,   pendingSign,   pendingParts,     doubtfulRuns, pendingAtLeast,
-                trail.size(), checks.size(), varValues.size(), path.size(),  bitsRead,
-                error,        scaled,        squared,          drift,        nominal,
-                symbolCost,   matched,       stretched,        symbolBuffer};
+        Snap s;
+        s.index = index;
+        s.used = used;
+        s.consumed = consumed;
+        s.pendingUs = pendingUs;
+        s.pendingMin = pendingMin;
+        s.extentMark = extentMark;
+        s.pendingSign = pendingSign;
+        s.pendingParts = pendingParts;
+        s.doubtfulRuns = doubtfulRuns;
+        s.pendingAtLeast = pendingAtLeast;
+        s.trail = trail.size();
+        s.checks = checks.size();
+        s.vars = varValues.size();
+        s.choices = path.size();
+        s.bits = bitsRead;
+        s.error = error;
+        s.scaled = scaled;
+        s.squared = squared;
+        s.drift = drift;
+        s.nominal = nominal;
+        s.symbolCost = symbolCost;
+        s.matched = matched;
+        s.stretched = stretched;
+        std::copy_n(symbolBuffer.begin(), codings, s.buffers.begin());
+        return s;
     }
     void restore(const Snap& s) {
         index = s.index;
@@ -289,7 +319,7 @@ public:
         symbolCost = s.symbolCost;
         matched = s.matched;
         stretched = s.stretched;
-        symbolBuffer = s.buffers;
+        std::copy_n(s.buffers.begin(), codings, symbolBuffer.begin());
     }
 
     // Each step of the walk is a call: a pass deeper than the stack allows
@@ -363,7 +393,8 @@ public:
     int matched = 0;
     int stretched = 0; // lead-outs measured longer than their tolerance
     // Bits of the last symbol read, per set of bit alternatives, not yet taken by a field.
-    std::array<std::pair<uint64_t, int>, kMaxBitCodings> symbolBuffer{};
+    std::array<SymbolBits, kMaxBitCodings> symbolBuffer{};
+    size_t codings = 0; // the protocol's bit codings (symbolBuffer's used part)
     const Protocol::Tree& t;
     const std::vector<double>& d;
     double rel, abs;
@@ -549,8 +580,17 @@ private:
                 symbolCost += cost;
                 return tryOne(a, k);
             }
-            std::array<std::pair<double, size_t>, kMaxSymbols> order;
-            std::array<double, kMaxSymbols> deviation{};
+            // Left uninitialised: a handful are filled, and this runs for
+            // every symbol of every walk.
+            struct Ranked {
+                double cost;
+                size_t alternative;
+                bool operator<(const Ranked& o) const {
+                    return cost < o.cost || (cost == o.cost && alternative < o.alternative);
+                }
+            };
+            Ranked order[kMaxSymbols];
+            double deviation[kMaxSymbols];
             size_t tried = 0;
             const bool remembered = tries && (*fixedSymbols)[size_t(k->bitCoding)];
             for (size_t a = 0; a < n; ++a) {
@@ -583,12 +623,13 @@ private:
                     std::swap(order[j], order[j - 1]);
             for (size_t i = 0; i < tried; ++i) {
                 Choice c;
-                const size_t taken = order[i].second;
+                const size_t taken = order[i].alternative;
                 c.taken = uint8_t(taken);
                 for (size_t j = 0; j < tried && c.rivals < c.rival.size(); ++j)
                     if (j != i)
-                        c.rival[c.rivals++] = {float(deviation[order[j].second] - deviation[taken]),
-                                               uint8_t(order[j].second)};
+                        c.rival[c.rivals++] = {
+                            float(deviation[order[j].alternative] - deviation[taken]),
+                            uint8_t(order[j].alternative)};
                 path.push_back(c);
                 symbolCost += deviation[taken];
                 if (tryOne(taken, k)) return true;
@@ -741,6 +782,10 @@ private:
     }
 
     std::optional<double> duration(const Duration& du) {
+        if (du.literal) {
+            if (du.us < 0) return std::nullopt;
+            return du.us;
+        }
         double v = du.value;
         if (!du.literal) {
             consult(du.expr);

@@ -690,6 +690,13 @@ private:
         // would shadow keep their parameter kind: a parameter declaration wins.
         for (size_t i = 0; i < t->parameters.size(); ++i)
             t->slots[t->parameterSlots[i]].kind = SlotKind::Parameter;
+        // Literal lengths in microseconds, once: walks read them many times.
+        for (Stream& st : t->streams)
+            for (Item& it : st.items)
+                if (it.duration.literal) {
+                    const double us = t->durationUs(it.duration.value, it.duration.unit);
+                    it.duration.us = std::isfinite(us) && us >= 0 ? us : -1;
+                }
     }
 };
 

@@ -57,6 +57,7 @@ struct Duration {
     double value = 0; // when the magnitude is a literal number
     bool literal = false;
     Unit unit = Unit::Units;
+    double us = -1; // a literal's length in microseconds once parsed (-1: not valid)
 };
 
 struct BitCoding;
