@@ -282,7 +282,8 @@ public:
         s.symbolCost = symbolCost;
         s.matched = matched;
         s.stretched = stretched;
-        std::copy_n(symbolBuffer.begin(), codings, s.buffers.begin());
+        for (size_t i = 0; i < codings; ++i)
+            s.buffers[i] = symbolBuffer[i];
         return s;
     }
     void restore(const Snap& s) {
@@ -307,9 +308,10 @@ public:
             }
             trail.pop_back();
         }
-        checks.resize(s.checks);
-        varValues.resize(s.vars);
-        path.resize(s.choices);
+        // Shrunk only where they grew: most branches add to none of them.
+        if (checks.size() > s.checks) checks.resize(s.checks);
+        if (varValues.size() > s.vars) varValues.resize(s.vars);
+        if (path.size() > s.choices) path.resize(s.choices);
         bitsRead = s.bits;
         error = s.error;
         scaled = s.scaled;
@@ -319,7 +321,8 @@ public:
         symbolCost = s.symbolCost;
         matched = s.matched;
         stretched = s.stretched;
-        std::copy_n(s.buffers.begin(), codings, symbolBuffer.begin());
+        for (size_t i = 0; i < codings; ++i)
+            symbolBuffer[i] = s.buffers[i];
     }
 
     // Each step of the walk is a call: a pass deeper than the stack allows
