@@ -231,17 +231,50 @@ struct TrailEntry {
     bool known;
 };
 
+// The vectors a walk fills, handed from walk to walk with their capacity:
+// a capture takes thousands of walks, and each would allocate them anew.
+struct WalkVectors {
+    std::vector<Choice> path;
+    std::vector<uint64_t> masks;
+    std::vector<int> widths;
+    std::vector<Check> checks;
+    std::vector<std::pair<int, int64_t>> varValues;
+    std::vector<TrailEntry> trail;
+};
+thread_local std::vector<WalkVectors> spareVectors;
+
 class Walker {
 public:
     Walker(const Protocol::Tree& tree, const std::vector<double>& times, double rel, double abs)
-        : t(tree), d(times), rel(rel), abs(abs), ev(tree), masks(tree.slots.size(), 0),
-          widths(tree.slots.size(), 64) {
+        : t(tree), d(times), rel(rel), abs(abs), ev(tree) {
+        if (!spareVectors.empty()) {
+            WalkVectors& v = spareVectors.back();
+            path = std::move(v.path);
+            masks = std::move(v.masks);
+            widths = std::move(v.widths);
+            checks = std::move(v.checks);
+            varValues = std::move(v.varValues);
+            trail = std::move(v.trail);
+            spareVectors.pop_back();
+            path.clear();
+            checks.clear();
+            varValues.clear();
+            trail.clear();
+        }
+        masks.assign(tree.slots.size(), 0);
+        widths.assign(tree.slots.size(), 64);
         codings = std::min(tree.bitCodings.size(), kMaxBitCodings);
         for (size_t i = 0; i < t.parameters.size(); ++i) {
             uint64_t mx = uint64_t(std::max<int64_t>(t.parameters[i].max, 0));
             widths[size_t(t.parameterSlots[i])] = mx == 0 ? 0 : 64 - std::countl_zero(mx);
         }
     }
+    ~Walker() {
+        spareVectors.push_back({std::move(path), std::move(masks), std::move(widths),
+                                std::move(checks), std::move(varValues), std::move(trail)});
+    }
+    Walker(const Walker&) = delete;
+    Walker& operator=(const Walker&) = delete;
 
     // The walk state that branches restore.
     struct Snap {
