@@ -818,18 +818,12 @@ private:
     }
 
     std::optional<double> duration(const Duration& du) {
-        if (du.literal) {
-            if (du.us < 0) return std::nullopt;
-            return du.us;
-        }
-        double v = du.value;
-        if (!du.literal) {
-            consult(du.expr);
-            auto e = ev.eval(du.expr);
-            if (!e) return std::nullopt;
-            v = double(*e);
-        }
-        double us = t.durationUs(v, du.unit);
+        // A literal's length was made microseconds when parsed.
+        if (du.literal) return du.us < 0 ? std::nullopt : std::optional<double>(du.us);
+        consult(du.expr);
+        auto e = ev.eval(du.expr);
+        if (!e) return std::nullopt;
+        double us = t.durationUs(double(*e), du.unit);
         if (!std::isfinite(us) || us < 0) return std::nullopt;
         return us;
     }
@@ -1339,7 +1333,7 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
     if (cp.named.rejectRepeatless && out.repeats == 0) return std::nullopt;
     // A frame ends in silence: where the signal goes on after a short gap,
     // what was read is a piece of a longer frame, not this protocol's.
-    if (w.index < times.size() && w.index + (w.index % 2) < times.size()) {
+    if (w.index > 0 && w.index + w.index % 2 < times.size()) {
         const double silence = w.index % 2 == 1 ? times[w.index] - w.used : times[w.index - 1];
         if (silence < std::max(kShortestSilence, cp.named.minimumLeadout.value_or(0)))
             return std::nullopt;

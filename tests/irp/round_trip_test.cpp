@@ -189,10 +189,10 @@ TEST(IrpRoundTrip, EveryRenderableProtocolComesBack) {
     EXPECT_EQ(exact.faults, 0);
     EXPECT_GE(exact.own + exact.alias, 0.98 * exact.presses);
     // Protocols with times finer than a receiver's error (XMP's 136 us
-    // levels, Humax's 105 us phases, Barco's 50 us gaps) are refused
-    // through it, as are readings another one fits about as well.
+    // levels, Humax's 105 us phases) are refused through it, as are
+    // readings another one fits about as well.
     EXPECT_EQ(received.faults, 0);
-    EXPECT_GE(received.own + received.alias, 0.9 * received.presses);
+    EXPECT_GE(received.own + received.alias, 0.92 * received.presses);
     // Pairs a receiver's unknown burst excess makes alike: the same sums
     // of a burst and its gap (Matsui, Akai), a burst one unit either way
     // (Viewstar, GwtS), an all-zero frame whose checksum holds in a relaxed
