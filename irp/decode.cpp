@@ -1667,7 +1667,9 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
         } else if (!durations.empty()) {
             // The excess this protocol's shortest burst shows, the estimate
             // given, the one its lead-in burst shows, then a few across the
-            // receivers' range: the closest fit of those that decode.
+            // receivers' range near those (a receiver's excess is not
+            // 100 us off what the capture's own bursts say): the closest fit
+            // of those that decode.
             double tried[10];
             size_t n = 0;
             const double firstBurst = double(std::llabs(durations[0]));
@@ -1680,17 +1682,21 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
                     options.burstExcess + (shortBurst ? *shortBurst - cp.shortestFlash : 0);
             tried[n++] = options.burstExcess;
             if (cp.firstBounded) tried[n++] = double(std::llabs(durations[0])) - cp.firstMin;
+            const size_t estimates = n;
             for (double e = 50; e <= options.maximumBurstExcess && n < 10; e += 50)
                 tried[n++] = e;
-            for (size_t k = 0; k < n; ++k) {
-                double excess =
+            for (size_t k = 0; k < n; ++k)
+                tried[k] =
                     std::clamp(tried[k], options.minimumBurstExcess, options.maximumBurstExcess);
-                bool again = false;
-                for (size_t j = 0; j < k; ++j)
-                    again = again || std::fabs(std::clamp(tried[j], options.minimumBurstExcess,
-                                                          options.maximumBurstExcess) -
-                                               excess) <= 20;
-                if (again) continue;
+            auto within = [&](size_t from, size_t to, double excess, double us) {
+                for (size_t j = from; j < to; ++j)
+                    if (std::fabs(tried[j] - excess) <= us) return true;
+                return false;
+            };
+            for (size_t k = 0; k < n; ++k) {
+                const double excess = tried[k];
+                if (within(0, k, excess, 20)) continue;
+                if (k >= estimates && !within(0, estimates, excess, 100)) continue;
                 // The lead-in as takeOffExcess leaves it, before copying.
                 double e0 = std::min(excess, firstBurst - 1);
                 if (e0 < 0 && durations.size() > 1)
