@@ -234,6 +234,8 @@ struct TrailEntry {
 // The vectors a walk fills, handed from walk to walk with their capacity:
 // a capture takes thousands of walks, and each would allocate them anew.
 struct WalkVectors {
+    // The symbols read on the way here; `forced` (by symbol read, -1 free)
+    // makes a walk take other alternatives than the nearest.
     std::vector<Choice> path;
     std::vector<uint64_t> masks;
     std::vector<int> widths;
@@ -243,18 +245,12 @@ struct WalkVectors {
 };
 thread_local std::vector<WalkVectors> spareVectors;
 
-class Walker {
+class Walker : public WalkVectors {
 public:
     Walker(const Protocol::Tree& tree, const std::vector<double>& times, double rel, double abs)
         : t(tree), d(times), rel(rel), abs(abs), ev(tree) {
         if (!spareVectors.empty()) {
-            WalkVectors& v = spareVectors.back();
-            path = std::move(v.path);
-            masks = std::move(v.masks);
-            widths = std::move(v.widths);
-            checks = std::move(v.checks);
-            varValues = std::move(v.varValues);
-            trail = std::move(v.trail);
+            static_cast<WalkVectors&>(*this) = std::move(spareVectors.back());
             spareVectors.pop_back();
             path.clear();
             checks.clear();
@@ -269,10 +265,7 @@ public:
             widths[size_t(t.parameterSlots[i])] = mx == 0 ? 0 : 64 - std::countl_zero(mx);
         }
     }
-    ~Walker() {
-        spareVectors.push_back({std::move(path), std::move(masks), std::move(widths),
-                                std::move(checks), std::move(varValues), std::move(trail)});
-    }
+    ~Walker() { spareVectors.push_back(std::move(static_cast<WalkVectors&>(*this))); }
     Walker(const Walker&) = delete;
     Walker& operator=(const Walker&) = delete;
 
@@ -288,33 +281,32 @@ public:
         int matched, stretched;
         std::array<SymbolBits, kMaxBitCodings> buffers;
     };
-    // Field by field: the symbol buffers beyond the protocol's codings are
-    // neither copied nor cleared.
+    // The symbol buffers beyond the protocol's codings are not copied.
     Snap snap() const {
-        Snap s;
-        s.index = index;
-        s.used = used;
-        s.consumed = consumed;
-        s.pendingUs = pendingUs;
-        s.pendingMin = pendingMin;
-        s.extentMark = extentMark;
-        s.pendingSign = pendingSign;
-        s.pendingParts = pendingParts;
-        s.doubtfulRuns = doubtfulRuns;
-        s.pendingAtLeast = pendingAtLeast;
-        s.trail = trail.size();
-        s.checks = checks.size();
-        s.vars = varValues.size();
-        s.choices = path.size();
-        s.bits = bitsRead;
-        s.error = error;
-        s.scaled = scaled;
-        s.squared = squared;
-        s.drift = drift;
-        s.nominal = nominal;
-        s.symbolCost = symbolCost;
-        s.matched = matched;
-        s.stretched = stretched;
+        Snap s{index,
+               used,
+               consumed,
+               pendingUs,
+               pendingMin,
+               extentMark,
+               pendingSign,
+               pendingParts,
+               doubtfulRuns,
+               pendingAtLeast,
+               trail.size(),
+               checks.size(),
+               varValues.size(),
+               path.size(),
+               bitsRead,
+               error,
+               scaled,
+               squared,
+               drift,
+               nominal,
+               symbolCost,
+               matched,
+               stretched,
+               {}};
         for (size_t i = 0; i < codings; ++i)
             s.buffers[i] = symbolBuffer[i];
         return s;
@@ -440,16 +432,8 @@ public:
     // Symbols tried nearest first (the tolerances are wide enough to
     // take a neighbour); else in the order written.
     bool nearest = false;
-    // The symbols read on the way here; `forced` (by symbol read, -1 free)
-    // makes a walk take other alternatives than the nearest.
-    std::vector<Choice> path;
     const std::vector<int8_t>* forced = nullptr;
     Evaluator ev;
-    std::vector<uint64_t> masks;
-    std::vector<int> widths;
-    std::vector<Check> checks;
-    std::vector<std::pair<int, int64_t>> varValues;
-    std::vector<TrailEntry> trail;
     int pendingSign = 0, pendingParts = 0;
     // Symbol boundaries from which the rest of the pass is known to fail.
     // Kept only where nothing after a boundary depends on the values read
@@ -1688,15 +1672,16 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
             for (size_t k = 0; k < n; ++k)
                 tried[k] =
                     std::clamp(tried[k], options.minimumBurstExcess, options.maximumBurstExcess);
-            auto within = [&](size_t from, size_t to, double excess, double us) {
-                for (size_t j = from; j < to; ++j)
+            // Whether one of the first `count` tries lies within `us` of excess.
+            auto within = [&](size_t count, double excess, double us) {
+                for (size_t j = 0; j < count; ++j)
                     if (std::fabs(tried[j] - excess) <= us) return true;
                 return false;
             };
             for (size_t k = 0; k < n; ++k) {
                 const double excess = tried[k];
-                if (within(0, k, excess, 20)) continue;
-                if (k >= estimates && !within(0, estimates, excess, 100)) continue;
+                if (within(k, excess, 20)) continue;
+                if (k >= estimates && !within(estimates, excess, 100)) continue;
                 // The lead-in as takeOffExcess leaves it, before copying.
                 double e0 = std::min(excess, firstBurst - 1);
                 if (e0 < 0 && durations.size() > 1)

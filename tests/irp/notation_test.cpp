@@ -277,6 +277,17 @@ TEST(IrpDecode, AFrameEndsInSilence) {
                 << c.after << (demodulated ? " demodulated" : "");
         }
     }
+    // A lead-out the protocol writes is the silence, where the walk took it whole.
+    for (const auto& [leadout, read] : {std::pair{"-3", false}, std::pair{"-30", true}}) {
+        ProtocolTable t;
+        NamedProtocol p;
+        p.name = "Serial";
+        p.irp = parse(std::string("{38k,400,lsb}<1|-1>(0:1,F:8,1:1,1,") + leadout + ")[F:0..255]");
+        t.add(p);
+        auto times = render(p, {{"F", 0x5a}}).press(); // ends with the lead-out
+        times.insert(times.end(), {400, 400, 800});
+        EXPECT_EQ(decode(t, times).size(), read ? 1u : 0u) << leadout;
+    }
 }
 
 // A stream repeated ten thousand times walked one call a step deep.
