@@ -4,6 +4,7 @@
 #include "analysis/analysis.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,13 @@ struct FrameSpan {
     double gapAfter = -1;
 };
 std::vector<FrameSpan> splitFrames(const std::vector<double>& times, double grain);
+
+// Where the shortest burst and gap are not one unit alike (<1,-3|1,-7>),
+// estimateExcess leaves a receiver's times between whole units: the one
+// excess, shared by presses through one receiver, that makes them whole
+// (nearest a typical receiver's where several do); nullopt where the
+// estimate stands.
+std::optional<double> wholeUnitExcess(const std::vector<Press>& presses, double grain);
 
 // A frame read with the coding: its items (times in microseconds) and bits.
 struct FrameRead {

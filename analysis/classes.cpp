@@ -95,6 +95,17 @@ Classes classify(const std::vector<double>& times, double grain) {
 
 namespace {
 
+// A press read as whole units within this many units per time, on average;
+// excesses within the margin of the best fit as well.
+constexpr double kMisfitFits = 0.03, kMisfitMargin = 0.005;
+// Times this far from whole units on average are not read as whole units.
+constexpr double kMisfitBetween = 0.045;
+// Receivers' bursts run from a little short (a fast output stage) to 250 us
+// long.
+constexpr double kLeastExcess = -100, kMostExcess = 250;
+// The burst excess of a typical receiver, to choose between fits.
+constexpr double kTypicalExcess = 100;
+
 // The mean of the shortest class holding at least a twentieth of the times.
 double shortestCommon(const std::vector<double>& times, double grain = 1) {
     if (times.empty()) return 0;
@@ -107,6 +118,39 @@ double shortestCommon(const std::vector<double>& times, double grain = 1) {
     return c.means.front();
 }
 
+struct ClassCount {
+    double mean;
+    size_t count;
+};
+
+std::vector<ClassCount> counted(const Classes& c) {
+    std::vector<ClassCount> out;
+    for (double m : c.means)
+        out.push_back({m, 0});
+    for (int k : c.of)
+        ++out[static_cast<size_t>(k)].count;
+    return out;
+}
+
+// How far the classes lie from whole units once the excess is taken off
+// (the shortest burst this many units): the mean deviation per time, in
+// units (a small unit fits any time in relative terms).
+double unitMisfit(const std::vector<ClassCount>& marks, const std::vector<ClassCount>& spaces,
+                  double excess, int shortestUnits = 1) {
+    const double unit = (marks.front().mean - excess) / shortestUnits;
+    if (unit < 20) return 1;
+    double sum = 0, n = 0;
+    for (int sign : {1, -1})
+        for (const ClassCount& c : sign > 0 ? marks : spaces) {
+            const double t = c.mean - sign * excess;
+            if (t <= 0) return 1;
+            const double units = std::max(1.0, std::round(t / unit));
+            sum += static_cast<double>(c.count) * std::abs(t / unit - units);
+            n += static_cast<double>(c.count);
+        }
+    return n > 0 ? sum / n : 1;
+}
+
 } // namespace
 
 double estimateExcess(const std::vector<int64_t>& times, double grain) {
@@ -116,6 +160,56 @@ double estimateExcess(const std::vector<int64_t>& times, double grain) {
     if (marks.size() < 4 || spaces.size() < 4) return 0;
     const double e = (shortestCommon(marks, grain) - shortestCommon(spaces, grain)) / 2;
     return e > 15 && e <= 250 ? e : 0;
+}
+
+std::optional<double> wholeUnitExcess(const std::vector<Press>& presses, double grain) {
+    std::vector<double> marks, spaces;
+    for (const Press& p : presses)
+        for (size_t i = 0; i < p.times.size(); ++i)
+            (i % 2 ? spaces : marks).push_back(static_cast<double>(p.times[i]));
+    if (marks.size() < 4 || spaces.size() < 4) return std::nullopt;
+    const Classes markClassing = classify(marks, grain);
+    const std::vector<ClassCount> markClasses = counted(markClassing);
+    const double shortest = markClasses.front().mean;
+    // Bursts alike to the microsecond were not measured through a
+    // demodulating receiver, which always jitters: a rendering's or a
+    // carrier logger's times keep what they hold.
+    double low = shortest, high = shortest;
+    for (size_t i = 0; i < marks.size(); ++i)
+        if (markClassing.of[i] == 0) {
+            low = std::min(low, marks[i]);
+            high = std::max(high, marks[i]);
+        }
+    if (high - low <= 1) return std::nullopt;
+    // The frames' lead-outs are no symbols.
+    std::vector<double> inner;
+    for (double s : spaces)
+        if (s < std::max(20 * shortest, 5000.0)) inner.push_back(s);
+    if (inner.size() < 4) return std::nullopt;
+    const std::vector<ClassCount> spaceClasses = counted(classify(inner, grain));
+    // The shortest burst and gap alike already read the press as whole
+    // units (its shortest burst may be several: <2,-12|7,-7>).
+    double e = (shortestCommon(marks, grain) - shortestCommon(inner, grain)) / 2;
+    if (!(e > 15 && e <= 250)) e = 0;
+    double atE = 1;
+    for (int units = 1; units <= 4; ++units)
+        atE = std::min(atE, unitMisfit(markClasses, spaceClasses, e, units));
+    double best = 1;
+    for (double x = kLeastExcess; x <= kMostExcess; x += 1)
+        best = std::min(best, unitMisfit(markClasses, spaceClasses, x));
+    if (best > kMisfitFits || atE <= std::max(best + kMisfitMargin, kMisfitBetween))
+        return std::nullopt;
+    // Several excesses can fit (a unit of 264 us at 100 us, or 352 at 12):
+    // the one nearest the estimate, else nearest what receivers show.
+    const double near = e > 0 ? e : kTypicalExcess;
+    double pick = e, pickDistance = 1e9;
+    for (double x = kLeastExcess; x <= kMostExcess; x += 1)
+        if (unitMisfit(markClasses, spaceClasses, x) <= best + kMisfitMargin &&
+            std::abs(x - near) < pickDistance) {
+            pick = x;
+            pickDistance = std::abs(x - near);
+        }
+    return pick;
 }
 
 constexpr double kLongestSymbolGap = 20000; // µs

@@ -560,9 +560,13 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
     double excessSum = 0, grain = 1;
     for (const Press& in : input)
         grain = std::max(grain, engine::samplingStep(in.times));
+    const std::optional<double> shared =
+        options.excess ? std::nullopt : wholeUnitExcess(input, grain);
     for (const Press& in : input) {
         PressTimes p;
-        const double e = options.excess ? *options.excess : estimateExcess(in.times, grain);
+        const double e = options.excess ? *options.excess
+                         : shared       ? *shared
+                                        : estimateExcess(in.times, grain);
         excessSum += e;
         for (size_t i = 0; i < in.times.size(); ++i) {
             const double v = static_cast<double>(in.times[i]) + (i % 2 ? e : -e);

@@ -100,6 +100,7 @@ void printText(const analysis::Result& r) {
                 r.unit, r.bits(), r.msb ? "msb" : "lsb");
     if (r.carrierHz > 0) std::printf(", carrier %.1f kHz", r.carrierHz / 1000);
     if (r.excess > 0) std::printf(", burst excess %.0f us taken off", r.excess);
+    if (r.excess < 0) std::printf(", bursts %.0f us short, made up", -r.excess);
     std::printf("\nframes: %zu sent once, repeat: %s", r.intro.size(), repeatName(r));
     if (r.repeat.size() > 1) std::printf(", %zu frames in turn", r.repeat.size());
     if (!r.ending.empty()) std::printf(", then %zu ending frame", r.ending.size());

@@ -318,6 +318,49 @@ TEST(Analysis, FieldsAcrossPresses) {
     EXPECT_GE(right * 100, total * 80);
 }
 
+// Where a receiver's bursts and gaps are not one unit alike at the shortest,
+// the unit still comes from the excess that makes every time whole: a lead-in
+// or two gap lengths whose sums share no divisor fix it, and bursts that end
+// early (a negative excess) are made up.
+TEST(Analysis, ReceiverExcessFromWholeUnits) {
+    struct Case {
+        const char* name;
+        double unit, excess;
+        std::function<irsig::KeyPress(unsigned)> press;
+    };
+    const std::vector<Case> cases = {
+        {"RCA-like lead-in", 460, 150,
+         [](unsigned c) {
+             FrameBuilder f;
+             f.mark(3680).space(3680).pulses(bits(c, 12, true) + bits(~c & 4095, 12, true),
+                                             {460, 920, 460, 1840});
+             f.mark(460);
+             return irsig::KeyPress{f.leadOut(8000), f.leadOut(8000)};
+         }},
+        {"two gaps, no lead-in", 416, 120,
+         [](unsigned c) {
+             FrameBuilder f;
+             f.pulses(bits(c, 12, true), {416, 2496, 416, 4992}).mark(416);
+             return irsig::KeyPress{f.leadOut(20000), f.leadOut(20000)};
+         }},
+        {"bursts short", 564, -20, [](unsigned c) { return nec1(0x5A, c, 1); }},
+    };
+    for (const Case& k : cases) {
+        irsig::Receiver rx;
+        rx.excess = k.excess;
+        rx.jitter = 0.04;
+        rx.step = 50;
+        std::vector<analysis::Press> presses;
+        for (unsigned c = 1; c <= 4; ++c)
+            presses.push_back(pressOf(k.press(c * 37), rx, c));
+        const auto r = analysis::analyse(presses);
+        EXPECT_NEAR(r.unit, k.unit, k.unit * 0.03) << k.name << ": " << r.irp;
+        EXPECT_NEAR(r.excess, k.excess, 30) << k.name;
+        for (const auto& pr : r.presses)
+            EXPECT_TRUE(pr.rendersBack) << k.name << ": " << r.irp;
+    }
+}
+
 // A stray capture among a remote's presses (two bursts of noise) is left
 // out of the fit: it lends the remote no repeat.
 TEST(Analysis, StrayCaptureLendsNoRepeat) {
