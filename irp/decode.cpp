@@ -353,7 +353,10 @@ public:
     // Each step of the walk is a call: a pass deeper than the stack allows
     // (a stream repeated thousands of times) fails instead of crashing.
     bool match(const Cont* k) {
-        if (++steps > kStepBudget || depth >= kMaxDepth) return false;
+        if (++steps > kStepBudget || depth >= kMaxDepth) {
+            cutShort = true;
+            return false;
+        }
         ++depth;
         bool ok = step(k);
         --depth;
@@ -451,6 +454,14 @@ public:
     const std::vector<bool>* fixedSymbols = nullptr; // see CompiledProtocol
     // Merged times read where their shortest part more or less fits as well.
     int doubtfulRuns = 0;
+    // How near any time came to deciding otherwise (microseconds), and
+    // whether the walk ran out of steps or depth: a walk that failed with
+    // this much room fails the same on times moved by less.
+    double slack = std::numeric_limits<double>::infinity();
+    bool cutShort = false;
+    // More than one symbol fitted somewhere: which reading came first was
+    // decided by how closely each fitted.
+    bool orderMattered = false;
     double pendingUs = 0, pendingMin = 0, extentMark = -1;
     bool pendingAtLeast = false;
 
@@ -472,6 +483,7 @@ private:
             if (!total) return false;
             double since = now() - std::max(rest.start, extentMark);
             double left = *total - since;
+            slack = std::min(slack, std::fabs(left));
             if (left > 0 && !add(-1, left, true)) return false;
             // The next extent counts from the end of this one's gap, known
             // once the gap is measured (extentMark).
@@ -636,6 +648,7 @@ private:
                 if (steps > kStepBudget) return false;
                 if (remembered) tries->emplace(key, r);
             }
+            orderMattered = orderMattered || tried > 1;
             // A stable insertion sort: a handful of symbols, and no buffer
             // allocated per symbol read.
             for (size_t i = 1; i < tried; ++i)
@@ -876,6 +889,7 @@ private:
             tol = std::max(tol, rel * (us - (pendingParts - 1) * pendingMin));
         bool last = index + 1 == d.size();
         if (atLeast || (sign < 0 && last)) {
+            slack = std::min(slack, std::fabs(r - (us - tol)));
             if (r >= us - tol || (sign < 0 && last)) {
                 if (!last && r > us + tol) ++stretched;
                 consumed += r;
@@ -886,6 +900,7 @@ private:
             }
             return false;
         }
+        slack = std::min(slack, std::fabs(std::fabs(r - us) - tol));
         if (std::fabs(r - us) <= tol) {
             // A time that two readings merge differently fits as well (but
             // for a long silence, which a part neither side decides).
@@ -1179,6 +1194,9 @@ bool leadInFits(const CompiledProtocol& cp, double first, double rel, double abs
 // held or not: the symbols it chose, to search the readings near it.
 struct Attempt {
     bool walked = false;
+    // A walk that found no reading: the room its times had (see
+    // Walker::slack); else 0.
+    double slack = 0;
     bool doubtful = false; // refused for a merged time blurred by a part
     size_t end = 0;
     double error = 0, pace = 1;
@@ -1195,6 +1213,20 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
     if (!leadInFits(cp, times[0], rel, abs)) return std::nullopt;
     const Parts& parts = cp.parts;
     Walker w(t, times, rel, abs);
+    // Only a walk that found no reading at all fails the same on times
+    // moved by less than its room: where one was found and refused
+    // afterwards, the order of the symbols tried (which moved times may
+    // change) decided which.
+    bool noReading = false;
+    struct Room {
+        const Walker& w;
+        const bool& noReading;
+        Attempt* attempt;
+        ~Room() {
+            if (attempt)
+                attempt->slack = (noReading || !w.orderMattered) && !w.cutShort ? w.slack : 0;
+        }
+    } room{w, noReading, attempt};
     w.memo = cp.valueFree;
     w.readsNames = &cp.readsNames;
     if (options.demodulated) {
@@ -1244,7 +1276,10 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
         nextCont = &c;
     }
     size_t before = w.index;
-    if (!w.match(nextCont)) return std::nullopt;
+    if (!w.match(nextCont)) {
+        noReading = true;
+        return std::nullopt;
+    }
     out.intro = w.index > before;
 
     const bool hasEnding = repeat && (parts.endingPass || !parts.ending.empty());
@@ -1281,10 +1316,12 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
             c.next = n;
             n = &c;
         }
+        const bool ordered = w.orderMattered;
         w.beginPass();
         n->start = w.now();
         if (w.match(n) && w.index > at) return true;
         w.restore(s);
+        w.orderMattered = ordered; // a pass that failed whole: no reading came first
         return false;
     };
     std::optional<Walker::Snap> beforeLast;
@@ -1301,10 +1338,12 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
         while (out.repeats < kMaxRepeats && w.index < times.size()) {
             auto s = w.snap();
             size_t at = w.index;
+            const bool ordered = w.orderMattered;
             w.beginPass();
             body.start = w.now();
             if (!w.match(&body) || w.index == at) {
                 w.restore(s);
+                w.orderMattered = ordered;
                 break;
             }
             beforeLast = s;
@@ -1319,8 +1358,9 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
     // what was read is a piece of a longer frame, not this protocol's.
     if (w.index > 0 && w.index + w.index % 2 < times.size()) {
         const double silence = w.index % 2 == 1 ? times[w.index] - w.used : times[w.index - 1];
-        if (silence < std::max(kShortestSilence, cp.named.minimumLeadout.value_or(0)))
-            return std::nullopt;
+        const double least = std::max(kShortestSilence, cp.named.minimumLeadout.value_or(0));
+        w.slack = std::min(w.slack, std::fabs(silence - least));
+        if (silence < least) return std::nullopt;
     }
     if (attempt) {
         attempt->walked = true;
@@ -1678,10 +1718,20 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
                     if (std::fabs(tried[j] - excess) <= us) return true;
                 return false;
             };
+            // Walks that failed short of a whole pass, and how far their
+            // times could move before any decision did (the excess moves a
+            // burst and the gap after it, and an extent's lead-out with
+            // both: twice).
+            std::array<std::pair<double, double>, 10> dead;
+            size_t deadCount = 0;
             for (size_t k = 0; k < n; ++k) {
                 const double excess = tried[k];
                 if (within(k, excess, 20)) continue;
                 if (k >= estimates && !within(estimates, excess, 100)) continue;
+                if (std::any_of(dead.begin(), dead.begin() + long(deadCount), [&](auto dr) {
+                        return 2 * std::fabs(excess - dr.first) < dr.second;
+                    }))
+                    continue;
                 // The lead-in as takeOffExcess leaves it, before copying.
                 double e0 = std::min(excess, firstBurst - 1);
                 if (e0 < 0 && durations.size() > 1)
@@ -1699,6 +1749,8 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
                             (a.end == failed.end && a.error < failed.error))) {
                     failed = std::move(a);
                     failedExcess = excess;
+                } else if (!e && !a.walked) {
+                    dead[deadCount++] = {excess, a.slack};
                 }
                 // The whole capture read closely: no other excess does better.
                 if (d && d->end >= durations.size() && d->timingError < 0.04) break;
