@@ -456,8 +456,10 @@ public:
     int doubtfulRuns = 0;
     // How near any time came to deciding otherwise (microseconds), and
     // whether the walk ran out of steps or depth: a walk that failed with
-    // this much room fails the same on times moved by less.
+    // this much room fails the same on times moved by less. An extent's
+    // lead-out moves with the times before it as well: twice as far.
     double slack = std::numeric_limits<double>::infinity();
+    bool extentRead = false;
     bool cutShort = false;
     // More than one symbol fitted somewhere: which reading came first was
     // decided by how closely each fitted.
@@ -484,6 +486,7 @@ private:
             double since = now() - std::max(rest.start, extentMark);
             double left = *total - since;
             slack = std::min(slack, std::fabs(left));
+            extentRead = true;
             if (left > 0 && !add(-1, left, true)) return false;
             // The next extent counts from the end of this one's gap, known
             // once the gap is measured (extentMark).
@@ -1224,7 +1227,9 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
         Attempt* attempt;
         ~Room() {
             if (attempt)
-                attempt->slack = (noReading || !w.orderMattered) && !w.cutShort ? w.slack : 0;
+                attempt->slack = (noReading || !w.orderMattered) && !w.cutShort
+                                     ? w.slack / (w.extentRead ? 2 : 1)
+                                     : 0;
         }
     } room{w, noReading, attempt};
     w.memo = cp.valueFree;
@@ -1718,19 +1723,17 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
                     if (std::fabs(tried[j] - excess) <= us) return true;
                 return false;
             };
-            // Walks that failed short of a whole pass, and how far their
-            // times could move before any decision did (the excess moves a
-            // burst and the gap after it, and an extent's lead-out with
-            // both: twice).
+            // Walks that failed short of a whole pass, and how far the
+            // excess could move (a burst and the gap after it) before any
+            // decision of theirs did.
             std::array<std::pair<double, double>, 10> dead;
             size_t deadCount = 0;
             for (size_t k = 0; k < n; ++k) {
                 const double excess = tried[k];
                 if (within(k, excess, 20)) continue;
                 if (k >= estimates && !within(estimates, excess, 100)) continue;
-                if (std::any_of(dead.begin(), dead.begin() + long(deadCount), [&](auto dr) {
-                        return 2 * std::fabs(excess - dr.first) < dr.second;
-                    }))
+                if (std::any_of(dead.begin(), dead.begin() + long(deadCount),
+                                [&](auto dr) { return std::fabs(excess - dr.first) < dr.second; }))
                     continue;
                 // The lead-in as takeOffExcess leaves it, before copying.
                 double e0 = std::min(excess, firstBurst - 1);
