@@ -31,6 +31,7 @@ struct FrameRead {
     std::string bits;
     double start = 0;     // microseconds from the press's first burst
     double gapAfter = -1; // -1: the capture ends
+    double misfit = 0;    // the symbols' relative deviations, summed (pair codings)
 };
 
 // The fields of the message and their checks, from the presses' bits; runs

@@ -99,6 +99,7 @@ FrameRead readPairs(const PressTimes& p, const FrameSpan& f, const Candidate& c,
                 }
             }
             if (value >= 0) {
+                r.misfit += best;
                 addBits(r.items, r.bits, symbolBits(value, c.bitsPerSymbol));
                 i += 2;
                 continue;
@@ -448,31 +449,37 @@ std::vector<Candidate> candidates(const std::vector<PressTimes>& presses, const 
         const double g0 = gaps.empty() ? 0 : gaps.front();
         double num = 0, den = 0, top = 0, sumN = 0, sumG = 0; // a line through the gaps
         long levels = 0;
-        bool fits = false;
+        bool fits = false, rare = false;
         for (size_t k = 0; k < steps.size() && !fits && gaps.size() >= 8; ++k) {
             const double step = steps[k];
-            std::vector<bool> seen(64);
+            std::vector<int> seen(64);
             fits = true;
             num = den = top = sumN = sumG = 0;
             for (double g : gaps) {
                 const double n = std::round((g - g0) / step);
                 fits = std::abs(g - g0 - n * step) <= 0.3 * step && n < 64;
                 if (!fits) break;
-                seen[static_cast<size_t>(n)] = true;
+                ++seen[static_cast<size_t>(n)];
                 sumN += n;
                 sumG += g;
                 num += n * g;
                 den += n * n;
                 top = std::max(top, n);
             }
-            levels = std::count(seen.begin(), seen.end(), true);
+            levels = 64 - std::count(seen.begin(), seen.end(), 0);
+            // Four levels, three of them sent (a press need not hold every
+            // symbol): each of those common, not a lone separator on the grid.
+            rare = std::any_of(seen.begin(), seen.begin() + 4, [&](int count) {
+                return count > 0 && count * 10 < static_cast<int>(gaps.size());
+            });
         }
         // Most levels in use: a pulse-distance code's odd gap on the grid of
         // its two is no level of its own.
-        if (fits && top >= 4 && top <= 15 && levels >= 5 && 2 * levels > top) {
+        const bool fourLevels = top >= 2 && top <= 3 && levels >= 3 && !rare;
+        if (fits && ((top >= 4 && top <= 15 && levels >= 5 && 2 * levels > top) || fourLevels)) {
             Candidate c;
             c.coding = Coding::PulsePosition;
-            c.bitsPerSymbol = top <= 7 ? 3 : 4;
+            c.bitsPerSymbol = top <= 3 ? 2 : top <= 7 ? 3 : 4;
             const double n = static_cast<double>(gaps.size());
             c.step = (num - sumN * sumG / n) / (den - sumN * sumN / n);
             const double base = (sumG - c.step * sumN) / n;
@@ -619,12 +626,21 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
     // Each coding read over every frame; the one that reads most bits with fewest odd times wins.
     Candidate best;
     std::vector<std::vector<FrameRead>> reads = readAll(presses, best, marks, spaces);
-    double bestScore = score(reads, 1);
+    // Where two read as much, the one whose symbols lie nearer the times.
+    auto misfit = [](const std::vector<std::vector<FrameRead>>& r) {
+        double sum = 0;
+        for (const auto& press : r)
+            for (const FrameRead& f : press)
+                sum += f.misfit;
+        return sum;
+    };
+    double bestScore = score(reads, 1), bestMisfit = misfit(reads);
     for (Candidate c : candidates(presses, marks, spaces, grain)) {
         auto r = readAll(presses, c, marks, spaces);
         const double s = score(r, c.bitsPerSymbol);
-        if (s > bestScore) {
+        if (s > bestScore || (s == bestScore && misfit(r) < bestMisfit)) {
             bestScore = s;
+            bestMisfit = misfit(r);
             best = c;
             reads = std::move(r);
         }

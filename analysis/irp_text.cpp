@@ -21,9 +21,13 @@ std::string number(double v) {
     return buf;
 }
 
-// A time in units, or in milliseconds where it is long.
+// A time in units, or in milliseconds where it is long, or in microseconds
+// where a tenth of a unit is too coarse for it (a 200 us burst beside a
+// 3125 us unit).
 std::string duration(double us, double unit) {
     if (std::abs(us) >= 10000) return number(us / 1000) + "m";
+    if (std::abs(std::stod(number(us / unit)) * unit - us) > std::max(25.0, 0.1 * std::abs(us)))
+        return std::to_string(std::lround(us)) + "u";
     return number(us / unit);
 }
 
@@ -162,7 +166,8 @@ std::string shapeText(const Result& r, const Shape& s, int& at, const std::strin
                 for (size_t sym = 0; sym < r.symbols.size(); ++sym) {
                     if (sym) out += "|";
                     for (size_t k = 0; k < r.symbols[sym].size(); ++k)
-                        out += (k ? "," : "") + number(r.symbols[sym][k] * item.width);
+                        out += (k ? "," : "") +
+                               duration(r.symbols[sym][k] * item.width * r.unit, r.unit);
                 }
                 out += ">(" + text + ")";
             }
@@ -212,7 +217,7 @@ void writeIrp(Result& r) {
         for (size_t s = 0; s < r.symbols.size(); ++s) {
             if (s) irp += "|";
             for (size_t k = 0; k < r.symbols[s].size(); ++k)
-                irp += (k ? "," : "") + number(r.symbols[s][k]);
+                irp += (k ? "," : "") + duration(r.symbols[s][k] * r.unit, r.unit);
         }
         irp += ">";
     }

@@ -361,6 +361,51 @@ TEST(Analysis, ReceiverExcessFromWholeUnits) {
     }
 }
 
+// Codes the common families do not name at a glance: pulse-position of
+// four levels where a press sends only three of them, and a burst far from
+// any tenth of the unit (written in microseconds, so that the IRP renders
+// it). Sent exactly: coding, unit, bits, and the press rendered back.
+TEST(Analysis, UnusualSymbols) {
+    struct Case {
+        const char* name;
+        Coding coding;
+        double unit;
+        int bits;
+        std::vector<int> levels; // gap of each symbol, in units
+        double burst, lead;
+    };
+    const std::vector<Case> cases = {
+        {"four levels, three sent",
+         Coding::PulsePosition,
+         290,
+         24,
+         {2, 3, 4, 3, 2, 2, 4, 3, 2, 4, 4, 2},
+         580,
+         1000},
+        {"short bursts, long unit",
+         Coding::PulsePosition,
+         3125,
+         24,
+         {1, 2, 3, 2, 1, 1, 3, 2, 1, 3, 3, 1},
+         200,
+         1000},
+    };
+    for (const Case& k : cases) {
+        FrameBuilder f;
+        f.mark(k.lead).space(2 * k.unit);
+        for (int level : k.levels)
+            f.mark(k.burst).space(level * k.unit);
+        f.mark(k.burst);
+        analysis::Press p;
+        p.times = irsig::render(irsig::KeyPress{f.leadOut(40000)}, irsig::Receiver{}, 1).times;
+        const auto r = analysis::analyse({p});
+        EXPECT_EQ(r.coding, k.coding) << k.name << ": " << r.irp;
+        EXPECT_NEAR(r.unit, k.unit, k.unit * 0.03) << k.name << ": " << r.irp;
+        EXPECT_EQ(r.bits(), k.bits) << k.name << ": " << r.irp;
+        EXPECT_TRUE(r.presses.at(0).rendersBack) << k.name << ": " << r.irp;
+    }
+}
+
 // A stray capture among a remote's presses (two bursts of noise) is left
 // out of the fit: it lends the remote no repeat.
 TEST(Analysis, StrayCaptureLendsNoRepeat) {
