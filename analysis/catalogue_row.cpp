@@ -1,5 +1,7 @@
 #include "analysis/catalogue_row.h"
 
+#include "platform/basic.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -8,15 +10,11 @@ namespace qv::analysis {
 namespace {
 
 std::string text(double v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.0f", v);
-    return buf;
+    return fixedText(v, 0);
 }
 
 std::string fixed(double v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.2f", v);
-    return buf;
+    return fixedText(v, 2);
 }
 
 // A frame's lead-in, bits, stop burst and end, when it is made of them alone.

@@ -3,6 +3,8 @@
 #include "analysis/analysis.h"
 #include "analysis/analysis_internal.h"
 
+#include "platform/basic.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -12,13 +14,14 @@ namespace qv::analysis {
 namespace {
 
 std::string number(double v) {
-    char buf[32];
     const double whole = std::round(v);
-    if (std::abs(v - whole) < 0.05)
-        std::snprintf(buf, sizeof buf, "%.0f", whole);
-    else
-        std::snprintf(buf, sizeof buf, "%.1f", v);
-    return buf;
+    return std::abs(v - whole) < 0.05 ? fixedText(whole, 0) : fixedText(v, 1);
+}
+
+// The value number() writes.
+double written(double v) {
+    const double whole = std::round(v);
+    return std::abs(v - whole) < 0.05 ? whole : std::round(v * 10) / 10;
 }
 
 // A time in units, or in milliseconds where it is long, or in microseconds
@@ -26,7 +29,7 @@ std::string number(double v) {
 // 3125 us unit).
 std::string duration(double us, double unit) {
     if (std::abs(us) >= 10000) return number(us / 1000) + "m";
-    if (std::abs(std::stod(number(us / unit)) * unit - us) > std::max(25.0, 0.1 * std::abs(us)))
+    if (std::abs(written(us / unit) * unit - us) > std::max(25.0, 0.1 * std::abs(us)))
         return std::to_string(std::lround(us)) + "u";
     return number(us / unit);
 }
@@ -205,9 +208,7 @@ const char* roleName(Field::Role role) {
 void writeIrp(Result& r) {
     std::string general;
     if (r.carrierHz > 0) {
-        char buf[32];
-        std::snprintf(buf, sizeof buf, "%.1fk,", r.carrierHz / 1000);
-        general += buf;
+        general += fixedText(r.carrierHz / 1000, 1) + "k,";
     }
     general += number(r.unit >= 100 ? std::round(r.unit) : r.unit);
     if (r.msb) general += ",msb";

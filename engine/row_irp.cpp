@@ -38,12 +38,7 @@ bool isNone(const FormatRow& row, const char* name) {
 
 // A duration as IRP writes it (the unit is one microsecond).
 std::string us(double t) {
-    char buf[32];
-    if (std::abs(t - std::round(t)) < 1e-6)
-        std::snprintf(buf, sizeof buf, "%.0f", t);
-    else
-        std::snprintf(buf, sizeof buf, "%.2f", t);
-    std::string s = buf;
+    std::string s = fixedText(t, std::abs(t - std::round(t)) < 1e-6 ? 0 : 2);
     if (s.find('.') != std::string::npos) {
         while (s.back() == '0')
             s.pop_back();
@@ -268,8 +263,7 @@ RowIrp build(const FormatRow& row) {
     stream += ",(" + closed(groups.back(), true) + ")*";
 
     const double period = number(row, "CF_T").value_or(0);
-    char carrier[32];
-    std::snprintf(carrier, sizeof carrier, "%.1fk", period > 0 ? 1000.0 / period : 0.0);
+    const std::string carrier = fixedText(period > 0 ? 1000.0 / period : 0.0, 1) + "k";
     std::string ranges;
     for (const auto& [token, name] : out.parameters) {
         const int n = parts.at(token).second;

@@ -3,7 +3,9 @@
 #include "irp/tree.h"
 
 #include <cctype>
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace qv::irp {
@@ -165,7 +167,9 @@ private:
             while (p < s.size() && std::isdigit(static_cast<unsigned char>(s[p])))
                 ++p;
         }
-        double v = std::strtod(std::string(s.substr(b, p - b)).c_str(), nullptr);
+        // The C locale's point, whatever the program's locale.
+        static const locale_t c = newlocale(LC_NUMERIC_MASK, "C", locale_t(0));
+        double v = strtod_l(std::string(s.substr(b, p - b)).c_str(), nullptr, c);
         if (!std::isfinite(v) || v > 1e12) {
             p = b;
             fail("a smaller number");

@@ -7,7 +7,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -46,7 +48,9 @@ std::vector<std::string> split(std::string_view s, char sep) {
 std::optional<double> number(const std::string& s) {
     if (s.empty()) return std::nullopt;
     char* end = nullptr;
-    double v = std::strtod(s.c_str(), &end);
+    // The C locale's point, whatever the program's locale.
+    static const locale_t c = newlocale(LC_NUMERIC_MASK, "C", locale_t(0));
+    double v = strtod_l(s.c_str(), &end, c);
     if (end == s.c_str() || !std::isfinite(v)) return std::nullopt;
     return v;
 }

@@ -1,6 +1,8 @@
 #include "platform/basic.h"
 
 #include <cctype>
+#include <charconv>
+#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -40,9 +42,18 @@ size_t skipBlanks(std::string_view s, size_t i) {
     return i;
 }
 
-// A whole number below limit prints as its digits under either format
-// ("%.7g" with limit 1e7, "%.15g" with 1e15): no printf needed.
-std::string trimmedNumber(const char* fmt, double v, double limit) {
+// The C locale's numbers: a window program runs in the user's locale, where
+// strtod reads "12.5" as 12 and printf writes "12,5".
+locale_t cLocale() {
+    static const locale_t c = newlocale(LC_NUMERIC_MASK, "C", locale_t(0));
+    return c;
+}
+
+// As printf's "%.{precision}g" in the C locale, whatever the program's
+// locale (a window program takes the user's, where 12.5 prints "12,5").
+// A whole number below limit (1e7 for 7 digits, 1e15 for 15) prints as its
+// digits.
+std::string trimmedNumber(int precision, double v, double limit) {
     if (std::isnan(v)) return "0";
     if (v == 0) return "0"; // also folds -0
     if (v > -limit && v < limit) {
@@ -50,8 +61,8 @@ std::string trimmedNumber(const char* fmt, double v, double limit) {
         if (static_cast<double>(whole) == v) return std::to_string(whole);
     }
     char buf[64];
-    std::snprintf(buf, sizeof buf, fmt, v);
-    return buf;
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, precision);
+    return std::string(buf, r.ptr);
 }
 
 } // namespace
@@ -76,7 +87,7 @@ double leadingNumber(std::string_view text) {
     size_t len = numberLength(text, i);
     if (len == 0) return 0.0;
     std::string part(text.substr(i, len));
-    double v = std::strtod(part.c_str(), nullptr);
+    double v = strtod_l(part.c_str(), nullptr, cLocale());
     if (!std::isfinite(v))
         return v > 0 ? std::numeric_limits<double>::max() : std::numeric_limits<double>::lowest();
     return v;
@@ -104,12 +115,18 @@ double roundHalfEvenOutside(double v) {
     return std::fmod(r, 2.0) == 0 ? r : r + 1;
 }
 
+std::string fixedText(double v, int decimals) {
+    char buf[400];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
+    return r.ec == std::errc() ? std::string(buf, r.ptr) : doubleText(v);
+}
+
 std::string singleText(float v) {
-    return trimmedNumber("%.7g", static_cast<double>(v), 1e7);
+    return trimmedNumber(7, static_cast<double>(v), 1e7);
 }
 
 std::string doubleText(double v) {
-    return trimmedNumber("%.15g", v, 1e15);
+    return trimmedNumber(15, v, 1e15);
 }
 
 std::string wholeText(int64_t v) {

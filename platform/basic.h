@@ -63,6 +63,10 @@ std::string doubleText(double v);
 // Decimal text of a whole number.
 std::string wholeText(int64_t v);
 
+// Decimal text with this many decimals ("%.2f" in the C locale, whatever the
+// program's locale).
+std::string fixedText(double v, int decimals);
+
 // First n characters (all when shorter).
 std::string leftText(std::string_view s, size_t n);
 

@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev llvm-14
   xvfb xauth fonts-dejavu-core
+  locales
 )
 
 missing=()

@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <clocale>
 
 #include <cstdio>
 
@@ -38,6 +39,9 @@ bool save(QWidget& w, const char* file) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Qt takes the user's locale for the C library too; files, IRP and
+    // reports keep the point in their numbers (12.5, never 12,5).
+    std::setlocale(LC_NUMERIC, "C");
     if (argc < 2) {
         std::fprintf(stderr, "usage: quorvel-window-shots DIRECTORY [WIDTHxHEIGHT]\n");
         return 2;

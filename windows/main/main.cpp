@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <clocale>
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
@@ -25,6 +26,9 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     QApplication app(argc, argv);
+    // Qt takes the user's locale for the C library too; files, IRP and
+    // reports keep the point in their numbers (12.5, never 12,5).
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     QApplication::setApplicationName("Quorvel");
     // Qt has taken its own options out already; what is left must be ours.
