@@ -82,6 +82,25 @@ FrameRead readPairs(const PressTimes& p, const FrameSpan& f, const Candidate& c,
     FrameRead r = frameAt(p, f);
     const bool marksDiffer = c.pairs.size() == 2 && c.pairs[0].first != c.pairs[1].first;
     const std::vector<std::pair<double, double>> symbols = symbolTimes(c, marks, spaces);
+    // A time nearer a level of its own that the frame sends now and then (a
+    // lead-in's gap a little shorter than a symbol's) is not that symbol: a
+    // class of several times that lies apart is no jitter. A level sent often
+    // may be a symbol the pairs do not hold, better read loosely than not at
+    // all.
+    auto ownLevel = [&](const Classes& k, size_t at, double level) {
+        const double t = p.t[at];
+        for (size_t c = 0; c < k.means.size(); ++c) {
+            const double m = k.means[c];
+            if (std::abs(t - m) >= std::abs(t - level) || std::abs(m - level) <= 0.2 * level ||
+                std::count(k.of.begin(), k.of.end(), static_cast<int>(c)) < 2)
+                continue;
+            int sent = 0, all = 0;
+            for (size_t j = f.begin + (at - f.begin) % 2; j < f.end; j += 2, ++all)
+                sent += std::abs(p.t[j] - m) < 0.1 * m;
+            if (sent * 4 <= all) return true;
+        }
+        return false;
+    };
     for (size_t i = f.begin; i < f.end;) {
         const bool mark = (i - f.begin) % 2 == 0;
         if (mark && i + 1 < f.end) {
@@ -93,6 +112,7 @@ FrameRead readPairs(const PressTimes& p, const FrameSpan& f, const Candidate& c,
                 const auto [m, g] = symbols[s];
                 const double dm = std::abs(p.t[i] - m), dg = std::abs(p.t[i + 1] - g);
                 if (dm > std::max(120.0, 0.3 * m) || dg > std::max(120.0, 0.3 * g)) continue;
+                if (ownLevel(marks, i, m) || ownLevel(spaces, i + 1, g)) continue;
                 if (dm / m + dg / g < best) {
                     best = dm / m + dg / g;
                     value = static_cast<int>(s);

@@ -198,6 +198,14 @@ const std::vector<Protocol>& protocols() {
              return irsig::KeyPress{lead.leadOut(7500), f.period(45000), f.period(45000),
                                     f.period(45000)};
          }},
+        // Lead-in gaps a little shorter than a symbol's: no bits.
+        {"Lead near a symbol", Coding::PulseDistance, 600, 12, Repeat::WholeFrame, "a4 c8",
+         [](unsigned a, unsigned c, int) {
+             FrameBuilder f;
+             f.mark(600).space(3000).mark(600).space(3000);
+             f.pulses(bits(a, 4) + bits(c, 8), pd(600, 7)).mark(600);
+             return irsig::KeyPress{f.period(120000), f.period(120000)};
+         }},
         // No symbol coding: bursts and gaps of whole units, a bit each.
         {"Units", Coding::RunLength, 700, 28, Repeat::NoRepeat, "a16 c8 a4",
          [](unsigned a, unsigned c, int) {
