@@ -192,8 +192,10 @@ std::optional<double> wholeUnitExcess(const std::vector<Press>& presses, double 
     double e = (shortestCommon(marks, grain) - shortestCommon(inner, grain)) / 2;
     if (!(e > 15 && e <= 250)) e = 0;
     double atE = 1;
+    // Counted in the shortest burst's measure: a unit a few times smaller
+    // reads any time as nearly whole.
     for (int units = 1; units <= 4; ++units)
-        atE = std::min(atE, unitMisfit(markClasses, spaceClasses, e, units));
+        atE = std::min(atE, units * unitMisfit(markClasses, spaceClasses, e, units));
     double best = 1;
     for (double x = kLeastExcess; x <= kMostExcess; x += 1)
         best = std::min(best, unitMisfit(markClasses, spaceClasses, x));
