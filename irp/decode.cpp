@@ -905,10 +905,13 @@ private:
         }
         slack = std::min(slack, std::fabs(std::fabs(r - us) - tol));
         if (std::fabs(r - us) <= tol) {
-            // A time that two readings merge differently fits as well (but
-            // for a long silence, which a part neither side decides).
+            // A time that two readings merge differently fits about as well
+            // (but for a long silence, which a part neither side decides; and
+            // a time on its reading, which is no doubt).
+            const double other =
+                std::min(std::fabs(r - us - pendingMin), std::fabs(r - us + pendingMin));
             if (nearest && pendingParts >= 2 && us <= (pendingParts + 7) * pendingMin &&
-                (std::fabs(r - us - pendingMin) <= tol || std::fabs(r - us + pendingMin) <= tol))
+                other <= tol && other <= 3 * std::fabs(r - us))
                 ++doubtfulRuns;
             error += std::fabs(r - us) / us;
             drift += r - us;
@@ -923,11 +926,8 @@ private:
             used = 0;
             return true;
         }
-        if (r > us) {
-            used += us;
-            consumed += us;
-            return true;
-        }
+        // Shorter than the time measured: a time of the other sign comes
+        // next, so the rest of this one is never read.
         return false;
     }
 };

@@ -233,6 +233,12 @@ TEST(IrpDecode, ReceiverPressesOnceRefused) {
           4800, 1000, 900,  900, 900,  1000, 800,  1000, 800,  1000, 900,  900, 900,
           1000, 900,  1000, 800, 1100, 800,  1000, 800,  1100, 800,  1000},
          {{"D", 0}, {"S", 0}, {"F", 0}}},
+        // Runs of up to ten 2.3 ms units: a bit inside a run has no rival
+        // (the run cannot end inside a time measured whole).
+        {"a run of many units, exact",
+         "Lutron",
+         {23000, 2300, 4600, 11500, 4600, 2300, 2300, 2300, 2300, 4600, 9200},
+         {{"X", 14169404}}},
     };
     ProtocolTable t;
     t.addFile(std::string(QV_SOURCE_DIR) + "/data/irp-protocols.tsv");
