@@ -286,6 +286,22 @@ std::vector<FrameSpan> splitFrames(const std::vector<double>& t, double grain) {
                 regular = (last - k) % period == 0 ? alike(t[k], t[last]) : t[k] * 2 <= t[last];
         }
         if (!regular) {
+            // Or the frame is copies of one, each after a gap longer than any
+            // inside it (a lead-out cut short by a fixed period): no lead-in
+            // marks where a copy begins, but the copies are alike time by time.
+            for (size_t g = b + 1; g + 1 < f.end && !regular; g += 2) {
+                period = g - b + 1;
+                if (period < 8 || (f.end - b + 1) % period != 0 || f.end - b + 1 < 2 * period)
+                    continue;
+                bool copies = true;
+                for (size_t k = b; copies && k < g; ++k)
+                    copies = t[g] > 2 * t[k] || k % 2 == b % 2;
+                for (size_t k = b + period; copies && k < f.end; ++k)
+                    copies = alike(t[k], t[b + (k - b) % period]);
+                regular = copies;
+            }
+        }
+        if (!regular) {
             parts.push_back(f);
             continue;
         }

@@ -549,7 +549,8 @@ struct ShapeSum {
     std::vector<Item> items; // times summed
     int count = 0;
     std::vector<double> periods, gaps, trailing;
-    double gapAfter = -1; // the first gap seen after a frame of it (-1: none yet)
+    double gapAfter = -1;     // the first gap seen after a frame of it (-1: none yet)
+    double startToStart = -1; // and from its start to the next frame's
 };
 
 // The items of a shape, its times the mean of its frames'.
@@ -743,20 +744,30 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
     for (size_t pi = 0; pi < reads.size(); ++pi)
         for (const FrameRead& f : reads[pi]) {
             // A capture's last gap is often cut: it tells no shape apart.
-            const double gapAfter = &f == &reads[pi].back() ? -1 : f.gapAfter;
+            const bool last = &f == &reads[pi].back();
+            const double gapAfter = last ? -1 : f.gapAfter;
+            const double startToStart = last ? -1 : (&f + 1)->start - f.start;
+            // Frames sent at a fixed period leave gaps as long as the
+            // period leaves them.
+            auto periodic = [&](const ShapeSum& s) {
+                return s.startToStart > 0 && startToStart > 0 &&
+                       std::abs(s.startToStart - startToStart) <=
+                           std::max(250.0, 0.03 * startToStart);
+            };
             int id = -1;
             for (size_t s = 0; s < shapes.size() && id < 0; ++s)
                 if (sameShape(meanItems(shapes[s]), f.items, grain) &&
-                    gapsAlike(shapes[s].gapAfter, gapAfter))
+                    (gapsAlike(shapes[s].gapAfter, gapAfter) || periodic(shapes[s])))
                     id = static_cast<int>(s);
             if (id < 0) {
-                shapes.push_back({f.items, 0, {}, {}, {}, -1});
+                shapes.push_back({f.items, 0, {}, {}, {}, -1, -1});
                 for (Item& item : shapes.back().items)
                     item.us = 0;
                 id = static_cast<int>(shapes.size() - 1);
             }
             ShapeSum& s = shapes[static_cast<size_t>(id)];
             if (s.gapAfter < 0) s.gapAfter = gapAfter;
+            if (s.startToStart < 0) s.startToStart = startToStart;
             for (size_t k = 0; k < f.items.size(); ++k)
                 s.items[k].us += f.items[k].us;
             ++s.count;

@@ -431,3 +431,19 @@ TEST(Analysis, StrayCaptureLendsNoRepeat) {
 }
 
 } // namespace
+
+// Frames of a fixed period with no lead-in: a long frame leaves less than
+// the usual pause before the next, which is still a copy, not more bits.
+TEST(Analysis, CopiesCloseTogetherAreFrames) {
+    std::vector<analysis::Press> presses;
+    for (unsigned c : {1u, 20u, 127u, 64u}) {
+        FrameBuilder f;
+        f.pulses(bits(6, 3) + bits(c, 7), irsig::PulseCoding{289, 751, 289, 1821}).mark(289);
+        presses.push_back(pressOf({f.period(25300), f.period(25300)}, irsig::Receiver{}, 0));
+    }
+    const auto r = analysis::analyse(presses);
+    EXPECT_TRUE(r.others.empty()) << r.irp;
+    EXPECT_EQ(r.bits(), 10) << r.irp;
+    for (const auto& pr : r.presses)
+        EXPECT_TRUE(pr.rendersBack) << r.irp;
+}
