@@ -89,10 +89,10 @@ FrameRead readPairs(const PressTimes& p, const FrameSpan& f, const Candidate& c,
     // all.
     auto ownLevel = [&](const Classes& k, size_t at, double level) {
         const double t = p.t[at];
-        for (size_t c = 0; c < k.means.size(); ++c) {
-            const double m = k.means[c];
+        for (size_t cls = 0; cls < k.means.size(); ++cls) {
+            const double m = k.means[cls];
             if (std::abs(t - m) >= std::abs(t - level) || std::abs(m - level) <= 0.2 * level ||
-                std::count(k.of.begin(), k.of.end(), static_cast<int>(c)) < 2)
+                std::count(k.of.begin(), k.of.end(), static_cast<int>(cls)) < 2)
                 continue;
             int sent = 0, all = 0;
             for (size_t j = f.begin + (at - f.begin) % 2; j < f.end; j += 2, ++all)
