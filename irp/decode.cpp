@@ -1710,7 +1710,12 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
                 tried[n++] =
                     options.burstExcess + (shortBurst ? *shortBurst - cp.shortestFlash : 0);
             tried[n++] = options.burstExcess;
-            if (cp.firstBounded) tried[n++] = double(std::llabs(durations[0])) - cp.firstMin;
+            // A lead-in that shows an excess no receiver has estimates none.
+            if (cp.firstBounded) {
+                const double lead = double(std::llabs(durations[0])) - cp.firstMin;
+                if (lead >= options.minimumBurstExcess && lead <= options.maximumBurstExcess)
+                    tried[n++] = lead;
+            }
             const size_t estimates = n;
             for (double e = 50; e <= options.maximumBurstExcess && n < 10; e += 50)
                 tried[n++] = e;
