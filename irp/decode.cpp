@@ -435,6 +435,10 @@ public:
     // Symbols tried nearest first (the tolerances are wide enough to
     // take a neighbour); else in the order written.
     bool nearest = false;
+    // The nearest two symbols only: levels finer than the tolerance, where
+    // a reading that needs a third is no reading the capture resolves (the
+    // second: a remote's pace moves a long time to its neighbour).
+    bool nearestTwo = false;
     const std::vector<int8_t>* forced = nullptr;
     Evaluator ev;
     int pendingSign = 0, pendingParts = 0;
@@ -670,7 +674,7 @@ private:
                 symbolCost += deviation[taken];
                 if (tryOne(taken, k)) return true;
                 restore(s);
-                if (steps > kStepBudget) return false;
+                if (steps > kStepBudget || (nearestTwo && i >= 1)) return false;
             }
             return failed();
         }
@@ -1193,6 +1197,13 @@ bool leadInFits(const CompiledProtocol& cp, double first, double rel, double abs
     return !cp.firstCapped || first <= cp.firstMax + std::max(abs, rel * cp.firstMax);
 }
 
+// Times finer than a receiver's error: a reading through one is a guess
+// unless the capture itself is finer (a checksum catches one wrong symbol,
+// not two that cancel).
+bool fineLevels(const CompiledProtocol& cp, const DecodeOptions& options) {
+    return options.demodulated && cp.resolution <= options.receiverAbsoluteTolerance;
+}
+
 // A walk through a receiver that read the whole pass, whether its checks
 // held or not: the symbols it chose, to search the readings near it.
 struct Attempt {
@@ -1237,6 +1248,7 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
     if (options.demodulated) {
         w.pace = options.receiverRelativeTolerance;
         w.nearest = true;
+        w.nearestTwo = fineLevels(cp, options);
         w.forced = forced;
         w.tries = tries;
         w.fixedSymbols = &cp.fixedSymbols;
@@ -1669,6 +1681,79 @@ private:
     std::deque<std::pair<double, std::vector<double>>> m_entries;
 };
 
+// Whether a capture resolves levels finer than a receiver's error: every
+// time of the reading, at the remote's pace and with the excess its bursts
+// show, lies within a third of the levels' spacing of what the reading
+// sends. A symbol read as its neighbour lay two thirds of a spacing off
+// while every other lay within a third.
+bool resolves(const std::vector<int64_t>& sent, double resolution, const Decode& d,
+              const std::vector<double>& times) {
+    // The last time read may run on into silence; lead-outs and frame gaps
+    // carry no level.
+    if (d.end <= d.begin + 1 || d.end > times.size()) return false;
+    const size_t count = d.end - d.begin - 1;
+    if (sent.size() < count) return false;
+    constexpr double kLevelTime = 4000;
+    auto level = [&](size_t i) { return double(sent[i]) <= kLevelTime; };
+    auto measured = [&](size_t i) { return times[d.begin + i]; };
+    // The pace from a burst with its gap, whose sum no excess moves.
+    double product = 0, squared = 0;
+    for (size_t i = 0; i + 1 < count; i += 2)
+        if (level(i + 1)) {
+            const double m = measured(i) + measured(i + 1), s = double(sent[i] + sent[i + 1]);
+            product += m * s;
+            squared += s * s;
+        }
+    if (squared <= 0) return false;
+    const double pace = product / squared;
+    double excess = 0;
+    int bursts = 0;
+    for (size_t i = 0; i < count; i += 2)
+        if (level(i)) {
+            excess += measured(i) - pace * double(sent[i]);
+            ++bursts;
+        }
+    excess /= std::max(1, bursts);
+    for (size_t i = 0; i < count; ++i) {
+        const double off = measured(i) - pace * double(sent[i]) + (i % 2 == 0 ? -excess : excess);
+        if (level(i) && std::fabs(off) > resolution / 3) return false;
+    }
+    return true;
+}
+
+// The same for what the decode's parameters render; a last pass read as a
+// repeat may be the ending, sent with values of its own.
+bool resolves(const CompiledProtocol& cp, const Decode& d, const std::vector<double>& times) {
+    Rendered r;
+    try {
+        RenderOptions ro;
+        ro.repeats = d.repeats;
+        r = render(cp.named.irp, d.params, ro);
+    } catch (const RenderError&) {
+        return false;
+    }
+    if (!d.intro) r.intro.clear();
+    if (resolves(r.press(d.repeats), cp.resolution, d, times)) return true;
+    return !d.ending && d.repeats > 0 && !r.ending.empty() &&
+           resolves(r.press(d.repeats - 1), cp.resolution, d, times);
+}
+
+// Levels finer than a receiver's error have no near readings to weigh: the
+// capture either resolves the nearest reading, at the remote's own pace, or
+// none.
+std::optional<Decode> readFine(const CompiledProtocol& cp, const std::vector<double>& times,
+                               const DecodeOptions& options, const Attempt& base,
+                               std::optional<Decode> greedy) {
+    if (!greedy && std::fabs(base.pace - 1) > 0.005 && base.pace > 0.9 && base.pace < 1.1) {
+        std::vector<double> paced(times.size());
+        for (size_t i = 0; i < times.size(); ++i)
+            paced[i] = times[i] / base.pace;
+        greedy = decodeOne(cp, paced, options);
+    }
+    if (greedy && !resolves(cp, *greedy, times)) return std::nullopt;
+    return greedy;
+}
+
 } // namespace
 
 std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> durations,
@@ -1688,9 +1773,7 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
                          [&](const std::string& n) { return table.find(n) == &cp.named; }))
             continue;
         std::optional<Decode> d;
-        // Times finer than a receiver's error: any reading through one is a
-        // guess. A checksum catches one wrong symbol, not two that cancel.
-        if (options.demodulated && cp.resolution <= options.receiverAbsoluteTolerance) continue;
+        const bool fine = fineLevels(cp, options);
         if (!options.demodulated) {
             d = decodeOne(cp, times, options);
         } else if (!durations.empty()) {
@@ -1763,10 +1846,13 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
                 // The whole capture read closely: no other excess does better.
                 if (d && d->end >= durations.size() && d->timingError < 0.04) break;
             }
-            if (d)
-                d = readNear(cp, excessTimes.times(keptExcess), options, kept, std::move(d));
-            else if (failed.walked)
-                d = readNear(cp, excessTimes.times(failedExcess), options, failed, std::nullopt);
+            const bool walked = d || failed.walked;
+            const Attempt& base = d ? kept : failed;
+            const std::vector<double>& read = excessTimes.times(d ? keptExcess : failedExcess);
+            if (walked && fine)
+                d = readFine(cp, read, options, base, std::move(d));
+            else if (walked)
+                d = readNear(cp, read, options, base, std::move(d));
         }
         if (d) found.push_back({std::move(*d), i});
     }

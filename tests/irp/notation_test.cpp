@@ -239,6 +239,14 @@ TEST(IrpDecode, ReceiverPressesOnceRefused) {
          "Lutron",
          {23000, 2300, 4600, 11500, 4600, 2300, 2300, 2300, 2300, 4600, 9200},
          {{"X", 14169404}}},
+        // Levels 136 us apart, finer than a receiver's error, from one that
+        // resolves them (10 us steps, 60 us excess, a remote 3% slow).
+        {"fine levels a capture resolves",
+         "XMP",
+         {280, 1140, 280, 2260, 280, 720,   280, 2820, 280, 2540, 280, 2260,
+          280, 860,  280, 2120, 280, 14150, 280, 1140, 280, 1280, 280, 720,
+          280, 720,  280, 720,  280, 860,   280, 2400, 280, 2400, 280},
+         {{"F", 460}, {"D", 26}, {"S", 48}, {"OEM", 219}}},
     };
     ProtocolTable t;
     t.addFile(std::string(QV_SOURCE_DIR) + "/data/irp-protocols.tsv");

@@ -50,7 +50,7 @@ bool sameTiming(const std::vector<int64_t>& a, const std::vector<int64_t>& b) {
 // its pulses (no burst excess, 5 us steps; the same jitter and pace), and
 // read as measured times.
 std::vector<int64_t> throughReceiver(const std::vector<int64_t>& press, bool modulated,
-                                     uint32_t seed) {
+                                     uint32_t seed, bool fine = false) {
     qv::irsig::Frame frame;
     double total = 0;
     for (size_t i = 0; i < press.size(); ++i) {
@@ -59,6 +59,12 @@ std::vector<int64_t> throughReceiver(const std::vector<int64_t>& press, bool mod
     }
     frame.period = total + 100000;
     qv::irsig::Receiver receiver = qv::irsig::drawReceiver(seed);
+    // A receiver sampled finely and steady, as a capture tool on a good
+    // demodulator: it resolves levels a step of 136 us apart.
+    if (fine) {
+        receiver.jitter = 0.01;
+        receiver.step = 20;
+    }
     if (!modulated) {
         receiver.excess = 0;
         receiver.step = 5;
@@ -140,7 +146,7 @@ std::vector<Params> pressParams(const NamedProtocol& p, std::mt19937_64& rng) {
 
 TEST(IrpRoundTrip, EveryRenderableProtocolComesBack) {
     std::mt19937_64 rng(26);
-    Tally exact, received;
+    Tally exact, received, finely;
     std::vector<std::string> unrenderable;
     for (size_t i = 0; i < table().size(); ++i) {
         const NamedProtocol& p = table()[i];
@@ -162,6 +168,8 @@ TEST(IrpRoundTrip, EveryRenderableProtocolComesBack) {
             const bool modulated = p.irp.carrierHz() > 0;
             check(p, given, throughReceiver(nominal, modulated, ++seed), nominal, modulated,
                   received);
+            check(p, given, throughReceiver(nominal, modulated, seed, true), nominal, modulated,
+                  finely);
         }
     }
     auto report = [](const char* what, const Tally& t) {
@@ -171,6 +179,7 @@ TEST(IrpRoundTrip, EveryRenderableProtocolComesBack) {
     };
     report("exact", exact);
     report("receiver model", received);
+    report("fine receiver", finely);
     std::printf("protocols not rendered: %zu\n", unrenderable.size());
     for (auto& u : unrenderable)
         std::printf("  %s\n", u.c_str());
@@ -186,24 +195,36 @@ TEST(IrpRoundTrip, EveryRenderableProtocolComesBack) {
         std::printf("  exact: %s\n", n.c_str());
     for (auto& n : received.notes)
         std::printf("  receiver: %s\n", n.c_str());
+    for (auto& n : finely.notes)
+        std::printf("  fine receiver: %s\n", n.c_str());
     EXPECT_EQ(exact.faults, 0);
     EXPECT_GE(exact.own + exact.alias, 0.98 * exact.presses);
     // Protocols with times finer than a receiver's error (XMP's 136 us
-    // levels, Humax's 105 us phases) are refused through it, as are
-    // readings another one fits about as well.
+    // levels, Humax's 105 us phases) are refused through it unless it
+    // resolves them, as are readings another one fits about as well.
     EXPECT_EQ(received.faults, 0);
     EXPECT_GE(received.own + received.alias, 0.935 * received.presses);
+    EXPECT_EQ(finely.faults, 0);
+    EXPECT_GE(finely.own + finely.alias, 0.98 * finely.presses);
     // Pairs a receiver's unknown burst excess makes alike: the same sums
     // of a burst and its gap (Matsui, Akai), a burst one unit either way
     // (Viewstar, GwtS), an all-zero frame whose checksum holds in a relaxed
     // protocol of a unit 7% longer (NEC-Shirriff-32 from a remote 4% fast).
-    // Not among them: a protocol read at a far pace (Thomson7 as Lumagen),
+    // Through the fine receiver also Mitsubishi as JVC{2} (a unit 14%
+    // longer, its pairs' sums met at a long excess), and an all-zero
+    // XMPff-1 as XMPff-2, which sends it alike but for its ending read as
+    // a repeat. Not among them: a protocol read at a far pace (Thomson7 as Lumagen),
     // a frame train whose extents drift from frame to frame (SonyDSP read
     // as its first frames, Sony15's).
     const std::set<std::pair<std::string, std::string>> alike = {
-        {"Matsui", "Akai"}, {"Viewstar", "GwtS"}, {"NEC-Shirriff-32", "Anthem_relaxed"}};
-    for (const auto& pair : received.misread)
-        EXPECT_TRUE(alike.count(pair)) << pair.first << " as " << pair.second;
+        {"Matsui", "Akai"},
+        {"Viewstar", "GwtS"},
+        {"NEC-Shirriff-32", "Anthem_relaxed"},
+        {"Mitsubishi", "JVC{2}"},
+        {"XMPff-1", "XMPff-2"}};
+    for (const auto* t : {&received, &finely})
+        for (const auto& pair : t->misread)
+            EXPECT_TRUE(alike.count(pair)) << pair.first << " as " << pair.second;
 }
 
 } // namespace
