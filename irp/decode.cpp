@@ -1846,13 +1846,12 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
                 // The whole capture read closely: no other excess does better.
                 if (d && d->end >= durations.size() && d->timingError < 0.04) break;
             }
-            const bool walked = d || failed.walked;
-            const Attempt& base = d ? kept : failed;
-            const std::vector<double>& read = excessTimes.times(d ? keptExcess : failedExcess);
-            if (walked && fine)
-                d = readFine(cp, read, options, base, std::move(d));
-            else if (walked)
-                d = readNear(cp, read, options, base, std::move(d));
+            if (d || failed.walked) {
+                const Attempt& base = d ? kept : failed;
+                const auto& read = excessTimes.times(d ? keptExcess : failedExcess);
+                d = fine ? readFine(cp, read, options, base, std::move(d))
+                         : readNear(cp, read, options, base, std::move(d));
+            }
         }
         if (d) found.push_back({std::move(*d), i});
     }
