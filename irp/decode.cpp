@@ -1844,7 +1844,7 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
                     dead[deadCount++] = {excess, a.slack};
                 }
                 // The whole capture read closely: no other excess does better.
-                if (d && d->end >= durations.size() && d->timingError < 0.04) break;
+                if (d && d->timingError < 0.04) break;
             }
             if (d || failed.walked) {
                 const Attempt& base = d ? kept : failed;
