@@ -463,6 +463,11 @@ public:
     // this much room fails the same on times moved by less. An extent's
     // lead-out moves with the times before it as well: twice as far.
     double slack = std::numeric_limits<double>::infinity();
+    // The same over the decisions that failed, and the extents: a walk
+    // that found no reading fails the same unless one of these turns (a
+    // decision that passed and fails instead only cuts a search that
+    // failed whole).
+    double failRoom = std::numeric_limits<double>::infinity();
     bool extentRead = false;
     bool cutShort = false;
     // More than one symbol fitted somewhere: which reading came first was
@@ -490,6 +495,7 @@ private:
             double since = now() - std::max(rest.start, extentMark);
             double left = *total - since;
             slack = std::min(slack, std::fabs(left));
+            failRoom = std::min(failRoom, std::fabs(left));
             extentRead = true;
             if (left > 0 && !add(-1, left, true)) return false;
             // The next extent counts from the end of this one's gap, known
@@ -905,6 +911,7 @@ private:
                 if (atLeast) extentMark = consumed;
                 return true;
             }
+            failRoom = std::min(failRoom, us - tol - r);
             return false;
         }
         slack = std::min(slack, std::fabs(std::fabs(r - us) - tol));
@@ -932,6 +939,7 @@ private:
         }
         // Shorter than the time measured: a time of the other sign comes
         // next, so the rest of this one is never read.
+        failRoom = std::min(failRoom, std::fabs(r - us) - tol);
         return false;
     }
 };
@@ -1237,10 +1245,14 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
         const bool& noReading;
         Attempt* attempt;
         ~Room() {
-            if (attempt)
-                attempt->slack = (noReading || !w.orderMattered) && !w.cutShort
-                                     ? w.slack / (w.extentRead ? 2 : 1)
-                                     : 0;
+            if (attempt) {
+                // Where only the nearest symbols are tried, which those are
+                // is a decision too.
+                const double room = noReading && !w.nearestTwo ? w.failRoom
+                                    : !w.orderMattered         ? w.slack
+                                                               : 0;
+                attempt->slack = w.cutShort ? 0 : room / (w.extentRead ? 2 : 1);
+            }
         }
     } room{w, noReading, attempt};
     w.memo = cp.valueFree;
@@ -1844,7 +1856,7 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
                     dead[deadCount++] = {excess, a.slack};
                 }
                 // The whole capture read closely: no other excess does better.
-                if (d && d->timingError < 0.04) break;
+                if (d && d->end >= durations.size() && d->timingError < 0.04) break;
             }
             if (d || failed.walked) {
                 const Attempt& base = d ? kept : failed;
