@@ -1219,6 +1219,9 @@ struct Attempt {
     // A walk that found no reading: the room its times had (see
     // Walker::slack); else 0.
     double slack = 0;
+    // A walk that read: how far its times could move before a decision that
+    // failed (the pass after the last one read, a rival symbol) passed.
+    double failRoom = 0;
     bool doubtful = false; // refused for a merged time blurred by a part
     size_t end = 0;
     double error = 0, pace = 1;
@@ -1252,6 +1255,9 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
                                     : !w.orderMattered         ? w.slack
                                                                : 0;
                 attempt->slack = w.cutShort ? 0 : room / (w.extentRead ? 2 : 1);
+                attempt->failRoom = noReading || w.nearestTwo || w.cutShort
+                                        ? 0
+                                        : w.failRoom / (w.extentRead ? 2 : 1);
             }
         }
     } room{w, noReading, attempt};
@@ -1855,8 +1861,14 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
                 } else if (!e && !a.walked) {
                     dead[deadCount++] = {excess, a.slack};
                 }
-                // The whole capture read closely: no other excess does better.
-                if (d && d->end >= durations.size() && d->timingError < 0.04) break;
+                // Read closely, and as far as the capture goes or as far as
+                // any excess left to try could read: none does better.
+                if (d && d->timingError < 0.04 &&
+                    (d->end >= durations.size() ||
+                     std::all_of(tried + k + 1, tried + n, [&](double e) {
+                         return std::fabs(e - keptExcess) < kept.failRoom;
+                     })))
+                    break;
             }
             if (d || failed.walked) {
                 const Attempt& base = d ? kept : failed;
