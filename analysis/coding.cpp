@@ -160,6 +160,48 @@ bool halves(const PressTimes& p, size_t from, size_t to, size_t frameBegin, doub
     return true;
 }
 
+// Halves paired into bits, runs of one width each: a burst half then a gap
+// half or the other way round, one bit of twice the length (four halves) a
+// frame at most. False when the halves are no bits.
+struct BiphaseBits {
+    std::vector<std::pair<std::string, int>> runs; // bits and their width
+    bool doubled = false;
+    int firstSpaceFirst = -1;
+    bool add(const std::vector<bool>& h, const Candidate& c) {
+        for (size_t i = 0; i + 1 < h.size();) {
+            int width = 1;
+            if (h[i] == h[i + 1]) {
+                // One such bit a frame: more are another code's times.
+                if (doubled || i + 3 >= h.size() || h[i + 2] != h[i + 3] || h[i] == h[i + 2])
+                    return false;
+                doubled = true;
+                width = 2;
+            }
+            const int spaceFirst = h[i] ? 0 : 1;
+            if (firstSpaceFirst < 0) firstSpaceFirst = spaceFirst;
+            const int one = c.oneSpaceFirst < 0 ? firstSpaceFirst : c.oneSpaceFirst;
+            if (runs.empty() || runs.back().second != width) runs.push_back({"", width});
+            runs.back().first += spaceFirst == one ? '1' : '0';
+            i += 2 * static_cast<size_t>(width);
+        }
+        return true;
+    }
+    void write(FrameRead& r) {
+        for (const auto& [bits, width] : runs)
+            addBits(r.items, r.bits, bits, width);
+        runs.clear();
+    }
+};
+
+// The leading times of a bi-phase frame, the last holding the first half
+// where prefix says so.
+void leadingTimes(const PressTimes& p, const FrameSpan& f, const Candidate& c, size_t k,
+                  bool prefix, FrameRead& r) {
+    for (size_t i = f.begin; i < f.begin + k; ++i)
+        r.items.push_back({Item::Time, (i - f.begin) % 2 == 0 ? p.t[i] : -p.t[i], 0});
+    if (prefix && k > 0) r.items.back().us += k % 2 == 0 ? c.half : -c.half;
+}
+
 // The frame read as bi-phase after k leading times, to its end or, with
 // trail, to a last long burst. prefix: the first half-bit stands before the
 // body, in the last leading time (of its kind) or, with none, in unseen
@@ -177,35 +219,13 @@ std::optional<FrameRead> readBiphaseAs(const PressTimes& p, const FrameSpan& f, 
         h.push_back(false);
         appended = true;
     }
-    std::vector<std::pair<std::string, int>> runs; // bits and their width
-    bool doubled = false;
-    int firstSpaceFirst = -1;
-    for (size_t i = 0; i < h.size();) {
-        int width = 1;
-        if (h[i] == h[i + 1]) {
-            // One such bit a frame: more are another code's times.
-            if (doubled || i + 3 >= h.size() || h[i + 2] != h[i + 3] || h[i] == h[i + 2])
-                return std::nullopt;
-            doubled = true;
-            width = 2;
-        }
-        const int spaceFirst = h[i] ? 0 : 1;
-        if (firstSpaceFirst < 0) firstSpaceFirst = spaceFirst;
-        const int one = c.oneSpaceFirst < 0 ? firstSpaceFirst : c.oneSpaceFirst;
-        if (runs.empty() || runs.back().second != width) runs.push_back({"", width});
-        runs.back().first += spaceFirst == one ? '1' : '0';
-        i += 2 * static_cast<size_t>(width);
-    }
-    if (runs.empty()) return std::nullopt;
-    if (c.oneSpaceFirst < 0) c.oneSpaceFirst = firstSpaceFirst;
+    BiphaseBits b;
+    if (!b.add(h, c) || b.runs.empty()) return std::nullopt;
+    if (c.oneSpaceFirst < 0) c.oneSpaceFirst = b.firstSpaceFirst;
     FrameRead r = frameAt(p, f);
     if (f.gapAfter >= 0 && appended) r.gapAfter -= c.half;
-    for (size_t i = f.begin; i < f.begin + k; ++i)
-        r.items.push_back({Item::Time, (i - f.begin) % 2 == 0 ? p.t[i] : -p.t[i], 0});
-    if (prefix && k > 0) // the leading time holds the first half
-        r.items.back().us += bodyMark ? c.half : -c.half;
-    for (const auto& [bits, width] : runs)
-        addBits(r.items, r.bits, bits, width);
+    leadingTimes(p, f, c, k, prefix, r);
+    b.write(r);
     if (trail) {
         // The last half-bit gap, when the bits end with one, stands before it.
         if (appended) r.items.push_back({Item::Time, -c.half, 0});
@@ -213,6 +233,50 @@ std::optional<FrameRead> readBiphaseAs(const PressTimes& p, const FrameSpan& f, 
         r.gapAfter = f.gapAfter;
     }
     return r;
+}
+
+// The same with one pause inside the bits: a gap of more halves than a bit
+// has, which the last bit before it and the first after it may each lend a
+// half (RC5x's four halves between its address and command). The pause is
+// taken as a whole number of bits where the halves allow either.
+std::optional<FrameRead> readBiphasePaused(const PressTimes& p, const FrameSpan& f, Candidate& c,
+                                           size_t k, bool prefix, int most) {
+    size_t at = 0;
+    for (size_t i = f.begin + k + 1; i + 1 < f.end; i += 1) {
+        if ((i - f.begin) % 2 == 0 || std::round(p.t[i] / c.half) < std::max(4, most + 1)) continue;
+        if (at || p.t[i] > 16 * c.half) return std::nullopt;
+        at = i;
+    }
+    if (!at) return std::nullopt;
+    const double n = std::round(p.t[at] / c.half);
+    std::vector<bool> before;
+    if (prefix) before.push_back(k % 2 != 0);
+    if (!halves(p, f.begin + k, at, f.begin, c.half, most, before)) return std::nullopt;
+    const int lent = static_cast<int>(before.size() % 2);
+    if (lent) before.push_back(false);
+    std::vector<bool> after;
+    if (!halves(p, at + 1, f.end, f.begin, c.half, most, after)) return std::nullopt;
+    const int even = static_cast<int>(n - lent) % 2;
+    for (int lends : {even, 1 - even}) {
+        std::vector<bool> h = after;
+        if (lends) h.insert(h.begin(), false);
+        const bool appended = h.size() % 2 != 0;
+        if (appended) h.push_back(false);
+        BiphaseBits first, second;
+        if (n - lent - lends < 2 || !first.add(before, c) || first.runs.empty()) continue;
+        second.doubled = first.doubled;
+        second.firstSpaceFirst = first.firstSpaceFirst;
+        if (!second.add(h, c) || second.runs.empty()) continue;
+        if (c.oneSpaceFirst < 0) c.oneSpaceFirst = first.firstSpaceFirst;
+        FrameRead r = frameAt(p, f);
+        if (f.gapAfter >= 0 && appended) r.gapAfter -= c.half;
+        leadingTimes(p, f, c, k, prefix, r);
+        first.write(r);
+        r.items.push_back({Item::Time, -(p.t[at] - (lent + lends) * c.half), 0});
+        second.write(r);
+        return r;
+    }
+    return std::nullopt;
 }
 
 // A bi-phase frame: up to three leading times, then bits. A first half-bit
@@ -235,6 +299,12 @@ std::optional<FrameRead> readBiphase(const PressTimes& p, const FrameSpan& f, Ca
                         if (auto r = readBiphaseAs(p, f, c, k, prefix, trail == 1, most)) return r;
                     }
                 }
+    for (size_t k = 0; k <= 3 && f.begin + k < f.end; ++k)
+        for (int variant = 0; variant < 2; ++variant) {
+            const bool prefix = (k == 0) == (variant == 0);
+            if (prefix && k % 2 != 0) continue;
+            if (auto r = readBiphasePaused(p, f, c, k, prefix, 2)) return r;
+        }
     return std::nullopt;
 }
 
@@ -509,16 +579,24 @@ std::vector<Candidate> candidates(const std::vector<PressTimes>& presses, const 
             out.push_back(c);
         }
     }
-    // Bi-phase: every common time one or two half bits, bursts and gaps of both.
-    std::vector<double> common;
+    // Bi-phase: every common time one or two half bits, bursts and gaps of both;
+    // a longer gap sent once a frame at most is a pause inside the bits.
+    std::vector<double> common, pauses;
     for (size_t k = 0; k < marks.means.size(); ++k)
         if (markCount[k] * 20 >= totalMarks) common.push_back(marks.means[k]);
     const size_t commonMarks = common.size();
+    size_t frames = 0;
+    for (const PressTimes& p : presses)
+        frames += p.frames.size();
     for (size_t k = 0; k < spaces.means.size(); ++k)
-        if (spaceCount[k] * 20 >= totalSpaces) common.push_back(spaces.means[k]);
+        if (spaceCount[k] * 20 >= totalSpaces)
+            (static_cast<size_t>(spaceCount[k]) <= frames ? pauses : common)
+                .push_back(spaces.means[k]);
     if (!common.empty() && commonMarks > 0) {
         const double h = *std::min_element(common.begin(), common.end());
         bool fits = true;
+        for (double m : pauses)
+            if (m < 3.5 * h || m > 16 * h) common.push_back(m);
         for (double m : common)
             fits = fits && (std::abs(m - h) < 0.3 * h || std::abs(m - 2 * h) < 0.35 * h ||
                             std::abs(m - 3 * h) < 0.35 * h);

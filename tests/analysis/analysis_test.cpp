@@ -100,6 +100,19 @@ const std::vector<Protocol>& protocols() {
                        889, false);
              return irsig::KeyPress{f.period(113778), f.period(113778)};
          }},
+        // A pause of two bits inside the bits, the halves on either side
+        // running into it.
+        {"RC5x", Coding::BiPhase, 889, 20, Repeat::WholeFrame, "a2 t1 a5 a6 c6",
+         [](unsigned a, unsigned c, int t) {
+             FrameBuilder f;
+             const unsigned s = (a >> 5) & 127;
+             f.biphase(std::string("1") + (s & 64 ? '0' : '1') + (t ? '1' : '0') +
+                           bits(a & 31, 5, true),
+                       889, false)
+                 .space(4 * 889)
+                 .biphase(bits(s & 63, 6, true) + bits(c & 63, 6, true), 889, false);
+             return irsig::KeyPress{f.period(113778), f.period(113778)};
+         }},
         // A lead-in, a start bit, three mode bits, a trailer bit of twice
         // the length (the toggle), then address and command.
         {"RC6", Coding::BiPhase, 444, 21, Repeat::WholeFrame, "a4 t1 a8 c8",
