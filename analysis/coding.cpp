@@ -235,14 +235,14 @@ std::optional<FrameRead> readBiphaseAs(const PressTimes& p, const FrameSpan& f, 
     return r;
 }
 
-// The same with one pause inside the bits: a gap of more halves than a bit
-// has, which the last bit before it and the first after it may each lend a
+// The same with one pause inside the bits: a gap of four halves or more,
+// which the last bit before it and the first after it may each lend a
 // half (RC5x's four halves between its address and command). The pause is
 // taken as a whole number of bits where the halves allow either.
 std::optional<FrameRead> readBiphasePaused(const PressTimes& p, const FrameSpan& f, Candidate& c,
                                            size_t k, bool prefix, int most) {
     size_t at = 0;
-    for (size_t i = f.begin + k + 1; i + 1 < f.end; i += 1) {
+    for (size_t i = f.begin + k + 1; i + 1 < f.end; ++i) {
         if ((i - f.begin) % 2 == 0 || std::round(p.t[i] / c.half) < std::max(4, most + 1)) continue;
         if (at || p.t[i] > 16 * c.half) return std::nullopt;
         at = i;
