@@ -52,8 +52,11 @@ struct Field {
     std::string name;
     int first = 0, length = 0; // bit positions in the message
     // For a check: how it is made from other fields (indexes into fields).
-    enum Rule { None, Complement, Copy, Sum, Xor, NibbleSum, Parity } rule = None;
+    enum Rule { None, Complement, Copy, Sum, Xor, NibbleSum, Parity, Weighted } rule = None;
     std::vector<int> sources;
+    // Weighted: a weight for each 2-bit group of the sources, in their order
+    // and each from its lowest bits.
+    std::vector<int> weights;
     int64_t offset = 0;           // added to a sum, or XORed into a XOR
     bool inverted = false;        // the check is sent complemented
     std::vector<uint64_t> values; // per press

@@ -5,6 +5,7 @@
 #include "analysis/analysis.h"
 #include "analysis/analysis_internal.h"
 
+#include <algorithm>
 #include <bit>
 #include <set>
 
@@ -34,6 +35,7 @@ uint64_t nibbleSum(uint64_t v, int length) {
 // The check's value from its sources' values (before the offset).
 uint64_t combine(const Field& f, const std::vector<Field>& fields, const std::vector<uint64_t>& v) {
     uint64_t s = 0;
+    size_t group = 0;
     for (int i : f.sources) {
         // A press with fewer fields than the fit has nothing there to add.
         if (i < 0 || static_cast<size_t>(i) >= v.size() || static_cast<size_t>(i) >= fields.size())
@@ -49,6 +51,10 @@ uint64_t combine(const Field& f, const std::vector<Field>& fields, const std::ve
             break;
         case Field::Parity:
             s += static_cast<uint64_t>(std::popcount(x));
+            break;
+        case Field::Weighted:
+            for (int k = 0; k + 1 < len && group < f.weights.size(); k += 2)
+                s += static_cast<uint64_t>(f.weights[group++]) * ((x >> k) & 3);
             break;
         default:
             s += x;
@@ -105,6 +111,54 @@ bool holds(Field& f, const std::vector<Field>& fields, size_t j, bool needsVaria
     return true;
 }
 
+// The weights that make target a sum of the 2-bit groups of sources, each
+// group times its weight, plus an offset, modulo 2^length over every press:
+// found a bit at a time (a solution modulo 2^(k+1) is one modulo 2^k). Empty
+// unless exactly one set of weights does, every weight odd (each group
+// moves the check's lowest bit; even weights are bits shifted, copies) and
+// not all of them 1 (a plain sum is found as such).
+std::vector<int> weightsOf(const std::vector<Field>& fields, const std::vector<int>& sources,
+                           const Field& target) {
+    std::vector<std::vector<uint64_t>> groups(target.values.size());
+    for (size_t p = 0; p < groups.size(); ++p)
+        for (int i : sources) {
+            const Field& s = fields[static_cast<size_t>(i)];
+            for (int k = 0; k + 1 < s.length; k += 2)
+                groups[p].push_back((s.values[p] >> k) & 3);
+        }
+    const size_t n = groups.empty() ? 0 : groups[0].size();
+    if (n == 0 || n > 4) return {};
+    std::vector<std::vector<uint64_t>> found = {std::vector<uint64_t>(n, 0)};
+    for (int bit = 0; bit < target.length; ++bit) {
+        const uint64_t mask = maskOf(bit + 1);
+        std::vector<std::vector<uint64_t>> next;
+        for (const auto& w : found)
+            for (uint64_t b = 0; b < (uint64_t{1} << n); ++b) {
+                std::vector<uint64_t> x = w;
+                for (size_t i = 0; i < n; ++i)
+                    x[i] |= (b >> i & 1) << bit;
+                auto sum = [&](size_t p) {
+                    uint64_t s = 0;
+                    for (size_t i = 0; i < n; ++i)
+                        s += x[i] * groups[p][i];
+                    return s;
+                };
+                const uint64_t offset = target.values[0] - sum(0);
+                bool all = true;
+                for (size_t p = 1; p < groups.size() && all; ++p)
+                    all = ((sum(p) + offset - target.values[p]) & mask) == 0;
+                if (all) next.push_back(x);
+            }
+        if (next.empty() || next.size() > 64) return {};
+        found = std::move(next);
+    }
+    if (found.size() != 1 ||
+        std::any_of(found[0].begin(), found[0].end(), [](uint64_t w) { return w % 2 == 0; }) ||
+        std::all_of(found[0].begin(), found[0].end(), [](uint64_t w) { return w == 1; }))
+        return {};
+    return std::vector<int>(found[0].begin(), found[0].end());
+}
+
 void findCheck(std::vector<Field>& fields, size_t j, size_t runStart) {
     Field& target = fields[j];
     const bool moving = varies(target);
@@ -154,6 +208,18 @@ void findCheck(std::vector<Field>& fields, size_t j, size_t runStart) {
                 }
             }
         if (target.length == 1) return; // parity over the whole run only
+        // A nibble weighed from a byte's 2-bit groups (DirecTV's), over
+        // presses enough that its weights are no chance.
+        if (target.length == 4 && presses >= 8) {
+            f.rule = Field::Weighted;
+            f.inverted = false;
+            f.weights = weightsOf(fields, f.sources, target);
+            if (!f.weights.empty() && holds(f, fields, j, false)) {
+                target = f;
+                return;
+            }
+            f.weights.clear();
+        }
     }
 }
 

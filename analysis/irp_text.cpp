@@ -51,6 +51,7 @@ std::string nameIn(const Result& r, const Field& f) {
 
 std::string definition(const Result& r, const Field& f) {
     std::string e;
+    size_t group = 0; // of a weighted sum's groups, over its sources
     const char* op = f.rule == Field::Xor ? "^" : "+";
     for (int i : f.sources) {
         const Field& s = r.fields[static_cast<size_t>(i)];
@@ -62,6 +63,18 @@ std::string definition(const Result& r, const Field& f) {
             }
         } else if (f.rule == Field::Parity) {
             e += "#" + nameIn(r, s);
+        } else if (f.rule == Field::Weighted) {
+            std::string terms;
+            for (int k = 0; k + 1 < s.length && group < f.weights.size(); k += 2) {
+                const int w = f.weights[group++];
+                if (w == 0) continue;
+                if (!terms.empty()) terms += '+';
+                if (w != 1) terms.append(std::to_string(w)).append("*");
+                terms.append("(").append(nameIn(r, s)).append(":2");
+                if (k) terms.append(":").append(std::to_string(k));
+                terms += ')';
+            }
+            e += terms.empty() ? "0" : terms;
         } else {
             e += nameIn(r, s);
         }
