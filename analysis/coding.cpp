@@ -256,14 +256,15 @@ std::optional<FrameRead> readBiphasePaused(const PressTimes& p, const FrameSpan&
     if (lent) before.push_back(false);
     std::vector<bool> after;
     if (!halves(p, at + 1, f.end, f.begin, c.half, most, after)) return std::nullopt;
+    BiphaseBits first;
+    if (!first.add(before, c) || first.runs.empty()) return std::nullopt;
     const int even = static_cast<int>(n - lent) % 2;
     for (int lends : {even, 1 - even}) {
         std::vector<bool> h = after;
         if (lends) h.insert(h.begin(), false);
         const bool appended = h.size() % 2 != 0;
         if (appended) h.push_back(false);
-        BiphaseBits first, second;
-        if (n - lent - lends < 2 || !first.add(before, c) || first.runs.empty()) continue;
+        BiphaseBits second;
         second.doubled = first.doubled;
         second.firstSpaceFirst = first.firstSpaceFirst;
         if (!second.add(h, c) || second.runs.empty()) continue;

@@ -119,6 +119,10 @@ bool holds(Field& f, const std::vector<Field>& fields, size_t j, bool needsVaria
 // not all of them 1 (a plain sum is found as such).
 std::vector<int> weightsOf(const std::vector<Field>& fields, const std::vector<int>& sources,
                            const Field& target) {
+    size_t n = 0;
+    for (int i : sources)
+        n += static_cast<size_t>(fields[static_cast<size_t>(i)].length / 2);
+    if (n == 0 || n > 4 || target.values.empty()) return {};
     std::vector<std::vector<uint64_t>> groups(target.values.size());
     for (size_t p = 0; p < groups.size(); ++p)
         for (int i : sources) {
@@ -126,8 +130,6 @@ std::vector<int> weightsOf(const std::vector<Field>& fields, const std::vector<i
             for (int k = 0; k + 1 < s.length; k += 2)
                 groups[p].push_back((s.values[p] >> k) & 3);
         }
-    const size_t n = groups.empty() ? 0 : groups[0].size();
-    if (n == 0 || n > 4) return {};
     std::vector<std::vector<uint64_t>> found = {std::vector<uint64_t>(n, 0)};
     for (int bit = 0; bit < target.length; ++bit) {
         const uint64_t mask = maskOf(bit + 1);

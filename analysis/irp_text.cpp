@@ -64,17 +64,14 @@ std::string definition(const Result& r, const Field& f) {
         } else if (f.rule == Field::Parity) {
             e += "#" + nameIn(r, s);
         } else if (f.rule == Field::Weighted) {
-            std::string terms;
             for (int k = 0; k + 1 < s.length && group < f.weights.size(); k += 2) {
                 const int w = f.weights[group++];
-                if (w == 0) continue;
-                if (!terms.empty()) terms += '+';
-                if (w != 1) terms.append(std::to_string(w)).append("*");
-                terms.append("(").append(nameIn(r, s)).append(":2");
-                if (k) terms.append(":").append(std::to_string(k));
-                terms += ')';
+                if (k) e += '+';
+                if (w != 1) e.append(std::to_string(w)).append("*");
+                e.append("(").append(nameIn(r, s)).append(":2");
+                if (k) e.append(":").append(std::to_string(k));
+                e += ')';
             }
-            e += terms.empty() ? "0" : terms;
         } else {
             e += nameIn(r, s);
         }

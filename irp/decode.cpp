@@ -1251,13 +1251,12 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
             if (attempt) {
                 // Where only the nearest symbols are tried, which those are
                 // is a decision too.
+                const double share = w.cutShort ? 0 : w.extentRead ? 0.5 : 1;
                 const double room = noReading && !w.nearestTwo ? w.failRoom
                                     : !w.orderMattered         ? w.slack
                                                                : 0;
-                attempt->slack = w.cutShort ? 0 : room / (w.extentRead ? 2 : 1);
-                attempt->failRoom = noReading || w.nearestTwo || w.cutShort
-                                        ? 0
-                                        : w.failRoom / (w.extentRead ? 2 : 1);
+                attempt->slack = share * room;
+                attempt->failRoom = noReading || w.nearestTwo ? 0 : share * w.failRoom;
             }
         }
     } room{w, noReading, attempt};
@@ -1603,6 +1602,14 @@ bool hasRivals(const Attempt& a, double window) {
     return false;
 }
 
+// The times read again at a remote's own pace.
+std::vector<double> timesAtPace(const std::vector<double>& times, double pace) {
+    std::vector<double> paced(times.size());
+    for (size_t i = 0; i < times.size(); ++i)
+        paced[i] = times[i] / pace;
+    return paced;
+}
+
 // A reading's fit is at the pace found. Remotes keep within a few percent
 // of theirs: a protocol of other timing read at a far pace fits worse.
 double paceCost(double pace) {
@@ -1616,12 +1623,7 @@ std::optional<Decode> readNear(const CompiledProtocol& cp, const std::vector<dou
                                const DecodeOptions& options, const Attempt& base,
                                std::optional<Decode> greedy, const NearReadings& near = {}) {
     const bool paceable = std::fabs(base.pace - 1) > 0.005 && base.pace > 0.8 && base.pace < 1.25;
-    auto atPace = [&] {
-        std::vector<double> paced(times.size());
-        for (size_t i = 0; i < times.size(); ++i)
-            paced[i] = times[i] / base.pace;
-        return paced;
-    };
+    auto atPace = [&] { return timesAtPace(times, base.pace); };
     // A walk refused for a blurred run is read once more at the remote's
     // own pace, where that is a pace a remote keeps to.
     if (base.doubtful) {
@@ -1762,12 +1764,8 @@ bool resolves(const CompiledProtocol& cp, const Decode& d, const std::vector<dou
 std::optional<Decode> readFine(const CompiledProtocol& cp, const std::vector<double>& times,
                                const DecodeOptions& options, const Attempt& base,
                                std::optional<Decode> greedy) {
-    if (!greedy && std::fabs(base.pace - 1) > 0.005 && base.pace > 0.9 && base.pace < 1.1) {
-        std::vector<double> paced(times.size());
-        for (size_t i = 0; i < times.size(); ++i)
-            paced[i] = times[i] / base.pace;
-        greedy = decodeOne(cp, paced, options);
-    }
+    if (!greedy && std::fabs(base.pace - 1) > 0.005 && base.pace > 0.9 && base.pace < 1.1)
+        greedy = decodeOne(cp, timesAtPace(times, base.pace), options);
     if (greedy && !resolves(cp, *greedy, times)) return std::nullopt;
     return greedy;
 }
