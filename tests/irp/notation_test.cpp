@@ -247,6 +247,14 @@ TEST(IrpDecode, ReceiverPressesOnceRefused) {
           280, 860,  280, 2120, 280, 14150, 280, 1140, 280, 1280, 280, 720,
           280, 720,  280, 720,  280, 860,   280, 2400, 280, 2400, 280},
          {{"F", 460}, {"D", 26}, {"S", 48}, {"OEM", 219}}},
+        // Levels 167 us apart through 50 us steps: a gap 55 us short has a
+        // rival reading, yet every time lies within a third of a level of
+        // the nearest reading.
+        {"near levels a capture resolves",
+         "Nokia",
+         {500, 200, 200, 550, 250, 200, 200, 200, 250, 650, 200, 550, 250, 650,
+          250, 200, 250, 500, 250, 500, 250, 400, 200, 400, 200, 550, 250},
+         {{"D", 131}, {"S", 178}, {"F", 150}}},
     };
     ProtocolTable t;
     t.addFile(std::string(QV_SOURCE_DIR) + "/data/irp-protocols.tsv");
