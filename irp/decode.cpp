@@ -1874,8 +1874,7 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
                 // Levels a little coarser than a receiver's error: where near
                 // readings rival the first, the capture may still resolve it.
                 std::optional<Decode> first;
-                if (!fine && d && cp.resolution <= 2 * options.receiverAbsoluteTolerance)
-                    first = d;
+                if (!fine && d && cp.resolution <= 2 * options.receiverAbsoluteTolerance) first = d;
                 d = fine ? readFine(cp, read, options, base, std::move(d))
                          : readNear(cp, read, options, base, std::move(d));
                 if (!d && first && resolves(cp, *first, read)) d = std::move(first);
