@@ -8,10 +8,24 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string_view>
 
 namespace qv::analysis {
 
 namespace {
+
+// Text built by appending: GCC 12 warns falsely (-Wrestrict) where a literal
+// is prepended to a string.
+template <typename... Parts> std::string cat(const Parts&... parts) {
+    std::string s;
+    (s.append(std::string_view(parts)), ...);
+    return s;
+}
+
+// The comma before an item of a list that has some already.
+const char* comma(const std::string& list) {
+    return list.empty() ? "" : ",";
+}
 
 std::string number(double v) {
     const double whole = std::round(v);
@@ -35,9 +49,9 @@ std::string duration(double us, double unit) {
 }
 
 std::string fieldText(const Result& r, const Field& f) {
-    const std::string len = ":" + std::to_string(f.length);
+    const std::string len = cat(":", std::to_string(f.length));
     if (f.rule == Field::Complement)
-        return "~" + r.fields[static_cast<size_t>(f.sources[0])].name + len;
+        return cat("~", r.fields[static_cast<size_t>(f.sources[0])].name, len);
     if (f.rule == Field::Copy) return r.fields[static_cast<size_t>(f.sources[0])].name + len;
     return f.name + len;
 }
@@ -45,7 +59,7 @@ std::string fieldText(const Result& r, const Field& f) {
 // A field in an expression: a check sent as a complement or copy has no
 // name of its own in the IRP.
 std::string nameIn(const Result& r, const Field& f) {
-    if (f.rule == Field::Complement || f.rule == Field::Copy) return "(" + fieldText(r, f) + ")";
+    if (f.rule == Field::Complement || f.rule == Field::Copy) return cat("(", fieldText(r, f), ")");
     return f.name;
 }
 
@@ -59,10 +73,10 @@ std::string definition(const Result& r, const Field& f) {
         if (f.rule == Field::NibbleSum) {
             for (int k = 0; k < s.length; k += 4) {
                 if (k) e += "+";
-                e += nameIn(r, s) + ":4" + (k ? ":" + std::to_string(k) : "");
+                e += cat(nameIn(r, s), ":4", k ? cat(":", std::to_string(k)) : "");
             }
         } else if (f.rule == Field::Parity) {
-            e += "#" + nameIn(r, s);
+            e += cat("#", nameIn(r, s));
         } else if (f.rule == Field::Weighted) {
             for (int k = 0; k + 1 < s.length && group < f.weights.size(); k += 2) {
                 const int w = f.weights[group++];
@@ -76,8 +90,8 @@ std::string definition(const Result& r, const Field& f) {
             e += nameIn(r, s);
         }
     }
-    if (f.offset) e += std::string(op) + std::to_string(f.offset);
-    return f.name + "=" + (f.inverted ? "~(" + e + ")" : e);
+    if (f.offset) e += cat(op, std::to_string(f.offset));
+    return f.inverted ? cat(f.name, "=~(", e, ")") : cat(f.name, "=", e);
 }
 
 std::string bitsText(const Result& r, int first, int length, const std::string& constant) {
@@ -91,13 +105,12 @@ std::string bitsText(const Result& r, int first, int length, const std::string& 
                 if (static_cast<size_t>(first + from + k) < constant.size() &&
                     constant[static_cast<size_t>(first + from + k)] == '1')
                     v |= uint64_t{1} << (r.msb ? n - 1 - k : k);
-            out += (out.empty() ? "" : ",") + std::to_string(v) + ":" + std::to_string(n);
+            out += cat(comma(out), std::to_string(v), ":", std::to_string(n));
         }
         return out;
     }
     for (const Field& f : r.fields)
-        if (f.first >= first && f.first < first + length)
-            out += (out.empty() ? "" : ",") + fieldText(r, f);
+        if (f.first >= first && f.first < first + length) out += cat(comma(out), fieldText(r, f));
     return out;
 }
 
@@ -138,7 +151,7 @@ std::string mappedText(const Result& r, int first, int length) {
             int e = k;
             for (char v = '0'; e < end && e - k < 32 && constantAt(e, v); ++e)
                 bits += v;
-            out += (out.empty() ? "" : ",") + bitsText(r, 0, e - k, bits);
+            out += cat(comma(out), bitsText(r, 0, e - k, bits));
             k = e;
             continue;
         }
@@ -154,10 +167,10 @@ std::string mappedText(const Result& r, int first, int length) {
         const std::string name = f->rule == Field::Complement || f->rule == Field::Copy
                                      ? r.fields[static_cast<size_t>(f->sources[0])].name
                                      : f->name;
-        std::string text = ((b.how == '~') != flip ? "~" : "") + name + ":" + std::to_string(n);
+        std::string text = cat((b.how == '~') != flip ? "~" : "", name, ":", std::to_string(n));
         const int offset = r.msb ? f->length - from - n : from;
-        if (n != f->length || offset != 0) text += ":" + std::to_string(offset);
-        out += (out.empty() ? "" : ",") + text;
+        if (n != f->length || offset != 0) text += cat(":", std::to_string(offset));
+        out += cat(comma(out), text);
         k = e;
     }
     return out;
@@ -179,16 +192,16 @@ std::string shapeText(const Result& r, const Shape& s, int& at, const std::strin
                 for (size_t sym = 0; sym < r.symbols.size(); ++sym) {
                     if (sym) out += "|";
                     for (size_t k = 0; k < r.symbols[sym].size(); ++k)
-                        out += (k ? "," : "") +
-                               duration(r.symbols[sym][k] * item.width * r.unit, r.unit);
+                        out += cat(k ? "," : "",
+                                   duration(r.symbols[sym][k] * item.width * r.unit, r.unit));
                 }
                 out += ">(" + text + ")";
             }
             at += item.bits;
         } else if (item.kind == Item::Extent) {
-            out += "^" + duration(item.us, r.unit);
+            out += cat("^", duration(item.us, r.unit));
         } else {
-            out += (item.us < 0 ? "-" : "") + duration(std::abs(item.us), r.unit);
+            out += cat(item.us < 0 ? "-" : "", duration(std::abs(item.us), r.unit));
         }
     }
     return out;
@@ -228,7 +241,7 @@ void writeIrp(Result& r) {
         for (size_t s = 0; s < r.symbols.size(); ++s) {
             if (s) irp += "|";
             for (size_t k = 0; k < r.symbols[s].size(); ++k)
-                irp += (k ? "," : "") + duration(r.symbols[s][k] * r.unit, r.unit);
+                irp += cat(k ? "," : "", duration(r.symbols[s][k] * r.unit, r.unit));
         }
         irp += ">";
     }
@@ -265,12 +278,13 @@ void writeIrp(Result& r) {
     for (const Field& f : r.fields) {
         if (f.role == Field::Check) {
             if (f.rule != Field::Complement && f.rule != Field::Copy)
-                defs += (defs.empty() ? "" : ",") + definition(r, f);
+                defs += cat(comma(defs), definition(r, f));
             continue;
         }
-        params += (params.empty() ? "" : ",") + f.name + ":0.." +
-                  std::to_string(f.length >= 64 ? ~uint64_t{0} : (uint64_t{1} << f.length) - 1);
-        if (f.role == Field::Address) params += "=" + std::to_string(f.values.front());
+        params +=
+            cat(comma(params), f.name, ":0..",
+                std::to_string(f.length >= 64 ? ~uint64_t{0} : (uint64_t{1} << f.length) - 1));
+        if (f.role == Field::Address) params += cat("=", std::to_string(f.values.front()));
         if (f.role == Field::Toggle) params += "=0";
     }
     if (!defs.empty()) irp += "{" + defs + "}";
