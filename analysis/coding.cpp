@@ -1188,6 +1188,11 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
     } catch (const std::exception& e) {
         result.notes.push_back(std::string("the IRP cannot be read back: ") + e.what());
     }
+    // A receiver's excess follows the signal's strength from burst to burst
+    // and frame to frame: presses taken through one are held to the
+    // tolerance its decodes are.
+    const double absolute = std::max(
+        1.5 * grain, result.excess != 0 ? irp::DecodeOptions{}.receiverAbsoluteTolerance : 100.0);
     for (size_t k = 0; k < fitting.size(); ++k) {
         PressResult& pr = result.presses[fitting[k]];
         std::vector<uint64_t> values;
@@ -1211,7 +1216,7 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
             const std::string composed = composeMessage(result, values);
             if (composed == pr.bits) rendered = renderStructure(result, composed, pr.repeats);
         }
-        pr.rendersBack = timesMatch(rendered, captured, &pr.worstError, 1.5 * grain);
+        pr.rendersBack = timesMatch(rendered, captured, &pr.worstError, absolute);
     }
     // Presses of another shape (buttons that send fewer frames, say) are
     // a structure of their own: analysed apart, and this one again without

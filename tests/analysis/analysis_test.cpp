@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <functional>
 #include <random>
 
@@ -383,6 +384,21 @@ TEST(Analysis, ReceiverExcessFromWholeUnits) {
             for (const auto& pr : r.presses)
                 EXPECT_TRUE(pr.rendersBack) << k.name << ": " << r.irp;
         }
+}
+
+// Real presses whose receiver moved its bursts by more than 100 us: frames
+// after the first 85 us shorter (its gain settling), one burst 124 us long
+// and its gap as much short. Each still renders back.
+TEST(Analysis, ReceiverDriftStillRendersBack) {
+    for (const char* file : {"ir-74b2c7448c.txt", "ir-9562f1b4c3.txt"}) {
+        std::ifstream in(std::string(QV_SOURCE_DIR) + "/tests/data/real/" + file);
+        analysis::Press p;
+        for (int64_t t; in >> t;)
+            p.times.push_back(t);
+        const auto r = analysis::analyse({p});
+        EXPECT_EQ(r.bits(), 32) << file;
+        EXPECT_TRUE(r.presses.at(0).rendersBack) << file << ": " << r.irp;
+    }
 }
 
 // Codes the common families do not name at a glance: pulse-position of
