@@ -151,8 +151,9 @@ std::vector<double> renderStructure(const Result& result, const std::string& bit
 // Whether a capture's times (excess taken off) are the rendering within the
 // usual tolerance: absolute (100 us, or more for a coarse logger) or a
 // quarter, whichever is larger; its last gap, often cut, is not compared.
-// worst receives the largest difference.
+// worst receives the largest difference. Drifting: each frame compared with
+// the excess its own bursts show (a receiver's follows the signal's strength).
 bool timesMatch(const std::vector<double>& rendered, const std::vector<double>& captured,
-                double* worst = nullptr, double absolute = 100);
+                double* worst = nullptr, double absolute = 100, bool drifting = false);
 
 } // namespace qv::analysis

@@ -1216,7 +1216,8 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
             const std::string composed = composeMessage(result, values);
             if (composed == pr.bits) rendered = renderStructure(result, composed, pr.repeats);
         }
-        pr.rendersBack = timesMatch(rendered, captured, &pr.worstError, absolute);
+        pr.rendersBack =
+            timesMatch(rendered, captured, &pr.worstError, absolute, result.excess != 0);
     }
     // Presses of another shape (buttons that send fewer frames, say) are
     // a structure of their own: analysed apart, and this one again without

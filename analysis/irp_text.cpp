@@ -22,6 +22,9 @@ template <typename... Parts> std::string cat(const Parts&... parts) {
     return s;
 }
 
+// A gap this long ends a frame (no symbol's is as long).
+constexpr double kFrameGap = 5000;
+
 // The comma before an item of a list that has some already.
 const char* comma(const std::string& list) {
     return list.empty() ? "" : ",";
@@ -415,13 +418,33 @@ std::vector<double> renderStructure(const Result& r, const std::string& bits, in
 }
 
 bool timesMatch(const std::vector<double>& rendered, const std::vector<double>& captured,
-                double* worst, double absolute) {
+                double* worst, double absolute, bool drifting) {
     double w = 0;
     bool ok = rendered.size() == captured.size() || rendered.size() == captured.size() + 1;
     const size_t n = std::min(rendered.size(), captured.size());
+    // Each frame's own excess: what its shortest bursts show beyond the
+    // rendering's (a long burst's jitter is larger).
+    std::vector<double> shift(n, 0);
+    for (size_t b = 0; drifting && b < n;) {
+        size_t e = b + 1;
+        while (e < n && !(e % 2 == 1 && std::max(rendered[e], captured[e]) >= kFrameGap))
+            ++e;
+        double shortest = rendered[b];
+        for (size_t i = b; i < e; i += 2)
+            shortest = std::min(shortest, rendered[i]);
+        double sum = 0, bursts = 0;
+        for (size_t i = b; i < e; i += 2)
+            if (rendered[i] <= 1.5 * shortest) {
+                sum += captured[i] - rendered[i];
+                ++bursts;
+            }
+        for (size_t i = b; i < e; ++i)
+            shift[i] = (i % 2 == 0 ? 1 : -1) * sum / bursts;
+        b = e + 1;
+    }
     for (size_t i = 0; i < n; ++i) {
         if (i + 1 == captured.size() && i % 2 == 1) break; // a capture's last gap is often cut
-        const double d = std::abs(rendered[i] - captured[i]);
+        const double d = std::abs(rendered[i] - (captured[i] - shift[i]));
         w = std::max(w, d);
         if (d > std::max(std::max(100.0, absolute), 0.25 * captured[i])) ok = false;
     }
