@@ -423,7 +423,7 @@ bool timesMatch(const std::vector<double>& rendered, const std::vector<double>& 
     bool ok = rendered.size() == captured.size() || rendered.size() == captured.size() + 1;
     const size_t n = std::min(rendered.size(), captured.size());
     // Each frame's own excess: what its shortest bursts show beyond the
-    // rendering's (a long burst's jitter is larger).
+    // rendering's (a long burst's jitter is larger), within the tolerance.
     std::vector<double> shift(n, 0);
     for (size_t b = 0; drifting && b < n;) {
         size_t e = b + 1;
@@ -438,8 +438,9 @@ bool timesMatch(const std::vector<double>& rendered, const std::vector<double>& 
                 sum += captured[i] - rendered[i];
                 ++bursts;
             }
+        const double excess = std::clamp(sum / bursts, -absolute, absolute);
         for (size_t i = b; i < e; ++i)
-            shift[i] = (i % 2 == 0 ? 1 : -1) * sum / bursts;
+            shift[i] = i % 2 == 0 ? excess : -excess;
         b = e + 1;
     }
     for (size_t i = 0; i < n; ++i) {

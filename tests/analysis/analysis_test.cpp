@@ -401,6 +401,33 @@ TEST(Analysis, ReceiverDriftStillRendersBack) {
     }
 }
 
+// A frame's bursts all longer by the same and its gaps as much shorter is a
+// receiver's excess, within the tolerance; a time off on its own, or a frame
+// shifted by more, is not.
+TEST(Analysis, TimesMatchAFrameWithItsOwnExcess) {
+    const std::vector<double> sent = {9000, 4500, 560, 560, 560, 1690, 560, 40000, 9000, 2250, 560};
+    auto moved = [&](double first, double second, size_t odd = 0, double by = 0) {
+        std::vector<double> t = sent;
+        for (size_t i = 0; i < t.size(); ++i)
+            t[i] += (i % 2 ? -1 : 1) * (i < 8 ? first : second) + (i == odd ? by : 0);
+        return t;
+    };
+    struct Case {
+        const char* what;
+        std::vector<double> captured;
+        bool drifting, match;
+    };
+    const Case cases[] = {
+        {"frames 200 and -100 us off, drifting", moved(200, -100), true, true},
+        {"the same, held to one excess", moved(200, -100), false, false},
+        {"a gap a level off", moved(0, 0, 5, -1130), true, false},
+        {"a frame 400 us off", moved(400, 0), true, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(analysis::timesMatch(sent, c.captured, nullptr, 150, c.drifting), c.match)
+            << c.what;
+}
+
 // Codes the common families do not name at a glance: pulse-position of
 // four levels where a press sends only three of them, and a burst far from
 // any tenth of the unit (written in microseconds, so that the IRP renders
