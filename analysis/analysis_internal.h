@@ -22,8 +22,13 @@ std::vector<FrameSpan> splitFrames(const std::vector<double>& times, double grai
 // estimateExcess leaves a receiver's times between whole units: the one
 // excess, shared by presses through one receiver, that makes them whole
 // (nearest a typical receiver's where several do); nullopt where the
-// estimate stands.
-std::optional<double> wholeUnitExcess(const std::vector<Press>& presses, double grain);
+// estimate stands. alike receives the other excesses that make them as
+// whole with a unit of their own.
+struct AlikeReading {
+    double excess, unit;
+};
+std::optional<double> wholeUnitExcess(const std::vector<Press>& presses, double grain,
+                                      std::vector<AlikeReading>* alike = nullptr);
 
 // A frame read with the coding: its items (times in microseconds) and bits.
 struct FrameRead {

@@ -162,7 +162,8 @@ double estimateExcess(const std::vector<int64_t>& times, double grain) {
     return e > 15 && e <= 250 ? e : 0;
 }
 
-std::optional<double> wholeUnitExcess(const std::vector<Press>& presses, double grain) {
+std::optional<double> wholeUnitExcess(const std::vector<Press>& presses, double grain,
+                                      std::vector<AlikeReading>* alike) {
     std::vector<double> marks, spaces;
     for (const Press& p : presses)
         for (size_t i = 0; i < p.times.size(); ++i)
@@ -196,21 +197,37 @@ std::optional<double> wholeUnitExcess(const std::vector<Press>& presses, double 
     // reads any time as nearly whole.
     for (int units = 1; units <= 4; ++units)
         atE = std::min(atE, units * unitMisfit(markClasses, spaceClasses, e, units));
-    double best = 1;
+    std::vector<double> misfit;
     for (double x = kLeastExcess; x <= kMostExcess; x += 1)
-        best = std::min(best, unitMisfit(markClasses, spaceClasses, x));
+        misfit.push_back(unitMisfit(markClasses, spaceClasses, x));
+    const double best = *std::min_element(misfit.begin(), misfit.end());
     if (best > kMisfitFits || atE <= std::max(best + kMisfitMargin, kMisfitBetween))
         return std::nullopt;
     // Several excesses can fit (a unit of 264 us at 100 us, or 352 at 12):
     // the one nearest the estimate, else nearest what receivers show.
     const double near = e > 0 ? e : kTypicalExcess;
+    auto excessAt = [](size_t k) { return kLeastExcess + static_cast<double>(k); };
+    auto fits = [&](size_t k) { return misfit[k] <= best + kMisfitMargin; };
     double pick = e, pickDistance = 1e9;
-    for (double x = kLeastExcess; x <= kMostExcess; x += 1)
-        if (unitMisfit(markClasses, spaceClasses, x) <= best + kMisfitMargin &&
-            std::abs(x - near) < pickDistance) {
-            pick = x;
-            pickDistance = std::abs(x - near);
+    for (size_t k = 0; k < misfit.size(); ++k)
+        if (fits(k) && std::abs(excessAt(k) - near) < pickDistance) {
+            pick = excessAt(k);
+            pickDistance = std::abs(excessAt(k) - near);
         }
+    // The others, each the closest fit of a run of excesses, whose unit is
+    // not the one picked: the times cannot tell them apart.
+    const double unit = shortest - pick;
+    for (size_t k = 0; alike && k < misfit.size();) {
+        if (!fits(k)) {
+            ++k;
+            continue;
+        }
+        size_t at = k;
+        for (; k < misfit.size() && fits(k); ++k)
+            if (misfit[k] < misfit[at]) at = k;
+        const double other = shortest - excessAt(at);
+        if (std::abs(other - unit) > 0.03 * unit) alike->push_back({excessAt(at), other});
+    }
     return pick;
 }
 

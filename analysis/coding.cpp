@@ -667,8 +667,14 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
     double excessSum = 0, grain = 1;
     for (const Press& in : input)
         grain = std::max(grain, engine::samplingStep(in.times));
+    std::vector<AlikeReading> alike;
     const std::optional<double> shared =
-        options.excess ? std::nullopt : wholeUnitExcess(input, grain);
+        options.excess ? std::nullopt : wholeUnitExcess(input, grain, &alike);
+    for (const AlikeReading& a : alike)
+        result.notes.push_back(
+            "the times fit as well at a unit of " + std::to_string(std::lround(a.unit)) +
+            " us with " + std::to_string(std::lround(a.excess)) +
+            " us of burst excess (the times alone cannot tell a receiver's excess)");
     for (const Press& in : input) {
         PressTimes p;
         const double e = options.excess ? *options.excess
