@@ -17,6 +17,8 @@ struct FrameSpan {
     double gapAfter = -1;
 };
 std::vector<FrameSpan> splitFrames(const std::vector<double>& times, double grain);
+// A gap this long always ends a frame (no symbol's is as long).
+constexpr double kFrameGap = 5000; // us
 
 // Where the shortest burst and gap are not one unit alike (<1,-3|1,-7>),
 // estimateExcess leaves a receiver's times between whole units: the one

@@ -252,7 +252,7 @@ std::vector<FrameSpan> splitFrames(const std::vector<double>& t, double grain) {
             if (count[k] * 6 >= spaces.size() && c.means[k] < kLongestSymbolGap)
                 longestCommon = std::max(longestCommon, c.means[k]);
     }
-    const double separator = std::max({5000.0, 10 * shortest, 1.5 * longestCommon});
+    const double separator = std::max({kFrameGap, 10 * shortest, 1.5 * longestCommon});
     std::vector<FrameSpan> frames;
     size_t start = 0;
     for (size_t i = 1; start < t.size(); i += 2) {

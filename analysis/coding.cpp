@@ -1196,9 +1196,10 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
     }
     // A receiver's excess follows the signal's strength from burst to burst
     // and frame to frame: presses taken through one are held to the
-    // tolerance its decodes are.
+    // tolerance its decodes are, each frame with its own excess.
+    const bool throughReceiver = result.excess != 0;
     const double absolute = std::max(
-        1.5 * grain, result.excess != 0 ? irp::DecodeOptions{}.receiverAbsoluteTolerance : 100.0);
+        1.5 * grain, throughReceiver ? irp::DecodeOptions{}.receiverAbsoluteTolerance : 0.0);
     for (size_t k = 0; k < fitting.size(); ++k) {
         PressResult& pr = result.presses[fitting[k]];
         std::vector<uint64_t> values;
@@ -1222,8 +1223,7 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
             const std::string composed = composeMessage(result, values);
             if (composed == pr.bits) rendered = renderStructure(result, composed, pr.repeats);
         }
-        pr.rendersBack =
-            timesMatch(rendered, captured, &pr.worstError, absolute, result.excess != 0);
+        pr.rendersBack = timesMatch(rendered, captured, &pr.worstError, absolute, throughReceiver);
     }
     // Presses of another shape (buttons that send fewer frames, say) are
     // a structure of their own: analysed apart, and this one again without

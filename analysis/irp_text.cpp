@@ -22,9 +22,6 @@ template <typename... Parts> std::string cat(const Parts&... parts) {
     return s;
 }
 
-// A gap this long ends a frame (no symbol's is as long).
-constexpr double kFrameGap = 5000;
-
 // The comma before an item of a list that has some already.
 const char* comma(const std::string& list) {
     return list.empty() ? "" : ",";

@@ -1212,6 +1212,13 @@ bool fineLevels(const CompiledProtocol& cp, const DecodeOptions& options) {
     return options.demodulated && cp.resolution <= options.receiverAbsoluteTolerance;
 }
 
+// Levels a little coarser than that: near readings may rival the nearest,
+// and the capture may still resolve it.
+bool nearLevels(const CompiledProtocol& cp, const DecodeOptions& options) {
+    return options.demodulated && !fineLevels(cp, options) &&
+           cp.resolution <= 2 * options.receiverAbsoluteTolerance;
+}
+
 // A walk through a receiver that read the whole pass, whether its checks
 // held or not: the symbols it chose, to search the readings near it.
 struct Attempt {
@@ -1871,10 +1878,8 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
             if (d || failed.walked) {
                 const Attempt& base = d ? kept : failed;
                 const auto& read = excessTimes.times(d ? keptExcess : failedExcess);
-                // Levels a little coarser than a receiver's error: where near
-                // readings rival the first, the capture may still resolve it.
                 std::optional<Decode> first;
-                if (!fine && d && cp.resolution <= 2 * options.receiverAbsoluteTolerance) first = d;
+                if (d && nearLevels(cp, options)) first = d;
                 d = fine ? readFine(cp, read, options, base, std::move(d))
                          : readNear(cp, read, options, base, std::move(d));
                 if (!d && first && resolves(cp, *first, read)) d = std::move(first);
