@@ -1113,6 +1113,118 @@ bool valueFreeWalk(const Protocol::Tree& t, const Parts& parts) {
     return true;
 }
 
+// A silence this long is never measured at half its length.
+constexpr double kLongSilence = 4000;
+
+// The long silences of a press's first frame, as far as the place of every
+// time is fixed: bursts and gaps written as numbers, bit fields of a fixed
+// length whose symbols are all of one shape, up to the first extent.
+std::vector<std::pair<size_t, double>> frameSilences(const Protocol::Tree& t, const Parts& parts) {
+    std::vector<std::pair<size_t, double>> out;
+    size_t next = 0;                        // the index the next new time takes
+    int sign = 0;                           // of the last time
+    double gap = 0;                         // the least the current gap lasts
+    double elapsed = 0;                     // the most the frame can have lasted
+    std::array<int, kMaxBitCodings> left{}; // bits of a symbol not yet taken
+    auto time = [&](int s, double least, double most) {
+        if (s != sign) {
+            if (sign < 0 && gap >= kLongSilence) out.emplace_back(next - 1, gap);
+            ++next;
+            gap = 0;
+        }
+        sign = s;
+        if (s < 0) gap += least;
+        elapsed += most;
+    };
+    // false: the places of later times are not fixed.
+    auto walk = [&](const Stream& st, size_t from, size_t to, int coding) {
+        for (size_t i = from; i < to; ++i) {
+            const Item& it = st.items[i];
+            switch (it.kind) {
+            case Item::Kind::Flash:
+            case Item::Kind::Gap:
+                if (!it.duration.literal || !(it.duration.us > 0)) return false;
+                time(it.kind == Item::Kind::Flash ? 1 : -1, it.duration.us, it.duration.us);
+                break;
+            case Item::Kind::Extent: {
+                if (!it.duration.literal || sign <= 0) return false;
+                const double least = it.duration.us - elapsed;
+                time(-1, std::max(0.0, least), 0);
+                if (gap >= kLongSilence) out.emplace_back(next - 1, gap);
+                return false; // later extents count from where this one's gap ends
+            }
+            case Item::Kind::Assignment:
+                break;
+            case Item::Kind::BitField: {
+                const Expr& e = t.exprs[size_t(it.expr)];
+                if (coding < 0 || size_t(coding) >= kMaxBitCodings || e.b < 0 ||
+                    t.exprs[size_t(e.b)].op != Op::Number)
+                    return false;
+                const BitCoding& bc = t.bitCodings[size_t(coding)];
+                // Every symbol the same shape: times of literal lengths whose
+                // signs agree place for place.
+                std::vector<int> signs;
+                std::vector<double> least, most;
+                bool first = true;
+                for (int alt : bc.alternatives) {
+                    const Stream& a = t.streams[size_t(alt)];
+                    std::vector<int> s;
+                    for (const Item& x : a.items) {
+                        if ((x.kind != Item::Kind::Flash && x.kind != Item::Kind::Gap) ||
+                            !x.duration.literal || !(x.duration.us > 0))
+                            return false;
+                        const int g = x.kind == Item::Kind::Flash ? 1 : -1;
+                        if (!s.empty() && s.back() == g) return false;
+                        s.push_back(g);
+                    }
+                    if (s.empty() || (!first && s != signs)) return false;
+                    if (first) {
+                        signs = s;
+                        least.assign(s.size(), std::numeric_limits<double>::infinity());
+                        most.assign(s.size(), 0);
+                    }
+                    first = false;
+                    for (size_t j = 0; j < s.size(); ++j) {
+                        least[j] = std::min(least[j], a.items[j].duration.us);
+                        most[j] = std::max(most[j], a.items[j].duration.us);
+                    }
+                }
+                if (first || bc.bitsPerSymbol <= 0) return false;
+                int bits = int(t.exprs[size_t(e.b)].number);
+                if (bits < 0 || bits > 64) return false;
+                const int taken = std::min(bits, left[size_t(coding)]);
+                left[size_t(coding)] -= taken;
+                bits -= taken;
+                const int symbols = (bits + bc.bitsPerSymbol - 1) / bc.bitsPerSymbol;
+                left[size_t(coding)] = symbols * bc.bitsPerSymbol - bits;
+                for (int k = 0; k < symbols; ++k)
+                    for (size_t j = 0; j < signs.size(); ++j)
+                        time(signs[j], least[j], most[j]);
+                break;
+            }
+            case Item::Kind::Stream:
+            case Item::Kind::Variation:
+                return false;
+            }
+        }
+        return true;
+    };
+    for (const PartStep& step : parts.intro) {
+        const Stream& st = t.streams[size_t(step.stream)];
+        if (step.wholeStream &&
+            !(st.repeat == Repeat::Once || (st.repeat == Repeat::Count && st.count == 1)))
+            return out;
+        if (!walk(st, step.wholeStream ? 0 : step.from,
+                  step.wholeStream ? st.items.size() : step.to, step.bitCoding))
+            return out;
+    }
+    if (parts.repeatStream >= 0 && (parts.intro.empty() || parts.introPasses > 0)) {
+        const Stream& st = t.streams[size_t(parts.repeatStream)];
+        walk(st, 0, st.items.size(), parts.repeatBitCoding);
+    }
+    return out;
+}
+
 CompiledProtocol compileProtocol(NamedProtocol protocol) {
     CompiledProtocol c;
     c.named = std::move(protocol);
@@ -1136,6 +1248,7 @@ CompiledProtocol compileProtocol(NamedProtocol protocol) {
         }
     }
     c.valueFree = t.top >= 0 && valueFreeWalk(t, c.parts);
+    if (t.top >= 0) c.silences = frameSilences(t, c.parts);
     c.readsNames.assign(t.exprs.size(), false);
     auto reads = [&](auto& self, int e, int depth) -> bool {
         if (e < 0 || depth > 64) return depth > 64;
@@ -1733,15 +1846,21 @@ bool resolves(const std::vector<int64_t>& sent, double resolution, const Decode&
         }
     if (squared <= 0) return false;
     const double pace = product / squared;
+    // A receiver settles on the first burst: it may run on into its gap by
+    // more than the others, so that pair is held by its sum alone.
+    const size_t settled = count > 2 && level(1) ? 2 : 0;
     double excess = 0;
     int bursts = 0;
-    for (size_t i = 0; i < count; i += 2)
+    for (size_t i = settled; i < count; i += 2)
         if (level(i)) {
             excess += measured(i) - pace * double(sent[i]);
             ++bursts;
         }
     excess /= std::max(1, bursts);
-    for (size_t i = 0; i < count; ++i) {
+    if (settled &&
+        std::fabs(measured(0) + measured(1) - pace * double(sent[0] + sent[1])) > resolution / 3)
+        return false;
+    for (size_t i = settled; i < count; ++i) {
         const double off = measured(i) - pace * double(sent[i]) + (i % 2 == 0 ? -excess : excess);
         if (level(i) && std::fabs(off) > resolution / 3) return false;
     }
@@ -1786,6 +1905,9 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
     const std::optional<double> shortBurst =
         options.demodulated ? shortBursts(times) : std::nullopt;
     ExcessCache excessTimes(durations);
+    // The most a gap can gain as a burst's excess is taken off.
+    const double mostExcess =
+        std::max({0.0, options.burstExcess, options.demodulated ? options.maximumBurstExcess : 0});
     const auto& compiled = table.compiled();
     std::vector<Candidate> found;
     for (size_t i = 0; i < compiled.protocols.size(); ++i) {
@@ -1794,6 +1916,13 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
         if (!options.only.empty() &&
             std::none_of(options.only.begin(), options.only.end(),
                          [&](const std::string& n) { return table.find(n) == &cp.named; }))
+            continue;
+        if (std::any_of(cp.silences.begin(), cp.silences.end(), [&](auto silence) {
+                // The capture's last time may be a recorder's timeout.
+                return silence.first + 1 < durations.size() &&
+                       double(std::llabs(durations[silence.first])) + mostExcess <
+                           silence.second / 2;
+            }))
             continue;
         std::optional<Decode> d;
         const bool fine = fineLevels(cp, options);
@@ -1878,11 +2007,13 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
             if (d || failed.walked) {
                 const Attempt& base = d ? kept : failed;
                 const auto& read = excessTimes.times(d ? keptExcess : failedExcess);
-                std::optional<Decode> first;
-                if (d && nearLevels(cp, options)) first = d;
-                d = fine ? readFine(cp, read, options, base, std::move(d))
-                         : readNear(cp, read, options, base, std::move(d));
-                if (!d && first && resolves(cp, *first, read)) d = std::move(first);
+                // Levels a little coarser than a receiver's error, resolved
+                // by the capture: a rival reading would lie two thirds of a
+                // spacing off where this one lies within a third.
+                const bool resolved = d && nearLevels(cp, options) && resolves(cp, *d, read);
+                if (!resolved)
+                    d = fine ? readFine(cp, read, options, base, std::move(d))
+                             : readNear(cp, read, options, base, std::move(d));
             }
         }
         if (d) found.push_back({std::move(*d), i});

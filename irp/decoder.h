@@ -36,6 +36,10 @@ struct CompiledProtocol {
     // Per bit coding: whether every alternative is bursts and gaps of fixed
     // length, so that a try of it depends on the walk's state alone.
     std::vector<bool> fixedSymbols;
+    // Long silences at fixed places of a press's first frame: (the index of
+    // the time, the least it lasts). A capture with a short gap there is no
+    // press of the protocol, whatever its symbols read.
+    std::vector<std::pair<size_t, double>> silences;
     // Whether a definition (a checksum) is sent, to tell close symbols apart.
     bool checksummed = false;
     // Each prefer-over condition parsed as the definition "_c" of a small

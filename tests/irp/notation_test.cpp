@@ -255,6 +255,13 @@ TEST(IrpDecode, ReceiverPressesOnceRefused) {
          {500, 200, 200, 550, 250, 200, 200, 200, 250, 650, 200, 550, 250, 650,
           250, 200, 250, 500, 250, 500, 250, 400, 200, 400, 200, 550, 250},
          {{"D", 131}, {"S", 178}, {"F", 150}}},
+        // The same with the receiver still settling on the first burst: it
+        // runs on 100 us into its gap.
+        {"near levels behind a settling first burst",
+         "Nokia",
+         {600, 100, 200, 550, 250, 200, 200, 200, 250, 650, 200, 550, 250, 650,
+          250, 200, 250, 500, 250, 500, 250, 400, 200, 400, 200, 550, 250},
+         {{"D", 131}, {"S", 178}, {"F", 150}}},
     };
     ProtocolTable t;
     t.addFile(std::string(QV_SOURCE_DIR) + "/data/irp-protocols.tsv");
