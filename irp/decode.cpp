@@ -1202,8 +1202,16 @@ std::vector<std::pair<size_t, double>> frameSilences(const Protocol::Tree& t, co
                         time(signs[j], least[j], most[j]);
                 break;
             }
-            case Item::Kind::Stream:
             case Item::Kind::Variation:
+                // Alternatives that only assign ([T=0][T=1]) send nothing.
+                for (int alt : it.alternatives)
+                    if (alt < 0 ||
+                        std::any_of(t.streams[size_t(alt)].items.begin(),
+                                    t.streams[size_t(alt)].items.end(),
+                                    [](const Item& x) { return x.kind != Item::Kind::Assignment; }))
+                        return false;
+                break;
+            case Item::Kind::Stream:
                 return false;
             }
         }
