@@ -1102,12 +1102,17 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
             sum += x;
         return v.empty() ? 0 : sum / static_cast<double>(v.size());
     };
-    auto finish = [&](int id) {
+    // own: the gaps after the frame at one place of the intro, where a
+    // shape sent twice there ends each time with a gap of its own (-100m,
+    // then -60m).
+    auto finish = [&](int id, const std::vector<double>& own = {}) {
         const ShapeSum& s = shapes[static_cast<size_t>(id)];
         Shape shape;
         shape.items = meanItems(s);
         if (s.periods.size() >= 2 && spread(s.periods) < 0.02 && spread(s.gaps) > spread(s.periods))
             shape.items.push_back({Item::Extent, mean(s.periods), 0});
+        else if (!own.empty())
+            shape.items.push_back({Item::Time, -std::max(mean(own), 1.0), 0});
         else if (!s.gaps.empty())
             shape.items.push_back({Item::Time, -std::max(mean(s.gaps), 1.0), 0});
         else if (!s.trailing.empty())
@@ -1116,8 +1121,14 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
             shape.items.push_back({Item::Time, -100000, 0});
         return shape;
     };
-    for (int id : intro)
-        result.intro.push_back(finish(id));
+    for (size_t k = 0; k < intro.size(); ++k) {
+        std::vector<double> own;
+        if (std::count(intro.begin(), intro.end(), intro[k]) > 1)
+            for (size_t pi = 0; pi < reads.size(); ++pi)
+                if (splits[pi].intro == intro && k + 1 < reads[pi].size())
+                    own.push_back(reads[pi][k].gapAfter);
+        result.intro.push_back(finish(intro[k], own));
+    }
     for (int id : repeat)
         result.repeat.push_back(finish(id));
     for (int id : ending)

@@ -189,8 +189,8 @@ const std::vector<Protocol>& protocols() {
          [](unsigned a, unsigned c, int) {
              FrameBuilder f;
              for (int k = 0; k < 3; ++k)
-                 f.mark(3000).space(3000).biphase("1" + bits(a, 6, true) + bits(c, 8, true) + "1",
-                                                  950, true);
+                 f.mark(3000).space(3000).biphase(
+                     std::string("1") + bits(a, 6, true) + bits(c, 8, true) + "1", 950, true);
              f.mark(4000);
              return irsig::KeyPress{f.leadOut(40000)};
          }},
@@ -199,8 +199,8 @@ const std::vector<Protocol>& protocols() {
         {"Lead and half", Coding::BiPhase, 500, 17, Repeat::NoRepeat, "a9 c8",
          [](unsigned a, unsigned c, int) {
              FrameBuilder f;
-             f.mark(4000).space(3000).mark(1000).biphase("1" + bits(a, 8, true) + bits(c, 8, true),
-                                                         500, true);
+             f.mark(4000).space(3000).mark(1000).biphase(
+                 std::string("1") + bits(a, 8, true) + bits(c, 8, true), 500, true);
              return irsig::KeyPress{f.leadOut(60000)};
          }},
         // A lone lead-in burst, then frames of a fixed period that carry the
@@ -250,13 +250,14 @@ const std::vector<Protocol>& protocols() {
 
 std::string fieldSignature(const analysis::Result& r) {
     std::string s;
-    for (const auto& f : r.fields)
-        s += (s.empty() ? "" : " ") +
-             std::string(1, "ackt"[f.role == analysis::Field::Address   ? 0
-                                   : f.role == analysis::Field::Command ? 1
-                                   : f.role == analysis::Field::Check   ? 2
-                                                                        : 3]) +
-             std::to_string(f.length);
+    for (const auto& f : r.fields) {
+        if (!s.empty()) s += ' ';
+        s += "ackt"[f.role == analysis::Field::Address   ? 0
+                    : f.role == analysis::Field::Command ? 1
+                    : f.role == analysis::Field::Check   ? 2
+                                                         : 3];
+        s += std::to_string(f.length);
+    }
     return s;
 }
 
@@ -399,6 +400,21 @@ TEST(Analysis, ReceiverDriftStillRendersBack) {
             p.times.push_back(t);
         const auto r = analysis::analyse({p});
         EXPECT_TRUE(r.presses.at(0).rendersBack) << file << ": " << r.irp;
+    }
+}
+
+// One frame sent twice, ending with 100 ms of silence, then 60 ms, before
+// its dittos: each keeps its own gap, exactly and through receivers.
+TEST(Analysis, AFrameSentTwiceKeepsEachGap) {
+    FrameBuilder f, d;
+    f.mark(2340).space(780).pulses(bits(0x5A, 7) + bits(0x3C, 8), pd(780, 2)).mark(780);
+    d.mark(2340).space(780).mark(780).space(1560).mark(780);
+    const irsig::KeyPress press{f.leadOut(100000), f.leadOut(60000), d.leadOut(60000),
+                                d.leadOut(60000)};
+    for (uint32_t seed = 0; seed <= 3; ++seed) {
+        const irsig::Receiver rx = seed ? irsig::drawReceiver(seed) : irsig::Receiver{};
+        const auto r = analysis::analyse({pressOf(press, rx, seed)});
+        EXPECT_TRUE(r.presses.at(0).rendersBack) << seed << ": " << r.irp;
     }
 }
 
