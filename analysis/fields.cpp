@@ -291,12 +291,22 @@ Layout layout(const std::vector<std::string>& messages,
                 add(at, b - at);
                 at = b;
             }
-        // A last bit that may be a parity of the rest stands alone.
-        if (out.fields.back().length > 1 && n > 2 && presses >= 2) {
-            Field last = out.fields.back();
-            out.fields.pop_back();
-            add(last.first, last.length - 1);
-            add(last.first + last.length - 1, 1);
+        // A last bit that may be a parity of the rest stands alone; so does
+        // the last that changes before a constant end (a closing bit).
+        if (n > 2 && presses >= 2) {
+            size_t at = out.fields.size() - 1;
+            if (out.fields[at].length == 1 && !varies(out.fields[at]) && at > runStarts.back() &&
+                varies(out.fields[at - 1]))
+                --at;
+            if (out.fields[at].length > 1) {
+                const Field split = out.fields[at];
+                std::vector<Field> tail(out.fields.begin() + static_cast<long>(at) + 1,
+                                        out.fields.end());
+                out.fields.resize(at);
+                add(split.first, split.length - 1);
+                add(split.first + split.length - 1, 1);
+                out.fields.insert(out.fields.end(), tail.begin(), tail.end());
+            }
         }
     }
     for (size_t r = 0; r < runs.size(); ++r) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <fstream>
 #include <functional>
@@ -155,6 +156,15 @@ const std::vector<Protocol>& protocols() {
              FrameBuilder f;
              f.pulses(bits(a, 3) + bits(c, 7), {289, 2.6 * 289, 289, 6.3 * 289}).mark(289);
              return irsig::KeyPress{f.period(25300), f.period(25300)};
+         }},
+        // A parity bit of the command, then a closing burst read as a bit.
+        {"Parity", Coding::PulseWidth, 520, 14, Repeat::WholeFrame, "a4 c8 k1 a1",
+         [](unsigned a, unsigned c, int) {
+             FrameBuilder f;
+             const char parity = std::popcount(c & 255) % 2 ? '0' : '1';
+             f.mark(520).space(520);
+             f.pulses(bits(a, 4) + bits(c, 8) + parity, {520, 1560, 1560, 520}).mark(520);
+             return irsig::KeyPress{f.period(100000), f.period(100000)};
          }},
         {"RC-MM", Coding::PulsePosition, 166.7, 24, Repeat::NoRepeat, "a12 c12",
          [](unsigned a, unsigned c, int) {
