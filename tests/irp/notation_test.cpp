@@ -319,6 +319,21 @@ TEST(IrpDecode, AFrameEndsInSilence) {
     }
 }
 
+// A frame's lead-out cut short is read within a tolerance the user widened:
+// NEC1's 40 ms cut to 9 ms holds at 80%, not at the table's own.
+TEST(IrpDecode, AWidenedToleranceReadsAShortLeadOut) {
+    ProtocolTable t;
+    t.addFile(std::string(QV_SOURCE_DIR) + "/data/irp-protocols.tsv");
+    auto times = render(*t.find("NEC1"), {{"D", 0}, {"F", 18}}, {1}).press();
+    times[67] = 9000;
+    for (const std::optional<double> widened : {std::optional<double>{}, std::optional{0.8}}) {
+        DecodeOptions options;
+        options.only = {"NEC1"};
+        options.relativeTolerance = widened;
+        EXPECT_EQ(decode(t, times, options).size(), widened ? 1u : 0u);
+    }
+}
+
 // A stream repeated ten thousand times walked one call a step deep.
 TEST(IrpDecode, DeepStreamIsRefusedWithoutOverflowingTheStack) {
     ProtocolTable t;
