@@ -1856,7 +1856,7 @@ bool resolves(const std::vector<int64_t>& sent, double resolution, const Decode&
     const double pace = product / squared;
     // A receiver settles on the first burst: it may run on into its gap by
     // more than the others, so that pair is held by its sum alone.
-    const size_t settled = count > 2 && level(1) ? 2 : 0;
+    const size_t settled = count > 2 && level(0) && level(1) ? 2 : 0;
     double excess = 0;
     int bursts = 0;
     for (size_t i = settled; i < count; i += 2)
