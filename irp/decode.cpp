@@ -1927,12 +1927,12 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
             continue;
         // Never stricter than the walk: a silence is read down to its
         // tolerance below its length.
-        const auto [silenceRel, silenceAbs] = tolerances(cp, options);
+        const std::pair<double, double> loose = tolerances(cp, options);
         const double loosest =
-            std::max(silenceRel, options.demodulated ? options.receiverRelativeTolerance : 0);
+            std::max(loose.first, options.demodulated ? options.receiverRelativeTolerance : 0);
         if (std::any_of(cp.silences.begin(), cp.silences.end(), [&](auto silence) {
                 const double least =
-                    std::min(silence.second / 2, silence.second * (1 - loosest) - silenceAbs);
+                    std::min(silence.second / 2, silence.second * (1 - loosest) - loose.second);
                 // The capture's last time may be a recorder's timeout.
                 return silence.first + 1 < durations.size() &&
                        double(std::llabs(durations[silence.first])) + mostExcess < least;
