@@ -181,6 +181,15 @@ void findCheck(std::vector<Field>& fields, size_t j, size_t runStart) {
             target = f;
             return;
         }
+        // Or XORs it with a constant (F^145): the first press sets the
+        // constant, so the others must be evidence enough.
+        f.rule = Field::Xor;
+        if (moving && varies(fields[i]) &&
+            static_cast<size_t>(target.length) * (target.values.size() - 1) >= 24 &&
+            holds(f, fields, j, false)) {
+            target = f;
+            return;
+        }
     }
     // A sum, XOR or parity says something only where it changes with the
     // bits it covers, over enough presses not to hold by chance.
@@ -305,6 +314,16 @@ Layout layout(const std::vector<std::string>& messages,
                 out.fields.resize(at);
                 add(split.first, split.length - 1);
                 add(split.first + split.length - 1, 1);
+                // Only a parity stays apart: later fields may check the
+                // whole (a frame that sends it XORed with a constant).
+                Field probe = out.fields.back();
+                findCheck(out.fields, out.fields.size() - 1, runStarts.back());
+                if (out.fields.back().rule == Field::None) {
+                    out.fields.pop_back();
+                    out.fields.back() = split;
+                } else {
+                    out.fields.back() = probe;
+                }
                 out.fields.insert(out.fields.end(), tail.begin(), tail.end());
             }
         }

@@ -166,6 +166,15 @@ const std::vector<Protocol>& protocols() {
              f.pulses(bits(a, 4) + bits(c, 8) + parity, {520, 1560, 1560, 520}).mark(520);
              return irsig::KeyPress{f.period(100000), f.period(100000)};
          }},
+        // A second frame sends the command XORed with a constant.
+        {"XOR frame", Coding::PulseDistance, 560, 32, Repeat::NoRepeat, "a8 c8 a8 k8",
+         [](unsigned a, unsigned c, int) {
+             FrameBuilder f, g;
+             f.mark(4480).space(4480).pulses(bits(a, 8) + bits(c, 8), pd(560)).mark(560);
+             g.mark(4480).space(4480).pulses(bits(a, 8) + bits((c ^ 0x91) & 255, 8), pd(560));
+             g.mark(560);
+             return irsig::KeyPress{f.leadOut(20000), g.leadOut(60000)};
+         }},
         {"RC-MM", Coding::PulsePosition, 166.7, 24, Repeat::NoRepeat, "a12 c12",
          [](unsigned a, unsigned c, int) {
              FrameBuilder f;
