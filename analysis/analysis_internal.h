@@ -16,7 +16,9 @@ struct FrameSpan {
     size_t begin = 0, end = 0;
     double gapAfter = -1;
 };
-std::vector<FrameSpan> splitFrames(const std::vector<double>& times, double grain);
+// backToBack: also where frames follow without a long gap between them.
+std::vector<FrameSpan> splitFrames(const std::vector<double>& times, double grain,
+                                   bool backToBack = true);
 // A gap this long always ends a frame (no symbol's is as long).
 constexpr double kFrameGap = 5000; // us
 

@@ -233,7 +233,7 @@ std::optional<double> wholeUnitExcess(const std::vector<Press>& presses, double 
 
 constexpr double kLongestSymbolGap = 20000; // µs
 
-std::vector<FrameSpan> splitFrames(const std::vector<double>& t, double grain) {
+std::vector<FrameSpan> splitFrames(const std::vector<double>& t, double grain, bool backToBack) {
     std::vector<double> marks, spaces;
     for (size_t i = 0; i < t.size(); ++i)
         (i % 2 ? spaces : marks).push_back(t[i]);
@@ -264,6 +264,7 @@ std::vector<FrameSpan> splitFrames(const std::vector<double>& t, double grain) {
         frames.push_back({start, i, t[i]});
         start = i + 1;
     }
+    if (!backToBack) return frames;
     // Frames sent back to back, without a long gap between them: the
     // frame's lead-in comes again at a fixed distance, parts of one length
     // (the last perhaps with a trailer).

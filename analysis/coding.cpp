@@ -706,6 +706,32 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
         result.notes.push_back("no times to analyse");
         return result;
     }
+    // Frames back to back that most presses do not send, and that are no
+    // copies of one another: a press whose second half happens to begin as
+    // its first did is one frame still.
+    {
+        size_t whole = 0;
+        std::vector<std::vector<FrameSpan>> atGaps;
+        for (const PressTimes& p : presses) {
+            atGaps.push_back(splitFrames(p.t, grain, false));
+            whole += atGaps.back().size() == p.frames.size();
+        }
+        auto copies = [&](const PressTimes& p) {
+            const FrameSpan& a = p.frames.front();
+            for (const FrameSpan& f : p.frames) {
+                if (f.end - f.begin != a.end - a.begin) return false;
+                for (size_t k = 0; k < f.end - f.begin; ++k)
+                    if (std::abs(p.t[f.begin + k] - p.t[a.begin + k]) >
+                        std::max(0.15 * p.t[a.begin + k], 2 * grain))
+                        return false;
+            }
+            return true;
+        };
+        if (presses.size() >= 3 && 2 * whole > presses.size())
+            for (size_t pi = 0; pi < presses.size(); ++pi)
+                if (atGaps[pi].size() != presses[pi].frames.size() && !copies(presses[pi]))
+                    presses[pi].frames = std::move(atGaps[pi]);
+    }
     result.excess = excessSum / static_cast<double>(input.size());
     result.grain = grain;
 
