@@ -40,11 +40,12 @@ double written(double v) {
 
 // A time in units, or in milliseconds where it is long, or in microseconds
 // where a tenth of a unit is too coarse for it (a 200 us burst beside a
-// 3125 us unit).
+// 3125 us unit). A time is never written as none.
 std::string duration(double us, double unit) {
     if (std::abs(us) >= 10000) return number(us / 1000) + "m";
-    if (std::abs(written(us / unit) * unit - us) > std::max(25.0, 0.1 * std::abs(us)))
-        return std::to_string(std::lround(us)) + "u";
+    if (std::abs(written(us / unit) * unit - us) > std::max(25.0, 0.1 * std::abs(us)) ||
+        (written(us / unit) == 0 && us != 0))
+        return std::to_string(std::max(1L, std::lround(std::abs(us))) * (us < 0 ? -1 : 1)) + "u";
     return number(us / unit);
 }
 

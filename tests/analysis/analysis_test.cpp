@@ -530,6 +530,18 @@ TEST(Analysis, UnusualSymbols) {
     }
 }
 
+// A burst of a microsecond after bursts of 24 beside gaps of 9 and 13 ms:
+// written in microseconds, never as no time at all.
+TEST(Analysis, ATimeFarBelowTheUnitIsKept) {
+    analysis::Press p;
+    p.times = {24, 21148};
+    for (int bit : {1, 0, 1, 1, 0})
+        p.times.insert(p.times.end(), {24, bit ? 13486 : 9314});
+    p.times.push_back(1);
+    const auto r = analysis::analyse({p});
+    EXPECT_TRUE(r.presses.at(0).rendersBack) << r.irp;
+}
+
 // A stray capture among a remote's presses (two bursts of noise) is left
 // out of the fit: it lends the remote no repeat.
 TEST(Analysis, StrayCaptureLendsNoRepeat) {
