@@ -537,18 +537,26 @@ std::vector<Candidate> candidates(const std::vector<PressTimes>& presses, const 
             if (gaps[k] - gaps[k - 1] > std::max(50.0, 1.5 * grain))
                 steps.push_back(gaps[k] - gaps[k - 1]);
         std::sort(steps.rbegin(), steps.rend());
-        const double g0 = gaps.empty() ? 0 : gaps.front();
+        // Where a receiver's jitter fills the space between levels, the
+        // step between the classes' means, from the first class's mean.
+        std::vector<double> origins(steps.size(), gaps.empty() ? 0 : gaps.front());
+        if (const Classes c = classify(gaps, grain); c.means.size() >= 3 && c.means.size() <= 4) {
+            const double spread =
+                (c.means.back() - c.means.front()) / static_cast<double>(c.means.size() - 1);
+            steps.push_back(spread);
+            origins.push_back(c.means.front());
+        }
         double num = 0, den = 0, top = 0, sumN = 0, sumG = 0; // a line through the gaps
         long levels = 0;
         bool fits = false, rare = false;
         for (size_t k = 0; k < steps.size() && !fits && gaps.size() >= 8; ++k) {
-            const double step = steps[k];
+            const double step = steps[k], g0 = origins[k];
             std::vector<int> seen(64);
             fits = true;
             num = den = top = sumN = sumG = 0;
             for (double g : gaps) {
                 const double n = std::round((g - g0) / step);
-                fits = std::abs(g - g0 - n * step) <= 0.3 * step && n < 64;
+                fits = std::abs(g - g0 - n * step) <= 0.3 * step && n >= 0 && n < 64;
                 if (!fits) break;
                 ++seen[static_cast<size_t>(n)];
                 sumN += n;

@@ -437,6 +437,20 @@ TEST(Analysis, AFrameSentTwiceKeepsEachGap) {
     }
 }
 
+// Four levels 167 us apart, three of them sent, through a receiver whose
+// jitter fills the space between them (a real RC-MM press): the step
+// between the levels' means still shows.
+TEST(Analysis, LevelsBlurredByJitterKeepTheirStep) {
+    std::ifstream in(std::string(QV_SOURCE_DIR) + "/tests/data/real/ir-3dc427cd90.txt");
+    analysis::Press p;
+    for (int64_t t; in >> t;)
+        p.times.push_back(t);
+    const auto r = analysis::analyse({p});
+    EXPECT_EQ(r.coding, Coding::PulsePosition) << r.irp;
+    EXPECT_EQ(r.bits(), 32) << r.irp;
+    EXPECT_TRUE(r.presses.at(0).rendersBack) << r.irp;
+}
+
 // Bursts of one unit and gaps of three and seven at 264 us send the same
 // burst+gap sums as two and five at 352 us with 88 us less excess: through
 // a receiver the analysis picks one and names the other.
