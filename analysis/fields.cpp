@@ -350,6 +350,54 @@ Layout layout(const std::vector<std::string>& messages,
             }
         }
     }
+    // A parity sent before the bits it covers (Apple's, before its command):
+    // the first bit of a run's first command, over the run's other fields
+    // that are no check. With fewer than ten presses a parity holds by
+    // chance too often.
+    for (size_t r = runs.size(); r-- > 0 && presses >= 10;) {
+        const size_t end = r + 1 < runs.size() ? runStarts[r + 1] : out.fields.size();
+        size_t k = runStarts[r];
+        while (k < end && out.fields[k].role != Field::Command)
+            ++k;
+        if (k == end || out.fields[k].length < 2 || out.fields[k].rule != Field::None) continue;
+        const bool checked = std::any_of(out.fields.begin(), out.fields.end(), [&](const Field& c) {
+            return std::find(c.sources.begin(), c.sources.end(), static_cast<int>(k)) !=
+                   c.sources.end();
+        });
+        if (checked) continue;
+        Field bit = out.fields[k], rest = out.fields[k];
+        bit.length = 1;
+        rest.first += 1;
+        rest.length -= 1;
+        bit.values.clear();
+        rest.values.clear();
+        for (const std::string& m : messages) {
+            bit.values.push_back(valueOf(m, bit.first, 1, msb));
+            rest.values.push_back(valueOf(m, rest.first, rest.length, msb));
+        }
+        std::vector<Field> trial = out.fields;
+        trial[k] = rest;
+        trial.insert(trial.begin() + static_cast<long>(k), bit);
+        Field f = trial[k];
+        f.rule = Field::Parity;
+        bool moves = false;
+        for (size_t i = runStarts[r]; i <= end; ++i)
+            if (i != k && trial[i].rule == Field::None && trial[i].role != Field::Toggle) {
+                f.sources.push_back(static_cast<int>(i));
+                moves = moves || varies(trial[i]);
+            }
+        if (!varies(bit) || !moves || !holds(f, trial, k, false)) continue;
+        f.role = Field::Check;
+        trial[k] = f;
+        for (size_t i = 0; i < trial.size(); ++i)
+            if (i != k)
+                for (int& src : trial[i].sources)
+                    if (src >= static_cast<int>(k)) ++src;
+        out.fields = std::move(trial);
+        out.score += 1;
+        for (size_t later = r + 1; later < runStarts.size(); ++later)
+            ++runStarts[later];
+    }
     // A parity bit split off for nothing goes back to its neighbour.
     for (size_t j = 1; j < out.fields.size(); ++j) {
         Field& f = out.fields[j];

@@ -166,6 +166,20 @@ const std::vector<Protocol>& protocols() {
              f.pulses(bits(a, 4) + bits(c, 8) + parity, {520, 1560, 1560, 520}).mark(520);
              return irsig::KeyPress{f.period(100000), f.period(100000)};
          }},
+        // A parity of the whole frame sent before the command it covers.
+        {"Parity first", Coding::PulseDistance, 564, 32, Repeat::Ditto, "a8 a8 k1 c7 a8",
+         [](unsigned a, unsigned c, int) {
+             const unsigned ones =
+                 static_cast<unsigned>(std::popcount(a & 255) + std::popcount(c & 127) + 4 + 3);
+             FrameBuilder f, d;
+             f.mark(9024).space(4512);
+             f.pulses(bits(a, 8) + bits(135, 8) + (ones % 2 ? "0" : "1") + bits(c, 7) +
+                          bits(104, 8),
+                      pd(564));
+             f.mark(564);
+             d.mark(9024).space(2256).mark(564);
+             return irsig::KeyPress{f.period(108000), d.period(108000)};
+         }},
         // A second frame sends the command XORed with a constant.
         {"XOR frame", Coding::PulseDistance, 560, 32, Repeat::NoRepeat, "a8 c8 a8 k8",
          [](unsigned a, unsigned c, int) {
