@@ -1228,8 +1228,10 @@ std::vector<std::pair<size_t, double>> frameSilences(const Protocol::Tree& t, co
     }
     if (parts.repeatStream >= 0 && (parts.intro.empty() || parts.introPasses > 0)) {
         const Stream& st = t.streams[size_t(parts.repeatStream)];
-        walk(st, 0, st.items.size(), parts.repeatBitCoding);
+        if (!walk(st, 0, st.items.size(), parts.repeatBitCoding)) return out;
     }
+    // The frame's last gap: whatever follows it can only lengthen it.
+    if (sign < 0 && gap >= kLongSilence) out.emplace_back(next - 1, gap);
     return out;
 }
 
