@@ -3,6 +3,8 @@
 
 #include "analysis/analysis.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -19,6 +21,10 @@ struct FrameSpan {
 // backToBack: also where frames follow without a long gap between them.
 std::vector<FrameSpan> splitFrames(const std::vector<double>& times, double grain,
                                    bool backToBack = true);
+// Two times of copies of one frame: within 15% (or two sampling steps).
+inline bool timesAlike(double a, double b, double grain) {
+    return std::abs(a - b) <= std::max(0.15 * b, 2 * grain);
+}
 // A gap this long always ends a frame (no symbol's is as long).
 constexpr double kFrameGap = 5000; // us
 

@@ -268,9 +268,7 @@ std::vector<FrameSpan> splitFrames(const std::vector<double>& t, double grain, b
     // Frames sent back to back, without a long gap between them: the
     // frame's lead-in comes again at a fixed distance, parts of one length
     // (the last perhaps with a trailer).
-    auto alike = [&](double a, double b) {
-        return std::abs(a - b) <= std::max(0.15 * b, 2 * grain);
-    };
+    auto alike = [&](double a, double b) { return timesAlike(a, b, grain); };
     std::vector<FrameSpan> parts;
     for (const FrameSpan& f : frames) {
         const size_t b = f.begin;

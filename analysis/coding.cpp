@@ -729,9 +729,7 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
             for (const FrameSpan& f : p.frames) {
                 if (f.end - f.begin != a.end - a.begin) return false;
                 for (size_t k = 0; k < f.end - f.begin; ++k)
-                    if (std::abs(p.t[f.begin + k] - p.t[a.begin + k]) >
-                        std::max(0.15 * p.t[a.begin + k], 2 * grain))
-                        return false;
+                    if (!timesAlike(p.t[f.begin + k], p.t[a.begin + k], grain)) return false;
             }
             return true;
         };

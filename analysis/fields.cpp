@@ -269,18 +269,20 @@ Layout layout(const std::vector<std::string>& messages,
             toggles = {b};
         }
     }
+    // Bits [at, at + len) of every press, as a field.
+    auto fieldAt = [&](int at, int len) {
+        Field f;
+        f.first = at;
+        f.length = len;
+        for (const std::string& m : messages)
+            f.values.push_back(valueOf(m, at, len, msb));
+        return f;
+    };
     std::vector<size_t> runStarts;
     for (auto [first, end] : runs) {
         const int n = end - first;
         runStarts.push_back(out.fields.size());
-        auto add = [&](int at, int len) {
-            Field f;
-            f.first = at;
-            f.length = len;
-            for (const std::string& m : messages)
-                f.values.push_back(valueOf(m, at, len, msb));
-            out.fields.push_back(f);
-        };
+        auto add = [&](int at, int len) { out.fields.push_back(fieldAt(at, len)); };
         if ((grain == 8 && n >= 16 && n % 8 == 0) || (n > 32 && presses < 2)) {
             for (int at = first; at < end; at += 8)
                 add(at, std::min(8, end - at));
@@ -365,18 +367,9 @@ Layout layout(const std::vector<std::string>& messages,
                    c.sources.end();
         });
         if (checked) continue;
-        Field bit = out.fields[k], rest = out.fields[k];
-        bit.length = 1;
-        rest.first += 1;
-        rest.length -= 1;
-        bit.values.clear();
-        rest.values.clear();
-        for (const std::string& m : messages) {
-            bit.values.push_back(valueOf(m, bit.first, 1, msb));
-            rest.values.push_back(valueOf(m, rest.first, rest.length, msb));
-        }
+        const Field bit = fieldAt(out.fields[k].first, 1);
         std::vector<Field> trial = out.fields;
-        trial[k] = rest;
+        trial[k] = fieldAt(bit.first + 1, out.fields[k].length - 1);
         trial.insert(trial.begin() + static_cast<long>(k), bit);
         Field f = trial[k];
         f.rule = Field::Parity;

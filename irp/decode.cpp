@@ -1126,9 +1126,13 @@ std::vector<std::pair<size_t, double>> frameSilences(const Protocol::Tree& t, co
     double gap = 0;                         // the least the current gap lasts
     double elapsed = 0;                     // the most the frame can have lasted
     std::array<int, kMaxBitCodings> left{}; // bits of a symbol not yet taken
+    // The gap just measured, where it is a long one.
+    auto closeGap = [&] {
+        if (sign < 0 && gap >= kLongSilence) out.emplace_back(next - 1, gap);
+    };
     auto time = [&](int s, double least, double most) {
         if (s != sign) {
-            if (sign < 0 && gap >= kLongSilence) out.emplace_back(next - 1, gap);
+            closeGap();
             ++next;
             gap = 0;
         }
@@ -1150,7 +1154,7 @@ std::vector<std::pair<size_t, double>> frameSilences(const Protocol::Tree& t, co
                 if (!it.duration.literal || sign <= 0) return false;
                 const double least = it.duration.us - elapsed;
                 time(-1, std::max(0.0, least), 0);
-                if (gap >= kLongSilence) out.emplace_back(next - 1, gap);
+                closeGap();
                 return false; // later extents count from where this one's gap ends
             }
             case Item::Kind::Assignment:
@@ -1230,8 +1234,7 @@ std::vector<std::pair<size_t, double>> frameSilences(const Protocol::Tree& t, co
         const Stream& st = t.streams[size_t(parts.repeatStream)];
         if (!walk(st, 0, st.items.size(), parts.repeatBitCoding)) return out;
     }
-    // The frame's last gap: whatever follows it can only lengthen it.
-    if (sign < 0 && gap >= kLongSilence) out.emplace_back(next - 1, gap);
+    closeGap(); // the frame's last: whatever follows it can only lengthen it
     return out;
 }
 
@@ -1906,6 +1909,27 @@ std::optional<Decode> readFine(const CompiledProtocol& cp, const std::vector<dou
     return greedy;
 }
 
+// Whether the capture has a short gap where the protocol's first frame
+// has a long silence (see CompiledProtocol::silences). Never stricter than
+// the walk: a silence is read down to its tolerance below its length, and a
+// gap gains at most a burst's excess as it is taken off.
+bool missesASilence(const CompiledProtocol& cp, std::span<const int64_t> durations,
+                    const DecodeOptions& options) {
+    if (cp.silences.empty()) return false;
+    const auto [rel, abs] = tolerances(cp, options);
+    const double loosest =
+        std::max(rel, options.demodulated ? options.receiverRelativeTolerance : 0);
+    const double mostExcess =
+        std::max({0.0, options.burstExcess, options.demodulated ? options.maximumBurstExcess : 0});
+    for (auto [at, length] : cp.silences) {
+        const double least = std::min(length / 2, length * (1 - loosest) - abs);
+        // The capture's last time may be a recorder's timeout.
+        if (at + 1 < durations.size() && double(std::llabs(durations[at])) + mostExcess < least)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> durations,
@@ -1915,9 +1939,6 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
     const std::optional<double> shortBurst =
         options.demodulated ? shortBursts(times) : std::nullopt;
     ExcessCache excessTimes(durations);
-    // The most a gap can gain as a burst's excess is taken off.
-    const double mostExcess =
-        std::max({0.0, options.burstExcess, options.demodulated ? options.maximumBurstExcess : 0});
     const auto& compiled = table.compiled();
     std::vector<Candidate> found;
     for (size_t i = 0; i < compiled.protocols.size(); ++i) {
@@ -1927,19 +1948,7 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
             std::none_of(options.only.begin(), options.only.end(),
                          [&](const std::string& n) { return table.find(n) == &cp.named; }))
             continue;
-        // Never stricter than the walk: a silence is read down to its
-        // tolerance below its length.
-        const std::pair<double, double> loose = tolerances(cp, options);
-        const double loosest =
-            std::max(loose.first, options.demodulated ? options.receiverRelativeTolerance : 0);
-        if (std::any_of(cp.silences.begin(), cp.silences.end(), [&](auto silence) {
-                const double least =
-                    std::min(silence.second / 2, silence.second * (1 - loosest) - loose.second);
-                // The capture's last time may be a recorder's timeout.
-                return silence.first + 1 < durations.size() &&
-                       double(std::llabs(durations[silence.first])) + mostExcess < least;
-            }))
-            continue;
+        if (missesASilence(cp, durations, options)) continue;
         std::optional<Decode> d;
         const bool fine = fineLevels(cp, options);
         if (!options.demodulated) {
