@@ -530,33 +530,57 @@ std::vector<Candidate> candidates(const std::vector<PressTimes>& presses, const 
                         markSum += p.t[i];
                     }
         std::sort(gaps.begin(), gaps.end());
+        // Grids the gaps may sit on: level n at origin + n * step, n <= top.
+        struct Grid {
+            double step, origin, top = 63;
+        };
+        std::vector<Grid> grids;
         // The largest step that every gap sits on (a jittered neighbour's
         // difference is a smaller one that fits too).
-        std::vector<double> steps;
         for (size_t k = 1; k < gaps.size(); ++k)
             if (gaps[k] - gaps[k - 1] > std::max(50.0, 1.5 * grain))
-                steps.push_back(gaps[k] - gaps[k - 1]);
-        std::sort(steps.rbegin(), steps.rend());
-        // Where a receiver's jitter fills the space between levels, the
-        // step between the classes' means, from the first class's mean.
-        std::vector<double> origins(steps.size(), gaps.empty() ? 0 : gaps.front());
-        if (const Classes c = classify(gaps, grain); c.means.size() >= 3 && c.means.size() <= 4) {
-            const double spread =
-                (c.means.back() - c.means.front()) / static_cast<double>(c.means.size() - 1);
-            steps.push_back(spread);
-            origins.push_back(c.means.front());
-        }
+                grids.push_back({gaps[k] - gaps[k - 1], gaps.front()});
+        std::sort(grids.begin(), grids.end(),
+                  [](const Grid& a, const Grid& b) { return a.step > b.step; });
+        // Where a receiver's jitter fills the space between levels, the step
+        // between the classes' means, from the first class's mean; three
+        // means may lie three steps apart (a level the press never sent).
+        // Then the line through the levels so found: a class's mean is not its
+        // level where the receiver's grid rounds more of it one way.
+        if (const Classes c = classify(gaps, grain); c.means.size() >= 3 && c.means.size() <= 4)
+            for (size_t apart = c.means.size() - 1; apart <= 3; ++apart) {
+                const double front = c.means.front();
+                const double step = (c.means.back() - front) / static_cast<double>(apart);
+                const bool evenly = apart == c.means.size() - 1;
+                if (evenly) grids.push_back({step, front});
+                // Levels a step apart above a first gap shorter than a step
+                // are two codes' gaps, not one burst's positions.
+                if (step > front) continue;
+                if (!evenly) grids.push_back({step, front, static_cast<double>(apart)});
+                double sn = 0, sg = 0, sng = 0, snn = 0;
+                for (double g : gaps) {
+                    const double n = std::max(0.0, std::round((g - front) / step));
+                    sn += n;
+                    sg += g;
+                    sng += n * g;
+                    snn += n * n;
+                }
+                const double count = static_cast<double>(gaps.size());
+                const double slope = (sng - sn * sg / count) / (snn - sn * sn / count);
+                if (std::isfinite(slope) && std::abs(slope / step - 1) < 0.1)
+                    grids.push_back({slope, (sg - slope * sn) / count, static_cast<double>(apart)});
+            }
         double num = 0, den = 0, top = 0, sumN = 0, sumG = 0; // a line through the gaps
         long levels = 0;
         bool fits = false, rare = false;
-        for (size_t k = 0; k < steps.size() && !fits && gaps.size() >= 8; ++k) {
-            const double step = steps[k], g0 = origins[k];
+        for (size_t k = 0; k < grids.size() && !fits && gaps.size() >= 8; ++k) {
+            const double step = grids[k].step, g0 = grids[k].origin;
             std::vector<int> seen(64);
             fits = true;
             num = den = top = sumN = sumG = 0;
             for (double g : gaps) {
                 const double n = std::round((g - g0) / step);
-                fits = std::abs(g - g0 - n * step) <= 0.3 * step && n >= 0 && n < 64;
+                fits = std::abs(g - g0 - n * step) <= 0.3 * step && n >= 0 && n <= grids[k].top;
                 if (!fits) break;
                 ++seen[static_cast<size_t>(n)];
                 sumN += n;

@@ -455,14 +455,41 @@ TEST(Analysis, AFrameSentTwiceKeepsEachGap) {
 // jitter fills the space between them (a real RC-MM press): the step
 // between the levels' means still shows.
 TEST(Analysis, LevelsBlurredByJitterKeepTheirStep) {
-    std::ifstream in(std::string(QV_SOURCE_DIR) + "/tests/data/real/ir-3dc427cd90.txt");
-    analysis::Press p;
-    for (int64_t t; in >> t;)
-        p.times.push_back(t);
-    const auto r = analysis::analyse({p});
-    EXPECT_EQ(r.coding, Coding::PulsePosition) << r.irp;
-    EXPECT_EQ(r.bits(), 32) << r.irp;
-    EXPECT_TRUE(r.presses.at(0).rendersBack) << r.irp;
+    struct Row {
+        const char* what;
+        std::vector<int64_t> times; // empty: the real RC-MM capture
+        int bits;
+    };
+    // Four-level presses (a 1000 us lead-in, bursts of 580 us, gaps of 2, 3
+    // and 5 steps of 290 us, the 4-step gap never sent) through receivers:
+    // the three classes of gaps lie three steps apart, not two, and a grid
+    // rounds a class's mean off its level.
+    const std::vector<Row> rows = {
+        {"real RC-MM capture", {}, 32},
+        {"50 us grid",
+         {950, 550, 550, 800, 600, 750,  550, 500,   600,  800, 550, 800, 600, 1300, 600, 550,
+          600, 550, 600, 550, 550, 1400, 550, 12700, 1050, 550, 550, 850, 600, 750,  600, 500,
+          600, 800, 550, 800, 650, 1350, 600, 500,   600,  500, 600, 500, 650, 1350, 650},
+         20},
+        {"67 us grid",
+         {1133, 467, 667, 733, 733, 600,  733, 400,   800,  667, 733, 667, 733, 1133, 733, 400,
+          733,  400, 733, 400, 800, 1267, 667, 12667, 1200, 400, 733, 667, 667, 667,  733, 400,
+          733,  667, 667, 667, 733, 1200, 733, 333,   800,  333, 733, 333, 733, 1200, 733},
+         20},
+    };
+    for (const Row& row : rows) {
+        analysis::Press p;
+        p.times = row.times;
+        if (p.times.empty()) {
+            std::ifstream in(std::string(QV_SOURCE_DIR) + "/tests/data/real/ir-3dc427cd90.txt");
+            for (int64_t t; in >> t;)
+                p.times.push_back(t);
+        }
+        const auto r = analysis::analyse({p});
+        EXPECT_EQ(r.coding, Coding::PulsePosition) << row.what << ": " << r.irp;
+        EXPECT_EQ(r.bits(), row.bits) << row.what << ": " << r.irp;
+        EXPECT_TRUE(r.presses.at(0).rendersBack) << row.what << ": " << r.irp;
+    }
 }
 
 // Bursts of one unit and gaps of three and seven at 264 us send the same
