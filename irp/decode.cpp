@@ -1932,8 +1932,9 @@ bool missesASilence(const CompiledProtocol& cp, std::span<const int64_t> duratio
 
 } // namespace
 
-std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> durations,
-                           const DecodeOptions& options) {
+Identification identify(const ProtocolTable& table, std::span<const int64_t> durations,
+                        const DecodeOptions& options) {
+    std::vector<std::string> unresolved;
     std::vector<double> times;
     takeOffExcess(durations, options.burstExcess, times);
     const std::optional<double> shortBurst =
@@ -2039,6 +2040,8 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
                 if (!resolved)
                     d = fine ? readFine(cp, read, options, base, std::move(d))
                              : readNear(cp, read, options, base, std::move(d));
+                // The frame fits; only its levels are too fine to read here.
+                if (!d && (fine || nearLevels(cp, options))) unresolved.push_back(cp.named.name);
             }
         }
         if (d) found.push_back({std::move(*d), i});
@@ -2073,11 +2076,17 @@ std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> 
             }
         if (!moved) break;
     }
-    std::vector<Decode> out;
-    out.reserve(found.size());
+    Identification out;
+    out.decodes.reserve(found.size());
     for (auto& c : found)
-        out.push_back(std::move(c.decode));
+        out.decodes.push_back(std::move(c.decode));
+    if (out.decodes.empty()) out.unresolved = std::move(unresolved);
     return out;
+}
+
+std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> durations,
+                           const DecodeOptions& options) {
+    return identify(table, durations, options).decodes;
 }
 
 } // namespace qv::irp

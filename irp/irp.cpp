@@ -99,6 +99,14 @@ std::string describe(const Decode& d) {
     return s;
 }
 
+std::string describeUnresolved(const std::vector<std::string>& protocols) {
+    std::string names;
+    for (const auto& p : protocols)
+        names += (names.empty() ? "" : ", ") + p;
+    return "not resolved: " + names +
+           " (the frame fits, but its levels lie closer than this capture's times tell apart)";
+}
+
 namespace {
 const Protocol::Tree& emptyTree() {
     static const Protocol::Tree tree;

@@ -251,7 +251,20 @@ struct Decode {
 std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> durations,
                            const DecodeOptions& options = {});
 
+// The decodes, and where there are none, the protocols whose frame a
+// demodulated capture fits but whose levels lie closer together than its
+// times tell apart (a receiver's sampling grid and jitter): named so, not
+// guessed.
+struct Identification {
+    std::vector<Decode> decodes;
+    std::vector<std::string> unresolved;
+};
+Identification identify(const ProtocolTable& table, std::span<const int64_t> durations,
+                        const DecodeOptions& options = {});
+
 // "NEC1  D=0 S=255 F=18" (and " +2 repeats" where repeats were seen).
 std::string describe(const Decode& decode);
+// "not resolved: Nokia32, ... (the frame fits, ...)".
+std::string describeUnresolved(const std::vector<std::string>& protocols);
 
 } // namespace qv::irp

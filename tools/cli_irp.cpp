@@ -204,6 +204,7 @@ int cmdIdentify(const std::vector<std::string>& args) {
         std::vector<int64_t> times;
         irp::DecodeOptions options;
         std::vector<irp::Decode> decodes;
+        std::vector<std::string> unresolved;
     };
     constexpr size_t kBatch = 256;
     const unsigned workers = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
@@ -238,8 +239,11 @@ int cmdIdentify(const std::vector<std::string>& args) {
         }
         std::atomic<size_t> next{0};
         auto work = [&] {
-            for (size_t j; (j = next++) < jobs.size();)
-                jobs[j].decodes = irp::decode(table, jobs[j].times, jobs[j].options);
+            for (size_t j; (j = next++) < jobs.size();) {
+                auto found = irp::identify(table, jobs[j].times, jobs[j].options);
+                jobs[j].decodes = std::move(found.decodes);
+                jobs[j].unresolved = std::move(found.unresolved);
+            }
         };
         std::vector<std::thread> pool;
         for (unsigned w = 1; w < workers && w < jobs.size(); ++w)
@@ -269,13 +273,24 @@ int cmdIdentify(const std::vector<std::string>& args) {
                     std::fprintf(stdout, ",\"durations\":%zu,\"checks\":%d}", d.end - d.begin,
                                  d.checks);
                 }
-                std::fputs("]}", stdout);
+                std::fputs("]", stdout);
+                if (!job.unresolved.empty()) {
+                    std::fputs(",\"unresolved\":[", stdout);
+                    for (size_t k = 0; k < job.unresolved.size(); ++k) {
+                        std::fputs(k ? "," : "", stdout);
+                        writeJsonString(stdout, job.unresolved[k]);
+                    }
+                    std::fputs("]", stdout);
+                }
+                std::fputs("}", stdout);
                 continue;
             }
             std::printf("%s: %zu protocol decode%s\n", files[job.f].c_str(), job.decodes.size(),
                         job.decodes.size() == 1 ? "" : "s");
             for (const auto& d : job.decodes)
                 std::printf("  %s\n", irp::describe(d).c_str());
+            if (!job.unresolved.empty())
+                std::printf("  %s\n", irp::describeUnresolved(job.unresolved).c_str());
         }
         showProgress(std::min(files.size(), start + kBatch), files.size());
     }
@@ -285,7 +300,7 @@ int cmdIdentify(const std::vector<std::string>& args) {
 
 namespace {
 
-std::vector<irp::Decode> shippedDecodes(const CaptureFile& read, bool demodulated) {
+irp::Identification shippedDecodes(const CaptureFile& read, bool demodulated) {
     static const irp::ProtocolTable table = [] {
         irp::ProtocolTable t;
         loadTable(t, {});
@@ -295,20 +310,23 @@ std::vector<irp::Decode> shippedDecodes(const CaptureFile& read, bool demodulate
     if (times.empty()) times = receivedTimes(read.message, kReceiverTicksPerUsSingle);
     irp::DecodeOptions options;
     options.demodulated = demodulated;
-    return irp::decode(table, times, options);
+    return irp::identify(table, times, options);
 }
 
 } // namespace
 
 std::vector<std::string> protocolDecodeLines(const CaptureFile& read, bool demodulated) {
     std::vector<std::string> lines;
-    for (const auto& d : shippedDecodes(read, demodulated))
+    const auto found = shippedDecodes(read, demodulated);
+    for (const auto& d : found.decodes)
         lines.push_back(irp::describe(d));
+    if (!found.unresolved.empty()) lines.push_back(irp::describeUnresolved(found.unresolved));
     return lines;
 }
 
 void writeProtocolDecodes(const CaptureFile& read, bool demodulated, bool json) {
-    auto decodes = shippedDecodes(read, demodulated);
+    const auto found = shippedDecodes(read, demodulated);
+    const auto& decodes = found.decodes;
     if (json) {
         std::fputc('[', stdout);
         for (size_t k = 0; k < decodes.size(); ++k) {
@@ -320,11 +338,21 @@ void writeProtocolDecodes(const CaptureFile& read, bool demodulated, bool json) 
             std::fprintf(stdout, ",\"repeats\":%d}", decodes[k].repeats);
         }
         std::fputc(']', stdout);
+        if (!found.unresolved.empty()) {
+            std::fputs(", \"protocols_unresolved\": [", stdout);
+            for (size_t k = 0; k < found.unresolved.size(); ++k) {
+                std::fputs(k ? "," : "", stdout);
+                writeJsonString(stdout, found.unresolved[k]);
+            }
+            std::fputc(']', stdout);
+        }
         return;
     }
     std::printf("protocols (IRP): %zu decode%s\n", decodes.size(), decodes.size() == 1 ? "" : "s");
     for (const auto& d : decodes)
         std::printf("  %s\n", irp::describe(d).c_str());
+    if (!found.unresolved.empty())
+        std::printf("  %s\n", irp::describeUnresolved(found.unresolved).c_str());
 }
 
 int protocolPress(const ProtocolChoice& choice, int repeats, std::vector<int64_t>& press,

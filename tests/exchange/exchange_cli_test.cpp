@@ -65,6 +65,16 @@ const Case kCases[] = {
      0,
      {"#KEY_MUTE: ", "RC6  D=0 F=13"},
      {"KEY_POWER"}},
+    // An RC-MM press sampled every 100 us: its levels, 167 us apart, are
+    // named, not guessed.
+    {"IdentifyNamesLevelsItCannotResolve",
+     "identify --demodulated " + data("rcmm-100us-grid.txt"),
+     0,
+     {": 0 protocol decodes", "not resolved: Nokia32"}},
+    {"IdentifyNamesThemInJson",
+     "identify --json --demodulated " + data("rcmm-100us-grid.txt"),
+     0,
+     {"\"decodes\":[],\"unresolved\":[\"Nokia32\""}},
     {"ConvertWritesParsedFlipperSignals",
      "convert " + data("rc5.lircd.conf") + " out.ir --parsed && cat out.ir",
      0,

@@ -44,8 +44,10 @@ std::vector<std::string> protocolDecodes(const std::vector<int64_t>& times, bool
     if (times.size() < 4) return out;
     irp::DecodeOptions options;
     options.demodulated = demodulated;
-    for (const auto& d : irp::decode(shippedProtocols(), times, options))
+    const auto found = irp::identify(shippedProtocols(), times, options);
+    for (const auto& d : found.decodes)
         out.push_back(irp::describe(d));
+    if (!found.unresolved.empty()) out.push_back(irp::describeUnresolved(found.unresolved));
     return out;
 }
 

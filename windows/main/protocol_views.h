@@ -28,7 +28,8 @@ class ProtocolTable;
 // installed resources); empty when it is not found.
 const irp::ProtocolTable& shippedProtocols();
 
-// The decodes of a capture's times, one "NAME  P=V ..." per protocol, best first.
+// The decodes of a capture's times, one "NAME  P=V ..." per protocol, best
+// first; where none, the protocols it fits but does not resolve, one line.
 std::vector<std::string> protocolDecodes(const std::vector<int64_t>& times, bool demodulated);
 
 // Under the code: the protocols of the capture shown, decoded when its
