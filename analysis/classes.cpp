@@ -172,22 +172,36 @@ std::optional<double> wholeUnitExcess(const std::vector<Press>& presses, double 
     const Classes markClassing = classify(marks, grain);
     const std::vector<ClassCount> markClasses = counted(markClassing);
     const double shortest = markClasses.front().mean;
-    // Bursts alike to the microsecond were not measured through a
-    // demodulating receiver, which always jitters: a rendering's or a
-    // carrier logger's times keep what they hold.
-    double low = shortest, high = shortest;
-    for (size_t i = 0; i < marks.size(); ++i)
-        if (markClassing.of[i] == 0) {
-            low = std::min(low, marks[i]);
-            high = std::max(high, marks[i]);
-        }
-    if (high - low <= 1) return std::nullopt;
     // The frames' lead-outs are no symbols.
     std::vector<double> inner;
     for (double s : spaces)
         if (s < std::max(20 * shortest, 5000.0)) inner.push_back(s);
     if (inner.size() < 4) return std::nullopt;
-    const std::vector<ClassCount> spaceClasses = counted(classify(inner, grain));
+    const Classes spaceClassing = classify(inner, grain);
+    // Bursts alike to the microsecond were not measured through a
+    // demodulating receiver, which always jitters: a rendering's or a
+    // carrier logger's times keep what they hold, and where every class
+    // of bursts and gaps is one time over a press of a dozen symbols or
+    // more (a receiver's grid leaves two a class, its edges falling at
+    // every phase, unless it sampled only a few), they hold no excess.
+    auto spread = [](const std::vector<double>& times, const Classes& c, int only) {
+        std::vector<double> low(c.means.size(), 1e18), high(c.means.size(), 0);
+        for (size_t i = 0; i < times.size(); ++i) {
+            const auto k = static_cast<size_t>(c.of[i]);
+            low[k] = std::min(low[k], times[i]);
+            high[k] = std::max(high[k], times[i]);
+        }
+        double most = 0;
+        for (size_t k = 0; k < c.means.size(); ++k)
+            if (only < 0 || static_cast<int>(k) == only) most = std::max(most, high[k] - low[k]);
+        return most;
+    };
+    if (spread(marks, markClassing, 0) <= 1)
+        return marks.size() + inner.size() >= 24 && spread(marks, markClassing, -1) <= 1 &&
+                       spread(inner, spaceClassing, -1) <= 1
+                   ? std::optional<double>(0)
+                   : std::nullopt;
+    const std::vector<ClassCount> spaceClasses = counted(spaceClassing);
     // The shortest burst and gap alike already read the press as whole
     // units (its shortest burst may be several: <2,-12|7,-7>).
     double e = (shortestCommon(marks, grain) - shortestCommon(inner, grain)) / 2;

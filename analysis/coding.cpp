@@ -446,12 +446,13 @@ std::vector<Candidate> candidates(const std::vector<PressTimes>& presses, const 
         auto a = byCount[0].second, b = byCount[1].second;
         const bool sameMark = a.first == b.first;
         const bool sameSpace = a.second == b.second;
-        if (sameMark ||
-            (!sameSpace &&
-             marks.means[static_cast<size_t>(a.first)] / marks.means[static_cast<size_t>(b.first)] <
-                 1.5 &&
-             marks.means[static_cast<size_t>(b.first)] / marks.means[static_cast<size_t>(a.first)] <
-                 1.5)) {
+        const double markA = marks.means[static_cast<size_t>(a.first)],
+                     markB = marks.means[static_cast<size_t>(b.first)];
+        const double ratio = std::max(markA, markB) / std::min(markA, markB);
+        // Symbols of one length whose bursts differ plainly are widths (an
+        // excess left on the bursts narrows their ratio, not their sums).
+        const bool oneLength = std::abs(total(a) - total(b)) <= 0.1 * std::max(total(a), total(b));
+        if (sameMark || (!sameSpace && ratio < 1.5 && !(oneLength && ratio >= 1.25))) {
             c.coding = Coding::PulseDistance;
             if (spaces.means[static_cast<size_t>(a.second)] >
                 spaces.means[static_cast<size_t>(b.second)])
@@ -462,7 +463,6 @@ std::vector<Candidate> candidates(const std::vector<PressTimes>& presses, const 
                 marks.means[static_cast<size_t>(b.first)])
                 std::swap(a, b);
         }
-        (void)total;
         c.pairs = {a, b};
         out.push_back(c);
     }

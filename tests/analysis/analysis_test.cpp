@@ -96,6 +96,13 @@ const std::vector<Protocol>& protocols() {
              f.mark(2400).space(600).pulses(bits(c, 7) + bits(a, 13), {600, 600, 1200, 600});
              return irsig::KeyPress{f.period(45000), f.period(45000), f.period(45000)};
          }},
+        // Symbols of one length, two units of burst or three (pid-0003).
+        {"One length", Coding::PulseWidth, 389, 16, Repeat::WholeFrame, "c8 k8",
+         [](unsigned, unsigned c, int) {
+             FrameBuilder f;
+             f.pulses(bits(c, 8) + bits(~c & 255, 8), {778, 778, 1167, 389});
+             return irsig::KeyPress{f.period(102000), f.period(102000)};
+         }},
         {"RC5", Coding::BiPhase, 889, 14, Repeat::WholeFrame, "a2 t1 a5 c6",
          [](unsigned a, unsigned c, int t) {
              FrameBuilder f;
@@ -338,10 +345,10 @@ TEST(Analysis, OnePressOfEveryFamily) {
     }
     std::printf("one press: %d of %d right; %d of %zu protocols in 12 of 13\n", right, total,
                 protocolsRight, protocols().size());
-    // A code whose short burst is no short gap (Akai, Sharp) gives no burst
-    // excess to measure, and RC-MM's steps drown in it: those three fail
-    // through receivers, every other protocol stands.
-    EXPECT_GE(protocolsRight, static_cast<int>(protocols().size()) - 3);
+    // A code whose short burst is no short gap (Akai, Sharp, symbols of one
+    // length) gives no burst excess to measure, and RC-MM's steps drown in
+    // it: those four fail through receivers, every other protocol stands.
+    EXPECT_GE(protocolsRight, static_cast<int>(protocols().size()) - 4);
 }
 
 // Eight presses of different commands of one remote (toggling where it
