@@ -984,10 +984,17 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
                     sp.whole = false;
                     sp.ending.assign(ids.end() - static_cast<long>(e), ids.end());
                 }
-            // One copy of a frame no longer than the first, or the first again.
+            // One copy of a frame no longer than the first, or the first's
+            // bits again; not other bits, at least half as many, without the
+            // lead-in the first has: those go on with the message.
             const size_t k = n - 1;
+            const bool goesOn = n >= 2 && !f[0].items.empty() && !f[k].items.empty() &&
+                                f[0].items.front().kind == Item::Time &&
+                                f[k].items.front().kind == Item::Bits &&
+                                2 * f[k].bits.size() >= f[0].bits.size();
             if (sp.repeat.empty()) {
-                if (n >= 2 && (f[k].bits.size() < f[0].bits.size() || f[k].bits == f[0].bits))
+                if (n >= 2 &&
+                    (f[k].bits == f[0].bits || (f[k].bits.size() < f[0].bits.size() && !goesOn)))
                     take({k, 1, 1});
                 else
                     sp.intro = ids;

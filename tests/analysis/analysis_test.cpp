@@ -458,6 +458,32 @@ TEST(Analysis, AFrameSentTwiceKeepsEachGap) {
     }
 }
 
+// A press of two frames: a second frame without the first's lead-in is its
+// repeat where it sends the first's bits again (JVC), and goes on with the
+// message where it sends other bits, at least half as many.
+TEST(Analysis, ALastFrameSentOnce) {
+    struct Row {
+        const char* what;
+        unsigned second;
+        int secondBits, bits;
+        Repeat repeat;
+    };
+    const Row rows[] = {
+        {"the first's bits again", 0x3C5A, 16, 16, Repeat::Ditto},
+        {"bits of its own", 0xA53, 12, 28, Repeat::NoRepeat},
+    };
+    for (const Row& row : rows) {
+        FrameBuilder f, g;
+        f.mark(8440).space(4220).pulses(bits(0x3C5A, 16), pd(527)).mark(527);
+        g.pulses(bits(row.second, row.secondBits), pd(527)).mark(527);
+        const auto r = analysis::analyse(
+            {pressOf(irsig::KeyPress{f.leadOut(22000), g.leadOut(60000)}, {}, 0)});
+        EXPECT_EQ(r.bits(), row.bits) << row.what << ": " << r.irp;
+        EXPECT_EQ(r.repeatKind, row.repeat) << row.what << ": " << r.irp;
+        EXPECT_TRUE(r.presses.at(0).rendersBack) << row.what << ": " << r.irp;
+    }
+}
+
 // Four levels 167 us apart, three of them sent, through a receiver whose
 // jitter fills the space between them (a real RC-MM press): the step
 // between the levels' means still shows.
