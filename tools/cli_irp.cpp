@@ -275,12 +275,8 @@ int cmdIdentify(const std::vector<std::string>& args) {
                 }
                 std::fputs("]", stdout);
                 if (!job.unresolved.empty()) {
-                    std::fputs(",\"unresolved\":[", stdout);
-                    for (size_t k = 0; k < job.unresolved.size(); ++k) {
-                        std::fputs(k ? "," : "", stdout);
-                        writeJsonString(stdout, job.unresolved[k]);
-                    }
-                    std::fputs("]", stdout);
+                    std::fputs(",\"unresolved\":", stdout);
+                    writeJsonArray(stdout, job.unresolved);
                 }
                 std::fputs("}", stdout);
                 continue;
@@ -339,12 +335,8 @@ void writeProtocolDecodes(const CaptureFile& read, bool demodulated, bool json) 
         }
         std::fputc(']', stdout);
         if (!found.unresolved.empty()) {
-            std::fputs(", \"protocols_unresolved\": [", stdout);
-            for (size_t k = 0; k < found.unresolved.size(); ++k) {
-                std::fputs(k ? "," : "", stdout);
-                writeJsonString(stdout, found.unresolved[k]);
-            }
-            std::fputc(']', stdout);
+            std::fputs(", \"protocols_unresolved\": ", stdout);
+            writeJsonArray(stdout, found.unresolved);
         }
         return;
     }
