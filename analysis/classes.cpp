@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numeric>
 
 namespace qv::analysis {
@@ -184,7 +185,8 @@ std::optional<double> wholeUnitExcess(const std::vector<Press>& presses, double 
     // of bursts and gaps is one time over a press of a dozen symbols or
     // more (a receiver's grid leaves two a class, its edges falling at
     // every phase, unless it sampled only a few), they hold no excess.
-    auto spread = [](const std::vector<double>& times, const Classes& c, int only) {
+    // The largest spread of a class's times, over the first `classes`.
+    auto spread = [](const std::vector<double>& times, const Classes& c, size_t classes) {
         std::vector<double> low(c.means.size(), 1e18), high(c.means.size(), 0);
         for (size_t i = 0; i < times.size(); ++i) {
             const auto k = static_cast<size_t>(c.of[i]);
@@ -192,13 +194,14 @@ std::optional<double> wholeUnitExcess(const std::vector<Press>& presses, double 
             high[k] = std::max(high[k], times[i]);
         }
         double most = 0;
-        for (size_t k = 0; k < c.means.size(); ++k)
-            if (only < 0 || static_cast<int>(k) == only) most = std::max(most, high[k] - low[k]);
+        for (size_t k = 0; k < std::min(classes, c.means.size()); ++k)
+            most = std::max(most, high[k] - low[k]);
         return most;
     };
-    if (spread(marks, markClassing, 0) <= 1)
-        return marks.size() + inner.size() >= 24 && spread(marks, markClassing, -1) <= 1 &&
-                       spread(inner, spaceClassing, -1) <= 1
+    constexpr size_t kAll = std::numeric_limits<size_t>::max();
+    if (spread(marks, markClassing, 1) <= 1)
+        return marks.size() + inner.size() >= 24 && spread(marks, markClassing, kAll) <= 1 &&
+                       spread(inner, spaceClassing, kAll) <= 1
                    ? std::optional<double>(0)
                    : std::nullopt;
     const std::vector<ClassCount> spaceClasses = counted(spaceClassing);

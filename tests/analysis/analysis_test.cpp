@@ -458,6 +458,17 @@ TEST(Analysis, AFrameSentTwiceKeepsEachGap) {
     }
 }
 
+// A short press through a receiver of a coarse grid may show every class as
+// one time, as a rendering does; it still holds the receiver's excess (here
+// 117 us, a 417 us unit at 96%).
+TEST(Analysis, AShortPressOnAGridKeepsItsExcess) {
+    analysis::Press p;
+    p.times = {2000, 300, 900, 700, 500, 1400, 500, 300, 900, 300, 1200, 300, 500, 700, 900};
+    const auto r = analysis::analyse({p});
+    EXPECT_NEAR(r.unit, 400, 12) << r.irp;
+    EXPECT_NEAR(r.excess, 117, 30) << r.irp;
+}
+
 // A press of two frames: a second frame without the first's lead-in is its
 // repeat where it sends the first's bits again (JVC), and goes on with the
 // message where it sends other bits, at least half as many.
