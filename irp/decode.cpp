@@ -11,6 +11,7 @@
 #include <cstring>
 #include <deque>
 #include <limits>
+#include <optional>
 #include <unordered_map>
 
 namespace qv::irp {
@@ -1930,10 +1931,69 @@ bool missesASilence(const CompiledProtocol& cp, std::span<const int64_t> duratio
     return false;
 }
 
+// A demodulating receiver puts out no burst or gap this short: such a time
+// between two much longer ones is a glitch (noise, a dropout) inside one
+// burst or gap.
+constexpr int64_t kGlitch = 40; // us
+
+// The capture with each glitch merged into the times on either side; origin
+// receives, for each time kept, the index of its first piece. nullopt where
+// there is none.
+std::optional<std::vector<int64_t>> withoutGlitches(std::span<const int64_t> durations,
+                                                    std::vector<size_t>& origin) {
+    auto at = [&](size_t i) { return int64_t(std::llabs(durations[i])); };
+    const size_t n = durations.size();
+    if (std::none_of(durations.begin(), durations.end(),
+                     [](int64_t t) { return std::llabs(t) <= kGlitch; }))
+        return std::nullopt;
+    // A time no longer than kGlitch is a glitch only far below its
+    // neighbours and below the shorter times of its kind: where a long
+    // excess leaves every gap of a code that short, those are the signal's.
+    std::array<int64_t, 2> quartile{};
+    for (size_t kind = 0; kind < 2; ++kind) {
+        std::vector<int64_t> times;
+        for (size_t i = kind; i < n; i += 2)
+            times.push_back(at(i));
+        if (times.size() < 4) return std::nullopt;
+        std::nth_element(times.begin(), times.begin() + long(times.size() / 4), times.end());
+        quartile[kind] = times[times.size() / 4];
+    }
+    auto glitch = [&](size_t i) {
+        return i > 0 && i + 1 < n && at(i) <= kGlitch &&
+               4 * at(i) <= std::min({at(i - 1), at(i + 1), quartile[i % 2]});
+    };
+    size_t first = 1;
+    while (first + 1 < n && !glitch(first))
+        ++first;
+    if (first + 1 >= n) return std::nullopt;
+    std::vector<int64_t> merged;
+    origin.clear();
+    for (size_t i = 0; i < n; ++i) {
+        if (glitch(i) && !merged.empty()) {
+            // The glitch and the time after it belong to the time before.
+            merged.back() += at(i) + at(i + 1);
+            ++i;
+            continue;
+        }
+        merged.push_back(at(i));
+        origin.push_back(i);
+    }
+    return merged;
+}
+
 } // namespace
 
 Identification identify(const ProtocolTable& table, std::span<const int64_t> durations,
                         const DecodeOptions& options) {
+    if (std::vector<size_t> origin; options.demodulated)
+        if (auto merged = withoutGlitches(durations, origin)) {
+            Identification out = identify(table, *merged, options);
+            for (Decode& d : out.decodes) {
+                d.begin = origin[d.begin];
+                d.end = d.end < origin.size() ? origin[d.end] : durations.size();
+            }
+            return out;
+        }
     std::vector<std::string> unresolved;
     std::vector<double> times;
     takeOffExcess(durations, options.burstExcess, times);

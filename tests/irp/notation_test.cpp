@@ -342,6 +342,45 @@ TEST(IrpDecode, ALeadOutCutShort) {
     }
 }
 
+// A receiver's glitch, a time of a few tens of microseconds splitting a
+// burst or a gap, is merged into it in a demodulated capture; the decode's
+// span counts the capture's own times. A capture taken as measured keeps it.
+TEST(IrpDecode, AGlitchIsPartOfItsBurstOrGap) {
+    ProtocolTable t;
+    t.addFile(kTable);
+    const auto nec = render(*t.find("NEC1"), {{"D", 0}, {"F", 18}}, {1}).press();
+    struct Case {
+        size_t at; // the time split in three
+        int64_t glitch;
+    };
+    for (const Case& c : {Case{10, 30}, Case{11, 20}, Case{20, 40}}) {
+        std::vector<int64_t> times(nec.begin(), nec.begin() + long(c.at));
+        const int64_t first = nec[c.at] / 2;
+        times.insert(times.end(), {first, c.glitch, nec[c.at] - first - c.glitch});
+        times.insert(times.end(), nec.begin() + long(c.at) + 1, nec.end());
+        for (bool demodulated : {true, false}) {
+            DecodeOptions options;
+            options.demodulated = demodulated;
+            options.only = {"NEC1"};
+            const auto d = decode(t, times, options);
+            ASSERT_EQ(d.size(), demodulated ? 1u : 0u) << c.at << " " << demodulated;
+            if (!demodulated) continue;
+            EXPECT_EQ(formatParams(d[0].params), "D=0 S=255 F=18") << c.at;
+            EXPECT_EQ(d[0].end, times.size()) << c.at;
+        }
+    }
+    // Gaps a long excess leaves that short throughout are the signal's own.
+    auto tdc = render(*t.find("TDC-56"), {{"D", 1}, {"S", 9}, {"F", 19}}).press();
+    for (size_t i = 0; i + 1 < tdc.size(); i += 2) {
+        tdc[i] += 195;
+        tdc[i + 1] -= 195;
+    }
+    DecodeOptions options;
+    options.demodulated = true;
+    options.only = {"TDC-56"};
+    EXPECT_EQ(decode(t, tdc, options).size(), 1u);
+}
+
 // A stream repeated ten thousand times walked one call a step deep.
 TEST(IrpDecode, DeepStreamIsRefusedWithoutOverflowingTheStack) {
     ProtocolTable t;
