@@ -534,6 +534,19 @@ std::vector<Candidate> candidates(const std::vector<PressTimes>& presses, const 
         struct Grid {
             double step, origin, top = 63;
         };
+        // The least-squares line through gaps at their levels.
+        struct Line {
+            double sn = 0, sg = 0, sng = 0, snn = 0, count = 0;
+            void add(double n, double g) {
+                sn += n;
+                sg += g;
+                sng += n * g;
+                snn += n * n;
+                ++count;
+            }
+            double slope() const { return (sng - sn * sg / count) / (snn - sn * sn / count); }
+            double base(double slope) const { return (sg - slope * sn) / count; }
+        };
         std::vector<Grid> grids;
         // The largest step that every gap sits on (a jittered neighbour's
         // difference is a smaller one that fits too).
@@ -552,41 +565,34 @@ std::vector<Candidate> candidates(const std::vector<PressTimes>& presses, const 
                 const double front = c.means.front();
                 const double step = (c.means.back() - front) / static_cast<double>(apart);
                 const bool evenly = apart == c.means.size() - 1;
-                if (evenly) grids.push_back({step, front});
                 // Levels a step apart above a first gap shorter than a step
                 // are two codes' gaps, not one burst's positions.
+                if (evenly || step <= front)
+                    grids.push_back({step, front, evenly ? 63 : static_cast<double>(apart)});
                 if (step > front) continue;
-                if (!evenly) grids.push_back({step, front, static_cast<double>(apart)});
-                double sn = 0, sg = 0, sng = 0, snn = 0;
-                for (double g : gaps) {
-                    const double n = std::max(0.0, std::round((g - front) / step));
-                    sn += n;
-                    sg += g;
-                    sng += n * g;
-                    snn += n * n;
-                }
-                const double count = static_cast<double>(gaps.size());
-                const double slope = (sng - sn * sg / count) / (snn - sn * sn / count);
+                Line line;
+                for (double g : gaps)
+                    line.add(std::max(0.0, std::round((g - front) / step)), g);
+                const double slope = line.slope();
                 if (std::isfinite(slope) && std::abs(slope / step - 1) < 0.1)
-                    grids.push_back({slope, (sg - slope * sn) / count, static_cast<double>(apart)});
+                    grids.push_back({slope, line.base(slope), static_cast<double>(apart)});
             }
-        double num = 0, den = 0, top = 0, sumN = 0, sumG = 0; // a line through the gaps
+        double top = 0;
+        Line line; // through the gaps at the levels found
         long levels = 0;
         bool fits = false, rare = false;
         for (size_t k = 0; k < grids.size() && !fits && gaps.size() >= 8; ++k) {
             const double step = grids[k].step, g0 = grids[k].origin;
             std::vector<int> seen(64);
             fits = true;
-            num = den = top = sumN = sumG = 0;
+            top = 0;
+            line = {};
             for (double g : gaps) {
                 const double n = std::round((g - g0) / step);
                 fits = std::abs(g - g0 - n * step) <= 0.3 * step && n >= 0 && n <= grids[k].top;
                 if (!fits) break;
                 ++seen[static_cast<size_t>(n)];
-                sumN += n;
-                sumG += g;
-                num += n * g;
-                den += n * n;
+                line.add(n, g);
                 top = std::max(top, n);
             }
             levels = 64 - std::count(seen.begin(), seen.end(), 0);
@@ -604,8 +610,8 @@ std::vector<Candidate> candidates(const std::vector<PressTimes>& presses, const 
             c.coding = Coding::PulsePosition;
             c.bitsPerSymbol = top <= 3 ? 2 : top <= 7 ? 3 : 4;
             const double n = static_cast<double>(gaps.size());
-            c.step = (num - sumN * sumG / n) / (den - sumN * sumN / n);
-            const double base = (sumG - c.step * sumN) / n;
+            c.step = line.slope();
+            const double base = line.base(c.step);
             const double mark = markSum / n;
             for (int k = 0; k < 1 << c.bitsPerSymbol; ++k)
                 c.times.push_back({mark, base + k * c.step});

@@ -1962,14 +1962,10 @@ std::optional<std::vector<int64_t>> withoutGlitches(std::span<const int64_t> dur
         return i > 0 && i + 1 < n && at(i) <= kGlitch &&
                4 * at(i) <= std::min({at(i - 1), at(i + 1), quartile[i % 2]});
     };
-    size_t first = 1;
-    while (first + 1 < n && !glitch(first))
-        ++first;
-    if (first + 1 >= n) return std::nullopt;
     std::vector<int64_t> merged;
     origin.clear();
     for (size_t i = 0; i < n; ++i) {
-        if (glitch(i) && !merged.empty()) {
+        if (glitch(i)) {
             // The glitch and the time after it belong to the time before.
             merged.back() += at(i) + at(i + 1);
             ++i;
@@ -1978,6 +1974,7 @@ std::optional<std::vector<int64_t>> withoutGlitches(std::span<const int64_t> dur
         merged.push_back(at(i));
         origin.push_back(i);
     }
+    if (merged.size() == n) return std::nullopt;
     return merged;
 }
 
