@@ -1008,6 +1008,8 @@ bool settle(Walker& w, Params& params, Params& defaulted, int& checksProved) {
 struct Candidate {
     Decode decode;
     size_t protocol;
+    // Read only by taking the receiver's bursts as ending early.
+    bool early = false;
 };
 
 bool preferenceHolds(const CompiledProtocol& p, size_t k, const Params& params) {
@@ -2008,6 +2010,7 @@ Identification identify(const ProtocolTable& table, std::span<const int64_t> dur
             continue;
         if (missesASilence(cp, durations, options)) continue;
         std::optional<Decode> d;
+        bool early = false;
         const bool fine = fineLevels(cp, options);
         if (!options.demodulated) {
             d = decodeOne(cp, times, options);
@@ -2087,6 +2090,7 @@ Identification identify(const ProtocolTable& table, std::span<const int64_t> dur
                      })))
                     break;
             }
+            early = d && keptExcess < 0;
             if (d || failed.walked) {
                 const Attempt& base = d ? kept : failed;
                 const auto& read = excessTimes.times(d ? keptExcess : failedExcess);
@@ -2101,7 +2105,7 @@ Identification identify(const ProtocolTable& table, std::span<const int64_t> dur
                 if (!d && (fine || nearLevels(cp, options))) unresolved.push_back(cp.named.name);
             }
         }
-        if (d) found.push_back({std::move(*d), i});
+        if (d) found.push_back({std::move(*d), i, early});
     }
     std::stable_sort(found.begin(), found.end(), [](const Candidate& a, const Candidate& b) {
         if (a.decode.end != b.decode.end) return a.decode.end > b.decode.end;
@@ -2113,7 +2117,11 @@ Identification identify(const ProtocolTable& table, std::span<const int64_t> dur
         if (std::fabs(a.decode.timingError - b.decode.timingError) > 0.03)
             return a.decode.timingError < b.decode.timingError;
         if (a.decode.bitsRead != b.decode.bitsRead) return a.decode.bitsRead > b.decode.bitsRead;
-        return a.decode.defaulted.size() < b.decode.defaulted.size();
+        if (a.decode.defaulted.size() != b.decode.defaulted.size())
+            return a.decode.defaulted.size() < b.decode.defaulted.size();
+        // Receivers lengthen bursts far more often than they shorten them.
+        if (a.early != b.early) return b.early;
+        return a.decode.timingError < b.decode.timingError;
     });
     // A protocol that prefers over another comes before it.
     for (size_t pass = 0; pass < found.size(); ++pass) {

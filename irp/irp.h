@@ -247,7 +247,8 @@ struct Decode {
 // and gap microseconds from the first burst; signs are ignored), best first:
 // a protocol that the table lets prefer over another comes before it, then
 // more of the capture explained, fewer stretched lead-outs, a clearly
-// closer fit, more bits read, fewer defaults.
+// closer fit, more bits read, fewer defaults, a burst excess a receiver
+// lengthens rather than shortens bursts by, the closer fit.
 std::vector<Decode> decode(const ProtocolTable& table, std::span<const int64_t> durations,
                            const DecodeOptions& options = {});
 

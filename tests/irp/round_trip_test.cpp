@@ -215,9 +215,9 @@ TEST(IrpRoundTrip, EveryRenderableProtocolComesBack) {
     // levels, Humax's 105 us phases) are refused through it unless it
     // resolves them, as are readings another one fits about as well.
     EXPECT_EQ(received.faults, 0);
-    EXPECT_GE(received.own + received.alias, 0.935 * received.presses);
+    EXPECT_GE(received.own + received.alias, 0.938 * received.presses);
     EXPECT_EQ(finely.faults, 0);
-    EXPECT_GE(finely.own + finely.alias, 0.98 * finely.presses);
+    EXPECT_GE(finely.own + finely.alias, 0.989 * finely.presses);
     // Those refused for their levels are named as not resolved, and only
     // by protocols whose frame they are.
     EXPECT_GE(received.unresolved, 35);
@@ -225,9 +225,10 @@ TEST(IrpRoundTrip, EveryRenderableProtocolComesBack) {
     // Pairs a receiver's unknown burst excess makes alike: the same sums
     // of a burst and its gap (Matsui, Akai), a burst one unit either way
     // (Viewstar, GwtS), an all-zero frame whose checksum holds in a relaxed
-    // protocol of a unit 7% longer (NEC-Shirriff-32 from a remote 4% fast).
-    // Through the fine receiver also Mitsubishi as JVC{2} (a unit 14%
-    // longer, its pairs' sums met at a long excess). Not among them: a
+    // protocol of a unit 7% longer (NEC-Shirriff-32 from a remote 4% fast),
+    // Mitsubishi and JVC{2} (a unit 14% longer, its pairs' sums met at a
+    // long excess). Where nothing else tells them apart the closer fit
+    // and a burst excess no receiver shortens come first. Not among them: a
     // protocol read at a far pace (Thomson7 as Lumagen), a frame train
     // whose extents drift from frame to frame (SonyDSP read as its first
     // frames, Sony15's).
