@@ -457,6 +457,7 @@ public:
     const std::vector<bool>* readsNames = nullptr;
     TryCache* tries = nullptr;
     const std::vector<bool>* fixedSymbols = nullptr; // see CompiledProtocol
+    const std::vector<bool>* fieldSymbols = nullptr;
     // Merged times read where their shortest part more or less fits as well.
     int doubtfulRuns = 0;
     // How near any time came to deciding otherwise (microseconds), and
@@ -774,7 +775,8 @@ private:
     bool finishField(const Cont& k) {
         const Expr& e = t.exprs[size_t(k.field)];
         int64_t len = k.length;
-        bitsRead += int(len);
+        // Counted once, as the symbols a nested coding's bits are sent by.
+        if (!fieldSymbols || !(*fieldSymbols)[size_t(k.bitCoding)]) bitsRead += int(len);
         const Expr& v = t.exprs[size_t(e.a)];
         int64_t offset = 0;
         bool constOffset = e.c < 0 || t.exprs[size_t(e.c)].op == Op::Number;
@@ -1281,6 +1283,11 @@ CompiledProtocol compileProtocol(NamedProtocol protocol) {
                 fixed = fixed && (it.kind == Item::Kind::Flash || it.kind == Item::Kind::Gap) &&
                         it.duration.literal;
         c.fixedSymbols.push_back(fixed);
+        bool fields = false;
+        for (int alt : coding.alternatives)
+            for (const Item& it : t.streams[size_t(alt)].items)
+                fields = fields || it.kind == Item::Kind::BitField;
+        c.fieldSymbols.push_back(fields);
     }
     c.resolution = symbolSeparation(t);
     for (const Stream& st : t.streams)
@@ -1398,6 +1405,7 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
     } room{w, noReading, attempt};
     w.memo = cp.valueFree;
     w.readsNames = &cp.readsNames;
+    w.fieldSymbols = &cp.fieldSymbols;
     if (options.demodulated) {
         w.pace = options.receiverRelativeTolerance;
         w.nearest = true;

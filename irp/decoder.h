@@ -36,6 +36,9 @@ struct CompiledProtocol {
     // Per bit coding: whether every alternative is bursts and gaps of fixed
     // length, so that a try of it depends on the walk's state alone.
     std::vector<bool> fixedSymbols;
+    // Per bit coding: whether its symbols are bit fields of another coding,
+    // so that its bits are not bits the capture sends.
+    std::vector<bool> fieldSymbols;
     // Long silences at fixed places of a press's first frame: (the index of
     // the time, the least it lasts). A capture with a short gap there is no
     // press of the protocol, whatever its symbols read.

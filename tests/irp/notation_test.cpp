@@ -207,6 +207,24 @@ TEST(IrpDecode, ABetterReadingIsSearchedFromAgain) {
         EXPECT_EQ(d.params.get("F"), 179) << describe(d);
 }
 
+// Bits read are the symbols a capture sends: a nested coding's bits are
+// sent as its symbols' bits and counted once.
+TEST(IrpDecode, BitsReadAreTheSymbolsSent) {
+    ProtocolTable t;
+    t.addFile(std::string(QV_SOURCE_DIR) + "/data/irp-protocols.tsv");
+    const std::pair<const char*, int> cases[] = {{"NEC", 32}, {"arctech", 25}, {"Zenith5", 11}};
+    for (auto [name, bits] : cases) {
+        Params params;
+        for (const ParameterDecl& d : t.find(name)->irp.parameters())
+            params.set(d.name, d.min);
+        DecodeOptions options;
+        options.only = {name};
+        const auto decodes = decode(t, render(t.find(name)->irp, params).press(), options);
+        ASSERT_FALSE(decodes.empty()) << name;
+        EXPECT_EQ(decodes[0].bitsRead, bits) << name;
+    }
+}
+
 // Presses through a receiver that once read as nothing, each read as sent.
 TEST(IrpDecode, ReceiverPressesOnceRefused) {
     struct Case {
