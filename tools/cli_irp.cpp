@@ -2,6 +2,7 @@
 // identified against every protocol, presses generated from a protocol and
 // its parameters.
 #include "app/generate_capture.h"
+#include "app/protocol_table.h"
 #include "capture/capture_formats.h"
 #include "capture/capture_reader.h"
 #include "capture/receiver_message.h"
@@ -9,7 +10,6 @@
 #include "exchange/signal_capture.h"
 #include "irp/irp.h"
 #include "platform/basic.h"
-#include "platform/paths.h"
 #include "platform/whole_file.h"
 #include "tools/cli_commands.h"
 #include "tools/json_out.h"
@@ -18,7 +18,6 @@
 #include <atomic>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <thread>
 
@@ -34,39 +33,14 @@ int irpError(const std::string& what) {
 // The shipped table, then the user's files in order; says what a user
 // protocol replaced and which rows could not be read.
 bool loadTable(irp::ProtocolTable& table, const std::vector<std::string>& userFiles) {
-    namespace fs = std::filesystem;
-    std::vector<fs::path> places = {fs::path(programDirectory()) / irp::kShippedTableName,
-                                    fs::path(locateAppFiles().resources) / irp::kShippedTableName};
-    bool shipped = false;
-    for (const auto& p : places) {
-        std::error_code ec;
-        if (!fs::is_regular_file(p, ec)) continue;
-        try {
-            auto report = table.addFile(p.string());
-            for (const auto& e : report.errors)
-                std::fprintf(stderr, "quorvel-cli: warning: %s\n", e.c_str());
-            shipped = true;
-            break;
-        } catch (const std::exception& e) {
-            std::fprintf(stderr, "quorvel-cli: warning: %s\n", e.what());
-        }
-    }
-    if (!shipped)
-        std::fprintf(stderr, "quorvel-cli: warning: the protocol table %s was not found\n",
-                     irp::kShippedTableName);
-    for (const auto& file : userFiles) {
-        try {
-            auto report = table.addFile(file);
-            for (const auto& r : report.replaced)
-                std::fprintf(stderr, "quorvel-cli: %s\n", r.c_str());
-            for (const auto& e : report.errors)
-                std::fprintf(stderr, "quorvel-cli: warning: %s: %s\n", file.c_str(), e.c_str());
-        } catch (const std::exception& e) {
-            std::fprintf(stderr, "quorvel-cli: %s\n", e.what());
-            return false;
-        }
-    }
-    return true;
+    std::vector<ProtocolLoadLine> said = loadShippedProtocols(table);
+    bool ok = true;
+    for (const auto& file : userFiles)
+        if (!(ok = loadProtocolFile(table, file, said))) break;
+    for (const auto& line : said)
+        std::fprintf(stderr, "quorvel-cli: %s%s\n", line.warning ? "warning: " : "",
+                     line.text.c_str());
+    return ok;
 }
 
 void writeParams(std::FILE* out, const irp::Params& params) {

@@ -1,0 +1,66 @@
+#include "app/protocol_table.h"
+
+#include "platform/paths.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace qv {
+
+namespace fs = std::filesystem;
+
+std::vector<ProtocolLoadLine> loadShippedProtocols(irp::ProtocolTable& table) {
+    std::vector<ProtocolLoadLine> said;
+    for (const fs::path& p : {fs::path(programDirectory()) / irp::kShippedTableName,
+                              fs::path(locateAppFiles().resources) / irp::kShippedTableName}) {
+        std::error_code ec;
+        if (!fs::is_regular_file(p, ec)) continue;
+        try {
+            for (const auto& e : table.addFile(p.string()).errors)
+                said.push_back({true, e});
+            return said;
+        } catch (const std::exception& e) {
+            // An unreadable copy: the next place may hold a good one.
+            said.push_back({true, e.what()});
+        }
+    }
+    said.push_back(
+        {true, std::string("the protocol table ") + irp::kShippedTableName + " was not found"});
+    return said;
+}
+
+bool loadProtocolFile(irp::ProtocolTable& table, const std::string& file,
+                      std::vector<ProtocolLoadLine>& said) {
+    try {
+        const irp::LoadReport report = table.addFile(file);
+        for (const auto& r : report.replaced)
+            said.push_back({false, r});
+        for (const auto& e : report.errors)
+            said.push_back({true, file + ": " + e});
+        return true;
+    } catch (const std::exception& e) {
+        said.push_back({false, e.what()});
+        return false;
+    }
+}
+
+std::vector<std::string> readProtocolFileList(const std::string& listFile) {
+    std::vector<std::string> files;
+    std::ifstream in(listFile);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line[0] != '#') files.push_back(line);
+    }
+    return files;
+}
+
+bool writeProtocolFileList(const std::string& listFile, const std::vector<std::string>& files) {
+    std::ofstream out(listFile, std::ios::trunc);
+    out << "# Protocol files added to the IRP table, one a line\n";
+    for (const auto& f : files)
+        out << f << '\n';
+    out.flush();
+    return static_cast<bool>(out);
+}
+
+} // namespace qv
