@@ -38,6 +38,7 @@ AppFiles locateAppFiles(const std::string& programDir) {
         f.catalogue = (dir / "IRTime.db").string();
         f.codeDatabase = (dir / "IR_CODE_DB.db").string();
         f.errorRecord = "Error record.txt";
+        f.protocolFiles = (dir / "Protocol files.txt").string();
         return f;
     }
     f.installed = true;
@@ -45,6 +46,7 @@ AppFiles locateAppFiles(const std::string& programDir) {
     f.catalogue = (data / "IRTime.db").string();
     f.codeDatabase = (data / "IR_CODE_DB.db").string();
     f.errorRecord = (data / "Error record.txt").string();
+    f.protocolFiles = (data / "Protocol files.txt").string();
     if (fs::exists(f.catalogue, ec)) return f;
     // Copied beside, then renamed: a half-copied catalogue never appears.
     const fs::path source = fs::path(f.resources) / "IRTime.db";

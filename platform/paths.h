@@ -16,11 +16,12 @@ std::string programDirectory();
 // directory ($XDG_DATA_HOME/quorvel or ~/.local/share/quorvel).
 struct AppFiles {
     bool installed = false;
-    std::string resources;    // icons, help, samples, the shipped catalogue
-    std::string catalogue;    // IRTime.db the program reads and writes
-    std::string codeDatabase; // IR_CODE_DB.db
-    std::string errorRecord;  // "Error record.txt"
-    std::string problem;      // why the first start's copy failed; empty when it did not
+    std::string resources;     // icons, help, samples, the shipped catalogue
+    std::string catalogue;     // IRTime.db the program reads and writes
+    std::string codeDatabase;  // IR_CODE_DB.db
+    std::string errorRecord;   // "Error record.txt"
+    std::string protocolFiles; // "Protocol files.txt": the user's IRP protocol files, kept
+    std::string problem;       // why the first start's copy failed; empty when it did not
 };
 
 // Decides for the given program directory. For an installed program it

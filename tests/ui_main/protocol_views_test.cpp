@@ -2,6 +2,7 @@
 #include "../ui_windows/window_test_support.h"
 
 #include "app/capture_tick.h"
+#include "app/protocol_table.h"
 #include "windows/main/form_generate.h"
 #include "windows/main/form_main.h"
 #include "windows/main/protocol_views.h"
@@ -9,8 +10,10 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -20,6 +23,7 @@ private slots:
     void aCaptureShowsItsProtocolUnderTheCode();
     void theProtocolsWindowSearchesAndShowsParameters();
     void theGenerateDialogSendsAProtocol();
+    void theUsersProtocolFilesJoinTheTableAndAreKept();
 };
 
 void ProtocolViewsTest::aCaptureShowsItsProtocolUnderTheCode() {
@@ -75,6 +79,57 @@ void ProtocolViewsTest::theGenerateDialogSendsAProtocol() {
     QVERIFY(g.generate());
     const QString line = m.get<QLabel>("lProtocols")->text();
     QVERIFY2(line.startsWith("NEC1  D=7 S=248 F=30 +1 repeat"), qPrintable(line));
+}
+
+// A user's file adds a protocol and replaces a shipped one; it is kept in
+// the list file for the next start; one that cannot be read is left out.
+void ProtocolViewsTest::theUsersProtocolFilesJoinTheTableAndAreKept() {
+    QTemporaryDir dir;
+    const std::string list = dir.filePath("Protocol files.txt").toStdString();
+    const QString user = dir.filePath("mine.tsv");
+    QFile f(user);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("name\tirp\n"
+            "Mine\t{38k,300}<1,-1|1,-3>(30,-10,F:8,1,-40m)[F:0..255]\n"
+            "RC5\t{36k,msb,889}<1,-1|-1,1>(1,~F:1:6,T:1,D:5,F:6,^114m)[D:0..31,F:0..127,T:0..1]\n");
+    f.close();
+    QVERIFY(qv::keepProtocolFilesIn(list).empty());
+    qvtest::MainWindow m;
+    auto* w = m.w->findChild<qv::ProtocolsWindow*>("Form_protocols");
+    auto* protocols = w->findChild<QTreeWidget*>("lstProtocols");
+    auto* files = w->findChild<QListWidget*>("lstProtocolFiles");
+    auto* said = w->findChild<QLabel*>("lProtocolFilesSaid");
+    auto mine = [&] { return protocols->findItems("Mine", Qt::MatchFixedString).value(0); };
+    QVERIFY(!mine());
+
+    w->addProtocolFile(user);
+    QVERIFY2(said->text().contains("RC5") && said->text().contains("replaced by"),
+             qPrintable(said->text()));
+    QVERIFY(mine() && mine()->text(2) == "mine.tsv" && files->count() == 1);
+    QCOMPARE(qv::readProtocolFileList(list), std::vector<std::string>{user.toStdString()});
+    {
+        qv::Form_generate g(m.s);
+        auto* protocol = g.findChild<QComboBox*>("cGenProtocol");
+        protocol->setCurrentIndex(protocol->findText("Mine"));
+        g.findChild<QLineEdit*>("tGenParams")->setText("F=77");
+        QVERIFY(g.generate());
+    }
+    QVERIFY2(m.get<QLabel>("lProtocols")->text().startsWith("Mine  F=77"),
+             qPrintable(m.get<QLabel>("lProtocols")->text()));
+
+    w->addProtocolFile(dir.filePath("missing.tsv"));
+    QVERIFY2(said->text().contains("missing.tsv"), qPrintable(said->text()));
+    QCOMPARE(files->count(), 1);
+
+    // The next start reads the list; removing the file takes its protocols out.
+    QCOMPARE(qv::keepProtocolFilesIn(list).size(), 1u); // RC5 replaced again
+    QVERIFY(qv::protocolTable().find("Mine"));
+    w->removeProtocolFile(0);
+    QVERIFY(!mine() && files->count() == 0 && !qv::protocolTable().find("Mine"));
+    QVERIFY(qv::readProtocolFileList(list).empty());
+    QVERIFY2(!m.get<QLabel>("lProtocols")->text().startsWith("Mine"),
+             qPrintable(m.get<QLabel>("lProtocols")->text()));
+    qv::keepProtocolFilesIn("");
 }
 
 QTEST_MAIN(ProtocolViewsTest)

@@ -58,7 +58,7 @@ Form_generate::Form_generate(Session& session, QWidget* parent) : QDialog(parent
     m_cProtocol = new QComboBox;
     m_cProtocol->setObjectName("cGenProtocol");
     m_cProtocol->addItem("(the format's code)");
-    const irp::ProtocolTable& table = shippedProtocols();
+    const irp::ProtocolTable& table = protocolTable();
     for (size_t i = 0; i < table.size(); ++i)
         if (!table[i].decodeOnly) m_cProtocol->addItem(qs(table[i].name));
     m_tParams = new QLineEdit;
@@ -154,7 +154,7 @@ bool Form_generate::generate() {
 std::optional<engine::GeneratedSignal>
 Form_generate::protocolSignal(const engine::GenerateRequest& request, std::string& label) {
     const std::string name = m_cProtocol->currentText().toStdString();
-    const irp::NamedProtocol* protocol = shippedProtocols().find(name);
+    const irp::NamedProtocol* protocol = protocolTable().find(name);
     std::vector<int64_t> press;
     irp::Params params;
     try {

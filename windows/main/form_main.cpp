@@ -194,7 +194,8 @@ Form_main::Form_main(Session& session, QWidget* parent) : QMainWindow(parent), m
     margins->addWidget(all);
     setCentralWidget(central);
     buildMenus();
-    new ProtocolsWindow(menuBar()->findChild<QMenu*>("mnuIRMenu"), this);
+    auto* protocols = new ProtocolsWindow(menuBar()->findChild<QMenu*>("mnuIRMenu"), this);
+    connect(protocols, &ProtocolsWindow::tableChanged, this, [this] { m_s.changed(); });
     auto* pressDock = new PressLogDock(m_s, this, menuBar()->findChild<QMenu*>("mnuIRMenu"));
     addAnalyseMenu(menuBar()->findChild<QMenu*>("mnuIRMenu"), m_s, pressDock);
     connect(pressDock, &PressLogDock::captureGenerated, this, [this] {

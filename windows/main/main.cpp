@@ -8,6 +8,7 @@
 #include "windows/main/form_main.h"
 #include "windows/main/form_scan.h"
 #include "windows/main/press_log_dock.h"
+#include "windows/main/protocol_views.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -47,6 +48,8 @@ int main(int argc, char* argv[]) {
     session.code.databasePath = files.codeDatabase;
     session.env.errorRecord.setPath(files.errorRecord);
     session.env.resourceDir = files.resources;
+    for (const auto& line : qv::keepProtocolFilesIn(files.protocolFiles))
+        std::fprintf(stderr, "quorvel: %s\n", line.c_str());
     // "--port COMn=DEVICE" puts any device (a pseudo-terminal of
     // quorvel-sim, an unusual adapter) behind an entry of the port list.
     qv::QtSerialPort port;

@@ -1,5 +1,6 @@
 #include "windows/main/protocol_views.h"
 
+#include "app/protocol_table.h"
 #include "app/session.h"
 
 #include <QPainter>
@@ -7,36 +8,82 @@
 #include "irp/irp.h"
 #include "platform/paths.h"
 
+#include <QFileDialog>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSplitter>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <cstdio>
 #include <filesystem>
 
 namespace qv {
 
-const irp::ProtocolTable& shippedProtocols() {
-    static const irp::ProtocolTable table = [] {
-        namespace fs = std::filesystem;
-        irp::ProtocolTable t;
-        for (const fs::path& p : {fs::path(programDirectory()) / irp::kShippedTableName,
-                                  fs::path(locateAppFiles().resources) / irp::kShippedTableName}) {
-            std::error_code ec;
-            if (!fs::is_regular_file(p, ec)) continue;
-            try {
-                t.addFile(p.string());
-                break;
-            } catch (const std::exception&) {
-                // An unreadable copy: the next place may hold a good one.
-            }
-        }
-        return t;
+namespace {
+
+struct WindowTable {
+    irp::ProtocolTable table;
+    std::vector<std::string> files;
+    std::string listFile;
+    int generation = 0;
+};
+
+WindowTable& windowTable() {
+    static WindowTable t = [] {
+        WindowTable w;
+        for (const auto& line : loadShippedProtocols(w.table))
+            std::fprintf(stderr, "quorvel: warning: %s\n", line.text.c_str());
+        return w;
     }();
-    return table;
+    return t;
+}
+
+} // namespace
+
+const irp::ProtocolTable& protocolTable() {
+    return windowTable().table;
+}
+
+int protocolTableGeneration() {
+    return windowTable().generation;
+}
+
+const std::vector<std::string>& protocolFiles() {
+    return windowTable().files;
+}
+
+std::vector<std::string> useProtocolFiles(const std::vector<std::string>& files) {
+    WindowTable& w = windowTable();
+    irp::ProtocolTable table;
+    std::vector<ProtocolLoadLine> said = loadShippedProtocols(table);
+    said.clear(); // said once, at the first load
+    std::vector<std::string> kept;
+    for (const auto& f : files)
+        if (loadProtocolFile(table, f, said)) kept.push_back(f);
+    std::vector<std::string> lines;
+    for (const auto& l : said)
+        lines.push_back(l.text);
+    if (!w.listFile.empty() && !writeProtocolFileList(w.listFile, kept))
+        lines.push_back(w.listFile +
+                        ": cannot be written; the files are used until the program ends");
+    w.table = std::move(table);
+    w.files = std::move(kept);
+    ++w.generation;
+    return lines;
+}
+
+std::vector<std::string> keepProtocolFilesIn(const std::string& listFile) {
+    const std::vector<std::string> files = readProtocolFileList(listFile);
+    windowTable().listFile.clear(); // what is read is not written back
+    std::vector<std::string> lines = useProtocolFiles(files);
+    windowTable().listFile = listFile;
+    return lines;
 }
 
 std::vector<std::string> protocolDecodes(const std::vector<int64_t>& times, bool demodulated) {
@@ -44,7 +91,7 @@ std::vector<std::string> protocolDecodes(const std::vector<int64_t>& times, bool
     if (times.size() < 4) return out;
     irp::DecodeOptions options;
     options.demodulated = demodulated;
-    const auto found = irp::identify(shippedProtocols(), times, options);
+    const auto found = irp::identify(protocolTable(), times, options);
     for (const auto& d : found.decodes)
         out.push_back(irp::describe(d));
     if (!found.unresolved.empty()) out.push_back(irp::describeUnresolved(found.unresolved));
@@ -78,9 +125,12 @@ void ProtocolLine::sessionChanged() {
     // The capture whole, not only what the record holds.
     const std::vector<int64_t>& times = m_session.last.capture.times;
     const bool demodulated = m_session.decoding.demod.on;
-    if (times == m_times && demodulated == m_demodulated) return;
+    if (times == m_times && demodulated == m_demodulated &&
+        m_generation == protocolTableGeneration())
+        return;
     m_times = times;
     m_demodulated = demodulated;
+    m_generation = protocolTableGeneration();
     QStringList lines;
     for (const auto& d : protocolDecodes(m_times, demodulated))
         lines << QString::fromStdString(d);
@@ -107,33 +157,106 @@ ProtocolsWindow::ProtocolsWindow(QMenu* menu, QWidget* parent) : QWidget(parent)
     auto* split = new QSplitter(Qt::Vertical);
     m_list = new QTreeWidget;
     m_list->setObjectName("lstProtocols");
-    m_list->setHeaderLabels({"Protocol", "IRP"});
+    m_list->setHeaderLabels({"Protocol", "IRP", "From"});
     m_list->setRootIsDecorated(false);
-    const irp::ProtocolTable& table = shippedProtocols();
-    for (size_t i = 0; i < table.size(); ++i) {
-        const auto& p = table[i];
-        auto* item = new QTreeWidgetItem(
-            m_list, {QString::fromStdString(p.name), QString::fromStdString(p.irp.text())});
-        item->setData(0, Qt::UserRole, static_cast<qulonglong>(i));
-    }
-    m_list->resizeColumnToContents(0);
+    // The IRP takes what is left, so that where a protocol comes from shows.
+    m_list->header()->setStretchLastSection(false);
+    m_list->header()->setSectionResizeMode(1, QHeaderView::Stretch);
     m_detail = new QPlainTextEdit;
     m_detail->setObjectName("tProtocol");
     m_detail->setReadOnly(true);
     split->addWidget(m_list);
     split->addWidget(m_detail);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 1);
     layout->addWidget(split, 1);
+
+    // The user's own protocols: files of the table's form or the public
+    // database's XML, kept for the next start.
+    layout->addWidget(
+        new QLabel("Your protocol files (a protocol of a shipped name replaces it):"));
+    auto* filesRow = new QHBoxLayout;
+    m_files = new QListWidget;
+    m_files->setObjectName("lstProtocolFiles");
+    m_files->setMaximumHeight(fontMetrics().height() * 5);
+    filesRow->addWidget(m_files, 1);
+    auto* buttons = new QVBoxLayout;
+    auto* add = new QPushButton("Add file...");
+    add->setObjectName("bAddProtocolFile");
+    auto* remove = new QPushButton("Remove");
+    remove->setObjectName("bRemoveProtocolFile");
+    buttons->addWidget(add);
+    buttons->addWidget(remove);
+    buttons->addStretch();
+    filesRow->addLayout(buttons);
+    layout->addLayout(filesRow);
+    m_said = new QLabel;
+    m_said->setObjectName("lProtocolFilesSaid");
+    m_said->setWordWrap(true);
+    m_said->setTextFormat(Qt::PlainText);
+    layout->addWidget(m_said);
+    fillList();
+
     connect(m_search, &QLineEdit::textChanged, this, &ProtocolsWindow::filter);
     connect(m_list, &QTreeWidget::currentItemChanged, this, &ProtocolsWindow::showChosen);
-    resize(720, 480);
+    connect(add, &QPushButton::clicked, this, [this] {
+        const QString file =
+            QFileDialog::getOpenFileName(this, "Add a protocol file", QString(),
+                                         "Protocol files (*.tsv *.txt *.xml);;All files (*)");
+        if (!file.isEmpty()) addProtocolFile(file);
+    });
+    connect(remove, &QPushButton::clicked, this,
+            [this] { removeProtocolFile(m_files->currentRow()); });
+    resize(720, 560);
     if (!menu) return;
     QAction* open = menu->addAction("&Protocols...");
     open->setObjectName("mnuProtocols");
     connect(open, &QAction::triggered, this, [this] {
+        fillList(); // the files may have changed since (an analysis added to one)
         show();
         raise();
         activateWindow();
     });
+}
+
+void ProtocolsWindow::fillList() {
+    m_list->clear();
+    const irp::ProtocolTable& table = protocolTable();
+    for (size_t i = 0; i < table.size(); ++i) {
+        const auto& p = table[i];
+        auto* item = new QTreeWidgetItem(
+            m_list, {QString::fromStdString(p.name), QString::fromStdString(p.irp.text()),
+                     QString::fromStdString(std::filesystem::path(p.source).filename().string())});
+        item->setData(0, Qt::UserRole, static_cast<qulonglong>(i));
+    }
+    m_list->resizeColumnToContents(0);
+    m_list->resizeColumnToContents(2);
+    filter(m_search->text());
+    m_files->clear();
+    for (const auto& f : protocolFiles())
+        m_files->addItem(QString::fromStdString(f));
+}
+
+void ProtocolsWindow::useFiles(const std::vector<std::string>& files) {
+    QStringList said;
+    for (const auto& line : useProtocolFiles(files))
+        said << QString::fromStdString(line);
+    m_said->setText(said.join('\n'));
+    fillList();
+    emit tableChanged();
+}
+
+void ProtocolsWindow::addProtocolFile(const QString& path) {
+    std::vector<std::string> files = protocolFiles();
+    files.push_back(path.toStdString());
+    useFiles(files);
+}
+
+void ProtocolsWindow::removeProtocolFile(int row) {
+    std::vector<std::string> files = protocolFiles();
+    if (row < 0 || size_t(row) >= files.size()) return;
+    files.erase(files.begin() + row);
+    useFiles(files);
 }
 
 void ProtocolsWindow::filter(const QString& text) {
@@ -150,7 +273,7 @@ void ProtocolsWindow::showChosen() {
         m_detail->clear();
         return;
     }
-    const auto& p = shippedProtocols()[item->data(0, Qt::UserRole).toULongLong()];
+    const auto& p = protocolTable()[item->data(0, Qt::UserRole).toULongLong()];
     QString text = QString::fromStdString(p.name) + "\n" + QString::fromStdString(p.irp.text()) +
                    "\n\nParameters:\n";
     for (const auto& param : p.irp.parameters())

@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
+class QLabel;
 class QLineEdit;
+class QListWidget;
 class QMenu;
 class QPlainTextEdit;
 class QTreeWidget;
@@ -24,9 +26,21 @@ namespace irp {
 class ProtocolTable;
 }
 
-// The shipped table, loaded once (beside the program, else among the
-// installed resources); empty when it is not found.
-const irp::ProtocolTable& shippedProtocols();
+// The table the window works with: the shipped one (beside the program,
+// else among the installed resources), then the user's protocol files.
+const irp::ProtocolTable& protocolTable();
+// Counts the loads of the table: a view that keeps what it worked out from
+// the table compares it.
+int protocolTableGeneration();
+// The user's protocol files in use, in order.
+const std::vector<std::string>& protocolFiles();
+// Loads the table again with these user files in order (a file that cannot
+// be read is left out) and keeps them in the list file, when one is set.
+// What loading said, one line each.
+std::vector<std::string> useProtocolFiles(const std::vector<std::string>& files);
+// The list file the user's protocol files are kept in between runs; the
+// files it names are loaded at once (see useProtocolFiles).
+std::vector<std::string> keepProtocolFilesIn(const std::string& listFile);
 
 // The decodes of a capture's times, one "NAME  P=V ..." per protocol, best
 // first; where none, the protocols it fits but does not resolve, one line.
@@ -49,22 +63,35 @@ private:
     Session& m_session;
     std::vector<int64_t> m_times;
     bool m_demodulated = false;
+    int m_generation = -1;
 };
 
 // IRMenu "Protocols...": the table, searched by name or IRP text; the
-// chosen protocol's IRP and parameters below.
+// chosen protocol's IRP and parameters below; the user's protocol files,
+// added and removed, under them.
 class ProtocolsWindow : public QWidget {
     Q_OBJECT
 public:
     // Adds "Protocols..." to menu (when there is one).
     explicit ProtocolsWindow(QMenu* menu, QWidget* parent = nullptr);
     void filter(const QString& text);
+    // The table loaded again with the file added (last) or removed.
+    void addProtocolFile(const QString& path);
+    void removeProtocolFile(int row);
+
+signals:
+    // The table was loaded again: what was worked out from it is stale.
+    void tableChanged();
 
 private:
+    void fillList();
+    void useFiles(const std::vector<std::string>& files);
     void showChosen();
     QLineEdit* m_search = nullptr;
     QTreeWidget* m_list = nullptr;
     QPlainTextEdit* m_detail = nullptr;
+    QListWidget* m_files = nullptr;
+    QLabel* m_said = nullptr;
 };
 
 } // namespace qv
