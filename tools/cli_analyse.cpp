@@ -1,6 +1,7 @@
 // quorvel-cli analyse: what an unknown remote sends, from one or more
 // presses (time lists, Pronto codes, the signals of files of named signals).
 #include "analysis/analysis.h"
+#include "app/analysed_protocol.h"
 #include "capture/capture_formats.h"
 #include "capture/capture_reader.h"
 #include "exchange/signal_set.h"
@@ -197,19 +198,6 @@ void printJson(const analysis::Result& r) {
     std::printf("\n");
 }
 
-// Adds the protocol to a protocol file of the IRP table's form (name, IRP,
-// then the table's other columns left empty).
-bool appendProtocol(const std::string& path, const std::string& name, const std::string& irp) {
-    const bool fresh = !std::filesystem::exists(path);
-    std::ofstream f(path, std::ios::app);
-    if (fresh)
-        f << "name\tirp\tdecode-only\tprefer-over\trelative-tolerance\tabsolute-tolerance\t"
-             "frequency-tolerance\tfrequency-lower\tfrequency-upper\tminimum-leadout\t"
-             "reject-repeatless\tdecodable\talt_name\n";
-    f << name << '\t' << irp << std::string(11, '\t') << '\n';
-    return static_cast<bool>(f);
-}
-
 } // namespace
 
 int cmdAnalyse(const std::vector<std::string>& args) {
@@ -266,7 +254,7 @@ int cmdAnalyse(const std::vector<std::string>& args) {
         printText(r);
     int status = 0;
     if (!protocolsOut.empty()) {
-        const std::string name = "analysed-" + std::filesystem::path(files.front()).stem().string();
+        const std::string name = analysedProtocolName(files.front());
         if (!appendProtocol(protocolsOut, name, r.irp)) {
             std::fprintf(stderr, "quorvel-cli: %s: cannot be written\n", protocolsOut.c_str());
             status = 1;

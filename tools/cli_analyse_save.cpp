@@ -1,55 +1,28 @@
 // quorvel-cli analyse --save FormNNN: the analysed protocol written into a
 // user slot of the catalogue, where a row can hold it.
-#include "analysis/catalogue_row.h"
-#include "app/format_editor.h"
-#include "catalogue/catalogue.h"
-#include "platform/paths.h"
+#include "app/analysed_protocol.h"
 #include "tools/cli_commands.h"
 
-#include <algorithm>
 #include <cstdio>
 
 namespace qv {
 
 int saveAnalysedRow(const analysis::Result& result, const std::string& slot,
                     const std::string& source, bool json, const std::string& catalogue) {
-    FILE* out = json ? stderr : stdout;
-    const auto& slots = userSlots();
-    if (std::find(slots.begin(), slots.end(), slot) == slots.end()) {
-        std::fprintf(
-            stderr,
-            "quorvel-cli: %s is not a user format; only Form155 to Form160 can be written\n",
-            slot.c_str());
-        return 2;
+    const SavedFormat saved = saveAnalysedFormat(result, slot, source, catalogue);
+    switch (saved.outcome) {
+    case SavedFormat::Saved:
+    case SavedFormat::NotHeld:
+        std::fprintf(json ? stderr : stdout, "%s\n", saved.line.c_str());
+        break;
+    case SavedFormat::NotUserSlot:
+    case SavedFormat::Failed:
+        std::fprintf(stderr, "quorvel-cli: %s\n", saved.line.c_str());
+        break;
     }
-    const analysis::CatalogueRow row = analysis::catalogueRow(result, source);
-    if (!row.cannot.empty()) {
-        std::fprintf(out, "%s not saved: no row field holds %s\n", slot.c_str(),
-                     row.cannot.c_str());
-        return 1;
-    }
-    try {
-        auto cursor = openCatalogue(catalogue.empty() ? locateAppFiles().catalogue : catalogue);
-        if (!cursor->seek(slot)) {
-            std::fprintf(stderr, "quorvel-cli: %s was not saved: the catalogue has no row for it\n",
-                         slot.c_str());
-            return 1;
-        }
-        cursor->edit();
-        try {
-            for (const auto& [field, value] : row.fields)
-                cursor->setFieldText(field, value);
-            cursor->update();
-        } catch (...) {
-            cursor->cancelEdit();
-            throw;
-        }
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "quorvel-cli: %s was not saved: %s\n", slot.c_str(), e.what());
-        return 1;
-    }
-    std::fprintf(out, "%s saved: %s\n", slot.c_str(), row.fields[1].second.c_str());
-    return 0;
+    return saved.outcome == SavedFormat::Saved         ? 0
+           : saved.outcome == SavedFormat::NotUserSlot ? 2
+                                                       : 1;
 }
 
 } // namespace qv

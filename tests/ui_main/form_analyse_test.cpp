@@ -1,6 +1,9 @@
 // IRMenu "Analyse...": the captures of this run and files of named signals
 // analysed in the window.
 #include "../ui_windows/window_test_support.h"
+#include "app/format_selection.h"
+#include "app/main_state.h"
+#include "irp/irp.h"
 #include "windows/main/form_analyse.h"
 
 #include <QLabel>
@@ -18,6 +21,21 @@ QStringList column(const QTableWidget* t, int col) {
     return out;
 }
 
+QString remote(const char* name) {
+    return qvtest::kSource + "/tests/data/exchange/remotes/" + name;
+}
+
+const char* const kNec = "LED_Lighting__Nexillumi__Nexillumi_LED.ir";
+const char* const kSumChecked = "ACs__Tropic__Tropic_AC.ir";
+
+QString status(const Form_analyse& form) {
+    return form.findChild<QLabel*>("lAnalysisStatus")->text();
+}
+
+bool enabled(const Form_analyse& form, const char* button) {
+    return form.findChild<QPushButton*>(button)->isEnabled();
+}
+
 } // namespace
 
 class FormAnalyseTest : public QObject {
@@ -27,6 +45,8 @@ private slots:
     void theCapturesOfThisRunAreAnalysed();
     void aFileOfNamedSignalsIsAnalysedAndABadOneSaysWhy();
     void pressesOfAnotherShapeAreAStructureOfTheirOwn();
+    void aUserSlotTakesWhatARowHoldsAndDecodesWithIt();
+    void theProtocolIsAddedToAProtocolFileThatLoads();
 };
 
 void FormAnalyseTest::theCapturesOfThisRunAreAnalysed() {
@@ -70,6 +90,8 @@ void FormAnalyseTest::theCapturesOfThisRunAreAnalysed() {
 void FormAnalyseTest::aFileOfNamedSignalsIsAnalysedAndABadOneSaysWhy() {
     Form_analyse form;
     QVERIFY(form.openFile(qvtest::kSource + "/tests/data/exchange/remote-nec.ir"));
+    QVERIFY(!enabled(form, "bAnalyseSave")); // no session, no catalogue
+    QVERIFY(enabled(form, "bAnalyseProtocolFile"));
     auto* fields = form.findChild<QTableWidget*>("tblAnalysisFields");
     QCOMPARE(column(fields, 1), (QStringList{"address", "check", "command", "check"}));
     QCOMPARE(column(fields, 2), (QStringList{"0..7", "8..15", "16..23", "24..31"}));
@@ -86,6 +108,7 @@ void FormAnalyseTest::aFileOfNamedSignalsIsAnalysedAndABadOneSaysWhy() {
     QCOMPARE(presses->rowCount(), 0);
     QVERIFY(!form.findChild<QLabel*>("lAnalysisSummary")->text().isEmpty());
     QVERIFY(form.result().irp.empty());
+    QVERIFY(!enabled(form, "bAnalyseProtocolFile"));
 }
 
 // NEC presses and, first, a press of another shape: each press's values
@@ -143,6 +166,92 @@ void FormAnalyseTest::pressesOfAnotherShapeAreAStructureOfTheirOwn() {
     for (const DecodeMark& m : d.marks)
         if (!m.bits.empty()) QCOMPARE(m.durationUs, m.bits == "1" ? 1690.0 : 560.0);
     QCOMPARE(QString::fromStdString(d.parts.at(size_t(command - 1)).value), commands[3]);
+}
+
+// A refused save leaves the slot as it was; a saved one is the selected
+// format and decodes the presses it was analysed from.
+void FormAnalyseTest::aUserSlotTakesWhatARowHoldsAndDecodesWithIt() {
+    struct Case {
+        const char* remote;
+        const char* slot;
+        QString line;
+    };
+    const Case cases[] = {
+        {kSumChecked, "Form156",
+         "Form156 not saved: no row field holds the check C=#D+#F+1 (a row computes no such "
+         "check)"},
+        {kNec, "Form150", "Form150 is not a user format; only Form155 to Form160 can be written"},
+        {kNec, "Form155", "Form155 saved: H,C,~C,D,~D,B0,X,H2,B0,X"},
+    };
+    qvtest::TestSession dir;
+    setIrtype(dir.s, "Form155"); // its rows are read before the save
+    for (const Case& c : cases) {
+        Form_analyse form(nullptr, &dir.s);
+        QVERIFY(!enabled(form, "bAnalyseSave"));
+        QVERIFY(form.openFile(remote(c.remote)));
+        QVERIFY(enabled(form, "bAnalyseSave"));
+        const std::string row =
+            std::string("SELECT Remark, stru FROM Type WHERE Format = '") + c.slot + "'";
+        const auto before = qvtest::query(dir.catalogue(), row);
+        const bool saved = c.line.startsWith(QString(c.slot) + " saved: ");
+        QCOMPARE(form.saveAsFormat(c.slot), saved);
+        QVERIFY2(status(form).startsWith(c.line), qPrintable(status(form)));
+        const auto after = qvtest::query(dir.catalogue(), row);
+        if (!saved) {
+            QVERIFY(after == before);
+            continue;
+        }
+        QCOMPARE(QString::fromStdString(after.at(0).at(0)), "analysed from " + remote(c.remote));
+        QCOMPARE(dir.s.format.name, std::string(c.slot));
+        QCOMPARE(dir.s.format.cursor->field("Remark").toText(), after[0][0]);
+        setDemodulated(dir.s, true); // the remote was captured through a receiver
+        form.showPress(0);
+        QVERIFY(dir.s.last.decode.errors.empty());
+        const uint64_t command = form.result().presses[0].params.back().second;
+        QVERIFY2(QString::fromStdString(dir.s.last.decode.hex)
+                     .contains(QString("%1").arg(command, 2, 16, QChar('0')).toUpper()),
+                 dir.s.last.decode.hex.c_str());
+    }
+}
+
+// Two remotes into a new file: one header, and each protocol loads and
+// renders as its IRP does; a folder that is not there is said so.
+void FormAnalyseTest::theProtocolIsAddedToAProtocolFileThatLoads() {
+    qvtest::TestSession dir;
+    const QString file = dir.path("mine.tsv");
+    struct Case {
+        const char* remote;
+        QString path;
+    };
+    std::vector<std::pair<QString, analysis::Result>> added;
+    for (const Case& c :
+         {Case{kNec, file}, Case{kSumChecked, file}, Case{kNec, dir.path("none/mine.tsv")}}) {
+        Form_analyse form;
+        QVERIFY(form.openFile(remote(c.remote)));
+        const bool written = form.addToProtocolFile(c.path);
+        QCOMPARE(written, c.path == file);
+        const QString name = "analysed-" + QFileInfo(c.remote).completeBaseName();
+        QCOMPARE(status(form), written ? "protocol " + name + " added to " + c.path
+                                       : c.path + ": cannot be written");
+        if (written) added.emplace_back(name, form.result());
+    }
+    const QStringList lines = QString(qvtest::fileBytes(file)).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 3);
+    QVERIFY(lines[0].startsWith("name\tirp\t"));
+    irp::ProtocolTable table;
+    const irp::LoadReport report = table.addFile(file.toStdString());
+    QVERIFY(report.errors.empty());
+    QCOMPARE(report.added, size_t(2));
+    for (const auto& [name, result] : added) {
+        const auto* p = table.find(name.toStdString());
+        QVERIFY(p);
+        irp::Params params;
+        for (const auto& [param, value] : result.presses[0].params)
+            params.set(param, int64_t(value));
+        const auto press = irp::render(*p, params).press();
+        QVERIFY(!press.empty());
+        QCOMPARE(press, irp::render(irp::parse(result.irp), params).press());
+    }
 }
 
 QTEST_MAIN(FormAnalyseTest)

@@ -1,7 +1,10 @@
 #include "windows/main/form_analyse.h"
 
+#include "app/analysed_protocol.h"
 #include "app/analysis_marks.h"
 #include "app/capture_tick.h"
+#include "app/format_editor.h"
+#include "app/format_selection.h"
 #include "app/session.h"
 #include "capture/capture_reader.h"
 #include "waveform/waveform.h"
@@ -9,9 +12,11 @@
 #include "windows/main/analyse_file.h"
 #include "windows/main/press_log_dock.h"
 
+#include <QDateTime>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -68,11 +73,23 @@ Form_analyse::Form_analyse(QWidget* parent, Session* session)
     auto* open = new QPushButton("Open file...");
     open->setObjectName("bAnalyseFile");
     connect(open, &QPushButton::clicked, this, &Form_analyse::chooseFile);
+    m_bSave = new QPushButton("Save as format...");
+    m_bSave->setObjectName("bAnalyseSave");
+    connect(m_bSave, &QPushButton::clicked, this, &Form_analyse::chooseSlot);
+    m_bProtocolFile = new QPushButton("Add to protocol file...");
+    m_bProtocolFile->setObjectName("bAnalyseProtocolFile");
+    connect(m_bProtocolFile, &QPushButton::clicked, this, &Form_analyse::chooseProtocolFile);
+    m_lStatus = new QLabel;
+    m_lStatus->setObjectName("lAnalysisStatus");
+    m_lStatus->setWordWrap(true);
+    m_lStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* close = new QPushButton("Close");
     close->setObjectName("bAnalyseClose");
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(open);
+    buttons->addWidget(m_bSave);
+    buttons->addWidget(m_bProtocolFile);
     buttons->addStretch();
     buttons->addWidget(close);
     auto* v = new QVBoxLayout(this);
@@ -81,13 +98,20 @@ Form_analyse::Form_analyse(QWidget* parent, Session* session)
     v->addWidget(m_txtIrp);
     v->addWidget(m_tblFields, 1);
     v->addWidget(m_tblPresses, 2);
+    v->addWidget(m_lStatus);
     v->addLayout(buttons);
     resize(720, 560);
+    m_bSave->setEnabled(false);
+    m_bProtocolFile->setEnabled(false);
 }
 
 void Form_analyse::setPresses(const std::vector<analysis::Press>& presses) {
     m_presses = presses;
+    m_file.clear();
     m_result = presses.empty() ? analysis::Result() : analysis::analyse(presses);
+    m_lStatus->clear();
+    m_bSave->setEnabled(m_session && !m_result.irp.empty());
+    m_bProtocolFile->setEnabled(!m_result.irp.empty());
     m_tblFields->setRowCount(0);
     m_tblPresses->setRowCount(0);
     QString irp = qs(m_result.irp);
@@ -195,6 +219,7 @@ bool Form_analyse::openFile(const QString& path) {
         return false;
     }
     setPresses(presses);
+    m_file = path;
     if (presses.empty()) m_lSummary->setText(path + ": no raw signal with times to analyse.");
     return !presses.empty();
 }
@@ -202,6 +227,68 @@ bool Form_analyse::openFile(const QString& path) {
 void Form_analyse::chooseFile() {
     const QString path = QFileDialog::getOpenFileName(this, "Analyse captures");
     if (!path.isEmpty()) openFile(path);
+}
+
+void Form_analyse::say(const QString& text) {
+    m_lStatus->setText(text);
+}
+
+bool Form_analyse::saveAsFormat(const QString& slot) {
+    if (!m_session || m_result.irp.empty()) {
+        say(m_session ? "There is no analysis to save." : "There is no catalogue to save into.");
+        return false;
+    }
+    const std::string source = m_file.isEmpty() ? "captures of this run" : m_file.toStdString();
+    const SavedFormat saved =
+        saveAnalysedFormat(m_result, slot.toStdString(), source, m_session->format.cataloguePath);
+    if (saved.outcome != SavedFormat::Saved) {
+        say(qs(saved.line));
+        return false;
+    }
+    // The session's cursor holds the rows read before the save: selecting
+    // the slot reads them again, as the format editor's save leaves CurFormat
+    // on the row it wrote.
+    setIrtype(*m_session, slot.toStdString());
+    say(qs(saved.line) + "\n" + slot + " is now the selected format.");
+    return true;
+}
+
+void Form_analyse::chooseSlot() {
+    QStringList choices;
+    for (const std::string& slot : userSlots())
+        choices << qs(slot);
+    bool ok = false;
+    const QString slot = QInputDialog::getItem(
+        this, "Save as format", "User format to write the analysed protocol into:", choices, 0,
+        false, &ok);
+    if (ok) saveAsFormat(slot);
+}
+
+bool Form_analyse::addToProtocolFile(const QString& path) {
+    if (m_result.irp.empty()) {
+        say("There is no analysis to add.");
+        return false;
+    }
+    // Captures of this run have no file to be named after: the time names them.
+    const std::string name =
+        m_file.isEmpty()
+            ? "analysed-run-" +
+                  QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss").toStdString()
+            : analysedProtocolName(m_file.toStdString());
+    if (!appendProtocol(path.toStdString(), name, m_result.irp)) {
+        say(path + ": cannot be written");
+        return false;
+    }
+    say("protocol " + qs(name) + " added to " + path);
+    return true;
+}
+
+void Form_analyse::chooseProtocolFile() {
+    // Appended to, not replaced: an existing file is no overwrite to confirm.
+    const QString path = QFileDialog::getSaveFileName(this, "Add to protocol file", QString(),
+                                                      "Protocol files (*.tsv);;All files (*)",
+                                                      nullptr, QFileDialog::DontConfirmOverwrite);
+    if (!path.isEmpty()) addToProtocolFile(path);
 }
 
 std::vector<analysis::Press> analysedPresses(const Session& s, const std::vector<size_t>& picked) {

@@ -13,6 +13,7 @@
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
+class QPushButton;
 class QTableWidget;
 
 namespace qv {
@@ -35,12 +36,29 @@ public:
     // bits and fields drawn as a decode's are.
     void showPress(int row);
 
+    // Writes the analysed protocol into a user slot (Form155 to Form160) of
+    // the session's catalogue; the slot is then the selected format, so that
+    // the next capture decodes with it. The status line says what was done,
+    // or which part of the IRP no row field holds.
+    bool saveAsFormat(const QString& slot);
+    // Appends the IRP, as analysed-NAME, to a protocol file of the IRP
+    // table's form; a new file gets the header line.
+    bool addToProtocolFile(const QString& path);
+
 private:
     void chooseFile();
+    void chooseSlot();
+    void chooseProtocolFile();
+    void say(const QString& text);
     Session* m_session = nullptr;
     std::vector<analysis::Press> m_presses;
+    // The file the presses came from; empty for the captures of this run.
+    QString m_file;
     analysis::Result m_result;
     QLabel* m_lSummary = nullptr;
+    QLabel* m_lStatus = nullptr;
+    QPushButton* m_bSave = nullptr;
+    QPushButton* m_bProtocolFile = nullptr;
     QPlainTextEdit* m_txtIrp = nullptr;
     QTableWidget* m_tblFields = nullptr;
     QTableWidget* m_tblPresses = nullptr;
