@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Makes docs/window-format-editor.png, docs/window-code-recording.png and
-# docs/window-error-record.png: the secondary windows under a virtual X
+# Makes docs/window-format-editor.png, docs/window-code-recording.png,
+# docs/window-error-record.png, docs/window-analyse.png and
+# docs/window-protocols.png: the secondary windows under a virtual X
 # display, filled as a user sees them.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -8,6 +8,8 @@
 #include "catalogue/catalogue_build.h"
 #include "windows/catalogue/form_time.h"
 #include "windows/errorlog/form_help.h"
+#include "windows/main/form_analyse.h"
+#include "windows/main/protocol_views.h"
 #include "windows/recording/form_code.h"
 #include "windows/recording/sql_code_grid.h"
 
@@ -15,6 +17,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <clocale>
@@ -106,5 +109,15 @@ int main(int argc, char** argv) {
     qv::FormHelp viewer(s);
     viewer.viewErrorMessage();
     ok = save(viewer, "window-error-record.png") && ok;
+
+    // An air conditioner's remote: its state bytes, fields and check.
+    qv::Form_analyse analyse;
+    ok = analyse.openFile(QV_SOURCE_DIR
+                          "/tests/data/exchange/remotes/ACs__Toshiba__Toshiba_RAS13SKV2E.ir") &&
+         ok;
+    ok = save(analyse, "window-analyse.png") && ok;
+    qv::ProtocolsWindow protocols(nullptr);
+    protocols.findChild<QLineEdit*>("tSearch")->setText("NEC");
+    ok = save(protocols, "window-protocols.png") && ok;
     return ok ? 0 : 1;
 }

@@ -5,6 +5,7 @@
 #include "app/main_state.h"
 #include "irp/irp.h"
 #include "windows/main/form_analyse.h"
+#include "windows/main/protocol_views.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -252,6 +253,14 @@ void FormAnalyseTest::theProtocolIsAddedToAProtocolFileThatLoads() {
         QVERIFY(!press.empty());
         QCOMPARE(press, irp::render(irp::parse(result.irp), params).press());
     }
+    // A file the window's table reads takes the protocol in at once.
+    qv::useProtocolFiles({file.toStdString()});
+    Form_analyse form;
+    QVERIFY(form.openFile(remote("Toys__Brio__BRIO_WORLD_IR102_Train_ChB.ir")));
+    QVERIFY(!qv::protocolTable().find("analysed-Toys__Brio__BRIO_WORLD_IR102_Train_ChB"));
+    QVERIFY(form.addToProtocolFile(file));
+    QVERIFY(qv::protocolTable().find("analysed-Toys__Brio__BRIO_WORLD_IR102_Train_ChB"));
+    qv::useProtocolFiles({});
 }
 
 QTEST_MAIN(FormAnalyseTest)

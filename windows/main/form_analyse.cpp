@@ -11,6 +11,7 @@
 
 #include "windows/main/analyse_file.h"
 #include "windows/main/press_log_dock.h"
+#include "windows/main/protocol_views.h"
 
 #include <QDateTime>
 #include <QFileDialog>
@@ -24,6 +25,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace qv {
 
@@ -43,6 +46,9 @@ QTableWidget* table(const char* name, const QStringList& headers) {
     t->setHorizontalHeaderLabels(headers);
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t->verticalHeader()->hide();
+    // Rows a line high: a long frame's fields and a remote's presses show
+    // many at once.
+    t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 6);
     t->horizontalHeader()->setStretchLastSection(true);
     return t;
 }
@@ -97,7 +103,7 @@ Form_analyse::Form_analyse(QWidget* parent, Session* session)
     v->addWidget(new QLabel("IRP:"));
     v->addWidget(m_txtIrp);
     v->addWidget(m_tblFields, 1);
-    v->addWidget(m_tblPresses, 2);
+    v->addWidget(m_tblPresses, 1);
     v->addWidget(m_lStatus);
     v->addLayout(buttons);
     resize(720, 560);
@@ -280,6 +286,12 @@ bool Form_analyse::addToProtocolFile(const QString& path) {
         return false;
     }
     say("protocol " + qs(name) + " added to " + path);
+    // A file the window's protocol table reads takes the protocol in at once.
+    const std::vector<std::string> used = protocolFiles();
+    if (std::find(used.begin(), used.end(), path.toStdString()) != used.end()) {
+        useProtocolFiles(used);
+        if (m_session) m_session->changed();
+    }
     return true;
 }
 
