@@ -66,9 +66,12 @@ struct PressResult {
     std::string name;
     size_t input = 0;   // the press it is, of those given
     size_t skipped = 0; // times at its start left out (a stray burst and its gap)
-    std::string bits;   // the message, bits in the order sent
-    int repeats = 0;    // copies of the repeat part the press holds
-    bool fits = false;  // its frames are of the fitted shape
+    // A receiver's glitches taken as part of the burst or gap each splits
+    // (irp::withoutGlitches): the times analysed are the capture's so merged.
+    size_t glitches = 0;
+    std::string bits;  // the message, bits in the order sent
+    int repeats = 0;   // copies of the repeat part the press holds
+    bool fits = false; // its frames are of the fitted shape
     bool rendersBack = false;
     double worstError = 0; // largest time difference of the rendering, microseconds
     std::vector<std::pair<std::string, uint64_t>> params;
@@ -127,7 +130,9 @@ const char* roleName(Field::Role role);
 // is more than 250 us.
 double estimateExcess(const std::vector<int64_t>& times, double grain = 1);
 
-// The analysis of presses that are taken to be of one remote.
+// The analysis of presses that are taken to be of one remote. Unless the
+// excess is given as none (a unit that measures the bursts themselves),
+// a demodulating receiver's glitches are merged first.
 Result analyse(const std::vector<Press>& presses, const Options& options = {});
 
 // What a time of renderStructure's rendering is made of: the bits whose

@@ -1356,8 +1356,43 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
 // are split off, up to this many structures in all.
 constexpr int kStructures = 8;
 
+namespace {
+
+void countGlitches(Result& r, const std::vector<size_t>& glitches) {
+    for (PressResult& p : r.presses)
+        p.glitches = p.input < glitches.size() ? glitches[p.input] : 0;
+    for (Result& other : r.others)
+        countGlitches(other, glitches);
+}
+
+} // namespace
+
 Result analyse(const std::vector<Press>& input, const Options& options) {
-    return analyseStructures(input, options, kStructures);
+    if (options.excess && *options.excess == 0)
+        return analyseStructures(input, options, kStructures);
+    std::vector<Press> merged;
+    std::vector<size_t> glitches(input.size());
+    std::vector<std::string> notes;
+    for (size_t i = 0; i < input.size(); ++i) {
+        std::vector<size_t> origin;
+        auto times = irp::withoutGlitches(input[i].times, origin);
+        if (!times) continue;
+        if (merged.empty()) merged = input;
+        glitches[i] = (input[i].times.size() - times->size()) / 2;
+        merged[i].times = std::move(*times);
+        notes.push_back((input[i].name.empty() ? std::string("a press") : input[i].name) +
+                        (glitches[i] == 1
+                             ? ": a time of 40 us or less taken as part of the burst or gap it "
+                               "splits (a receiver's glitch)"
+                             : ": " + std::to_string(glitches[i]) +
+                                   " times of 40 us or less taken as part of the bursts or gaps "
+                                   "they split (a receiver's glitches)"));
+    }
+    if (merged.empty()) return analyseStructures(input, options, kStructures);
+    Result r = analyseStructures(merged, options, kStructures);
+    countGlitches(r, glitches);
+    r.notes.insert(r.notes.begin(), notes.begin(), notes.end());
+    return r;
 }
 
 } // namespace qv::analysis

@@ -1,7 +1,10 @@
 #include "app/analysis_marks.h"
 
+#include "irp/irp.h"
+
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace qv {
 
@@ -30,12 +33,17 @@ const analysis::Result* fitted(const analysis::Result& r, size_t press, size_t& 
 } // namespace
 
 DecodeMarks analysisMarks(const analysis::Result& r, size_t press,
-                          const std::vector<int64_t>& times) {
+                          const std::vector<int64_t>& capture) {
     DecodeMarks out;
     size_t index = 0, fitting = 0;
     const analysis::Result* of = fitted(r, press, index, fitting);
     if (!of) return out;
     const analysis::PressResult& p = of->presses[index];
+    // Marked as analysed: a glitch is part of the time it splits.
+    std::vector<size_t> origin;
+    std::optional<std::vector<int64_t>> merged;
+    if (p.glitches > 0) merged = irp::withoutGlitches(capture, origin);
+    const std::vector<int64_t>& times = merged ? *merged : capture;
     std::vector<analysis::TimeRole> roles;
     const std::vector<double> rendered = analysis::renderStructure(*of, p.bits, p.repeats, &roles);
 

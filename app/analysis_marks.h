@@ -12,7 +12,8 @@
 namespace qv {
 
 // The marks of r's press `press` (or of the other structure it fitted)
-// on the times it was analysed from. None when no structure fits it.
+// on the capture it was analysed from (a glitch merged as the analysis
+// merged it). None when no structure fits it.
 DecodeMarks analysisMarks(const analysis::Result& r, size_t press,
                           const std::vector<int64_t>& times);
 

@@ -1941,14 +1941,11 @@ bool missesASilence(const CompiledProtocol& cp, std::span<const int64_t> duratio
     return false;
 }
 
-// A demodulating receiver puts out no burst or gap this short: such a time
-// between two much longer ones is a glitch (noise, a dropout) inside one
-// burst or gap.
+// A demodulating receiver puts out no burst or gap this short.
 constexpr int64_t kGlitch = 40; // us
 
-// The capture with each glitch merged into the times on either side; origin
-// receives, for each time kept, the index of its first piece. nullopt where
-// there is none.
+} // namespace
+
 std::optional<std::vector<int64_t>> withoutGlitches(std::span<const int64_t> durations,
                                                     std::vector<size_t>& origin) {
     auto at = [&](size_t i) { return int64_t(std::llabs(durations[i])); };
@@ -1984,11 +1981,12 @@ std::optional<std::vector<int64_t>> withoutGlitches(std::span<const int64_t> dur
         merged.push_back(at(i));
         origin.push_back(i);
     }
-    if (merged.size() == n) return std::nullopt;
+    // Glitches are rare: short times that come again and again (a flash a
+    // frame) are the signal's.
+    const size_t glitches = (n - merged.size()) / 2;
+    if (glitches == 0 || glitches > std::max<size_t>(1, n / 32)) return std::nullopt;
     return merged;
 }
-
-} // namespace
 
 Identification identify(const ProtocolTable& table, std::span<const int64_t> durations,
                         const DecodeOptions& options) {

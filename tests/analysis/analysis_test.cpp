@@ -10,6 +10,7 @@
 #include <cmath>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <random>
 
 namespace {
@@ -440,6 +441,61 @@ TEST(Analysis, ReceiverDriftStillRendersBack) {
             p.times.push_back(t);
         const auto r = analysis::analyse({p});
         EXPECT_TRUE(r.presses.at(0).rendersBack) << file << ": " << r.irp;
+    }
+}
+
+// A receiver's glitch (30 us) splitting a burst or a gap of a real JVC
+// press is part of that time: the analysis is the untouched press's. A
+// unit that measures bursts itself keeps every time, and so does a press
+// whose short time comes once a frame (pid-0001's 1 us flash).
+TEST(Analysis, AReceiversGlitchIsPartOfItsTime) {
+    std::ifstream in(std::string(QV_SOURCE_DIR) + "/tests/data/real/ir-00e496346b.txt");
+    analysis::Press jvc;
+    for (int64_t t; in >> t;)
+        jvc.times.push_back(t);
+    const auto whole = analysis::analyse({jvc});
+    auto split = [&](size_t at) {
+        analysis::Press p = jvc;
+        const int64_t first = p.times[at] / 2;
+        p.times[at] = first;
+        p.times.insert(p.times.begin() + long(at) + 1, {30, jvc.times[at] - first - 30});
+        return p;
+    };
+    analysis::Press flash;
+    for (int frame = 0; frame < 3; ++frame) {
+        flash.times.insert(flash.times.end(), {24, 21148});
+        for (int bit : {1, 0, 1, 1, 0})
+            flash.times.insert(flash.times.end(), {24, bit ? 13486 : 9314});
+        flash.times.insert(flash.times.end(), {1, 28000});
+    }
+    struct Row {
+        const char* what;
+        analysis::Press press;
+        std::optional<double> excess;
+        size_t glitches;
+    };
+    const Row rows[] = {{"a burst split", split(10), std::nullopt, 1},
+                        {"a gap split", split(21), std::nullopt, 1},
+                        {"measured bursts", split(10), 0.0, 0},
+                        {"a flash a frame", flash, std::nullopt, 0}};
+    for (const Row& row : rows) {
+        analysis::Options options;
+        options.excess = row.excess;
+        const auto r = analysis::analyse({row.press}, options);
+        EXPECT_EQ(r.presses.at(0).glitches, row.glitches) << row.what;
+        const bool noted = std::any_of(r.notes.begin(), r.notes.end(), [](const std::string& n) {
+            return n.find("glitch") != std::string::npos;
+        });
+        EXPECT_EQ(noted, row.glitches > 0) << row.what;
+        if (row.glitches > 0) {
+            EXPECT_EQ(r.irp, whole.irp) << row.what;
+            EXPECT_EQ(r.presses.at(0).bits, whole.presses.at(0).bits) << row.what;
+            EXPECT_TRUE(r.presses.at(0).rendersBack) << row.what;
+        } else if (row.excess) {
+            EXPECT_NE(r.irp, whole.irp) << row.what;
+        } else {
+            EXPECT_EQ(r.bits(), 5) << row.what << ": " << r.irp;
+        }
     }
 }
 

@@ -86,6 +86,26 @@ void FormAnalyseTest::theCapturesOfThisRunAreAnalysed() {
     QCOMPARE(command, QString("01001000")); // 0x12 as sent, low bit first
     QCOMPARE(d.marks[3].bits, std::string("0"));
     QVERIFY(d.marks[2].bits.empty());
+
+    // A receiver's glitch inside a burst is marked as analysed: part of it.
+    QFile in(qvtest::kSource + "/tests/data/real/ir-00e496346b.txt");
+    QVERIFY(in.open(QIODevice::ReadOnly));
+    QStringList times = QString(in.readAll()).split(' ', Qt::SkipEmptyParts);
+    const int burst = times[10].toInt();
+    times[10] = QString::number(burst / 2);
+    times.insert(11, "30");
+    times.insert(12, QString::number(burst - burst / 2 - 30));
+    const QString glitched = win.path("glitched.txt");
+    QFile out(glitched);
+    QVERIFY(out.open(QIODevice::WriteOnly) && out.write(times.join(' ').toLatin1()) > 0);
+    out.close();
+    form->openFile(glitched);
+    presses->setCurrentCell(0, 0);
+    command.clear();
+    for (const DecodeMark& m : win.s.last.marks.marks)
+        if (m.part == 1) command += QString::fromStdString(m.bits);
+    QCOMPARE(command, QString("11001001")); // JVC's F=147
+    QCOMPARE(win.s.last.marks.marks.at(10).durationUs, double(burst));
 }
 
 void FormAnalyseTest::aFileOfNamedSignalsIsAnalysedAndABadOneSaysWhy() {
