@@ -15,6 +15,6 @@ namespace qv {
 // on the capture it was analysed from (a glitch merged as the analysis
 // merged it). None when no structure fits it.
 DecodeMarks analysisMarks(const analysis::Result& r, size_t press,
-                          const std::vector<int64_t>& times);
+                          const std::vector<int64_t>& capture);
 
 } // namespace qv

@@ -265,11 +265,11 @@ Identification identify(const ProtocolTable& table, std::span<const int64_t> dur
 
 // A demodulating receiver puts out no burst or gap of 40 us or less: such a
 // time far below its neighbours and below the shorter times of its kind is
-// a glitch (noise, a dropout) inside one burst or gap, where it is rare (no
-// more than one in 32 times, or one). The capture with each
-// glitch merged into the times on either side; origin receives, for each
-// time kept, the index of its first piece. nullopt where there is none.
-// identify does this to a demodulated capture.
+// a glitch (noise, a dropout) inside one burst or gap, where it is rare (one,
+// or no more than one in 32 times). The capture with each glitch merged into
+// the times on either side; origin receives, for each time kept, the index
+// of its first piece. nullopt where there is none. identify does this to a
+// demodulated capture.
 std::optional<std::vector<int64_t>> withoutGlitches(std::span<const int64_t> durations,
                                                     std::vector<size_t>& origin);
 

@@ -80,9 +80,11 @@ std::vector<std::string> useProtocolFiles(const std::vector<std::string>& files)
 
 std::vector<std::string> keepProtocolFilesIn(const std::string& listFile) {
     const std::vector<std::string> files = readProtocolFileList(listFile);
-    windowTable().listFile.clear(); // what is read is not written back
-    std::vector<std::string> lines = useProtocolFiles(files);
-    windowTable().listFile = listFile;
+    WindowTable& w = windowTable();
+    std::vector<std::string> lines;
+    w.listFile.clear(); // what is read is not written back
+    if (!files.empty() || !w.files.empty()) lines = useProtocolFiles(files);
+    w.listFile = listFile;
     return lines;
 }
 
