@@ -1371,10 +1371,13 @@ struct Attempt {
     std::vector<Choice> path;
 };
 
+// runTolerance: the share of a merged run's length it may be off (a
+// demodulated capture; the options' receiver tolerance where negative).
 std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<double>& times,
                                 const DecodeOptions& options,
                                 const std::vector<int8_t>* forced = nullptr,
-                                Attempt* attempt = nullptr, TryCache* tries = nullptr) {
+                                Attempt* attempt = nullptr, TryCache* tries = nullptr,
+                                double runTolerance = -1) {
     const Protocol::Tree& t = cp.named.irp.tree();
     if (t.top < 0 || times.empty()) return std::nullopt;
     auto [rel, abs] = tolerances(cp, options);
@@ -1407,7 +1410,7 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
     w.readsNames = &cp.readsNames;
     w.fieldSymbols = &cp.fieldSymbols;
     if (options.demodulated) {
-        w.pace = options.receiverRelativeTolerance;
+        w.pace = runTolerance >= 0 ? runTolerance : options.receiverRelativeTolerance;
         w.nearest = true;
         w.nearestTwo = fineLevels(cp, options);
         w.forced = forced;
@@ -1775,6 +1778,18 @@ std::optional<Decode> readNear(const CompiledProtocol& cp, const std::vector<dou
         const std::vector<double> paced = atPace();
         Attempt a;
         auto d = decodeOne(cp, paced, options, nullptr, &a);
+        if (a.walked && a.doubtful) {
+            // At the remote's own pace a long run is off by the receiver's
+            // jitter alone: held to half the tolerance, a run a unit too
+            // short or long is no reading.
+            Attempt tight;
+            auto t = decodeOne(cp, paced, options, nullptr, &tight, nullptr,
+                               options.receiverRelativeTolerance / 2);
+            if (t && !tight.doubtful && tight.end >= base.end) {
+                t->timingError += paceCost(base.pace);
+                return t;
+            }
+        }
         if (!a.walked || a.doubtful || a.end < base.end) return greedy;
         auto read = readNear(cp, paced, options, a, std::move(d), near);
         if (read) read->timingError += paceCost(base.pace);

@@ -257,6 +257,17 @@ TEST(IrpDecode, ReceiverPressesOnceRefused) {
          "Lutron",
          {23000, 2300, 4600, 11500, 4600, 2300, 2300, 2300, 2300, 4600, 9200},
          {{"X", 14169404}}},
+        // The same through receivers, a remote 4% slow and 4% fast: at its
+        // own pace a run a unit short or long is off by far more than the
+        // jitter, not only within the tolerance a pace allows.
+        {"long runs read at the remote's pace, slow",
+         "Lutron",
+         {24540, 4280, 2340, 2100, 2360, 2060, 2340, 2060, 2340, 4320, 2340, 6500, 9040},
+         {{"X", 15028796}}},
+        {"long runs read at the remote's pace, fast",
+         "Lutron",
+         {24800, 2200, 4850, 12150, 5200, 2200, 2500, 2250, 2500, 4750, 9550},
+         {{"X", 14169404}}},
         // Levels 136 us apart, finer than a receiver's error, from one that
         // resolves them (10 us steps, 60 us excess, a remote 3% slow).
         {"fine levels a capture resolves",
