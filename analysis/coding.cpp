@@ -1374,8 +1374,7 @@ Result analyse(const std::vector<Press>& input, const Options& options) {
     std::vector<size_t> glitches(input.size());
     std::vector<std::string> notes;
     for (size_t i = 0; i < input.size(); ++i) {
-        std::vector<size_t> origin;
-        auto times = irp::withoutGlitches(input[i].times, origin);
+        auto times = irp::withoutGlitches(input[i].times);
         if (!times) continue;
         if (merged.empty()) merged = input;
         glitches[i] = (input[i].times.size() - times->size()) / 2;

@@ -40,9 +40,8 @@ DecodeMarks analysisMarks(const analysis::Result& r, size_t press,
     if (!of) return out;
     const analysis::PressResult& p = of->presses[index];
     // Marked as analysed: a glitch is part of the time it splits.
-    std::vector<size_t> origin;
     std::optional<std::vector<int64_t>> merged;
-    if (p.glitches > 0) merged = irp::withoutGlitches(capture, origin);
+    if (p.glitches > 0) merged = irp::withoutGlitches(capture);
     const std::vector<int64_t>& times = merged ? *merged : capture;
     std::vector<analysis::TimeRole> roles;
     const std::vector<double> rendered = analysis::renderStructure(*of, p.bits, p.repeats, &roles);

@@ -31,4 +31,20 @@ std::vector<std::string> readProtocolFileList(const std::string& listFile);
 // False when the list cannot be written.
 bool writeProtocolFileList(const std::string& listFile, const std::vector<std::string>& files);
 
+// The table the window works with: the shipped one, then the user's
+// protocol files; loaded at the first use.
+const irp::ProtocolTable& protocolTable();
+// Counts the loads of the table: a view that keeps what it worked out from
+// the table compares it.
+int protocolTableGeneration();
+// The user's protocol files in use, in order.
+const std::vector<std::string>& protocolFiles();
+// Loads the table again with these user files in order (a file that cannot
+// be read is left out) and keeps them in the list file, when one is set.
+// What loading said, one line each.
+std::vector<std::string> useProtocolFiles(const std::vector<std::string>& files);
+// The list file the user's protocol files are kept in between runs; the
+// files it names are loaded at once (see useProtocolFiles).
+std::vector<std::string> keepProtocolFilesIn(const std::string& listFile);
+
 } // namespace qv

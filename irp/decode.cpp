@@ -1962,7 +1962,7 @@ constexpr int64_t kGlitch = 40; // us
 } // namespace
 
 std::optional<std::vector<int64_t>> withoutGlitches(std::span<const int64_t> durations,
-                                                    std::vector<size_t>& origin) {
+                                                    std::vector<size_t>* origin) {
     auto at = [&](size_t i) { return int64_t(std::llabs(durations[i])); };
     const size_t n = durations.size();
     if (std::none_of(durations.begin(), durations.end(),
@@ -1985,7 +1985,7 @@ std::optional<std::vector<int64_t>> withoutGlitches(std::span<const int64_t> dur
                4 * at(i) <= std::min({at(i - 1), at(i + 1), quartile[i % 2]});
     };
     std::vector<int64_t> merged;
-    origin.clear();
+    if (origin) origin->clear();
     for (size_t i = 0; i < n; ++i) {
         if (glitch(i)) {
             // The glitch and the time after it belong to the time before.
@@ -1994,7 +1994,7 @@ std::optional<std::vector<int64_t>> withoutGlitches(std::span<const int64_t> dur
             continue;
         }
         merged.push_back(at(i));
-        origin.push_back(i);
+        if (origin) origin->push_back(i);
     }
     // Glitches are rare: short times that come again and again (a flash a
     // frame) are the signal's.
@@ -2006,7 +2006,7 @@ std::optional<std::vector<int64_t>> withoutGlitches(std::span<const int64_t> dur
 Identification identify(const ProtocolTable& table, std::span<const int64_t> durations,
                         const DecodeOptions& options) {
     if (std::vector<size_t> origin; options.demodulated)
-        if (auto merged = withoutGlitches(durations, origin)) {
+        if (auto merged = withoutGlitches(durations, &origin)) {
             Identification out = identify(table, *merged, options);
             for (Decode& d : out.decodes) {
                 d.begin = origin[d.begin];

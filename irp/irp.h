@@ -267,11 +267,11 @@ Identification identify(const ProtocolTable& table, std::span<const int64_t> dur
 // time far below its neighbours and below the shorter times of its kind is
 // a glitch (noise, a dropout) inside one burst or gap, where it is rare (one,
 // or no more than one in 32 times). The capture with each glitch merged into
-// the times on either side; origin receives, for each time kept, the index
-// of its first piece. nullopt where there is none. identify does this to a
-// demodulated capture.
+// the times on either side; origin (when given) receives, for each time
+// kept, the index of its first piece. nullopt where there is none. identify
+// does this to a demodulated capture.
 std::optional<std::vector<int64_t>> withoutGlitches(std::span<const int64_t> durations,
-                                                    std::vector<size_t>& origin);
+                                                    std::vector<size_t>* origin = nullptr);
 
 // "NEC1  D=0 S=255 F=18" (and " +2 repeats" where repeats were seen).
 std::string describe(const Decode& decode);

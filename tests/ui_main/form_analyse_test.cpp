@@ -3,9 +3,9 @@
 #include "../ui_windows/window_test_support.h"
 #include "app/format_selection.h"
 #include "app/main_state.h"
+#include "app/protocol_table.h"
 #include "irp/irp.h"
 #include "windows/main/form_analyse.h"
-#include "windows/main/protocol_views.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

@@ -5,13 +5,13 @@
 #include "app/capture_tick.h"
 #include "app/format_editor.h"
 #include "app/format_selection.h"
+#include "app/protocol_table.h"
 #include "app/session.h"
 #include "capture/capture_reader.h"
 #include "waveform/waveform.h"
 
 #include "windows/main/analyse_file.h"
 #include "windows/main/press_log_dock.h"
-#include "windows/main/protocol_views.h"
 
 #include <QDateTime>
 #include <QFileDialog>

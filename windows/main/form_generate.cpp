@@ -4,10 +4,10 @@
 
 #include "app/format_selection.h"
 #include "app/generate_capture.h"
+#include "app/protocol_table.h"
 #include "catalogue/format_menus.h"
 #include "irp/irp.h"
 #include "waveform/waveform.h"
-#include "windows/main/protocol_views.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

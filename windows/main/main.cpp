@@ -1,4 +1,5 @@
 // The window program: one session, the main window over it.
+#include "app/protocol_table.h"
 #include "app/session.h"
 #include "link/link_window.h"
 #include "link/qt_serial_port.h"
@@ -8,7 +9,6 @@
 #include "windows/main/form_main.h"
 #include "windows/main/form_scan.h"
 #include "windows/main/press_log_dock.h"
-#include "windows/main/protocol_views.h"
 
 #include <QApplication>
 #include <QStringList>

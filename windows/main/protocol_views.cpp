@@ -20,73 +20,9 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include <cstdio>
 #include <filesystem>
 
 namespace qv {
-
-namespace {
-
-struct WindowTable {
-    irp::ProtocolTable table;
-    std::vector<std::string> files;
-    std::string listFile;
-    int generation = 0;
-};
-
-WindowTable& windowTable() {
-    static WindowTable t = [] {
-        WindowTable w;
-        for (const auto& line : loadShippedProtocols(w.table))
-            std::fprintf(stderr, "quorvel: warning: %s\n", line.text.c_str());
-        return w;
-    }();
-    return t;
-}
-
-} // namespace
-
-const irp::ProtocolTable& protocolTable() {
-    return windowTable().table;
-}
-
-int protocolTableGeneration() {
-    return windowTable().generation;
-}
-
-const std::vector<std::string>& protocolFiles() {
-    return windowTable().files;
-}
-
-std::vector<std::string> useProtocolFiles(const std::vector<std::string>& files) {
-    WindowTable& w = windowTable();
-    irp::ProtocolTable table;
-    std::vector<ProtocolLoadLine> said = loadShippedProtocols(table);
-    said.clear(); // said once, at the first load
-    std::vector<std::string> kept;
-    for (const auto& f : files)
-        if (loadProtocolFile(table, f, said)) kept.push_back(f);
-    std::vector<std::string> lines;
-    for (const auto& l : said)
-        lines.push_back(l.text);
-    if (!w.listFile.empty() && !writeProtocolFileList(w.listFile, kept))
-        lines.push_back(w.listFile +
-                        ": cannot be written; the files are used until the program ends");
-    w.table = std::move(table);
-    w.files = std::move(kept);
-    ++w.generation;
-    return lines;
-}
-
-std::vector<std::string> keepProtocolFilesIn(const std::string& listFile) {
-    const std::vector<std::string> files = readProtocolFileList(listFile);
-    WindowTable& w = windowTable();
-    std::vector<std::string> lines;
-    w.listFile.clear(); // what is read is not written back
-    if (!files.empty() || !w.files.empty()) lines = useProtocolFiles(files);
-    w.listFile = listFile;
-    return lines;
-}
 
 std::vector<std::string> protocolDecodes(const std::vector<int64_t>& times, bool demodulated) {
     std::vector<std::string> out;
@@ -214,7 +150,8 @@ ProtocolsWindow::ProtocolsWindow(QMenu* menu, QWidget* parent) : QWidget(parent)
     QAction* open = menu->addAction("&Protocols...");
     open->setObjectName("mnuProtocols");
     connect(open, &QAction::triggered, this, [this] {
-        fillList(); // the files may have changed since (an analysis added to one)
+        // The table may have been loaded again since (an analysis added to a file).
+        if (m_generation != protocolTableGeneration()) fillList();
         show();
         raise();
         activateWindow();
@@ -222,6 +159,7 @@ ProtocolsWindow::ProtocolsWindow(QMenu* menu, QWidget* parent) : QWidget(parent)
 }
 
 void ProtocolsWindow::fillList() {
+    m_generation = protocolTableGeneration();
     m_list->clear();
     const irp::ProtocolTable& table = protocolTable();
     for (size_t i = 0; i < table.size(); ++i) {

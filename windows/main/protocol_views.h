@@ -26,22 +26,6 @@ namespace irp {
 class ProtocolTable;
 }
 
-// The table the window works with: the shipped one (beside the program,
-// else among the installed resources), then the user's protocol files.
-const irp::ProtocolTable& protocolTable();
-// Counts the loads of the table: a view that keeps what it worked out from
-// the table compares it.
-int protocolTableGeneration();
-// The user's protocol files in use, in order.
-const std::vector<std::string>& protocolFiles();
-// Loads the table again with these user files in order (a file that cannot
-// be read is left out) and keeps them in the list file, when one is set.
-// What loading said, one line each.
-std::vector<std::string> useProtocolFiles(const std::vector<std::string>& files);
-// The list file the user's protocol files are kept in between runs; the
-// files it names are loaded at once (see useProtocolFiles).
-std::vector<std::string> keepProtocolFilesIn(const std::string& listFile);
-
 // The decodes of a capture's times, one "NAME  P=V ..." per protocol, best
 // first; where none, the protocols it fits but does not resolve, one line.
 std::vector<std::string> protocolDecodes(const std::vector<int64_t>& times, bool demodulated);
@@ -92,6 +76,7 @@ private:
     QPlainTextEdit* m_detail = nullptr;
     QListWidget* m_files = nullptr;
     QLabel* m_said = nullptr;
+    int m_generation = -1; // of the table the list shows
 };
 
 } // namespace qv
