@@ -59,6 +59,10 @@ CatalogueRow catalogueRow(const Result& r, const std::string& source) {
         return cannot(std::string("the ") + codingName(r.coding) +
                       " coding (only pulse-distance and pulse-width rows are written from an "
                       "analysis)");
+    for (const auto& symbol : r.symbols)
+        if (symbol.size() != 2)
+            return cannot("the symbol of " + std::to_string(symbol.size() / 2) +
+                          " bursts (a row's bit is one burst and one gap)");
     if (r.intro.size() != 1)
         return cannot("the intro's " + std::to_string(r.intro.size()) +
                       " frames (a row reads one)");

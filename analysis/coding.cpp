@@ -42,6 +42,9 @@ struct Candidate {
     // the step between the gaps; the pairs are not used then.
     std::vector<std::pair<double, double>> times;
     double step = 0;
+    // Symbol 1 of two bursts: times[1], then this burst and gap, as long as
+    // symbol 0 (<1,-10|1,-1,1,-8>); times then holds symbols 0 and 1.
+    std::optional<std::pair<double, double>> secondPair;
 };
 
 // The burst and gap of each symbol of a pair coding.
@@ -101,14 +104,49 @@ FrameRead readPairs(const PressTimes& p, const FrameSpan& f, const Candidate& c,
         }
         return false;
     };
+    // Symbol 1 of two bursts: its times from i, the last gap where whole
+    // (at the frame's end it is the frame's gap); -1 where they are not it.
+    auto second = [&](size_t i, bool whole) {
+        const auto [m1, g1] = symbols[1];
+        const auto [m2, g2] = *c.secondPair;
+        const double want[] = {m1, g1, m2, g2};
+        double off = 0;
+        for (size_t k = 0; k < (whole ? 4u : 3u); ++k) {
+            const double d = std::abs(p.t[i + k] - want[k]);
+            if (d > std::max(120.0, 0.3 * want[k])) return -1.0;
+            off += d / want[k];
+        }
+        return off / 2;
+    };
     for (size_t i = f.begin; i < f.end;) {
         const bool mark = (i - f.begin) % 2 == 0;
+        if (mark && c.secondPair && i + 3 < f.end) {
+            if (const double off = second(i, true); off >= 0) {
+                r.misfit += off;
+                addBits(r.items, r.bits, "1");
+                i += 4;
+                continue;
+            }
+        } else if (mark && c.secondPair && !r.bits.empty() && (i + 1 == f.end || i + 3 == f.end)) {
+            // The frame's last symbol lends its last gap to the frame's end.
+            const double off = i + 3 == f.end ? second(i, false) : -1;
+            const auto [m0, g0] = symbols[0];
+            const bool zero = i + 1 == f.end && std::abs(p.t[i] - m0) <= std::max(120.0, 0.3 * m0);
+            const double g = off >= 0 ? c.secondPair->second : zero ? g0 : -1;
+            if (g > 0 && (f.gapAfter < 0 || f.gapAfter >= g)) {
+                r.misfit += std::max(0.0, off);
+                addBits(r.items, r.bits, off >= 0 ? "1" : "0");
+                if (r.gapAfter >= 0) r.gapAfter -= g;
+                break;
+            }
+        }
         if (mark && i + 1 < f.end) {
             // The nearest symbol within the tolerance: classes alone split
             // a jittered time off its symbol now and then.
             int value = -1;
             double best = 1e18;
             for (size_t s = 0; s < symbols.size(); ++s) {
+                if (c.secondPair && s == 1) continue;
                 const auto [m, g] = symbols[s];
                 const double dm = std::abs(p.t[i] - m), dg = std::abs(p.t[i + 1] - g);
                 if (dm > std::max(120.0, 0.3 * m) || dg > std::max(120.0, 0.3 * g)) continue;
@@ -403,12 +441,16 @@ std::vector<std::vector<FrameRead>> readAll(const std::vector<PressTimes>& press
 // Symbols read, less three for each time left unread: a symbol of two bits
 // counts once, so that a bi-phase frame's pairs of times are not taken for
 // four symbols of two bits.
-double score(const std::vector<std::vector<FrameRead>>& reads, int bitsPerSymbol) {
+double score(const std::vector<std::vector<FrameRead>>& reads, const Candidate& c) {
     double s = 0;
     for (const auto& press : reads)
-        for (const FrameRead& f : press)
+        for (const FrameRead& f : press) {
             for (const Item& item : f.items)
-                s += item.kind == Item::Bits ? item.bits / bitsPerSymbol : -3;
+                s += item.kind == Item::Bits ? item.bits / c.bitsPerSymbol : -3;
+            // A symbol of two bursts reads as much as two pairs do.
+            if (c.secondPair)
+                s += static_cast<double>(std::count(f.bits.begin(), f.bits.end(), '1'));
+        }
     return s;
 }
 
@@ -464,6 +506,68 @@ std::vector<Candidate> candidates(const std::vector<PressTimes>& presses, const 
                 std::swap(a, b);
         }
         c.pairs = {a, b};
+        out.push_back(c);
+    }
+    // A symbol of two bursts: a pair always followed by one of one class,
+    // the two as long as the pairs sent otherwise, which are of one class
+    // (that one too where a receiver's jitter joins their gaps); a frame's
+    // first pair may be a lead-in (<1,-10|1,-1,1,-8>). A frame's last burst
+    // may stand for the first of the two, its gap the frame's.
+    const size_t tops = std::min<size_t>(byCount.size(), 4);
+    for (size_t bi = 0; bi < tops; ++bi) {
+        const auto b = byCount[bi].second;
+        if (byCount[bi].first < 2) continue;
+        std::optional<std::pair<int, int>> follower, other;
+        bool fits = true;
+        int pairs = 0, inside = 0;
+        double sums[3][3] = {}; // per symbol part (0, 1, 1's second): burst, gap, count
+        auto add = [&](int part, const PressTimes& p, size_t i) {
+            sums[part][0] += p.t[i];
+            sums[part][1] += p.t[i + 1];
+            sums[part][2] += 1;
+        };
+        for (const PressTimes& p : presses)
+            for (const FrameSpan& f : p.frames)
+                for (size_t i = f.begin; fits && i + 1 < f.end; i += 2) {
+                    ++pairs;
+                    const std::pair<int, int> pr{p.cls[i], p.cls[i + 1]};
+                    if (pr == b) {
+                        // Its follower, or the frame's last burst.
+                        if (i + 3 < f.end) {
+                            const std::pair<int, int> next{p.cls[i + 2], p.cls[i + 3]};
+                            fits = next != b && (!follower || *follower == next);
+                            follower = next;
+                            add(1, p, i);
+                            add(2, p, i + 2);
+                            i += 2;
+                            ++pairs;
+                        } else {
+                            fits = i + 3 == f.end;
+                        }
+                    } else if (i > f.begin || other == pr) {
+                        fits = !other || *other == pr;
+                        other = pr;
+                        add(0, p, i);
+                        ++inside;
+                    } else {
+                        --pairs; // a lead-in
+                    }
+                }
+        if (!fits || !follower || !other || inside < 2 || sums[1][2] < 2) continue;
+        double t[3][2];
+        for (int k = 0; k < 3; ++k)
+            for (int j = 0; j < 2; ++j)
+                t[k][j] = sums[k][j] / sums[k][2];
+        const double both = t[1][0] + t[1][1] + t[2][0] + t[2][1], zero = t[0][0] + t[0][1];
+        // One burst for all, and the other symbol's gap not the second's.
+        if (std::abs(zero - both) > 0.1 * both || std::abs(t[0][1] - t[2][1]) < 0.1 * t[0][1] ||
+            other->first != b.first || 10 * (inside + 2 * static_cast<int>(sums[1][2])) < 9 * pairs)
+            continue;
+        Candidate c;
+        c.coding = Coding::PulseDistance;
+        c.pairs = {*other, b};
+        c.times = {{t[0][0], t[0][1]}, {t[1][0], t[1][1]}};
+        c.secondPair = std::pair<double, double>{t[2][0], t[2][1]};
         out.push_back(c);
     }
     if (byCount.size() >= 4) {
@@ -802,10 +906,10 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
                 sum += f.misfit;
         return sum;
     };
-    double bestScore = score(reads, 1), bestMisfit = misfit(reads);
+    double bestScore = score(reads, best), bestMisfit = misfit(reads);
     for (Candidate c : candidates(presses, marks, spaces, grain)) {
         auto r = readAll(presses, c, marks, spaces);
-        const double s = score(r, c.bitsPerSymbol);
+        const double s = score(r, c);
         if (s > bestScore || (s == bestScore && misfit(r) < bestMisfit)) {
             bestScore = s;
             bestMisfit = misfit(r);
@@ -855,6 +959,23 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
         result.unit = n > 0 ? sum / n : best.half;
         const double one = best.oneSpaceFirst == 1 ? 1 : -1;
         result.symbols = {{one, -one}, {-one, one}};
+    } else if (best.secondPair) {
+        std::vector<double> parts;
+        for (auto [m, g] : best.times)
+            parts.insert(parts.end(), {m, g});
+        parts.insert(parts.end(), {best.secondPair->first, best.secondPair->second});
+        const double u0 = *std::min_element(parts.begin(), parts.end());
+        double sum = 0, n = 0;
+        for (double v : parts) {
+            sum += v;
+            n += nice(v / u0);
+        }
+        result.unit = sum / n;
+        result.symbols = {{}, {}};
+        for (size_t k = 0; k < parts.size(); k += 2)
+            result.symbols[k ? 1 : 0].insert(
+                result.symbols[k ? 1 : 0].end(),
+                {nice(parts[k] / result.unit), -nice(parts[k + 1] / result.unit)});
     } else if (!best.times.empty()) {
         result.unit = best.step;
         for (auto [m, g] : best.times)

@@ -1,6 +1,7 @@
 // The analysis of presses made from protocols of each coding family, sent
 // exactly and through drawn demodulating receivers.
 #include "analysis/analysis.h"
+#include "analysis/catalogue_row.h"
 #include "engine/ir_signal.h"
 
 #include <gtest/gtest.h>
@@ -273,6 +274,19 @@ const std::vector<Protocol>& protocols() {
                  b[k] == '1' ? f.mark(700.0 * run) : f.space(700.0 * run);
              }
              return irsig::KeyPress{f.leadOut(40000)};
+         }},
+        // A symbol of two bursts as long as the other's one; the last
+        // symbol's gap is the frame's.
+        {"Two bursts", Coding::PulseDistance, 520, 12, Repeat::WholeFrame, "a4 c8",
+         [](unsigned a, unsigned c, int) {
+             const std::string b = bits(a, 4) + bits(c, 8);
+             FrameBuilder f;
+             for (size_t k = 0; k < b.size(); ++k) {
+                 if (b[k] == '1') f.mark(520).space(520);
+                 f.mark(520);
+                 if (k + 1 < b.size()) f.space(b[k] == '1' ? 4160 : 5200);
+             }
+             return irsig::KeyPress{f.leadOut(90000), f.leadOut(90000)};
          }},
         // A first frame, its repeats, and an ending frame on release.
         {"Ending", Coding::PulseDistance, 500, 32, Repeat::Ditto, "a8 c8 a8 k8",
@@ -638,6 +652,21 @@ TEST(Analysis, TimesMatchAFrameWithItsOwnExcess) {
     for (const Case& c : cases)
         EXPECT_EQ(analysis::timesMatch(sent, c.captured, nullptr, 150, c.drifting), c.match)
             << c.what;
+}
+
+// A symbol of two bursts is written whole, and no catalogue row takes it
+// (a row's bit is one burst and one gap).
+TEST(Analysis, ASymbolOfTwoBurstsIsNoRow) {
+    const auto& all = protocols();
+    const auto two = std::find_if(all.begin(), all.end(), [](const Protocol& p) {
+        return p.name == std::string("Two bursts");
+    });
+    ASSERT_NE(two, all.end());
+    const auto r = analysis::analyse({pressOf(two->press(0x5, 0xA3, 0), irsig::Receiver{}, 1)});
+    EXPECT_EQ(r.symbols, (std::vector<std::vector<double>>{{1, -10}, {1, -1, 1, -8}})) << r.irp;
+    EXPECT_EQ(r.presses.at(0).bits, "101011000101");
+    EXPECT_EQ(analysis::catalogueRow(r, "test").cannot,
+              "the symbol of 2 bursts (a row's bit is one burst and one gap)");
 }
 
 // Codes the common families do not name at a glance: pulse-position of
