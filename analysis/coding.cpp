@@ -959,32 +959,23 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
         result.unit = n > 0 ? sum / n : best.half;
         const double one = best.oneSpaceFirst == 1 ? 1 : -1;
         result.symbols = {{one, -one}, {-one, one}};
-    } else if (best.secondPair) {
-        std::vector<double> parts;
-        for (auto [m, g] : best.times)
-            parts.insert(parts.end(), {m, g});
-        parts.insert(parts.end(), {best.secondPair->first, best.secondPair->second});
-        const double u0 = *std::min_element(parts.begin(), parts.end());
-        double sum = 0, n = 0;
-        for (double v : parts) {
-            sum += v;
-            n += nice(v / u0);
-        }
-        result.unit = sum / n;
-        result.symbols = {{}, {}};
-        for (size_t k = 0; k < parts.size(); k += 2)
-            result.symbols[k ? 1 : 0].insert(
-                result.symbols[k ? 1 : 0].end(),
-                {nice(parts[k] / result.unit), -nice(parts[k + 1] / result.unit)});
-    } else if (!best.times.empty()) {
+    } else if (!best.times.empty() && !best.secondPair) {
         result.unit = best.step;
         for (auto [m, g] : best.times)
             result.symbols.push_back({m / best.step, -g / best.step});
     } else if (!best.pairs.empty()) {
+        // Each symbol's burst and gap; a symbol of two bursts has its
+        // second pair's last, joined to it below.
         std::vector<double> parts;
-        for (auto [m, s] : best.pairs) {
-            parts.push_back(marks.means[static_cast<size_t>(m)]);
-            parts.push_back(spaces.means[static_cast<size_t>(s)]);
+        if (best.secondPair) {
+            for (auto [m, g] : best.times)
+                parts.insert(parts.end(), {m, g});
+            parts.insert(parts.end(), {best.secondPair->first, best.secondPair->second});
+        } else {
+            for (auto [m, s] : best.pairs) {
+                parts.push_back(marks.means[static_cast<size_t>(m)]);
+                parts.push_back(spaces.means[static_cast<size_t>(s)]);
+            }
         }
         const double u0 = *std::min_element(parts.begin(), parts.end());
         double sum = 0, n = 0;
@@ -996,6 +987,11 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
         for (size_t k = 0; k < parts.size(); k += 2)
             result.symbols.push_back(
                 {nice(parts[k] / result.unit), -nice(parts[k + 1] / result.unit)});
+        if (best.secondPair) {
+            result.symbols[1].insert(result.symbols[1].end(), result.symbols[2].begin(),
+                                     result.symbols[2].end());
+            result.symbols.pop_back();
+        }
     } else if (runUnit > 0) {
         result.unit = runUnit;
         result.symbols = {{-1}, {1}};
