@@ -135,9 +135,13 @@ std::string mappedText(const Result& r, int first, int length) {
         bool flip = false;
         if (b.how == '0' || b.how == '1') {
             value = b.how;
-        } else if (!fieldAt(b.from, flip) && sample &&
-                   static_cast<size_t>(b.from) < sample->size()) {
-            value = ((*sample)[static_cast<size_t>(b.from)] == '1') != (b.how == '~') ? '1' : '0';
+        } else if (!fieldAt(b.from, flip)) {
+            // No field holds it: the first press's bit, 0 where that press
+            // (of another shape) has none.
+            const bool one = sample && b.from >= 0 &&
+                             static_cast<size_t>(b.from) < sample->size() &&
+                             (*sample)[static_cast<size_t>(b.from)] == '1';
+            value = one != (b.how == '~') ? '1' : '0';
         } else {
             return false;
         }
