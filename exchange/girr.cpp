@@ -79,7 +79,7 @@ std::vector<NamedSignal> readGirr(const std::string& path, std::string_view text
                     std::string_view w = words.substr(p, e - p);
                     const bool gap = w[0] == '-';
                     if (w[0] == '+' || w[0] == '-') w.remove_prefix(1);
-                    const auto us = decimal(w, 100000000);
+                    const auto us = decimal(w, kLongestTime);
                     if (!us || *us == 0)
                         throw refusal(path, lineOf(text, n.offset_debug()),
                                       std::string("expected signed times in <") + part +

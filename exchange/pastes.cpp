@@ -42,7 +42,7 @@ bool readSignedWords(std::string_view s, std::vector<int64_t>& values, bool sign
         size_t e = p;
         while (e < s.size() && std::isdigit(static_cast<unsigned char>(s[e])))
             ++e;
-        const auto v = decimal(s.substr(p, e - p), 100000000);
+        const auto v = decimal(s.substr(p, e - p), kLongestTime);
         if (!v || (signRequired && !signed_) ||
             (e < s.size() && s[e] != ',' && s[e] != ' ' && s[e] != '\t'))
             return false;

@@ -182,6 +182,14 @@ SignalSet readSignalText(const std::string& path, const std::string& text) {
             if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
         dropZeroTimes(s.times);
         dropZeroTimes(s.repeat);
+        // Times of one kind in a row are added up, past what each may be.
+        for (const auto* part : {&s.times, &s.repeat})
+            for (const int64_t t : *part)
+                if (t > kLongestTime)
+                    throw refusal(path, s.line,
+                                  "expected times of at most " + std::to_string(kLongestTime) +
+                                      " us, found " + std::to_string(t) +
+                                      " us (bursts or gaps in a row added up)");
     }
     return set;
 }

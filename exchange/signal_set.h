@@ -54,6 +54,9 @@ struct SignalSet {
 
 // Times of one signal: far beyond any remote's frame, well short of memory trouble.
 constexpr size_t kMostTimes = 20000;
+// One burst or gap, microseconds: no remote's lasts 100 s. Every form is
+// read to it, so that whatever is read can be written as any form again.
+constexpr int64_t kLongestTime = 100000000;
 
 // The form a text is in, by its content and then by the path's ending;
 // none when it is one of the capture floor's own kinds.
