@@ -54,8 +54,9 @@ struct SignalSet {
 
 // Times of one signal: far beyond any remote's frame, well short of memory trouble.
 constexpr size_t kMostTimes = 20000;
-// One burst or gap, microseconds: no remote's lasts 100 s. Every form is
-// read to it, so that whatever is read can be written as any form again.
+// One burst or gap, microseconds: no remote's lasts 100 s. Girr and the
+// pasted logs read times up to it, and times of one kind in a row added up
+// are held to it, so that whatever is read can be written as Girr again.
 constexpr int64_t kLongestTime = 100000000;
 
 // The form a text is in, by its content and then by the path's ending;
