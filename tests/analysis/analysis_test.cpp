@@ -669,6 +669,18 @@ TEST(Analysis, ASymbolOfTwoBurstsIsNoRow) {
               "the symbol of 2 bursts (a row's bit is one burst and one gap)");
 }
 
+// A lead-in of a short burst as long as a 0 and a 1 together, before bits
+// that alternate, is still a lead-in: a symbol of two bursts has its other
+// symbol sent among them.
+TEST(Analysis, ALeadInAsLongAsTwoSymbolsIsNone) {
+    FrameBuilder f;
+    f.mark(500).space(2500).pulses("01010101", pd(500)).mark(500);
+    const auto r =
+        analysis::analyse({pressOf(irsig::KeyPress{f.leadOut(40000), f.leadOut(40000)}, {}, 1)});
+    EXPECT_EQ(r.coding, Coding::PulseDistance) << r.irp;
+    EXPECT_EQ(r.bits(), 8) << r.irp;
+}
+
 // Codes the common families do not name at a glance: pulse-position of
 // four levels where a press sends only three of them, and a burst far from
 // any tenth of the unit (written in microseconds, so that the IRP renders
