@@ -101,6 +101,9 @@ namespace {
 constexpr double kMisfitFits = 0.03, kMisfitMargin = 0.005;
 // Times this far from whole units on average are not read as whole units.
 constexpr double kMisfitBetween = 0.045;
+// Times this far from whole units of the shortest burst at every excess are
+// read at a smaller unit; nearer, a smaller unit is only a looser reading.
+constexpr double kMisfitNone = 0.12;
 // Receivers' bursts run from a little short (a fast output stage) to 250 us
 // long.
 constexpr double kLeastExcess = -100, kMostExcess = 250;
@@ -214,10 +217,22 @@ std::optional<double> wholeUnitExcess(const std::vector<Press>& presses, double 
     // reads any time as nearly whole.
     for (int units = 1; units <= 4; ++units)
         atE = std::min(atE, units * unitMisfit(markClasses, spaceClasses, e, units));
+    // The shortest burst as one unit first; as several only where no excess
+    // comes near reading it as one (<2,-2|3,-1>: 3 is no multiple of 2).
     std::vector<double> misfit;
-    for (double x = kLeastExcess; x <= kMostExcess; x += 1)
-        misfit.push_back(unitMisfit(markClasses, spaceClasses, x));
-    const double best = *std::min_element(misfit.begin(), misfit.end());
+    double best = 1;
+    int shortestUnits = 1;
+    for (int units = 1; units <= 4 && best > (units == 1 ? kMisfitFits : kMisfitNone); ++units) {
+        std::vector<double> at;
+        for (double x = kLeastExcess; x <= kMostExcess; x += 1)
+            at.push_back(unitMisfit(markClasses, spaceClasses, x, units));
+        const double least = *std::min_element(at.begin(), at.end());
+        if (least < best) {
+            best = least;
+            misfit = std::move(at);
+            shortestUnits = units;
+        }
+    }
     if (best > kMisfitFits || atE <= std::max(best + kMisfitMargin, kMisfitBetween))
         return std::nullopt;
     // Several excesses can fit (a unit of 264 us at 100 us, or 352 at 12):
@@ -233,7 +248,7 @@ std::optional<double> wholeUnitExcess(const std::vector<Press>& presses, double 
         }
     // The others, each the closest fit of a run of excesses, whose unit is
     // not the one picked: the times cannot tell them apart.
-    const double unit = shortest - pick;
+    const double unit = (shortest - pick) / shortestUnits;
     for (size_t k = 0; alike && k < misfit.size();) {
         if (!fits(k)) {
             ++k;
@@ -242,7 +257,7 @@ std::optional<double> wholeUnitExcess(const std::vector<Press>& presses, double 
         size_t at = k;
         for (; k < misfit.size() && fits(k); ++k)
             if (misfit[k] < misfit[at]) at = k;
-        const double other = shortest - excessAt(at);
+        const double other = (shortest - excessAt(at)) / shortestUnits;
         if (std::abs(other - unit) > 0.03 * unit) alike->push_back({excessAt(at), other});
     }
     return pick;
