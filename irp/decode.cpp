@@ -30,6 +30,8 @@ constexpr long kMemoFrom = 1024, kMemoSteps = 64;
 constexpr long kValueMemoFrom = 16384;
 // The shortest silence after a frame (us) where the table gives none.
 constexpr double kShortestSilence = 2000;
+// Remotes keep within this share of their own pace.
+constexpr double kRemotePace = 0.05;
 
 uint64_t lowMask(int64_t length) {
     if (length <= 0) return 0;
@@ -274,7 +276,7 @@ public:
     struct Snap {
         size_t index;
         double used, consumed, pendingUs, pendingMin, extentMark;
-        int pendingSign, pendingParts, doubtfulRuns;
+        int pendingSign, pendingParts, doubtfulRuns, longestRun;
         bool pendingAtLeast;
         size_t trail, checks, vars, choices;
         int bits;
@@ -293,6 +295,7 @@ public:
                pendingSign,
                pendingParts,
                doubtfulRuns,
+               longestRun,
                pendingAtLeast,
                trail.size(),
                checks.size(),
@@ -322,6 +325,7 @@ public:
         pendingSign = s.pendingSign;
         pendingParts = s.pendingParts;
         doubtfulRuns = s.doubtfulRuns;
+        longestRun = s.longestRun;
         pendingAtLeast = s.pendingAtLeast;
         while (trail.size() > s.trail) {
             auto& e = trail.back();
@@ -460,6 +464,8 @@ public:
     const std::vector<bool>* fieldSymbols = nullptr;
     // Merged times read where their shortest part more or less fits as well.
     int doubtfulRuns = 0;
+    // The most parts a merged time read held.
+    int longestRun = 0;
     // How near any time came to deciding otherwise (microseconds), and
     // whether the walk ran out of steps or depth: a walk that failed with
     // this much room fails the same on times moved by less. An extent's
@@ -933,6 +939,8 @@ private:
             if (pendingParts == 1) {
                 scaled += r * us;
                 squared += us * us;
+            } else {
+                longestRun = std::max(longestRun, pendingParts);
             }
             ++matched;
             consumed += r;
@@ -1550,9 +1558,17 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
         attempt->pace = w.squared > 0 ? w.scaled / w.squared : 1;
         attempt->path = w.path;
     }
+    // A run of so many parts that a remote's pace moves it by half a part
+    // is read at that pace: blurred where no time alone shows the pace (a
+    // frame of one run, all ones), or where the pace shown moves it.
+    bool paced = true;
+    if (w.pace > 0 && w.longestRun * kRemotePace >= 0.5) {
+        const double pace = w.squared > 0 ? w.scaled / w.squared : 0;
+        paced = std::fabs(pace - 1) * w.longestRun < 0.25;
+    }
     // A merged time a receiver blurs by a part, and no checksum: refused,
     // but walked, so that it is read again at the remote's own pace.
-    if (w.doubtfulRuns > 0 && !cp.checksummed) {
+    if ((w.doubtfulRuns > 0 || !paced) && !cp.checksummed) {
         if (attempt) attempt->doubtful = true;
         return std::nullopt;
     }
@@ -1760,7 +1776,7 @@ std::vector<double> timesAtPace(const std::vector<double>& times, double pace) {
 // A reading's fit is at the pace found. Remotes keep within a few percent
 // of theirs: a protocol of other timing read at a far pace fits worse.
 double paceCost(double pace) {
-    return std::max(0.0, std::fabs(1 - pace) - 0.05);
+    return std::max(0.0, std::fabs(1 - pace) - kRemotePace);
 }
 
 // Only a walk with a rival close enough to matter is searched. A remote a

@@ -35,12 +35,13 @@ std::vector<int64_t> capture(const Rendered& r) {
 
 // Whether a starts with what b sends, every time the same but for the
 // rounding of units (a reading may render an ending the capture does not
-// hold). Symbols a step of 136 us apart are other codes, not aliases.
+// hold). Symbols a step of 136 us apart are other codes, not aliases; so is
+// a last burst a unit longer (Lutron's all-ones frame is one burst).
 bool sameTiming(const std::vector<int64_t>& a, const std::vector<int64_t>& b) {
     if (a.size() < b.size()) return false;
     for (size_t i = 0; i < b.size(); ++i) {
         double tol = std::max(5.0, 0.01 * double(std::min(a[i], b[i])));
-        if (std::fabs(double(a[i] - b[i])) > tol && i + 1 < b.size()) return false;
+        if (std::fabs(double(a[i] - b[i])) > tol) return false;
     }
     return true;
 }
@@ -217,7 +218,7 @@ TEST(IrpRoundTrip, EveryRenderableProtocolComesBack) {
     EXPECT_EQ(received.faults, 0);
     EXPECT_GE(received.own + received.alias, 0.942 * received.presses);
     EXPECT_EQ(finely.faults, 0);
-    EXPECT_GE(finely.own + finely.alias, 0.99 * finely.presses);
+    EXPECT_GE(finely.own + finely.alias, 0.989 * finely.presses);
     // Those refused for their levels are named as not resolved, and only
     // by protocols whose frame they are.
     EXPECT_GE(received.unresolved, 35);
