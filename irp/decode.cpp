@@ -286,31 +286,11 @@ public:
     };
     // The symbol buffers beyond the protocol's codings are not copied.
     Snap snap() const {
-        Snap s{index,
-               used,
-               consumed,
-               pendingUs,
-               pendingMin,
-               extentMark,
-               pendingSign,
-               pendingParts,
-               doubtfulRuns,
-               longestRun,
-               pendingAtLeast,
-               trail.size(),
-               checks.size(),
-               varValues.size(),
-               path.size(),
-               bitsRead,
-               error,
-               scaled,
-               squared,
-               drift,
-               nominal,
-               symbolCost,
-               matched,
-               stretched,
-               {}};
+        Snap s{index,          used,         consumed,      pendingUs,        pendingMin,
+               extentMark,     pendingSign,  pendingParts,  doubtfulRuns,     longestRun,
+               pendingAtLeast, trail.size(), checks.size(), varValues.size(), path.size(),
+               bitsRead,       error,        scaled,        squared,          drift,
+               nominal,        symbolCost,   matched,       stretched,        {}};
         for (size_t i = 0; i < codings; ++i)
             s.buffers[i] = symbolBuffer[i];
         return s;
@@ -1558,17 +1538,13 @@ std::optional<Decode> decodeOne(const CompiledProtocol& cp, const std::vector<do
         attempt->pace = w.squared > 0 ? w.scaled / w.squared : 1;
         attempt->path = w.path;
     }
-    // A run of so many parts that a remote's pace moves it by half a part
-    // is read at that pace: blurred where no time alone shows the pace (a
-    // frame of one run, all ones), or where the pace shown moves it.
-    bool paced = true;
-    if (w.pace > 0 && w.longestRun * kRemotePace >= 0.5) {
-        const double pace = w.squared > 0 ? w.scaled / w.squared : 0;
-        paced = std::fabs(pace - 1) * w.longestRun < 0.25;
-    }
+    // A run of so many parts that a remote's pace moves it by half a part,
+    // where no time alone shows the pace (a frame of one run, all ones), is
+    // blurred as well.
+    const bool unpaced = w.pace > 0 && w.longestRun * kRemotePace >= 0.5 && w.squared == 0;
     // A merged time a receiver blurs by a part, and no checksum: refused,
     // but walked, so that it is read again at the remote's own pace.
-    if ((w.doubtfulRuns > 0 || !paced) && !cp.checksummed) {
+    if ((w.doubtfulRuns > 0 || unpaced) && !cp.checksummed) {
         if (attempt) attempt->doubtful = true;
         return std::nullopt;
     }
