@@ -191,6 +191,8 @@ std::string readCaptureBytes(const std::string& path) {
 }
 
 CaptureFile captureFromTimes(const std::string& path, std::vector<int64_t> times, Carrier carrier) {
+    // A capture of nothing could not be written and read back.
+    if (times.empty()) throw CaptureFormatError(path + ": " + kNoTimesFound);
     return fromTimes(path, std::move(times), carrier);
 }
 

@@ -35,7 +35,7 @@ CaptureFile readCapture(const std::string& path, Carrier carrier = {});
 
 // The steps of readCapture, for readers of other files: the file's bytes
 // (refused as readCapture refuses), the capture of bytes read from it, and
-// the capture of times read (`path` names them in what is said).
+// the capture of times read (`path` names them in what is said; no times are refused).
 std::string readCaptureBytes(const std::string& path);
 CaptureFile captureFromBytes(const std::string& path, std::string bytes, Carrier carrier = {});
 CaptureFile captureFromTimes(const std::string& path, std::vector<int64_t> times,

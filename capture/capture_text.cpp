@@ -183,8 +183,7 @@ std::vector<int64_t> parseTimeList(const std::string& text, std::vector<std::str
                 add(times.size() % 2 == 0, us, word);
         }
     }
-    if (times.empty())
-        throw CaptureFormatError("no times found: expected burst and gap times in microseconds");
+    if (times.empty()) throw CaptureFormatError(kNoTimesFound);
     return times;
 }
 

@@ -18,6 +18,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// What a text or a signal of no times is refused with.
+inline constexpr const char* kNoTimesFound =
+    "no times found: expected burst and gap times in microseconds";
+
 // Reads times separated by blanks, commas or line breaks, starting with a
 // burst; lines "pulse N" / "space N" and signed values (+burst, -gap) are
 // accepted too. Throws CaptureFormatError naming the line. Two bursts or two
