@@ -1177,25 +1177,56 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
     };
     auto mapCycle = [&](std::vector<Result::RepeatBit>& map) {
         map.clear();
+        std::vector<std::pair<std::string, std::string>> sent; // message, cycle per press
+        for (size_t pi = 0; pi < reads.size(); ++pi) {
+            const Split& sp = splits[pi];
+            if (sp.whole || sp.intro != intro || sp.repeat != repeat) continue;
+            if (reads[pi].size() < intro.size() + repeat.size()) return false;
+            auto& [message, cycle] = sent.emplace_back();
+            for (size_t i = 0; i < intro.size(); ++i)
+                message += reads[pi][i].bits;
+            for (size_t j = 0; j < repeat.size(); ++j)
+                cycle += reads[pi][intro.size() + j].bits;
+        }
+        // A repeat frame of a shape of its own may send a run of the
+        // message's bits (a command without the address): where the bits
+        // that change from press to press are that run's, copied or
+        // complemented, in every press.
+        auto runOf = [&](size_t first, size_t n) {
+            if (sent.empty()) return -1;
+            const auto& [message0, cycle0] = sent.front();
+            for (const auto& [message, cycle] : sent)
+                if (message.size() != message0.size() || cycle.size() < first + n) return -1;
+            std::vector<size_t> varying;
+            for (size_t b = first; b < first + n; ++b)
+                if (std::any_of(sent.begin(), sent.end(),
+                                [&](const auto& mc) { return mc.second[b] != cycle0[b]; }))
+                    varying.push_back(b);
+            if (varying.empty()) return -1;
+            for (size_t o = 0; o + n <= message0.size(); ++o) {
+                bool fits = true;
+                for (size_t b : varying) {
+                    const size_t m = o + b - first;
+                    const bool flip = message0[m] != cycle0[b];
+                    for (const auto& [message, cycle] : sent)
+                        fits = fits && (message[m] != cycle[b]) == flip;
+                }
+                if (fits) return static_cast<int>(o);
+            }
+            return -1;
+        };
         for (size_t j = 0; j < repeat.size(); ++j) {
             int source = -1;
             for (size_t i = 0, at = 0; i < intro.size() && source < 0;
                  at += static_cast<size_t>(shapeBits(intro[i])), ++i)
                 if (intro[i] == repeat[j]) source = static_cast<int>(at);
+            if (source < 0) source = runOf(map.size(), static_cast<size_t>(shapeBits(repeat[j])));
             for (int b = 0; b < shapeBits(repeat[j]); ++b)
                 map.push_back({'?', source < 0 ? -1 : source + b});
         }
         std::vector<int> eq(map.size(), 1), ne(map.size(), 1), zero(map.size(), 1),
             one(map.size(), 1);
-        for (size_t pi = 0; pi < reads.size(); ++pi) {
-            const Split& sp = splits[pi];
-            if (sp.whole || sp.intro != intro || sp.repeat != repeat) continue;
-            if (reads[pi].size() < intro.size() + repeat.size()) return false;
-            std::string message, cycle;
-            for (size_t i = 0; i < intro.size(); ++i)
-                message += reads[pi][i].bits;
-            for (size_t j = 0; j < repeat.size(); ++j)
-                cycle += reads[pi][intro.size() + j].bits;
+        for (const auto& [message, cycle] : sent) {
             if (cycle.size() != map.size()) return false;
             for (size_t b = 0; b < map.size(); ++b) {
                 const int from = map[b].from;
@@ -1241,6 +1272,36 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
             }
             // Bits that change with the message's are still a repeat.
             if (own) own = !mapCycle(cycleMap);
+            // A frame of bits that never change, then copies of one that
+            // does: the first copy sends the message, the rest repeat it.
+            if (own) {
+                const std::vector<Split> before = splits;
+                std::string constant;
+                int alike = 0;
+                for (size_t pi = 0; pi < reads.size() && alike >= 0; ++pi) {
+                    if (splits[pi].intro != intro) continue;
+                    std::string bits;
+                    for (size_t i = 0; i < intro.size(); ++i)
+                        bits += reads[pi][i].bits;
+                    alike = alike == 0 || bits == constant ? alike + 1 : -1;
+                    constant = bits;
+                }
+                if (alike >= 2)
+                    for (Split& sp : splits)
+                        if (sp.intro == intro && sp.repeat == repeat && !sp.whole) {
+                            sp.intro.push_back(repeat[0]);
+                            if (--sp.repeats == 0) sp.repeat.clear();
+                        }
+                vote();
+                whole = isWhole();
+                own = alike < 2 || repeat.empty() || whole || !mapCycle(cycleMap);
+                if (own) {
+                    splits = before;
+                    vote();
+                    whole = isWhole();
+                    cycleMap.clear();
+                }
+            }
         } else {
             own = !mapCycle(cycleMap);
         }
@@ -1295,7 +1356,11 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
         const ShapeSum& s = shapes[static_cast<size_t>(id)];
         Shape shape;
         shape.items = meanItems(s);
-        if (s.periods.size() >= 2 && spread(s.periods) < 0.02 && spread(s.gaps) > spread(s.periods))
+        // A remote's jitter moves a long gap by several percent; the period
+        // still holds where the gaps vary far more (frames of other lengths).
+        const double periods = spread(s.periods), gaps = spread(s.gaps);
+        if (s.periods.size() >= 2 &&
+            ((periods < 0.02 && gaps > periods) || (periods < 0.1 && gaps > 3 * periods)))
             shape.items.push_back({Item::Extent, mean(s.periods), 0});
         else if (!own.empty())
             shape.items.push_back({Item::Time, -std::max(mean(own), 1.0), 0});
