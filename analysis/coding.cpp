@@ -1194,7 +1194,7 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
         // complemented, in every press.
         auto runOf = [&](size_t first, size_t n) {
             if (sent.empty()) return -1;
-            const auto& [message0, cycle0] = sent.front();
+            const std::string &message0 = sent.front().first, &cycle0 = sent.front().second;
             for (const auto& [message, cycle] : sent)
                 if (message.size() != message0.size() || cycle.size() < first + n) return -1;
             std::vector<size_t> varying;
