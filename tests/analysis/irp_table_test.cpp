@@ -98,6 +98,7 @@ analysis::Press pressOf(const std::vector<int64_t>& times, const irsig::Receiver
 struct Figures {
     int protocols = 0, coding = 0, codingKnown = 0, unit = 0, bits = 0, bitsKnown = 0, repeat = 0,
         back = 0, allFour = 0;
+    int backApart = 0; // every press rendered back, some by their own structure
     int withChecks = 0, checks = 0, split = 0, splitKnown = 0;
 };
 
@@ -184,6 +185,13 @@ TEST(AnalysisOfTheIrpTable, EveryProtocol) {
                     p.irp.hasRepeat() == (got.repeatKind != analysis::Result::NoRepeat);
                 const bool back = std::all_of(got.presses.begin(), got.presses.end(),
                                               [](const auto& pr) { return pr.rendersBack; });
+                std::vector<bool> backs(presses.size());
+                auto backOf = [&](const analysis::Result& structure) {
+                    for (const auto& pr : structure.presses)
+                        backs[pr.input] = backs[pr.input] || pr.rendersBack;
+                };
+                backOf(got);
+                std::for_each(got.others.begin(), got.others.end(), backOf);
                 ++f.protocols;
                 f.codingKnown += !want.empty();
                 f.coding += coding;
@@ -192,6 +200,7 @@ TEST(AnalysisOfTheIrpTable, EveryProtocol) {
                 f.bits += bits && introBits >= 0;
                 f.repeat += repeat;
                 f.back += back;
+                f.backApart += std::all_of(backs.begin(), backs.end(), [](bool b) { return b; });
                 f.allFour += (coding || want.empty()) && unit && (bits || introBits < 0) && repeat;
                 if (verbose && seed == 1 &&
                     !(unit && (bits || introBits < 0) && repeat && back &&
@@ -236,13 +245,14 @@ TEST(AnalysisOfTheIrpTable, EveryProtocol) {
     }
     for (const auto* f : {&nominal, &received, &eight, &eightReceived})
         std::printf("%s: %d analyses; coding %d of %d named, unit %d, bits %d of %d decoded, "
-                    "repeat %d, renders back %d; coding, unit, bits and repeat all right %d\n",
+                    "repeat %d, renders back %d (%d with other structures); coding, unit, bits and "
+                    "repeat all right %d\n",
                     f == &nominal    ? "one press exactly"
                     : f == &received ? "one press through receivers"
                     : f == &eight    ? "eight presses exactly"
                                      : "eight presses through a receiver",
                     f->protocols, f->coding, f->codingKnown, f->unit, f->bits, f->bitsKnown,
-                    f->repeat, f->back, f->allFour);
+                    f->repeat, f->back, f->backApart, f->allFour);
     std::printf("eight presses: %d protocols; address/command split %d of %d; checks found %d of "
                 "%d\n",
                 many.protocols, many.split, many.splitKnown, many.checks, many.withChecks);
@@ -262,6 +272,7 @@ TEST(AnalysisOfTheIrpTable, EveryProtocol) {
     EXPECT_GE(eight.repeat * 100, eight.protocols * 97);
     EXPECT_GE(eightReceived.repeat * 100, eightReceived.protocols * 96);
     EXPECT_GE(eightReceived.back * 100, eightReceived.protocols * 86);
+    EXPECT_GE(eightReceived.backApart * 100, eightReceived.protocols * 92);
     EXPECT_GE(many.split * 100, many.splitKnown * 95);
     EXPECT_GE(many.checks * 100, many.withChecks * 92);
 }
