@@ -1286,20 +1286,21 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
                     alike = alike == 0 || bits == constant ? alike + 1 : -1;
                     constant = bits;
                 }
-                if (alike >= 2)
+                if (alike >= 2) {
                     for (Split& sp : splits)
                         if (sp.intro == intro && sp.repeat == repeat && !sp.whole) {
                             sp.intro.push_back(repeat[0]);
                             if (--sp.repeats == 0) sp.repeat.clear();
                         }
-                vote();
-                whole = isWhole();
-                own = alike < 2 || repeat.empty() || whole || !mapCycle(cycleMap);
-                if (own) {
-                    splits = before;
                     vote();
                     whole = isWhole();
-                    cycleMap.clear();
+                    own = repeat.empty() || whole || !mapCycle(cycleMap);
+                    if (own) {
+                        splits = before;
+                        vote();
+                        whole = isWhole();
+                        cycleMap.clear();
+                    }
                 }
             }
         } else {
