@@ -1175,6 +1175,13 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
     auto shapeBits = [&](int id) {
         return Shape{shapes[static_cast<size_t>(id)].items}.bitCount();
     };
+    // The bits of frames [from, from + n) of press pi.
+    auto bitsOf = [&](size_t pi, size_t from, size_t n) {
+        std::string bits;
+        for (size_t i = from; i < from + n && i < reads[pi].size(); ++i)
+            bits += reads[pi][i].bits;
+        return bits;
+    };
     auto mapCycle = [&](std::vector<Result::RepeatBit>& map) {
         map.clear();
         std::vector<std::pair<std::string, std::string>> sent; // message, cycle per press
@@ -1182,11 +1189,7 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
             const Split& sp = splits[pi];
             if (sp.whole || sp.intro != intro || sp.repeat != repeat) continue;
             if (reads[pi].size() < intro.size() + repeat.size()) return false;
-            auto& [message, cycle] = sent.emplace_back();
-            for (size_t i = 0; i < intro.size(); ++i)
-                message += reads[pi][i].bits;
-            for (size_t j = 0; j < repeat.size(); ++j)
-                cycle += reads[pi][intro.size() + j].bits;
+            sent.emplace_back(bitsOf(pi, 0, intro.size()), bitsOf(pi, intro.size(), repeat.size()));
         }
         // A repeat frame of a shape of its own may send a run of the
         // message's bits (a command without the address): where the bits
@@ -1263,10 +1266,7 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
             for (size_t pi = 0; pi < reads.size(); ++pi) {
                 if (splits[pi].repeat != repeat || splits[pi].whole) continue;
                 const std::string& bits = reads[pi][splits[pi].intro.size()].bits;
-                std::string message;
-                for (size_t i = 0; i < splits[pi].intro.size(); ++i)
-                    message += reads[pi][i].bits;
-                if (bits.empty() || bits == message) continue;
+                if (bits.empty() || bits == bitsOf(pi, 0, splits[pi].intro.size())) continue;
                 if (first.empty()) first = bits;
                 own = own || bits != first;
             }
@@ -1276,17 +1276,12 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
             // does: the first copy sends the message, the rest repeat it.
             if (own) {
                 const std::vector<Split> before = splits;
-                std::string constant;
-                int alike = 0;
-                for (size_t pi = 0; pi < reads.size() && alike >= 0; ++pi) {
-                    if (splits[pi].intro != intro) continue;
-                    std::string bits;
-                    for (size_t i = 0; i < intro.size(); ++i)
-                        bits += reads[pi][i].bits;
-                    alike = alike == 0 || bits == constant ? alike + 1 : -1;
-                    constant = bits;
-                }
-                if (alike >= 2) {
+                std::vector<std::string> sent;
+                for (size_t pi = 0; pi < reads.size(); ++pi)
+                    if (splits[pi].intro == intro) sent.push_back(bitsOf(pi, 0, intro.size()));
+                if (sent.size() >= 2 && std::all_of(sent.begin(), sent.end(), [&](const auto& b) {
+                        return b == sent.front();
+                    })) {
                     for (Split& sp : splits)
                         if (sp.intro == intro && sp.repeat == repeat && !sp.whole) {
                             sp.intro.push_back(repeat[0]);
@@ -1394,11 +1389,8 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
         result.repeatSendsMessage = true;
         for (size_t pi = 0; pi < reads.size(); ++pi) {
             if (splits[pi].repeat != repeat) continue;
-            std::string message;
-            for (size_t i = 0; i < splits[pi].intro.size(); ++i)
-                message += reads[pi][i].bits;
             const std::string& own = reads[pi][splits[pi].intro.size()].bits;
-            if (own != message) result.repeatSendsMessage = false;
+            if (own != bitsOf(pi, 0, splits[pi].intro.size())) result.repeatSendsMessage = false;
             if (result.repeatBits.empty()) result.repeatBits = own;
         }
         if (result.repeatSendsMessage) result.repeatBits.clear();
