@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <numeric>
 
 namespace qv::analysis {
 
@@ -637,6 +638,7 @@ std::vector<Candidate> candidates(const std::vector<PressTimes>& presses, const 
         // Grids the gaps may sit on: level n at origin + n * step, n <= top.
         struct Grid {
             double step, origin, top = 63;
+            double tolerance = 0.3; // of a step, each gap from its level
         };
         // The least-squares line through gaps at their levels.
         struct Line {
@@ -681,6 +683,51 @@ std::vector<Candidate> candidates(const std::vector<PressTimes>& presses, const 
                 if (std::isfinite(slope) && std::abs(slope / step - 1) < 0.1)
                     grids.push_back({slope, line.base(slope), static_cast<double>(apart)});
             }
+        // Where the jitter spreads each level over most of a step (so that
+        // the classes join), the levels are the runs of gaps between empty
+        // bands: a grid where every run lies near one level of its own, and
+        // then each gap counts at its run's level however far it strays.
+        if (gaps.size() >= 8) {
+            std::vector<std::pair<size_t, size_t>> runs; // [first, end) of the sorted gaps
+            for (size_t k = 1, first = 0; k <= gaps.size(); ++k)
+                if (k == gaps.size() || gaps[k] - gaps[k - 1] > std::max(50.0, 1.5 * grain)) {
+                    runs.push_back({first, k});
+                    first = k;
+                }
+            auto meanOf = [&](std::pair<size_t, size_t> r) {
+                return std::accumulate(gaps.begin() + static_cast<long>(r.first),
+                                       gaps.begin() + static_cast<long>(r.second), 0.0) /
+                       static_cast<double>(r.second - r.first);
+            };
+            std::vector<double> means;
+            for (auto r : runs)
+                means.push_back(meanOf(r));
+            double least = 1e18;
+            for (size_t k = 1; k < means.size(); ++k)
+                least = std::min(least, means[k] - means[k - 1]);
+            const double span = means.empty() ? 0 : means.back() - means.front();
+            const double step = means.size() >= 3 ? span / std::round(span / least) : 0;
+            bool apart = means.size() >= 3 && means.size() <= 16 && step <= means.front();
+            Line line;
+            std::vector<double> levelOf(means.size());
+            for (size_t k = 0; apart && k < means.size(); ++k) {
+                levelOf[k] = std::round((means[k] - means.front()) / step);
+                apart = std::abs(means[k] - means.front() - levelOf[k] * step) <= 0.15 * step &&
+                        (k == 0 || levelOf[k] > levelOf[k - 1]);
+                for (size_t i = runs[k].first; i < runs[k].second; ++i)
+                    line.add(levelOf[k], gaps[i]);
+            }
+            if (apart) {
+                const double slope = line.slope(), base = line.base(slope);
+                // Each run nearer its own level than any other.
+                for (size_t k = 0; apart && k < runs.size(); ++k)
+                    apart =
+                        std::abs(gaps[runs[k].first] - base - levelOf[k] * slope) < 0.5 * slope &&
+                        std::abs(gaps[runs[k].second - 1] - base - levelOf[k] * slope) <
+                            0.5 * slope;
+                if (apart && std::isfinite(slope)) grids.push_back({slope, base, 63, 0.5});
+            }
+        }
         double top = 0;
         Line line; // through the gaps at the levels found
         long levels = 0;
@@ -693,7 +740,8 @@ std::vector<Candidate> candidates(const std::vector<PressTimes>& presses, const 
             line = {};
             for (double g : gaps) {
                 const double n = std::round((g - g0) / step);
-                fits = std::abs(g - g0 - n * step) <= 0.3 * step && n >= 0 && n <= grids[k].top;
+                fits = std::abs(g - g0 - n * step) <= grids[k].tolerance * step && n >= 0 &&
+                       n <= grids[k].top;
                 if (!fits) break;
                 ++seen[static_cast<size_t>(n)];
                 line.add(n, g);

@@ -604,6 +604,27 @@ TEST(Analysis, LevelsBlurredByJitterKeepTheirStep) {
         EXPECT_EQ(r.bits(), row.bits) << row.what << ": " << r.irp;
         EXPECT_TRUE(r.presses.at(0).rendersBack) << row.what << ": " << r.irp;
     }
+    // Eight presses of such a code through one receiver: pooled, each
+    // level's gaps spread over most of a step and the classes join, but
+    // empty bands still part the levels (a 100 us grid fills them).
+    for (const double step : {50.0, 1000.0 / 15}) {
+        const irsig::Receiver rx{0.06, 1.04, 170, step};
+        std::vector<analysis::Press> presses;
+        for (unsigned c : {0x1B4, 0xE27, 0x5C9, 0x93E, 0x2D6, 0xC71, 0x7A3, 0x48F}) {
+            FrameBuilder f;
+            f.mark(1000).space(580);
+            const std::string b = bits(0x51, 8, true) + bits(c, 12, true);
+            for (size_t k = 0; k < b.size(); k += 2)
+                f.mark(580).space(580 + 290 * ((b[k] - '0') * 2 + (b[k + 1] - '0')));
+            f.mark(580);
+            presses.push_back(pressOf({f.period(30000), f.period(30000)}, rx, c));
+        }
+        const auto r = analysis::analyse(presses);
+        EXPECT_EQ(r.coding, Coding::PulsePosition) << step << ": " << r.irp;
+        EXPECT_EQ(r.bits(), 20) << step << ": " << r.irp;
+        for (const auto& p : r.presses)
+            EXPECT_TRUE(p.rendersBack) << step << ": " << r.irp;
+    }
 }
 
 // Bursts of one unit and gaps of three and seven at 264 us send the same
