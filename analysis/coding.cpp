@@ -851,7 +851,10 @@ void inputsOf(Result& r, const std::vector<size_t>& places) {
 }
 
 // structures: how many structures the presses may still be split into.
-Result analyseStructures(const std::vector<Press>& input, const Options& options, int structures) {
+// Literal: each time written out, no coding tried (a press no coding's
+// reading renders back).
+Result analyseStructures(const std::vector<Press>& input, const Options& options, int structures,
+                         bool literal = false) {
     Result result;
     std::vector<PressTimes> presses;
     double excessSum = 0, grain = 1;
@@ -955,7 +958,8 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
         return sum;
     };
     double bestScore = score(reads, best), bestMisfit = misfit(reads);
-    for (Candidate c : candidates(presses, marks, spaces, grain)) {
+    for (Candidate c :
+         literal ? std::vector<Candidate>{} : candidates(presses, marks, spaces, grain)) {
         auto r = readAll(presses, c, marks, spaces);
         const double s = score(r, c);
         if (s > bestScore || (s == bestScore && misfit(r) < bestMisfit)) {
@@ -975,14 +979,14 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
     }
     // Where no coding fits, or the best leaves more times of its frames of
     // bits unread than it reads symbols, whole units may.
-    double runUnit = 0, literal = 0, symbols = 0;
+    double runUnit = 0, unread = 0, symbols = 0;
     for (const auto& press : reads)
         for (const FrameRead& f : press)
             if (!f.bits.empty())
                 for (const Item& item : f.items)
-                    (item.kind == Item::Time ? literal : symbols) +=
+                    (item.kind == Item::Time ? unread : symbols) +=
                         item.kind == Item::Time ? 1 : item.bits / best.bitsPerSymbol;
-    if (best.coding == Coding::RunLength || literal >= symbols) {
+    if (!literal && (best.coding == Coding::RunLength || unread >= symbols)) {
         auto units = readUnits(presses, grain, runUnit);
         if (!units.empty()) {
             reads = std::move(units);
@@ -1527,6 +1531,21 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
             if (composed == pr.bits) rendered = renderStructure(result, composed, pr.repeats);
         }
         pr.rendersBack = timesMatch(rendered, captured, &pr.worstError, absolute, throughReceiver);
+    }
+    // A press that no coding's reading renders back (symbols closer than
+    // the tolerance tells apart) is written out time for time rather than
+    // misread.
+    if (!literal && presses.size() == 1 && fitting.size() == 1 &&
+        !result.presses[fitting[0]].rendersBack) {
+        Result plain = analyseStructures(input, options, structures, true);
+        if (plain.presses.size() == 1 && plain.presses[0].rendersBack) {
+            plain.notes.push_back(
+                std::string("read as ") + codingName(result.coding) + " of " +
+                std::to_string(result.bits()) + " bits, the press does not render back (a time " +
+                std::to_string(std::lround(result.presses[fitting[0]].worstError)) +
+                " us off): its times are written out");
+            return plain;
+        }
     }
     // Presses of another shape (buttons that send fewer frames, say) are
     // a structure of their own: analysed apart, and this one again without

@@ -747,6 +747,24 @@ TEST(Analysis, UnusualSymbols) {
     }
 }
 
+// Four-phase symbols of 105 us (each two bits, an edge at one of four
+// places), which no pair coding tells apart within its tolerance: the press
+// is written out time for time, and says what it was read as.
+TEST(Analysis, APressNoCodingReadsIsWrittenOut) {
+    analysis::Press p;
+    for (int k = 0; k < 3; ++k) {
+        p.times.insert(p.times.end(), {210, 525, 105, 315, 105, 210, 210, 315, 315, 525, 105,
+                                       k ? 315 : 210, k ? 105 : 210, 210, 315, 630, 210});
+        if (k < 2) p.times.push_back(90275);
+    }
+    const auto r = analysis::analyse({p});
+    EXPECT_EQ(r.coding, Coding::RunLength) << r.irp;
+    EXPECT_TRUE(r.presses.at(0).rendersBack) << r.irp;
+    EXPECT_TRUE(std::any_of(r.notes.begin(), r.notes.end(), [](const std::string& n) {
+        return n.find("its times are written out") != std::string::npos;
+    })) << r.irp;
+}
+
 // A burst of a microsecond after bursts of 24 beside gaps of 9 and 13 ms:
 // written in microseconds, never as no time at all.
 TEST(Analysis, ATimeFarBelowTheUnitIsKept) {
