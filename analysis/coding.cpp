@@ -1552,12 +1552,23 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
     // them, so that their times do not blur its classes.
     // A capture of a few times is no key press (a stray flash): it is left
     // out, and makes no structure.
+    // A press of the shape that the IRP does not render back (a time a
+    // receiver moved past the tolerance) is analysed apart as well; where
+    // none renders back, each is.
     constexpr size_t kFewestTimes = 8;
+    const bool someBack = std::any_of(result.presses.begin(), result.presses.end(),
+                                      [](const PressResult& p) { return p.fits && p.rendersBack; });
+    std::vector<bool> inMain(presses.size());
+    for (size_t pi = 0, first = 1; pi < presses.size(); ++pi) {
+        const PressResult& pr = result.presses[pi];
+        inMain[pi] = pr.fits && (pr.rendersBack || (!someBack && first));
+        first = first && !pr.fits;
+    }
     std::vector<Press> fit, others;
     std::vector<size_t> fitInput, otherInput;
     for (size_t pi = 0; pi < presses.size(); ++pi) {
         const Press& in = input[presses[pi].input];
-        if (result.presses[pi].fits) {
+        if (inMain[pi]) {
             fit.push_back(in);
             fitInput.push_back(presses[pi].input);
         } else if (in.times.size() >= kFewestTimes) {
@@ -1570,16 +1581,17 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
     inputsOf(main, fitInput);
     std::vector<PressResult> all;
     for (size_t pi = 0, k = 0; pi < presses.size(); ++pi)
-        all.push_back(result.presses[pi].fits && k < main.presses.size() ? main.presses[k++]
-                                                                         : result.presses[pi]);
+        all.push_back(inMain[pi] && k < main.presses.size() ? main.presses[k++]
+                                                            : result.presses[pi]);
     main.presses = std::move(all);
     for (size_t pi = 0; pi < presses.size(); ++pi)
-        if (!result.presses[pi].fits) {
+        if (!inMain[pi]) {
             const size_t times = input[presses[pi].input].times.size();
             main.notes.push_back(
                 (result.presses[pi].name.empty() ? "a press" : result.presses[pi].name) +
-                (times >= kFewestTimes ? " has frames of another shape"
-                                       : " holds " + std::to_string(times) + " times: no press"));
+                (result.presses[pi].fits ? " is not rendered back by the IRP: analysed apart"
+                 : times >= kFewestTimes ? " has frames of another shape"
+                                         : " holds " + std::to_string(times) + " times: no press"));
         }
     if (others.empty()) return main;
     Result other = analyseStructures(others, options, structures - 1);
