@@ -1566,23 +1566,62 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
     }
     std::vector<Press> fit, others;
     std::vector<size_t> fitInput, otherInput;
-    for (size_t pi = 0; pi < presses.size(); ++pi) {
-        const Press& in = input[presses[pi].input];
-        if (inMain[pi]) {
-            fit.push_back(in);
-            fitInput.push_back(presses[pi].input);
-        } else if (in.times.size() >= kFewestTimes) {
-            others.push_back(in);
-            otherInput.push_back(presses[pi].input);
+    auto split = [&] {
+        fit.clear();
+        others.clear();
+        fitInput.clear();
+        otherInput.clear();
+        for (size_t pi = 0; pi < presses.size(); ++pi) {
+            const Press& in = input[presses[pi].input];
+            if (inMain[pi]) {
+                fit.push_back(in);
+                fitInput.push_back(presses[pi].input);
+            } else if (in.times.size() >= kFewestTimes) {
+                others.push_back(in);
+                otherInput.push_back(presses[pi].input);
+            }
         }
-    }
+    };
+    split();
     if (fit.empty() || fit.size() == presses.size() || structures <= 1) return result;
     Result main = analyseStructures(fit, options, 1);
     inputsOf(main, fitInput);
+    // The shape analysed without the others may leave a press it no longer
+    // renders back (its classes narrowed): that one joins them, and where
+    // none renders back, all but the first.
+    const bool mainBack = std::any_of(main.presses.begin(), main.presses.end(),
+                                      [](const PressResult& p) { return p.rendersBack; });
+    bool moved = false, kept = mainBack;
+    for (size_t pi = 0; pi < presses.size(); ++pi) {
+        const auto mp =
+            std::find_if(main.presses.begin(), main.presses.end(),
+                         [&](const PressResult& p) { return p.input == presses[pi].input; });
+        if (!inMain[pi] || mp == main.presses.end() || mp->rendersBack) continue;
+        if (!kept) {
+            kept = true;
+            continue;
+        }
+        inMain[pi] = false;
+        moved = true;
+    }
+    if (moved) {
+        split();
+        main = analyseStructures(fit, options, 1);
+        inputsOf(main, fitInput);
+    }
     std::vector<PressResult> all;
-    for (size_t pi = 0, k = 0; pi < presses.size(); ++pi)
-        all.push_back(inMain[pi] && k < main.presses.size() ? main.presses[k++]
-                                                            : result.presses[pi]);
+    for (size_t pi = 0, k = 0; pi < presses.size(); ++pi) {
+        if (inMain[pi] && k < main.presses.size()) {
+            all.push_back(main.presses[k++]);
+            continue;
+        }
+        // Not of this structure: nothing read by its IRP.
+        PressResult apart = result.presses[pi];
+        apart.fits = apart.rendersBack = false;
+        apart.params.clear();
+        apart.worstError = 0;
+        all.push_back(std::move(apart));
+    }
     main.presses = std::move(all);
     for (size_t pi = 0; pi < presses.size(); ++pi)
         if (!inMain[pi]) {

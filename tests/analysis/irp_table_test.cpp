@@ -272,8 +272,8 @@ TEST(AnalysisOfTheIrpTable, EveryProtocol) {
     EXPECT_GE(eight.repeat * 100, eight.protocols * 97);
     EXPECT_GE(eightReceived.repeat * 100, eightReceived.protocols * 96);
     EXPECT_GE(eightReceived.back * 100, eightReceived.protocols * 86);
-    EXPECT_GE(eight.backApart * 100, eight.protocols * 99);
-    EXPECT_GE(eightReceived.backApart * 100, eightReceived.protocols * 97);
+    EXPECT_EQ(eight.backApart, eight.protocols);
+    EXPECT_EQ(eightReceived.backApart, eightReceived.protocols);
     EXPECT_GE(many.split * 100, many.splitKnown * 95);
     EXPECT_GE(many.checks * 100, many.withChecks * 92);
 }
