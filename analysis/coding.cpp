@@ -1553,17 +1553,15 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
     // A capture of a few times is no key press (a stray flash): it is left
     // out, and makes no structure.
     // A press of the shape that the IRP does not render back (a time a
-    // receiver moved past the tolerance) is analysed apart as well; where
-    // none renders back, each is.
+    // receiver moved past the tolerance) is analysed apart as well, where
+    // others of the shape render back (where none does, the shape's fields
+    // are still worth more than a structure per press).
     constexpr size_t kFewestTimes = 8;
     const bool someBack = std::any_of(result.presses.begin(), result.presses.end(),
                                       [](const PressResult& p) { return p.fits && p.rendersBack; });
     std::vector<bool> inMain(presses.size());
-    for (size_t pi = 0, first = 1; pi < presses.size(); ++pi) {
-        const PressResult& pr = result.presses[pi];
-        inMain[pi] = pr.fits && (pr.rendersBack || (!someBack && first));
-        first = first && !pr.fits;
-    }
+    for (size_t pi = 0; pi < presses.size(); ++pi)
+        inMain[pi] = result.presses[pi].fits && (result.presses[pi].rendersBack || !someBack);
     std::vector<Press> fit, others;
     std::vector<size_t> fitInput, otherInput;
     auto split = [&] {
@@ -1587,22 +1585,18 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
     Result main = analyseStructures(fit, options, 1);
     inputsOf(main, fitInput);
     // The shape analysed without the others may leave a press it no longer
-    // renders back (its classes narrowed): that one joins them, and where
-    // none renders back, all but the first.
+    // renders back (its classes narrowed): that one joins them.
     const bool mainBack = std::any_of(main.presses.begin(), main.presses.end(),
                                       [](const PressResult& p) { return p.rendersBack; });
-    bool moved = false, kept = mainBack;
-    for (size_t pi = 0; pi < presses.size(); ++pi) {
+    bool moved = false;
+    for (size_t pi = 0; pi < presses.size() && mainBack; ++pi) {
         const auto mp =
             std::find_if(main.presses.begin(), main.presses.end(),
                          [&](const PressResult& p) { return p.input == presses[pi].input; });
-        if (!inMain[pi] || mp == main.presses.end() || mp->rendersBack) continue;
-        if (!kept) {
-            kept = true;
-            continue;
+        if (inMain[pi] && mp != main.presses.end() && !mp->rendersBack) {
+            inMain[pi] = false;
+            moved = true;
         }
-        inMain[pi] = false;
-        moved = true;
     }
     if (moved) {
         split();
