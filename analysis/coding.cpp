@@ -1532,11 +1532,13 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
         }
         pr.rendersBack = timesMatch(rendered, captured, &pr.worstError, absolute, throughReceiver);
     }
-    // A press that no coding's reading renders back (symbols closer than
-    // the tolerance tells apart) is written out time for time rather than
-    // misread.
+    // A press whose reading is half a unit or more off somewhere (symbols
+    // closer than the tolerance tells apart) is written out time for time
+    // rather than misread; nearer, the reading stands (a time a receiver
+    // moved), not rendered back.
     if (!literal && presses.size() == 1 && fitting.size() == 1 &&
-        !result.presses[fitting[0]].rendersBack) {
+        !result.presses[fitting[0]].rendersBack &&
+        result.presses[fitting[0]].worstError >= 0.5 * result.unit) {
         Result plain = analyseStructures(input, options, structures, true);
         if (plain.presses.size() == 1 && plain.presses[0].rendersBack) {
             plain.notes.push_back(
@@ -1552,16 +1554,10 @@ Result analyseStructures(const std::vector<Press>& input, const Options& options
     // them, so that their times do not blur its classes.
     // A capture of a few times is no key press (a stray flash): it is left
     // out, and makes no structure.
-    // A press of the shape that the IRP does not render back (a time a
-    // receiver moved past the tolerance) is analysed apart as well, where
-    // others of the shape render back (where none does, the shape's fields
-    // are still worth more than a structure per press).
     constexpr size_t kFewestTimes = 8;
-    const bool someBack = std::any_of(result.presses.begin(), result.presses.end(),
-                                      [](const PressResult& p) { return p.fits && p.rendersBack; });
     std::vector<bool> inMain(presses.size());
     for (size_t pi = 0; pi < presses.size(); ++pi)
-        inMain[pi] = result.presses[pi].fits && (result.presses[pi].rendersBack || !someBack);
+        inMain[pi] = result.presses[pi].fits;
     std::vector<Press> fit, others;
     std::vector<size_t> fitInput, otherInput;
     auto split = [&] {

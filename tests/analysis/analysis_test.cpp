@@ -747,22 +747,34 @@ TEST(Analysis, UnusualSymbols) {
     }
 }
 
-// Four-phase symbols of 105 us (each two bits, an edge at one of four
-// places), which no pair coding tells apart within its tolerance: the press
-// is written out time for time, and says what it was read as.
+// A press no pair coding reads within its tolerance (four-phase symbols of
+// 105 us, each two bits at one of four edges) is written out time for time,
+// saying what it was read as; one whose reading is right but for a time
+// moved less than half a unit keeps its reading, not rendered back.
 TEST(Analysis, APressNoCodingReadsIsWrittenOut) {
-    analysis::Press p;
+    std::vector<int64_t> fourPhase, moved = {2400, 600};
     for (int k = 0; k < 3; ++k) {
-        p.times.insert(p.times.end(), {210, 525, 105, 315, 105, 210, 210, 315, 315, 525, 105,
-                                       k ? 315 : 210, k ? 105 : 210, 210, 315, 630, 210});
-        if (k < 2) p.times.push_back(90275);
+        fourPhase.insert(fourPhase.end(), {210, 525, 105, 315, 105, 210, 210, 315, 315, 525, 105,
+                                           k ? 315 : 210, k ? 105 : 210, 210, 315, 630, 210});
+        if (k < 2) fourPhase.push_back(90275);
     }
-    const auto r = analysis::analyse({p});
-    EXPECT_EQ(r.coding, Coding::RunLength) << r.irp;
-    EXPECT_TRUE(r.presses.at(0).rendersBack) << r.irp;
-    EXPECT_TRUE(std::any_of(r.notes.begin(), r.notes.end(), [](const std::string& n) {
-        return n.find("its times are written out") != std::string::npos;
-    })) << r.irp;
+    for (int bit : {1, 0, 1, 1, 0, 0, 1, 0, 1, 1, 1, 0})
+        moved.insert(moved.end(), {bit ? 1200 : 600, 600});
+    moved[9] = 430; // a 0's gap
+    moved.pop_back();
+    for (const auto& [times, writtenOut] : {std::pair{fourPhase, true}, std::pair{moved, false}}) {
+        analysis::Press p;
+        p.times = times;
+        const auto r = analysis::analyse({p});
+        EXPECT_EQ(r.coding == Coding::RunLength, writtenOut) << r.irp;
+        EXPECT_EQ(r.presses.at(0).rendersBack, writtenOut) << r.irp;
+        EXPECT_EQ(std::any_of(r.notes.begin(), r.notes.end(),
+                              [](const std::string& n) {
+                                  return n.find("its times are written out") != std::string::npos;
+                              }),
+                  writtenOut)
+            << r.irp;
+    }
 }
 
 // A burst of a microsecond after bursts of 24 beside gaps of 9 and 13 ms:
